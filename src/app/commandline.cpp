@@ -1,0 +1,77 @@
+#include "commandline.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <cstdio>
+
+namespace kestrune {
+
+namespace {
+void print(FILE *stream, const QString &text)
+{
+    std::fputs(qPrintable(text), stream);
+    std::fflush(stream);
+}
+} // namespace
+
+CommandLine CommandLine::parse(const QStringList &arguments, std::optional<int> &exitCode)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Kestrune: break the secret code of four different digits."));
+    const QCommandLineOption help({"h", "help"}, QStringLiteral("Show this help and exit."));
+    const QCommandLineOption version({"v", "version"}, QStringLiteral("Show the version and exit."));
+    const QCommandLineOption dataFolder("data-folder", QStringLiteral("Keep settings and data in <folder>."),
+                                        QStringLiteral("folder"));
+    const QCommandLineOption device("device", QStringLiteral("Behave as a <device>: phone (default) or tablet."),
+                                    QStringLiteral("device"), QStringLiteral("phone"));
+    const QCommandLineOption quickAction("quick-action",
+                                         QStringLiteral("Start with an <action>: singleplayer or multiplayer."),
+                                         QStringLiteral("action"));
+    const QCommandLineOption render("render", QStringLiteral("Render the first screen to <png> and exit."),
+                                    QStringLiteral("png"));
+    const QCommandLineOption noGameService("no-game-service", QStringLiteral("Start without the game service."));
+    parser.addOptions({help, version, dataFolder, device, quickAction, render, noGameService});
+    parser.addPositionalArgument(QStringLiteral("UITest"), QStringLiteral("Run for user-interface tests."),
+                                 QStringLiteral("[UITest]"));
+
+    CommandLine result;
+    auto fail = [&](const QString &message) {
+        print(stderr, QStringLiteral("kestrune: %1\n\n%2").arg(message, parser.helpText()));
+        exitCode = 2;
+        return result;
+    };
+
+    if (!parser.parse(arguments))
+        return fail(parser.errorText());
+    if (parser.isSet(help)) {
+        print(stdout, parser.helpText());
+        exitCode = 0;
+        return result;
+    }
+    if (parser.isSet(version)) {
+        print(stdout, QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
+                                                    QCoreApplication::applicationVersion()));
+        exitCode = 0;
+        return result;
+    }
+
+    for (const QString &word : parser.positionalArguments()) {
+        if (word != QLatin1String("UITest"))
+            return fail(QStringLiteral("unknown argument '%1'").arg(word));
+        result.uiTest = true;
+    }
+    result.dataFolder = parser.value(dataFolder);
+    result.device = parser.value(device);
+    if (result.device != QLatin1String("phone") && result.device != QLatin1String("tablet"))
+        return fail(QStringLiteral("unknown device '%1' (phone or tablet)").arg(result.device));
+    result.quickAction = parser.value(quickAction);
+    if (!result.quickAction.isEmpty() && result.quickAction != QLatin1String("singleplayer")
+        && result.quickAction != QLatin1String("multiplayer"))
+        return fail(QStringLiteral("unknown quick action '%1' (singleplayer or multiplayer)").arg(result.quickAction));
+    result.renderTo = parser.value(render);
+    result.noGameService = parser.isSet(noGameService);
+    return result;
+}
+
+} // namespace kestrune

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace kestrune {
+
+// What the program was asked to do on its command line.
+struct CommandLine
+{
+    QString dataFolder;          // empty: the per-user data folder
+    QString device = "phone";    // "phone" or "tablet"
+    QString quickAction;         // empty, "singleplayer" or "multiplayer"
+    QString renderTo;            // a PNG file to render the first screen to, then exit
+    bool uiTest = false;         // the launch argument "UITest"
+    bool noGameService = false;  // start without the game service
+
+    // Parses the arguments (the first is the program). On --help or
+    // --version, prints and sets exitCode 0; on a bad option, prints a clear
+    // error with the usage and sets exitCode 2.
+    static CommandLine parse(const QStringList &arguments, std::optional<int> &exitCode);
+};
+
+} // namespace kestrune

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace kestrune {
+
+class Analytics;
+class Clock;
+class GameServiceReporting;
+class KeyValueStore;
+
+// The collaborators of the rules, handed in by the application (or a test).
+// None is owned; each must outlive the games and matches that use it.
+struct GameEnvironment
+{
+    const Clock *clock = nullptr;                  // the system clock when null
+    GameServiceReporting *gameService = nullptr;   // no leaderboard or achievements when null
+    KeyValueStore *store = nullptr;                // no statistics when null
+    Analytics *analytics = nullptr;                // no events when null
+    std::function<std::string()> drawCode;         // a fresh shuffled die when empty
+};
+
+} // namespace kestrune

@@ -1,0 +1,169 @@
+#include "gamemanager.h"
+
+#include "analytics.h"
+#include "game.h"
+#include "gameservicehelper.h"
+#include "gameservicereporting.h"
+#include "player.h"
+#include "statisticshelper.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kestrune {
+
+std::unique_ptr<GameManager> GameManager::create(int numberOfPlayers, GameEnvironment environment)
+{
+    if (numberOfPlayers != 1 && numberOfPlayers != 2)
+        return nullptr;
+
+    std::unique_ptr<GameManager> manager(new GameManager(std::move(environment)));
+    if (Analytics *analytics = manager->m_environment.analytics)
+        analytics->logEvent("start_game", Analytics::Parameters{
+                                              {"Type", numberOfPlayers == 1 ? "Single player" : "Two players"}});
+
+    std::vector<rx::Observable<Result>> results;
+    for (int number = 1; number <= numberOfPlayers; ++number) {
+        auto game = std::make_shared<Game>(manager->m_environment);
+        game->setDelegate(manager.get());
+        results.push_back(game->resultSubject().asObservable());
+        manager->m_players.push_back(std::make_shared<Player>(game, number));
+    }
+
+    // The manager owns the subscription, so it never outlives the manager.
+    GameManager *self = manager.get();
+    rx::Observable<rx::Observable<Result>>::from(std::move(results))
+        .merge()
+        .subscribe([self](const Result &) { self->handleResult(); })
+        .disposed(manager->m_disposeBag);
+    return manager;
+}
+
+GameManager::GameManager(GameEnvironment environment)
+    : m_environment(std::move(environment))
+{
+}
+
+GameManager::~GameManager()
+{
+    // A board may still hold a game for a moment; it must not call us back.
+    for (const auto &player : m_players) {
+        if (player->game()->delegate() == this)
+            player->game()->setDelegate(nullptr);
+    }
+}
+
+std::vector<std::shared_ptr<GameProtocol>> GameManager::games() const
+{
+    std::vector<std::shared_ptr<GameProtocol>> all;
+    for (const auto &player : m_players)
+        all.push_back(player->game());
+    return all;
+}
+
+std::vector<std::string> GameManager::codes() const
+{
+    std::vector<std::string> all;
+    for (const auto &player : m_players)
+        all.push_back(player->game()->code());
+    return all;
+}
+
+GameState GameManager::gameState() const
+{
+    if (m_players.size() == 1) {
+        const auto &game = m_players.front()->game();
+        if (game->isWon())
+            return GameState::won({m_players.front()});
+        if (!game->isEnded())
+            return GameState::pending();
+        return GameState::lost(codes());
+    }
+
+    std::vector<std::shared_ptr<PlayerProtocol>> winners;
+    bool allEnded = true;
+    bool sameShots = true;
+    const std::size_t firstShots = m_players.front()->game()->shots().size();
+    for (const auto &player : m_players) {
+        const auto &game = player->game();
+        if (game->isWon())
+            winners.push_back(player);
+        allEnded = allEnded && game->isEnded();
+        sameShots = sameShots && game->shots().size() == firstShots;
+    }
+
+    const bool decided = allEnded || (sameShots && !winners.empty());
+    if (!decided)
+        return GameState::pending();
+    if (winners.empty())
+        return GameState::lost(codes());
+    if (winners.size() < m_players.size())
+        return GameState::won(std::move(winners));
+    if (sameShots)
+        return GameState::tie(codes());
+    // Everybody won, in different numbers of shots: the fewest shots wins,
+    // the earlier player among equals.
+    std::stable_sort(winners.begin(), winners.end(), [](const auto &a, const auto &b) {
+        return a->game()->shots().size() < b->game()->shots().size();
+    });
+    return GameState::won({winners.front()});
+}
+
+std::shared_ptr<GameProtocol> GameManager::currentGame() const
+{
+    if (m_players.size() == 1)
+        return m_players.front()->game();
+    const auto &first = m_players[0]->game();
+    const auto &second = m_players[1]->game();
+    return second->shots().size() < first->shots().size() ? second : first;
+}
+
+void GameManager::handleResult()
+{
+    // Nothing changes the games between publishing and the decision, so the
+    // state is computed once; copies keep the subject alive should a
+    // subscriber release this manager.
+    const GameState state = gameState();
+    const rx::PublishSubject<GameState> subject = m_gameStateSubject;
+    subject.onNext(state);
+    if (!state.isPending())
+        subject.onCompleted();
+}
+
+void GameManager::gameDidWin(GameProtocol &game, std::int64_t points, double seconds)
+{
+    const auto shots = static_cast<std::int64_t>(game.shots().size());
+    if (m_environment.analytics)
+        m_environment.analytics->logEvent("won_game", Analytics::Parameters{{"Round", shots}});
+    if (m_players.size() > 1)
+        return;
+
+    if (KeyValueStore *store = m_environment.store) {
+        StatisticsHelper::addWin(*store);
+        StatisticsHelper::addSecondsSpent(*store, std::llround(seconds), true);
+    }
+    if (GameServiceReporting *service = m_environment.gameService) {
+        service->saveAndReportScore(points, GameServiceHelper::leaderboard, 0);
+        GameServiceHelper::report(*service, AchievementEvent::gameWon);
+        GameServiceHelper::report(*service, AchievementEvent::gamePlayed);
+        if (shots == 1)
+            GameServiceHelper::report(*service, AchievementEvent::luckyBeggar);
+        if (seconds < 20.0)
+            GameServiceHelper::report(*service, AchievementEvent::reallyFast);
+    }
+}
+
+void GameManager::gameDidLose(double seconds)
+{
+    if (m_environment.analytics)
+        m_environment.analytics->logEvent("lost_game");
+    if (m_players.size() > 1)
+        return;
+
+    if (KeyValueStore *store = m_environment.store) {
+        StatisticsHelper::addSecondsSpent(*store, std::llround(seconds), false);
+        StatisticsHelper::addLoss(*store);
+    }
+}
+
+} // namespace kestrune

@@ -1,0 +1,345 @@
+#pragma once
+
+#include "disposable.h"
+#include "observer.h"
+#include "scheduler.h"
+#include "sink.h"
+
+#include <chrono>
+#include <cstddef>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+namespace rx {
+
+template<typename T>
+class Observable;
+
+namespace detail {
+template<typename>
+struct IsObservable : std::false_type {};
+template<typename U>
+struct IsObservable<Observable<U>> : std::true_type { using Element = U; };
+} // namespace detail
+
+// A cold description of a stream: nothing happens until somebody subscribes,
+// and each subscription runs the producer anew. Delivery is synchronous on the
+// producer's thread unless an operator says otherwise (observeOn, delay).
+template<typename T>
+class Observable
+{
+public:
+    using Element = T;
+    using Producer = std::function<Disposable(const Observer<T> &)>;
+
+    explicit Observable(Producer producer)
+        : m_producer(std::make_shared<Producer>(std::move(producer)))
+    {
+    }
+
+    // -- creation ---------------------------------------------------------
+
+    // The producer gets an observer and returns what cancels it; the cancel
+    // action runs when the subscription ends, however it ends.
+    static Observable create(Producer producer) { return Observable(std::move(producer)); }
+
+    static Observable just(T value)
+    {
+        return Observable([value](const Observer<T> &o) {
+            if (o.onNext)
+                o.onNext(value);
+            if (o.onCompleted)
+                o.onCompleted();
+            return Disposable();
+        });
+    }
+
+    static Observable empty()
+    {
+        return Observable([](const Observer<T> &o) {
+            if (o.onCompleted)
+                o.onCompleted();
+            return Disposable();
+        });
+    }
+
+    static Observable never()
+    {
+        return Observable([](const Observer<T> &) { return Disposable(); });
+    }
+
+    static Observable error(std::exception_ptr e)
+    {
+        return Observable([e](const Observer<T> &o) {
+            if (o.onError)
+                o.onError(e);
+            return Disposable();
+        });
+    }
+
+    // Emits the values in order, then completes (the current-thread form).
+    static Observable from(std::vector<T> values)
+    {
+        return Observable([values = std::move(values)](const Observer<T> &o) {
+            for (const T &v : values) {
+                if (o.onNext)
+                    o.onNext(v);
+            }
+            if (o.onCompleted)
+                o.onCompleted();
+            return Disposable();
+        });
+    }
+
+    // All events of all sources, as they come; completes when all have.
+    static Observable merge(std::vector<Observable> sources)
+    {
+        return Observable<Observable>::from(std::move(sources)).flatMap([](const Observable &o) { return o; });
+    }
+
+    // -- subscription -----------------------------------------------------
+
+    Disposable subscribe(Observer<T> observer, std::function<void()> onDisposed = {}) const
+    {
+        auto sink = std::make_shared<detail::Sink<T>>(std::move(observer), std::move(onDisposed));
+        Disposable handle = sink->disposable();
+        sink->setUpstream((*m_producer)(sink->forwarder()));
+        return handle;
+    }
+
+    Disposable subscribe(std::function<void(const T &)> onNext,
+                         std::function<void(std::exception_ptr)> onError = {},
+                         std::function<void()> onCompleted = {},
+                         std::function<void()> onDisposed = {}) const
+    {
+        return subscribe(Observer<T>{std::move(onNext), std::move(onError), std::move(onCompleted)},
+                         std::move(onDisposed));
+    }
+
+    // -- operators --------------------------------------------------------
+
+    template<typename F, typename U = std::invoke_result_t<F, const T &>>
+    Observable<U> map(F transform) const
+    {
+        auto self = *this;
+        return Observable<U>([self, transform](const Observer<U> &o) {
+            return self.subscribe(Observer<T>{
+                [o, transform](const T &v) { if (o.onNext) o.onNext(transform(v)); },
+                o.onError, o.onCompleted});
+        });
+    }
+
+    template<typename F>
+    Observable filter(F predicate) const
+    {
+        auto self = *this;
+        return Observable([self, predicate](const Observer<T> &o) {
+            return self.subscribe(Observer<T>{
+                [o, predicate](const T &v) { if (predicate(v) && o.onNext) o.onNext(v); },
+                o.onError, o.onCompleted});
+        });
+    }
+
+    // The first count events, then completion; the source is let go at once.
+    Observable take(std::size_t count) const
+    {
+        auto self = *this;
+        return Observable([self, count](const Observer<T> &o) {
+            if (count == 0) {
+                if (o.onCompleted)
+                    o.onCompleted();
+                return Disposable();
+            }
+            auto seen = std::make_shared<std::size_t>(0);
+            return self.subscribe(Observer<T>{
+                [o, seen, count](const T &v) {
+                    if (*seen >= count)
+                        return;
+                    ++*seen;
+                    if (o.onNext)
+                        o.onNext(v);
+                    if (*seen == count && o.onCompleted)
+                        o.onCompleted(); // the downstream sink then disposes the source
+                },
+                o.onError, o.onCompleted});
+        });
+    }
+
+    // Every value becomes a stream; their events are merged. Completes when the
+    // outer stream and every inner one have completed; the first error ends all.
+    template<typename F, typename Inner = std::invoke_result_t<F, const T &>,
+             typename U = typename detail::IsObservable<Inner>::Element>
+    Observable<U> flatMap(F transform) const
+    {
+        auto self = *this;
+        return Observable<U>([self, transform](const Observer<U> &o) {
+            struct State
+            {
+                std::mutex mutex;
+                std::vector<Disposable> inner;
+                int active = 1; // the outer stream counts as one
+            };
+            auto state = std::make_shared<State>();
+            auto release = [state, o] {
+                bool done;
+                {
+                    std::lock_guard lock(state->mutex);
+                    done = --state->active == 0;
+                }
+                if (done && o.onCompleted)
+                    o.onCompleted();
+            };
+            Disposable outer = self.subscribe(Observer<T>{
+                [state, o, transform, release](const T &v) {
+                    {
+                        std::lock_guard lock(state->mutex);
+                        ++state->active;
+                    }
+                    Disposable d = transform(v).subscribe(Observer<U>{o.onNext, o.onError, release});
+                    std::lock_guard lock(state->mutex);
+                    std::erase_if(state->inner, [](const Disposable &x) { return x.isDisposed(); });
+                    state->inner.push_back(d);
+                },
+                o.onError, release});
+            return Disposable([state, outer] {
+                outer.dispose();
+                std::vector<Disposable> inner;
+                {
+                    std::lock_guard lock(state->mutex);
+                    inner.swap(state->inner);
+                }
+                for (const Disposable &d : inner)
+                    d.dispose();
+            });
+        });
+    }
+
+    // For a stream of streams: merge them all.
+    auto merge() const
+        requires detail::IsObservable<T>::value
+    {
+        return flatMap([](const T &inner) { return inner; });
+    }
+
+    // Side effects for each event, without changing the stream (`do`).
+    Observable doOn(std::function<void(const T &)> onNext, std::function<void()> onCompleted = {}) const
+    {
+        auto self = *this;
+        return Observable([self, onNext, onCompleted](const Observer<T> &o) {
+            return self.subscribe(Observer<T>{
+                [o, onNext](const T &v) {
+                    if (onNext)
+                        onNext(v);
+                    if (o.onNext)
+                        o.onNext(v);
+                },
+                o.onError,
+                [o, onCompleted] {
+                    if (onCompleted)
+                        onCompleted();
+                    if (o.onCompleted)
+                        o.onCompleted();
+                }});
+        });
+    }
+
+    // An error becomes the given value followed by completion.
+    Observable catchErrorJustReturn(T fallback) const
+    {
+        auto self = *this;
+        return Observable([self, fallback](const Observer<T> &o) {
+            return self.subscribe(Observer<T>{
+                o.onNext,
+                [o, fallback](std::exception_ptr) {
+                    if (o.onNext)
+                        o.onNext(fallback);
+                    if (o.onCompleted)
+                        o.onCompleted();
+                },
+                o.onCompleted});
+        });
+    }
+
+    // Delivers every event through the scheduler (at once when the scheduler's
+    // thread is the caller's). Nothing is delivered after disposal.
+    Observable observeOn(Scheduler &scheduler) const
+    {
+        auto self = *this;
+        Scheduler *s = &scheduler;
+        return Observable([self, s](const Observer<T> &o) {
+            auto alive = std::make_shared<std::atomic<bool>>(true);
+            auto guard = [alive, s](std::function<void()> f) {
+                s->schedule([alive, f = std::move(f)] {
+                    if (alive->load())
+                        f();
+                });
+            };
+            Disposable d = self.subscribe(Observer<T>{
+                [o, guard](const T &v) { guard([o, v] { if (o.onNext) o.onNext(v); }); },
+                [o, guard](std::exception_ptr e) { guard([o, e] { if (o.onError) o.onError(e); }); },
+                [o, guard] { guard([o] { if (o.onCompleted) o.onCompleted(); }); }});
+            return Disposable([alive, d] {
+                alive->store(false);
+                d.dispose();
+            });
+        });
+    }
+
+    // Shifts every next and completion event by the delay, in order, on the
+    // scheduler. An error is passed on at once. Pending events are dropped when
+    // the subscription ends.
+    Observable delay(std::chrono::milliseconds by, Scheduler &scheduler) const
+    {
+        auto self = *this;
+        Scheduler *s = &scheduler;
+        return Observable([self, s, by](const Observer<T> &o) {
+            struct State
+            {
+                std::mutex mutex;
+                std::vector<Disposable> pending;
+                bool alive = true;
+            };
+            auto state = std::make_shared<State>();
+            auto later = [state, s, by](std::function<void()> f) {
+                std::lock_guard lock(state->mutex);
+                if (!state->alive)
+                    return;
+                std::erase_if(state->pending, [](const Disposable &x) { return x.isDisposed(); });
+                Disposable timer = s->scheduleAfter(by, [state, f = std::move(f)] {
+                    {
+                        std::lock_guard lock(state->mutex);
+                        if (!state->alive)
+                            return;
+                    }
+                    f();
+                });
+                state->pending.push_back(timer);
+            };
+            Disposable d = self.subscribe(Observer<T>{
+                [o, later](const T &v) { later([o, v] { if (o.onNext) o.onNext(v); }); },
+                o.onError,
+                [o, later] { later([o] { if (o.onCompleted) o.onCompleted(); }); }});
+            return Disposable([state, d] {
+                std::vector<Disposable> pending;
+                {
+                    std::lock_guard lock(state->mutex);
+                    state->alive = false;
+                    pending.swap(state->pending);
+                }
+                for (const Disposable &p : pending)
+                    p.dispose();
+                d.dispose();
+            });
+        });
+    }
+
+private:
+    std::shared_ptr<Producer> m_producer;
+};
+
+} // namespace rx

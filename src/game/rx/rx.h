@@ -1,0 +1,10 @@
+#pragma once
+
+// The stream library: subjects, operators, dispose bags, drivers.
+#include "disposable.h"
+#include "disposebag.h"
+#include "driver.h"
+#include "mainscheduler.h"
+#include "observable.h"
+#include "publishsubject.h"
+#include "scheduler.h"

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace kestrune {
+
+class KeyValueStore;
+
+// The device's record of finished single-player games, kept in the
+// user-defaults store under "games", "wins", "losses", "secondsSpentInGame",
+// "secondsSpentInWonGames" and "history" (one letter a game, W or L, oldest
+// first). Each write is synchronised before the next key is touched.
+class StatisticsHelper
+{
+public:
+    static inline const std::string games = "games";
+    static inline const std::string wins = "wins";
+    static inline const std::string losses = "losses";
+    static inline const std::string secondsSpentInGame = "secondsSpentInGame";
+    static inline const std::string secondsSpentInWonGames = "secondsSpentInWonGames";
+    static inline const std::string history = "history";
+
+    // 0 when absent, not an integer, or corrupt.
+    static std::int64_t integerValue(const KeyValueStore &store, const std::string &key);
+    // Only W and L letters; anything else reads as empty.
+    static std::string historyValue(const KeyValueStore &store);
+
+    static void addWin(KeyValueStore &store);
+    static void addLoss(KeyValueStore &store);
+    static void addSecondsSpent(KeyValueStore &store, std::int64_t seconds, bool won);
+
+    static void increment(KeyValueStore &store, const std::string &key, bool won);
+    static void appendHistory(KeyValueStore &store, bool won);
+
+    StatisticsHelper() = delete;
+};
+
+} // namespace kestrune
