@@ -9,7 +9,7 @@ namespace kestrune::test {
 
 // Stands in for the game-service client: remembers progress as the client's
 // own store would, and records every report in order.
-class RecordingGameService final : public GameServiceReporting
+class RecordingGameService : public GameServiceReporting
 {
 public:
     struct AchievementReport

@@ -87,14 +87,13 @@ public:
         return o;
     }
 
-    // The handle given to the subscriber.
+    // The handle given to the subscriber. It holds the sink, so disposing
+    // still ends the subscription (and runs onDisposed) after the source has
+    // gone; the sink lets its handlers go when it ends.
     Disposable disposable()
     {
-        std::weak_ptr<Sink> weak = this->shared_from_this();
-        return Disposable([weak] {
-            if (auto s = weak.lock())
-                s->dispose();
-        });
+        auto self = this->shared_from_this();
+        return Disposable([self] { self->dispose(); });
     }
 
 private:

@@ -1,0 +1,72 @@
+#include "memorystore.h"
+
+#include "game/statisticshelper.h"
+
+#include <QTest>
+
+using namespace kestrune;
+using kestrune::test::MemoryStore;
+
+class TestStatisticsHelper : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void firstWinOnAFreshInstallation()
+    {
+        MemoryStore store;
+        StatisticsHelper::addWin(store);
+        StatisticsHelper::addSecondsSpent(store, 42, true);
+        QCOMPARE(*store.integer("wins"), 1);
+        QCOMPARE(*store.integer("games"), 1);
+        QVERIFY(!store.contains("losses"));
+        QCOMPARE(*store.string("history"), std::string("W"));
+        QCOMPARE(*store.integer("secondsSpentInGame"), 42);
+        QCOMPARE(*store.integer("secondsSpentInWonGames"), 42);
+        // Every write was made durable before the next key was touched.
+        QCOMPARE(store.maxUnsyncedWrites(), 1);
+        QCOMPARE(store.unsyncedWrites(), 0);
+    }
+
+    void winLossWinKeepsTheTotalsAndHistory()
+    {
+        MemoryStore store;
+        StatisticsHelper::addWin(store);
+        StatisticsHelper::addSecondsSpent(store, 10, true);
+        StatisticsHelper::addSecondsSpent(store, 100, false);
+        StatisticsHelper::addLoss(store);
+        StatisticsHelper::addWin(store);
+        StatisticsHelper::addSecondsSpent(store, 20, true);
+        QCOMPARE(StatisticsHelper::integerValue(store, "games"), 3);
+        QCOMPARE(StatisticsHelper::integerValue(store, "wins"), 2);
+        QCOMPARE(StatisticsHelper::integerValue(store, "losses"), 1);
+        QCOMPARE(StatisticsHelper::historyValue(store), std::string("WLW"));
+        QCOMPARE(StatisticsHelper::integerValue(store, "secondsSpentInGame"), 130);
+        QCOMPARE(StatisticsHelper::integerValue(store, "secondsSpentInWonGames"), 30);
+    }
+
+    void wrongTypedValuesReadAsZeroAndAreRepaired()
+    {
+        MemoryStore store;
+        store.plant("wins", std::string("lots"));
+        store.plant("games", 2.5);
+        store.plant("history", std::int64_t(7));
+        QCOMPARE(StatisticsHelper::integerValue(store, "wins"), 0);
+        QCOMPARE(StatisticsHelper::historyValue(store), std::string());
+        StatisticsHelper::addWin(store);
+        QCOMPARE(*store.integer("wins"), 1);
+        QCOMPARE(*store.integer("games"), 1);
+        QCOMPARE(*store.string("history"), std::string("W"));
+    }
+
+    void historyWithForeignLettersStartsAfresh()
+    {
+        MemoryStore store;
+        store.plant("history", std::string("WLx"));
+        StatisticsHelper::addLoss(store);
+        QCOMPARE(*store.string("history"), std::string("L"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStatisticsHelper)
+#include "tst_statisticshelper.moc"

@@ -1,0 +1,330 @@
+#include "game/rx/rx.h"
+
+#include <QCoreApplication>
+#include <QTest>
+#include <QThread>
+
+#include <memory>
+#include <thread>
+
+using namespace rx;
+
+namespace {
+
+// A scheduler that runs delayed tasks only when the test says so.
+class ManualScheduler final : public Scheduler
+{
+public:
+    void schedule(std::function<void()> task) override { task(); }
+    Disposable scheduleAfter(std::chrono::milliseconds delay, std::function<void()> task) override
+    {
+        auto cancelled = std::make_shared<bool>(false);
+        pending.push_back({delay, [cancelled, task] { if (!*cancelled) task(); }});
+        return Disposable([cancelled] { *cancelled = true; });
+    }
+    void runAll()
+    {
+        auto tasks = std::move(pending);
+        pending.clear();
+        for (auto &t : tasks)
+            t.second();
+    }
+    std::vector<std::pair<std::chrono::milliseconds, std::function<void()>>> pending;
+};
+
+} // namespace
+
+class TestStreams : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void subjectDeliversOnlyToCurrentObserversInOrder()
+    {
+        PublishSubject<int> subject;
+        std::vector<std::string> seen;
+        subject.onNext(0); // nobody listens: lost, never replayed
+        auto a = subject.subscribe([&](int v) { seen.push_back("a" + std::to_string(v)); });
+        subject.onNext(1);
+        auto b = subject.subscribe([&](int v) { seen.push_back("b" + std::to_string(v)); });
+        subject.onNext(2);
+        a.dispose();
+        subject.onNext(3);
+        QCOMPARE(seen, (std::vector<std::string>{"a1", "a2", "b2", "b3"}));
+    }
+
+    void subjectIgnoresEventsAfterCompletion()
+    {
+        PublishSubject<int> subject;
+        std::vector<int> seen;
+        int completions = 0;
+        subject.subscribe([&](int v) { seen.push_back(v); }, {}, [&] { ++completions; });
+        subject.onNext(1);
+        subject.onCompleted();
+        subject.onNext(2);
+        subject.onCompleted();
+        QCOMPARE(seen, std::vector<int>{1});
+        QCOMPARE(completions, 1);
+        QVERIFY(!subject.hasObservers());
+        // A late subscriber hears only the end.
+        bool lateCompleted = false;
+        subject.subscribe([&](int v) { seen.push_back(v); }, {}, [&] { lateCompleted = true; });
+        QVERIFY(lateCompleted);
+        QCOMPARE(seen, std::vector<int>{1});
+    }
+
+    void disposingInsideHandlerIsSafe()
+    {
+        PublishSubject<int> subject;
+        std::vector<int> seen;
+        Disposable self;
+        Disposable other;
+        self = subject.subscribe([&](int v) {
+            seen.push_back(v);
+            self.dispose();  // itself
+            other.dispose(); // and a later observer, before it hears this event
+        });
+        other = subject.subscribe([&](int v) { seen.push_back(100 + v); });
+        subject.onNext(1);
+        subject.onNext(2);
+        QCOMPARE(seen, std::vector<int>{1});
+        QVERIFY(!subject.hasObservers());
+    }
+
+    void subjectDestroyedWhileSubscribed()
+    {
+        Disposable d;
+        bool disposedCalled = false;
+        {
+            PublishSubject<int> subject;
+            d = subject.subscribe([](int) {}, {}, {}, [&] { disposedCalled = true; });
+        }
+        d.dispose(); // the subject is gone: must not touch it
+        QVERIFY(d.isDisposed());
+        QVERIFY(disposedCalled);
+    }
+
+    void ownerReleasedMidStream()
+    {
+        // The owner of the subject is destroyed by one of the subject's own handlers.
+        struct Owner
+        {
+            PublishSubject<int> subject;
+            DisposeBag bag;
+        };
+        auto owner = std::make_unique<Owner>();
+        PublishSubject<int> source = owner->subject; // keep a handle to publish with
+        std::vector<int> seen;
+        owner->subject.subscribe([&](int v) {
+            seen.push_back(v);
+            owner.reset();
+        }).disposed(owner->bag);
+        source.subscribe([&](int v) { seen.push_back(10 + v); }); // still told: it was subscribed
+        source.onNext(1);
+        QVERIFY(!owner);
+        source.onNext(2);
+        QCOMPARE(seen, (std::vector<int>{1, 11, 12}));
+    }
+
+    void disposeBagEndsSubscriptionsWithItsOwner()
+    {
+        PublishSubject<int> subject;
+        int count = 0;
+        {
+            DisposeBag bag;
+            subject.subscribe([&](int) { ++count; }).disposed(bag);
+            subject.asObservable().map([](int v) { return v * 2; }).subscribe([&](int) { ++count; }).disposed(bag);
+            subject.onNext(1);
+        }
+        subject.onNext(2);
+        QCOMPARE(count, 2);
+        QVERIFY(!subject.hasObservers());
+    }
+
+    void operatorsCompose()
+    {
+        PublishSubject<int> subject;
+        std::vector<std::string> seen;
+        bool completed = false;
+        subject.asObservable()
+            .filter([](int v) { return v % 2 == 1; })
+            .map([](int v) { return std::to_string(v); })
+            .take(2)
+            .subscribe([&](const std::string &s) { seen.push_back(s); }, {}, [&] { completed = true; });
+        for (int i = 1; i <= 7; ++i)
+            subject.onNext(i);
+        QCOMPARE(seen, (std::vector<std::string>{"1", "3"}));
+        QVERIFY(completed);
+        QVERIFY(!subject.hasObservers()); // take let go of its source
+    }
+
+    void justEmptyAndTakeZero()
+    {
+        std::vector<int> seen;
+        int completions = 0;
+        Observable<int>::just(7).subscribe([&](int v) { seen.push_back(v); }, {}, [&] { ++completions; });
+        Observable<int>::empty().subscribe([&](int v) { seen.push_back(v); }, {}, [&] { ++completions; });
+        Observable<int>::just(8).take(0).subscribe([&](int v) { seen.push_back(v); }, {}, [&] { ++completions; });
+        QCOMPARE(seen, std::vector<int>{7});
+        QCOMPARE(completions, 3);
+    }
+
+    void createRunsCancelWhenSubscriptionEnds()
+    {
+        int cancels = 0;
+        Observer<int> producer;
+        auto source = Observable<int>::create([&](const Observer<int> &o) {
+            producer = o;
+            return Disposable::create([&] { ++cancels; });
+        });
+        std::vector<int> seen;
+        Disposable d = source.subscribe([&](int v) { seen.push_back(v); });
+        producer.onNext(1);
+        d.dispose();
+        d.dispose();
+        producer.onNext(2);
+        QCOMPARE(seen, std::vector<int>{1});
+        QCOMPARE(cancels, 1);
+
+        // Ending by completion cancels the producer too.
+        source.subscribe([](int) {});
+        producer.onCompleted();
+        QCOMPARE(cancels, 2);
+    }
+
+    void mergeInterleavesAndCompletesAfterAll()
+    {
+        PublishSubject<int> a;
+        PublishSubject<int> b;
+        std::vector<int> seen;
+        bool completed = false;
+        Observable<Observable<int>>::from({a.asObservable(), b.asObservable()})
+            .merge()
+            .subscribe([&](int v) { seen.push_back(v); }, {}, [&] { completed = true; });
+        a.onNext(1);
+        b.onNext(2);
+        a.onNext(3);
+        a.onCompleted();
+        QVERIFY(!completed);
+        b.onNext(4);
+        b.onCompleted();
+        QVERIFY(completed);
+        QCOMPARE(seen, (std::vector<int>{1, 2, 3, 4}));
+    }
+
+    void flatMapDisposesInnerStreams()
+    {
+        PublishSubject<int> outer;
+        PublishSubject<int> inner;
+        std::vector<int> seen;
+        Disposable d = outer.asObservable()
+                           .flatMap([&](int v) { return inner.asObservable().map([v](int x) { return v * 10 + x; }); })
+                           .subscribe([&](int v) { seen.push_back(v); });
+        outer.onNext(1);
+        outer.onNext(2);
+        inner.onNext(5);
+        d.dispose();
+        inner.onNext(6);
+        QCOMPARE(seen, (std::vector<int>{15, 25}));
+        QVERIFY(!inner.hasObservers());
+        QVERIFY(!outer.hasObservers());
+    }
+
+    void errorsBecomeTheFallbackForDrivers()
+    {
+        std::vector<int> seen;
+        bool completed = false;
+        Observable<int>::error(std::make_exception_ptr(std::runtime_error("boom")))
+            .catchErrorJustReturn(0)
+            .subscribe([&](int v) { seen.push_back(v); }, {}, [&] { completed = true; });
+        QCOMPARE(seen, std::vector<int>{0});
+        QVERIFY(completed);
+    }
+
+    void driverDeliversAtOnceOnTheMainThread()
+    {
+        PublishSubject<int> subject;
+        std::vector<int> seen;
+        DisposeBag bag;
+        asDriver(subject.asObservable(), -1).drive([&](int v) { seen.push_back(v); }).disposed(bag);
+        subject.onNext(1);
+        QCOMPARE(seen, std::vector<int>{1}); // synchronous, no event loop turn
+    }
+
+    void driverHopsToTheMainThread()
+    {
+        PublishSubject<int> subject;
+        std::vector<int> seen;
+        std::vector<bool> onMain;
+        DisposeBag bag;
+        asDriver(subject.asObservable(), -1)
+            .drive([&](int v) {
+                seen.push_back(v);
+                onMain.push_back(QThread::currentThread() == QCoreApplication::instance()->thread());
+            })
+            .disposed(bag);
+        std::thread worker([&] {
+            subject.onNext(1);
+            subject.onNext(2);
+        });
+        worker.join();
+        QVERIFY(seen.empty()); // queued, not yet delivered
+        QTRY_COMPARE_WITH_TIMEOUT(seen.size(), std::size_t(2), 10000);
+        QCOMPARE(seen, (std::vector<int>{1, 2}));
+        QCOMPARE(onMain, (std::vector<bool>{true, true}));
+    }
+
+    void driverDropsQueuedEventsAfterDisposal()
+    {
+        PublishSubject<int> subject;
+        int seen = 0;
+        Disposable d = asDriver(subject.asObservable(), -1).drive([&](int) { ++seen; });
+        std::thread worker([&] { subject.onNext(1); });
+        worker.join();
+        d.dispose();
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        QCOMPARE(seen, 0);
+    }
+
+    void delayShiftsEventsInOrderAndCancels()
+    {
+        ManualScheduler scheduler;
+        PublishSubject<int> subject;
+        std::vector<int> seen;
+        bool completed = false;
+        Disposable d = subject.asObservable()
+                           .delay(std::chrono::milliseconds(1500), scheduler)
+                           .subscribe([&](int v) { seen.push_back(v); }, {}, [&] { completed = true; });
+        subject.onNext(1);
+        subject.onNext(2);
+        QVERIFY(seen.empty());
+        QCOMPARE(scheduler.pending.size(), std::size_t(2));
+        QCOMPARE(scheduler.pending.front().first, std::chrono::milliseconds(1500));
+        scheduler.runAll();
+        QCOMPARE(seen, (std::vector<int>{1, 2}));
+
+        subject.onNext(3);
+        d.dispose();
+        scheduler.runAll();
+        QCOMPARE(seen, (std::vector<int>{1, 2}));
+        QVERIFY(!completed);
+    }
+
+    void delayOnTheMainSchedulerArrivesThroughTheEventLoop()
+    {
+        PublishSubject<int> subject;
+        std::vector<int> seen;
+        DisposeBag bag;
+        subject.asObservable()
+            .delay(std::chrono::milliseconds(10), MainScheduler::instance())
+            .subscribe([&](int v) { seen.push_back(v); })
+            .disposed(bag);
+        subject.onNext(4);
+        QVERIFY(seen.empty());
+        QTRY_COMPARE_WITH_TIMEOUT(seen, std::vector<int>{4}, 10000);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStreams)
+#include "tst_streams.moc"
