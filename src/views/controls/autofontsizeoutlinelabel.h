@@ -1,0 +1,28 @@
+#pragma once
+
+#include "fontfitter.h"
+#include "views/components/outlinelabel.h"
+
+namespace kestrune {
+
+// An outlined, gradient label that sizes its font like AutoFontSizeLabel and
+// then sets its line spacing to a fifteenth of the fitted point size.
+class AutoFontSizeOutlineLabel : public OutlineLabel
+{
+    Q_OBJECT
+
+public:
+    explicit AutoFontSizeOutlineLabel(QWidget *parent = nullptr);
+
+    void fitFont();
+    void setMeasure(FontFitter::Measure measure);
+
+protected:
+    bool event(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    FontFitter::Measure m_measure;
+};
+
+} // namespace kestrune
