@@ -62,6 +62,11 @@ void BulletsView::resizeEvent(QResizeEvent *event)
     const int spacing = qRound(height() / 9.0);
     for (QBoxLayout *stack : std::as_const(m_stackViews))
         stack->setSpacing(spacing);
+    // The dots keep to a centred square, however wide the row.
+    const int side = std::min(width(), height());
+    const int dx = (width() - side) / 2;
+    const int dy = (height() - side) / 2;
+    ui.columnStack->setContentsMargins(dx, dy, width() - side - dx, height() - side - dy);
 }
 
 } // namespace kestrune
