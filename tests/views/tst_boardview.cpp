@@ -165,8 +165,12 @@ private slots:
         QCOMPARE(board.bulletsStackView()->spacing(), 33);
         QCOMPARE(board.bulletsMargin(), 16.5);
         const QMargins margins = board.bulletsStackView()->contentsMargins();
-        QCOMPARE(margins.top() + margins.bottom(), 33);
+        QCOMPARE(margins.top(), 16);
+        QCOMPARE(margins.bottom() - 17, (1000 - 33 - 9 * 33) % 10); // the half point, then the rows' spare points
         QCOMPARE(margins.left(), 0);
+        // Ten rows of one height.
+        for (const AutoFontSizeLabel *label : board.codeLabels())
+            QCOMPARE(label->height(), board.codeLabels().first()->height());
     }
 
     void rampRunsFromLightToDeeperBlue()

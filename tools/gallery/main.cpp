@@ -13,6 +13,7 @@
 #include "views/dots/numberview.h"
 #include "views/dots/turnview.h"
 #include "views/keyboard/keyboardview.h"
+#include "views/toast/toastalertview.h"
 
 #include <QApplication>
 #include <QDir>
@@ -108,7 +109,7 @@ void renderKeypad(const Target &target, const DeviceProfile &device)
 
 void renderDots(const Target &target)
 {
-    auto host = screen({360, 150});
+    auto host = screen({360, 110});
     auto *grid = new QGridLayout(host.get());
     grid->setSpacing(18);
     int column = 0;
@@ -143,6 +144,34 @@ void renderSmallViews(const Target &target)
         layout->addWidget(number, 0, Qt::AlignCenter);
     }
     save(*host, target, QStringLiteral("turn-and-numbers"));
+}
+
+// The pass-the-device card over a board, as the presenter's window shows it.
+void renderToast(const Target &target, const DeviceProfile &device)
+{
+    const QSize content = device.size().toSize();
+    GameView view;
+    view.resize(content);
+    view.configure(makeGame({"1234", "5678"}));
+    view.keyboardView()->setButtonsEnabled(false);
+    view.setAttribute(Qt::WA_DontShowOnScreen);
+    view.show();
+    QCoreApplication::processEvents();
+
+    ToastAlertView card(QStringLiteral("Pass your device\nto Player 2"), QStringLiteral("Pass To Player 2"), true, 1.5);
+    card.setAttribute(Qt::WA_DontShowOnScreen);
+    card.show();
+
+    QPixmap pixmap((QSizeF(content) * pixelRatio).toSize());
+    pixmap.setDevicePixelRatio(pixelRatio);
+    view.render(&pixmap);
+    QPainter painter(&pixmap);
+    painter.fillRect(QRect(QPoint(), content), QColor::fromRgbF(0, 0, 0, 0.1f));
+    painter.end();
+    card.render(&pixmap, QRect(QPoint(), content).center() - card.rect().center(), QRegion(), QWidget::DrawChildren);
+    const QString file = QDir(target.folder).filePath(target.prefix + QStringLiteral("toast.png"));
+    if (!pixmap.save(file))
+        std::fprintf(stderr, "kestrune_gallery: cannot write %s\n", qPrintable(file));
 }
 
 void renderQuitDialog(const Target &target)
@@ -205,6 +234,7 @@ int main(int argc, char *argv[])
             const Target target{folder, schemeName + QLatin1Char('-') + deviceName + QLatin1Char('-')};
             renderGameViews(target, device);
             renderKeypad(target, device);
+            renderToast(target, device);
             if (device.isTablet()) {
                 device.setOrientation(DeviceProfile::Orientation::landscapeRight);
                 DeviceProfile::setCurrent(device);

@@ -98,13 +98,20 @@ void BoardView::showResult(const Result &result)
     updateRowColors();
 }
 
+bool BoardView::isTyping() const
+{
+    const auto game = m_game.lock();
+    return game && !game->isEnded() && m_row < m_codeLabels.size();
+}
+
 // Rows still to play are quieter than the ones played and the one being typed.
 void BoardView::updateRowColors()
 {
     const QColor strong = Resources::color(QStringLiteral("label"));
     const QColor quiet = Resources::color(QStringLiteral("placeholder"));
+    const qint64 lastStrong = isTyping() ? m_row : m_row - 1;
     for (int i = 0; i < m_codeLabels.size(); ++i)
-        setTextColor(m_codeLabels[i], i <= m_row ? strong : quiet);
+        setTextColor(m_codeLabels[i], i <= lastStrong ? strong : quiet);
     update();
 }
 
@@ -116,15 +123,28 @@ void BoardView::resizeEvent(QResizeEvent *event)
 
 void BoardView::layoutSubviews()
 {
-    const qreal h = height();
+    const int h = height();
     const int rowSpacing = int(std::round(h * 0.006));
     const int dotsSpacing = int(std::round(h * 0.033));
     m_bulletsMargin = dotsSpacing / 2.0;
     ui.numbersStackView->setSpacing(rowSpacing);
     ui.codesStackView->setSpacing(rowSpacing);
     ui.bulletsStackView->setSpacing(dotsSpacing);
-    // Whole points only: the odd half point goes below.
-    ui.bulletsStackView->setContentsMargins(0, int(std::floor(m_bulletsMargin)), 0, int(std::ceil(m_bulletsMargin)));
+
+    // Rows of unequal whole-point heights would get visibly unequal fonts, so
+    // the points left over after ten equal rows go below the last one.
+    const int spare = std::max(0, h - (rowCount - 1) * rowSpacing) % rowCount;
+    ui.numbersStackView->setContentsMargins(0, 0, 0, spare);
+    ui.codesStackView->setContentsMargins(0, 0, 0, spare);
+    const int dotsTop = int(std::floor(m_bulletsMargin));
+    const int dotsBottom = int(std::ceil(m_bulletsMargin));
+    const int dotsSpare = std::max(0, h - dotsTop - dotsBottom - (rowCount - 1) * dotsSpacing) % rowCount;
+    ui.bulletsStackView->setContentsMargins(0, dotsTop, 0, dotsBottom + dotsSpare);
+
+    // On wide screens the columns stay together in the middle.
+    const int widest = std::max(320, int(h * 1.1));
+    const int side = std::max(8, (width() - widest) / 2);
+    ui.rowsLayout->setContentsMargins(side, 0, side, 0);
 
     for (int k = 0; k < m_numberLabels.size() && 2 * k + 1 < rampSize; ++k) {
         m_numberLabels[k]->setGradientPoints({0.5, 0.0}, {0.5, 1.0});
@@ -135,7 +155,7 @@ void BoardView::layoutSubviews()
 void BoardView::paintEvent(QPaintEvent *)
 {
     // A soft band behind the row being typed.
-    if (m_row >= m_codeLabels.size())
+    if (!isTyping())
         return;
     const QWidget *label = m_codeLabels[int(m_row)];
     QRectF band(0, label->y(), width(), label->height());

@@ -65,6 +65,7 @@ private:
     void layoutSubviews();
     void showResult(const Result &result);
     void updateRowColors();
+    bool isTyping() const;
 
     Ui::BoardView ui;
     QList<AutoFontSizeOutlineLabel *> m_numberLabels;

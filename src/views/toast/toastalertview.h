@@ -1,5 +1,7 @@
 #pragma once
 
+#include "toastalert.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -7,7 +9,6 @@
 
 namespace kestrune {
 
-class ToastAlert;
 
 // One round toast card: an icon over a line or two of text on a 220-point
 // circle. The widget leaves room around the circle for its shadow and for the
