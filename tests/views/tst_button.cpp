@@ -1,6 +1,7 @@
 #include "platform/resources/resources.h"
 #include "views/components/button.h"
 #include "views/components/popupdialog.h"
+#include "views/components/touchareafilter.h"
 #include "views/controls/moderndialogbutton.h"
 
 #include <QtTest>
@@ -62,13 +63,16 @@ private slots:
         window.resize(200, 200);
         auto *button = new Button(QStringLiteral("x"), &window);
         button->setGeometry(50, 50, 30, 20);
+        new TouchAreaFilter(&window);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QSignalSpy clicked(button, &QAbstractButton::clicked);
-        // Delivered to the button itself, as a touch landing on its edge would be.
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(-6, -11));
+        QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(50 - 6, 50 - 11));
         QCOMPARE(clicked.count(), 1);
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(-9, 5));
+        QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(50 - 9, 55));
+        QCOMPARE(clicked.count(), 1);
+        button->setEnabled(false);
+        QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(50 - 6, 50 - 11));
         QCOMPARE(clicked.count(), 1);
     }
 

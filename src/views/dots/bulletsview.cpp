@@ -63,7 +63,9 @@ void BulletsView::resizeEvent(QResizeEvent *event)
     for (QBoxLayout *stack : std::as_const(m_stackViews))
         stack->setSpacing(spacing);
     // The dots keep to a centred square, however wide the row.
-    const int side = std::min(width(), height());
+    // An even share for each dot, so that the two columns match to the pixel.
+    int side = std::min(width(), height());
+    side -= (side - spacing) % 2;
     const int dx = (width() - side) / 2;
     const int dy = (height() - side) / 2;
     ui.columnStack->setContentsMargins(dx, dy, width() - side - dx, height() - side - dy);
