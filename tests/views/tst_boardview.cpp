@@ -209,8 +209,15 @@ private slots:
         for (int usage : {0x1E, 0x1E + 1, 0x1E + 3, 0x1E + 2})
             view.keyboardView()->handleKey(usage);
         QCOMPARE(view.boardView()->codeLabels()[0]->text(), QStringLiteral("1243"));
+        test::ManualAnimationDriver driver;
         view.keyboardView()->handleKey(0x28);
         QCOMPARE(game->shots().size(), std::size_t(1));
+        // Once the dots have arrived nothing is left running.
+        QVERIFY(view.boardView()->bulletsViews()[0]->bullets()[0]->isTransitioning());
+        driver.advanceBy(4 * BulletsView::transitionDurationMs);
+        QTRY_VERIFY(!driver.isRunning());
+        for (const QTimer *timer : view.findChildren<QTimer *>())
+            QVERIFY(!timer->isActive());
         QCOMPARE(view.boardView()->row(), qint64(1));
         QCOMPARE(view.boardView()->codeLabels()[0]->text(), QStringLiteral("1243"));
     }

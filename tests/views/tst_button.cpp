@@ -1,6 +1,8 @@
+#include "manualanimationdriver.h"
 #include "platform/resources/resources.h"
 #include "views/components/button.h"
 #include "views/components/popupdialog.h"
+#include "views/components/ripplebutton.h"
 #include "views/components/touchareafilter.h"
 #include "views/controls/moderndialogbutton.h"
 
@@ -74,6 +76,23 @@ private slots:
         button->setEnabled(false);
         QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(50 - 6, 50 - 11));
         QCOMPARE(clicked.count(), 1);
+    }
+
+    void aRippleRunsOnlyWhileItShows()
+    {
+        test::ManualAnimationDriver driver;
+        RippleButton button;
+        button.resize(80, 60);
+        button.show();
+        QVERIFY(!button.isRippling());
+        QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(20, 20));
+        QVERIFY(button.isRippling());
+        QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(20, 20));
+        driver.advanceBy(RippleButton::rippleDurationMs);
+        QVERIFY(!button.isRippling());
+        button.setEnabled(false);
+        QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(20, 20));
+        QVERIFY(!button.isRippling());
     }
 
     void modernButtonsUseTheSecondaryColours()

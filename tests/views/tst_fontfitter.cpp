@@ -56,7 +56,7 @@ private slots:
         AutoFontSizeLabel label;
         label.setText(QStringLiteral("1234"));
         // Twice the size: 71 points fit exactly at the second midpoint, 35.5.
-        label.setMeasure([](const QFont &font, const QString &) { return 2 * font.pointSizeF(); });
+        label.fitter().setMeasure([](const QFont &font, const QString &) { return 2 * font.pointSizeF(); });
         label.resize(100, 71);
         label.show();
         QVERIFY(QTest::qWaitForWindowExposed(&label));
@@ -69,7 +69,7 @@ private slots:
     {
         AutoFontSizeOutlineLabel label;
         label.setText(QStringLiteral("7"));
-        label.setMeasure([](const QFont &font, const QString &) { return font.pointSizeF() / 2; });
+        label.fitter().setMeasure([](const QFont &font, const QString &) { return font.pointSizeF() / 2; });
         label.resize(40, 32); // fits exactly at 64
         label.fitFont();
         QCOMPARE(label.font().pointSizeF(), 64.0);

@@ -11,14 +11,9 @@ AutoFontSizeLabel::AutoFontSizeLabel(QWidget *parent)
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
 }
 
-void AutoFontSizeLabel::setMeasure(FontFitter::Measure measure)
-{
-    m_measure = std::move(measure);
-}
-
 void AutoFontSizeLabel::fitFont()
 {
-    setFont(FontFitter::fittedFont(text(), font(), height(), m_measure ? m_measure : FontFitter::lineHeight));
+    setFont(m_fitter.fit(*this));
 }
 
 bool AutoFontSizeLabel::event(QEvent *event)

@@ -17,15 +17,15 @@ public:
 
     // The layout pass's fitting, also for a new text at the same height.
     void fitFont();
-    // Replaces how a line is measured (tests); empty restores the default.
-    void setMeasure(FontFitter::Measure measure);
+    // How lines are measured; tests replace the measuring step.
+    FontFitter &fitter() { return m_fitter; }
 
 protected:
     bool event(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    FontFitter::Measure m_measure;
+    FontFitter m_fitter;
 };
 
 } // namespace kestrune

@@ -10,14 +10,9 @@ AutoFontSizeOutlineLabel::AutoFontSizeOutlineLabel(QWidget *parent)
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
 }
 
-void AutoFontSizeOutlineLabel::setMeasure(FontFitter::Measure measure)
-{
-    m_measure = std::move(measure);
-}
-
 void AutoFontSizeOutlineLabel::fitFont()
 {
-    const QFont fitted = FontFitter::fittedFont(text(), font(), height(), m_measure ? m_measure : FontFitter::lineHeight);
+    const QFont fitted = m_fitter.fit(*this);
     setFont(fitted);
     setLineSpacing(fitted.pointSizeF() / 15);
 }

@@ -15,14 +15,15 @@ public:
     explicit AutoFontSizeOutlineLabel(QWidget *parent = nullptr);
 
     void fitFont();
-    void setMeasure(FontFitter::Measure measure);
+    // How lines are measured; tests replace the measuring step.
+    FontFitter &fitter() { return m_fitter; }
 
 protected:
     bool event(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    FontFitter::Measure m_measure;
+    FontFitter m_fitter;
 };
 
 } // namespace kestrune

@@ -1,6 +1,7 @@
 #include "fontfitter.h"
 
 #include <QFontMetricsF>
+#include <QLabel>
 
 #include <cmath>
 
@@ -41,6 +42,16 @@ QFont FontFitter::fittedFont(const QString &text, const QFont &font, qreal heigh
     QFont fitted = font;
     fitted.setPointSizeF(fittedPointSize(text, font, height, measure));
     return fitted;
+}
+
+QFont FontFitter::fit(const QLabel &label) const
+{
+    return fittedFont(label.text(), label.font(), label.height(), m_measure);
+}
+
+void FontFitter::setMeasure(Measure measure)
+{
+    m_measure = measure ? std::move(measure) : Measure(lineHeight);
 }
 
 } // namespace kestrune

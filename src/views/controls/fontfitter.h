@@ -5,11 +5,14 @@
 
 #include <functional>
 
+class QLabel;
+
 namespace kestrune {
 
 // Finds the font size at which one line of a text fills a height, by a
 // binary search over 8 to 120 points on fractional midpoints. Only the
-// height is fitted; the width plays no part.
+// height is fitted; the width plays no part. An instance keeps the measuring
+// step for a self-fitting label, so that tests can replace it.
 class FontFitter
 {
 public:
@@ -27,6 +30,14 @@ public:
     // The font at that size.
     static QFont fittedFont(const QString &text, const QFont &font, qreal height,
                             const Measure &measure = lineHeight);
+
+    // The label's font at the size that fits its text to its height.
+    QFont fit(const QLabel &label) const;
+    // Empty restores the default measuring step.
+    void setMeasure(Measure measure);
+
+private:
+    Measure m_measure = lineHeight;
 };
 
 } // namespace kestrune
