@@ -171,6 +171,8 @@ private slots:
         // Ten rows of one height.
         for (const AutoFontSizeLabel *label : board.codeLabels())
             QCOMPARE(label->height(), board.codeLabels().first()->height());
+        for (const BulletsView *dots : board.bulletsViews())
+            QCOMPARE(dots->height(), board.bulletsViews().first()->height());
     }
 
     void rampRunsFromLightToDeeperBlue()

@@ -13,6 +13,8 @@ BulletsView::BulletsView(QWidget *parent)
     : QWidget(parent)
 {
     ui.setupUi(this);
+    // Rows share their column evenly, whatever the dots would like.
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     m_bullets = {ui.bullet0, ui.bullet1, ui.bullet2, ui.bullet3};
     m_stackViews = {ui.columnStack, ui.topStack, ui.bottomStack};
 }
