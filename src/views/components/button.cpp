@@ -77,12 +77,16 @@ bool Button::hitButton(const QPoint &pos) const
 
 void Button::paintBackground(QPainter &painter)
 {
-    const QString name = isEnabled() ? m_normalColorName : m_disabledColorName;
-    if (name.isEmpty())
-        return;
     QPainterPath shape;
     shape.addRoundedRect(QRectF(rect()), m_cornerRadius, m_cornerRadius);
-    painter.fillPath(shape, Resources::color(name));
+    const QString name = isEnabled() ? m_normalColorName : m_disabledColorName;
+    if (!name.isEmpty())
+        painter.fillPath(shape, Resources::color(name));
+    if (isDown()) {
+        QColor shade = Resources::color(QStringLiteral("label"));
+        shade.setAlphaF(0.06f);
+        painter.fillPath(shape, shade);
+    }
 }
 
 void Button::paintContent(QPainter &painter)

@@ -34,7 +34,8 @@ void DialogButton::setupView()
     titleFont.setPixelSize(16);
     titleFont.setWeight(QFont::DemiBold);
     setFont(titleFont);
-    setBackgroundColorNames(QStringLiteral("dialogBackground"), QStringLiteral("dialogBackground"));
+    // No fill of its own: the dialog's background shows through.
+    setBackgroundColorNames(QString(), QString());
 }
 
 bool DialogButton::event(QEvent *event)
