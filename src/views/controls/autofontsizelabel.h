@@ -16,16 +16,11 @@ public:
     explicit AutoFontSizeLabel(QWidget *parent = nullptr);
 
     // The layout pass's fitting, also for a new text at the same height.
-    void fitFont();
-    // How lines are measured; tests replace the measuring step.
-    FontFitter &fitter() { return m_fitter; }
-
-protected:
-    bool event(QEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
+    void fitFont() { m_fitter->fit(); }
+    FontFitter &fitter() { return *m_fitter; }
 
 private:
-    FontFitter m_fitter;
+    FontFitter *m_fitter;
 };
 
 } // namespace kestrune

@@ -1,33 +1,15 @@
 #include "autofontsizeoutlinelabel.h"
 
-#include <QEvent>
-
 namespace kestrune {
 
 AutoFontSizeOutlineLabel::AutoFontSizeOutlineLabel(QWidget *parent)
     : OutlineLabel(parent)
+    , m_fitter(new FontFitter(this, [this](const QFont &fitted) {
+        setFont(fitted);
+        setLineSpacing(fitted.pointSizeF() / 15);
+    }))
 {
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-}
-
-void AutoFontSizeOutlineLabel::fitFont()
-{
-    const QFont fitted = m_fitter.fit(*this);
-    setFont(fitted);
-    setLineSpacing(fitted.pointSizeF() / 15);
-}
-
-bool AutoFontSizeOutlineLabel::event(QEvent *event)
-{
-    if (event->type() == QEvent::Polish)
-        fitFont();
-    return OutlineLabel::event(event);
-}
-
-void AutoFontSizeOutlineLabel::resizeEvent(QResizeEvent *event)
-{
-    OutlineLabel::resizeEvent(event);
-    fitFont();
 }
 
 } // namespace kestrune

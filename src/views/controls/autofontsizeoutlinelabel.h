@@ -14,16 +14,11 @@ class AutoFontSizeOutlineLabel : public OutlineLabel
 public:
     explicit AutoFontSizeOutlineLabel(QWidget *parent = nullptr);
 
-    void fitFont();
-    // How lines are measured; tests replace the measuring step.
-    FontFitter &fitter() { return m_fitter; }
-
-protected:
-    bool event(QEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
+    void fitFont() { m_fitter->fit(); }
+    FontFitter &fitter() { return *m_fitter; }
 
 private:
-    FontFitter m_fitter;
+    FontFitter *m_fitter;
 };
 
 } // namespace kestrune

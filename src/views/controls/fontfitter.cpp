@@ -1,6 +1,7 @@
 #include "fontfitter.h"
 
 #include <QFontMetricsF>
+#include <QEvent>
 #include <QLabel>
 
 #include <cmath>
@@ -44,14 +45,29 @@ QFont FontFitter::fittedFont(const QString &text, const QFont &font, qreal heigh
     return fitted;
 }
 
-QFont FontFitter::fit(const QLabel &label) const
+FontFitter::FontFitter(QLabel *label, std::function<void(const QFont &)> apply)
+    : QObject(label)
+    , m_label(label)
+    , m_apply(std::move(apply))
 {
-    return fittedFont(label.text(), label.font(), label.height(), m_measure);
+    label->installEventFilter(this);
+}
+
+void FontFitter::fit()
+{
+    m_apply(fittedFont(m_label->text(), m_label->font(), m_label->height(), m_measure));
 }
 
 void FontFitter::setMeasure(Measure measure)
 {
     m_measure = measure ? std::move(measure) : Measure(lineHeight);
+}
+
+bool FontFitter::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_label && (event->type() == QEvent::Resize || event->type() == QEvent::Polish))
+        fit();
+    return false;
 }
 
 } // namespace kestrune

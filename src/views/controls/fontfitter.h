@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QObject>
 #include <QString>
 
 #include <functional>
@@ -11,10 +12,15 @@ namespace kestrune {
 
 // Finds the font size at which one line of a text fills a height, by a
 // binary search over 8 to 120 points on fractional midpoints. Only the
-// height is fitted; the width plays no part. An instance keeps the measuring
-// step for a self-fitting label, so that tests can replace it.
-class FontFitter
+// height is fitted; the width plays no part.
+//
+// An instance serves one self-fitting label: it refits on every layout pass
+// of the label (each resize, and before it first shows) and hands the fitted
+// font to the label's own way of applying it.
+class FontFitter : public QObject
 {
+    Q_OBJECT
+
 public:
     static constexpr qreal minimumPointSize = 8;
     static constexpr qreal maximumPointSize = 120;
@@ -31,12 +37,20 @@ public:
     static QFont fittedFont(const QString &text, const QFont &font, qreal height,
                             const Measure &measure = lineHeight);
 
-    // The label's font at the size that fits its text to its height.
-    QFont fit(const QLabel &label) const;
-    // Empty restores the default measuring step.
+    // Watches the label, which owns the fitter.
+    FontFitter(QLabel *label, std::function<void(const QFont &)> apply);
+
+    // Fits the label now, for example after a new text at the same height.
+    void fit();
+    // Replaces the measuring step (tests); empty restores the default.
     void setMeasure(Measure measure);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    QLabel *m_label;
+    std::function<void(const QFont &)> m_apply;
     Measure m_measure = lineHeight;
 };
 
