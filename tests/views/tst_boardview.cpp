@@ -175,15 +175,6 @@ private slots:
             QCOMPARE(dots->height(), board.bulletsViews().first()->height());
     }
 
-    void rampRunsFromLightToDeeperBlue()
-    {
-        QCOMPARE(BoardView::rampColor(0), QColor::fromRgbF(0.5f, 0.76f, 0.95f));
-        const QColor last = BoardView::rampColor(20);
-        QVERIFY(qAbs(last.redF() - 0.30f) < 0.002f);
-        QVERIFY(qAbs(last.greenF() - 0.56f) < 0.002f);
-        QVERIFY(qAbs(last.blueF() - 0.89f) < 0.002f);
-    }
-
     void configureReadiesOrSwitchesOffTheKeypad()
     {
         GameView view;

@@ -118,13 +118,6 @@ private slots:
         QCOMPARE(transitioning(view), 0);
     }
 
-    void dotImagesByState()
-    {
-        QCOMPARE(BulletView::imageName(B), QStringLiteral("Black"));
-        QCOMPARE(BulletView::imageName(W), QStringLiteral("White"));
-        QCOMPARE(BulletView::imageName(E), QStringLiteral("Empty"));
-    }
-
     void dotSpacingIsANinthOfTheHeight()
     {
         BulletsView view;
@@ -141,8 +134,6 @@ private slots:
         QCOMPARE(view.numberLabel()->text(), QStringLiteral("0"));
         view.setNumber(10);
         QCOMPARE(view.numberLabel()->text(), QStringLiteral("10"));
-        QCOMPARE(view.numberLabel()->gradientStartPoint(), QPointF(0.5, 0.0));
-        QCOMPARE(view.numberLabel()->gradientEndPoint(), QPointF(0.5, 1.0));
     }
 
     void turnViewNamesThePlayer()

@@ -40,13 +40,6 @@ private slots:
         tablet.setOrientation(DeviceProfile::Orientation::portraitUpsideDown);
         QVERIFY(!tablet.isLandscape());
     }
-
-    void profilesByName()
-    {
-        QVERIFY(DeviceProfile::fromName(QStringLiteral("tablet"))->isTablet());
-        QCOMPARE(DeviceProfile::fromName(QStringLiteral("tall-phone"))->bottomSafeAreaInset(), 34.0);
-        QVERIFY(!DeviceProfile::fromName(QStringLiteral("watch")));
-    }
 };
 
 QTEST_MAIN(DeviceProfileTest)
