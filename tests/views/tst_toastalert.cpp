@@ -98,7 +98,7 @@ private slots:
     {
         test::ManualAnimationDriver driver;
         ToastAlert alert;
-        QPointer<ToastAlertView> view = card(QStringLiteral("timed"), 1.5);
+        QPointer<ToastAlertView> view = card(QStringLiteral("timed"), 60.0) /* long enough never to fire here */;
         alert.showAlert(view);
         QVERIFY(alert.isTimerActive());
         driver.advanceBy(present);
@@ -116,8 +116,9 @@ private slots:
         ToastAlert alert;
         QPointer<ToastAlertView> view = card(QStringLiteral("short"), 0.05);
         alert.showAlert(view);
-        driver.advanceBy(present);
+        // Animations stand still meanwhile, so the timer finds the card on screen.
         QTRY_VERIFY_WITH_TIMEOUT(alert.isDismissing(), 5000);
+        QVERIFY(view);
         driver.advanceBy(2 * dismissStage);
         QVERIFY(!view);
         QVERIFY(!alert.isAlertActive());
@@ -140,7 +141,7 @@ private slots:
         test::ManualAnimationDriver driver;
         ToastAlert alert;
         QSignalSpy removed(&alert, &ToastAlert::alertRemoved);
-        QPointer<ToastAlertView> first = card(QStringLiteral("first"), 1.5);
+        QPointer<ToastAlertView> first = card(QStringLiteral("first"), 60.0);
         QPointer<ToastAlertView> second = card(QStringLiteral("second"));
         alert.showAlert(first);
         alert.showAlert(second);
