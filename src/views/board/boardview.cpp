@@ -1,0 +1,170 @@
+#include "boardview.h"
+
+#include "game/gameprotocol.h"
+#include "game/rx/driver.h"
+#include "platform/resources/resources.h"
+#include "views/controls/autofontsizelabel.h"
+#include "views/controls/autofontsizeoutlinelabel.h"
+#include "views/dots/bulletsview.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+#include <cmath>
+
+namespace kestrune {
+
+namespace {
+const QString placeholder = QStringLiteral("\u2022\u2022\u2022\u2022");
+
+void setTextColor(QLabel *label, const QColor &color)
+{
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, color);
+    label->setPalette(p);
+}
+} // namespace
+
+BoardView::BoardView(QWidget *parent)
+    : QWidget(parent)
+{
+    ui.setupUi(this);
+    for (int i = 0; i < ui.numbersStackView->count(); ++i)
+        m_numberLabels.append(qobject_cast<AutoFontSizeOutlineLabel *>(ui.numbersStackView->itemAt(i)->widget()));
+    for (int i = 0; i < ui.codesStackView->count(); ++i)
+        m_codeLabels.append(qobject_cast<AutoFontSizeLabel *>(ui.codesStackView->itemAt(i)->widget()));
+    for (int i = 0; i < ui.bulletsStackView->count(); ++i)
+        m_bulletsViews.append(qobject_cast<BulletsView *>(ui.bulletsStackView->itemAt(i)->widget()));
+    Q_ASSERT(m_codeLabels.size() == rowCount && m_bulletsViews.size() == rowCount);
+
+    const QColor outline = Resources::color(QStringLiteral("numberOutline"));
+    for (AutoFontSizeOutlineLabel *label : std::as_const(m_numberLabels))
+        label->setOutline(outline, 1.5);
+    updateRowColors();
+}
+
+BoardView::~BoardView()
+{
+    m_gameSubscription.dispose();
+}
+
+QColor BoardView::rampColor(int i)
+{
+    return QColor::fromRgbF(float(0.5 - 0.01 * i), float(0.76 - 0.01 * i), float(0.95 - 0.003 * i));
+}
+
+void BoardView::setGame(const std::shared_ptr<GameProtocol> &game)
+{
+    m_row = game ? qint64(game->shots().size()) : 0;
+    m_game = game;
+
+    m_gameSubscription.dispose();
+    m_gameSubscription = rx::Disposable();
+    if (game) {
+        const auto results = game->resultSubject().asObservable().filter(
+            [this](const Result &) { return m_row < m_codeLabels.size(); });
+        m_gameSubscription = rx::asDriver(results, Result{}).drive([this](const Result &r) { showResult(r); });
+    }
+
+    const std::vector<Shot> none;
+    const std::vector<Shot> &shots = game ? game->shots() : none;
+    for (std::size_t i = 0; i < shots.size() && i < std::size_t(rowCount); ++i) {
+        m_codeLabels[int(i)]->setText(QString::fromStdString(shots[i].code));
+        m_bulletsViews[int(i)]->setDots(int(shots[i].result.bulls), int(shots[i].result.cows), false);
+    }
+    for (qint64 i = m_row; i < rowCount; ++i) {
+        m_codeLabels[int(i)]->setText(placeholder);
+        m_bulletsViews[int(i)]->setDots(0, 0, false);
+    }
+    updateRowColors();
+}
+
+std::shared_ptr<GameProtocol> BoardView::game() const
+{
+    return m_game.lock();
+}
+
+void BoardView::codeDidChange(const QString &text)
+{
+    if (m_row >= m_codeLabels.size())
+        return;
+    m_codeLabels[int(m_row)]->setText(text);
+}
+
+void BoardView::showResult(const Result &result)
+{
+    m_bulletsViews[int(m_row)]->setDots(int(result.bulls), int(result.cows), true);
+    ++m_row;
+    updateRowColors();
+}
+
+bool BoardView::isTyping() const
+{
+    const auto game = m_game.lock();
+    return game && !game->isEnded() && m_row < m_codeLabels.size();
+}
+
+// Rows still to play are quieter than the ones played and the one being typed.
+void BoardView::updateRowColors()
+{
+    const QColor strong = Resources::color(QStringLiteral("label"));
+    const QColor quiet = Resources::color(QStringLiteral("placeholder"));
+    const qint64 lastStrong = isTyping() ? m_row : m_row - 1;
+    for (int i = 0; i < m_codeLabels.size(); ++i)
+        setTextColor(m_codeLabels[i], i <= lastStrong ? strong : quiet);
+    update();
+}
+
+void BoardView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    layoutSubviews();
+}
+
+void BoardView::layoutSubviews()
+{
+    const int h = height();
+    const int rowSpacing = int(std::round(h * 0.006));
+    const int dotsSpacing = int(std::round(h * 0.033));
+    m_bulletsMargin = dotsSpacing / 2.0;
+    ui.numbersStackView->setSpacing(rowSpacing);
+    ui.codesStackView->setSpacing(rowSpacing);
+    ui.bulletsStackView->setSpacing(dotsSpacing);
+
+    // Rows of unequal whole-point heights would get visibly unequal fonts, so
+    // the points left over after ten equal rows go below the last one.
+    const int spare = std::max(0, h - (rowCount - 1) * rowSpacing) % rowCount;
+    ui.numbersStackView->setContentsMargins(0, 0, 0, spare);
+    ui.codesStackView->setContentsMargins(0, 0, 0, spare);
+    const int dotsTop = int(std::floor(m_bulletsMargin));
+    const int dotsBottom = int(std::ceil(m_bulletsMargin));
+    const int dotsSpare = std::max(0, h - dotsTop - dotsBottom - (rowCount - 1) * dotsSpacing) % rowCount;
+    ui.bulletsStackView->setContentsMargins(0, dotsTop, 0, dotsBottom + dotsSpare);
+
+    // On wide screens the columns stay together in the middle.
+    const int widest = std::max(320, int(h * 1.1));
+    const int side = std::max(8, (width() - widest) / 2);
+    ui.rowsLayout->setContentsMargins(side, 0, side, 0);
+
+    for (int k = 0; k < m_numberLabels.size() && 2 * k + 1 < rampSize; ++k) {
+        m_numberLabels[k]->setGradientPoints({0.5, 0.0}, {0.5, 1.0});
+        m_numberLabels[k]->setGradientColors(rampColor(2 * k), rampColor(2 * k + 1));
+    }
+}
+
+void BoardView::paintEvent(QPaintEvent *)
+{
+    // A soft band behind the row being typed.
+    if (!isTyping())
+        return;
+    const QWidget *label = m_codeLabels[int(m_row)];
+    QRectF band(0, label->y(), width(), label->height());
+    band.adjust(4, 0, -4, 0);
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath shape;
+    shape.addRoundedRect(band, band.height() / 2, band.height() / 2);
+    painter.fillPath(shape, Resources::color(QStringLiteral("rowSeparator")));
+}
+
+} // namespace kestrune

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "ui_boardview.h"
+#include "views/keyboard/keyboardviewdelegate.h"
+
+#include "game/result.h"
+#include "game/rx/disposable.h"
+
+#include <QList>
+#include <QWidget>
+
+#include <memory>
+
+class QBoxLayout;
+
+namespace kestrune {
+
+class AutoFontSizeLabel;
+class AutoFontSizeOutlineLabel;
+class BulletsView;
+class GameProtocol;
+
+// One player's game as ten rows: the row number, the shot (or the digits
+// being typed, or "••••") and its four dots. It follows exactly one game's
+// results at a time and is its keypad's delegate. The game is held weakly:
+// its player owns it. GUI thread only.
+class BoardView : public QWidget, public KeyboardViewDelegate
+{
+    Q_OBJECT
+
+public:
+    static constexpr int rowCount = 10;
+    static constexpr int rampSize = 21;
+
+    explicit BoardView(QWidget *parent = nullptr);
+    ~BoardView() override;
+
+    // Colour i (0 to 20) of the row numbers' ramp, from light to deeper blue.
+    static QColor rampColor(int i);
+
+    // Shows the game's recorded shots at once, clears the other rows, and
+    // from now on animates each new result into the next row. Replaces the
+    // game shown before and its subscription.
+    void setGame(const std::shared_ptr<GameProtocol> &game);
+    std::shared_ptr<GameProtocol> game() const override;
+    // Shows the text in row `row`; ignored once every row is used.
+    void codeDidChange(const QString &text) override;
+
+    // The next row to fill: the number of shots shown.
+    qint64 row() const { return m_row; }
+
+    const QList<AutoFontSizeLabel *> &codeLabels() const { return m_codeLabels; }
+    const QList<BulletsView *> &bulletsViews() const { return m_bulletsViews; }
+    QBoxLayout *numbersStackView() const { return ui.numbersStackView; }
+    QBoxLayout *codesStackView() const { return ui.codesStackView; }
+    QBoxLayout *bulletsStackView() const { return ui.bulletsStackView; }
+    // The dots' margin above and below, before rounding to whole points.
+    qreal bulletsMargin() const { return m_bulletsMargin; }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void layoutSubviews();
+    void showResult(const Result &result);
+    void updateRowColors();
+    bool isTyping() const;
+
+    Ui::BoardView ui;
+    QList<AutoFontSizeOutlineLabel *> m_numberLabels;
+    QList<AutoFontSizeLabel *> m_codeLabels;
+    QList<BulletsView *> m_bulletsViews;
+    std::weak_ptr<GameProtocol> m_game;
+    rx::Disposable m_gameSubscription;
+    qint64 m_row = 0;
+    qreal m_bulletsMargin = 0;
+};
+
+} // namespace kestrune

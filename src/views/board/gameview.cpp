@@ -1,0 +1,69 @@
+#include "gameview.h"
+
+#include "boardview.h"
+#include "game/gameprotocol.h"
+#include "platform/device/deviceprofile.h"
+#include "platform/device/screensize.h"
+#include "views/keyboard/keyboardview.h"
+
+namespace kestrune {
+
+GameView::GameView(QWidget *parent)
+    : QWidget(parent)
+{
+    ui.setupUi(this);
+    ui.keyboardView->setDelegate(ui.boardView);
+}
+
+void GameView::configure(const std::shared_ptr<GameProtocol> &game)
+{
+    ui.boardView->setGame(game);
+    ui.keyboardView->setCode(QString());
+    if (!game || game->isEnded())
+        ui.keyboardView->setButtonsEnabled(false);
+    else
+        ui.keyboardView->updateButtons(true);
+}
+
+int GameView::boardViewVerticalSpacing() const
+{
+    return ui.stack->spacing();
+}
+
+int GameView::keyboardHeight() const
+{
+    return ui.keyboardView->maximumHeight();
+}
+
+void GameView::setBoardViewVerticalSpacing(int spacing)
+{
+    // The same space above the board and between it and the keypad.
+    ui.stack->setSpacing(spacing);
+    QMargins margins = ui.stack->contentsMargins();
+    margins.setTop(spacing);
+    ui.stack->setContentsMargins(margins);
+}
+
+void GameView::setKeyboardHeight(int height)
+{
+    ui.keyboardView->setFixedHeight(height);
+}
+
+void GameView::layoutSubviews()
+{
+    const DeviceProfile &device = DeviceProfile::current();
+    if (device.isTablet()) {
+        setBoardViewVerticalSpacing(device.isLandscape() ? 36 : 94);
+        setKeyboardHeight(device.isLandscape() ? 162 : 220);
+    } else if (ScreenSize::current() < 3) {
+        setBoardViewVerticalSpacing(smallScreenSpacing);
+    }
+}
+
+void GameView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    layoutSubviews();
+}
+
+} // namespace kestrune

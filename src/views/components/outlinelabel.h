@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QColor>
+#include <QLabel>
+#include <QPointF>
+
+namespace kestrune {
+
+// A label whose text is filled with a linear gradient and drawn with an
+// outline. Gradient points are in unit coordinates of the text's box: (0.5, 0)
+// to (0.5, 1) runs from top to bottom. Without gradient colours the text is
+// filled with the palette's text colour; an outline width of 0 draws none.
+// Lines are separated by '\n' and set `lineSpacing` points apart in addition
+// to the font's own line height.
+class OutlineLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit OutlineLabel(QWidget *parent = nullptr);
+
+    QPointF gradientStartPoint() const { return m_startPoint; }
+    QPointF gradientEndPoint() const { return m_endPoint; }
+    void setGradientPoints(QPointF start, QPointF end);
+    QColor gradientStartColor() const { return m_startColor; }
+    QColor gradientEndColor() const { return m_endColor; }
+    void setGradientColors(const QColor &start, const QColor &end);
+
+    QColor outlineColor() const { return m_outlineColor; }
+    qreal outlineWidth() const { return m_outlineWidth; }
+    void setOutline(const QColor &color, qreal width);
+
+    qreal lineSpacing() const { return m_lineSpacing; }
+    void setLineSpacing(qreal spacing);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QPointF m_startPoint{0.5, 0.0};
+    QPointF m_endPoint{0.5, 1.0};
+    QColor m_startColor;
+    QColor m_endColor;
+    QColor m_outlineColor;
+    qreal m_outlineWidth = 0;
+    qreal m_lineSpacing = 0;
+};
+
+} // namespace kestrune

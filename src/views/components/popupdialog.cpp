@@ -1,0 +1,123 @@
+#include "popupdialog.h"
+
+#include "dialogbutton.h"
+#include "platform/resources/resources.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace kestrune {
+
+namespace {
+constexpr qreal cornerRadius = 14;
+
+void setTextColor(QLabel *label, const QColor &color)
+{
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, color);
+    label->setPalette(p);
+}
+} // namespace
+
+PopupDialog::PopupDialog(const QString &title, const QString &message, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+    , m_backgroundColor(Resources::color(QStringLiteral("dialogBackground")))
+{
+    ui.setupUi(this);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setModal(true);
+    ui.titleLabel->setText(title);
+    ui.messageLabel->setText(message);
+    ui.messageLabel->setVisible(!message.isEmpty());
+    setTextColor(ui.messageLabel, Resources::color(QStringLiteral("secondaryLabel")));
+    setFixedWidth(m_preferredWidth);
+}
+
+void PopupDialog::setButtonAlignment(ButtonAlignment alignment)
+{
+    m_alignment = alignment;
+    applyAlignment();
+}
+
+void PopupDialog::setPreferredWidth(int width)
+{
+    m_preferredWidth = width;
+    setFixedWidth(width);
+}
+
+void PopupDialog::addButtons(const QList<DialogButton *> &buttons)
+{
+    for (DialogButton *button : buttons) {
+        ui.buttonsLayout->addWidget(button);
+        button->ensurePolished();
+        connect(button, &QAbstractButton::clicked, this, [this, button] { tapped(button); });
+        m_buttons.append(button);
+    }
+    applyAlignment();
+}
+
+QString PopupDialog::title() const
+{
+    return ui.titleLabel->text();
+}
+
+QString PopupDialog::message() const
+{
+    return ui.messageLabel->text();
+}
+
+void PopupDialog::setTitleColor(const QColor &color)
+{
+    setTextColor(ui.titleLabel, color);
+}
+
+void PopupDialog::setMessageColor(const QColor &color)
+{
+    setTextColor(ui.messageLabel, color);
+}
+
+void PopupDialog::setBackgroundColor(const QColor &color)
+{
+    m_backgroundColor = color;
+    update();
+}
+
+void PopupDialog::tapped(DialogButton *button)
+{
+    // Copied: the action may destroy the dialog, and the button with it.
+    const std::function<void()> action = button->action();
+    if (button->dismissOnTap())
+        accept();
+    if (action)
+        action();
+}
+
+void PopupDialog::applyAlignment()
+{
+    const bool row = m_alignment == ButtonAlignment::horizontal;
+    ui.buttonsLayout->setDirection(row ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+    for (int i = 0; i < m_buttons.size(); ++i)
+        m_buttons[i]->setLeadingSeparator(row && i > 0);
+}
+
+void PopupDialog::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void PopupDialog::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath shape;
+    shape.addRoundedRect(QRectF(rect()), cornerRadius, cornerRadius);
+    painter.setClipPath(shape);
+    painter.fillPath(shape, m_backgroundColor);
+}
+
+} // namespace kestrune

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "ui_popupdialog.h"
+
+#include <QDialog>
+#include <QList>
+
+namespace kestrune {
+
+class DialogButton;
+
+// A modal popup: a title, a message and buttons, in a row or a column, at a
+// preferred width. It closes only through its buttons: there is no
+// dismissal by a tap outside, by a drag or by the Escape key.
+class PopupDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    enum class ButtonAlignment { horizontal, vertical };
+
+    PopupDialog(const QString &title, const QString &message, QWidget *parent = nullptr);
+
+    void setButtonAlignment(ButtonAlignment alignment);
+    ButtonAlignment buttonAlignment() const { return m_alignment; }
+    // The dialog's width in points (its height follows from its content).
+    void setPreferredWidth(int width);
+    int preferredWidth() const { return m_preferredWidth; }
+
+    // Takes the buttons over, in order; each is set up as it joins.
+    void addButtons(const QList<DialogButton *> &buttons);
+    const QList<DialogButton *> &buttons() const { return m_buttons; }
+
+    QString title() const;
+    QString message() const;
+    void setTitleColor(const QColor &color);
+    void setMessageColor(const QColor &color);
+    void setBackgroundColor(const QColor &color);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void tapped(DialogButton *button);
+    void applyAlignment();
+
+    Ui::PopupDialog ui;
+    ButtonAlignment m_alignment = ButtonAlignment::horizontal;
+    int m_preferredWidth = 340;
+    QColor m_backgroundColor;
+    QList<DialogButton *> m_buttons;
+};
+
+} // namespace kestrune

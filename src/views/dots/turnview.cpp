@@ -1,0 +1,40 @@
+#include "turnview.h"
+
+#include "platform/resources/resources.h"
+
+#include <QEvent>
+#include <QPainter>
+
+namespace kestrune {
+
+TurnView::TurnView(QWidget *parent)
+    : QWidget(parent)
+{
+    ui.setupUi(this);
+    setGeometry(0, 0, 29, 36);
+    setFixedSize(29, 36);
+    // The frame is drawn here so that its hairline and radius are exact.
+    ui.roundView->installEventFilter(this);
+}
+
+void TurnView::showPlayer(int number)
+{
+    ui.label->setText(QStringLiteral("P%1").arg(number));
+}
+
+bool TurnView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui.roundView && event->type() == QEvent::Paint) {
+        QPainter painter(ui.roundView);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(Resources::color(QStringLiteral("label")), borderWidth));
+        painter.setBrush(Qt::NoBrush);
+        const qreal inset = borderWidth / 2;
+        painter.drawRoundedRect(QRectF(ui.roundView->rect()).adjusted(inset, inset, -inset, -inset), cornerRadius,
+                                cornerRadius);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace kestrune

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "ui_turnview.h"
+
+#include <QWidget>
+
+namespace kestrune {
+
+// Whose turn it is in a two-player match: "P1" or "P2" in a rounded frame
+// (corner radius 12, a hairline in the label colour). 29 x 36 points.
+class TurnView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr qreal cornerRadius = 12.0;
+    static constexpr qreal borderWidth = 0.5;
+
+    explicit TurnView(QWidget *parent = nullptr);
+
+    // Shows "P" followed by the number.
+    void showPlayer(int number);
+    QLabel *label() const { return ui.label; }
+    QWidget *roundView() const { return ui.roundView; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    Ui::TurnView ui;
+};
+
+} // namespace kestrune

@@ -1,0 +1,219 @@
+#include "keyboardview.h"
+
+#include "game/gameprotocol.h"
+#include "hardwarekey.h"
+#include "keyboardviewdelegate.h"
+#include "platform/resources/resources.h"
+#include "views/components/ripplebutton.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QStyleHints>
+#include <QTimer>
+
+namespace kestrune {
+
+namespace {
+const QString bullet = QStringLiteral("\u2022");
+}
+
+KeyboardView::KeyboardView(QWidget *parent)
+    : QWidget(parent)
+    , m_longPress(new QTimer(this))
+{
+    ui.setupUi(this);
+    m_numericButtons = {ui.button1, ui.button2, ui.button3, ui.button4, ui.button5,
+                        ui.button6, ui.button7, ui.button8, ui.button9};
+
+    const QString enabledColor = QStringLiteral("keyboardEnabled");
+    const QString disabledColor = QStringLiteral("keyboardDisabled");
+    for (RippleButton *button : std::as_const(m_numericButtons)) {
+        button->setBackgroundColorNames(enabledColor, disabledColor);
+        connect(button, &QAbstractButton::clicked, this, [this, button] { numericButtonAction(button); });
+    }
+    for (RippleButton *button : {ui.backspaceButton, ui.shotButton})
+        button->setBackgroundColorNames(enabledColor, disabledColor);
+    ui.backspaceButton->setImageName(QStringLiteral("Backspace"));
+    ui.shotButton->setImageName(QStringLiteral("Shot"));
+    ui.backspaceButton->setIconSize(QSize(30, 30));
+    ui.shotButton->setIconSize(QSize(34, 34));
+
+    connect(ui.backspaceButton, &QAbstractButton::clicked, this, [this] {
+        // The press that cleared the code has done its work.
+        if (!std::exchange(m_longPressFired, false))
+            backspaceButtonAction();
+    });
+    connect(ui.shotButton, &QAbstractButton::clicked, this, &KeyboardView::shotButtonAction);
+
+    // The long press: the platform's press-and-hold time, counted only while held.
+    m_longPress->setSingleShot(true);
+    m_longPress->setInterval(QGuiApplication::styleHints()->mousePressAndHoldInterval());
+    connect(ui.backspaceButton, &QAbstractButton::pressed, this, [this] {
+        m_longPressFired = false;
+        m_longPress->start();
+    });
+    connect(ui.backspaceButton, &QAbstractButton::released, m_longPress, &QTimer::stop);
+    connect(m_longPress, &QTimer::timeout, this, [this] {
+        m_longPressFired = true;
+        backspaceButtonLongPressAction();
+    });
+
+    updateButtons(true);
+}
+
+QString KeyboardView::paddedText(const QString &code)
+{
+    return code + bullet.repeated(std::max<qsizetype>(0, codeLength - code.size()));
+}
+
+void KeyboardView::setCode(const QString &code)
+{
+    const QString previous = std::exchange(m_code, code);
+    if (m_code.size() > previous.size())
+        notifyDelegate(paddedText(m_code));
+    updateButtons(m_code.size() < codeLength);
+}
+
+KeyboardViewDelegate *KeyboardView::delegate() const
+{
+    if (m_delegateIsObject && !m_delegateObject)
+        return nullptr;
+    return m_delegate;
+}
+
+void KeyboardView::setDelegate(KeyboardViewDelegate *delegate)
+{
+    m_delegate = delegate;
+    m_delegateObject = dynamic_cast<QObject *>(delegate);
+    m_delegateIsObject = m_delegateObject != nullptr;
+}
+
+void KeyboardView::setButtonsEnabled(bool enabled)
+{
+    for (RippleButton *button : std::as_const(m_numericButtons))
+        button->setEnabled(enabled);
+    ui.backspaceButton->setEnabled(enabled);
+    ui.shotButton->setEnabled(enabled);
+}
+
+void KeyboardView::updateButtons(bool digitsAllowed)
+{
+    for (RippleButton *button : std::as_const(m_numericButtons)) {
+        const QString title = button->text().isEmpty() ? QStringLiteral("NA") : button->text();
+        button->setEnabled(digitsAllowed && !m_code.contains(title));
+    }
+    ui.shotButton->setEnabled(m_code.size() == codeLength);
+    ui.backspaceButton->setEnabled(!m_code.isEmpty());
+}
+
+void KeyboardView::handleKey(int usageCode)
+{
+    if (const int digit = HardwareKey::digit(usageCode)) {
+        const QString title = QString::number(digit);
+        for (RippleButton *button : std::as_const(m_numericButtons)) {
+            if (button->text() == title) {
+                if (button->isEnabled())
+                    numericButtonAction(button);
+                return;
+            }
+        }
+        return;
+    }
+    switch (usageCode) {
+    case HardwareKey::returnKey:
+    case HardwareKey::space:
+    case HardwareKey::keypadEnter:
+        if (ui.shotButton->isEnabled())
+            shotButtonAction();
+        break;
+    case HardwareKey::deleteKey:
+    case HardwareKey::keypadDelete:
+        if (ui.backspaceButton->isEnabled())
+            backspaceButtonAction();
+        break;
+    default:
+        break;
+    }
+}
+
+Button *KeyboardView::backspaceButton() const
+{
+    return ui.backspaceButton;
+}
+
+Button *KeyboardView::shotButton() const
+{
+    return ui.shotButton;
+}
+
+void KeyboardView::setLongPressDuration(int ms)
+{
+    m_longPress->setInterval(ms);
+}
+
+void KeyboardView::numericButtonAction(QAbstractButton *sender)
+{
+    if (m_code.size() < codeLength && sender && !sender->text().isEmpty())
+        setCode(m_code + sender->text());
+}
+
+void KeyboardView::backspaceButtonAction()
+{
+    if (m_code.isEmpty())
+        return;
+    setCode(m_code.chopped(1));
+    notifyDelegate(paddedText(m_code));
+}
+
+void KeyboardView::backspaceButtonLongPressAction()
+{
+    setCode(QString());
+    notifyDelegate(paddedText(QString()));
+}
+
+void KeyboardView::shotButtonAction()
+{
+    if (m_code.size() != codeLength)
+        return;
+    const std::string digits = m_code.toStdString();
+    setCode(QString());
+    if (KeyboardViewDelegate *d = delegate()) {
+        if (const std::shared_ptr<GameProtocol> game = d->game())
+            game->shot(digits);
+    }
+}
+
+void KeyboardView::notifyDelegate(const QString &text)
+{
+    if (KeyboardViewDelegate *d = delegate())
+        d->codeDidChange(text);
+}
+
+void KeyboardView::keyPressEvent(QKeyEvent *event)
+{
+    const int code = HardwareKey::usageCode(*event);
+    if (code == HardwareKey::none) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    handleKey(code);
+}
+
+void KeyboardView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // Digits grow with the keys, within reason.
+    QFont digits = font();
+    digits.setPixelSize(std::clamp(ui.button1->height() * 2 / 5, 14, 34));
+    for (RippleButton *button : std::as_const(m_numericButtons))
+        button->setFont(digits);
+}
+
+void KeyboardView::paintEvent(QPaintEvent *)
+{
+    // The gaps between the keys are the separators.
+    QPainter painter(this);
+    painter.fillRect(rect(), Resources::color(QStringLiteral("keyboardSeparator")));
+}
+
+} // namespace kestrune

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "ui_keyboardview.h"
+
+#include <QList>
+#include <QPointer>
+#include <QWidget>
+
+class QAbstractButton;
+class QTimer;
+
+namespace kestrune {
+
+class Button;
+class KeyboardViewDelegate;
+class RippleButton;
+
+// One player's keypad: digits 1-9, backspace and shot. It builds the code
+// being typed (at most four digits, none repeated), shows it through its
+// delegate and hands a complete code to the delegate's game. Buttons are
+// enabled so that only legal input can be made; hardware keys obey the same
+// buttons. Holding backspace clears the code. GUI thread only.
+class KeyboardView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int codeLength = 4;
+
+    explicit KeyboardView(QWidget *parent = nullptr);
+
+    // The code padded with "•" to four characters.
+    static QString paddedText(const QString &code);
+
+    QString code() const { return m_code; }
+    // Runs the change handling: a longer code is shown through the delegate,
+    // then the buttons follow the new code.
+    void setCode(const QString &code);
+
+    // Not owned; held weakly when it is a QObject.
+    KeyboardViewDelegate *delegate() const;
+    void setDelegate(KeyboardViewDelegate *delegate);
+
+    void setButtonsEnabled(bool enabled);
+    // Digits on when allowed and not yet typed; shot on for four digits;
+    // backspace on for a non-empty code.
+    void updateButtons(bool digitsAllowed);
+    // One hardware key by its usage code; a disabled button's key does nothing.
+    void handleKey(int usageCode);
+
+    const QList<RippleButton *> &numericButtons() const { return m_numericButtons; }
+    Button *backspaceButton() const;
+    Button *shotButton() const;
+
+    // How long backspace must be held to clear the code.
+    void setLongPressDuration(int ms);
+
+    void numericButtonAction(QAbstractButton *sender);
+    void backspaceButtonAction();
+    void backspaceButtonLongPressAction();
+    void shotButtonAction();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void notifyDelegate(const QString &text);
+
+    Ui::KeyboardView ui;
+    QList<RippleButton *> m_numericButtons;
+    KeyboardViewDelegate *m_delegate = nullptr;
+    QPointer<QObject> m_delegateObject;
+    bool m_delegateIsObject = false;
+    QString m_code;
+    QTimer *m_longPress;
+    bool m_longPressFired = false;
+};
+
+} // namespace kestrune

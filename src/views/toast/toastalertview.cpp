@@ -1,0 +1,125 @@
+#include "toastalertview.h"
+
+#include "platform/resources/resources.h"
+#include "toastalert.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRadialGradient>
+
+#include <cmath>
+
+namespace kestrune {
+
+namespace {
+constexpr qreal titleGap = 5.0;
+constexpr int titlePixelSize = 17;
+constexpr qreal shadowRadius = 6.0;
+} // namespace
+
+ToastAlertView::ToastAlertView(const QString &title, const QString &iconName, bool dismissOnTap,
+                               std::optional<double> duration)
+    : m_title(title)
+    , m_iconName(iconName)
+    , m_dismissOnTap(dismissOnTap)
+    , m_duration(duration)
+{
+    setObjectName(QStringLiteral("Alert"));
+    setAccessibleName(QStringLiteral("Alert"));
+    const int extent = int(side + 2 * room);
+    setFixedSize(extent, extent);
+    setAttribute(Qt::WA_TranslucentBackground);
+    QFont titleFont(QStringLiteral("DejaVu Sans"));
+    titleFont.setPixelSize(titlePixelSize);
+    setFont(titleFont);
+}
+
+QRectF ToastAlertView::cardRect() const
+{
+    QRectF card(0, 0, side, side);
+    card.moveCenter(QRectF(rect()).center());
+    return card;
+}
+
+QRectF ToastAlertView::iconRect() const
+{
+    const qreal iconSide = side * imageViewSize;
+    QRectF icon(0, 0, iconSide, iconSide);
+    icon.moveCenter(cardRect().center() - QPointF(0, iconSide * imageViewOffsetFromCentre));
+    return icon;
+}
+
+QRectF ToastAlertView::titleRect() const
+{
+    const QRectF icon = iconRect();
+    QRectF title(0, 0, side * titleLabelWidth, titleLabelHeight);
+    title.moveCenter(QPointF(cardRect().center().x(), 0));
+    title.moveTop(icon.bottom() + titleGap);
+    return title;
+}
+
+void ToastAlertView::setTransform(qreal scale, qreal rotation)
+{
+    m_scale = scale;
+    m_rotation = rotation;
+    update();
+}
+
+void ToastAlertView::setAlpha(qreal alpha)
+{
+    m_alpha = alpha;
+    update();
+}
+
+void ToastAlertView::dismissAlert()
+{
+    if (m_presenter)
+        m_presenter->dismiss(this);
+}
+
+void ToastAlertView::mousePressEvent(QMouseEvent *event)
+{
+    const QPointF offset = event->position() - cardRect().center();
+    const bool onCard = std::hypot(offset.x(), offset.y()) <= side / 2 * m_scale;
+    if (m_dismissOnTap && onCard) {
+        event->accept();
+        dismissAlert();
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void ToastAlertView::paintEvent(QPaintEvent *)
+{
+    if (m_scale <= 0 || m_alpha <= 0)
+        return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setOpacity(m_alpha);
+    const QPointF centre = cardRect().center();
+    painter.translate(centre);
+    painter.scale(m_scale, m_scale);
+    painter.rotate(qRadiansToDegrees(m_rotation));
+    painter.translate(-centre);
+
+    // The shadow: a soft dark rim just outside the circle.
+    const qreal radius = side / 2;
+    QRadialGradient shadow(centre, radius + shadowRadius);
+    shadow.setColorAt(radius / (radius + shadowRadius) - 0.02, QColor(0, 0, 0, 204));
+    shadow.setColorAt(1.0, QColor(0, 0, 0, 0));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(shadow);
+    painter.drawEllipse(centre, radius + shadowRadius, radius + shadowRadius);
+
+    painter.setBrush(Resources::color(QStringLiteral("toastBackground")));
+    painter.drawEllipse(centre, radius, radius);
+
+    if (!m_iconName.isEmpty())
+        Resources::paint(painter, m_iconName, iconRect());
+    painter.setPen(Resources::color(QStringLiteral("systemBackground")));
+    painter.setFont(font());
+    painter.drawText(titleRect(), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, m_title);
+}
+
+} // namespace kestrune

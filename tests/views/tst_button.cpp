@@ -1,0 +1,137 @@
+#include "manualanimationdriver.h"
+#include "platform/resources/resources.h"
+#include "views/components/button.h"
+#include "views/components/popupdialog.h"
+#include "views/components/ripplebutton.h"
+#include "views/components/touchareafilter.h"
+#include "views/controls/moderndialogbutton.h"
+
+#include <QtTest>
+
+using namespace kestrune;
+
+class ButtonTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void smallButtonsAnswerWithinFortyFourPoints_data()
+    {
+        QTest::addColumn<QPointF>("point");
+        QTest::addColumn<bool>("hit");
+        // A 30 x 20 button: 7 points of slack left and right, 12 above and below.
+        QTest::newRow("7 left, 12 above") << QPointF(-7, -12) << true;
+        QTest::newRow("8 left") << QPointF(-8, 5) << false;
+        QTest::newRow("13 above") << QPointF(5, -13) << false;
+        QTest::newRow("7 right, 12 below") << QPointF(37, 32) << true;
+        QTest::newRow("8 right") << QPointF(38, 10) << false;
+        QTest::newRow("inside") << QPointF(15, 10) << true;
+    }
+
+    void smallButtonsAnswerWithinFortyFourPoints()
+    {
+        QFETCH(QPointF, point);
+        QFETCH(bool, hit);
+        Button button;
+        button.resize(30, 20);
+        button.show();
+        QCOMPARE(button.hitTest(point), hit);
+    }
+
+    void largeButtonsKeepTheirBounds()
+    {
+        QCOMPARE(Button::touchArea(QRectF(0, 0, 60, 50)), QRectF(0, 0, 60, 50));
+        QCOMPARE(Button::touchArea(QRectF(0, 0, 60, 20)), QRectF(0, -12, 60, 44));
+    }
+
+    void hiddenInertOrInvisibleButtonsAreNeverHit()
+    {
+        Button button;
+        button.resize(30, 20);
+        button.show();
+        button.setAlpha(0.005);
+        QVERIFY(!button.hitTest({15, 10}));
+        button.setAlpha(1);
+        button.setAttribute(Qt::WA_TransparentForMouseEvents);
+        QVERIFY(!button.hitTest({15, 10}));
+        button.setAttribute(Qt::WA_TransparentForMouseEvents, false);
+        button.hide();
+        QVERIFY(!button.hitTest({15, 10}));
+    }
+
+    void aPressJustOutsideASmallButtonClicksIt()
+    {
+        QWidget window;
+        window.resize(200, 200);
+        auto *button = new Button(QStringLiteral("x"), &window);
+        button->setGeometry(50, 50, 30, 20);
+        new TouchAreaFilter(&window);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QSignalSpy clicked(button, &QAbstractButton::clicked);
+        QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(50 - 6, 50 - 11));
+        QCOMPARE(clicked.count(), 1);
+        QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(50 - 9, 55));
+        QCOMPARE(clicked.count(), 1);
+        button->setEnabled(false);
+        QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(50 - 6, 50 - 11));
+        QCOMPARE(clicked.count(), 1);
+    }
+
+    void aRippleRunsOnlyWhileItShows()
+    {
+        test::ManualAnimationDriver driver;
+        RippleButton button;
+        button.resize(80, 60);
+        button.show();
+        QVERIFY(!button.isRippling());
+        QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(20, 20));
+        QVERIFY(button.isRippling());
+        QTest::mouseRelease(&button, Qt::LeftButton, {}, QPoint(20, 20));
+        driver.advanceBy(RippleButton::rippleDurationMs);
+        QVERIFY(!button.isRippling());
+        button.setEnabled(false);
+        QTest::mousePress(&button, Qt::LeftButton, {}, QPoint(20, 20));
+        QVERIFY(!button.isRippling());
+    }
+
+    void modernButtonsUseTheSecondaryColours()
+    {
+        PopupDialog dialog(QStringLiteral("Do you want to quit?"), QStringLiteral("All progress will be lost."));
+        bool quitted = false;
+        auto *cancel = new ModernDialogButton(QStringLiteral("Cancel"), 45, true, {});
+        auto *quit = new ModernDialogButton(QStringLiteral("Quit"), 45, true, [&] { quitted = true; });
+        quit->setTitleColor(Resources::color(QStringLiteral("systemRed")));
+        dialog.addButtons({cancel, quit});
+        QVERIFY(cancel->isSetUp());
+        QCOMPARE(cancel->titleColor(), Resources::color(QStringLiteral("secondaryLabel")));
+        QCOMPARE(cancel->separatorColor(), Resources::color(QStringLiteral("secondarySystemBackground")));
+        QCOMPARE(quit->titleColor(), Resources::color(QStringLiteral("systemRed")));
+        QCOMPARE(cancel->height(), 45);
+
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QVERIFY(dialog.isVisible()); // only the buttons close it
+        QTest::mouseClick(quit, Qt::LeftButton);
+        QVERIFY(!dialog.isVisible());
+        QVERIFY(quitted);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+
+    void namedColoursFollowTheScheme()
+    {
+        Resources::setColorScheme(Resources::ColorScheme::light);
+        const QColor light = Resources::color(QStringLiteral("keyboardEnabled"));
+        Resources::setColorScheme(Resources::ColorScheme::dark);
+        const QColor dark = Resources::color(QStringLiteral("keyboardEnabled"));
+        Resources::setColorScheme(Resources::ColorScheme::system);
+        QVERIFY(light != dark);
+        QVERIFY(Resources::hasImage(QStringLiteral("Pass To Player 2")));
+        QVERIFY(!Resources::hasImage(QStringLiteral("Pass To Player 3")));
+        QVERIFY(!Resources::imageSize(QStringLiteral("Black")).isEmpty());
+    }
+};
+
+QTEST_MAIN(ButtonTest)
+#include "tst_button.moc"

@@ -1,0 +1,81 @@
+#include "views/controls/autofontsizelabel.h"
+#include "views/controls/autofontsizeoutlinelabel.h"
+#include "views/controls/fontfitter.h"
+
+#include <QtTest>
+
+using namespace kestrune;
+
+class FontFitterTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void searchBoundaries_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qreal>("lineHeight"); // measured height at any size; -k: k times the size
+        QTest::addColumn<qreal>("height");
+        QTest::addColumn<qreal>("expected");
+        QTest::newRow("no text measures nothing") << QString() << 1.0 << 40.0 << 64.0;
+        QTest::newRow("every line shorter") << QStringLiteral("12") << 1.0 << 1000.0 << 119.21875;
+        QTest::newRow("every line taller") << QStringLiteral("12") << 1000.0 << 4.0 << 8.78125;
+        QTest::newRow("exact fit at the first midpoint") << QStringLiteral("12") << -1.0 << 64.0 << 64.0;
+        QTest::newRow("height rounds up to a whole point") << QStringLiteral("12") << -1.0 << 63.2 << 64.0;
+        QTest::newRow("exact fit at a later midpoint") << QStringLiteral("12") << -2.0 << 71.0 << 35.5;
+    }
+
+    void searchBoundaries()
+    {
+        QFETCH(QString, text);
+        QFETCH(qreal, lineHeight);
+        QFETCH(qreal, height);
+        QFETCH(qreal, expected);
+        int measured = 0;
+        const auto measure = [&](const QFont &font, const QString &) {
+            ++measured;
+            return lineHeight < 0 ? -lineHeight * font.pointSizeF() : lineHeight;
+        };
+        QCOMPARE(FontFitter::fittedPointSize(text, QFont(), height, measure), expected);
+        if (text.isEmpty())
+            QCOMPARE(measured, 0);
+    }
+
+    void realFontsFillTheirHeight()
+    {
+        const QFont font(QStringLiteral("DejaVu Sans"));
+        for (int height : {20, 40, 80}) {
+            const QFont fitted = FontFitter::fittedFont(QStringLiteral("1234"), font, height);
+            const qreal line = FontFitter::lineHeight(fitted, QStringLiteral("1234"));
+            QVERIFY2(line <= height + 1 && line > height * 0.8, qPrintable(QString::number(line)));
+        }
+    }
+
+    void labelsFitOnResize()
+    {
+        AutoFontSizeLabel label;
+        label.setText(QStringLiteral("1234"));
+        // Twice the size: 71 points fit exactly at the second midpoint, 35.5.
+        label.fitter().setMeasure([](const QFont &font, const QString &) { return 2 * font.pointSizeF(); });
+        label.resize(100, 71);
+        label.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&label));
+        QCOMPARE(label.font().pointSizeF(), 35.5);
+        label.resize(100, 128);
+        QCOMPARE(label.font().pointSizeF(), 64.0);
+    }
+
+    void outlineLabelSpacingIsAFifteenthOfTheSize()
+    {
+        AutoFontSizeOutlineLabel label;
+        label.setText(QStringLiteral("7"));
+        label.fitter().setMeasure([](const QFont &font, const QString &) { return font.pointSizeF() / 2; });
+        label.resize(40, 32); // fits exactly at 64
+        label.fitFont();
+        QCOMPARE(label.font().pointSizeF(), 64.0);
+        QCOMPARE(label.lineSpacing(), 64.0 / 15);
+    }
+};
+
+QTEST_MAIN(FontFitterTest)
+#include "tst_fontfitter.moc"
