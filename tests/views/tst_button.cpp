@@ -1,7 +1,7 @@
 #include "manualanimationdriver.h"
 #include "platform/resources/resources.h"
 #include "views/components/button.h"
-#include "views/components/popupdialog.h"
+#include "views/components/promptdialog.h"
 #include "views/components/ripplebutton.h"
 #include "views/components/touchareafilter.h"
 #include "views/controls/moderndialogbutton.h"
@@ -97,7 +97,7 @@ private slots:
 
     void modernButtonsUseTheSecondaryColours()
     {
-        PopupDialog dialog(QStringLiteral("Do you want to quit?"), QStringLiteral("All progress will be lost."));
+        PromptDialog dialog(QStringLiteral("Do you want to quit?"), QStringLiteral("All progress will be lost."));
         bool quitted = false;
         auto *cancel = new ModernDialogButton(QStringLiteral("Cancel"), 45, true, {});
         auto *quit = new ModernDialogButton(QStringLiteral("Quit"), 45, true, [&] { quitted = true; });

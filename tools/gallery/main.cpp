@@ -6,7 +6,7 @@
 #include "platform/resources/resources.h"
 #include "views/board/boardview.h"
 #include "views/board/gameview.h"
-#include "views/components/popupdialog.h"
+#include "views/components/promptdialog.h"
 #include "views/controls/moderndialogbutton.h"
 #include "views/dots/bulletsview.h"
 #include "views/dots/bulletview.h"
@@ -178,7 +178,7 @@ void renderQuitDialog(const Target &target)
 {
     auto host = screen({400, 260});
     host->setPalette(QColor(0, 0, 0, 90));
-    PopupDialog dialog(QStringLiteral("Do you want to quit?"), QStringLiteral("All progress will be lost."));
+    PromptDialog dialog(QStringLiteral("Do you want to quit?"), QStringLiteral("All progress will be lost."));
     auto *quit = new ModernDialogButton(QStringLiteral("Quit"), 45, true, {});
     quit->setTitleColor(Resources::color(QStringLiteral("systemRed")));
     dialog.addButtons({new ModernDialogButton(QStringLiteral("Cancel"), 45, true, {}), quit});

@@ -157,9 +157,8 @@ void BoardView::paintEvent(QPaintEvent *)
     // A soft band behind the row being typed.
     if (!isTyping())
         return;
-    const QWidget *label = m_codeLabels[int(m_row)];
-    QRectF band(0, label->y(), width(), label->height());
-    band.adjust(4, 0, -4, 0);
+    const QWidget *row = m_codeLabels[int(m_row)];
+    const QRectF band = QRectF(rect()).adjusted(4, 0, -4, 0).intersected(QRectF(0, row->y(), width(), row->height()));
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     QPainterPath shape;

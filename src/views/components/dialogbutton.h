@@ -6,7 +6,7 @@
 
 namespace kestrune {
 
-// A button of a PopupDialog: a title, a height in points, whether a tap
+// A button of a PromptDialog: a title, a height in points, whether a tap
 // closes the dialog, and an action run on each tap (after the dialog closed,
 // when it does). Its look is set up once, when the button is first polished
 // (always before it shows), by setupView(); subclasses replace setupView() to

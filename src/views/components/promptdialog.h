@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui_popupdialog.h"
+#include "ui_promptdialog.h"
 
 #include <QDialog>
 #include <QList>
@@ -12,14 +12,14 @@ class DialogButton;
 // A modal popup: a title, a message and buttons, in a row or a column, at a
 // preferred width. It closes only through its buttons: there is no
 // dismissal by a tap outside, by a drag or by the Escape key.
-class PopupDialog : public QDialog
+class PromptDialog : public QDialog
 {
     Q_OBJECT
 
 public:
     enum class ButtonAlignment { horizontal, vertical };
 
-    PopupDialog(const QString &title, const QString &message, QWidget *parent = nullptr);
+    PromptDialog(const QString &title, const QString &message, QWidget *parent = nullptr);
 
     void setButtonAlignment(ButtonAlignment alignment);
     ButtonAlignment buttonAlignment() const { return m_alignment; }
@@ -45,7 +45,7 @@ private:
     void tapped(DialogButton *button);
     void applyAlignment();
 
-    Ui::PopupDialog ui;
+    Ui::PromptDialog ui;
     ButtonAlignment m_alignment = ButtonAlignment::horizontal;
     int m_preferredWidth = 340;
     QColor m_backgroundColor;

@@ -1,4 +1,4 @@
-#include "popupdialog.h"
+#include "promptdialog.h"
 
 #include "dialogbutton.h"
 #include "platform/resources/resources.h"
@@ -20,7 +20,7 @@ void setTextColor(QLabel *label, const QColor &color)
 }
 } // namespace
 
-PopupDialog::PopupDialog(const QString &title, const QString &message, QWidget *parent)
+PromptDialog::PromptDialog(const QString &title, const QString &message, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
     , m_backgroundColor(Resources::color(QStringLiteral("dialogBackground")))
 {
@@ -34,19 +34,19 @@ PopupDialog::PopupDialog(const QString &title, const QString &message, QWidget *
     setFixedWidth(m_preferredWidth);
 }
 
-void PopupDialog::setButtonAlignment(ButtonAlignment alignment)
+void PromptDialog::setButtonAlignment(ButtonAlignment alignment)
 {
     m_alignment = alignment;
     applyAlignment();
 }
 
-void PopupDialog::setPreferredWidth(int width)
+void PromptDialog::setPreferredWidth(int width)
 {
     m_preferredWidth = width;
     setFixedWidth(width);
 }
 
-void PopupDialog::addButtons(const QList<DialogButton *> &buttons)
+void PromptDialog::addButtons(const QList<DialogButton *> &buttons)
 {
     for (DialogButton *button : buttons) {
         ui.buttonsLayout->addWidget(button);
@@ -57,33 +57,33 @@ void PopupDialog::addButtons(const QList<DialogButton *> &buttons)
     applyAlignment();
 }
 
-QString PopupDialog::title() const
+QString PromptDialog::title() const
 {
     return ui.titleLabel->text();
 }
 
-QString PopupDialog::message() const
+QString PromptDialog::message() const
 {
     return ui.messageLabel->text();
 }
 
-void PopupDialog::setTitleColor(const QColor &color)
+void PromptDialog::setTitleColor(const QColor &color)
 {
     setTextColor(ui.titleLabel, color);
 }
 
-void PopupDialog::setMessageColor(const QColor &color)
+void PromptDialog::setMessageColor(const QColor &color)
 {
     setTextColor(ui.messageLabel, color);
 }
 
-void PopupDialog::setBackgroundColor(const QColor &color)
+void PromptDialog::setBackgroundColor(const QColor &color)
 {
     m_backgroundColor = color;
     update();
 }
 
-void PopupDialog::tapped(DialogButton *button)
+void PromptDialog::tapped(DialogButton *button)
 {
     // Copied: the action may destroy the dialog, and the button with it.
     const std::function<void()> action = button->action();
@@ -93,7 +93,7 @@ void PopupDialog::tapped(DialogButton *button)
         action();
 }
 
-void PopupDialog::applyAlignment()
+void PromptDialog::applyAlignment()
 {
     const bool row = m_alignment == ButtonAlignment::horizontal;
     ui.buttonsLayout->setDirection(row ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
@@ -101,7 +101,7 @@ void PopupDialog::applyAlignment()
         m_buttons[i]->setLeadingSeparator(row && i > 0);
 }
 
-void PopupDialog::keyPressEvent(QKeyEvent *event)
+void PromptDialog::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape) {
         event->accept();
@@ -110,7 +110,7 @@ void PopupDialog::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
-void PopupDialog::paintEvent(QPaintEvent *)
+void PromptDialog::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
