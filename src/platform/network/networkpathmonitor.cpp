@@ -1,0 +1,32 @@
+#include "networkpathmonitor.h"
+
+#include "platform/dispatch/serialqueue.h"
+
+namespace kestrune {
+
+void NetworkPathMonitor::setQueue(SerialQueue *queue)
+{
+    QMutexLocker lock(&m_mutex);
+    m_queue = queue;
+}
+
+void NetworkPathMonitor::setUpdateHandler(UpdateHandler handler)
+{
+    QMutexLocker lock(&m_mutex);
+    m_handler = std::move(handler);
+}
+
+void NetworkPathMonitor::report(Status status) const
+{
+    // Posting under the lock keeps the queue alive until the task is queued.
+    QMutexLocker lock(&m_mutex);
+    if (!m_handler)
+        return;
+    if (!m_queue) {
+        m_handler(status);
+        return;
+    }
+    m_queue->async([handler = m_handler, status] { handler(status); });
+}
+
+} // namespace kestrune
