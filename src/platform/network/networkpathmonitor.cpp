@@ -29,4 +29,15 @@ void NetworkPathMonitor::report(Status status) const
     m_queue->async([handler = m_handler, status] { handler(status); });
 }
 
+void NetworkPathMonitor::reportNow(Status status) const
+{
+    UpdateHandler handler;
+    {
+        QMutexLocker lock(&m_mutex);
+        handler = m_handler;
+    }
+    if (handler)
+        handler(status);
+}
+
 } // namespace kestrune

@@ -30,6 +30,9 @@ public:
 protected:
     // Posts the status to the handler on the queue (at once without a queue).
     void report(Status status) const;
+    // Calls the handler on the calling thread; for a monitor that knows the
+    // status while it starts.
+    void reportNow(Status status) const;
 
 private:
     mutable QMutex m_mutex;
