@@ -5,6 +5,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace kestrune {
@@ -21,7 +22,7 @@ QCborMap GameServiceCache::load(bool *damaged) const
     QFile file(m_filePath);
     if (!file.exists())
         return {};
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!QFileInfo(m_filePath).isFile() || !file.open(QIODevice::ReadOnly)) {
         qWarning().noquote() << "Game service cache: cannot read" << m_filePath << ":" << file.errorString();
         *damaged = true;
         return {};
@@ -50,6 +51,8 @@ bool GameServiceCache::store(const QCborMap &root)
 
 void GameServiceCache::setAside()
 {
+    if (!QFileInfo(m_filePath).isFile())
+        return; // not ours to move
     QString aside = m_filePath + QStringLiteral(".corrupt");
     if (QFile::exists(aside))
         aside += QLatin1Char('-') + QString::number(QDateTime::currentMSecsSinceEpoch());
