@@ -103,6 +103,14 @@ void LocalPlayer::signIn(const QString &displayName)
     });
 }
 
+void LocalPlayer::signOut()
+{
+    QMutexLocker lock(&m_mutex);
+    m_auth = Auth::Unresolved;
+    m_playerID.clear();
+    m_displayName.clear();
+}
+
 void LocalPlayer::declineSignIn()
 {
     {

@@ -44,6 +44,10 @@ public:
     // nothing when the player has none.
     void loadPhoto(PhotoSize size, std::function<void(std::optional<QByteArray>, OptionalError)> completion);
 
+    // The player signed out on this device: nobody is authenticated until
+    // the next attempt.
+    void signOut();
+
     // Answers of the sign-in screen.
     void signIn(const QString &displayName);
     void declineSignIn();
