@@ -21,6 +21,17 @@ Score scoreOf(std::int64_t value)
     return s;
 }
 
+// Brings the cache back to the size it had before the measured operation.
+void dropLastSavedScore(GameServiceCache &cache)
+{
+    cache.update([](QCborMap &root) {
+        QCborArray saved = root.value(QStringLiteral("SavedScores")).toArray();
+        saved.removeLast();
+        root.insert(QStringLiteral("SavedScores"), saved);
+        return true;
+    });
+}
+
 // A manager without the framework (everything goes to the cache), its cache
 // holding `cached` scores.
 struct Setup
@@ -55,12 +66,7 @@ void BM_SaveScoreToReportLater(benchmark::State &state)
     for (auto _ : state) {
         setup.manager->saveScoreToReportLater(scoreOf(7));
         state.PauseTiming();
-        cache.update([](QCborMap &root) { // back to the same size
-            QCborArray saved = root.value(QStringLiteral("SavedScores")).toArray();
-            saved.removeLast();
-            root.insert(QStringLiteral("SavedScores"), saved);
-            return true;
-        });
+        dropLastSavedScore(cache);
         state.ResumeTiming();
     }
     state.SetLabel(QStringLiteral("%1 cached").arg(state.range(0)).toStdString());
@@ -85,12 +91,7 @@ void BM_SaveAndReportScoreOffline(benchmark::State &state)
     for (auto _ : state) {
         setup.manager->saveAndReportScore(100, board, 0);
         state.PauseTiming();
-        cache.update([](QCborMap &root) {
-            QCborArray saved = root.value(QStringLiteral("SavedScores")).toArray();
-            saved.removeLast();
-            root.insert(QStringLiteral("SavedScores"), saved);
-            return true;
-        });
+        dropLastSavedScore(cache);
         state.ResumeTiming();
     }
 }

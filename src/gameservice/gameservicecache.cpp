@@ -63,7 +63,7 @@ void GameServiceCache::setAside()
 
 void GameServiceCache::prepare()
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard lock(m_mutex);
     bool damaged = false;
     load(&damaged);
     if (damaged)
@@ -74,14 +74,14 @@ void GameServiceCache::prepare()
 
 QCborMap GameServiceCache::read() const
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard lock(m_mutex);
     bool damaged = false;
     return load(&damaged);
 }
 
 bool GameServiceCache::update(const std::function<bool(QCborMap &)> &change)
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard lock(m_mutex);
     bool damaged = false;
     QCborMap root = load(&damaged);
     if (!change(root))

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QCborMap>
-#include <QMutex>
+#include <mutex>
 #include <QString>
 
 #include <functional>
@@ -43,7 +43,7 @@ private:
 
     QString m_libraryFolder;
     QString m_filePath;
-    mutable QMutex m_mutex;
+    mutable std::mutex m_mutex;
 };
 
 } // namespace kestrune

@@ -2,7 +2,7 @@
 
 #include "gameservicemanager.h"
 
-#include <QMutex>
+#include <mutex>
 
 #include <optional>
 
@@ -11,12 +11,12 @@ namespace kestrune {
 namespace {
 // The key under which the manager keeps its proxy.
 const char proxyKey = 0;
-QMutex creationMutex;
+std::mutex creationMutex;
 } // namespace
 
 std::shared_ptr<GameServiceDelegateProxy> GameServiceDelegateProxy::proxy(GameServiceManager &manager)
 {
-    QMutexLocker lock(&creationMutex);
+    std::lock_guard lock(creationMutex);
     if (auto existing = std::static_pointer_cast<GameServiceDelegateProxy>(manager.associatedObject(&proxyKey)))
         return existing;
     std::shared_ptr<GameServiceDelegateProxy> made(new GameServiceDelegateProxy);

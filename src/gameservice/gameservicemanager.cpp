@@ -67,7 +67,7 @@ struct GameServiceManager::Life
 // read both when they are delivered.
 struct GameServiceManager::DelegateSlot
 {
-    QMutex mutex;
+    std::mutex mutex;
     std::weak_ptr<GameServiceManagerDelegate> delegate;
     GameServiceManager *owner = nullptr;
 
@@ -76,7 +76,7 @@ struct GameServiceManager::DelegateSlot
         std::shared_ptr<GameServiceManagerDelegate> d;
         GameServiceManager *m;
         {
-            QMutexLocker lock(&mutex);
+            std::lock_guard lock(mutex);
             d = delegate.lock();
             m = owner;
         }
@@ -150,7 +150,7 @@ GameServiceManager::GameServiceManager(Environment environment)
     const bool available = checkGameServiceAvailability(true);
 
     {
-        QMutexLocker lock(&m_defaultsMutex);
+        std::lock_guard lock(m_defaultsMutex);
         m_defaults->synchronize();
         for (const QString &key : {scoresSyncedKey(), achievementsSyncedKey()}) {
             if (!m_defaults->contains(key.toStdString()))
@@ -185,7 +185,7 @@ GameServiceManager::~GameServiceManager()
     }
     if (m_kit)
         m_kit->localPlayer().setAuthenticateHandler({});
-    QMutexLocker lock(&m_delegate->mutex);
+    std::lock_guard lock(m_delegate->mutex);
     m_delegate->owner = nullptr;
 }
 
@@ -193,13 +193,13 @@ GameServiceManager::~GameServiceManager()
 
 std::shared_ptr<GameServiceManagerDelegate> GameServiceManager::delegate() const
 {
-    QMutexLocker lock(&m_delegate->mutex);
+    std::lock_guard lock(m_delegate->mutex);
     return m_delegate->delegate.lock();
 }
 
 void GameServiceManager::setDelegate(std::weak_ptr<GameServiceManagerDelegate> delegate)
 {
-    QMutexLocker lock(&m_delegate->mutex);
+    std::lock_guard lock(m_delegate->mutex);
     m_delegate->delegate = std::move(delegate);
 }
 
@@ -220,7 +220,7 @@ void GameServiceManager::sendError(const ServiceError &error) const
 
 std::shared_ptr<void> GameServiceManager::associatedObject(const void *key) const
 {
-    QMutexLocker lock(&m_associationMutex);
+    std::lock_guard lock(m_associationMutex);
     for (const auto &[k, object] : m_associations) {
         if (k == key)
             return object;
@@ -231,7 +231,7 @@ std::shared_ptr<void> GameServiceManager::associatedObject(const void *key) cons
 void GameServiceManager::setAssociatedObject(const void *key, std::shared_ptr<void> object)
 {
     std::shared_ptr<void> previous; // released outside the lock
-    QMutexLocker lock(&m_associationMutex);
+    std::lock_guard lock(m_associationMutex);
     for (auto &[k, o] : m_associations) {
         if (k == key) {
             previous.swap(o);
@@ -272,16 +272,18 @@ bool GameServiceManager::checkGameServiceAvailability(bool argument)
     }
 
     LocalPlayer &player = m_kit->localPlayer();
+    // Read, and state 3 entered, before the handler goes in: the service may
+    // answer on another thread at once, and its answer (state 2 or 4) must
+    // not be overtaken by this check's older view.
+    const bool authenticated = player.isAuthenticated();
+    if (!authenticated && enterState(state(S::notAuthenticated)))
+        notifyNow(announce(S::notAuthenticated));
     player.setAuthenticateHandler(guarded([this, argument](std::shared_ptr<SignInViewController> screen,
                                                            OptionalError error) {
         authenticationAnswered(screen, error, argument);
     }));
-
-    if (!player.isAuthenticated()) {
-        if (enterState(state(S::notAuthenticated)))
-            notifyNow(announce(S::notAuthenticated));
+    if (!authenticated)
         return false;
-    }
     if (enterState(state(S::available))) {
         // Before the flag below: while it is still false these are the flags
         // of "unknownPlayer".
@@ -330,13 +332,13 @@ QString GameServiceManager::achievementsSyncedKey() const
 
 bool GameServiceManager::flag(const QString &key) const
 {
-    QMutexLocker lock(&m_defaultsMutex);
+    std::lock_guard lock(m_defaultsMutex);
     return m_defaults->boolean(key.toStdString()).value_or(false);
 }
 
 void GameServiceManager::setFlags(const QString &player, std::optional<bool> scores, std::optional<bool> achievements)
 {
-    QMutexLocker lock(&m_defaultsMutex);
+    std::lock_guard lock(m_defaultsMutex);
     if (scores)
         m_defaults->setBoolean((QStringLiteral("scoresSynced") + player).toStdString(), *scores);
     if (achievements)
@@ -595,7 +597,7 @@ void GameServiceManager::syncScores(const QString &player)
 {
     std::optional<std::vector<Leaderboard>> leaderboards;
     {
-        QMutexLocker lock(&m_leaderboardsMutex);
+        std::lock_guard lock(m_leaderboardsMutex);
         leaderboards = m_leaderboards;
     }
     if (!leaderboards) {
@@ -605,7 +607,7 @@ void GameServiceManager::syncScores(const QString &player)
                 return;
             }
             {
-                QMutexLocker lock(&m_leaderboardsMutex);
+                std::lock_guard lock(m_leaderboardsMutex);
                 if (!m_leaderboards)
                     m_leaderboards = std::move(loaded);
             }
@@ -629,7 +631,7 @@ void GameServiceManager::syncScores(const QString &player)
         {
             // By identifier rather than "the first": two synchronisations
             // running side by side must not drop a leaderboard unseen.
-            QMutexLocker lock(&m_leaderboardsMutex);
+            std::lock_guard lock(m_leaderboardsMutex);
             if (m_leaderboards)
                 std::erase_if(*m_leaderboards, [&](const Leaderboard &l) { return l.identifier == identifier; });
         }

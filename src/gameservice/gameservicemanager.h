@@ -12,7 +12,7 @@
 
 #include <QByteArray>
 #include <QMap>
-#include <QMutex>
+#include <mutex>
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
@@ -96,6 +96,9 @@ public:
     bool isInternetAvailable() const { return m_internetAvailable.load(); }
     int previousGameServiceAvailability() const { return m_previousAvailability.load(); }
     NetworkPathMonitor *pathMonitor() const { return m_pathMonitor.get(); }
+    // The framework; none when it is absent. The program installs its screen
+    // presenter there.
+    std::shared_ptr<ServiceKit> serviceKit() const { return m_kit; }
     SerialQueue *monitorQueue() const { return m_monitorQueue.get(); }
 
     // -- reporting and the cache ---------------------------------------------
@@ -195,11 +198,11 @@ private:
     std::atomic<bool> m_internetAvailable{false};
     std::atomic<int> m_previousAvailability{0};
 
-    mutable QMutex m_defaultsMutex;
-    mutable QMutex m_leaderboardsMutex;
+    mutable std::mutex m_defaultsMutex;
+    mutable std::mutex m_leaderboardsMutex;
     std::optional<std::vector<Leaderboard>> m_leaderboards; // GSMLeaderboards
     std::once_flag m_setupOnce;
-    mutable QMutex m_associationMutex;
+    mutable std::mutex m_associationMutex;
     std::vector<std::pair<const void *, std::shared_ptr<void>>> m_associations;
 };
 

@@ -3,7 +3,7 @@
 #include "gameservice/gameserviceavailabilitystate.h"
 #include "platform/servicekit/signinviewcontroller.h"
 
-#include <QThread>
+#include <thread>
 
 using namespace kestrune;
 using namespace kestrune::test;
@@ -99,10 +99,8 @@ private slots:
         f.start();
         f.setNetwork(true);
         f.delegate->clear();
-        QThread *worker = QThread::create([&] { f.manager->checkGameServiceAvailability(false); });
-        worker->start();
-        QVERIFY(worker->wait(30000));
-        delete worker;
+        std::thread worker([&] { f.manager->checkGameServiceAvailability(false); });
+        worker.join();
         // Delivered inside the check, before any event loop ran.
         const auto calls = f.delegate->callsOf("availabilityChanged");
         QCOMPARE(calls.size(), 1u);

@@ -6,8 +6,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtConcurrent/QtConcurrentRun>
 
+#include <thread>
 #include <vector>
 
 using namespace kestrune;
@@ -105,9 +105,9 @@ private slots:
         GameServiceCache cache(dir.path());
         constexpr int threads = 4;
         constexpr int perThread = 25;
-        std::vector<QFuture<void>> futures;
+        std::vector<std::thread> workers;
         for (int t = 0; t < threads; ++t) {
-            futures.push_back(QtConcurrent::run([&cache, t] {
+            workers.emplace_back([&cache, t] {
                 for (int i = 0; i < perThread; ++i) {
                     cache.update([&](QCborMap &root) {
                         QCborArray list = root.value(QStringLiteral("list")).toArray();
@@ -116,10 +116,10 @@ private slots:
                         return true;
                     });
                 }
-            }));
+            });
         }
-        for (auto &f : futures)
-            f.waitForFinished();
+        for (auto &w : workers)
+            w.join();
         QCOMPARE(cache.read().value("list").toArray().size(), threads * perThread);
     }
 };

@@ -36,17 +36,17 @@ public:
 // Waits for the handler's answers.
 struct Answers
 {
-    QMutex m;
+    std::mutex m;
     std::vector<std::pair<std::shared_ptr<SignInViewController>, OptionalError>> list;
     LocalPlayer::AuthenticateHandler handler()
     {
         return [this](auto screen, auto error) {
-            QMutexLocker l(&m);
+            std::lock_guard l(m);
             list.emplace_back(screen, error);
         };
     }
-    int size() { QMutexLocker l(&m); return int(list.size()); }
-    std::pair<std::shared_ptr<SignInViewController>, OptionalError> at(int i) { QMutexLocker l(&m); return list.at(i); }
+    int size() { std::lock_guard l(m); return int(list.size()); }
+    std::pair<std::shared_ptr<SignInViewController>, OptionalError> at(int i) { std::lock_guard l(m); return list.at(i); }
 };
 
 std::shared_ptr<LocalServiceBackend> localBackend(const QTemporaryDir &dir)

@@ -40,13 +40,13 @@ private slots:
         QWidget menu;
         menu.show();
         std::shared_ptr<SignInViewController> handedOver;
-        QMutex mutex;
+        std::mutex mutex;
         kit->localPlayer().setAuthenticateHandler([&](auto screen, auto) {
-            QMutexLocker l(&mutex);
+            std::lock_guard l(mutex);
             if (screen)
                 handedOver = screen;
         });
-        QTRY_VERIFY_WITH_TIMEOUT([&] { QMutexLocker l(&mutex); return bool(handedOver); }(), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT([&] { std::lock_guard l(mutex); return bool(handedOver); }(), 30000);
         handedOver->present(&menu, true, {});
         auto *dialog = qobject_cast<SignInDialog *>(presenter->widgetFor(handedOver.get()));
         QVERIFY(dialog);

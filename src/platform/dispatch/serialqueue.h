@@ -1,11 +1,10 @@
 #pragma once
 
+#include "workerpool.h"
+
 #include <QString>
 
 #include <functional>
-#include <memory>
-
-class QThreadPool;
 
 namespace kestrune {
 
@@ -14,22 +13,21 @@ namespace kestrune {
 class SerialQueue
 {
 public:
-    explicit SerialQueue(const QString &label);
-    ~SerialQueue();
-    SerialQueue(const SerialQueue &) = delete;
-    SerialQueue &operator=(const SerialQueue &) = delete;
+    explicit SerialQueue(const QString &label)
+        : m_pool(label, 1)
+    {
+    }
 
-    QString label() const { return m_label; }
+    QString label() const { return m_pool.name(); }
 
     // Any thread.
-    void async(std::function<void()> task);
+    void async(std::function<void()> task) { m_pool.async(std::move(task)); }
 
     // Blocks until every task posted so far has run.
-    void waitForIdle();
+    void waitForIdle() { m_pool.waitForIdle(); }
 
 private:
-    QString m_label;
-    std::unique_ptr<QThreadPool> m_pool;
+    WorkerPool m_pool;
 };
 
 } // namespace kestrune

@@ -6,20 +6,20 @@ namespace kestrune {
 
 void NetworkPathMonitor::setQueue(SerialQueue *queue)
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard lock(m_mutex);
     m_queue = queue;
 }
 
 void NetworkPathMonitor::setUpdateHandler(UpdateHandler handler)
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard lock(m_mutex);
     m_handler = std::move(handler);
 }
 
 void NetworkPathMonitor::report(Status status) const
 {
     // Posting under the lock keeps the queue alive until the task is queued.
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard lock(m_mutex);
     if (!m_handler)
         return;
     if (!m_queue) {
@@ -33,7 +33,7 @@ void NetworkPathMonitor::reportNow(Status status) const
 {
     UpdateHandler handler;
     {
-        QMutexLocker lock(&m_mutex);
+        std::lock_guard lock(m_mutex);
         handler = m_handler;
     }
     if (handler)

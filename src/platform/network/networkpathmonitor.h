@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QMutex>
+#include <mutex>
 
 #include <functional>
 
@@ -35,7 +35,7 @@ protected:
     void reportNow(Status status) const;
 
 private:
-    mutable QMutex m_mutex;
+    mutable std::mutex m_mutex;
     SerialQueue *m_queue = nullptr;
     UpdateHandler m_handler;
 };

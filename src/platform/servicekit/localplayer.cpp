@@ -20,7 +20,7 @@ LocalPlayer::LocalPlayer(ServiceKit &kit)
 
 std::optional<QString> LocalPlayer::playerID() const
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard lock(m_mutex);
     if (m_auth != Auth::Authenticated)
         return std::nullopt;
     return m_playerID;
@@ -28,13 +28,13 @@ std::optional<QString> LocalPlayer::playerID() const
 
 QString LocalPlayer::displayName() const
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard lock(m_mutex);
     return m_displayName;
 }
 
 bool LocalPlayer::isAuthenticated() const
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard lock(m_mutex);
     return m_auth == Auth::Authenticated;
 }
 
@@ -42,7 +42,7 @@ void LocalPlayer::setAuthenticateHandler(AuthenticateHandler handler)
 {
     Auth auth;
     {
-        QMutexLocker lock(&m_mutex);
+        std::lock_guard lock(m_mutex);
         m_handler = std::move(handler);
         if (!m_handler)
             return;
@@ -61,21 +61,21 @@ void LocalPlayer::resolve()
     OptionalError error;
     const auto player = m_kit.backend().signedInPlayer(error);
     if (error) {
-        { QMutexLocker lock(&m_mutex); m_auth = Auth::Unresolved; }
+        { std::lock_guard lock(m_mutex); m_auth = Auth::Unresolved; }
         answer(nullptr, error);
     } else if (player) {
         {
-            QMutexLocker lock(&m_mutex);
+            std::lock_guard lock(m_mutex);
             m_auth = Auth::Authenticated;
             m_playerID = player->playerID;
             m_displayName = player->displayName;
         }
         answer(nullptr, std::nullopt);
     } else if (auto kit = m_kit.weak_from_this().lock(); kit && m_kit.backend().offersSignIn()) {
-        { QMutexLocker lock(&m_mutex); m_auth = Auth::AwaitingSignIn; }
+        { std::lock_guard lock(m_mutex); m_auth = Auth::AwaitingSignIn; }
         answer(std::make_shared<SignInViewController>(std::move(kit)), std::nullopt);
     } else {
-        { QMutexLocker lock(&m_mutex); m_auth = Auth::Unresolved; }
+        { std::lock_guard lock(m_mutex); m_auth = Auth::Unresolved; }
         answer(nullptr, serviceKitError(ServiceErrorCode::notAuthenticated, QStringLiteral("No player is signed in.")));
     }
 }
@@ -90,7 +90,7 @@ void LocalPlayer::signIn(const QString &displayName)
         else
             player = m_kit.backend().signIn(displayName, error);
         {
-            QMutexLocker lock(&m_mutex);
+            std::lock_guard lock(m_mutex);
             if (error) {
                 m_auth = Auth::Unresolved;
             } else {
@@ -105,7 +105,7 @@ void LocalPlayer::signIn(const QString &displayName)
 
 void LocalPlayer::signOut()
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard lock(m_mutex);
     m_auth = Auth::Unresolved;
     m_playerID.clear();
     m_displayName.clear();
@@ -114,7 +114,7 @@ void LocalPlayer::signOut()
 void LocalPlayer::declineSignIn()
 {
     {
-        QMutexLocker lock(&m_mutex);
+        std::lock_guard lock(m_mutex);
         m_auth = Auth::Declined;
     }
     m_kit.run([this] { answer(nullptr, declined()); });
@@ -124,7 +124,7 @@ void LocalPlayer::answer(std::shared_ptr<SignInViewController> screen, OptionalE
 {
     AuthenticateHandler handler;
     {
-        QMutexLocker lock(&m_mutex);
+        std::lock_guard lock(m_mutex);
         handler = m_handler;
     }
     if (handler)

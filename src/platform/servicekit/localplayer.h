@@ -3,7 +3,7 @@
 #include "serviceerror.h"
 
 #include <QByteArray>
-#include <QMutex>
+#include <mutex>
 #include <QString>
 
 #include <functional>
@@ -59,7 +59,7 @@ private:
     void answer(std::shared_ptr<SignInViewController> screen, OptionalError error);
 
     ServiceKit &m_kit;
-    mutable QMutex m_mutex;
+    mutable std::mutex m_mutex;
     Auth m_auth = Auth::Unresolved;
     AuthenticateHandler m_handler;
     QString m_playerID;

@@ -97,7 +97,7 @@ bool LocalServiceBackend::storePlayer(const QString &playerID, const QCborMap &e
 
 std::optional<ServiceBackend::Player> LocalServiceBackend::signedInPlayer(OptionalError &)
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard lock(m_mutex);
     const QString id = data().value(signedInKey).toString();
     if (id.isEmpty())
         return std::nullopt;
@@ -110,7 +110,7 @@ std::optional<ServiceBackend::Player> LocalServiceBackend::signedInPlayer(Option
 
 ServiceBackend::Player LocalServiceBackend::signIn(const QString &displayName, OptionalError &error)
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard lock(m_mutex);
     const QCborMap players = data().value(playersKey).toMap();
     QString id;
     for (auto it = players.constBegin(); it != players.constEnd(); ++it) {
@@ -136,7 +136,7 @@ ServiceBackend::Player LocalServiceBackend::signIn(const QString &displayName, O
 
 void LocalServiceBackend::signOut()
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard lock(m_mutex);
     data().remove(signedInKey);
     OptionalError ignored;
     save(ignored);
@@ -150,7 +150,7 @@ std::vector<Leaderboard> LocalServiceBackend::loadLeaderboards(const QString &, 
 Leaderboard::Scores LocalServiceBackend::loadScores(const QString &playerID, const QString &leaderboard,
                                                     OptionalError &)
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard lock(m_mutex);
     Leaderboard::Scores result;
     const QCborMap players = data().value(playersKey).toMap();
     for (auto it = players.constBegin(); it != players.constEnd(); ++it) {
@@ -172,7 +172,7 @@ Leaderboard::Scores LocalServiceBackend::loadScores(const QString &playerID, con
 
 void LocalServiceBackend::reportScore(const QString &playerID, const Score &score, OptionalError &error)
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard lock(m_mutex);
     QCborMap entry = player(playerID, error);
     if (error)
         return;
@@ -190,7 +190,7 @@ void LocalServiceBackend::reportScore(const QString &playerID, const Score &scor
 
 std::vector<Achievement> LocalServiceBackend::loadAchievements(const QString &playerID, OptionalError &error)
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard lock(m_mutex);
     const QCborMap entry = player(playerID, error);
     std::vector<Achievement> result;
     const QCborMap achievements = entry.value(achievementsKey).toMap();
@@ -206,7 +206,7 @@ std::vector<Achievement> LocalServiceBackend::loadAchievements(const QString &pl
 bool LocalServiceBackend::reportAchievement(const QString &playerID, const Achievement &achievement,
                                             OptionalError &error)
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard lock(m_mutex);
     QCborMap entry = player(playerID, error);
     if (error)
         return false;
@@ -221,7 +221,7 @@ bool LocalServiceBackend::reportAchievement(const QString &playerID, const Achie
 
 void LocalServiceBackend::resetAchievements(const QString &playerID, OptionalError &error)
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard lock(m_mutex);
     QCborMap entry = player(playerID, error);
     if (error)
         return;
@@ -231,14 +231,14 @@ void LocalServiceBackend::resetAchievements(const QString &playerID, OptionalErr
 
 std::vector<Challenge> LocalServiceBackend::loadReceivedChallenges(const QString &playerID, OptionalError &error)
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard lock(m_mutex);
     player(playerID, error);
     return {}; // nobody on this machine sends challenges
 }
 
 std::optional<QByteArray> LocalServiceBackend::loadPhoto(const QString &playerID, OptionalError &error)
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard lock(m_mutex);
     player(playerID, error);
     return std::nullopt;
 }

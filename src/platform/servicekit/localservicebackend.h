@@ -3,7 +3,7 @@
 #include "servicebackend.h"
 
 #include <QCborMap>
-#include <QMutex>
+#include <mutex>
 #include <QString>
 
 namespace kestrune {
@@ -47,7 +47,7 @@ private:
 
     const QString m_fileName;
     const ServiceCatalogue m_catalogue;
-    QMutex m_mutex;
+    std::mutex m_mutex;
     bool m_loaded = false;
     QCborMap m_data;
 };

@@ -4,9 +4,9 @@
 #include "servicescreenpresenter.h"
 
 #include "platform/dispatch/dispatchqueue.h"
+#include "platform/dispatch/workerpool.h"
 
 #include <QSysInfo>
-#include <QThreadPool>
 
 namespace kestrune {
 
@@ -26,16 +26,14 @@ std::shared_ptr<ServiceKit> ServiceKit::create(std::shared_ptr<ServiceBackend> b
 
 ServiceKit::ServiceKit(std::shared_ptr<ServiceBackend> backend)
     : m_backend(std::move(backend))
-    , m_pool(std::make_unique<QThreadPool>())
+    , m_pool(std::make_unique<WorkerPool>(QStringLiteral("ServiceKit"), serviceThreads))
     , m_localPlayer(*this)
 {
-    m_pool->setMaxThreadCount(serviceThreads);
-    m_pool->setObjectName(QStringLiteral("ServiceKit"));
 }
 
 ServiceKit::~ServiceKit()
 {
-    m_pool->waitForDone();
+    m_pool->waitForIdle();
 }
 
 ServiceCatalogue ServiceKit::catalogue() const
@@ -45,25 +43,25 @@ ServiceCatalogue ServiceKit::catalogue() const
 
 void ServiceKit::setScreenPresenter(std::shared_ptr<ServiceScreenPresenter> presenter)
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard lock(m_mutex);
     m_presenter = std::move(presenter);
 }
 
 std::shared_ptr<ServiceScreenPresenter> ServiceKit::screenPresenter() const
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard lock(m_mutex);
     return m_presenter;
 }
 
 bool ServiceKit::hasChallenges() const
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard lock(m_mutex);
     return m_hasChallenges;
 }
 
 void ServiceKit::setHasChallenges(bool has)
 {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard lock(m_mutex);
     m_hasChallenges = has;
 }
 
@@ -74,12 +72,12 @@ QString ServiceKit::systemVersion()
 
 void ServiceKit::run(std::function<void()> task)
 {
-    m_pool->start(std::move(task));
+    m_pool->async(std::move(task));
 }
 
 void ServiceKit::waitForIdle()
 {
-    m_pool->waitForDone();
+    m_pool->waitForIdle();
 }
 
 void ServiceKit::runForPlayer(std::function<void(const QString &)> task, std::function<void(const ServiceError &)> fail)
@@ -92,101 +90,101 @@ void ServiceKit::runForPlayer(std::function<void(const QString &)> task, std::fu
     });
 }
 
-void ServiceKit::loadLeaderboards(Completion<std::vector<Leaderboard>> completion)
+template<typename T>
+void ServiceKit::fetch(Completion<T> completion, std::function<T(const QString &, OptionalError &)> call)
 {
     runForPlayer(
-        [this, completion](const QString &player) {
+        [completion, call = std::move(call)](const QString &player) {
             OptionalError error;
-            auto boards = m_backend->loadLeaderboards(player, error);
-            completion(error ? std::vector<Leaderboard>{} : std::move(boards), error);
+            T value = call(player, error);
+            completion(error ? T{} : std::move(value), error);
         },
-        [completion](const ServiceError &e) { completion({}, e); });
+        [completion](const ServiceError &e) { completion(T{}, e); });
+}
+
+void ServiceKit::perform(ErrorCompletion completion, std::function<void(const QString &, OptionalError &)> call)
+{
+    runForPlayer(
+        [completion, call = std::move(call)](const QString &player) {
+            OptionalError error;
+            call(player, error);
+            if (completion)
+                completion(error);
+        },
+        [completion](const ServiceError &e) {
+            if (completion)
+                completion(e);
+        });
+}
+
+void ServiceKit::loadLeaderboards(Completion<std::vector<Leaderboard>> completion)
+{
+    fetch<std::vector<Leaderboard>>(std::move(completion), [this](const QString &player, OptionalError &error) {
+        return m_backend->loadLeaderboards(player, error);
+    });
 }
 
 void ServiceKit::loadScores(const QString &leaderboard, Completion<Leaderboard::Scores> completion)
 {
-    runForPlayer(
-        [this, leaderboard, completion](const QString &player) {
-            OptionalError error;
-            auto scores = m_backend->loadScores(player, leaderboard, error);
-            completion(error ? Leaderboard::Scores{} : std::move(scores), error);
-        },
-        [completion](const ServiceError &e) { completion({}, e); });
+    fetch<Leaderboard::Scores>(std::move(completion), [this, leaderboard](const QString &player, OptionalError &error) {
+        return m_backend->loadScores(player, leaderboard, error);
+    });
 }
 
 void ServiceKit::reportScores(std::vector<Score> scores, ErrorCompletion completion)
 {
-    runForPlayer(
-        [this, scores = std::move(scores), completion](const QString &player) {
-            OptionalError error;
-            for (const Score &score : scores) {
-                m_backend->reportScore(player, score, error);
-                if (error)
-                    break;
-            }
-            if (completion)
-                completion(error);
-        },
-        [completion](const ServiceError &e) { if (completion) completion(e); });
+    perform(std::move(completion), [this, scores = std::move(scores)](const QString &player, OptionalError &error) {
+        for (const Score &score : scores) {
+            m_backend->reportScore(player, score, error);
+            if (error)
+                break;
+        }
+    });
 }
 
 void ServiceKit::loadAchievements(Completion<std::vector<Achievement>> completion)
 {
-    runForPlayer(
-        [this, completion](const QString &player) {
-            OptionalError error;
-            auto achievements = m_backend->loadAchievements(player, error);
-            completion(error ? std::vector<Achievement>{} : std::move(achievements), error);
-        },
-        [completion](const ServiceError &e) { completion({}, e); });
+    fetch<std::vector<Achievement>>(std::move(completion), [this](const QString &player, OptionalError &error) {
+        return m_backend->loadAchievements(player, error);
+    });
 }
 
 void ServiceKit::reportAchievements(std::vector<Achievement> achievements, ErrorCompletion completion)
 {
-    runForPlayer(
-        [this, achievements = std::move(achievements), completion](const QString &player) {
-            OptionalError error;
-            for (const Achievement &achievement : achievements) {
-                const bool completedNow = m_backend->reportAchievement(player, achievement, error);
-                if (error)
-                    break;
-                if (completedNow && achievement.showsCompletionBanner()) {
-                    auto description = m_backend->catalogue().achievement(achievement.identifier());
-                    std::weak_ptr<ServiceKit> weak = weak_from_this();
-                    DispatchQueue::main([weak, description] {
-                        auto self = weak.lock();
-                        if (auto presenter = self ? self->screenPresenter() : nullptr)
-                            presenter->showCompletionBanner(description);
-                    });
-                }
-            }
-            if (completion)
-                completion(error);
-        },
-        [completion](const ServiceError &e) { if (completion) completion(e); });
+    perform(std::move(completion), [this, achievements = std::move(achievements)](const QString &player,
+                                                                                   OptionalError &error) {
+        for (const Achievement &achievement : achievements) {
+            const bool completedNow = m_backend->reportAchievement(player, achievement, error);
+            if (error)
+                break;
+            if (completedNow && achievement.showsCompletionBanner())
+                showCompletionBanner(achievement.identifier());
+        }
+    });
+}
+
+void ServiceKit::showCompletionBanner(const QString &identifier)
+{
+    auto description = m_backend->catalogue().achievement(identifier);
+    std::weak_ptr<ServiceKit> weak = weak_from_this();
+    DispatchQueue::main([weak, description] {
+        auto self = weak.lock();
+        if (auto presenter = self ? self->screenPresenter() : nullptr)
+            presenter->showCompletionBanner(description);
+    });
 }
 
 void ServiceKit::resetAchievements(ErrorCompletion completion)
 {
-    runForPlayer(
-        [this, completion](const QString &player) {
-            OptionalError error;
-            m_backend->resetAchievements(player, error);
-            if (completion)
-                completion(error);
-        },
-        [completion](const ServiceError &e) { if (completion) completion(e); });
+    perform(std::move(completion),
+            [this](const QString &player, OptionalError &error) { m_backend->resetAchievements(player, error); });
 }
 
 void ServiceKit::loadReceivedChallenges(Completion<std::vector<Challenge>> completion)
 {
-    runForPlayer(
-        [this, completion](const QString &player) {
-            OptionalError error;
-            auto challenges = m_backend->loadReceivedChallenges(player, error);
-            completion(error ? std::vector<Challenge>{} : std::move(challenges), error);
-        },
-        [completion](const ServiceError &e) { completion({}, e); });
+    fetch<std::vector<Challenge>>(std::move(completion), [this](const QString &player, OptionalError &error) {
+        return m_backend->loadReceivedChallenges(player, error);
+    });
 }
 
 } // namespace kestrune

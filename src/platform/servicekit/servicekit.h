@@ -8,19 +8,18 @@
 #include "servicecatalogue.h"
 #include "serviceerror.h"
 
-#include <QMutex>
+#include <mutex>
 #include <QString>
 
 #include <functional>
 #include <memory>
 #include <vector>
 
-class QThreadPool;
-
 namespace kestrune {
 
 class ServiceBackend;
 class ServiceScreenPresenter;
+class WorkerPool;
 
 // The game-service framework: the local player, the service calls, the
 // screens. Every service call returns at once; its completion runs later on
@@ -73,11 +72,16 @@ private:
 
     // Runs the task with the signed-in player's id, or fails the completion.
     void runForPlayer(std::function<void(const QString &)> task, std::function<void(const ServiceError &)> fail);
+    // A call for the player that brings back a value, or only an error.
+    template<typename T>
+    void fetch(Completion<T> completion, std::function<T(const QString &, OptionalError &)> call);
+    void perform(ErrorCompletion completion, std::function<void(const QString &, OptionalError &)> call);
+    void showCompletionBanner(const QString &identifier);
 
     std::shared_ptr<ServiceBackend> m_backend;
-    std::unique_ptr<QThreadPool> m_pool;
+    std::unique_ptr<WorkerPool> m_pool;
     LocalPlayer m_localPlayer;
-    mutable QMutex m_mutex;
+    mutable std::mutex m_mutex;
     std::shared_ptr<ServiceScreenPresenter> m_presenter;
     bool m_hasChallenges = true;
 };

@@ -2,7 +2,7 @@
 
 #include "platform/servicekit/servicebackend.h"
 
-#include <QMutex>
+#include <mutex>
 #include <QThread>
 
 #include <map>
@@ -22,46 +22,46 @@ public:
                       ReportAchievement, ResetAchievements, LoadChallenges, LoadPhoto };
 
     // -- script ----------------------------------------------------------------
-    void setReachable(bool r) { QMutexLocker l(&m); m_reachable = r; }
-    void setSignedIn(std::optional<Player> p) { QMutexLocker l(&m); m_signedIn = std::move(p); }
-    void setOffersSignIn(bool o) { QMutexLocker l(&m); m_offersSignIn = o; }
-    void failAlways(Call c, bool fail = true) { QMutexLocker l(&m); if (fail) m_failAlways.insert(c); else m_failAlways.erase(c); }
-    void failNext(Call c, int times = 1) { QMutexLocker l(&m); m_failNext[c] += times; }
+    void setReachable(bool r) { std::lock_guard l(m); m_reachable = r; }
+    void setSignedIn(std::optional<Player> p) { std::lock_guard l(m); m_signedIn = std::move(p); }
+    void setOffersSignIn(bool o) { std::lock_guard l(m); m_offersSignIn = o; }
+    void failAlways(Call c, bool fail = true) { std::lock_guard l(m); if (fail) m_failAlways.insert(c); else m_failAlways.erase(c); }
+    void failNext(Call c, int times = 1) { std::lock_guard l(m); m_failNext[c] += times; }
     // Every call fails with this probability, drawn from a seeded generator.
-    void setRandomFailure(double probability, unsigned seed) { QMutexLocker l(&m); m_failureRate = probability; m_random.seed(seed); }
-    void setLatency(unsigned long ms) { QMutexLocker l(&m); m_latencyMs = ms; }
-    void setLeaderboards(std::vector<Leaderboard> l_) { QMutexLocker l(&m); m_leaderboards = std::move(l_); }
+    void setRandomFailure(double probability, unsigned seed) { std::lock_guard l(m); m_failureRate = probability; m_random.seed(seed); }
+    void setLatency(unsigned long ms) { std::lock_guard l(m); m_latencyMs = ms; }
+    void setLeaderboards(std::vector<Leaderboard> l_) { std::lock_guard l(m); m_leaderboards = std::move(l_); }
     // What the service holds for the local player on a leaderboard; other
     // players' scores may come with it.
     void setServiceScore(const QString &leaderboard, std::optional<std::int64_t> mine, int others = 0)
     {
-        QMutexLocker l(&m);
+        std::lock_guard l(m);
         m_serviceScores[leaderboard] = {mine, others};
     }
-    void setServiceAchievement(const QString &id, double percent) { QMutexLocker l(&m); m_achievements[id] = percent; }
-    void setPhoto(std::optional<QByteArray> photo) { QMutexLocker l(&m); m_photo = std::move(photo); }
+    void setServiceAchievement(const QString &id, double percent) { std::lock_guard l(m); m_achievements[id] = percent; }
+    void setPhoto(std::optional<QByteArray> photo) { std::lock_guard l(m); m_photo = std::move(photo); }
 
     // -- what it received ---------------------------------------------------------
-    std::vector<Score> reportedScores() const { QMutexLocker l(&m); return m_reportedScores; }
-    std::vector<Achievement> reportedAchievements() const { QMutexLocker l(&m); return m_reportedAchievements; }
-    std::map<QString, double> achievements() const { QMutexLocker l(&m); return m_achievements; }
-    int calls(Call c) const { QMutexLocker l(&m); auto it = m_calls.find(c); return it == m_calls.end() ? 0 : it->second; }
-    bool wasReset() const { QMutexLocker l(&m); return m_reset; }
+    std::vector<Score> reportedScores() const { std::lock_guard l(m); return m_reportedScores; }
+    std::vector<Achievement> reportedAchievements() const { std::lock_guard l(m); return m_reportedAchievements; }
+    std::map<QString, double> achievements() const { std::lock_guard l(m); return m_achievements; }
+    int calls(Call c) const { std::lock_guard l(m); auto it = m_calls.find(c); return it == m_calls.end() ? 0 : it->second; }
+    bool wasReset() const { std::lock_guard l(m); return m_reset; }
 
     // -- ServiceBackend ---------------------------------------------------------
     std::optional<Player> signedInPlayer(OptionalError &error) override
     {
         if (!enter(Call::SignedInPlayer, error))
             return std::nullopt;
-        QMutexLocker l(&m);
+        std::lock_guard l(m);
         return m_signedIn;
     }
-    bool offersSignIn() const override { QMutexLocker l(&m); return m_offersSignIn; }
+    bool offersSignIn() const override { std::lock_guard l(m); return m_offersSignIn; }
     Player signIn(const QString &name, OptionalError &error) override
     {
         if (!enter(Call::SignIn, error))
             return {};
-        QMutexLocker l(&m);
+        std::lock_guard l(m);
         m_signedIn = Player{QStringLiteral("P:") + name, name};
         return *m_signedIn;
     }
@@ -70,14 +70,14 @@ public:
     {
         if (!enter(Call::LoadLeaderboards, error))
             return {};
-        QMutexLocker l(&m);
+        std::lock_guard l(m);
         return m_leaderboards;
     }
     Leaderboard::Scores loadScores(const QString &player, const QString &leaderboard, OptionalError &error) override
     {
         if (!enter(Call::LoadScores, error))
             return {};
-        QMutexLocker l(&m);
+        std::lock_guard l(m);
         Leaderboard::Scores result;
         auto it = m_serviceScores.find(leaderboard);
         if (it == m_serviceScores.end())
@@ -101,14 +101,14 @@ public:
     {
         if (!enter(Call::ReportScore, error))
             return;
-        QMutexLocker l(&m);
+        std::lock_guard l(m);
         m_reportedScores.push_back(score);
     }
     std::vector<Achievement> loadAchievements(const QString &, OptionalError &error) override
     {
         if (!enter(Call::LoadAchievements, error))
             return {};
-        QMutexLocker l(&m);
+        std::lock_guard l(m);
         std::vector<Achievement> result;
         for (const auto &[id, percent] : m_achievements) {
             auto a = Achievement::withIdentifier(id);
@@ -121,7 +121,7 @@ public:
     {
         if (!enter(Call::ReportAchievement, error))
             return false;
-        QMutexLocker l(&m);
+        std::lock_guard l(m);
         m_reportedAchievements.push_back(a);
         double &known = m_achievements[a.identifier()];
         const bool completed = known < 100.0 && a.percentComplete() >= 100.0;
@@ -132,7 +132,7 @@ public:
     {
         if (!enter(Call::ResetAchievements, error))
             return;
-        QMutexLocker l(&m);
+        std::lock_guard l(m);
         m_achievements.clear();
         m_reset = true;
     }
@@ -146,7 +146,7 @@ public:
     {
         if (!enter(Call::LoadPhoto, error))
             return std::nullopt;
-        QMutexLocker l(&m);
+        std::lock_guard l(m);
         return m_photo;
     }
 
@@ -157,7 +157,7 @@ private:
         unsigned long latency;
         bool fail;
         {
-            QMutexLocker l(&m);
+            std::lock_guard l(m);
             ++m_calls[c];
             latency = m_latencyMs;
             fail = !m_reachable || m_failAlways.count(c);
@@ -181,7 +181,7 @@ private:
         int others = 0;
     };
 
-    mutable QMutex m;
+    mutable std::mutex m;
     bool m_reachable = true;
     std::optional<Player> m_signedIn;
     bool m_offersSignIn = false;

@@ -3,7 +3,7 @@
 #include "gameservice/gameservicemanagerdelegate.h"
 
 #include <QCoreApplication>
-#include <QMutex>
+#include <mutex>
 #include <QThread>
 #include <QVariant>
 
@@ -24,7 +24,7 @@ public:
         bool onMainThread = false;
     };
 
-    std::vector<Call> calls() const { QMutexLocker l(&m); return m_calls; }
+    std::vector<Call> calls() const { std::lock_guard l(m); return m_calls; }
     std::vector<Call> callsOf(const QString &method) const
     {
         std::vector<Call> result;
@@ -35,12 +35,12 @@ public:
         return result;
     }
     int count(const QString &method) const { return int(callsOf(method).size()); }
-    void clear() { QMutexLocker l(&m); m_calls.clear(); }
-    std::vector<std::shared_ptr<SignInViewController>> screens() const { QMutexLocker l(&m); return m_screens; }
+    void clear() { std::lock_guard l(m); m_calls.clear(); }
+    std::vector<std::shared_ptr<SignInViewController>> screens() const { std::lock_guard l(m); return m_screens; }
 
     void authenticateUser(GameServiceManager &, std::shared_ptr<SignInViewController> screen) override
     {
-        { QMutexLocker l(&m); m_screens.push_back(screen); }
+        { std::lock_guard l(m); m_screens.push_back(screen); }
         record("authenticateUser", {});
     }
     void availabilityChanged(GameServiceManager &, const QVariantMap &d) override { record("availabilityChanged", d); }
@@ -63,12 +63,12 @@ protected:
     void record(const QString &method, const QVariant &argument, std::optional<int> code = std::nullopt)
     {
         const bool main = QThread::currentThread() == QCoreApplication::instance()->thread();
-        QMutexLocker l(&m);
+        std::lock_guard l(m);
         m_calls.push_back({method, argument, code, main});
     }
 
 private:
-    mutable QMutex m;
+    mutable std::mutex m;
     std::vector<Call> m_calls;
     std::vector<std::shared_ptr<SignInViewController>> m_screens;
 };
