@@ -1,8 +1,15 @@
 #pragma once
 
+#include "platform/servicekit/challenge.h"
+#include "platform/servicekit/leaderboard.h"
+#include "platform/servicekit/servicecatalogue.h"
+#include "platform/servicekit/serviceerror.h"
+#include "platform/servicekit/achievement.h"
+
 #include <QDialog>
 
 #include <memory>
+#include <vector>
 
 class QLabel;
 class QTabWidget;
@@ -36,6 +43,10 @@ public:
 
 private:
     void load();
+    void showAchievements(const ServiceCatalogue &catalogue, const std::vector<Achievement> &list,
+                          const OptionalError &error);
+    void showScores(const QString &me, const Leaderboard::Scores &scores, const OptionalError &error);
+    void showChallenges(const std::vector<Challenge> &challenges, const OptionalError &error);
 
     std::shared_ptr<GameServiceViewController> m_controller;
     QTabWidget *m_tabs;
