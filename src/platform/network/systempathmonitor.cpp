@@ -26,8 +26,9 @@ NetworkPathMonitor::Status fromReachability(QNetworkInformation::Reachability r)
 }
 } // namespace
 
-SystemPathMonitor::SystemPathMonitor(QObject *parent)
+SystemPathMonitor::SystemPathMonitor(Method method, QObject *parent)
     : QObject(parent)
+    , m_method(method)
 {
 }
 
@@ -49,7 +50,8 @@ bool SystemPathMonitor::hasUsableInterface()
 
 void SystemPathMonitor::start()
 {
-    if (QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability)) {
+    if (m_method == Method::Automatic
+        && QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability)) {
         QNetworkInformation *info = QNetworkInformation::instance();
         m_usesNetworkInformation = true;
         connect(info, &QNetworkInformation::reachabilityChanged, this,

@@ -18,7 +18,10 @@ class SystemPathMonitor final : public QObject, public NetworkPathMonitor
 {
     Q_OBJECT
 public:
-    explicit SystemPathMonitor(QObject *parent = nullptr);
+    enum class Method { Automatic, InterfacePolling };
+
+    // Automatic: QNetworkInformation when a backend loads, else polling.
+    explicit SystemPathMonitor(Method method = Method::Automatic, QObject *parent = nullptr);
     ~SystemPathMonitor() override;
 
     void start() override;
@@ -31,6 +34,7 @@ public:
 private:
     void poll();
 
+    const Method m_method;
     bool m_usesNetworkInformation = false;
     QTimer *m_timer = nullptr;
     std::atomic<int> m_lastReported{-1};
