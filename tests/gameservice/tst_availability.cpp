@@ -1,6 +1,5 @@
 #include "fakes/managerfixture.h"
 
-#include "gameservice/gameserviceavailabilitystate.h"
 #include "platform/servicekit/signinviewcontroller.h"
 
 #include <thread>
@@ -30,18 +29,6 @@ class TestAvailability : public QObject
     Q_OBJECT
 
 private slots:
-    void dictionariesHoldExactlyTheirEntries()
-    {
-        for (int s = 0; s < 4; ++s) {
-            const QVariantMap d = availabilityDictionary(GameServiceAvailabilityState(s));
-            QCOMPARE(d.keys(), (QStringList{QStringLiteral("message"), QStringLiteral("title")}));
-        }
-        QCOMPARE(availabilityDictionary(GameServiceAvailabilityState::available),
-                 (QVariantMap{{QStringLiteral("status"), QStringLiteral("GameService Available")}}));
-        QCOMPARE(availabilityDictionary(GameServiceAvailabilityState::internetUnavailable).value("title").toString(),
-                 QStringLiteral("Internet Unavailable"));
-    }
-
     void withoutFrameworkNothingIsAnnounced()
     {
         ManagerFixture f(ManagerFixture::Options{.framework = false});

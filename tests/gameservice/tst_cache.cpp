@@ -77,16 +77,6 @@ private slots:
         QCOMPARE(bytesOf(cache.filePath() + ".corrupt"), content);
     }
 
-    void anUnchangedRootIsNotWritten()
-    {
-        QTemporaryDir dir;
-        GameServiceCache cache(dir.path());
-        cache.prepare();
-        QFile::remove(cache.filePath());
-        QVERIFY(cache.update([](QCborMap &) { return false; }));
-        QVERIFY(!QFile::exists(cache.filePath()));
-    }
-
     void aFailedWriteIsReportedAndChangesNothing()
     {
         QTemporaryDir dir;
