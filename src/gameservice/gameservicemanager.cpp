@@ -176,6 +176,7 @@ GameServiceManager::~GameServiceManager()
         m_pathMonitor->setUpdateHandler({});
         m_pathMonitor->setQueue(nullptr);
     }
+    m_monitorQueue->waitForIdle(); // reports already queued still write the flag
     // Let the answers under way land (a failed report still reaches the cache).
     if (m_kit)
         m_kit->waitForIdle();
