@@ -43,24 +43,23 @@ QCborMap &LocalServiceBackend::data()
     QFile file(m_fileName);
     if (!file.exists())
         return m_data;
-    if (!file.open(QIODevice::ReadOnly)) {
-        qWarning().noquote() << "Game service: cannot read" << m_fileName << ":" << file.errorString();
-        return m_data;
+    if (file.open(QIODevice::ReadOnly)) {
+        QCborParserError parseError;
+        const QCborValue root = QCborValue::fromCbor(file.readAll(), &parseError);
+        file.close();
+        if (parseError.error == QCborError::NoError && root.isMap()) {
+            m_data = root.toMap();
+            return m_data;
+        }
     }
-    QCborParserError parseError;
-    const QCborValue root = QCborValue::fromCbor(file.readAll(), &parseError);
-    file.close();
-    if (parseError.error == QCborError::NoError && root.isMap()) {
-        m_data = root.toMap();
-        return m_data;
-    }
-    // Keep the damaged file for whoever wants to look at it; start afresh.
+    // Damaged or unreadable: keep it for whoever wants to look at it, and
+    // start afresh rather than write over it.
     QString aside = m_fileName + QStringLiteral(".corrupt");
     if (QFile::exists(aside))
         aside += QLatin1Char('-') + QString::number(QDateTime::currentMSecsSinceEpoch());
     QFile::rename(m_fileName, aside);
-    qWarning().noquote() << "Game service: the file" << m_fileName << "is damaged; it was set aside as" << aside
-                         << "and the service starts afresh";
+    qWarning().noquote() << "Game service: the file" << m_fileName << "is damaged or unreadable; it was set aside as"
+                         << aside << "and the service starts afresh";
     return m_data;
 }
 
