@@ -49,16 +49,21 @@ bool GameServiceCache::store(const QCborMap &root)
     return false;
 }
 
-void GameServiceCache::setAside()
+bool GameServiceCache::setAside()
 {
     if (!QFileInfo(m_filePath).isFile())
-        return; // not ours to move
+        return true; // not a file of ours: a write will fail on its own
     QString aside = m_filePath + QStringLiteral(".corrupt");
     if (QFile::exists(aside))
         aside += QLatin1Char('-') + QString::number(QDateTime::currentMSecsSinceEpoch());
-    if (QFile::rename(m_filePath, aside))
-        qWarning().noquote() << "Game service cache: the file" << m_filePath << "is damaged; it was set aside as"
-                             << aside << "and a new one is started";
+    if (!QFile::rename(m_filePath, aside)) {
+        qWarning().noquote() << "Game service cache: the file" << m_filePath
+                             << "is damaged and cannot be set aside; it is left as it is";
+        return false;
+    }
+    qWarning().noquote() << "Game service cache: the file" << m_filePath << "is damaged; it was set aside as" << aside
+                         << "and a new one is started";
+    return true;
 }
 
 void GameServiceCache::prepare()
@@ -66,8 +71,8 @@ void GameServiceCache::prepare()
     std::lock_guard lock(m_mutex);
     bool damaged = false;
     load(&damaged);
-    if (damaged)
-        setAside();
+    if (damaged && !setAside())
+        return;
     if (damaged || !QFile::exists(m_filePath))
         store(QCborMap());
 }
@@ -86,8 +91,8 @@ bool GameServiceCache::update(const std::function<bool(QCborMap &)> &change)
     QCborMap root = load(&damaged);
     if (!change(root))
         return true;
-    if (damaged)
-        setAside();
+    if (damaged && !setAside())
+        return false;
     return store(root);
 }
 

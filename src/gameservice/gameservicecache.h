@@ -39,7 +39,8 @@ private:
     // With m_mutex held.
     QCborMap load(bool *damaged) const;
     bool store(const QCborMap &root);
-    void setAside();
+    // False when the damaged file could not be moved out of the way.
+    bool setAside();
 
     QString m_libraryFolder;
     QString m_filePath;
