@@ -1,0 +1,30 @@
+#pragma once
+
+#include "gameservicemanager.h"
+
+#include "platform/servicekit/servicecatalogue.h"
+
+#include <QString>
+
+namespace kestrune {
+
+// Ready-made environments for GameServiceManager.
+class GameServiceEnvironment
+{
+public:
+    // The program's: the local service (its file in <dataFolder>/GameService),
+    // the application's settings, the system's network monitor, and the cache
+    // in <dataFolder>/Library. GUI thread, with a QCoreApplication.
+    static GameServiceManager::Environment local(const QString &dataFolder);
+    // The same without the framework: the manager stays unavailable and keeps
+    // every score and achievement in its cache.
+    static GameServiceManager::Environment withoutFramework(const QString &dataFolder);
+
+    // The leaderboard and the eight achievements the game registers.
+    static ServiceCatalogue catalogue();
+    static QString serviceFileName(const QString &dataFolder);
+
+    GameServiceEnvironment() = delete;
+};
+
+} // namespace kestrune

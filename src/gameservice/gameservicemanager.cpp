@@ -1,0 +1,825 @@
+#include "gameservicemanager.h"
+
+#include "gameserviceavailabilitystate.h"
+#include "gameserviceenvironment.h"
+#include "gameservicemanagerdelegate.h"
+
+#include "game/keyvaluestore.h"
+#include "platform/apppaths.h"
+#include "platform/dispatch/dispatchqueue.h"
+#include "platform/dispatch/serialqueue.h"
+#include "platform/network/networkpathmonitor.h"
+#include "platform/servicekit/gameserviceviewcontroller.h"
+#include "platform/servicekit/localplayer.h"
+#include "platform/servicekit/servicekit.h"
+#include "platform/servicekit/signinviewcontroller.h"
+
+#include <QCborArray>
+#include <QCborValue>
+#include <QDebug>
+
+#include <algorithm>
+#include <shared_mutex>
+
+namespace kestrune {
+
+namespace {
+
+const QString savedScoresKey = QStringLiteral("SavedScores");
+const QString savedAchievementsKey = QStringLiteral("SavedAchievements");
+
+ServiceError ownError(const QString &text, int code)
+{
+    return ServiceError{text, code, {}};
+}
+
+std::int64_t integerOf(const QCborValue &v)
+{
+    if (v.isInteger())
+        return v.toInteger();
+    if (v.isDouble())
+        return static_cast<std::int64_t>(v.toDouble());
+    return 0;
+}
+
+double doubleOf(const QCborValue &v)
+{
+    return v.isInteger() || v.isDouble() ? v.toDouble() : 0.0;
+}
+
+int state(GameServiceAvailabilityState s)
+{
+    return static_cast<int>(s);
+}
+
+} // namespace
+
+// Lets answers that arrive after the manager has gone find out and drop
+// themselves: every asynchronous entry point runs under a shared lock, and
+// the destructor takes it exclusively once.
+struct GameServiceManager::Life
+{
+    std::shared_mutex mutex;
+    bool alive = true;
+};
+
+// The weak delegate and the manager it is told about; queued notifications
+// read both when they are delivered.
+struct GameServiceManager::DelegateSlot
+{
+    std::mutex mutex;
+    std::weak_ptr<GameServiceManagerDelegate> delegate;
+    GameServiceManager *owner = nullptr;
+
+    void deliver(const DelegateCall &call)
+    {
+        std::shared_ptr<GameServiceManagerDelegate> d;
+        GameServiceManager *m;
+        {
+            std::lock_guard lock(mutex);
+            d = delegate.lock();
+            m = owner;
+        }
+        if (d && m)
+            call(*d, *m);
+    }
+};
+
+template<typename F>
+auto GameServiceManager::guarded(F f) const
+{
+    return [life = m_life, f = std::move(f)](auto &&...args) {
+        std::shared_lock lock(life->mutex);
+        if (life->alive)
+            f(std::forward<decltype(args)>(args)...);
+    };
+}
+
+// -- creation ------------------------------------------------------------------
+
+namespace {
+std::mutex sharedMutex;
+std::optional<GameServiceManager::Environment> sharedEnvironment;
+std::once_flag sharedOnce;
+GameServiceManager *sharedInstance = nullptr;
+} // namespace
+
+void GameServiceManager::setSharedEnvironment(Environment environment)
+{
+    std::lock_guard lock(sharedMutex);
+    sharedEnvironment = std::move(environment);
+}
+
+GameServiceManager &GameServiceManager::sharedManager()
+{
+    std::call_once(sharedOnce, [] {
+        std::optional<Environment> environment;
+        {
+            std::lock_guard lock(sharedMutex);
+            environment.swap(sharedEnvironment);
+        }
+        if (!environment)
+            environment = GameServiceEnvironment::local(AppPaths::dataFolder());
+        // Lives as long as the process, like the service it speaks to.
+        sharedInstance = new GameServiceManager(std::move(*environment));
+    });
+    return *sharedInstance;
+}
+
+GameServiceManager::GameServiceManager(Environment environment)
+    : m_kit(std::move(environment.serviceKit))
+    , m_defaults(std::move(environment.userDefaults))
+    , m_pathMonitor(std::move(environment.pathMonitor))
+    , m_monitorQueue(std::make_unique<SerialQueue>(environment.applicationIdentifier + QStringLiteral(".networkMonitor")))
+    , m_cache(environment.homeFolder)
+    , m_life(std::make_shared<Life>())
+    , m_delegate(std::make_shared<DelegateSlot>())
+{
+    Q_ASSERT(m_defaults);
+    m_delegate->owner = this;
+
+    if (m_pathMonitor) {
+        m_pathMonitor->setQueue(m_monitorQueue.get());
+        // Only the flag: the next check that runs will see it.
+        m_pathMonitor->setUpdateHandler([this](NetworkPathMonitor::Status status) {
+            m_internetAvailable = status == NetworkPathMonitor::Status::Satisfied;
+        });
+        m_pathMonitor->start();
+    }
+
+    const bool available = checkGameServiceAvailability(true);
+
+    {
+        std::lock_guard lock(m_defaultsMutex);
+        m_defaults->synchronize();
+        for (const QString &key : {scoresSyncedKey(), achievementsSyncedKey()}) {
+            if (!m_defaults->contains(key.toStdString()))
+                m_defaults->setBoolean(key.toStdString(), false);
+        }
+        m_defaults->synchronize();
+    }
+
+    if (available) {
+        m_gameServiceAvailable = true;
+        if (flag(scoresSyncedKey()) && flag(achievementsSyncedKey()))
+            reportSavedScoresAndAchievements();
+        else
+            syncGameService();
+    } else {
+        m_gameServiceAvailable = false;
+    }
+}
+
+GameServiceManager::~GameServiceManager()
+{
+    if (m_pathMonitor) {
+        m_pathMonitor->setUpdateHandler({});
+        m_pathMonitor->setQueue(nullptr);
+    }
+    m_monitorQueue->waitForIdle(); // reports already queued still write the flag
+    // Let the answers under way land (a failed report still reaches the cache).
+    if (m_kit)
+        m_kit->waitForIdle();
+    {
+        std::unique_lock lock(m_life->mutex);
+        m_life->alive = false;
+    }
+    if (m_kit)
+        m_kit->localPlayer().setAuthenticateHandler({});
+    std::lock_guard lock(m_delegate->mutex);
+    m_delegate->owner = nullptr;
+}
+
+// -- delegate ------------------------------------------------------------------
+
+std::shared_ptr<GameServiceManagerDelegate> GameServiceManager::delegate() const
+{
+    std::lock_guard lock(m_delegate->mutex);
+    return m_delegate->delegate.lock();
+}
+
+void GameServiceManager::setDelegate(std::weak_ptr<GameServiceManagerDelegate> delegate)
+{
+    std::lock_guard lock(m_delegate->mutex);
+    m_delegate->delegate = std::move(delegate);
+}
+
+void GameServiceManager::notifyOnMain(DelegateCall call) const
+{
+    DispatchQueue::main([slot = m_delegate, call = std::move(call)] { slot->deliver(call); });
+}
+
+void GameServiceManager::notifyNow(const DelegateCall &call) const
+{
+    m_delegate->deliver(call);
+}
+
+void GameServiceManager::sendError(const ServiceError &error) const
+{
+    notifyOnMain([error](GameServiceManagerDelegate &d, GameServiceManager &m) { d.error(m, error); });
+}
+
+std::shared_ptr<void> GameServiceManager::associatedObject(const void *key) const
+{
+    std::lock_guard lock(m_associationMutex);
+    for (const auto &[k, object] : m_associations) {
+        if (k == key)
+            return object;
+    }
+    return nullptr;
+}
+
+void GameServiceManager::setAssociatedObject(const void *key, std::shared_ptr<void> object)
+{
+    std::shared_ptr<void> previous; // released outside the lock
+    std::lock_guard lock(m_associationMutex);
+    for (auto &[k, o] : m_associations) {
+        if (k == key) {
+            previous.swap(o);
+            o = std::move(object);
+            return;
+        }
+    }
+    m_associations.emplace_back(key, std::move(object));
+}
+
+// -- availability --------------------------------------------------------------
+
+bool GameServiceManager::enterState(int s)
+{
+    // One atomic exchange: of several threads entering the same state, exactly
+    // one sees the change and announces it.
+    return m_previousAvailability.exchange(s) != s;
+}
+
+bool GameServiceManager::checkGameServiceAvailability(bool argument)
+{
+    using S = GameServiceAvailabilityState;
+    auto announce = [](S s) {
+        return [dictionary = availabilityDictionary(s)](GameServiceManagerDelegate &d, GameServiceManager &m) {
+            d.availabilityChanged(m, dictionary);
+        };
+    };
+
+    if (!m_kit) {
+        if (enterState(state(S::unavailable)))
+            notifyOnMain(announce(S::unavailable));
+        return false;
+    }
+    if (!m_internetAvailable.load()) {
+        if (enterState(state(S::internetUnavailable)))
+            notifyOnMain(announce(S::internetUnavailable));
+        return false;
+    }
+
+    LocalPlayer &player = m_kit->localPlayer();
+    // Read, and state 3 entered, before the handler goes in: the service may
+    // answer on another thread at once, and its answer (state 2 or 4) must
+    // not be overtaken by this check's older view.
+    const bool authenticated = player.isAuthenticated();
+    if (!authenticated && enterState(state(S::notAuthenticated)))
+        notifyNow(announce(S::notAuthenticated));
+    player.setAuthenticateHandler(guarded([this, argument](std::shared_ptr<SignInViewController> screen,
+                                                           OptionalError error) {
+        authenticationAnswered(screen, error, argument);
+    }));
+    if (!authenticated)
+        return false;
+    if (enterState(state(S::available))) {
+        // Before the flag below: while it is still false these are the flags
+        // of "unknownPlayer".
+        setFlags(localPlayerId(), false, false);
+        notifyOnMain(announce(S::available));
+        m_gameServiceAvailable = true;
+    }
+    return true;
+}
+
+void GameServiceManager::authenticationAnswered(const std::shared_ptr<SignInViewController> &screen,
+                                                const OptionalError &error, bool argument)
+{
+    if (screen) {
+        if (enterState(state(GameServiceAvailabilityState::noPlayer))) {
+            notifyOnMain([screen, dictionary = availabilityDictionary(GameServiceAvailabilityState::noPlayer)](
+                             GameServiceManagerDelegate &d, GameServiceManager &m) {
+                d.availabilityChanged(m, dictionary);
+                d.authenticateUser(m, screen);
+            });
+        }
+        return;
+    }
+    if (!error)
+        checkGameServiceAvailability(argument);
+}
+
+QString GameServiceManager::localPlayerId() const
+{
+    if (m_gameServiceAvailable.load() && m_kit) {
+        if (const auto id = m_kit->localPlayer().playerID())
+            return *id;
+    }
+    return unknownPlayer;
+}
+
+QString GameServiceManager::scoresSyncedKey() const
+{
+    return QStringLiteral("scoresSynced") + localPlayerId();
+}
+
+QString GameServiceManager::achievementsSyncedKey() const
+{
+    return QStringLiteral("achievementsSynced") + localPlayerId();
+}
+
+bool GameServiceManager::flag(const QString &key) const
+{
+    std::lock_guard lock(m_defaultsMutex);
+    return m_defaults->boolean(key.toStdString()).value_or(false);
+}
+
+void GameServiceManager::setFlags(const QString &player, std::optional<bool> scores, std::optional<bool> achievements)
+{
+    std::lock_guard lock(m_defaultsMutex);
+    if (scores)
+        m_defaults->setBoolean((QStringLiteral("scoresSynced") + player).toStdString(), *scores);
+    if (achievements)
+        m_defaults->setBoolean((QStringLiteral("achievementsSynced") + player).toStdString(), *achievements);
+    m_defaults->synchronize();
+}
+
+// -- the cache file --------------------------------------------------------------
+
+void GameServiceManager::setupManager()
+{
+    std::call_once(m_setupOnce, [this] { m_cache.prepare(); });
+}
+
+void GameServiceManager::saveAndReportScore(std::int64_t score, const QString &leaderboard, int sortOrder)
+{
+    const QString player = localPlayerId();
+    m_cache.update([&](QCborMap &root) {
+        QCborMap entry = root.value(player).toMap();
+        const std::int64_t stored = integerOf(entry.value(leaderboard));
+        const bool better = sortOrder == 1 ? stored > score : stored < score;
+        if (!better)
+            return false;
+        entry.insert(leaderboard, qint64(score));
+        root.insert(player, entry);
+        return true;
+    });
+
+    Score object(leaderboard);
+    object.setValue(score);
+    if (!checkGameServiceAvailability(false)) {
+        saveScoreToReportLater(object);
+        return;
+    }
+    m_kit->reportScores({object}, guarded([this, object](OptionalError error) {
+        if (error)
+            saveScoreToReportLater(object);
+        notifyOnMain([object, error](GameServiceManagerDelegate &d, GameServiceManager &m) {
+            d.reportedScore(m, object, error);
+        });
+    }));
+}
+
+void GameServiceManager::saveAndReportAchievement(const QString &identifier, double percentComplete,
+                                                  bool shouldDisplayNotification)
+{
+    const QString player = localPlayerId();
+    m_cache.update([&](QCborMap &root) {
+        QCborMap entry = root.value(player).toMap();
+        if (!(doubleOf(entry.value(identifier)) < percentComplete))
+            return false;
+        entry.insert(identifier, percentComplete);
+        root.insert(player, entry);
+        return true;
+    });
+
+    if (!checkGameServiceAvailability(false)) {
+        saveAchievementToReportLater(identifier, percentComplete);
+        return;
+    }
+    auto achievement = Achievement::withIdentifier(identifier);
+    if (!achievement) {
+        // Nothing the service could take; the cache reports why.
+        saveAchievementToReportLater(identifier, percentComplete);
+        return;
+    }
+    achievement->setPercentComplete(percentComplete);
+    achievement->setShowsCompletionBanner(shouldDisplayNotification);
+    m_kit->reportAchievements({*achievement}, guarded([this, achievement = *achievement](OptionalError error) {
+        if (error)
+            saveAchievementToReportLater(achievement.identifier(), achievement.percentComplete());
+        notifyOnMain([achievement, error](GameServiceManagerDelegate &d, GameServiceManager &m) {
+            d.reportedAchievement(m, achievement, error);
+        });
+    }));
+}
+
+void GameServiceManager::saveScoreToReportLater(const Score &score)
+{
+    if (score.value() == 0)
+        return;
+    const QByteArray blob = score.archived();
+    m_cache.update([&](QCborMap &root) {
+        QCborArray saved = root.value(savedScoresKey).toArray();
+        saved.append(blob);
+        root.insert(savedScoresKey, saved);
+        return true;
+    });
+    notifyOnMain([score](GameServiceManagerDelegate &d, GameServiceManager &m) { d.didSaveScore(m, score); });
+}
+
+void GameServiceManager::saveAchievementToReportLater(const QString &identifier, double percentComplete)
+{
+    const QString player = localPlayerId();
+    m_cache.update([&](QCborMap &root) {
+        QCborMap entry = root.value(player).toMap();
+        QCborMap saved = entry.value(savedAchievementsKey).toMap();
+        if (!entry.contains(savedAchievementsKey) || doubleOf(saved.value(identifier)) < percentComplete)
+            saved.insert(identifier, percentComplete);
+        entry.insert(savedAchievementsKey, saved);
+        root.insert(player, entry);
+        return true;
+    });
+
+    auto achievement = Achievement::withIdentifier(identifier);
+    if (!achievement) {
+        sendError(ownError(QStringLiteral("Could not save achievement because necessary data is missing. GameService "
+                                          "needs an Achievement ID and Percent Completed to save the achievement. "
+                                          "You provided the following data:\nAchievement: %1\nPercent Completed:%2")
+                               .arg(QStringLiteral("(null)"), QString::number(percentComplete)),
+                           5));
+        return;
+    }
+    achievement->setPercentComplete(percentComplete);
+    notifyOnMain([achievement = *achievement](GameServiceManagerDelegate &d, GameServiceManager &m) {
+        d.didSaveAchievement(m, achievement);
+    });
+}
+
+void GameServiceManager::reportSavedScoresAndAchievements()
+{
+    if (!m_internetAvailable.load()) {
+        sendError(ownError(QStringLiteral("Internet unavailable - could not connect to the internet. Connect to WiFi "
+                                          "or a Cellular Network to upload data to GameService."),
+                           4));
+        return;
+    }
+    // Without the framework there is nobody to send to; the items stay.
+    if (!m_kit)
+        return;
+
+    std::optional<Score> score;
+    m_cache.update([&](QCborMap &root) {
+        QCborArray saved = root.value(savedScoresKey).toArray();
+        if (saved.isEmpty())
+            return false;
+        const QCborValue blob = saved.first();
+        saved.removeFirst();
+        root.insert(savedScoresKey, saved);
+        score = Score::fromArchive(blob.toByteArray());
+        if (!score)
+            qWarning() << "Game service cache: dropped a saved score that cannot be read";
+        return true;
+    });
+    if (score && score->value() != 0) {
+        m_kit->reportScores({*score}, guarded([this, score = *score](OptionalError error) {
+            if (error)
+                saveScoreToReportLater(score); // to the end of the list; the draining ends here
+            else
+                reportSavedScoresAndAchievements();
+        }));
+        return;
+    }
+
+    if (!m_kit->localPlayer().isAuthenticated())
+        return;
+    const QString player = localPlayerId();
+    std::optional<Achievement> achievement;
+    m_cache.update([&](QCborMap &root) {
+        QCborMap entry = root.value(player).toMap();
+        QCborMap saved = entry.value(savedAchievementsKey).toMap();
+        if (saved.isEmpty())
+            return false;
+        const auto first = saved.constBegin();
+        const QString identifier = first.key().toString();
+        const double percent = doubleOf(first.value());
+        saved.remove(first.key());
+        entry.insert(savedAchievementsKey, saved);
+        root.insert(player, entry);
+        achievement = Achievement::withIdentifier(identifier);
+        if (achievement)
+            achievement->setPercentComplete(percent);
+        return true;
+    });
+    if (!achievement)
+        return;
+    m_kit->reportAchievements({*achievement}, guarded([this, achievement = *achievement](OptionalError error) {
+        if (error)
+            saveAchievementToReportLater(achievement.identifier(), achievement.percentComplete());
+        else
+            reportSavedScoresAndAchievements();
+    }));
+}
+
+std::int64_t GameServiceManager::highScoreForLeaderboard(const QString &leaderboard) const
+{
+    return integerOf(m_cache.read().value(localPlayerId()).toMap().value(leaderboard));
+}
+
+QMap<QString, std::int64_t> GameServiceManager::highScoreForLeaderboards(const QStringList &leaderboards) const
+{
+    const QCborMap entry = m_cache.read().value(localPlayerId()).toMap();
+    QMap<QString, std::int64_t> result;
+    for (const QString &id : leaderboards)
+        result.insert(id, integerOf(entry.value(id)));
+    return result;
+}
+
+double GameServiceManager::progressForAchievement(const QString &identifier) const
+{
+    return doubleOf(m_cache.read().value(localPlayerId()).toMap().value(identifier));
+}
+
+QMap<QString, double> GameServiceManager::progressForAchievements(const QStringList &identifiers) const
+{
+    const QCborMap entry = m_cache.read().value(localPlayerId()).toMap();
+    QMap<QString, double> result;
+    for (const QString &id : identifiers)
+        result.insert(id, doubleOf(entry.value(id)));
+    return result;
+}
+
+double GameServiceManager::progressForAchievement(const std::string &identifier)
+{
+    return progressForAchievement(QString::fromStdString(identifier));
+}
+
+void GameServiceManager::saveAndReportAchievement(const std::string &identifier, double percentComplete,
+                                                  bool shouldDisplayNotification)
+{
+    saveAndReportAchievement(QString::fromStdString(identifier), percentComplete, shouldDisplayNotification);
+}
+
+void GameServiceManager::saveAndReportScore(std::int64_t score, const std::string &leaderboard, int sortOrder)
+{
+    saveAndReportScore(score, QString::fromStdString(leaderboard), sortOrder);
+}
+
+// -- synchronisation -------------------------------------------------------------
+
+void GameServiceManager::syncGameService()
+{
+    // There is no background-task time to ask for on the desktop; the step
+    // simply runs on the worker pool.
+    DispatchQueue::global(guarded([this] { syncStep(); }));
+}
+
+void GameServiceManager::syncStep()
+{
+    if (!checkGameServiceAvailability(false)) {
+        sendError(ownError(QStringLiteral("GameService unavailable."), 2));
+        return;
+    }
+    if (!flag(scoresSyncedKey())) {
+        syncScores(localPlayerId());
+        return;
+    }
+    if (!flag(achievementsSyncedKey())) {
+        syncAchievements();
+        return;
+    }
+    notifyOnMain([](GameServiceManagerDelegate &d, GameServiceManager &m) { d.gameServiceSynced(m, true); });
+}
+
+void GameServiceManager::syncScores(const QString &player)
+{
+    std::optional<std::vector<Leaderboard>> leaderboards;
+    {
+        std::lock_guard lock(m_leaderboardsMutex);
+        leaderboards = m_leaderboards;
+    }
+    if (!leaderboards) {
+        m_kit->loadLeaderboards(guarded([this](std::vector<Leaderboard> loaded, OptionalError error) {
+            if (error) {
+                sendError(*error);
+                return;
+            }
+            {
+                std::lock_guard lock(m_leaderboardsMutex);
+                if (!m_leaderboards)
+                    m_leaderboards = std::move(loaded);
+            }
+            syncGameService();
+        }));
+        return;
+    }
+    if (leaderboards->empty()) {
+        setFlags(player, true, std::nullopt);
+        syncGameService();
+        return;
+    }
+    const QString identifier = leaderboards->front().identifier;
+    m_kit->loadScores(identifier, guarded([this, identifier](Leaderboard::Scores scores, OptionalError error) {
+        if (error) {
+            sendError(*error); // the list stays as it is: the next synchronisation resumes here
+            return;
+        }
+        if (!scores.scores.empty() && scores.localPlayerScore)
+            mergeServiceScore(*scores.localPlayerScore);
+        {
+            // By identifier rather than "the first": two synchronisations
+            // running side by side must not drop a leaderboard unseen.
+            std::lock_guard lock(m_leaderboardsMutex);
+            if (m_leaderboards)
+                std::erase_if(*m_leaderboards, [&](const Leaderboard &l) { return l.identifier == identifier; });
+        }
+        syncGameService();
+    }));
+}
+
+void GameServiceManager::mergeServiceScore(const Score &score)
+{
+    const QString player = localPlayerId();
+    m_cache.update([&](QCborMap &root) {
+        QCborMap entry = root.value(player).toMap();
+        // Compared as 64-bit integers: a float would round scores above 2^24.
+        const std::int64_t stored = integerOf(entry.value(score.leaderboardIdentifier()));
+        entry.insert(score.leaderboardIdentifier(), qint64(std::max(stored, score.value())));
+        root.insert(player, entry);
+        return true;
+    });
+}
+
+void GameServiceManager::syncAchievements()
+{
+    m_kit->loadAchievements(guarded([this](std::vector<Achievement> achievements, OptionalError error) {
+        if (error) {
+            sendError(*error);
+            return;
+        }
+        const QString player = localPlayerId();
+        if (!achievements.empty()) {
+            m_cache.update([&](QCborMap &root) {
+                QCborMap entry = root.value(player).toMap();
+                for (const Achievement &a : achievements)
+                    entry.insert(a.identifier(), a.percentComplete());
+                root.insert(player, entry);
+                return true;
+            });
+        }
+        setFlags(player, std::nullopt, true);
+        syncGameService();
+    }));
+}
+
+void GameServiceManager::resetAchievementsWithCompletion(std::function<void(OptionalError)> completion)
+{
+    if (!m_gameServiceAvailable.load() || !m_kit)
+        return;
+    auto finish = [completion](OptionalError error) {
+        DispatchQueue::main([completion, error] {
+            if (completion)
+                completion(error);
+        });
+    };
+    m_kit->loadAchievements(guarded([this, finish](std::vector<Achievement> achievements, OptionalError error) {
+        if (error) {
+            finish(error);
+            return;
+        }
+        const QString player = localPlayerId();
+        m_cache.update([&](QCborMap &root) {
+            QCborMap entry = root.value(player).toMap();
+            for (const Achievement &a : achievements)
+                entry.remove(a.identifier());
+            root.insert(player, entry);
+            return true;
+        });
+        m_kit->resetAchievements(guarded([this, finish](OptionalError error) {
+            if (!error) {
+                setFlags(localPlayerId(), std::nullopt, false);
+                syncGameService();
+            }
+            finish(error);
+        }));
+    }));
+}
+
+// -- service screens, challenges, local player -------------------------------------
+
+void GameServiceManager::present(QObject *presenter, int viewState, const std::optional<QString> &leaderboard)
+{
+    if (!m_kit)
+        return; // no framework, no screens
+    auto screen = std::make_shared<GameServiceViewController>(m_kit);
+    screen->setViewState(static_cast<GameServiceViewController::ViewState>(viewState));
+    if (leaderboard)
+        screen->setLeaderboardIdentifier(*leaderboard);
+    screen->setGameServiceDelegate(this);
+    screen->present(presenter, true, [slot = m_delegate] {
+        DispatchQueue::main([slot] {
+            slot->deliver([](GameServiceManagerDelegate &d, GameServiceManager &m) {
+                d.gameServiceViewControllerPresented(m, true);
+            });
+        });
+    });
+}
+
+void GameServiceManager::presentAchievementsOnViewController(QObject *presenter)
+{
+    present(presenter, int(GameServiceViewController::ViewState::Achievements), std::nullopt);
+}
+
+void GameServiceManager::presentLeaderboardsOnViewController(QObject *presenter,
+                                                             const std::optional<QString> &leaderboard)
+{
+    present(presenter, int(GameServiceViewController::ViewState::Leaderboards), leaderboard);
+}
+
+void GameServiceManager::presentChallengesOnViewController(QObject *presenter)
+{
+    present(presenter, int(GameServiceViewController::ViewState::Challenges), std::nullopt);
+}
+
+void GameServiceManager::gameServiceViewControllerDidFinish(GameServiceViewController &controller)
+{
+    controller.dismiss(true, [slot = m_delegate] {
+        DispatchQueue::main([slot] {
+            slot->deliver([](GameServiceManagerDelegate &d, GameServiceManager &m) {
+                d.gameServiceViewControllerDidFinish(m, true);
+            });
+        });
+    });
+}
+
+void GameServiceManager::getChallengesWithCompletion(
+    std::function<void(std::optional<std::vector<Challenge>>, OptionalError)> completion)
+{
+    ServiceError own;
+    if (!checkGameServiceAvailability(false)) {
+        own = ownError(QStringLiteral("GameService Unavailable"), 2);
+    } else if (!m_kit->hasChallenges()) {
+        own = ownError(QStringLiteral("Challenge class is not available. Challenges need a newer system version. "
+                                      "Current system version: %1")
+                           .arg(ServiceKit::systemVersion()),
+                       3);
+    } else {
+        m_kit->loadReceivedChallenges([completion](std::vector<Challenge> challenges, OptionalError error) {
+            if (completion)
+                completion(error ? std::nullopt : std::optional(std::move(challenges)), error);
+        });
+        return;
+    }
+    notifyNow([own](GameServiceManagerDelegate &d, GameServiceManager &m) { d.error(m, own); });
+}
+
+QString GameServiceManager::localPlayerDisplayName() const
+{
+    if (LocalPlayer *player = localPlayerData())
+        return player->displayName();
+    return unknownPlayer;
+}
+
+LocalPlayer *GameServiceManager::localPlayerData() const
+{
+    if (m_gameServiceAvailable.load() && m_kit && m_kit->localPlayer().isAuthenticated())
+        return &m_kit->localPlayer();
+    return nullptr;
+}
+
+void GameServiceManager::localPlayerPhoto(std::function<void(std::optional<QByteArray>)> completion)
+{
+    const ServiceError unavailable = ownError(QStringLiteral("GameService Unavailable"), 2);
+    auto sendNow = [&] {
+        notifyNow([unavailable](GameServiceManagerDelegate &d, GameServiceManager &m) { d.error(m, unavailable); });
+    };
+    if (!m_gameServiceAvailable.load()) {
+        sendNow();
+        return;
+    }
+    LocalPlayer *player = localPlayerData();
+    if (!player) {
+        // Nobody to ask: answer now rather than leave the caller waiting.
+        if (completion)
+            completion(std::nullopt);
+        sendNow();
+        return;
+    }
+    player->loadPhoto(LocalPlayer::PhotoSize::Normal,
+                      [slot = m_delegate, completion](std::optional<QByteArray> photo, OptionalError error) {
+                          if (completion)
+                              completion(std::move(photo));
+                          if (error) {
+                              DispatchQueue::main([slot, error] {
+                                  slot->deliver([error](GameServiceManagerDelegate &d, GameServiceManager &m) {
+                                      d.error(m, *error);
+                                  });
+                              });
+                          }
+                      });
+}
+
+} // namespace kestrune

@@ -1,0 +1,209 @@
+#pragma once
+
+#include "gameservicecache.h"
+
+#include "game/gameservicereporting.h"
+#include "platform/servicekit/achievement.h"
+#include "platform/servicekit/challenge.h"
+#include "platform/servicekit/gameservicecontrollerdelegate.h"
+#include "platform/servicekit/leaderboard.h"
+#include "platform/servicekit/score.h"
+#include "platform/servicekit/serviceerror.h"
+
+#include <QByteArray>
+#include <QMap>
+#include <mutex>
+#include <QString>
+#include <QStringList>
+#include <QVariantMap>
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+class QObject;
+
+namespace kestrune {
+
+class GameServiceManagerDelegate;
+class KeyValueStore;
+class LocalPlayer;
+class NetworkPathMonitor;
+class SerialQueue;
+class ServiceKit;
+class SignInViewController;
+
+// The one client of the game service: availability, reporting with an
+// offline cache that keeps what the service did not take, synchronisation,
+// the service screens and the local player.
+//
+// Threads: any method may be called from any thread; the program calls the
+// reporting and screen operations on the GUI thread. The network monitor
+// reports on its own serial queue; synchronisation steps run on the shared
+// worker pool; service answers arrive on the framework's service threads.
+// Shared fields are atomics or locked, the cache file's cycles are
+// serialised, and delegate calls reach the GUI thread through its event loop
+// (see GameServiceManagerDelegate for the exceptions). Never throws: failures
+// go to the delegate.
+class GameServiceManager final : public GameServiceReporting, public GameServiceControllerDelegate
+{
+public:
+    struct Environment
+    {
+        std::shared_ptr<ServiceKit> serviceKit;           // none: the framework is absent
+        std::shared_ptr<KeyValueStore> userDefaults;      // required; used by the manager alone
+        std::shared_ptr<NetworkPathMonitor> pathMonitor;  // none: the network never counts as reachable
+        QString homeFolder;                               // the cache goes to <home>/Library
+        QString applicationIdentifier = QStringLiteral("org.kestrune.Kestrune");
+    };
+
+    static inline const QString unknownPlayer = QStringLiteral("unknownPlayer");
+
+    // Starts the network monitor and runs the first availability check. GUI thread.
+    explicit GameServiceManager(Environment environment);
+    // Waits for the service calls under way; later answers are dropped.
+    ~GameServiceManager() override;
+    GameServiceManager(const GameServiceManager &) = delete;
+    GameServiceManager &operator=(const GameServiceManager &) = delete;
+
+    // The environment of the shared instance; set it before the first
+    // sharedManager(). Without it the shared instance uses
+    // GameServiceEnvironment::local() on AppPaths::dataFolder().
+    static void setSharedEnvironment(Environment environment);
+    // The one instance, made on first call (safe against concurrent first
+    // calls; lives as long as the process).
+    static GameServiceManager &sharedManager();
+
+    // -- availability --------------------------------------------------------
+
+    // True exactly when the local player is authenticated and the network is
+    // reachable. `argument` is only handed back when the check runs again
+    // from the authentication handler.
+    bool checkGameServiceAvailability(bool argument);
+    // The signed-in player's id while the service is available, otherwise
+    // "unknownPlayer".
+    QString localPlayerId() const;
+
+    std::shared_ptr<GameServiceManagerDelegate> delegate() const;
+    // Held weakly; read when a call is delivered.
+    void setDelegate(std::weak_ptr<GameServiceManagerDelegate> delegate);
+
+    bool isGameServiceAvailable() const { return m_gameServiceAvailable.load(); }
+    bool isInternetAvailable() const { return m_internetAvailable.load(); }
+    int previousGameServiceAvailability() const { return m_previousAvailability.load(); }
+    NetworkPathMonitor *pathMonitor() const { return m_pathMonitor.get(); }
+    // The framework; none when it is absent. The program installs its screen
+    // presenter there.
+    std::shared_ptr<ServiceKit> serviceKit() const { return m_kit; }
+    SerialQueue *monitorQueue() const { return m_monitorQueue.get(); }
+
+    // -- reporting and the cache ---------------------------------------------
+
+    // Prepares the cache file; its body runs once per manager.
+    void setupManager();
+    // Starts a synchronisation step on the worker pool.
+    void syncGameService();
+    // Sends one cached item; each success sends the next (scores first).
+    void reportSavedScoresAndAchievements();
+
+    // sortOrder 1: lower is better; anything else: higher is better.
+    void saveAndReportScore(std::int64_t score, const QString &leaderboard, int sortOrder);
+    void saveAndReportAchievement(const QString &identifier, double percentComplete, bool shouldDisplayNotification);
+    // A score of 0 is never kept.
+    void saveScoreToReportLater(const Score &score);
+    void saveAchievementToReportLater(const QString &identifier, double percentComplete);
+
+    std::int64_t highScoreForLeaderboard(const QString &leaderboard) const;
+    QMap<QString, std::int64_t> highScoreForLeaderboards(const QStringList &leaderboards) const;
+    double progressForAchievement(const QString &identifier) const;
+    QMap<QString, double> progressForAchievements(const QStringList &identifiers) const;
+
+    // Not called at all while the service is unavailable; otherwise on the GUI
+    // thread with the error, or none on success.
+    void resetAchievementsWithCompletion(std::function<void(OptionalError)> completion);
+
+    // GameServiceReporting, for the rules.
+    double progressForAchievement(const std::string &identifier) override;
+    void saveAndReportAchievement(const std::string &identifier, double percentComplete,
+                                  bool shouldDisplayNotification) override;
+    void saveAndReportScore(std::int64_t score, const std::string &leaderboard, int sortOrder) override;
+
+    // -- service screens, challenges, local player --------------------------
+
+    // `presenter` is the widget to show the screen over. GUI thread.
+    void presentAchievementsOnViewController(QObject *presenter);
+    void presentLeaderboardsOnViewController(QObject *presenter, const std::optional<QString> &leaderboard);
+    void presentChallengesOnViewController(QObject *presenter);
+    void gameServiceViewControllerDidFinish(GameServiceViewController &controller) override;
+
+    // The completion runs on a service thread, with no challenges when there
+    // is an error. Not called when the service is unavailable.
+    void getChallengesWithCompletion(
+        std::function<void(std::optional<std::vector<Challenge>>, OptionalError)> completion);
+    QString localPlayerDisplayName() const;
+    // None unless the service is available and the player authenticated.
+    LocalPlayer *localPlayerData() const;
+    // The completion gets the photo bytes or nothing, on a service thread;
+    // with no authenticated player at once, with nothing.
+    void localPlayerPhoto(std::function<void(std::optional<QByteArray>)> completion);
+
+    // -- for GameServiceDelegateProxy and tests -----------------------------
+
+    // Objects kept alive with the manager, by key (the runtime's association).
+    std::shared_ptr<void> associatedObject(const void *key) const;
+    void setAssociatedObject(const void *key, std::shared_ptr<void> object);
+
+    QString cacheFilePath() const { return m_cache.filePath(); }
+    QString scoresSyncedKey() const;
+    QString achievementsSyncedKey() const;
+
+private:
+    struct Life;
+    struct DelegateSlot;
+    using DelegateCall = std::function<void(GameServiceManagerDelegate &, GameServiceManager &)>;
+
+    template<typename F>
+    auto guarded(F f) const;
+
+    bool enterState(int state);
+    void notifyOnMain(DelegateCall call) const;
+    void notifyNow(const DelegateCall &call) const;
+    void sendError(const ServiceError &error) const;
+    void authenticationAnswered(const std::shared_ptr<SignInViewController> &screen, const OptionalError &error,
+                                bool argument);
+
+    void syncStep();
+    void syncScores(const QString &player);
+    void syncAchievements();
+    void mergeServiceScore(const Score &score);
+    void present(QObject *presenter, int viewState, const std::optional<QString> &leaderboard);
+
+    bool flag(const QString &key) const;
+    void setFlags(const QString &player, std::optional<bool> scores, std::optional<bool> achievements);
+
+    std::shared_ptr<ServiceKit> m_kit;
+    std::shared_ptr<KeyValueStore> m_defaults;
+    std::shared_ptr<NetworkPathMonitor> m_pathMonitor;
+    std::unique_ptr<SerialQueue> m_monitorQueue;
+    GameServiceCache m_cache;
+
+    std::shared_ptr<Life> m_life;
+    std::shared_ptr<DelegateSlot> m_delegate;
+
+    std::atomic<bool> m_gameServiceAvailable{false};
+    std::atomic<bool> m_internetAvailable{false};
+    std::atomic<int> m_previousAvailability{0};
+
+    mutable std::mutex m_defaultsMutex;
+    mutable std::mutex m_leaderboardsMutex;
+    std::optional<std::vector<Leaderboard>> m_leaderboards; // GSMLeaderboards
+    std::once_flag m_setupOnce;
+    mutable std::mutex m_associationMutex;
+    std::vector<std::pair<const void *, std::shared_ptr<void>>> m_associations;
+};
+
+} // namespace kestrune

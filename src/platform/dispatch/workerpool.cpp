@@ -1,0 +1,60 @@
+#include "workerpool.h"
+
+namespace kestrune {
+
+WorkerPool::WorkerPool(QString name, int maxThreads)
+    : m_name(std::move(name))
+    , m_maxThreads(std::max(1, maxThreads))
+{
+}
+
+WorkerPool::~WorkerPool()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_workAvailable.notify_all();
+    for (std::thread &t : m_threads)
+        t.join();
+}
+
+void WorkerPool::async(std::function<void()> task)
+{
+    std::lock_guard lock(m_mutex);
+    m_tasks.push_back(std::move(task));
+    if (m_waiting == 0 && int(m_threads.size()) < m_maxThreads)
+        m_threads.emplace_back([this] { work(); });
+    else
+        m_workAvailable.notify_one();
+}
+
+void WorkerPool::waitForIdle()
+{
+    std::unique_lock lock(m_mutex);
+    m_idle.wait(lock, [this] { return m_tasks.empty() && m_running == 0; });
+}
+
+void WorkerPool::work()
+{
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        ++m_waiting;
+        m_workAvailable.wait(lock, [this] { return !m_tasks.empty() || m_stopping; });
+        --m_waiting;
+        if (m_tasks.empty())
+            return; // stopping, and nothing left to run
+        std::function<void()> task = std::move(m_tasks.front());
+        m_tasks.pop_front();
+        ++m_running;
+        lock.unlock();
+        task();
+        task = nullptr; // release what it holds before counting it done
+        lock.lock();
+        --m_running;
+        if (m_tasks.empty() && m_running == 0)
+            m_idle.notify_all();
+    }
+}
+
+} // namespace kestrune

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace kestrune {
+
+// Worker threads that run posted tasks, in the order posted, up to a number
+// at a time (one: a serial queue). Built on the standard library's threads
+// and locks rather than QThreadPool so that race checkers see every hand-over
+// of a task. Threads start as work arrives and stay until the pool goes;
+// destroying the pool runs the tasks already posted first.
+class WorkerPool
+{
+public:
+    WorkerPool(QString name, int maxThreads);
+    ~WorkerPool();
+    WorkerPool(const WorkerPool &) = delete;
+    WorkerPool &operator=(const WorkerPool &) = delete;
+
+    QString name() const { return m_name; }
+
+    // Any thread.
+    void async(std::function<void()> task);
+
+    // Blocks until no task is queued or running, including tasks posted by
+    // tasks meanwhile. Never call it from one of the pool's own tasks.
+    void waitForIdle();
+
+private:
+    void work();
+
+    const QString m_name;
+    const int m_maxThreads;
+    std::mutex m_mutex;
+    std::condition_variable m_workAvailable;
+    std::condition_variable m_idle;
+    std::deque<std::function<void()>> m_tasks;
+    std::vector<std::thread> m_threads;
+    int m_waiting = 0; // threads waiting for work
+    int m_running = 0; // tasks being run
+    bool m_stopping = false;
+};
+
+} // namespace kestrune

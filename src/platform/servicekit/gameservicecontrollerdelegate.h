@@ -1,0 +1,16 @@
+#pragma once
+
+namespace kestrune {
+
+class GameServiceViewController;
+
+// Told by a service screen that the player is done with it; the receiver
+// dismisses the screen. Called on the GUI thread.
+class GameServiceControllerDelegate
+{
+public:
+    virtual ~GameServiceControllerDelegate() = default;
+    virtual void gameServiceViewControllerDidFinish(GameServiceViewController &controller) = 0;
+};
+
+} // namespace kestrune

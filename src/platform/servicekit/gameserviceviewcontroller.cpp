@@ -1,0 +1,15 @@
+#include "gameserviceviewcontroller.h"
+
+#include "gameservicecontrollerdelegate.h"
+
+namespace kestrune {
+
+void GameServiceViewController::finish()
+{
+    if (m_delegate)
+        m_delegate->gameServiceViewControllerDidFinish(*this);
+    else
+        dismiss(true, {});
+}
+
+} // namespace kestrune

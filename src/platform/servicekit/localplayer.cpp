@@ -1,0 +1,148 @@
+#include "localplayer.h"
+
+#include "servicebackend.h"
+#include "servicekit.h"
+#include "signinviewcontroller.h"
+
+namespace kestrune {
+
+namespace {
+ServiceError declined()
+{
+    return serviceKitError(ServiceErrorCode::cancelled, QStringLiteral("The player declined to sign in."));
+}
+} // namespace
+
+LocalPlayer::LocalPlayer(ServiceKit &kit)
+    : m_kit(kit)
+{
+}
+
+std::optional<QString> LocalPlayer::playerID() const
+{
+    std::lock_guard lock(m_mutex);
+    if (m_auth != Auth::Authenticated)
+        return std::nullopt;
+    return m_playerID;
+}
+
+QString LocalPlayer::displayName() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_displayName;
+}
+
+bool LocalPlayer::isAuthenticated() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_auth == Auth::Authenticated;
+}
+
+void LocalPlayer::setAuthenticateHandler(AuthenticateHandler handler)
+{
+    Auth auth;
+    {
+        std::lock_guard lock(m_mutex);
+        m_handler = std::move(handler);
+        if (!m_handler)
+            return;
+        auth = m_auth;
+        if (auth == Auth::Unresolved)
+            m_auth = Auth::Resolving;
+    }
+    if (auth == Auth::Unresolved)
+        m_kit.run([this] { resolve(); });
+    else if (auth == Auth::Declined)
+        m_kit.run([this] { answer(nullptr, declined()); });
+}
+
+void LocalPlayer::resolve()
+{
+    OptionalError error;
+    const auto player = m_kit.backend().signedInPlayer(error);
+    if (error) {
+        { std::lock_guard lock(m_mutex); m_auth = Auth::Unresolved; }
+        answer(nullptr, error);
+    } else if (player) {
+        {
+            std::lock_guard lock(m_mutex);
+            m_auth = Auth::Authenticated;
+            m_playerID = player->playerID;
+            m_displayName = player->displayName;
+        }
+        answer(nullptr, std::nullopt);
+    } else if (auto kit = m_kit.weak_from_this().lock(); kit && m_kit.backend().offersSignIn()) {
+        { std::lock_guard lock(m_mutex); m_auth = Auth::AwaitingSignIn; }
+        answer(std::make_shared<SignInViewController>(std::move(kit)), std::nullopt);
+    } else {
+        { std::lock_guard lock(m_mutex); m_auth = Auth::Unresolved; }
+        answer(nullptr, serviceKitError(ServiceErrorCode::notAuthenticated, QStringLiteral("No player is signed in.")));
+    }
+}
+
+void LocalPlayer::signIn(const QString &displayName)
+{
+    m_kit.run([this, displayName] {
+        OptionalError error;
+        ServiceBackend::Player player;
+        if (displayName.isEmpty())
+            error = serviceKitError(ServiceErrorCode::invalidParameter, QStringLiteral("A player needs a name."));
+        else
+            player = m_kit.backend().signIn(displayName, error);
+        {
+            std::lock_guard lock(m_mutex);
+            if (error) {
+                m_auth = Auth::Unresolved;
+            } else {
+                m_auth = Auth::Authenticated;
+                m_playerID = player.playerID;
+                m_displayName = player.displayName;
+            }
+        }
+        answer(nullptr, error);
+    });
+}
+
+void LocalPlayer::signOut()
+{
+    std::lock_guard lock(m_mutex);
+    m_auth = Auth::Unresolved;
+    m_playerID.clear();
+    m_displayName.clear();
+}
+
+void LocalPlayer::declineSignIn()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_auth = Auth::Declined;
+    }
+    m_kit.run([this] { answer(nullptr, declined()); });
+}
+
+void LocalPlayer::answer(std::shared_ptr<SignInViewController> screen, OptionalError error)
+{
+    AuthenticateHandler handler;
+    {
+        std::lock_guard lock(m_mutex);
+        handler = m_handler;
+    }
+    if (handler)
+        handler(std::move(screen), std::move(error));
+}
+
+void LocalPlayer::loadPhoto(PhotoSize, std::function<void(std::optional<QByteArray>, OptionalError)> completion)
+{
+    m_kit.run([this, completion = std::move(completion)] {
+        OptionalError error;
+        std::optional<QByteArray> photo;
+        if (const auto id = playerID())
+            photo = m_kit.backend().loadPhoto(*id, error);
+        else
+            error = serviceKitError(ServiceErrorCode::notAuthenticated, QStringLiteral("No player is signed in."));
+        if (completion)
+            completion(std::move(photo), std::move(error));
+    });
+}
+
+} // namespace kestrune

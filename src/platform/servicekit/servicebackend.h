@@ -1,0 +1,61 @@
+#pragma once
+
+#include "achievement.h"
+#include "challenge.h"
+#include "leaderboard.h"
+#include "score.h"
+#include "servicecatalogue.h"
+#include "serviceerror.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace kestrune {
+
+// Where the game service keeps its data: the pluggable part of the
+// framework. Every call is synchronous and may block (it stands for a round
+// trip to the service); the framework makes them on its own service threads,
+// several at once, so an implementation must be thread-safe. A failing call
+// sets `error` and its result is then meaningless.
+class ServiceBackend
+{
+public:
+    struct Player
+    {
+        QString playerID;
+        QString displayName;
+    };
+
+    virtual ~ServiceBackend() = default;
+
+    // The player signed in on this device, nothing when nobody is.
+    virtual std::optional<Player> signedInPlayer(OptionalError &error) = 0;
+    // Whether a sign-in screen is handed over when nobody is signed in.
+    virtual bool offersSignIn() const = 0;
+    // Signs in (creating the player on first use) under that name.
+    virtual Player signIn(const QString &displayName, OptionalError &error) = 0;
+
+    virtual ServiceCatalogue catalogue() const = 0;
+
+    virtual std::vector<Leaderboard> loadLeaderboards(const QString &playerID, OptionalError &error) = 0;
+    // The best scores of a leaderboard, with the player's own best.
+    virtual Leaderboard::Scores loadScores(const QString &playerID, const QString &leaderboard,
+                                           OptionalError &error) = 0;
+    virtual void reportScore(const QString &playerID, const Score &score, OptionalError &error) = 0;
+
+    virtual std::vector<Achievement> loadAchievements(const QString &playerID, OptionalError &error) = 0;
+    // Keeps the higher of the known and the reported progress. True when this
+    // report has just completed the achievement.
+    virtual bool reportAchievement(const QString &playerID, const Achievement &achievement,
+                                   OptionalError &error) = 0;
+    virtual void resetAchievements(const QString &playerID, OptionalError &error) = 0;
+
+    virtual std::vector<Challenge> loadReceivedChallenges(const QString &playerID, OptionalError &error) = 0;
+    // Image bytes (PNG), nothing when the player has no photo.
+    virtual std::optional<QByteArray> loadPhoto(const QString &playerID, OptionalError &error) = 0;
+};
+
+} // namespace kestrune

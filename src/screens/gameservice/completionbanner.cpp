@@ -1,0 +1,44 @@
+#include "completionbanner.h"
+
+#include <QLabel>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace kestrune {
+
+CompletionBanner::CompletionBanner(const QString &title, const QString &description, QWidget *window)
+    : QFrame(window, window ? Qt::Widget : Qt::ToolTip)
+    , m_title(new QLabel(title, this))
+{
+    setObjectName(QStringLiteral("completionBanner"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFrameShape(QFrame::StyledPanel);
+    setAutoFillBackground(true);
+    auto *layout = new QVBoxLayout(this);
+    auto *heading = new QLabel(tr("Achievement complete"), this);
+    QFont bold = heading->font();
+    bold.setBold(true);
+    m_title->setFont(bold);
+    layout->addWidget(heading);
+    layout->addWidget(m_title);
+    if (!description.isEmpty())
+        layout->addWidget(new QLabel(description, this));
+    adjustSize();
+    if (window)
+        move((window->width() - width()) / 2, 8);
+    show();
+    raise();
+    QTimer::singleShot(visibleMs, this, &QWidget::close);
+}
+
+QString CompletionBanner::title() const
+{
+    return m_title->text();
+}
+
+void CompletionBanner::mousePressEvent(QMouseEvent *)
+{
+    close();
+}
+
+} // namespace kestrune

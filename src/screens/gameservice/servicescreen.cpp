@@ -1,0 +1,167 @@
+#include "servicescreen.h"
+
+#include "platform/servicekit/gameserviceviewcontroller.h"
+#include "platform/dispatch/dispatchqueue.h"
+#include "platform/servicekit/servicekit.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPointer>
+#include <QTabWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <map>
+
+namespace kestrune {
+
+namespace {
+// Runs `f` on the GUI thread if the screen still exists by then. The guard is
+// made on the GUI thread; other threads only copy the shared pointer to it.
+template<typename F>
+void onScreen(const std::shared_ptr<QPointer<ServiceScreen>> &screen, F f)
+{
+    DispatchQueue::main([screen, f = std::move(f)] {
+        if (*screen)
+            f(screen->data());
+    });
+}
+
+QTreeWidget *makeTree(const QStringList &headers, QWidget *parent)
+{
+    auto *tree = new QTreeWidget(parent);
+    tree->setHeaderLabels(headers);
+    tree->setRootIsDecorated(false);
+    tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    return tree;
+}
+} // namespace
+
+ServiceScreen::ServiceScreen(std::shared_ptr<GameServiceViewController> controller, QWidget *parent)
+    : QDialog(parent)
+    , m_controller(std::move(controller))
+    , m_tabs(new QTabWidget(this))
+    , m_scores(makeTree({tr("Rank"), tr("Player"), tr("Score")}, this))
+    , m_achievements(makeTree({tr("Achievement"), tr("Progress"), tr("How")}, this))
+    , m_challenges(new QLabel(tr("Loading…"), this))
+{
+    setObjectName(QStringLiteral("serviceScreen"));
+    setWindowTitle(tr("Game service"));
+    auto *layout = new QVBoxLayout(this);
+    m_challenges->setAlignment(Qt::AlignCenter);
+    m_tabs->addTab(m_scores, tr("Leaderboards"));
+    m_tabs->addTab(m_achievements, tr("Achievements"));
+    m_tabs->addTab(m_challenges, tr("Challenges"));
+    m_tabs->setCurrentIndex(int(m_controller->viewState()));
+    layout->addWidget(m_tabs);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &ServiceScreen::reject);
+    layout->addWidget(buttons);
+    resize(360, 480);
+    load();
+}
+
+void ServiceScreen::reject()
+{
+    // The controller's delegate dismisses us; without one we close ourselves.
+    if (m_dismissing || !m_controller->gameServiceDelegate()) {
+        QDialog::reject();
+        return;
+    }
+    if (!m_finishRequested) {
+        m_finishRequested = true;
+        m_controller->finish();
+    }
+}
+
+void ServiceScreen::dismissNow()
+{
+    m_dismissing = true;
+    QDialog::reject();
+}
+
+void ServiceScreen::load()
+{
+    ServiceKit &kit = m_controller->kit();
+    const ServiceCatalogue catalogue = kit.catalogue();
+    const QString me = kit.localPlayer().playerID().value_or(QString());
+    const auto self = std::make_shared<QPointer<ServiceScreen>>(this);
+
+    kit.loadAchievements([self, catalogue](std::vector<Achievement> list, OptionalError error) {
+        onScreen(self, [catalogue, list = std::move(list), error](ServiceScreen *screen) {
+            screen->showAchievements(catalogue, list, error);
+        });
+    });
+
+    std::optional<QString> board = m_controller->leaderboardIdentifier();
+    if (!board && !catalogue.leaderboards.empty())
+        board = catalogue.leaderboards.front().identifier;
+    if (board) {
+        kit.loadScores(*board, [self, me](Leaderboard::Scores scores, OptionalError error) {
+            onScreen(self, [me, scores = std::move(scores), error](ServiceScreen *screen) {
+                screen->showScores(me, scores, error);
+            });
+        });
+    }
+
+    kit.loadReceivedChallenges([self](std::vector<Challenge> challenges, OptionalError error) {
+        onScreen(self, [challenges = std::move(challenges), error](ServiceScreen *screen) {
+            screen->showChallenges(challenges, error);
+        });
+    });
+}
+
+void ServiceScreen::showAchievements(const ServiceCatalogue &catalogue, const std::vector<Achievement> &list,
+                                     const OptionalError &error)
+{
+    std::map<QString, double> progress;
+    for (const Achievement &a : list)
+        progress[a.identifier()] = a.percentComplete();
+    m_achievements->clear();
+    for (const auto &d : catalogue.achievements) {
+        const double p = progress.count(d.identifier) ? progress[d.identifier] : 0.0;
+        auto *item = new QTreeWidgetItem(m_achievements,
+                                         {d.title, QStringLiteral("%1 %").arg(std::min(p, 100.0)), d.description});
+        item->setToolTip(2, d.description);
+    }
+    if (error)
+        new QTreeWidgetItem(m_achievements, {tr("Progress could not be loaded: %1").arg(error->message)});
+}
+
+void ServiceScreen::showScores(const QString &me, const Leaderboard::Scores &scores, const OptionalError &error)
+{
+    m_scores->clear();
+    int rank = 0;
+    for (const Score &s : scores.scores) {
+        const bool mine = s.playerID() == me;
+        auto *item = new QTreeWidgetItem(
+            m_scores, {QString::number(++rank), mine ? tr("You") : s.playerID(), QString::number(s.value())});
+        if (mine) {
+            QFont bold = item->font(0);
+            bold.setBold(true);
+            for (int c = 0; c < 3; ++c)
+                item->setFont(c, bold);
+        }
+    }
+    if (error)
+        new QTreeWidgetItem(m_scores, {QString(), tr("Scores could not be loaded: %1").arg(error->message)});
+}
+
+void ServiceScreen::showChallenges(const std::vector<Challenge> &challenges, const OptionalError &error)
+{
+    if (error) {
+        m_challenges->setText(tr("Challenges could not be loaded: %1").arg(error->message));
+        return;
+    }
+    if (challenges.empty()) {
+        m_challenges->setText(tr("No challenges yet."));
+        return;
+    }
+    QStringList lines;
+    for (const Challenge &c : challenges)
+        lines << tr("%1: %2").arg(c.issuingPlayerName, c.message);
+    m_challenges->setText(lines.join(QLatin1Char('\n')));
+}
+
+} // namespace kestrune

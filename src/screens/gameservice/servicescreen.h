@@ -1,0 +1,60 @@
+#pragma once
+
+#include "platform/servicekit/challenge.h"
+#include "platform/servicekit/leaderboard.h"
+#include "platform/servicekit/servicecatalogue.h"
+#include "platform/servicekit/serviceerror.h"
+#include "platform/servicekit/achievement.h"
+
+#include <QDialog>
+
+#include <memory>
+#include <vector>
+
+class QLabel;
+class QTabWidget;
+class QTreeWidget;
+
+namespace kestrune {
+
+class GameServiceViewController;
+
+// The service's own screen: the leaderboards with the best scores, the
+// achievements with their progress, and the received challenges, one tab
+// each; it opens on the tab of the controller's view state. The data comes
+// from the service and fills in as it arrives. Closing it tells the
+// controller, whose delegate dismisses it. GUI thread.
+class ServiceScreen final : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit ServiceScreen(std::shared_ptr<GameServiceViewController> controller, QWidget *parent = nullptr);
+
+    QTabWidget *tabs() const { return m_tabs; }
+    QTreeWidget *achievements() const { return m_achievements; }
+    QTreeWidget *scores() const { return m_scores; }
+    QLabel *challengesLabel() const { return m_challenges; }
+
+    // Asks the controller to finish (the close button, Escape, the window's
+    // close); the screen stays until it is dismissed.
+    void reject() override;
+    // Closes the screen for good; called by the presenter on dismissal.
+    void dismissNow();
+
+private:
+    void load();
+    void showAchievements(const ServiceCatalogue &catalogue, const std::vector<Achievement> &list,
+                          const OptionalError &error);
+    void showScores(const QString &me, const Leaderboard::Scores &scores, const OptionalError &error);
+    void showChallenges(const std::vector<Challenge> &challenges, const OptionalError &error);
+
+    std::shared_ptr<GameServiceViewController> m_controller;
+    QTabWidget *m_tabs;
+    QTreeWidget *m_scores;
+    QTreeWidget *m_achievements;
+    QLabel *m_challenges;
+    bool m_finishRequested = false;
+    bool m_dismissing = false;
+};
+
+} // namespace kestrune

@@ -1,0 +1,90 @@
+#include "gameservice/gameservicecache.h"
+
+#include <QCborArray>
+#include <QCborValue>
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <cstdio>
+#include <random>
+
+using namespace kestrune;
+
+namespace {
+
+// The child: rewrites the cache again and again, each time one item longer,
+// and says "ready" once the first write is on disk.
+int writeForever(const QString &home)
+{
+    GameServiceCache cache(home);
+    const QByteArray padding(256, 'x');
+    for (qint64 n = 0;; ++n) {
+        cache.update([&](QCborMap &root) {
+            QCborArray items = root.value(QStringLiteral("items")).toArray();
+            items.append(padding + QByteArray::number(n));
+            root.insert(QStringLiteral("items"), items);
+            root.insert(QStringLiteral("count"), items.size());
+            return true;
+        });
+        if (n == 0) {
+            std::puts("ready");
+            std::fflush(stdout);
+        }
+    }
+}
+
+} // namespace
+
+// A process killed in the middle of a cache write leaves a file that reads.
+class TestKilledWrite : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void aKilledWriterLeavesAReadableFile()
+    {
+        QTemporaryDir dir;
+        GameServiceCache cache(dir.path());
+        std::mt19937 random(42);
+        qint64 lastCount = 0;
+        constexpr int kills = 15;
+        for (int i = 0; i < kills; ++i) {
+            QProcess child;
+            child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--writer"), dir.path()});
+            QVERIFY(child.waitForStarted(60000));
+            QVERIFY(child.waitForReadyRead(60000));
+            // Let it write for a while; when exactly does not matter.
+            QTest::qWait(std::uniform_int_distribution<int>(0, 40)(random));
+            ::kill(child.processId(), SIGKILL);
+            QVERIFY(child.waitForFinished(60000));
+            QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+
+            QFile file(cache.filePath());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCborParserError error;
+            const QCborValue root = QCborValue::fromCbor(file.readAll(), &error);
+            QCOMPARE(error.error, QCborError::NoError);
+            QVERIFY(root.isMap());
+            const qint64 count = root.toMap().value(QStringLiteral("count")).toInteger();
+            QCOMPARE(root.toMap().value(QStringLiteral("items")).toArray().size(), count);
+            QVERIFY(count >= lastCount); // whole writes only, never one going back
+            lastCount = count;
+        }
+        QVERIFY(!QFile::exists(cache.filePath() + ".corrupt"));
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (argc == 3 && QByteArray(argv[1]) == "--writer")
+        return writeForever(QString::fromLocal8Bit(argv[2]));
+    TestKilledWrite test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_killedwrite.moc"

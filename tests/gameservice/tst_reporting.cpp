@@ -1,0 +1,215 @@
+#include "fakes/managerfixture.h"
+
+using namespace kestrune;
+using namespace kestrune::test;
+
+namespace {
+const QString board = QStringLiteral("sp_leaderboard");
+const QString unknown = QStringLiteral("unknownPlayer");
+} // namespace
+
+// Reporting scores and achievements, and what the cache keeps of them.
+class TestReporting : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void bestScoreFollowsTheSortOrder_data()
+    {
+        QTest::addColumn<qint64>("stored");
+        QTest::addColumn<qint64>("reported");
+        QTest::addColumn<int>("sortOrder");
+        QTest::addColumn<qint64>("expected");
+        QTest::newRow("first score, higher is better") << qint64(-1) << qint64(420) << 0 << qint64(420);
+        QTest::newRow("first score, lower is better: 0 counts as better") << qint64(-1) << qint64(420) << 1 << qint64(0);
+        QTest::newRow("higher replaces") << qint64(300) << qint64(420) << 0 << qint64(420);
+        QTest::newRow("lower stays") << qint64(500) << qint64(420) << 0 << qint64(500);
+        QTest::newRow("lower is better, lower replaces") << qint64(500) << qint64(420) << 1 << qint64(420);
+        QTest::newRow("other sort orders mean higher") << qint64(300) << qint64(420) << 7 << qint64(420);
+        QTest::newRow("beyond 2^53, exactly") << (qint64(1) << 53) << (qint64(1) << 53) + 1 << 0 << (qint64(1) << 53) + 1;
+    }
+    void bestScoreFollowsTheSortOrder()
+    {
+        QFETCH(qint64, stored);
+        QFETCH(qint64, reported);
+        QFETCH(int, sortOrder);
+        QFETCH(qint64, expected);
+        ManagerFixture f;
+        GameServiceManager &m = f.start();
+        if (stored >= 0)
+            m.saveAndReportScore(stored, board, 0);
+        m.saveAndReportScore(reported, board, sortOrder);
+        QCOMPARE(m.highScoreForLeaderboard(board), expected);
+        if (expected != 0)
+            QVERIFY(f.playerEntry(unknown).value(board).isInteger());
+    }
+
+    void aLowerScoreIsStillSent()
+    {
+        ManagerFixture f;
+        GameServiceManager &m = f.start();
+        f.makeAvailable();
+        m.saveAndReportScore(500, board, 0);
+        m.saveAndReportScore(420, board, 0);
+        f.settle();
+        QList<qint64> sent;
+        for (const Score &s : f.backend->reportedScores())
+            sent << s.value();
+        std::sort(sent.begin(), sent.end());
+        QCOMPARE(sent, (QList<qint64>{420, 500}));
+        QCOMPARE(m.highScoreForLeaderboard(board), 500);
+        const auto reported = f.delegate->callsOf("reportedScore");
+        QCOMPARE(reported.size(), 2u);
+        QVERIFY(!reported[1].code);
+        QVERIFY(reported[1].onMainThread);
+        QVERIFY(f.savedScores().isEmpty());
+    }
+
+    void unavailableScoresAreCachedAndAnnounced()
+    {
+        ManagerFixture f;
+        GameServiceManager &m = f.start();
+        m.saveAndReportScore(420, board, 0);
+        m.saveAndReportScore(0, board, 0);
+        f.settle();
+        const QCborArray saved = f.savedScores();
+        QCOMPARE(saved.size(), 1);
+        QCOMPARE(Score::fromArchive(saved[0].toByteArray())->value(), 420);
+        QCOMPARE(Score::fromArchive(saved[0].toByteArray())->leaderboardIdentifier(), board);
+        const auto announced = f.delegate->callsOf("didSaveScore");
+        QCOMPARE(announced.size(), 1u);
+        QCOMPARE(announced[0].argument.toLongLong(), 420);
+        QVERIFY(announced[0].onMainThread);
+    }
+
+    void aFailedDirectReportIsCachedAndPassedOn()
+    {
+        ManagerFixture f;
+        GameServiceManager &m = f.start();
+        f.makeAvailable();
+        f.backend->failNext(FakeServiceBackend::Call::ReportScore);
+        f.backend->failNext(FakeServiceBackend::Call::ReportAchievement);
+        m.saveAndReportScore(420, board, 0);
+        m.saveAndReportAchievement(QStringLiteral("1won"), 100.0, true);
+        f.settle();
+        QCOMPARE(f.savedScores().size(), 1);
+        QCOMPARE(f.savedAchievements(m.localPlayerId()).value("1won").toDouble(), 100.0);
+        QCOMPARE(f.delegate->callsOf("reportedScore").at(0).code, std::optional(ServiceErrorCode::communicationsFailure));
+        QCOMPARE(f.delegate->callsOf("reportedAchievement").at(0).code,
+                 std::optional(ServiceErrorCode::communicationsFailure));
+        QCOMPARE(f.delegate->count("didSaveScore"), 1);
+        QCOMPARE(f.delegate->count("didSaveAchievement"), 1);
+    }
+
+    void achievementsReportTheirBannerWish()
+    {
+        ManagerFixture f;
+        GameServiceManager &m = f.start();
+        f.makeAvailable();
+        m.saveAndReportAchievement(QStringLiteral("50won"), 2.0, false);
+        m.saveAndReportAchievement(QStringLiteral("1won"), 100.0, true);
+        f.settle();
+        const auto sent = f.backend->reportedAchievements();
+        QCOMPARE(sent.size(), 2u);
+        for (const Achievement &a : sent)
+            QCOMPARE(a.showsCompletionBanner(), a.identifier() == QStringLiteral("1won"));
+        QCOMPARE(m.progressForAchievement(QStringLiteral("50won")), 2.0);
+        QVERIFY(f.playerEntry(m.localPlayerId()).value("50won").isDouble());
+    }
+
+    void progressKeepsTheHighestValue()
+    {
+        ManagerFixture f;
+        GameServiceManager &m = f.start();
+        m.saveAndReportAchievement(QStringLiteral("50won"), 40.0, true);
+        m.saveAndReportAchievement(QStringLiteral("50won"), 30.0, true);
+        QCOMPARE(m.progressForAchievement(QStringLiteral("50won")), 40.0);
+        // The rules step past 100 without a cap; that is kept as it is.
+        m.saveAndReportAchievement(QStringLiteral("50won"), 101.0, true);
+        QCOMPARE(m.progressForAchievement(std::string("50won")), 101.0);
+        QCOMPARE(m.progressForAchievement(QStringLiteral("never")), 0.0);
+    }
+
+    void cachedAchievementsMerge_data()
+    {
+        QTest::addColumn<QList<double>>("values");
+        QTest::addColumn<double>("kept");
+        QTest::newRow("40 then 30") << QList<double>{40, 30} << 40.0;
+        QTest::newRow("30 then 40") << QList<double>{30, 40} << 40.0;
+        QTest::newRow("one value") << QList<double>{12.5} << 12.5;
+    }
+    void cachedAchievementsMerge()
+    {
+        QFETCH(QList<double>, values);
+        QFETCH(double, kept);
+        ManagerFixture f;
+        GameServiceManager &m = f.start();
+        for (double v : values)
+            m.saveAchievementToReportLater(QStringLiteral("50won"), v);
+        m.saveAchievementToReportLater(QStringLiteral("100won"), 1.0);
+        const QCborMap saved = f.savedAchievements(unknown);
+        QCOMPARE(saved.value("50won").toDouble(), kept);
+        QCOMPARE(saved.value("100won").toDouble(), 1.0);
+        QCOMPARE(saved.size(), 2);
+        f.settle();
+        QCOMPARE(f.delegate->count("didSaveAchievement"), values.size() + 1);
+    }
+
+    void anAchievementWithoutIdentifierIsAnError()
+    {
+        ManagerFixture f;
+        GameServiceManager &m = f.start();
+        m.saveAchievementToReportLater(QString(), 40.0);
+        f.settle();
+        const auto errors = f.delegate->callsOf("error");
+        QCOMPARE(errors.size(), 1u);
+        QCOMPARE(errors[0].code, std::optional(5));
+        QCOMPARE(errors[0].argument.toString(),
+                 QStringLiteral("Could not save achievement because necessary data is missing. GameService needs an "
+                                "Achievement ID and Percent Completed to save the achievement. You provided the "
+                                "following data:\nAchievement: (null)\nPercent Completed:40"));
+        QCOMPARE(f.delegate->count("didSaveAchievement"), 0);
+    }
+
+    void highScoresForSeveralLeaderboards()
+    {
+        ManagerFixture f;
+        GameServiceManager &m = f.start();
+        m.saveAndReportScore(420, board, 0);
+        const auto scores = m.highScoreForLeaderboards({board, QStringLiteral("never")});
+        QCOMPARE(scores.size(), 2);
+        QCOMPARE(scores.value(board), 420);
+        QCOMPARE(scores.value(QStringLiteral("never"), -1), 0);
+        m.saveAndReportAchievement(QStringLiteral("1won"), 100.0, true);
+        const auto progress = m.progressForAchievements({QStringLiteral("1won"), QStringLiteral("50won")});
+        QCOMPARE(progress.value(QStringLiteral("1won")), 100.0);
+        QCOMPARE(progress.value(QStringLiteral("50won"), -1.0), 0.0);
+    }
+
+    void setupRepairsADamagedCacheOnce()
+    {
+        ManagerFixture f;
+        GameServiceManager &m = f.start();
+        QDir().mkpath(QFileInfo(m.cacheFilePath()).absolutePath());
+        {
+            QFile file(m.cacheFilePath());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("\x9f\x01\x02"); // an unfinished CBOR array
+        }
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("damaged"));
+        m.setupManager();
+        QCOMPARE(f.cache(), QCborMap());
+        // Once per manager: a second call leaves even a new damaged file alone.
+        {
+            QFile file(m.cacheFilePath());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("junk");
+        }
+        m.setupManager();
+        QVERIFY(QFile::exists(m.cacheFilePath() + ".corrupt"));
+        QCOMPARE(m.highScoreForLeaderboard(board), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestReporting)
+#include "tst_reporting.moc"

@@ -1,0 +1,234 @@
+#include "fakes/managerfixture.h"
+
+#include "platform/servicekit/gameserviceviewcontroller.h"
+#include "platform/servicekit/localplayer.h"
+#include "platform/servicekit/servicescreenpresenter.h"
+
+using namespace kestrune;
+using namespace kestrune::test;
+
+namespace {
+
+// Shows nothing; keeps the screens and finishes presenting and dismissing
+// only when the test says so.
+class HeldPresenter final : public ServiceScreenPresenter
+{
+public:
+    void present(const std::shared_ptr<ServiceViewController> &screen, QObject *over, bool animated,
+                 std::function<void()> presented) override
+    {
+        screens.push_back(std::dynamic_pointer_cast<GameServiceViewController>(screen));
+        presentedOver = over;
+        this->animated = animated;
+        pending.push_back(std::move(presented));
+    }
+    void dismiss(const std::shared_ptr<ServiceViewController> &, bool, std::function<void()> dismissed) override
+    {
+        pending.push_back(std::move(dismissed));
+    }
+    void showCompletionBanner(const ServiceCatalogue::AchievementDescription &a) override { banners << a.identifier; }
+
+    void finishPending()
+    {
+        auto all = std::move(pending);
+        for (auto &f : all)
+            f();
+    }
+
+    std::vector<std::shared_ptr<GameServiceViewController>> screens;
+    std::vector<std::function<void()>> pending;
+    QObject *presentedOver = nullptr;
+    bool animated = false;
+    QStringList banners;
+};
+
+} // namespace
+
+// Service screens, challenges and the local player.
+class TestScreens : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void eachScreenOpensOnItsPage_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("leaderboard");
+        QTest::newRow("achievements") << 1 << QString();
+        QTest::newRow("leaderboards, default") << 0 << QString();
+        QTest::newRow("leaderboards, named") << 0 << QStringLiteral("sp_leaderboard");
+        QTest::newRow("challenges") << 2 << QString();
+    }
+    void eachScreenOpensOnItsPage()
+    {
+        QFETCH(int, page);
+        QFETCH(QString, leaderboard);
+        ManagerFixture f; // no service needed: the screens do not look at availability
+        auto presenter = std::make_shared<HeldPresenter>();
+        f.kit->setScreenPresenter(presenter);
+        GameServiceManager &m = f.start();
+        QObject menu;
+        if (page == 1)
+            m.presentAchievementsOnViewController(&menu);
+        else if (page == 2)
+            m.presentChallengesOnViewController(&menu);
+        else
+            m.presentLeaderboardsOnViewController(&menu, leaderboard.isEmpty() ? std::nullopt : std::optional(leaderboard));
+        QCOMPARE(presenter->screens.size(), 1u);
+        const auto &screen = presenter->screens[0];
+        QCOMPARE(int(screen->viewState()), page);
+        QCOMPARE(screen->leaderboardIdentifier().has_value(), !leaderboard.isEmpty());
+        if (!leaderboard.isEmpty())
+            QCOMPARE(*screen->leaderboardIdentifier(), leaderboard);
+        QCOMPARE(screen->gameServiceDelegate(), static_cast<GameServiceControllerDelegate *>(&m));
+        QCOMPARE(presenter->presentedOver, &menu);
+        QVERIFY(presenter->animated);
+
+        f.settle();
+        QCOMPARE(f.delegate->count("presented"), 0); // not before the presentation finished
+        presenter->finishPending();
+        QCOMPARE(f.delegate->count("presented"), 0); // and then through the event loop
+        f.settle();
+        QCOMPARE(f.delegate->count("presented"), 1);
+    }
+
+    void closingAScreenIsAnnouncedAfterTheDismissal()
+    {
+        ManagerFixture f;
+        auto presenter = std::make_shared<HeldPresenter>();
+        f.kit->setScreenPresenter(presenter);
+        GameServiceManager &m = f.start();
+        QObject menu;
+        m.presentAchievementsOnViewController(&menu);
+        presenter->finishPending();
+        f.settle();
+        presenter->screens[0]->finish(); // the player closes it
+        f.settle();
+        QCOMPARE(f.delegate->count("didFinish"), 0);
+        presenter->finishPending();
+        f.settle();
+        QCOMPARE(f.delegate->count("didFinish"), 1);
+        QVERIFY(f.delegate->callsOf("didFinish")[0].argument.toBool());
+        QVERIFY(f.delegate->callsOf("didFinish")[0].onMainThread);
+    }
+
+    void withoutAPresenterScreensCountAsShown()
+    {
+        ManagerFixture f;
+        GameServiceManager &m = f.start();
+        m.presentChallengesOnViewController(nullptr);
+        f.settle();
+        QCOMPARE(f.delegate->count("presented"), 1);
+    }
+
+    void challengesNeedTheService()
+    {
+        ManagerFixture f;
+        GameServiceManager &m = f.start();
+        f.settle();
+        f.delegate->clear();
+        bool answered = false;
+        m.getChallengesWithCompletion([&](auto, auto) { answered = true; });
+        // At once, on the calling thread.
+        QCOMPARE(f.delegate->count("error"), 1);
+        QCOMPARE(f.delegate->callsOf("error")[0].argument.toString(), QStringLiteral("GameService Unavailable"));
+        QCOMPARE(f.delegate->callsOf("error")[0].code, std::optional(2));
+        f.settle();
+        QVERIFY(!answered);
+    }
+
+    void challengesNeedAFrameworkThatHasThem()
+    {
+        ManagerFixture f;
+        GameServiceManager &m = f.start();
+        f.makeAvailable();
+        f.kit->setHasChallenges(false);
+        f.delegate->clear();
+        m.getChallengesWithCompletion([](auto, auto) { QFAIL("no answer expected"); });
+        QCOMPARE(f.delegate->callsOf("error").at(0).code, std::optional(3));
+        QVERIFY(f.delegate->callsOf("error")[0].argument.toString().startsWith(
+            QStringLiteral("Challenge class is not available. Challenges need a newer system version. Current system "
+                           "version: ")));
+    }
+
+    void challengesComeFromTheService()
+    {
+        ManagerFixture f;
+        GameServiceManager &m = f.start();
+        f.makeAvailable();
+        std::atomic<int> answers{0};
+        std::optional<std::vector<Challenge>> received;
+        OptionalError error;
+        m.getChallengesWithCompletion([&](auto challenges, auto e) { received = challenges; error = e; ++answers; });
+        QTRY_COMPARE_WITH_TIMEOUT(answers.load(), 1, 30000);
+        QVERIFY(received && received->size() == 1 && !error);
+        f.backend->failNext(FakeServiceBackend::Call::LoadChallenges);
+        m.getChallengesWithCompletion([&](auto challenges, auto e) { received = challenges; error = e; ++answers; });
+        QTRY_COMPARE_WITH_TIMEOUT(answers.load(), 2, 30000);
+        QVERIFY(!received && error); // no challenges beside an error
+    }
+
+    void theLocalPlayerIsKnownOnlyWhileAvailable()
+    {
+        ManagerFixture f;
+        GameServiceManager &m = f.start();
+        QCOMPARE(m.localPlayerDisplayName(), QStringLiteral("unknownPlayer"));
+        QVERIFY(!m.localPlayerData());
+        f.makeAvailable();
+        QCOMPARE(m.localPlayerDisplayName(), QStringLiteral("Ada"));
+        QCOMPARE(m.localPlayerData(), &f.kit->localPlayer());
+    }
+
+    void thePhotoWithoutServiceIsAnErrorWithoutAnswer()
+    {
+        ManagerFixture f;
+        GameServiceManager &m = f.start();
+        f.settle();
+        f.delegate->clear();
+        bool answered = false;
+        m.localPlayerPhoto([&](auto) { answered = true; });
+        QCOMPARE(f.delegate->callsOf("error").at(0).code, std::optional(2));
+        f.settle();
+        QVERIFY(!answered);
+    }
+
+    void thePhotoWithoutAuthenticatedPlayerAnswersAtOnce()
+    {
+        ManagerFixture f;
+        GameServiceManager &m = f.start();
+        f.makeAvailable();
+        f.kit->localPlayer().signOut(); // still "available": only init clears that
+        QVERIFY(m.isGameServiceAvailable());
+        f.delegate->clear();
+        int answers = 0;
+        std::optional<QByteArray> photo = QByteArray("stale");
+        m.localPlayerPhoto([&](auto p) { photo = p; ++answers; });
+        QCOMPARE(answers, 1);
+        QVERIFY(!photo);
+        QCOMPARE(f.delegate->callsOf("error").at(0).code, std::optional(2));
+        QCOMPARE(f.delegate->callsOf("error")[0].argument.toString(), QStringLiteral("GameService Unavailable"));
+    }
+
+    void thePhotoComesWithItsErrorToTheDelegate()
+    {
+        ManagerFixture f;
+        GameServiceManager &m = f.start();
+        f.makeAvailable();
+        f.backend->setPhoto(QByteArray("png"));
+        std::atomic<int> answers{0};
+        std::optional<QByteArray> photo;
+        m.localPlayerPhoto([&](auto p) { photo = p; ++answers; });
+        QTRY_COMPARE_WITH_TIMEOUT(answers.load(), 1, 30000);
+        QCOMPARE(photo, std::optional(QByteArray("png")));
+        f.delegate->clear();
+        f.backend->failNext(FakeServiceBackend::Call::LoadPhoto);
+        m.localPlayerPhoto([&](auto p) { photo = p; ++answers; });
+        QTRY_COMPARE_WITH_TIMEOUT(answers.load(), 2, 30000);
+        QVERIFY(!photo);
+        QTRY_COMPARE_WITH_TIMEOUT(f.delegate->count("error"), 1, 30000);
+        QVERIFY(f.delegate->callsOf("error")[0].onMainThread);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestScreens)
+#include "tst_screens.moc"

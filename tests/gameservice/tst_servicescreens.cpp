@@ -1,0 +1,127 @@
+#include "fakes/managerfixture.h"
+
+#include "gameservice/gameserviceenvironment.h"
+#include "platform/servicekit/localservicebackend.h"
+#include "platform/servicekit/signinviewcontroller.h"
+#include "screens/gameservice/completionbanner.h"
+#include "screens/gameservice/servicescreen.h"
+#include "screens/gameservice/signindialog.h"
+#include "screens/gameservice/widgetservicescreenpresenter.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QThreadPool>
+#include <QTreeWidget>
+
+using namespace kestrune;
+using namespace kestrune::test;
+
+// The framework's screens as widgets, offscreen.
+class TestServiceScreens : public QObject
+{
+    Q_OBJECT
+
+private:
+    static std::shared_ptr<ServiceKit> localKit(const QTemporaryDir &dir)
+    {
+        return ServiceKit::create(std::make_shared<LocalServiceBackend>(
+            GameServiceEnvironment::serviceFileName(dir.path()), GameServiceEnvironment::catalogue()));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        // The raster engine paints large areas in parallel on Qt's global
+        // pool; one pooled thread is enough here and keeps Qt's own threads
+        // from passing data between each other, which a race checker cannot
+        // follow inside an uninstrumented Qt.
+        QThreadPool::globalInstance()->setMaxThreadCount(1);
+    }
+
+    void theSignInDialogSignsInUnderTheTypedName()
+    {
+        QTemporaryDir dir;
+        auto kit = localKit(dir);
+        auto presenter = std::make_shared<WidgetServiceScreenPresenter>();
+        kit->setScreenPresenter(presenter);
+        QWidget menu;
+        menu.show();
+        std::shared_ptr<SignInViewController> handedOver;
+        std::mutex mutex;
+        kit->localPlayer().setAuthenticateHandler([&](auto screen, auto) {
+            std::lock_guard l(mutex);
+            if (screen)
+                handedOver = screen;
+        });
+        QTRY_VERIFY_WITH_TIMEOUT([&] { std::lock_guard l(mutex); return bool(handedOver); }(), 30000);
+        handedOver->present(&menu, true, {});
+        auto *dialog = qobject_cast<SignInDialog *>(presenter->widgetFor(handedOver.get()));
+        QVERIFY(dialog);
+        QVERIFY(dialog->isVisible());
+        auto *signIn = dialog->findChild<QDialogButtonBox *>()->buttons().at(0);
+        if (signIn->text() != QStringLiteral("Sign in"))
+            signIn = dialog->findChild<QDialogButtonBox *>()->buttons().at(1);
+        QVERIFY(!signIn->isEnabled()); // no name yet
+        QTest::keyClicks(dialog->nameEdit(), QStringLiteral("Ada"));
+        QVERIFY(signIn->isEnabled());
+        QTest::mouseClick(signIn, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(kit->localPlayer().isAuthenticated(), 30000);
+        QCOMPARE(kit->localPlayer().displayName(), QStringLiteral("Ada"));
+    }
+
+    void theAchievementsScreenShowsProgressAndClosesThroughTheManager()
+    {
+        ManagerFixture f(ManagerFixture::Options{.network = true});
+        {
+            // Sign in at the local service first, then start as available.
+            OptionalError error;
+            auto backend = std::make_shared<LocalServiceBackend>(GameServiceEnvironment::serviceFileName(f.dir.path()),
+                                                                 GameServiceEnvironment::catalogue());
+            backend->signIn(QStringLiteral("Ada"), error);
+            f.kit = ServiceKit::create(backend);
+            f.kit->localPlayer().setAuthenticateHandler([](auto, auto) {});
+            f.kit->waitForIdle();
+        }
+        auto presenter = std::make_shared<WidgetServiceScreenPresenter>();
+        f.kit->setScreenPresenter(presenter);
+        GameServiceManager &m = f.start();
+        QVERIFY(m.isGameServiceAvailable());
+        m.saveAndReportAchievement(QStringLiteral("1won"), 100.0, true);
+        m.saveAndReportScore(420, QStringLiteral("sp_leaderboard"), 0);
+        f.settle();
+        // Completing "1won" showed its banner.
+        QTRY_VERIFY_WITH_TIMEOUT(!QApplication::topLevelWidgets().isEmpty(), 30000);
+        bool banner = false;
+        for (QWidget *w : QApplication::allWidgets()) {
+            if (auto *b = qobject_cast<CompletionBanner *>(w))
+                banner = banner || b->title() == QStringLiteral("First Break");
+        }
+        QVERIFY(banner);
+
+        QWidget menu;
+        menu.show();
+        m.presentAchievementsOnViewController(&menu);
+        ServiceScreen *screen = nullptr;
+        QTRY_VERIFY_WITH_TIMEOUT((screen = menu.findChild<ServiceScreen *>()) != nullptr, 30000);
+        QCOMPARE(screen->tabs()->currentIndex(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(screen->achievements()->topLevelItemCount(), 8, 30000);
+        QCOMPARE(screen->achievements()->topLevelItem(0)->text(0), QStringLiteral("First Break"));
+        QCOMPARE(screen->achievements()->topLevelItem(0)->text(1), QStringLiteral("100 %"));
+        QTRY_COMPARE_WITH_TIMEOUT(screen->scores()->topLevelItemCount(), 1, 30000);
+        QCOMPARE(screen->scores()->topLevelItem(0)->text(2), QStringLiteral("420"));
+        QTRY_COMPARE_WITH_TIMEOUT(f.delegate->count("presented"), 1, 30000);
+
+        QPointer<ServiceScreen> guard(screen);
+        screen->reject(); // the close button
+        QTRY_COMPARE_WITH_TIMEOUT(f.delegate->count("didFinish"), 1, 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(guard.isNull(), 30000);
+        f.settle();
+        QCOMPARE(f.delegate->count("didFinish"), 1); // once, though closing rejects again
+    }
+};
+
+QTEST_MAIN(TestServiceScreens)
+#include "tst_servicescreens.moc"
