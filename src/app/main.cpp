@@ -1,12 +1,24 @@
 #include "commandline.h"
+#include "playwindow.h"
 
-#include "game/quotationshelper.h"
+#include "game/rx/mainscheduler.h"
+#include "gameservice/gameservicedelegateproxy.h"
+#include "gameservice/gameserviceenvironment.h"
+#include "gameservice/gameservicemanager.h"
 #include "platform/apppaths.h"
+#include "platform/device/deviceprofile.h"
+#include "platform/fileanalytics.h"
+#include "platform/resources/resources.h"
+#include "platform/servicekit/servicekit.h"
+#include "platform/servicekit/signinviewcontroller.h"
+#include "platform/settingsstore.h"
+#include "screens/gameservice/widgetservicescreenpresenter.h"
+#include "views/components/touchareafilter.h"
+#include "views/toast/toastalert.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QVBoxLayout>
-#include <QWidget>
+
+#include <cstdio>
 
 using namespace kestrune;
 
@@ -23,26 +35,55 @@ int main(int argc, char *argv[])
         return *exitCode;
     if (!options.dataFolder.isEmpty())
         AppPaths::setDataFolder(options.dataFolder);
-
-    // Until the screens land: a window that says what is there.
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Kestrune"));
-    auto *layout = new QVBoxLayout(&window);
-    const auto quotation = QuotationsHelper::randomQuotation();
-    auto *title = new QLabel(QStringLiteral("<h1>Kestrune</h1>"));
-    auto *quote = new QLabel(QStringLiteral("<i>%1</i><br>\u2014 %2")
-                                 .arg(QString::fromStdString(quotation.text).toHtmlEscaped().replace('\n', "<br>"),
-                                      QString::fromStdString(quotation.author).toHtmlEscaped()));
-    auto *status = new QLabel(QStringLiteral("The game rules are in place; the screens are being built."));
-    for (QLabel *label : {title, quote, status}) {
-        label->setAlignment(Qt::AlignCenter);
-        label->setWordWrap(true);
-        layout->addWidget(label);
+    const QString dataFolder = AppPaths::ensureDataFolder();
+    if (dataFolder.isEmpty()) {
+        std::fprintf(stderr, "kestrune: cannot create the data folder %s\n", qPrintable(AppPaths::dataFolder()));
+        return 1;
     }
-    window.resize(375, 667);
+
+    DeviceProfile::setCurrent(*DeviceProfile::fromName(options.device));
+    QApplication::setPalette(Resources::palette());
+
+    FileAnalytics analytics;
+    analytics.configure();
+    SettingsStore store;
+
+    GameServiceManager::setSharedEnvironment(options.noGameService
+                                                 ? GameServiceEnvironment::withoutFramework(dataFolder)
+                                                 : GameServiceEnvironment::local(dataFolder));
+    GameServiceManager &service = GameServiceManager::sharedManager();
+    if (auto kit = service.serviceKit())
+        kit->setScreenPresenter(std::make_shared<WidgetServiceScreenPresenter>());
+    service.setupManager();
+    service.syncGameService();
+
+    GameEnvironment environment;
+    environment.analytics = &analytics;
+    environment.store = &store;
+    environment.gameService = &service;
+
+    PlayWindow window(environment, options.noGameService ? nullptr : &service);
+    window.resize(DeviceProfile::current().size().toSize());
+    new TouchAreaFilter(&window);
+    ToastAlert::shared().setHost(&window);
+
+    // The service hands over its sign-in screen when nobody is signed in;
+    // user-interface test runs never show it.
+    rx::DisposeBag bag;
+    auto proxy = GameServiceDelegateProxy::proxy(service);
+    proxy->authenticateUserSubject.asObservable()
+        .filter([uiTest = options.uiTest](const auto &) { return !uiTest; })
+        .observeOn(rx::MainScheduler::instance())
+        .subscribe([&window](const std::shared_ptr<SignInViewController> &screen) {
+            if (screen)
+                screen->present(&window, true, {});
+        })
+        .disposed(bag);
 
     if (!options.renderTo.isEmpty()) {
-        window.ensurePolished();
+        window.setAttribute(Qt::WA_DontShowOnScreen);
+        window.show();
+        QCoreApplication::processEvents();
         if (!window.grab().save(options.renderTo)) {
             std::fprintf(stderr, "kestrune: cannot write %s\n", qPrintable(options.renderTo));
             return 1;

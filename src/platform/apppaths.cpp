@@ -26,6 +26,12 @@ void AppPaths::setDataFolder(const QString &folder)
     overridden = folder.isEmpty() ? QString() : QDir(folder).absolutePath();
 }
 
+bool AppPaths::isDataFolderOverridden()
+{
+    QMutexLocker lock(&mutex);
+    return !overridden.isEmpty();
+}
+
 QString AppPaths::ensureDataFolder()
 {
     const QString folder = dataFolder();

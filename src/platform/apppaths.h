@@ -11,6 +11,8 @@ class AppPaths
 public:
     static QString dataFolder();
     static void setDataFolder(const QString &folder);
+    // Whether a data folder was chosen; then the settings live in it too.
+    static bool isDataFolderOverridden();
 
     // The data folder, created if missing; empty (after a warning) when it
     // cannot be created.

@@ -1,6 +1,9 @@
 #include "settingsstore.h"
 
+#include "apppaths.h"
+
 #include <QDebug>
+#include <QDir>
 #include <QFileInfo>
 
 #include <charconv>
@@ -31,7 +34,10 @@ std::optional<std::int64_t> parseInteger(const QString &text)
 } // namespace
 
 SettingsStore::SettingsStore()
-    : m_settings(std::make_unique<QSettings>())
+    : m_settings(AppPaths::isDataFolderOverridden()
+                     ? std::make_unique<QSettings>(QDir(AppPaths::dataFolder()).filePath(QStringLiteral("settings.conf")),
+                                                   QSettings::NativeFormat)
+                     : std::make_unique<QSettings>())
 {
 }
 

@@ -17,8 +17,9 @@ namespace kestrune {
 class SettingsStore final : public KeyValueStore
 {
 public:
-    // The application's own settings (organisation and application name of
-    // the QCoreApplication).
+    // The application's own settings: the per-user settings of the
+    // QCoreApplication's organisation and name or, when a data folder was
+    // chosen (AppPaths), "settings.conf" in that folder.
     SettingsStore();
     // A settings file of its own, e.g. in a test's temporary folder.
     explicit SettingsStore(const QString &fileName);
