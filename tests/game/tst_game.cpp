@@ -127,17 +127,6 @@ private slots:
         QCOMPARE(game->shot("1234").bulls, 4);
     }
 
-    void invalidShotErrorNamesTheShot()
-    {
-        auto game = makeGame("1234");
-        try {
-            game->shot("12\n4");
-            QFAIL("no error");
-        } catch (const InvalidShotError &e) {
-            QVERIFY(std::string(e.what()).find("\"12\\x0a4\"") != std::string::npos);
-        }
-    }
-
     void winAtOnce()
     {
         RecordingDelegate delegate(1);

@@ -111,27 +111,32 @@ private slots:
                                                        {"100games", 1, true}}));
     }
 
-    void firstShotWinIsLuckyAndFast()
+    void luckAndSpeedAchievements_data()
     {
-        auto m = makeMatch(1);
-        m->currentGame()->shot("1234");
-        QCOMPARE(service.achievements.size(), std::size_t(7));
-        QCOMPARE(service.achievements[5].identifier, std::string("lucky_beggar"));
-        QCOMPARE(service.achievements[6].identifier, std::string("really_fast"));
+        QTest::addColumn<int>("misses");
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<bool>("lucky");
+        QTest::addColumn<bool>("fast");
+        QTest::newRow("first shot") << 0 << 0.0 << true << true;
+        QTest::newRow("just under 20 s") << 1 << 19.99 << false << true;
+        QTest::newRow("exactly 20 s is not fast") << 1 << 20.0 << false << false;
     }
-
-    void reallyFastNeedsLessThanTwentySeconds()
+    void luckAndSpeedAchievements()
     {
-        for (double seconds : {19.99, 20.0}) {
-            service = RecordingGameService();
-            auto m = makeMatch(1);
-            m->currentGame()->shot("5678");
-            clock.advance(seconds);
-            m->currentGame()->shot("1234");
-            const bool fast = std::any_of(service.achievements.begin(), service.achievements.end(),
-                                          [](const auto &a) { return a.identifier == "really_fast"; });
-            QCOMPARE(fast, seconds < 20.0);
-        }
+        QFETCH(int, misses);
+        QFETCH(double, seconds);
+        QFETCH(bool, lucky);
+        QFETCH(bool, fast);
+        auto m = makeMatch(1);
+        miss(*m, misses);
+        clock.advance(seconds);
+        m->currentGame()->shot("1234");
+        auto reported = [this](const char *id) {
+            return std::any_of(service.achievements.begin(), service.achievements.end(),
+                               [id](const auto &a) { return a.identifier == id; });
+        };
+        QCOMPARE(reported("lucky_beggar"), lucky);
+        QCOMPARE(reported("really_fast"), fast);
     }
 
     void singlePlayerLoss()

@@ -13,18 +13,6 @@ class TestGameServiceHelper : public QObject
     Q_OBJECT
 
 private slots:
-    void firstWinStepsEveryCounter()
-    {
-        RecordingGameService service;
-        GameServiceHelper::report(service, AchievementEvent::gameWon);
-        GameServiceHelper::report(service, AchievementEvent::gamePlayed);
-        QCOMPARE(service.achievements, (Reports{{"1won", 100, true},
-                                                {"50won", 2, true},
-                                                {"100won", 1, true},
-                                                {"50games", 2, true},
-                                                {"100games", 1, true}}));
-    }
-
     void fiftiethWinCompletesAndTheNextSkips()
     {
         RecordingGameService service;
