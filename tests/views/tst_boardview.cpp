@@ -137,32 +137,25 @@ private slots:
         }
     }
 
-    void configureReadiesOrSwitchesOffTheKeypad()
-    {
-        GameView view;
-        KeyboardView *keypad = view.keyboardView();
-        keypad->setCode(QStringLiteral("12"));
-        view.configure(gameWithCode("1234", {"5678"}));
-        QCOMPARE(keypad->code(), QString());
-        for (auto *digit : keypad->numericButtons())
-            QVERIFY(digit->isEnabled());
-        QVERIFY(!keypad->backspaceButton()->isEnabled());
-
-        view.configure(gameWithCode("1234", {"1234"}));
-        for (auto *digit : keypad->numericButtons())
-            QVERIFY(!digit->isEnabled());
-        QVERIFY(!keypad->shotButton()->isEnabled());
-    }
-
-    void keypadShotsReachTheBoardsGame()
+    void theKeypadPlaysTheConfiguredGame()
     {
         test::ManualAnimationDriver driver;
         GameView view;
-        auto game = gameWithCode("1234");
-        view.configure(game);
+        KeyboardView *keypad = view.keyboardView();
+        view.configure(gameWithCode("1234", {"1234"})); // ended: the keypad is off
+        for (auto *digit : keypad->numericButtons())
+            QVERIFY(!digit->isEnabled());
+        QVERIFY(!keypad->shotButton()->isEnabled());
+
+        auto game = gameWithCode("1234", {"5678"});
+        keypad->setCode(QStringLiteral("56"));
+        view.configure(game); // a running game: ready for new digits
+        QCOMPARE(keypad->code(), QString());
+        for (auto *digit : keypad->numericButtons())
+            QVERIFY(digit->isEnabled());
         for (Qt::Key key : {Qt::Key_1, Qt::Key_2, Qt::Key_4, Qt::Key_3, Qt::Key_Return})
-            QTest::keyClick(view.keyboardView(), key);
-        QCOMPARE(game->shots().size(), std::size_t(1));
+            QTest::keyClick(keypad, key);
+        QCOMPARE(game->shots().size(), std::size_t(2));
         driver.advanceBy(4 * BulletsView::transitionDurationMs);
         verifyShows(*view.boardView(), *game);
         // Once the dots have arrived nothing is left running.
