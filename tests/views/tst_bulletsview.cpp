@@ -1,9 +1,6 @@
 #include "manualanimationdriver.h"
-#include "views/controls/autofontsizeoutlinelabel.h"
 #include "views/dots/bulletsview.h"
 #include "views/dots/bulletview.h"
-#include "views/dots/numberview.h"
-#include "views/dots/turnview.h"
 
 #include <QtTest>
 
@@ -11,12 +8,13 @@ using namespace kestrune;
 
 namespace {
 
-QList<DotState> states(const BulletsView &view)
+// The dots as letters: B a bull, W a cow, E empty.
+QString states(const BulletsView &view)
 {
-    QList<DotState> result;
+    QString letters;
     for (const BulletView *dot : view.bullets())
-        result.append(dot->state());
-    return result;
+        letters += dot->state() == DotState::bull ? 'B' : dot->state() == DotState::cow ? 'W' : 'E';
+    return letters;
 }
 
 int transitioning(const BulletsView &view)
@@ -27,10 +25,6 @@ int transitioning(const BulletsView &view)
     return count;
 }
 
-const DotState B = DotState::bull;
-const DotState W = DotState::cow;
-const DotState E = DotState::empty;
-
 } // namespace
 
 class BulletsViewTest : public QObject
@@ -38,110 +32,82 @@ class BulletsViewTest : public QObject
     Q_OBJECT
 
 private slots:
-    void bullsComeFirstThenCows()
+    void bullsComeFirstThenCows_data()
     {
-        BulletsView view;
-        int completions = 0;
-        view.setDots(2, 1, false, [&] { ++completions; });
-        QCOMPARE(states(view), (QList<DotState>{B, B, W, E}));
-        QCOMPARE(completions, 1);
-        view.setDots(0, 0, false, [&] { ++completions; });
-        QCOMPARE(states(view), (QList<DotState>{E, E, E, E}));
-        QCOMPARE(completions, 2);
+        QTest::addColumn<int>("bulls");
+        QTest::addColumn<int>("cows");
+        QTest::addColumn<bool>("animated");
+        QTest::addColumn<QString>("dots"); // from BWEE
+        QTest::addColumn<int>("completions");
+        for (bool animated : {false, true}) {
+            const char *how = animated ? "animated" : "at once";
+            QTest::addRow("2 bulls 1 cow, %s", how) << 2 << 1 << animated << "BBWE" << 1;
+            QTest::addRow("none, %s", how) << 0 << 0 << animated << "EEEE" << 1;
+            QTest::addRow("4 cows, %s", how) << 0 << 4 << animated << "WWWW" << 1;
+            QTest::addRow("more than four: ignored, %s", how) << 3 << 2 << animated << "BWEE" << 0;
+            QTest::addRow("negative: ignored, %s", how) << -1 << 2 << animated << "BWEE" << 0;
+        }
     }
 
-    void moreThanFourDotsChangeNothing()
+    void bullsComeFirstThenCows()
     {
+        QFETCH(int, bulls);
+        QFETCH(int, cows);
+        QFETCH(bool, animated);
+        test::ManualAnimationDriver driver;
         BulletsView view;
         view.setDots(1, 1, false);
-        bool completed = false;
-        view.setDots(3, 2, true, [&] { completed = true; });
-        view.setDots(3, 2, false, [&] { completed = true; });
-        QCOMPARE(states(view), (QList<DotState>{B, W, E, E}));
-        QVERIFY(!completed);
+        int completions = 0;
+        view.setDots(bulls, cows, animated, [&] { ++completions; });
+        driver.advanceBy(4 * BulletsView::transitionDurationMs);
+        QTEST(states(view), "dots");
+        QTEST(completions, "completions");
+        QCOMPARE(transitioning(view), 0);
+    }
+
+    void animatedDotsChangeOneAfterAnother_data()
+    {
+        QTest::addColumn<int>("fromBulls");
+        QTest::addColumn<int>("fromCows");
+        QTest::addColumn<int>("bulls");
+        QTest::addColumn<int>("cows");
+        QTest::addColumn<QList<int>>("order"); // the dots that dissolve, in turn
+        QTest::newRow("every dot") << 0 << 0 << 4 << 0 << QList<int>{0, 1, 2, 3};
+        QTest::newRow("an empty last dot costs nothing") << 0 << 0 << 2 << 1 << QList<int>{0, 1, 2};
+        QTest::newRow("matching first dots are skipped") << 1 << 1 << 1 << 3 << QList<int>{2, 3};
+        QTest::newRow("a dot in the middle is skipped") << 1 << 2 << 2 << 2 << QList<int>{1, 3};
+        QTest::newRow("the same result completes at once") << 2 << 1 << 2 << 1 << QList<int>{};
     }
 
     void animatedDotsChangeOneAfterAnother()
     {
+        QFETCH(int, fromBulls);
+        QFETCH(int, fromCows);
+        QFETCH(int, bulls);
+        QFETCH(int, cows);
+        QFETCH(QList<int>, order);
         test::ManualAnimationDriver driver;
+        BulletsView target;
+        target.setDots(bulls, cows, false);
         BulletsView view;
+        view.setDots(fromBulls, fromCows, false);
+        const QString from = states(view);
         int completions = 0;
-        view.setDots(4, 0, true, [&] { ++completions; });
+        view.setDots(bulls, cows, true, [&] { ++completions; });
         // Each dot takes its state as its dissolve starts; one dissolve at a time.
-        for (int i = 0; i < 4; ++i) {
+        for (int i : order) {
             QCOMPARE(transitioning(view), 1);
             QVERIFY(view.bullets()[i]->isTransitioning());
-            QCOMPARE(view.bullets()[i]->state(), B);
-            if (i < 3)
-                QCOMPARE(view.bullets()[i + 1]->state(), E);
+            QCOMPARE(states(view).left(i + 1), states(target).left(i + 1));
+            QCOMPARE(states(view).mid(i + 1), from.mid(i + 1));
             QCOMPARE(completions, 0);
             driver.advanceBy(BulletsView::transitionDurationMs - 20);
             QVERIFY(view.bullets()[i]->isTransitioning());
             driver.advanceBy(20);
         }
         QCOMPARE(transitioning(view), 0);
-        QCOMPARE(completions, 1); // 0.8 s in all
-    }
-
-    void unchangedDotsCostNothing()
-    {
-        test::ManualAnimationDriver driver;
-        BulletsView view;
-        bool completed = false;
-        view.setDots(2, 1, true, [&] { completed = true; });
-        driver.advanceBy(3 * BulletsView::transitionDurationMs - 20);
-        QVERIFY(!completed);
-        driver.advanceBy(20);
-        QVERIFY(completed); // 0.6 s: the empty fourth dot needed no dissolve
-        QCOMPARE(states(view), (QList<DotState>{B, B, W, E}));
-
-        // The same result again: nothing to do, completion at once.
-        completed = false;
-        view.setDots(2, 1, true, [&] { completed = true; });
-        QVERIFY(completed);
-        QCOMPARE(transitioning(view), 0);
-    }
-
-    void aDotSkippedInTheMiddleKeepsTheOrder()
-    {
-        test::ManualAnimationDriver driver;
-        BulletsView view;
-        view.setDots(1, 1, false);
-        view.setDots(1, 3, true);
-        // Dot 0 and 1 already match; dot 2 goes first.
-        QVERIFY(view.bullets()[2]->isTransitioning());
-        QCOMPARE(transitioning(view), 1);
-        driver.advanceBy(BulletsView::transitionDurationMs);
-        QVERIFY(view.bullets()[3]->isTransitioning());
-        driver.advanceBy(BulletsView::transitionDurationMs);
-        QCOMPARE(states(view), (QList<DotState>{B, W, W, W}));
-        QCOMPARE(transitioning(view), 0);
-    }
-
-    void dotSpacingIsANinthOfTheHeight()
-    {
-        BulletsView view;
-        view.resize(60, 36);
-        view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
-        for (QBoxLayout *stack : view.stackViews())
-            QCOMPARE(stack->spacing(), 4);
-    }
-
-    void numberViewShowsItsNumber()
-    {
-        NumberView view;
-        QCOMPARE(view.numberLabel()->text(), QStringLiteral("0"));
-        view.setNumber(10);
-        QCOMPARE(view.numberLabel()->text(), QStringLiteral("10"));
-    }
-
-    void turnViewNamesThePlayer()
-    {
-        TurnView view;
-        QCOMPARE(view.size(), QSize(29, 36));
-        view.showPlayer(2);
-        QCOMPARE(view.label()->text(), QStringLiteral("P2"));
+        QCOMPARE(completions, 1);
+        QCOMPARE(states(view), states(target));
     }
 };
 

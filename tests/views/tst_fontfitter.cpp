@@ -10,6 +10,21 @@ class FontFitterTest : public QObject
 {
     Q_OBJECT
 
+    template <class Label>
+    void verifyFitsOnResize()
+    {
+        Label label;
+        label.setText(QStringLiteral("1234"));
+        // Twice the size: 71 points fit exactly at the second midpoint, 35.5.
+        label.fitter().setMeasure([](const QFont &font, const QString &) { return 2 * font.pointSizeF(); });
+        label.resize(100, 71);
+        label.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&label));
+        QCOMPARE(label.font().pointSizeF(), 35.5);
+        label.resize(100, 128);
+        QCOMPARE(label.font().pointSizeF(), 64.0);
+    }
+
 private slots:
     void searchBoundaries_data()
     {
@@ -53,27 +68,8 @@ private slots:
 
     void labelsFitOnResize()
     {
-        AutoFontSizeLabel label;
-        label.setText(QStringLiteral("1234"));
-        // Twice the size: 71 points fit exactly at the second midpoint, 35.5.
-        label.fitter().setMeasure([](const QFont &font, const QString &) { return 2 * font.pointSizeF(); });
-        label.resize(100, 71);
-        label.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&label));
-        QCOMPARE(label.font().pointSizeF(), 35.5);
-        label.resize(100, 128);
-        QCOMPARE(label.font().pointSizeF(), 64.0);
-    }
-
-    void outlineLabelSpacingIsAFifteenthOfTheSize()
-    {
-        AutoFontSizeOutlineLabel label;
-        label.setText(QStringLiteral("7"));
-        label.fitter().setMeasure([](const QFont &font, const QString &) { return font.pointSizeF() / 2; });
-        label.resize(40, 32); // fits exactly at 64
-        label.fitFont();
-        QCOMPARE(label.font().pointSizeF(), 64.0);
-        QCOMPARE(label.lineSpacing(), 64.0 / 15);
+        verifyFitsOnResize<AutoFontSizeLabel>();
+        verifyFitsOnResize<AutoFontSizeOutlineLabel>();
     }
 };
 

@@ -21,15 +21,6 @@ public:
     QStringList texts;
 };
 
-std::shared_ptr<Game> gameWithCode(std::string code)
-{
-    GameEnvironment environment;
-    environment.drawCode = [code] { return code; };
-    return std::make_shared<Game>(environment);
-}
-
-const QString bullets2 = QStringLiteral("\u2022\u2022");
-
 } // namespace
 
 class KeyboardViewTest : public QObject
@@ -40,15 +31,22 @@ private:
     KeyboardView *keypad = nullptr;
     RecordingBoard board;
 
-    QAbstractButton *digit(int d) { return keypad->numericButtons()[d - 1]; }
-    void tap(QAbstractButton *button) { QTest::mouseClick(button, Qt::LeftButton); }
-    QString enabledDigits()
+    void verifyButtons(const QString &digits, bool shot, bool backspace)
     {
-        QString digits;
+        QString enabled;
         for (auto *button : keypad->numericButtons())
             if (button->isEnabled())
-                digits += button->text();
-        return digits;
+                enabled += button->text();
+        QCOMPARE(enabled, digits);
+        QCOMPARE(keypad->shotButton()->isEnabled(), shot);
+        QCOMPARE(keypad->backspaceButton()->isEnabled(), backspace);
+    }
+    QString shots() const
+    {
+        QStringList codes;
+        for (const Shot &shot : board.m_game->shots())
+            codes.append(QString::fromStdString(shot.code));
+        return codes.join(',');
     }
 
 private slots:
@@ -57,141 +55,102 @@ private slots:
         keypad = new KeyboardView;
         keypad->resize(375, 216);
         keypad->show();
-        board.m_game = gameWithCode("1234");
+        GameEnvironment environment;
+        environment.drawCode = [] { return std::string("1234"); };
+        board.m_game = std::make_shared<Game>(environment);
         board.texts.clear();
         keypad->setDelegate(&board);
     }
     void cleanup() { delete keypad; }
 
-    void startsWithDigitsOnlyAndEmptyCode()
+    void buttonsFollowTheCode_data()
     {
-        QCOMPARE(keypad->code(), QString());
-        QCOMPARE(enabledDigits(), QStringLiteral("123456789"));
-        QVERIFY(!keypad->shotButton()->isEnabled());
-        QVERIFY(!keypad->backspaceButton()->isEnabled());
+        // Taps: a digit, "<" backspace, "=" shot; a leading "-" removes the board first.
+        QTest::addColumn<QString>("taps");
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("shown"); // the board's last text
+        QTest::addColumn<QString>("digits"); // the digits still on
+        QTest::addColumn<bool>("shot");
+        QTest::addColumn<bool>("backspace");
+        QTest::addColumn<QString>("shots"); // the game's shots
+        const QString all = QStringLiteral("123456789");
+        QTest::newRow("fresh") << "" << "" << "" << all << false << false << "";
+        QTest::newRow("typed digits go off") << "37" << "37" << "37\u2022\u2022" << "1245689" << false << true << "";
+        QTest::newRow("a typed digit's button does nothing")
+            << "373" << "37" << "37\u2022\u2022" << "1245689" << false << true << "";
+        QTest::newRow("four digits allow the shot, no fifth")
+            << "37419" << "3741" << "3741" << "" << true << true << "";
+        QTest::newRow("a tap on backspace drops one digit")
+            << "374<" << "37" << "37\u2022\u2022" << "1245689" << false << true << "";
+        QTest::newRow("backspace to nothing") << "3<" << "" << "\u2022\u2022\u2022\u2022" << all << false << false << "";
+        QTest::newRow("the shot empties the code, the row keeps it")
+            << "1243=" << "" << "1243" << all << false << false << "1243";
+        QTest::newRow("without a board") << "-1234=" << "" << "" << all << false << false << "";
     }
 
-    void typingShowsPaddedCodeAndDisablesTypedDigits()
+    void buttonsFollowTheCode()
     {
-        tap(digit(3));
-        tap(digit(7));
-        QCOMPARE(board.texts.last(), QStringLiteral("37") + bullets2);
-        QCOMPARE(enabledDigits(), QStringLiteral("1245689"));
-        QVERIFY(keypad->backspaceButton()->isEnabled());
-        QVERIFY(!keypad->shotButton()->isEnabled());
-
-        tap(digit(3)); // disabled: nothing happens
-        QCOMPARE(keypad->code(), QStringLiteral("37"));
-    }
-
-    void fourthDigitDisablesAllDigitsAndEnablesShot()
-    {
-        for (int d : {3, 7, 4, 1})
-            tap(digit(d));
-        QCOMPARE(keypad->code(), QStringLiteral("3741"));
-        QCOMPARE(board.texts.last(), QStringLiteral("3741"));
-        QCOMPARE(enabledDigits(), QString());
-        QVERIFY(keypad->shotButton()->isEnabled());
-        // The action itself refuses a fifth digit too.
-        keypad->numericButtonAction(digit(9));
-        QCOMPARE(keypad->code(), QStringLiteral("3741"));
-    }
-
-    void backspaceRemovesLastDigitAndReEnablesIt()
-    {
-        for (int d : {3, 7, 4})
-            tap(digit(d));
-        tap(keypad->backspaceButton());
-        QCOMPARE(keypad->code(), QStringLiteral("37"));
-        QCOMPARE(board.texts.last(), QStringLiteral("37") + bullets2);
-        QVERIFY(digit(4)->isEnabled());
-        QVERIFY(!digit(3)->isEnabled());
+        QFETCH(QString, taps);
+        keypad->setLongPressDuration(60000); // every tap is short
+        for (QChar c : taps) {
+            if (c == '-')
+                keypad->setDelegate(nullptr);
+            else
+                QTest::mouseClick(c == '<'   ? keypad->backspaceButton()
+                                      : c == '=' ? keypad->shotButton()
+                                                 : keypad->numericButtons()[c.digitValue() - 1],
+                                  Qt::LeftButton);
+        }
+        QTEST(keypad->code(), "code");
+        QTEST(board.texts.value(board.texts.size() - 1), "shown");
+        QFETCH(QString, digits);
+        QFETCH(bool, shot);
+        QFETCH(bool, backspace);
+        verifyButtons(digits, shot, backspace);
+        QTEST(shots(), "shots");
     }
 
     void longPressOnBackspaceClearsTheCode()
     {
         keypad->setLongPressDuration(50);
         for (int d : {3, 7, 4})
-            tap(digit(d));
+            QTest::mouseClick(keypad->numericButtons()[d - 1], Qt::LeftButton);
         const int shown = board.texts.size();
         QTest::mousePress(keypad->backspaceButton(), Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(keypad->code(), QString(), 5000);
         QTest::mouseRelease(keypad->backspaceButton(), Qt::LeftButton);
-        QCOMPARE(board.texts.size(), shown + 1);
-        QCOMPARE(board.texts.last(), QStringLiteral("\u2022\u2022\u2022\u2022"));
-        QCOMPARE(enabledDigits(), QStringLiteral("123456789"));
-        QVERIFY(!keypad->backspaceButton()->isEnabled());
-        QVERIFY(!keypad->shotButton()->isEnabled());
+        // One clear, and the release does not count as a tap as well.
+        QCOMPARE(board.texts.mid(shown), QStringList{QStringLiteral("\u2022\u2022\u2022\u2022")});
+        verifyButtons(QStringLiteral("123456789"), false, false);
     }
 
-    void shortPressOnBackspaceDoesNotClear()
+    void hardwareKeysObeyTheButtons()
     {
-        keypad->setLongPressDuration(60000);
-        for (int d : {3, 7})
-            tap(digit(d));
-        tap(keypad->backspaceButton());
-        QCOMPARE(keypad->code(), QStringLiteral("3"));
-    }
-
-    void shotEmptiesCodeKeepsRowAndScoresOnce()
-    {
-        for (int d : {1, 2, 4, 3})
-            tap(digit(d));
-        const int shown = board.texts.size();
-        tap(keypad->shotButton());
-        QCOMPARE(keypad->code(), QString());
-        QCOMPARE(board.texts.size(), shown); // the row keeps the four digits
-        QCOMPARE(board.m_game->shots().size(), std::size_t(1));
-        QCOMPARE(board.m_game->shots()[0].code, std::string("1243"));
-        QCOMPARE(board.m_game->shots()[0].result, (Result{2, 2}));
-        QCOMPARE(enabledDigits(), QStringLiteral("123456789"));
-        QVERIFY(!keypad->shotButton()->isEnabled());
-        QVERIFY(!keypad->backspaceButton()->isEnabled());
-    }
-
-    void withoutDelegateKeepsOwnStateAndShootsNothing()
-    {
-        keypad->setDelegate(nullptr);
-        for (int d : {1, 2, 3, 4})
-            tap(digit(d));
-        tap(keypad->shotButton());
-        QCOMPARE(keypad->code(), QString());
-        QVERIFY(board.texts.isEmpty());
-        QVERIFY(board.m_game->shots().empty());
-    }
-
-    void setButtonsEnabledSwitchesEveryButton()
-    {
-        tap(digit(1));
-        keypad->setButtonsEnabled(false);
-        QCOMPARE(enabledDigits(), QString());
-        QVERIFY(!keypad->backspaceButton()->isEnabled());
-        keypad->handleKey(HardwareKey::digit1 + 1);
-        QCOMPARE(keypad->code(), QStringLiteral("1"));
-    }
-
-    void hardwareKeysFollowTheButtons()
-    {
-        keypad->handleKey(HardwareKey::digit1 + 4); // 5
-        keypad->handleKey(HardwareKey::digit1 + 4); // 5 again: its button is off
-        QCOMPARE(keypad->code(), QStringLiteral("5"));
-        keypad->handleKey(HardwareKey::keypad1 + 2); // keypad 3
-        keypad->handleKey(HardwareKey::digit0);
-        keypad->handleKey(HardwareKey::keypad0);
-        keypad->handleKey(HardwareKey::digit1 + 6); // 7
+        QTest::keyClick(keypad, Qt::Key_5);
+        QTest::keyClick(keypad, Qt::Key_5); // its button is off now
+        QTest::keyClick(keypad, Qt::Key_3, Qt::KeypadModifier);
+        QTest::keyClick(keypad, Qt::Key_0); // there is no 0 button
+        QTest::keyClick(keypad, Qt::Key_0, Qt::KeypadModifier);
+        QTest::keyClick(keypad, Qt::Key_7);
+        QTest::keyClick(keypad, Qt::Key_Return); // three digits: shot is off
         QCOMPARE(keypad->code(), QStringLiteral("537"));
-        keypad->handleKey(HardwareKey::returnKey); // three digits: no shot
-        QCOMPARE(keypad->code(), QStringLiteral("537"));
-        keypad->handleKey(HardwareKey::keypadDelete);
+        QTest::keyClick(keypad, Qt::Key_Delete, Qt::KeypadModifier);
         QCOMPARE(keypad->code(), QStringLiteral("53"));
-        keypad->handleKey(HardwareKey::digit1 + 1);
-        keypad->handleKey(HardwareKey::digit1 + 8);
-        keypad->handleKey(HardwareKey::space);
+        QTest::keyClick(keypad, Qt::Key_2);
+        QTest::keyClick(keypad, Qt::Key_9);
+        QTest::keyClick(keypad, Qt::Key_Space);
         QCOMPARE(keypad->code(), QString());
-        QCOMPARE(board.m_game->shots().size(), std::size_t(1));
-        QCOMPARE(board.m_game->shots()[0].code, std::string("5329"));
-        keypad->handleKey(HardwareKey::deleteKey); // empty code: backspace is off
-        QCOMPARE(keypad->code(), QString());
+        QCOMPARE(shots(), QStringLiteral("5329"));
+        QTest::keyClick(keypad, Qt::Key_Backspace); // nothing to delete
+        QCOMPARE(board.texts.last(), QStringLiteral("5329"));
+
+        // A switched-off keypad (an ended game) takes no keys at all.
+        QTest::keyClick(keypad, Qt::Key_1);
+        keypad->setButtonsEnabled(false);
+        verifyButtons(QString(), false, false);
+        QTest::keyClick(keypad, Qt::Key_2);
+        QTest::keyClick(keypad, Qt::Key_Backspace);
+        QCOMPARE(keypad->code(), QStringLiteral("1"));
     }
 
     void qtKeysMapToUsageCodes_data()
@@ -218,18 +177,8 @@ private slots:
     {
         QFETCH(int, key);
         QFETCH(bool, keypad);
-        QFETCH(int, usage);
         const QKeyEvent event(QEvent::KeyPress, key, keypad ? Qt::KeypadModifier : Qt::NoModifier);
-        QCOMPARE(HardwareKey::usageCode(event), usage);
-    }
-
-    void keyEventsReachTheKeypad()
-    {
-        QTest::keyClick(keypad, Qt::Key_4);
-        QTest::keyClick(keypad, Qt::Key_2, Qt::KeypadModifier);
-        QCOMPARE(keypad->code(), QStringLiteral("42"));
-        QTest::keyClick(keypad, Qt::Key_Backspace);
-        QCOMPARE(keypad->code(), QStringLiteral("4"));
+        QTEST(HardwareKey::usageCode(event), "usage");
     }
 };
 

@@ -52,12 +52,17 @@ private slots:
         Resources::setColorScheme(Resources::ColorScheme::system);
     }
 
-    void everyNamedColourHasBothValues()
+    void everyNamedColourFollowsTheScheme()
     {
         for (const char *name : {"background", "quotationGradientStart", "quotationGradientEnd", "winBar", "loseBar",
                                  "circleButtonBackground", "keyboardEnabled", "keyboardDisabled", "tutorialRed",
-                                 "toastBackground"})
-            QVERIFY2(Resources::hasColor(QString::fromLatin1(name)), name);
+                                 "toastBackground"}) {
+            Resources::setColorScheme(Resources::ColorScheme::light);
+            const QColor light = Resources::color(QString::fromLatin1(name));
+            Resources::setColorScheme(Resources::ColorScheme::dark);
+            QVERIFY2(Resources::color(QString::fromLatin1(name)) != light, name);
+        }
+        Resources::setColorScheme(Resources::ColorScheme::system);
     }
 
     void aMissingImageStopsWithItsName() { verifyStops(missingImage, QStringLiteral("No Such Picture")); }
