@@ -73,6 +73,13 @@ struct ManagerFixture
         return *manager;
     }
 
+    GameServiceManager &startAvailable()
+    {
+        start();
+        makeAvailable();
+        return *manager;
+    }
+
     void setNetwork(bool up)
     {
         monitor->setStatus(up ? NetworkPathMonitor::Status::Satisfied : NetworkPathMonitor::Status::Unsatisfied);
