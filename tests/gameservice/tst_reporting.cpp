@@ -40,6 +40,8 @@ private slots:
             m.saveAndReportScore(stored, board, 0);
         m.saveAndReportScore(reported, board, sortOrder);
         QCOMPARE(m.highScoreForLeaderboard(board), expected);
+        QCOMPARE(m.highScoreForLeaderboards({board, QStringLiteral("never")}),
+                 (QMap<QString, std::int64_t>{{board, expected}, {QStringLiteral("never"), 0}}));
         if (expected != 0)
             QVERIFY(f.playerEntry(unknown).value(board).isInteger());
     }
@@ -52,20 +54,15 @@ private slots:
         m.saveAndReportScore(500, board, 0);
         m.saveAndReportScore(420, board, 0);
         f.settle();
-        QList<qint64> sent;
-        for (const Score &s : f.backend->reportedScores())
-            sent << s.value();
-        std::sort(sent.begin(), sent.end());
-        QCOMPARE(sent, (QList<qint64>{420, 500}));
+        QCOMPARE(f.backend->reportedScores().size(), 2u);
         QCOMPARE(m.highScoreForLeaderboard(board), 500);
         const auto reported = f.delegate->callsOf("reportedScore");
         QCOMPARE(reported.size(), 2u);
-        QVERIFY(!reported[1].code);
-        QVERIFY(reported[1].onMainThread);
+        QVERIFY(!reported[1].code && reported[1].onMainThread);
         QVERIFY(f.savedScores().isEmpty());
     }
 
-    void unavailableScoresAreCachedAndAnnounced()
+    void unavailableScoresAreCachedAndAnnouncedButZeroNever()
     {
         ManagerFixture f;
         GameServiceManager &m = f.start();
@@ -74,8 +71,9 @@ private slots:
         f.settle();
         const QCborArray saved = f.savedScores();
         QCOMPARE(saved.size(), 1);
-        QCOMPARE(Score::fromArchive(saved[0].toByteArray())->value(), 420);
-        QCOMPARE(Score::fromArchive(saved[0].toByteArray())->leaderboardIdentifier(), board);
+        const auto score = Score::fromArchive(saved[0].toByteArray());
+        QCOMPARE(score->value(), 420);
+        QCOMPARE(score->leaderboardIdentifier(), board);
         const auto announced = f.delegate->callsOf("didSaveScore");
         QCOMPARE(announced.size(), 1u);
         QCOMPARE(announced[0].argument.toLongLong(), 420);
@@ -113,40 +111,32 @@ private slots:
         QCOMPARE(sent.size(), 2u);
         for (const Achievement &a : sent)
             QCOMPARE(a.showsCompletionBanner(), a.identifier() == QStringLiteral("1won"));
-        QCOMPARE(m.progressForAchievement(QStringLiteral("50won")), 2.0);
         QVERIFY(f.playerEntry(m.localPlayerId()).value("50won").isDouble());
     }
 
-    void progressKeepsTheHighestValue()
-    {
-        ManagerFixture f;
-        GameServiceManager &m = f.start();
-        m.saveAndReportAchievement(QStringLiteral("50won"), 40.0, true);
-        m.saveAndReportAchievement(QStringLiteral("50won"), 30.0, true);
-        QCOMPARE(m.progressForAchievement(QStringLiteral("50won")), 40.0);
-        // The rules step past 100 without a cap; that is kept as it is.
-        m.saveAndReportAchievement(QStringLiteral("50won"), 101.0, true);
-        QCOMPARE(m.progressForAchievement(std::string("50won")), 101.0);
-        QCOMPARE(m.progressForAchievement(QStringLiteral("never")), 0.0);
-    }
-
-    void cachedAchievementsMerge_data()
+    // Offline, both the player's progress and the items waiting to be sent
+    // keep the highest value; the rules step past 100 without a cap.
+    void achievementsKeepTheHighestValue_data()
     {
         QTest::addColumn<QList<double>>("values");
         QTest::addColumn<double>("kept");
         QTest::newRow("40 then 30") << QList<double>{40, 30} << 40.0;
         QTest::newRow("30 then 40") << QList<double>{30, 40} << 40.0;
         QTest::newRow("one value") << QList<double>{12.5} << 12.5;
+        QTest::newRow("past 100") << QList<double>{40, 101} << 101.0;
     }
-    void cachedAchievementsMerge()
+    void achievementsKeepTheHighestValue()
     {
         QFETCH(QList<double>, values);
         QFETCH(double, kept);
         ManagerFixture f;
         GameServiceManager &m = f.start();
         for (double v : values)
-            m.saveAchievementToReportLater(QStringLiteral("50won"), v);
-        m.saveAchievementToReportLater(QStringLiteral("100won"), 1.0);
+            m.saveAndReportAchievement(QStringLiteral("50won"), v, true);
+        m.saveAndReportAchievement(QStringLiteral("100won"), 1.0, true);
+        QCOMPARE(m.progressForAchievements({QStringLiteral("50won"), QStringLiteral("100won"), QStringLiteral("never")}),
+                 (QMap<QString, double>{{QStringLiteral("50won"), kept}, {QStringLiteral("100won"), 1.0},
+                                        {QStringLiteral("never"), 0.0}}));
         const QCborMap saved = f.savedAchievements(unknown);
         QCOMPARE(saved.value("50won").toDouble(), kept);
         QCOMPARE(saved.value("100won").toDouble(), 1.0);
@@ -164,50 +154,32 @@ private slots:
         const auto errors = f.delegate->callsOf("error");
         QCOMPARE(errors.size(), 1u);
         QCOMPARE(errors[0].code, std::optional(5));
-        QCOMPARE(errors[0].argument.toString(),
-                 QStringLiteral("Could not save achievement because necessary data is missing. GameService needs an "
-                                "Achievement ID and Percent Completed to save the achievement. You provided the "
-                                "following data:\nAchievement: (null)\nPercent Completed:40"));
+        QVERIFY(errors[0].argument.toString().endsWith(
+            QStringLiteral("following data:\nAchievement: (null)\nPercent Completed:40")));
         QCOMPARE(f.delegate->count("didSaveAchievement"), 0);
-    }
-
-    void highScoresForSeveralLeaderboards()
-    {
-        ManagerFixture f;
-        GameServiceManager &m = f.start();
-        m.saveAndReportScore(420, board, 0);
-        const auto scores = m.highScoreForLeaderboards({board, QStringLiteral("never")});
-        QCOMPARE(scores.size(), 2);
-        QCOMPARE(scores.value(board), 420);
-        QCOMPARE(scores.value(QStringLiteral("never"), -1), 0);
-        m.saveAndReportAchievement(QStringLiteral("1won"), 100.0, true);
-        const auto progress = m.progressForAchievements({QStringLiteral("1won"), QStringLiteral("50won")});
-        QCOMPARE(progress.value(QStringLiteral("1won")), 100.0);
-        QCOMPARE(progress.value(QStringLiteral("50won"), -1.0), 0.0);
     }
 
     void setupRepairsADamagedCacheOnce()
     {
         ManagerFixture f;
         GameServiceManager &m = f.start();
-        QDir().mkpath(QFileInfo(m.cacheFilePath()).absolutePath());
-        {
+        auto damage = [&](const QByteArray &bytes) {
+            QDir().mkpath(QFileInfo(m.cacheFilePath()).absolutePath());
             QFile file(m.cacheFilePath());
             QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("\x9f\x01\x02"); // an unfinished CBOR array
-        }
+            file.write(bytes);
+        };
+        damage("\x9f\x01\x02"); // an unfinished CBOR array
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("damaged"));
         m.setupManager();
         QCOMPARE(f.cache(), QCborMap());
         // Once per manager: a second call leaves even a new damaged file alone.
-        {
-            QFile file(m.cacheFilePath());
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("junk");
-        }
+        damage("junk");
         m.setupManager();
-        QVERIFY(QFile::exists(m.cacheFilePath() + ".corrupt"));
-        QCOMPARE(m.highScoreForLeaderboard(board), 0);
+        QFile file(m.cacheFilePath());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("junk"));
+        QCOMPARE(QFile(m.cacheFilePath() + ".corrupt").size(), 3);
     }
 };
 
