@@ -46,22 +46,6 @@ private slots:
             QVERIFY(f.playerEntry(unknown).value(board).isInteger());
     }
 
-    void aLowerScoreIsStillSent()
-    {
-        ManagerFixture f;
-        GameServiceManager &m = f.start();
-        f.makeAvailable();
-        m.saveAndReportScore(500, board, 0);
-        m.saveAndReportScore(420, board, 0);
-        f.settle();
-        QCOMPARE(f.backend->reportedScores().size(), 2u);
-        QCOMPARE(m.highScoreForLeaderboard(board), 500);
-        const auto reported = f.delegate->callsOf("reportedScore");
-        QCOMPARE(reported.size(), 2u);
-        QVERIFY(!reported[1].code && reported[1].onMainThread);
-        QVERIFY(f.savedScores().isEmpty());
-    }
-
     void unavailableScoresAreCachedAndAnnouncedButZeroNever()
     {
         ManagerFixture f;
@@ -80,38 +64,42 @@ private slots:
         QVERIFY(announced[0].onMainThread);
     }
 
-    void aFailedDirectReportIsCachedAndPassedOn()
+    // With the service, every report is sent (a lower score too), with the
+    // banner wish; a failed one is cached and passed on to the delegate.
+    void directReports()
     {
         ManagerFixture f;
-        GameServiceManager &m = f.start();
-        f.makeAvailable();
-        f.backend->failNext(FakeServiceBackend::Call::ReportScore);
-        f.backend->failNext(FakeServiceBackend::Call::ReportAchievement);
+        GameServiceManager &m = f.startAvailable();
+        m.saveAndReportScore(500, board, 0);
         m.saveAndReportScore(420, board, 0);
-        m.saveAndReportAchievement(QStringLiteral("1won"), 100.0, true);
-        f.settle();
-        QCOMPARE(f.savedScores().size(), 1);
-        QCOMPARE(f.savedAchievements(m.localPlayerId()).value("1won").toDouble(), 100.0);
-        QCOMPARE(f.delegate->callsOf("reportedScore").at(0).code, std::optional(ServiceErrorCode::communicationsFailure));
-        QCOMPARE(f.delegate->callsOf("reportedAchievement").at(0).code,
-                 std::optional(ServiceErrorCode::communicationsFailure));
-        QCOMPARE(f.delegate->count("didSaveScore"), 1);
-        QCOMPARE(f.delegate->count("didSaveAchievement"), 1);
-    }
-
-    void achievementsReportTheirBannerWish()
-    {
-        ManagerFixture f;
-        GameServiceManager &m = f.start();
-        f.makeAvailable();
         m.saveAndReportAchievement(QStringLiteral("50won"), 2.0, false);
         m.saveAndReportAchievement(QStringLiteral("1won"), 100.0, true);
         f.settle();
+        QCOMPARE(f.backend->reportedScores().size(), 2u);
+        QCOMPARE(m.highScoreForLeaderboard(board), 500);
+        const auto reported = f.delegate->callsOf("reportedScore");
+        QCOMPARE(reported.size(), 2u);
+        QVERIFY(!reported[1].code && reported[1].onMainThread);
         const auto sent = f.backend->reportedAchievements();
         QCOMPARE(sent.size(), 2u);
         for (const Achievement &a : sent)
             QCOMPARE(a.showsCompletionBanner(), a.identifier() == QStringLiteral("1won"));
         QVERIFY(f.playerEntry(m.localPlayerId()).value("50won").isDouble());
+        QVERIFY(f.savedScores().isEmpty() && f.savedAchievements(m.localPlayerId()).isEmpty());
+
+        f.delegate->clear();
+        f.backend->failNext(FakeServiceBackend::Call::ReportScore);
+        f.backend->failNext(FakeServiceBackend::Call::ReportAchievement);
+        m.saveAndReportScore(430, board, 0);
+        m.saveAndReportAchievement(QStringLiteral("100won"), 3.0, true);
+        f.settle();
+        QCOMPARE(f.savedScores().size(), 1);
+        QCOMPARE(f.savedAchievements(m.localPlayerId()).value("100won").toDouble(), 3.0);
+        QCOMPARE(f.delegate->callsOf("reportedScore").at(0).code, std::optional(ServiceErrorCode::communicationsFailure));
+        QCOMPARE(f.delegate->callsOf("reportedAchievement").at(0).code,
+                 std::optional(ServiceErrorCode::communicationsFailure));
+        QCOMPARE(f.delegate->count("didSaveScore"), 1);
+        QCOMPARE(f.delegate->count("didSaveAchievement"), 1);
     }
 
     // Offline, both the player's progress and the items waiting to be sent
