@@ -39,22 +39,33 @@ private slots:
         QCOMPARE(f.savedScores().size(), 2);
     }
 
-    void drainingSendsScoresFirstOneAtATime()
+    // One item at a time, scores first: a failed one goes to the end of the
+    // list and ends the run; the next run resumes.
+    void drainingSendsOneAtATimeAndRequeuesAFailure()
     {
         ManagerFixture f;
         f.start();
         cacheOffline(f);
         f.makeAvailable(); // the player's id is known from now on
-        // What was cached before sign-in belongs to "unknownPlayer"; move it
-        // where the signed-in player's drain looks.
+        // What was cached before sign-in belongs to "unknownPlayer"; cache it
+        // again where the signed-in player's drain looks.
         f.manager->saveAchievementToReportLater(QStringLiteral("1won"), 100.0);
         f.manager->saveAchievementToReportLater(QStringLiteral("50won"), 2.0);
+        f.backend->failNext(Call::ReportScore);
+        f.manager->reportSavedScoresAndAchievements();
+        f.settle();
+        QVERIFY(f.backend->reportedScores().empty() && f.backend->reportedAchievements().empty());
+        const QCborArray saved = f.savedScores();
+        QCOMPARE(saved.size(), 2);
+        QCOMPARE(Score::fromArchive(saved[0].toByteArray())->value(), 200);
+        QCOMPARE(Score::fromArchive(saved[1].toByteArray())->value(), 100);
+
         f.manager->reportSavedScoresAndAchievements();
         f.settle();
         // Each item once, in order; achievements in the map's own order.
         const auto scores = f.backend->reportedScores();
         QCOMPARE(scores.size(), 2u);
-        QVERIFY(scores[0].value() == 100 && scores[1].value() == 200);
+        QVERIFY(scores[0].value() == 200 && scores[1].value() == 100);
         const auto achievements = f.backend->reportedAchievements();
         QCOMPARE(achievements.size(), 2u);
         QVERIFY(achievements[0].identifier() == "1won" && achievements[1].identifier() == "50won");
@@ -62,32 +73,10 @@ private slots:
         QVERIFY(f.savedAchievements(f.manager->localPlayerId()).isEmpty());
     }
 
-    void aFailedCachedReportGoesToTheEndAndStopsTheDraining()
-    {
-        ManagerFixture f;
-        f.start();
-        cacheOffline(f);
-        f.makeAvailable();
-        f.backend->failNext(Call::ReportScore);
-        f.manager->reportSavedScoresAndAchievements();
-        f.settle();
-        QCOMPARE(f.backend->reportedScores().size(), 0u);
-        const QCborArray saved = f.savedScores();
-        QCOMPARE(saved.size(), 2);
-        QCOMPARE(Score::fromArchive(saved[0].toByteArray())->value(), 200);
-        QCOMPARE(Score::fromArchive(saved[1].toByteArray())->value(), 100);
-        // The next run resumes.
-        f.manager->reportSavedScoresAndAchievements();
-        f.settle();
-        QCOMPARE(f.backend->reportedScores().size(), 2u);
-        QVERIFY(f.savedScores().isEmpty());
-    }
-
     void unreadableOrZeroBlobsAreDropped()
     {
         ManagerFixture f;
-        f.start();
-        f.makeAvailable();
+        f.startAvailable();
         Score zero(board);
         f.manager->setupManager();
         QCborMap root;
@@ -113,8 +102,7 @@ private slots:
     void synchronisingMergesScoresThenAchievements()
     {
         ManagerFixture f;
-        GameServiceManager &m = f.start();
-        f.makeAvailable();
+        GameServiceManager &m = f.startAvailable();
         const QString me = m.localPlayerId();
         m.saveAndReportAchievement(QStringLiteral("50won"), 60.0, true); // higher than the service's
         m.saveAndReportScore(10, board, 0);
@@ -126,8 +114,7 @@ private slots:
         m.syncGameService();
         QTRY_COMPARE_WITH_TIMEOUT(f.delegate->count("gameServiceSynced"), 1, 30000);
         QVERIFY(f.delegate->callsOf("gameServiceSynced")[0].argument.toBool());
-        QCOMPARE(m.highScoreForLeaderboard(board), 77); // the player's, not the others'
-
+        QCOMPARE(m.highScoreForLeaderboard(board), 77); // the player's own among the others'
         QVERIFY(!f.playerEntry(me).contains(QStringLiteral("empty")));
         // The service's achievements replace the device's, even lower ones.
         QCOMPARE(m.progressForAchievement(QStringLiteral("50won")), 40.0);
@@ -152,8 +139,7 @@ private slots:
         QFETCH(qint64, device);
         QFETCH(qint64, service);
         ManagerFixture f;
-        GameServiceManager &m = f.start();
-        f.makeAvailable();
+        GameServiceManager &m = f.startAvailable();
         m.saveAndReportScore(device, board, 1); // lower-is-better does not matter to the merge
         m.saveAndReportScore(device, board, 0);
         f.backend->setServiceScore(board, service);
@@ -165,8 +151,7 @@ private slots:
     void errorsStopAStageAndTheNextSynchronisationResumesThere()
     {
         ManagerFixture f;
-        GameServiceManager &m = f.start();
-        f.makeAvailable();
+        GameServiceManager &m = f.startAvailable();
         f.backend->setServiceScore(board, 77);
         f.backend->setServiceAchievement(QStringLiteral("1won"), 100.0);
         const QString me = m.localPlayerId();
