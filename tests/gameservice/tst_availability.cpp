@@ -184,20 +184,6 @@ private slots:
         QCOMPARE(f.delegate->count("gameServiceSynced"), synced ? 0 : 1);
     }
 
-    void oneProxyPerManagerForwardsToTheDelegateBefore()
-    {
-        ManagerFixture f;
-        GameServiceManager &m = f.start();
-        auto first = GameServiceDelegateProxy::proxy(m);
-        QCOMPARE(m.delegate(), std::static_pointer_cast<GameServiceManagerDelegate>(first));
-        QCOMPARE(GameServiceDelegateProxy::proxy(m), first);
-        QCOMPARE(first->forwardToDelegate(), std::static_pointer_cast<GameServiceManagerDelegate>(f.delegate));
-        // The manager keeps it: the weak delegate stays set without our reference.
-        std::weak_ptr<GameServiceDelegateProxy> weak = first;
-        first.reset();
-        QVERIFY(!weak.expired());
-    }
-
     void theStreamIsTrueOnlyForAvailable()
     {
         ManagerFixture f;
@@ -213,32 +199,28 @@ private slots:
         QCOMPARE(seen, (QList<bool>{true, false, false, false, false, true, false, false}));
     }
 
-    void theManagersNotificationsReachTheStreamAndTheForwardDelegate()
-    {
-        ManagerFixture f;
-        GameServiceManager &m = f.start();
-        QList<bool> seen;
-        rx::DisposeBag bag;
-        rx::asDriver(GameServiceDelegateProxy::gameServiceAvailable(m), false)
-            .drive([&](bool b) { seen << b; })
-            .disposed(bag);
-        f.makeAvailable();
-        f.settle();
-        // State 1 from start-up, 3 on the first check with network, then 4.
-        QCOMPARE(seen, (QList<bool>{false, false, true}));
-        QCOMPARE(f.delegate->count("availabilityChanged"), 3);
-    }
-
-    void signInScreensReachTheSubjectBeforeTheForwardDelegate()
+    // One proxy per manager, kept by it as its delegate; the delegate before
+    // hears everything from it, sign-in screens after the proxy's subject.
+    void theProxyStandsBetweenTheManagerAndItsDelegate()
     {
         ManagerFixture f(ManagerFixture::Options{.offersSignIn = true});
         auto ordering = std::make_shared<OrderingDelegate>();
         f.delegate = ordering;
         GameServiceManager &m = f.start();
-        auto proxy = GameServiceDelegateProxy::proxy(m);
+        std::weak_ptr<GameServiceDelegateProxy> weak = GameServiceDelegateProxy::proxy(m);
+        QVERIFY(!weak.expired());
+        auto proxy = weak.lock();
+        QCOMPARE(GameServiceDelegateProxy::proxy(m), proxy);
+        QCOMPARE(m.delegate(), std::static_pointer_cast<GameServiceManagerDelegate>(proxy));
+        QCOMPARE(proxy->forwardToDelegate(), std::static_pointer_cast<GameServiceManagerDelegate>(ordering));
+
+        QList<bool> seen;
         int emitted = 0;
         ordering->subjectCount = [&] { return emitted; };
         rx::DisposeBag bag;
+        rx::asDriver(GameServiceDelegateProxy::gameServiceAvailable(m), false)
+            .drive([&](bool b) { seen << b; })
+            .disposed(bag);
         proxy->authenticateUserSubject.subscribe([&](const auto &screen) {
             QVERIFY(screen);
             QVERIFY(DispatchQueue::isMainThread());
@@ -248,6 +230,12 @@ private slots:
         m.checkGameServiceAvailability(false);
         QTRY_COMPARE_WITH_TIMEOUT(emitted, 1, 30000);
         QCOMPARE(ordering->subjectCountWhenForwarded, 1);
+        ordering->screens().front()->submit(QStringLiteral("Ada"));
+        QTRY_VERIFY_WITH_TIMEOUT(m.isGameServiceAvailable(), 30000);
+        f.settle();
+        // State 1 from start-up, 3 and 2 on the check, then 4.
+        QCOMPARE(seen, (QList<bool>{false, false, false, true}));
+        QCOMPARE(ordering->count("availabilityChanged"), 4);
     }
 
     void destroyingTheProxyCompletesTheSubject()
