@@ -142,23 +142,6 @@ private slots:
             QStringLiteral("Challenge class is not available.")));
     }
 
-    void challengesComeFromTheService()
-    {
-        ManagerFixture f;
-        GameServiceManager &m = f.startAvailable();
-        std::atomic<int> answers{0};
-        std::optional<std::vector<Challenge>> received;
-        OptionalError error;
-        auto keep = [&](auto challenges, auto e) { received = challenges; error = e; ++answers; };
-        m.getChallengesWithCompletion(keep);
-        QTRY_COMPARE_WITH_TIMEOUT(answers.load(), 1, 30000);
-        QVERIFY(received && received->size() == 1 && !error);
-        f.backend->failNext(FakeServiceBackend::Call::LoadChallenges);
-        m.getChallengesWithCompletion(keep);
-        QTRY_COMPARE_WITH_TIMEOUT(answers.load(), 2, 30000);
-        QVERIFY(!received && error); // no challenges beside an error
-    }
-
     void thePhotoWithoutAuthenticatedPlayerAnswersAtOnce()
     {
         ManagerFixture f;
@@ -175,21 +158,32 @@ private slots:
         QCOMPARE(f.delegate->callsOf("error")[0].argument.toString(), QStringLiteral("GameService Unavailable"));
     }
 
-    void thePhotoComesWithItsErrorToTheDelegate()
+    // Challenges and the photo come from the service; a failure gives
+    // nothing beside the error, and the photo's error goes to the delegate.
+    void challengesAndThePhotoComeFromTheService()
     {
         ManagerFixture f;
         GameServiceManager &m = f.startAvailable();
         f.backend->setPhoto(QByteArray("png"));
         std::atomic<int> answers{0};
+        std::optional<std::vector<Challenge>> challenges;
+        OptionalError error;
         std::optional<QByteArray> photo;
-        auto keep = [&](auto p) { photo = p; ++answers; };
-        m.localPlayerPhoto(keep);
-        QTRY_COMPARE_WITH_TIMEOUT(answers.load(), 1, 30000);
-        QCOMPARE(photo, std::optional(QByteArray("png")));
-        f.delegate->clear();
-        f.backend->failNext(FakeServiceBackend::Call::LoadPhoto);
-        m.localPlayerPhoto(keep);
+        auto keepChallenges = [&](auto c, auto e) { challenges = c; error = e; ++answers; };
+        auto keepPhoto = [&](auto p) { photo = p; ++answers; };
+        m.getChallengesWithCompletion(keepChallenges);
+        m.localPlayerPhoto(keepPhoto);
         QTRY_COMPARE_WITH_TIMEOUT(answers.load(), 2, 30000);
+        QVERIFY(challenges && challenges->size() == 1 && !error);
+        QCOMPARE(photo, std::optional(QByteArray("png")));
+
+        f.delegate->clear();
+        f.backend->failNext(FakeServiceBackend::Call::LoadChallenges);
+        f.backend->failNext(FakeServiceBackend::Call::LoadPhoto);
+        m.getChallengesWithCompletion(keepChallenges);
+        m.localPlayerPhoto(keepPhoto);
+        QTRY_COMPARE_WITH_TIMEOUT(answers.load(), 4, 30000);
+        QVERIFY(!challenges && error);
         QVERIFY(!photo);
         QTRY_COMPARE_WITH_TIMEOUT(f.delegate->count("error"), 1, 30000);
         QVERIFY(f.delegate->callsOf("error")[0].onMainThread);
