@@ -6,12 +6,24 @@ using namespace kestrune::test;
 namespace {
 const QString board = QStringLiteral("sp_leaderboard");
 const QString unknown = QStringLiteral("unknownPlayer");
+using Call = FakeServiceBackend::Call;
 } // namespace
 
-// Reporting scores and achievements, and what the cache keeps of them.
+// Reporting scores and achievements, what the cache keeps of them, draining
+// it, synchronising with the service and resetting achievements.
 class TestReporting : public QObject
 {
     Q_OBJECT
+
+private:
+    // Items cached while offline, then the service becomes available.
+    static void cacheOffline(ManagerFixture &f)
+    {
+        f.manager->saveAndReportScore(100, board, 0);
+        f.manager->saveAndReportScore(200, board, 0);
+        f.manager->saveAchievementToReportLater(QStringLiteral("1won"), 100.0);
+        f.manager->saveAchievementToReportLater(QStringLiteral("50won"), 2.0);
+    }
 
 private slots:
     void bestScoreFollowsTheSortOrder_data()
@@ -88,8 +100,8 @@ private slots:
         QVERIFY(f.savedScores().isEmpty() && f.savedAchievements(m.localPlayerId()).isEmpty());
 
         f.delegate->clear();
-        f.backend->failNext(FakeServiceBackend::Call::ReportScore);
-        f.backend->failNext(FakeServiceBackend::Call::ReportAchievement);
+        f.backend->failNext(Call::ReportScore);
+        f.backend->failNext(Call::ReportAchievement);
         m.saveAndReportScore(430, board, 0);
         m.saveAndReportAchievement(QStringLiteral("100won"), 3.0, true);
         f.settle();
@@ -168,6 +180,206 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("junk"));
         QCOMPARE(QFile(m.cacheFilePath() + ".corrupt").size(), 3);
+    }
+
+    void drainingWithoutNetworkIsAnError()
+    {
+        ManagerFixture f;
+        f.start();
+        cacheOffline(f);
+        f.manager->reportSavedScoresAndAchievements();
+        f.settle();
+        const auto errors = f.delegate->callsOf("error");
+        QCOMPARE(errors.size(), 1u);
+        QCOMPARE(errors[0].code, std::optional(4));
+        QVERIFY(errors[0].argument.toString().startsWith(QStringLiteral("Internet unavailable")));
+        QCOMPARE(f.savedScores().size(), 2);
+    }
+
+    // One item at a time, scores first: a failed one goes to the end of the
+    // list and ends the run; the next run resumes.
+    void drainingSendsOneAtATimeAndRequeuesAFailure()
+    {
+        ManagerFixture f;
+        f.start();
+        cacheOffline(f);
+        f.makeAvailable(); // the player's id is known from now on
+        // What was cached before sign-in belongs to "unknownPlayer"; cache it
+        // again where the signed-in player's drain looks.
+        f.manager->saveAchievementToReportLater(QStringLiteral("1won"), 100.0);
+        f.manager->saveAchievementToReportLater(QStringLiteral("50won"), 2.0);
+        f.backend->failNext(Call::ReportScore);
+        f.manager->reportSavedScoresAndAchievements();
+        f.settle();
+        QVERIFY(f.backend->reportedScores().empty() && f.backend->reportedAchievements().empty());
+        const QCborArray saved = f.savedScores();
+        QCOMPARE(saved.size(), 2);
+        QCOMPARE(Score::fromArchive(saved[0].toByteArray())->value(), 200);
+        QCOMPARE(Score::fromArchive(saved[1].toByteArray())->value(), 100);
+
+        f.manager->reportSavedScoresAndAchievements();
+        f.settle();
+        // Each item once, in order; achievements in the map's own order.
+        const auto scores = f.backend->reportedScores();
+        QCOMPARE(scores.size(), 2u);
+        QVERIFY(scores[0].value() == 200 && scores[1].value() == 100);
+        const auto achievements = f.backend->reportedAchievements();
+        QCOMPARE(achievements.size(), 2u);
+        QVERIFY(achievements[0].identifier() == "1won" && achievements[1].identifier() == "50won");
+        QVERIFY(f.savedScores().isEmpty());
+        QVERIFY(f.savedAchievements(f.manager->localPlayerId()).isEmpty());
+    }
+
+    void unreadableOrZeroBlobsAreDropped()
+    {
+        ManagerFixture f;
+        f.startAvailable();
+        Score zero(board);
+        f.manager->setupManager();
+        QCborMap root;
+        root.insert(QStringLiteral("SavedScores"),
+                    QCborArray{QByteArray("garbage"), zero.archived()});
+        {
+            QFile file(f.manager->cacheFilePath());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QCborValue(root).toCbor());
+        }
+        f.manager->saveScoreToReportLater([] { Score s(board); s.setValue(7); return s; }());
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot be read"));
+        // First run drops the garbage, the second the zero, the third sends 7.
+        for (int i = 0; i < 3; ++i) {
+            f.manager->reportSavedScoresAndAchievements();
+            f.settle();
+        }
+        QCOMPARE(f.backend->reportedScores().size(), 1u);
+        QCOMPARE(f.backend->reportedScores()[0].value(), 7);
+        QVERIFY(f.savedScores().isEmpty());
+    }
+
+    void synchronisingMergesScoresThenAchievements()
+    {
+        ManagerFixture f;
+        GameServiceManager &m = f.startAvailable();
+        const QString me = m.localPlayerId();
+        m.saveAndReportAchievement(QStringLiteral("50won"), 60.0, true); // higher than the service's
+        m.saveAndReportScore(10, board, 0);
+        f.settle();
+        f.backend->setLeaderboards({{board, {}}, {QStringLiteral("empty"), {}}});
+        f.backend->setServiceScore(board, 77, 3);
+        f.backend->setServiceAchievement(QStringLiteral("50won"), 40.0);
+        f.delegate->clear();
+        m.syncGameService();
+        QTRY_COMPARE_WITH_TIMEOUT(f.delegate->count("gameServiceSynced"), 1, 30000);
+        QVERIFY(f.delegate->callsOf("gameServiceSynced")[0].argument.toBool());
+        QCOMPARE(m.highScoreForLeaderboard(board), 77); // the player's own among the others'
+        QVERIFY(!f.playerEntry(me).contains(QStringLiteral("empty")));
+        // The service's achievements replace the device's, even lower ones.
+        QCOMPARE(m.progressForAchievement(QStringLiteral("50won")), 40.0);
+        QCOMPARE(f.flag("scoresSynced" + me), std::optional(true));
+        QCOMPARE(f.flag("achievementsSynced" + me), std::optional(true));
+        // Synchronised: a further run only says so again.
+        m.syncGameService();
+        QTRY_COMPARE_WITH_TIMEOUT(f.delegate->count("gameServiceSynced"), 2, 30000);
+        QCOMPARE(f.backend->calls(Call::LoadLeaderboards), 1);
+    }
+
+    void theMergeKeepsTheLargerWhateverTheSortOrder_data()
+    {
+        QTest::addColumn<qint64>("device");
+        QTest::addColumn<qint64>("service");
+        QTest::newRow("service higher") << qint64(10) << qint64(20);
+        QTest::newRow("device higher") << qint64(30) << qint64(20);
+        QTest::newRow("above 2^53") << (qint64(1) << 53) + 3 << (qint64(1) << 53) + 1;
+    }
+    void theMergeKeepsTheLargerWhateverTheSortOrder()
+    {
+        QFETCH(qint64, device);
+        QFETCH(qint64, service);
+        ManagerFixture f;
+        GameServiceManager &m = f.startAvailable();
+        m.saveAndReportScore(device, board, 1); // lower-is-better does not matter to the merge
+        m.saveAndReportScore(device, board, 0);
+        f.backend->setServiceScore(board, service);
+        m.syncGameService();
+        QTRY_COMPARE_WITH_TIMEOUT(f.delegate->count("gameServiceSynced"), 1, 30000);
+        QCOMPARE(m.highScoreForLeaderboard(board), std::max(device, service));
+    }
+
+    void errorsStopAStageAndTheNextSynchronisationResumesThere()
+    {
+        ManagerFixture f;
+        GameServiceManager &m = f.startAvailable();
+        f.backend->setServiceScore(board, 77);
+        f.backend->setServiceAchievement(QStringLiteral("1won"), 100.0);
+        const QString me = m.localPlayerId();
+        f.delegate->clear();
+        f.backend->failNext(Call::LoadLeaderboards);
+        f.backend->failNext(Call::LoadScores);
+        f.backend->failNext(Call::LoadAchievements);
+        // Three runs, each stopped by one error, then one that completes.
+        for (int run = 1; run <= 3; ++run) {
+            m.syncGameService();
+            QTRY_COMPARE_WITH_TIMEOUT(f.delegate->count("error"), run, 30000);
+            QCOMPARE(f.delegate->callsOf("error").back().code, std::optional(ServiceErrorCode::communicationsFailure));
+            QVERIFY(f.delegate->callsOf("error").back().onMainThread);
+            QVERIFY(!f.flag("achievementsSynced" + me).value_or(false));
+        }
+        QCOMPARE(f.flag("scoresSynced" + me), std::optional(true));
+        m.syncGameService();
+        QTRY_COMPARE_WITH_TIMEOUT(f.delegate->count("gameServiceSynced"), 1, 30000);
+        QCOMPARE(m.highScoreForLeaderboard(board), 77);
+        QCOMPARE(m.progressForAchievement(QStringLiteral("1won")), 100.0);
+        QCOMPARE(f.backend->calls(Call::LoadLeaderboards), 2);
+        QCOMPARE(f.backend->calls(Call::LoadScores), 2);
+        QCOMPARE(f.backend->calls(Call::LoadAchievements), 2);
+    }
+
+    void synchronisingWithoutServiceIsAnError()
+    {
+        ManagerFixture f;
+        f.start();
+        f.settle();
+        f.delegate->clear();
+        f.manager->syncGameService();
+        QTRY_COMPARE_WITH_TIMEOUT(f.delegate->count("error"), 1, 30000);
+        QCOMPARE(f.delegate->callsOf("error")[0].code, std::optional(2));
+    }
+
+    void resettingAchievements()
+    {
+        ManagerFixture f;
+        GameServiceManager &m = f.start();
+        int calls = 0;
+        m.resetAchievementsWithCompletion([&](OptionalError) { ++calls; });
+        f.settle();
+        QCOMPARE(calls, 0); // unavailable: never answered
+
+        f.makeAvailable();
+        const QString me = m.localPlayerId();
+        m.saveAndReportAchievement(QStringLiteral("1won"), 100.0, true);
+        m.saveAchievementToReportLater(QStringLiteral("50won"), 4.0);
+        f.settle();
+        f.defaults->setBoolean(("achievementsSynced" + me).toStdString(), true);
+        f.backend->failNext(Call::LoadAchievements);
+        OptionalError answer;
+        bool onMain = false;
+        auto keep = [&](OptionalError e) { ++calls; answer = e; onMain = DispatchQueue::isMainThread(); };
+        m.resetAchievementsWithCompletion(keep);
+        QTRY_COMPARE_WITH_TIMEOUT(calls, 1, 30000);
+        QVERIFY(answer && onMain);
+        QCOMPARE(m.progressForAchievement(QStringLiteral("1won")), 100.0);
+
+        f.delegate->clear();
+        const int loads = f.backend->calls(Call::LoadAchievements);
+        m.resetAchievementsWithCompletion(keep);
+        QTRY_COMPARE_WITH_TIMEOUT(calls, 2, 30000);
+        QVERIFY(!answer && onMain);
+        QVERIFY(f.backend->wasReset());
+        QCOMPARE(m.progressForAchievement(QStringLiteral("1won")), 0.0);
+        // The flag was cleared and a new synchronisation loaded the achievements again; waiting items stay.
+        QTRY_COMPARE_WITH_TIMEOUT(f.delegate->count("gameServiceSynced"), 1, 30000);
+        QCOMPARE(f.backend->calls(Call::LoadAchievements), loads + 2);
+        QCOMPARE(f.savedAchievements(me).value("50won").toDouble(), 4.0);
     }
 };
 
