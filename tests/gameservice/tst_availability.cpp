@@ -1,29 +1,46 @@
 #include "fakes/managerfixture.h"
 
+#include "gameservice/gameserviceavailabilitystate.h"
+#include "gameservice/gameservicedelegateproxy.h"
+#include "game/rx/disposebag.h"
+#include "game/rx/driver.h"
 #include "platform/servicekit/signinviewcontroller.h"
 
+#include <set>
 #include <thread>
 
 using namespace kestrune;
 using namespace kestrune::test;
 
 namespace {
-QString title(const RecordingDelegate::Call &c)
-{
-    const QVariantMap d = c.argument.toMap();
-    return d.contains(QStringLiteral("status")) ? d.value(QStringLiteral("status")).toString()
-                                                : d.value(QStringLiteral("title")).toString();
-}
-
 QStringList titles(const RecordingDelegate &d)
 {
     QStringList result;
-    for (const auto &c : d.callsOf(QStringLiteral("availabilityChanged")))
-        result << title(c);
+    for (const auto &c : d.callsOf(QStringLiteral("availabilityChanged"))) {
+        const QVariantMap m = c.argument.toMap();
+        result << m.value(m.contains(QStringLiteral("status")) ? QStringLiteral("status") : QStringLiteral("title"))
+                      .toString();
+    }
     return result;
 }
+
+// Notes whether the proxy's subject had the sign-in screen before it was
+// forwarded here.
+class OrderingDelegate final : public RecordingDelegate
+{
+public:
+    std::function<int()> subjectCount;
+    int subjectCountWhenForwarded = -1;
+    void authenticateUser(GameServiceManager &m, std::shared_ptr<SignInViewController> s) override
+    {
+        subjectCountWhenForwarded = subjectCount();
+        RecordingDelegate::authenticateUser(m, s);
+    }
+};
 } // namespace
 
+// The availability states, the stream the delegate proxy makes of them, and
+// the shared manager.
 class TestAvailability : public QObject
 {
     Q_OBJECT
@@ -37,10 +54,9 @@ private slots:
         f.settle();
         QCOMPARE(f.manager->previousGameServiceAvailability(), 0);
         QCOMPARE(f.delegate->count("availabilityChanged"), 0);
-        QCOMPARE(f.manager->localPlayerId(), QStringLiteral("unknownPlayer"));
     }
 
-    void startWithoutNetworkAnnouncesStateOneLaterOnTheGuiThread()
+    void startWithoutNetworkAnnouncesStateOneOnceOnTheGuiThread()
     {
         ManagerFixture f;
         GameServiceManager &m = f.start();
@@ -49,14 +65,18 @@ private slots:
         QVERIFY(f.monitor->isStarted());
         // Scheduled, not delivered: the delegate installed after start still hears it.
         QCOMPARE(f.delegate->count("availabilityChanged"), 0);
+        m.checkGameServiceAvailability(false);
+        m.checkGameServiceAvailability(true);
         f.settle();
         const auto calls = f.delegate->callsOf("availabilityChanged");
-        QCOMPARE(calls.size(), 1u);
-        QCOMPARE(title(calls[0]), QStringLiteral("Internet Unavailable"));
+        QCOMPARE(titles(*f.delegate), QStringList{"Internet Unavailable"});
         QVERIFY(calls[0].onMainThread);
         // The flags of "unknownPlayer" were created as false.
         QCOMPARE(f.flag("scoresSyncedunknownPlayer"), std::optional(false));
         QCOMPARE(f.flag("achievementsSyncedunknownPlayer"), std::optional(false));
+        QCOMPARE(m.localPlayerId(), QStringLiteral("unknownPlayer"));
+        QCOMPARE(m.localPlayerDisplayName(), QStringLiteral("unknownPlayer"));
+        QVERIFY(!m.localPlayerData());
     }
 
     void aNotificationWithNoDelegateIsDropped()
@@ -70,16 +90,6 @@ private slots:
         QCOMPARE(f.delegate->count("availabilityChanged"), 0);
     }
 
-    void repeatedChecksAnnounceOnce()
-    {
-        ManagerFixture f;
-        f.start();
-        f.manager->checkGameServiceAvailability(false);
-        f.manager->checkGameServiceAvailability(true);
-        f.settle();
-        QCOMPARE(titles(*f.delegate), QStringList{"Internet Unavailable"});
-    }
-
     void notAuthenticatedIsAnnouncedAtOnceOnTheCheckingThread()
     {
         ManagerFixture f;
@@ -90,8 +100,7 @@ private slots:
         worker.join();
         // Delivered inside the check, before any event loop ran.
         const auto calls = f.delegate->callsOf("availabilityChanged");
-        QCOMPARE(calls.size(), 1u);
-        QCOMPARE(title(calls[0]), QStringLiteral("Player not Authenticated"));
+        QCOMPARE(titles(*f.delegate), QStringList{"Player not Authenticated"});
         QVERIFY(!calls[0].onMainThread);
     }
 
@@ -104,8 +113,7 @@ private slots:
         QVERIFY(!m.checkGameServiceAvailability(true));
         QTRY_COMPARE_WITH_TIMEOUT(f.delegate->count("authenticateUser"), 1, 30000);
         f.settle();
-        QCOMPARE(titles(*f.delegate),
-                 (QStringList{"Internet Unavailable", "Player not Authenticated", "No Player"}));
+        QCOMPARE(titles(*f.delegate), (QStringList{"Internet Unavailable", "Player not Authenticated", "No Player"}));
         // Dictionary 2 and the screen come in one task, in that order.
         const auto calls = f.delegate->calls();
         QCOMPARE(calls[calls.size() - 2].method, QStringLiteral("availabilityChanged"));
@@ -122,8 +130,9 @@ private slots:
         // The flags reset were those of "unknownPlayer": the service was not yet available.
         QCOMPARE(f.flag("scoresSyncedunknownPlayer"), std::optional(false));
         QCOMPARE(f.flag("achievementsSyncedunknownPlayer"), std::optional(false));
-        QCOMPARE(m.localPlayerId(), QStringLiteral("P:Ada"));
         QCOMPARE(m.scoresSyncedKey(), QStringLiteral("scoresSyncedP:Ada"));
+        QCOMPARE(m.localPlayerDisplayName(), QStringLiteral("Ada"));
+        QCOMPARE(m.localPlayerData(), &f.kit->localPlayer());
     }
 
     void decliningTheSignInChangesNothingMore()
@@ -143,8 +152,7 @@ private slots:
     void losingTheNetworkKeepsThePlayer()
     {
         ManagerFixture f;
-        GameServiceManager &m = f.start();
-        f.makeAvailable();
+        GameServiceManager &m = f.startAvailable();
         QCOMPARE(m.localPlayerId(), ManagerFixture::player.playerID);
         f.setNetwork(false);
         QVERIFY(!m.checkGameServiceAvailability(false));
@@ -170,11 +178,101 @@ private slots:
         f.defaults->setBoolean("scoresSynced" + ManagerFixture::player.playerID.toStdString(), synced);
         f.defaults->setBoolean("achievementsSynced" + ManagerFixture::player.playerID.toStdString(), synced);
         GameServiceManager &m = f.start();
-        QVERIFY(m.isGameServiceAvailable());
         QCOMPARE(m.previousGameServiceAvailability(), 4);
         f.settle();
         QCOMPARE(f.backend->calls(FakeServiceBackend::Call::LoadLeaderboards), synced ? 0 : 1);
         QCOMPARE(f.delegate->count("gameServiceSynced"), synced ? 0 : 1);
+    }
+
+    void theStreamIsTrueOnlyForAvailable()
+    {
+        ManagerFixture f;
+        GameServiceManager &m = f.start();
+        auto proxy = GameServiceDelegateProxy::proxy(m);
+        QList<bool> seen;
+        rx::DisposeBag bag;
+        GameServiceDelegateProxy::gameServiceAvailable(m).subscribe([&](bool b) { seen << b; }).disposed(bag);
+        for (int s : {4, 1, 2, 3, 0, 4})
+            proxy->availabilityChanged(m, availabilityDictionary(GameServiceAvailabilityState(s)));
+        proxy->availabilityChanged(m, {{QStringLiteral("status"), 42}});
+        proxy->availabilityChanged(m, {});
+        QCOMPARE(seen, (QList<bool>{true, false, false, false, false, true, false, false}));
+    }
+
+    // One proxy per manager, kept by it as its delegate; the delegate before
+    // hears everything from it, sign-in screens after the proxy's subject.
+    void theProxyStandsBetweenTheManagerAndItsDelegate()
+    {
+        ManagerFixture f(ManagerFixture::Options{.offersSignIn = true});
+        auto ordering = std::make_shared<OrderingDelegate>();
+        f.delegate = ordering;
+        GameServiceManager &m = f.start();
+        std::weak_ptr<GameServiceDelegateProxy> weak = GameServiceDelegateProxy::proxy(m);
+        QVERIFY(!weak.expired());
+        auto proxy = weak.lock();
+        QCOMPARE(GameServiceDelegateProxy::proxy(m), proxy);
+        QCOMPARE(m.delegate(), std::static_pointer_cast<GameServiceManagerDelegate>(proxy));
+        QCOMPARE(proxy->forwardToDelegate(), std::static_pointer_cast<GameServiceManagerDelegate>(ordering));
+
+        QList<bool> seen;
+        int emitted = 0;
+        ordering->subjectCount = [&] { return emitted; };
+        rx::DisposeBag bag;
+        rx::asDriver(GameServiceDelegateProxy::gameServiceAvailable(m), false)
+            .drive([&](bool b) { seen << b; })
+            .disposed(bag);
+        proxy->authenticateUserSubject.subscribe([&](const auto &screen) {
+            QVERIFY(screen);
+            QVERIFY(DispatchQueue::isMainThread());
+            ++emitted;
+        }).disposed(bag);
+        f.setNetwork(true);
+        m.checkGameServiceAvailability(false);
+        QTRY_COMPARE_WITH_TIMEOUT(emitted, 1, 30000);
+        QCOMPARE(ordering->subjectCountWhenForwarded, 1);
+        ordering->screens().front()->submit(QStringLiteral("Ada"));
+        QTRY_VERIFY_WITH_TIMEOUT(m.isGameServiceAvailable(), 30000);
+        f.settle();
+        // State 1 from start-up, 3 and 2 on the check, then 4.
+        QCOMPARE(seen, (QList<bool>{false, false, false, true}));
+        QCOMPARE(ordering->count("availabilityChanged"), 4);
+    }
+
+    void destroyingTheProxyCompletesTheSubject()
+    {
+        bool completed = false;
+        rx::DisposeBag bag;
+        {
+            ManagerFixture f;
+            GameServiceManager &m = f.start();
+            GameServiceDelegateProxy::proxy(m)->authenticateUserSubject.subscribe({}, {}, [&] { completed = true; })
+                .disposed(bag);
+            QVERIFY(!completed);
+        }
+        QVERIFY(completed);
+    }
+
+    void concurrentFirstCallsMakeOneSharedManager()
+    {
+        QTemporaryDir dir;
+        auto defaults = std::make_shared<LockedStore>();
+        GameServiceManager::Environment e;
+        e.userDefaults = defaults;
+        e.homeFolder = dir.path();
+        GameServiceManager::setSharedEnvironment(e);
+        std::vector<GameServiceManager *> seen(6, nullptr);
+        std::vector<std::thread> callers;
+        for (std::size_t i = 0; i < seen.size(); ++i)
+            callers.emplace_back([&seen, i] { seen[i] = &GameServiceManager::sharedManager(); });
+        for (auto &t : callers)
+            t.join();
+        QCOMPARE(std::set<GameServiceManager *>(seen.begin(), seen.end()).size(), 1u);
+        QCOMPARE(&GameServiceManager::sharedManager(), seen.front());
+        // Made from the given environment: no framework, the flags in the given store, the cache in its home.
+        QCOMPARE(seen.front()->previousGameServiceAvailability(), 0);
+        QCOMPARE(defaults->boolean("scoresSyncedunknownPlayer"), std::optional(false));
+        seen.front()->setupManager();
+        QVERIFY(QFile::exists(dir.filePath("Library/GameServiceManager.cache")));
     }
 };
 

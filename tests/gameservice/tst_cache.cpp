@@ -31,31 +31,6 @@ private:
     }
 
 private slots:
-    void prepareMakesAnEmptyMapInLibrary()
-    {
-        QTemporaryDir dir;
-        GameServiceCache cache(dir.path());
-        QCOMPARE(cache.filePath(), dir.filePath("Library/GameServiceManager.cache"));
-        cache.prepare();
-        QCOMPARE(QCborValue::fromCbor(bytesOf(cache.filePath())), QCborValue(QCborMap()));
-    }
-
-    void integersAndDoublesStayApart()
-    {
-        QTemporaryDir dir;
-        GameServiceCache cache(dir.path());
-        const qint64 big = (qint64(1) << 53) + 1; // not exact as a double
-        QVERIFY(cache.update([&](QCborMap &root) {
-            root.insert(QStringLiteral("score"), big);
-            root.insert(QStringLiteral("percent"), 2.0);
-            return true;
-        }));
-        const QCborMap root = cache.read();
-        QVERIFY(root.value("score").isInteger());
-        QCOMPARE(root.value("score").toInteger(), big);
-        QVERIFY(root.value("percent").isDouble());
-    }
-
     void damagedFilesReadAsEmptyAndAreSetAside_data()
     {
         QTest::addColumn<QByteArray>("content");
@@ -73,7 +48,7 @@ private slots:
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("damaged"));
         QVERIFY(cache.read().isEmpty());
         cache.prepare();
-        QCOMPARE(cache.read(), QCborMap());
+        QCOMPARE(bytesOf(cache.filePath()), QCborValue(QCborMap()).toCbor());
         QCOMPARE(bytesOf(cache.filePath() + ".corrupt"), content);
     }
 

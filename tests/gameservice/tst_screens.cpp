@@ -14,19 +14,18 @@ namespace {
 class HeldPresenter final : public ServiceScreenPresenter
 {
 public:
-    void present(const std::shared_ptr<ServiceViewController> &screen, QObject *over, bool animated,
+    void present(const std::shared_ptr<ServiceViewController> &screen, QObject *over, bool,
                  std::function<void()> presented) override
     {
         screens.push_back(std::dynamic_pointer_cast<GameServiceViewController>(screen));
         presentedOver = over;
-        this->animated = animated;
         pending.push_back(std::move(presented));
     }
     void dismiss(const std::shared_ptr<ServiceViewController> &, bool, std::function<void()> dismissed) override
     {
         pending.push_back(std::move(dismissed));
     }
-    void showCompletionBanner(const ServiceCatalogue::AchievementDescription &a) override { banners << a.identifier; }
+    void showCompletionBanner(const ServiceCatalogue::AchievementDescription &) override {}
 
     void finishPending()
     {
@@ -38,19 +37,17 @@ public:
     std::vector<std::shared_ptr<GameServiceViewController>> screens;
     std::vector<std::function<void()>> pending;
     QObject *presentedOver = nullptr;
-    bool animated = false;
-    QStringList banners;
 };
 
 } // namespace
 
-// Service screens, challenges and the local player.
+// Service screens, challenges and the local player's photo.
 class TestScreens : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void eachScreenOpensOnItsPage_data()
+    void eachScreenOpensOnItsPageAndIsAnnouncedAfterTheAnimations_data()
     {
         QTest::addColumn<int>("page");
         QTest::addColumn<QString>("leaderboard");
@@ -59,7 +56,7 @@ private slots:
         QTest::newRow("leaderboards, named") << 0 << QStringLiteral("sp_leaderboard");
         QTest::newRow("challenges") << 2 << QString();
     }
-    void eachScreenOpensOnItsPage()
+    void eachScreenOpensOnItsPageAndIsAnnouncedAfterTheAnimations()
     {
         QFETCH(int, page);
         QFETCH(QString, leaderboard);
@@ -77,12 +74,8 @@ private slots:
         QCOMPARE(presenter->screens.size(), 1u);
         const auto &screen = presenter->screens[0];
         QCOMPARE(int(screen->viewState()), page);
-        QCOMPARE(screen->leaderboardIdentifier().has_value(), !leaderboard.isEmpty());
-        if (!leaderboard.isEmpty())
-            QCOMPARE(*screen->leaderboardIdentifier(), leaderboard);
-        QCOMPARE(screen->gameServiceDelegate(), static_cast<GameServiceControllerDelegate *>(&m));
+        QCOMPARE(screen->leaderboardIdentifier().value_or(QString()), leaderboard);
         QCOMPARE(presenter->presentedOver, &menu);
-        QVERIFY(presenter->animated);
 
         f.settle();
         QCOMPARE(f.delegate->count("presented"), 0); // not before the presentation finished
@@ -90,49 +83,49 @@ private slots:
         QCOMPARE(f.delegate->count("presented"), 0); // and then through the event loop
         f.settle();
         QCOMPARE(f.delegate->count("presented"), 1);
-    }
 
-    void closingAScreenIsAnnouncedAfterTheDismissal()
-    {
-        ManagerFixture f;
-        auto presenter = std::make_shared<HeldPresenter>();
-        f.kit->setScreenPresenter(presenter);
-        GameServiceManager &m = f.start();
-        QObject menu;
-        m.presentAchievementsOnViewController(&menu);
-        presenter->finishPending();
-        f.settle();
-        presenter->screens[0]->finish(); // the player closes it
+        screen->finish(); // the player closes it
         f.settle();
         QCOMPARE(f.delegate->count("didFinish"), 0);
         presenter->finishPending();
         f.settle();
-        QCOMPARE(f.delegate->count("didFinish"), 1);
-        QVERIFY(f.delegate->callsOf("didFinish")[0].argument.toBool());
-        QVERIFY(f.delegate->callsOf("didFinish")[0].onMainThread);
+        const auto finished = f.delegate->callsOf("didFinish");
+        QCOMPARE(finished.size(), 1u);
+        QVERIFY(finished[0].argument.toBool() && finished[0].onMainThread);
     }
 
     void withoutAPresenterScreensCountAsShown()
     {
         ManagerFixture f;
-        GameServiceManager &m = f.start();
-        m.presentChallengesOnViewController(nullptr);
+        f.start().presentChallengesOnViewController(nullptr);
         f.settle();
         QCOMPARE(f.delegate->count("presented"), 1);
     }
 
-    void challengesNeedTheService()
+    // Without the service both are an error at once, on the calling thread,
+    // and never answered.
+    void challengesAndThePhotoNeedTheService_data()
     {
+        QTest::addColumn<bool>("photo");
+        QTest::newRow("challenges") << false;
+        QTest::newRow("photo") << true;
+    }
+    void challengesAndThePhotoNeedTheService()
+    {
+        QFETCH(bool, photo);
         ManagerFixture f;
         GameServiceManager &m = f.start();
         f.settle();
         f.delegate->clear();
         bool answered = false;
-        m.getChallengesWithCompletion([&](auto, auto) { answered = true; });
-        // At once, on the calling thread.
-        QCOMPARE(f.delegate->count("error"), 1);
-        QCOMPARE(f.delegate->callsOf("error")[0].argument.toString(), QStringLiteral("GameService Unavailable"));
-        QCOMPARE(f.delegate->callsOf("error")[0].code, std::optional(2));
+        if (photo)
+            m.localPlayerPhoto([&](auto) { answered = true; });
+        else
+            m.getChallengesWithCompletion([&](auto, auto) { answered = true; });
+        const auto errors = f.delegate->callsOf("error");
+        QCOMPARE(errors.size(), 1u);
+        QCOMPARE(errors[0].argument.toString(), QStringLiteral("GameService Unavailable"));
+        QCOMPARE(errors[0].code, std::optional(2));
         f.settle();
         QVERIFY(!answered);
     }
@@ -140,63 +133,19 @@ private slots:
     void challengesNeedAFrameworkThatHasThem()
     {
         ManagerFixture f;
-        GameServiceManager &m = f.start();
-        f.makeAvailable();
+        GameServiceManager &m = f.startAvailable();
         f.kit->setHasChallenges(false);
         f.delegate->clear();
         m.getChallengesWithCompletion([](auto, auto) { QFAIL("no answer expected"); });
         QCOMPARE(f.delegate->callsOf("error").at(0).code, std::optional(3));
         QVERIFY(f.delegate->callsOf("error")[0].argument.toString().startsWith(
-            QStringLiteral("Challenge class is not available. Challenges need a newer system version. Current system "
-                           "version: ")));
-    }
-
-    void challengesComeFromTheService()
-    {
-        ManagerFixture f;
-        GameServiceManager &m = f.start();
-        f.makeAvailable();
-        std::atomic<int> answers{0};
-        std::optional<std::vector<Challenge>> received;
-        OptionalError error;
-        m.getChallengesWithCompletion([&](auto challenges, auto e) { received = challenges; error = e; ++answers; });
-        QTRY_COMPARE_WITH_TIMEOUT(answers.load(), 1, 30000);
-        QVERIFY(received && received->size() == 1 && !error);
-        f.backend->failNext(FakeServiceBackend::Call::LoadChallenges);
-        m.getChallengesWithCompletion([&](auto challenges, auto e) { received = challenges; error = e; ++answers; });
-        QTRY_COMPARE_WITH_TIMEOUT(answers.load(), 2, 30000);
-        QVERIFY(!received && error); // no challenges beside an error
-    }
-
-    void theLocalPlayerIsKnownOnlyWhileAvailable()
-    {
-        ManagerFixture f;
-        GameServiceManager &m = f.start();
-        QCOMPARE(m.localPlayerDisplayName(), QStringLiteral("unknownPlayer"));
-        QVERIFY(!m.localPlayerData());
-        f.makeAvailable();
-        QCOMPARE(m.localPlayerDisplayName(), QStringLiteral("Ada"));
-        QCOMPARE(m.localPlayerData(), &f.kit->localPlayer());
-    }
-
-    void thePhotoWithoutServiceIsAnErrorWithoutAnswer()
-    {
-        ManagerFixture f;
-        GameServiceManager &m = f.start();
-        f.settle();
-        f.delegate->clear();
-        bool answered = false;
-        m.localPlayerPhoto([&](auto) { answered = true; });
-        QCOMPARE(f.delegate->callsOf("error").at(0).code, std::optional(2));
-        f.settle();
-        QVERIFY(!answered);
+            QStringLiteral("Challenge class is not available.")));
     }
 
     void thePhotoWithoutAuthenticatedPlayerAnswersAtOnce()
     {
         ManagerFixture f;
-        GameServiceManager &m = f.start();
-        f.makeAvailable();
+        GameServiceManager &m = f.startAvailable();
         f.kit->localPlayer().signOut(); // still "available": only init clears that
         QVERIFY(m.isGameServiceAvailable());
         f.delegate->clear();
@@ -209,21 +158,32 @@ private slots:
         QCOMPARE(f.delegate->callsOf("error")[0].argument.toString(), QStringLiteral("GameService Unavailable"));
     }
 
-    void thePhotoComesWithItsErrorToTheDelegate()
+    // Challenges and the photo come from the service; a failure gives
+    // nothing beside the error, and the photo's error goes to the delegate.
+    void challengesAndThePhotoComeFromTheService()
     {
         ManagerFixture f;
-        GameServiceManager &m = f.start();
-        f.makeAvailable();
+        GameServiceManager &m = f.startAvailable();
         f.backend->setPhoto(QByteArray("png"));
         std::atomic<int> answers{0};
+        std::optional<std::vector<Challenge>> challenges;
+        OptionalError error;
         std::optional<QByteArray> photo;
-        m.localPlayerPhoto([&](auto p) { photo = p; ++answers; });
-        QTRY_COMPARE_WITH_TIMEOUT(answers.load(), 1, 30000);
-        QCOMPARE(photo, std::optional(QByteArray("png")));
-        f.delegate->clear();
-        f.backend->failNext(FakeServiceBackend::Call::LoadPhoto);
-        m.localPlayerPhoto([&](auto p) { photo = p; ++answers; });
+        auto keepChallenges = [&](auto c, auto e) { challenges = c; error = e; ++answers; };
+        auto keepPhoto = [&](auto p) { photo = p; ++answers; };
+        m.getChallengesWithCompletion(keepChallenges);
+        m.localPlayerPhoto(keepPhoto);
         QTRY_COMPARE_WITH_TIMEOUT(answers.load(), 2, 30000);
+        QVERIFY(challenges && challenges->size() == 1 && !error);
+        QCOMPARE(photo, std::optional(QByteArray("png")));
+
+        f.delegate->clear();
+        f.backend->failNext(FakeServiceBackend::Call::LoadChallenges);
+        f.backend->failNext(FakeServiceBackend::Call::LoadPhoto);
+        m.getChallengesWithCompletion(keepChallenges);
+        m.localPlayerPhoto(keepPhoto);
+        QTRY_COMPARE_WITH_TIMEOUT(answers.load(), 4, 30000);
+        QVERIFY(!challenges && error);
         QVERIFY(!photo);
         QTRY_COMPARE_WITH_TIMEOUT(f.delegate->count("error"), 1, 30000);
         QVERIFY(f.delegate->callsOf("error")[0].onMainThread);

@@ -1,18 +1,10 @@
-#include "fakes/fakeservicebackend.h"
+#include "fakes/managerfixture.h"
 
 #include "gameservice/gameserviceenvironment.h"
-#include "platform/dispatch/serialqueue.h"
 #include "platform/network/systempathmonitor.h"
 #include "platform/servicekit/localservicebackend.h"
-#include "platform/servicekit/servicekit.h"
 #include "platform/servicekit/servicescreenpresenter.h"
 #include "platform/servicekit/signinviewcontroller.h"
-
-#include <QCoreApplication>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QThread>
 
 using namespace kestrune;
 using namespace kestrune::test;
@@ -27,7 +19,7 @@ public:
     void showCompletionBanner(const ServiceCatalogue::AchievementDescription &a) override
     {
         titles << a.title;
-        onMain = QThread::currentThread() == qApp->thread();
+        onMain = DispatchQueue::isMainThread();
     }
     QStringList titles;
     bool onMain = false;
@@ -62,53 +54,48 @@ class TestServiceKit : public QObject
     Q_OBJECT
 
 private slots:
-    void signingInOnceIsRememberedAcrossRuns()
+    // What the player does with the sign-in screen, what the handler hears,
+    // and what happens when it is installed again.
+    void theSignInScreen_data()
     {
-        QTemporaryDir dir;
-        Answers answers;
-        {
-            auto kit = ServiceKit::create(localBackend(dir));
-            QVERIFY(!kit->localPlayer().isAuthenticated());
-            kit->localPlayer().setAuthenticateHandler(answers.handler());
-            QTRY_COMPARE_WITH_TIMEOUT(answers.size(), 1, 30000);
-            auto screen = answers.at(0).first;
-            QVERIFY(screen);
-            screen->submit(QStringLiteral("Ada"));
-            QTRY_COMPARE_WITH_TIMEOUT(answers.size(), 2, 30000);
-            QVERIFY(!answers.at(1).first && !answers.at(1).second);
-            QVERIFY(kit->localPlayer().isAuthenticated());
-            QCOMPARE(kit->localPlayer().displayName(), QStringLiteral("Ada"));
-            // Installing again while authenticated does not ask again.
-            kit->localPlayer().setAuthenticateHandler(answers.handler());
-            kit->waitForIdle();
-            QCOMPARE(answers.size(), 2);
-        }
-        auto kit = ServiceKit::create(localBackend(dir));
-        kit->localPlayer().setAuthenticateHandler(answers.handler());
-        QTRY_COMPARE_WITH_TIMEOUT(answers.size(), 3, 30000);
-        QVERIFY(!answers.at(2).first && !answers.at(2).second);
-        QCOMPARE(kit->localPlayer().displayName(), QStringLiteral("Ada"));
+        QTest::addColumn<QString>("name"); // null: declined
+        QTest::addColumn<int>("code");
+        QTest::newRow("a name, remembered across runs") << QStringLiteral("Ada") << 0;
+        QTest::newRow("a blank name, asked again") << QStringLiteral("   ") << int(ServiceErrorCode::invalidParameter);
+        QTest::newRow("declined for the run") << QString() << int(ServiceErrorCode::cancelled);
     }
-
-    void anEmptyNameOrADeclineIsAnError()
+    void theSignInScreen()
     {
+        QFETCH(QString, name);
+        QFETCH(int, code);
         QTemporaryDir dir;
         Answers answers;
         auto kit = ServiceKit::create(localBackend(dir));
         kit->localPlayer().setAuthenticateHandler(answers.handler());
         QTRY_COMPARE_WITH_TIMEOUT(answers.size(), 1, 30000);
-        answers.at(0).first->submit(QStringLiteral("   "));
+        QVERIFY(answers.at(0).first);
+        if (name.isNull())
+            answers.at(0).first->cancel();
+        else
+            answers.at(0).first->submit(name);
         QTRY_COMPARE_WITH_TIMEOUT(answers.size(), 2, 30000);
-        QCOMPARE(answers.at(1).second->code, ServiceErrorCode::invalidParameter);
+        QVERIFY(!answers.at(1).first);
+        QCOMPARE(answers.at(1).second ? int(answers.at(1).second->code) : 0, code);
+        QCOMPARE(kit->localPlayer().isAuthenticated(), code == 0);
+
         kit->localPlayer().setAuthenticateHandler(answers.handler());
+        if (code == 0) {
+            kit->waitForIdle();
+            QCOMPARE(answers.size(), 2); // not asked again
+            kit = ServiceKit::create(localBackend(dir));
+            kit->localPlayer().setAuthenticateHandler(answers.handler());
+        }
         QTRY_COMPARE_WITH_TIMEOUT(answers.size(), 3, 30000);
-        answers.at(2).first->cancel();
-        QTRY_COMPARE_WITH_TIMEOUT(answers.size(), 4, 30000);
-        QCOMPARE(answers.at(3).second->code, ServiceErrorCode::cancelled);
-        // Declined stays declined for the run.
-        kit->localPlayer().setAuthenticateHandler(answers.handler());
-        QTRY_COMPARE_WITH_TIMEOUT(answers.size(), 5, 30000);
-        QCOMPARE(answers.at(4).second->code, ServiceErrorCode::cancelled);
+        const auto [screen, error] = answers.at(2);
+        QCOMPARE(bool(screen), code == int(ServiceErrorCode::invalidParameter));
+        QCOMPARE(error ? int(error->code) : 0, name.isNull() ? code : 0);
+        if (code == 0)
+            QCOMPARE(kit->localPlayer().displayName(), QStringLiteral("Ada"));
     }
 
     void theLocalServiceKeepsBestScoresAndProgress()
@@ -139,7 +126,7 @@ private slots:
         again->resetAchievements(ada.playerID, error);
         QVERIFY(again->loadAchievements(ada.playerID, error).empty());
         again->reportScore(QStringLiteral("nobody"), score(1), error);
-        QCOMPARE(error->code, ServiceErrorCode::notAuthenticated);
+        QCOMPARE(error->code, ServiceErrorCode::notAuthenticated); // nobody signed in under that id
     }
 
     void aDamagedServiceFileIsSetAsideAndStartedAfresh()
@@ -164,15 +151,9 @@ private slots:
 
     void completingAnAchievementShowsItsBanner()
     {
-        QTemporaryDir dir;
-        auto backend = std::make_shared<FakeServiceBackend>();
-        backend->setSignedIn(ServiceBackend::Player{QStringLiteral("P:1"), QStringLiteral("Ada")});
-        auto kit = ServiceKit::create(backend);
+        ManagerFixture f(ManagerFixture::Options{.authenticated = true});
         auto banners = std::make_shared<BannerRecorder>();
-        kit->setScreenPresenter(banners);
-        Answers answers;
-        kit->localPlayer().setAuthenticateHandler(answers.handler());
-        QTRY_VERIFY_WITH_TIMEOUT(kit->localPlayer().isAuthenticated(), 30000);
+        f.kit->setScreenPresenter(banners);
         auto make = [](const char *id, double p, bool banner) {
             auto a = *Achievement::withIdentifier(QString::fromUtf8(id));
             a.setPercentComplete(p);
@@ -180,7 +161,7 @@ private slots:
             return a;
         };
         std::atomic<int> done{0};
-        kit->reportAchievements({make("1won", 100, true), make("50won", 100, false), make("100won", 50, true)},
+        f.kit->reportAchievements({make("1won", 100, true), make("50won", 100, false), make("100won", 50, true)},
                                 [&](OptionalError) { ++done; });
         QTRY_COMPARE_WITH_TIMEOUT(done.load(), 1, 30000);
         QTRY_COMPARE_WITH_TIMEOUT(banners->titles.size(), 1, 30000);

@@ -20,7 +20,6 @@ public:
     void setBoolean(const std::string &k, bool v) override { std::lock_guard l(m); s.setBoolean(k, v); }
     void remove(const std::string &k) override { std::lock_guard l(m); s.remove(k); }
     bool synchronize() override { std::lock_guard l(m); return s.synchronize(); }
-    int unsyncedWrites() const { std::lock_guard l(m); return s.unsyncedWrites(); }
 
 private:
     mutable std::mutex m;

@@ -28,8 +28,7 @@ struct ManagerFixture
     {
         bool framework = true;
         bool network = false;           // the network is up when the manager starts
-        bool signedIn = false;          // somebody is signed in at the service
-        bool authenticated = false;     // ... and the framework already knows it
+        bool authenticated = false;     // somebody is signed in and the framework knows it
         bool offersSignIn = false;
     };
 
@@ -39,8 +38,6 @@ struct ManagerFixture
     explicit ManagerFixture(Options options)
     {
         backend->setOffersSignIn(options.offersSignIn);
-        if (options.signedIn)
-            backend->setSignedIn(player);
         backend->setLeaderboards({{QStringLiteral("sp_leaderboard"), QStringLiteral("Single")}});
         if (options.framework)
             kit = ServiceKit::create(backend);
@@ -70,6 +67,13 @@ struct ManagerFixture
         e.homeFolder = dir.path();
         manager = std::make_unique<GameServiceManager>(e);
         manager->setDelegate(delegate);
+        return *manager;
+    }
+
+    GameServiceManager &startAvailable()
+    {
+        start();
+        makeAvailable();
         return *manager;
     }
 
