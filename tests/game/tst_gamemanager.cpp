@@ -236,17 +236,6 @@ private slots:
         QCOMPARE(states.back(), GameState::won({m->players()[1]}));
     }
 
-    void fewestShotsWinWhenEveryoneHasWon()
-    {
-        // Both won, in different numbers of shots: the fewest shots win.
-        auto m = makeMatch(2);
-        auto g = m->games();
-        g[0]->shot("9876");
-        g[0]->shot("1234");
-        g[1]->shot("5678");
-        QCOMPARE(states.back(), GameState::won({m->players()[1]}));
-    }
-
     void releasingTheMatchEndsItsSubscriptions()
     {
         auto m = makeMatch(1);
