@@ -3,8 +3,9 @@
 #include "platform/servicekit/gameserviceviewcontroller.h"
 #include "platform/dispatch/dispatchqueue.h"
 #include "platform/servicekit/servicekit.h"
+#include "platform/resources/resources.h"
+#include "views/components/button.h"
 
-#include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPointer>
@@ -28,13 +29,27 @@ void onScreen(const std::shared_ptr<QPointer<ServiceScreen>> &screen, F f)
     });
 }
 
+// A flat list: the first column takes the width, the others fit their text.
 QTreeWidget *makeTree(const QStringList &headers, QWidget *parent)
 {
     auto *tree = new QTreeWidget(parent);
     tree->setHeaderLabels(headers);
     tree->setRootIsDecorated(false);
+    tree->setItemsExpandable(false);
+    tree->setSelectionMode(QAbstractItemView::NoSelection);
+    tree->setFocusPolicy(Qt::NoFocus);
+    tree->setFrameShape(QFrame::NoFrame);
+    tree->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    tree->setStyleSheet(QStringLiteral("QTreeView::item { padding: 2px 0; }"));
+    tree->header()->setStretchLastSection(false);
     tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    tree->header()->setSectionResizeMode(headers.size() > 2 ? 1 : 0, QHeaderView::Stretch);
     return tree;
+}
+
+QColor named(const char *name)
+{
+    return Resources::color(QString::fromLatin1(name));
 }
 } // namespace
 
@@ -43,22 +58,51 @@ ServiceScreen::ServiceScreen(std::shared_ptr<GameServiceViewController> controll
     , m_controller(std::move(controller))
     , m_tabs(new QTabWidget(this))
     , m_scores(makeTree({tr("Rank"), tr("Player"), tr("Score")}, this))
-    , m_achievements(makeTree({tr("Achievement"), tr("Progress"), tr("How")}, this))
+    , m_achievements(makeTree({tr("Achievement"), tr("Progress")}, this))
     , m_challenges(new QLabel(tr("Loading…"), this))
+    , m_error(new QLabel(this))
 {
     setObjectName(QStringLiteral("serviceScreen"));
     setWindowTitle(tr("Game service"));
     auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 16, 16, 16);
+    layout->setSpacing(12);
+
+    auto *title = new QLabel(tr("Game service"), this);
+    QFont titleFont = title->font();
+    titleFont.setPixelSize(22);
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+    layout->addWidget(title);
+
+    m_error->setWordWrap(true);
+    m_error->hide();
+    QPalette secondary = m_error->palette();
+    secondary.setColor(QPalette::WindowText, named("secondaryLabel"));
+    m_error->setPalette(secondary);
+    layout->addWidget(m_error);
+
     m_challenges->setAlignment(Qt::AlignCenter);
+    m_challenges->setWordWrap(true);
+    m_challenges->setPalette(secondary);
+    m_tabs->setDocumentMode(true);
     m_tabs->addTab(m_scores, tr("Leaderboards"));
     m_tabs->addTab(m_achievements, tr("Achievements"));
     m_tabs->addTab(m_challenges, tr("Challenges"));
     m_tabs->setCurrentIndex(int(m_controller->viewState()));
-    layout->addWidget(m_tabs);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    connect(buttons, &QDialogButtonBox::rejected, this, &ServiceScreen::reject);
-    layout->addWidget(buttons);
-    resize(360, 480);
+    layout->addWidget(m_tabs, 1);
+
+    auto *close = new Button(tr("Close"), this);
+    close->setObjectName(QStringLiteral("closeButton"));
+    close->setBackgroundColorNames(QStringLiteral("accent"), QString());
+    close->setTitleColor(Qt::white);
+    close->setCornerRadius(18);
+    close->setMinimumHeight(36);
+    connect(close, &QPushButton::clicked, this, &ServiceScreen::reject);
+    layout->addWidget(close);
+
+    // Over the game's window on a phone or tablet; a sensible size elsewhere.
+    resize(parent ? parent->window()->size() : QSize(375, 600));
     load();
 }
 
@@ -119,14 +163,35 @@ void ServiceScreen::showAchievements(const ServiceCatalogue &catalogue, const st
     for (const Achievement &a : list)
         progress[a.identifier()] = a.percentComplete();
     m_achievements->clear();
+    QFont bold = m_achievements->font();
+    bold.setBold(true);
     for (const auto &d : catalogue.achievements) {
         const double p = progress.count(d.identifier) ? progress[d.identifier] : 0.0;
-        auto *item = new QTreeWidgetItem(m_achievements,
-                                         {d.title, QStringLiteral("%1 %").arg(std::min(p, 100.0)), d.description});
-        item->setToolTip(2, d.description);
+        const bool done = p >= 100.0;
+        auto *item = new QTreeWidgetItem(m_achievements, {d.title, QStringLiteral("%1 %").arg(std::min(p, 100.0))});
+        item->setFont(0, bold);
+        item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+        item->setForeground(1, done ? named("winBar") : named("secondaryLabel"));
+        item->setToolTip(0, d.description);
+        // The description as a second line under the title.
+        auto *how = new QTreeWidgetItem(item, {d.description});
+        how->setFirstColumnSpanned(true);
+        how->setForeground(0, named("secondaryLabel"));
+        item->setExpanded(true);
     }
-    if (error)
-        new QTreeWidgetItem(m_achievements, {tr("Progress could not be loaded: %1").arg(error->message)});
+    m_achievementsProblem = error ? tr("Progress could not be loaded: %1").arg(error->message) : QString();
+    showProblems();
+}
+
+void ServiceScreen::showProblems()
+{
+    QStringList problems;
+    for (const QString &p : {m_scoresProblem, m_achievementsProblem}) {
+        if (!p.isEmpty())
+            problems << p;
+    }
+    m_error->setText(problems.join(QLatin1Char('\n')));
+    m_error->setVisible(!problems.isEmpty());
 }
 
 void ServiceScreen::showScores(const QString &me, const Leaderboard::Scores &scores, const OptionalError &error)
@@ -144,8 +209,11 @@ void ServiceScreen::showScores(const QString &me, const Leaderboard::Scores &sco
                 item->setFont(c, bold);
         }
     }
-    if (error)
-        new QTreeWidgetItem(m_scores, {QString(), tr("Scores could not be loaded: %1").arg(error->message)});
+    for (int column : {0, 2})
+        for (int i = 0; i < m_scores->topLevelItemCount(); ++i)
+            m_scores->topLevelItem(i)->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
+    m_scoresProblem = error ? tr("Scores could not be loaded: %1").arg(error->message) : QString();
+    showProblems();
 }
 
 void ServiceScreen::showChallenges(const std::vector<Challenge> &challenges, const OptionalError &error)

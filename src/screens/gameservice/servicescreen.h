@@ -34,6 +34,8 @@ public:
     QTreeWidget *achievements() const { return m_achievements; }
     QTreeWidget *scores() const { return m_scores; }
     QLabel *challengesLabel() const { return m_challenges; }
+    // Why the service could not give its data; hidden when it could.
+    QLabel *errorLabel() const { return m_error; }
 
     // Asks the controller to finish (the close button, Escape, the window's
     // close); the screen stays until it is dismissed.
@@ -46,6 +48,7 @@ private:
     void showAchievements(const ServiceCatalogue &catalogue, const std::vector<Achievement> &list,
                           const OptionalError &error);
     void showScores(const QString &me, const Leaderboard::Scores &scores, const OptionalError &error);
+    void showProblems();
     void showChallenges(const std::vector<Challenge> &challenges, const OptionalError &error);
 
     std::shared_ptr<GameServiceViewController> m_controller;
@@ -53,6 +56,9 @@ private:
     QTreeWidget *m_scores;
     QTreeWidget *m_achievements;
     QLabel *m_challenges;
+    QLabel *m_error;
+    QString m_achievementsProblem;
+    QString m_scoresProblem;
     bool m_finishRequested = false;
     bool m_dismissing = false;
 };
