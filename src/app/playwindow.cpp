@@ -24,6 +24,10 @@ PlayWindow::PlayWindow(GameEnvironment environment, GameServiceManager *service,
 
     ui.achievementsButton->setVisible(m_service != nullptr);
     connect(ui.achievementsButton, &QPushButton::clicked, this, [this] {
+        // The service only looks for a player when asked; asking here lets it
+        // hand over its sign-in screen (shown over the achievements) when
+        // nobody is signed in yet.
+        m_service->checkGameServiceAvailability(false);
         m_service->presentAchievementsOnViewController(this);
     });
     connect(ui.newGameButton, &QPushButton::clicked, this, &PlayWindow::newGame);
