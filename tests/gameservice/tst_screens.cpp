@@ -21,8 +21,10 @@ public:
         presentedOver = over;
         pending.push_back(std::move(presented));
     }
-    void dismiss(const std::shared_ptr<ServiceViewController> &, bool, std::function<void()> dismissed) override
+    void dismiss(const std::shared_ptr<ServiceViewController> &screen, bool, std::function<void()> dismissed) override
     {
+        // Let go of the screen as a real presenter does: it holds the kit, which holds us.
+        std::erase_if(screens, [&screen](const auto &s) { return s == screen; });
         pending.push_back(std::move(dismissed));
     }
     void showCompletionBanner(const ServiceCatalogue::AchievementDescription &) override {}
@@ -72,7 +74,7 @@ private slots:
         else
             m.presentLeaderboardsOnViewController(&menu, leaderboard.isEmpty() ? std::nullopt : std::optional(leaderboard));
         QCOMPARE(presenter->screens.size(), 1u);
-        const auto &screen = presenter->screens[0];
+        const auto screen = presenter->screens[0];
         QCOMPARE(int(screen->viewState()), page);
         QCOMPARE(screen->leaderboardIdentifier().value_or(QString()), leaderboard);
         QCOMPARE(presenter->presentedOver, &menu);
