@@ -68,11 +68,6 @@ public:
         });
     }
 
-    static Observable never()
-    {
-        return Observable([](const Observer<T> &) { return Disposable(); });
-    }
-
     static Observable error(std::exception_ptr e)
     {
         return Observable([e](const Observer<T> &o) {
