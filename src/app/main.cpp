@@ -6,6 +6,7 @@
 #include "gameservice/gameserviceenvironment.h"
 #include "gameservice/gameservicemanager.h"
 #include "platform/apppaths.h"
+#include "platform/backgroundsyncstore.h"
 #include "platform/device/deviceprofile.h"
 #include "platform/fileanalytics.h"
 #include "platform/resources/resources.h"
@@ -46,7 +47,9 @@ int main(int argc, char *argv[])
 
     FileAnalytics analytics;
     analytics.configure();
-    SettingsStore store;
+    // Statistics reach the disk off the GUI thread; the store flushes when
+    // it goes at the end of main().
+    BackgroundSyncStore store(std::make_unique<SettingsStore>());
 
     GameServiceManager::setSharedEnvironment(options.noGameService
                                                  ? GameServiceEnvironment::withoutFramework(dataFolder)
@@ -91,5 +94,10 @@ int main(int argc, char *argv[])
         return 0;
     }
     window.show();
-    return app.exec();
+    const int status = app.exec();
+    // Everything the player was told has been kept reaches the disk before
+    // the process ends (the shared manager itself lives on until exit).
+    if (!service.flushCache())
+        std::fprintf(stderr, "kestrune: the game-service cache could not be written\n");
+    return status;
 }

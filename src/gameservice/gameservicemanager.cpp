@@ -131,7 +131,7 @@ GameServiceManager::GameServiceManager(Environment environment)
     , m_defaults(std::move(environment.userDefaults))
     , m_pathMonitor(std::move(environment.pathMonitor))
     , m_monitorQueue(std::make_unique<SerialQueue>(environment.applicationIdentifier + QStringLiteral(".networkMonitor")))
-    , m_cache(environment.homeFolder)
+    , m_cache(environment.homeFolder, environment.applicationIdentifier + QStringLiteral(".cache"))
     , m_life(std::make_shared<Life>())
     , m_delegate(std::make_shared<DelegateSlot>())
 {
@@ -140,14 +140,16 @@ GameServiceManager::GameServiceManager(Environment environment)
 
     if (m_pathMonitor) {
         m_pathMonitor->setQueue(m_monitorQueue.get());
-        // Only the flag: the next check that runs will see it.
         m_pathMonitor->setUpdateHandler([this](NetworkPathMonitor::Status status) {
-            m_internetAvailable = status == NetworkPathMonitor::Status::Satisfied;
+            networkChanged(status == NetworkPathMonitor::Status::Satisfied);
         });
         m_pathMonitor->start();
     }
 
-    const bool available = checkGameServiceAvailability(true);
+    // Step 6 below decides what runs next; the check must not start a
+    // synchronisation of its own.
+    const bool networkAtCheck = m_internetAvailable.load();
+    const bool available = checkAvailability(true, false);
 
     {
         std::lock_guard lock(m_defaultsMutex);
@@ -168,6 +170,17 @@ GameServiceManager::GameServiceManager(Environment environment)
     } else {
         m_gameServiceAvailable = false;
     }
+
+    // A network that came up after the first check and before now has not
+    // been acted on yet.
+    bool missed = false;
+    {
+        std::lock_guard lock(m_startMutex);
+        m_started = true;
+        missed = m_networkCameBackEarly && !networkAtCheck;
+    }
+    if (missed)
+        networkCameBack();
 }
 
 GameServiceManager::~GameServiceManager()
@@ -254,6 +267,41 @@ bool GameServiceManager::enterState(int s)
 
 bool GameServiceManager::checkGameServiceAvailability(bool argument)
 {
+    return checkAvailability(argument, true);
+}
+
+void GameServiceManager::networkChanged(bool reachable)
+{
+    const bool wasReachable = m_internetAvailable.exchange(reachable);
+    if (!reachable || wasReachable)
+        return;
+    {
+        // Before the constructor's own check has run its course, that check
+        // decides; the constructor catches up on what it missed.
+        std::lock_guard lock(m_startMutex);
+        if (!m_started) {
+            m_networkCameBackEarly = true;
+            return;
+        }
+    }
+    networkCameBack();
+}
+
+void GameServiceManager::networkCameBack()
+{
+    // Back online: what waited in the cache goes out now (a synchronisation
+    // first, then the drain), and a player nobody asked yet can be asked to
+    // sign in. Off the monitor's queue, which only tracks reachability.
+    DispatchQueue::global(guarded([this] {
+        if (m_gameServiceAvailable.load())
+            syncGameService();
+        else
+            checkGameServiceAvailability(false);
+    }));
+}
+
+bool GameServiceManager::checkAvailability(bool argument, bool startSync)
+{
     using S = GameServiceAvailabilityState;
     auto announce = [](S s) {
         return [dictionary = availabilityDictionary(s)](GameServiceManagerDelegate &d, GameServiceManager &m) {
@@ -291,6 +339,11 @@ bool GameServiceManager::checkGameServiceAvailability(bool argument)
         setFlags(localPlayerId(), false, false);
         notifyOnMain(announce(S::available));
         m_gameServiceAvailable = true;
+        adoptUnknownPlayer();
+        // The synchronisation ends by sending what the cache holds, so
+        // nothing earned offline waits for another start of the program.
+        if (startSync)
+            syncGameService();
     }
     return true;
 }
@@ -354,8 +407,62 @@ void GameServiceManager::setupManager()
     std::call_once(m_setupOnce, [this] { m_cache.prepare(); });
 }
 
+bool GameServiceManager::flushCache()
+{
+    return m_cache.flush();
+}
+
+void GameServiceManager::adoptUnknownPlayer()
+{
+    const QString player = localPlayerId();
+    if (player == unknownPlayer)
+        return;
+    QMap<QString, int> sortOrders;
+    {
+        std::lock_guard lock(m_leaderboardsMutex);
+        sortOrders = m_sortOrders;
+    }
+    // What was earned on this device before anybody signed in belongs to the
+    // first player who does: best values merge by the higher (scores by
+    // their sort order), waiting achievements by the higher percentage. It
+    // moves, so a second player cannot take it again.
+    m_cache.update([&](QCborMap &root) {
+        const QCborMap earned = root.value(unknownPlayer).toMap();
+        if (earned.isEmpty())
+            return false;
+        QCborMap entry = root.value(player).toMap();
+        for (auto it = earned.constBegin(); it != earned.constEnd(); ++it) {
+            const QString key = it.key().toString();
+            if (key == savedAchievementsKey) {
+                QCborMap saved = entry.value(savedAchievementsKey).toMap();
+                const QCborMap waiting = it.value().toMap();
+                for (auto w = waiting.constBegin(); w != waiting.constEnd(); ++w) {
+                    if (!saved.contains(w.key()) || doubleOf(saved.value(w.key())) < doubleOf(w.value()))
+                        saved.insert(w.key(), doubleOf(w.value()));
+                }
+                entry.insert(savedAchievementsKey, saved);
+            } else if (it.value().isInteger()) {
+                const std::int64_t mine = integerOf(entry.value(key));
+                const std::int64_t theirs = integerOf(it.value());
+                const bool better = sortOrders.value(key, 0) == 1 ? theirs < mine : theirs > mine;
+                if (!entry.contains(key) || better)
+                    entry.insert(key, qint64(theirs));
+            } else if (!entry.contains(key) || doubleOf(entry.value(key)) < doubleOf(it.value())) {
+                entry.insert(key, doubleOf(it.value()));
+            }
+        }
+        root.insert(player, entry);
+        root.remove(unknownPlayer);
+        return true;
+    });
+}
+
 void GameServiceManager::saveAndReportScore(std::int64_t score, const QString &leaderboard, int sortOrder)
 {
+    {
+        std::lock_guard lock(m_leaderboardsMutex);
+        m_sortOrders.insert(leaderboard, sortOrder);
+    }
     const QString player = localPlayerId();
     m_cache.update([&](QCborMap &root) {
         QCborMap entry = root.value(player).toMap();
@@ -572,15 +679,44 @@ void GameServiceManager::saveAndReportScore(std::int64_t score, const std::strin
 
 void GameServiceManager::syncGameService()
 {
+    {
+        // One synchronisation at a time: asked for while one runs, it runs
+        // once more when that one ends, so none is lost and none doubled.
+        std::lock_guard lock(m_syncMutex);
+        if (m_syncRunning) {
+            m_syncAgain = true;
+            return;
+        }
+        m_syncRunning = true;
+    }
+    postSyncStep();
+}
+
+void GameServiceManager::postSyncStep()
+{
     // There is no background-task time to ask for on the desktop; the step
     // simply runs on the worker pool.
     DispatchQueue::global(guarded([this] { syncStep(); }));
 }
 
+void GameServiceManager::syncEnded()
+{
+    {
+        std::lock_guard lock(m_syncMutex);
+        if (!std::exchange(m_syncAgain, false)) {
+            m_syncRunning = false;
+            return;
+        }
+    }
+    postSyncStep();
+}
+
 void GameServiceManager::syncStep()
 {
-    if (!checkGameServiceAvailability(false)) {
+    // A state change seen here goes on as this step, not as a second one.
+    if (!checkAvailability(false, false)) {
         sendError(ownError(QStringLiteral("GameService unavailable."), 2));
+        syncEnded();
         return;
     }
     if (!flag(scoresSyncedKey())) {
@@ -592,6 +728,9 @@ void GameServiceManager::syncStep()
         return;
     }
     notifyOnMain([](GameServiceManagerDelegate &d, GameServiceManager &m) { d.gameServiceSynced(m, true); });
+    syncEnded();
+    // Only now: sent earlier, merged values could go out twice.
+    reportSavedScoresAndAchievements();
 }
 
 void GameServiceManager::syncScores(const QString &player)
@@ -605,6 +744,7 @@ void GameServiceManager::syncScores(const QString &player)
         m_kit->loadLeaderboards(guarded([this](std::vector<Leaderboard> loaded, OptionalError error) {
             if (error) {
                 sendError(*error);
+                syncEnded();
                 return;
             }
             {
@@ -612,19 +752,20 @@ void GameServiceManager::syncScores(const QString &player)
                 if (!m_leaderboards)
                     m_leaderboards = std::move(loaded);
             }
-            syncGameService();
+            postSyncStep();
         }));
         return;
     }
     if (leaderboards->empty()) {
         setFlags(player, true, std::nullopt);
-        syncGameService();
+        postSyncStep();
         return;
     }
     const QString identifier = leaderboards->front().identifier;
     m_kit->loadScores(identifier, guarded([this, identifier](Leaderboard::Scores scores, OptionalError error) {
         if (error) {
             sendError(*error); // the list stays as it is: the next synchronisation resumes here
+            syncEnded();
             return;
         }
         if (!scores.scores.empty() && scores.localPlayerScore)
@@ -636,7 +777,7 @@ void GameServiceManager::syncScores(const QString &player)
             if (m_leaderboards)
                 std::erase_if(*m_leaderboards, [&](const Leaderboard &l) { return l.identifier == identifier; });
         }
-        syncGameService();
+        postSyncStep();
     }));
 }
 
@@ -658,20 +799,25 @@ void GameServiceManager::syncAchievements()
     m_kit->loadAchievements(guarded([this](std::vector<Achievement> achievements, OptionalError error) {
         if (error) {
             sendError(*error);
+            syncEnded();
             return;
         }
         const QString player = localPlayerId();
         if (!achievements.empty()) {
             m_cache.update([&](QCborMap &root) {
                 QCborMap entry = root.value(player).toMap();
+                // The service's values replace the device's, except where
+                // more is still waiting to be sent: that is not to be undone
+                // before it goes out.
+                const QCborMap waiting = entry.value(savedAchievementsKey).toMap();
                 for (const Achievement &a : achievements)
-                    entry.insert(a.identifier(), a.percentComplete());
+                    entry.insert(a.identifier(), std::max(a.percentComplete(), doubleOf(waiting.value(a.identifier()))));
                 root.insert(player, entry);
                 return true;
             });
         }
         setFlags(player, std::nullopt, true);
-        syncGameService();
+        postSyncStep();
     }));
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gameservicecache.h"
+#include "cachemirror.h"
 
 #include "game/gameservicereporting.h"
 #include "platform/servicekit/achievement.h"
@@ -105,7 +105,12 @@ public:
 
     // Prepares the cache file; its body runs once per manager.
     void setupManager();
-    // Starts a synchronisation step on the worker pool.
+    // Blocks until every change to the cache is on disk; false when it could
+    // not be written. For the end of the program and for tests.
+    bool flushCache();
+    // Starts a synchronisation on the worker pool; asked for while one runs,
+    // it runs again once that one has ended. Ends by sending what the cache
+    // holds.
     void syncGameService();
     // Sends one cached item; each success sends the next (scores first).
     void reportSavedScoresAndAchievements();
@@ -169,13 +174,19 @@ private:
     template<typename F>
     auto guarded(F f) const;
 
+    bool checkAvailability(bool argument, bool startSync);
     bool enterState(int state);
+    void networkChanged(bool reachable);
+    void networkCameBack();
+    void adoptUnknownPlayer();
     void notifyOnMain(DelegateCall call) const;
     void notifyNow(const DelegateCall &call) const;
     void sendError(const ServiceError &error) const;
     void authenticationAnswered(const std::shared_ptr<SignInViewController> &screen, const OptionalError &error,
                                 bool argument);
 
+    void postSyncStep();
+    void syncEnded();
     void syncStep();
     void syncScores(const QString &player);
     void syncAchievements();
@@ -189,7 +200,7 @@ private:
     std::shared_ptr<KeyValueStore> m_defaults;
     std::shared_ptr<NetworkPathMonitor> m_pathMonitor;
     std::unique_ptr<SerialQueue> m_monitorQueue;
-    GameServiceCache m_cache;
+    CacheMirror m_cache;
 
     std::shared_ptr<Life> m_life;
     std::shared_ptr<DelegateSlot> m_delegate;
@@ -201,7 +212,14 @@ private:
     mutable std::mutex m_defaultsMutex;
     mutable std::mutex m_leaderboardsMutex;
     std::optional<std::vector<Leaderboard>> m_leaderboards; // GSMLeaderboards
+    QMap<QString, int> m_sortOrders; // by leaderboard, as reported; under m_leaderboardsMutex
     std::once_flag m_setupOnce;
+    std::mutex m_syncMutex;
+    bool m_syncRunning = false; // under m_syncMutex
+    bool m_syncAgain = false;   // under m_syncMutex
+    std::mutex m_startMutex;
+    bool m_started = false;              // the constructor is done; under m_startMutex
+    bool m_networkCameBackEarly = false; // under m_startMutex
     mutable std::mutex m_associationMutex;
     std::vector<std::pair<const void *, std::shared_ptr<void>>> m_associations;
 };

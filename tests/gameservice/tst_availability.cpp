@@ -90,14 +90,15 @@ private slots:
         QCOMPARE(f.delegate->count("availabilityChanged"), 0);
     }
 
+    // The network coming back runs the check on a worker thread.
     void notAuthenticatedIsAnnouncedAtOnceOnTheCheckingThread()
     {
         ManagerFixture f;
         f.start();
-        f.setNetwork(true);
+        f.settle();
         f.delegate->clear();
-        std::thread worker([&] { f.manager->checkGameServiceAvailability(false); });
-        worker.join();
+        f.setNetwork(true);
+        DispatchQueue::waitForGlobal();
         // Delivered inside the check, before any event loop ran.
         const auto calls = f.delegate->callsOf("availabilityChanged");
         QCOMPARE(titles(*f.delegate), QStringList{"Player not Authenticated"});
@@ -109,8 +110,7 @@ private slots:
         ManagerFixture f(ManagerFixture::Options{.offersSignIn = true});
         GameServiceManager &m = f.start();
         f.settle();
-        f.setNetwork(true);
-        QVERIFY(!m.checkGameServiceAvailability(true));
+        f.setNetwork(true); // runs the check
         QTRY_COMPARE_WITH_TIMEOUT(f.delegate->count("authenticateUser"), 1, 30000);
         f.settle();
         QCOMPARE(titles(*f.delegate), (QStringList{"Internet Unavailable", "Player not Authenticated", "No Player"}));
@@ -139,8 +139,7 @@ private slots:
     {
         ManagerFixture f(ManagerFixture::Options{.offersSignIn = true});
         f.start();
-        f.setNetwork(true);
-        f.manager->checkGameServiceAvailability(false);
+        f.setNetwork(true); // runs the check
         QTRY_COMPARE_WITH_TIMEOUT(f.delegate->count("authenticateUser"), 1, 30000);
         // The player declines: the handler hears an error, which changes nothing.
         f.delegate->screens().front()->cancel();
@@ -226,8 +225,7 @@ private slots:
             QVERIFY(DispatchQueue::isMainThread());
             ++emitted;
         }).disposed(bag);
-        f.setNetwork(true);
-        m.checkGameServiceAvailability(false);
+        f.setNetwork(true); // runs the check
         QTRY_COMPARE_WITH_TIMEOUT(emitted, 1, 30000);
         QCOMPARE(ordering->subjectCountWhenForwarded, 1);
         ordering->screens().front()->submit(QStringLiteral("Ada"));

@@ -203,13 +203,9 @@ private slots:
         ManagerFixture f;
         f.start();
         cacheOffline(f);
-        f.makeAvailable(); // the player's id is known from now on
-        // What was cached before sign-in belongs to "unknownPlayer"; cache it
-        // again where the signed-in player's drain looks.
-        f.manager->saveAchievementToReportLater(QStringLiteral("1won"), 100.0);
-        f.manager->saveAchievementToReportLater(QStringLiteral("50won"), 2.0);
         f.backend->failNext(Call::ReportScore);
-        f.manager->reportSavedScoresAndAchievements();
+        f.makeAvailable(); // signing in synchronises, then starts the drain
+        QTRY_COMPARE_WITH_TIMEOUT(f.backend->calls(Call::ReportScore), 1, 30000);
         f.settle();
         QVERIFY(f.backend->reportedScores().empty() && f.backend->reportedAchievements().empty());
         const QCborArray saved = f.savedScores();
@@ -235,15 +231,16 @@ private slots:
         ManagerFixture f;
         f.startAvailable();
         Score zero(board);
-        f.manager->setupManager();
         QCborMap root;
         root.insert(QStringLiteral("SavedScores"),
                     QCborArray{QByteArray("garbage"), zero.archived()});
         {
+            QDir().mkpath(QFileInfo(f.manager->cacheFilePath()).absolutePath());
             QFile file(f.manager->cacheFilePath());
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(QCborValue(root).toCbor());
         }
+        f.manager->setupManager(); // reads the file as it is now
         f.manager->saveScoreToReportLater([] { Score s(board); s.setValue(7); return s; }());
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot be read"));
         // First run drops the garbage, the second the zero, the third sends 7.
@@ -271,7 +268,12 @@ private slots:
         QFETCH(qint64, device);
         QFETCH(qint64, service);
         ManagerFixture f;
-        GameServiceManager &m = f.startAvailable();
+        GameServiceManager &m = f.start();
+        // The synchronisation that signing in starts stops at once, so the
+        // one below is the first to merge.
+        f.backend->failNext(Call::LoadLeaderboards);
+        f.makeAvailable();
+        QTRY_COMPARE_WITH_TIMEOUT(f.delegate->count("error"), 1, 30000);
         const QString me = m.localPlayerId();
         m.saveAndReportAchievement(QStringLiteral("50won"), 60.0, true); // higher than the service's
         m.saveAndReportScore(device, board, 0);
@@ -289,25 +291,28 @@ private slots:
         QCOMPARE(f.flag("scoresSynced" + me), std::optional(true));
         QCOMPARE(f.flag("achievementsSynced" + me), std::optional(true));
         // Synchronised: a further run only says so again.
+        const int loads = f.backend->calls(Call::LoadLeaderboards);
         m.syncGameService();
         QTRY_COMPARE_WITH_TIMEOUT(f.delegate->count("gameServiceSynced"), 2, 30000);
-        QCOMPARE(f.backend->calls(Call::LoadLeaderboards), 1);
+        QCOMPARE(f.backend->calls(Call::LoadLeaderboards), loads);
     }
 
     void errorsStopAStageAndTheNextSynchronisationResumesThere()
     {
         ManagerFixture f;
-        GameServiceManager &m = f.startAvailable();
+        GameServiceManager &m = f.start();
         f.backend->setServiceScore(board, 77);
         f.backend->setServiceAchievement(QStringLiteral("1won"), 100.0);
-        const QString me = m.localPlayerId();
-        f.delegate->clear();
         f.backend->failNext(Call::LoadLeaderboards);
         f.backend->failNext(Call::LoadScores);
         f.backend->failNext(Call::LoadAchievements);
-        // Three runs, each stopped by one error, then one that completes.
+        // Three runs, each stopped by one error, then one that completes; the
+        // first is the one that signing in starts.
+        f.makeAvailable();
+        const QString me = m.localPlayerId();
         for (int run = 1; run <= 3; ++run) {
-            m.syncGameService();
+            if (run > 1)
+                m.syncGameService();
             QTRY_COMPARE_WITH_TIMEOUT(f.delegate->count("error"), run, 30000);
             QCOMPARE(f.delegate->callsOf("error").back().code, std::optional(ServiceErrorCode::communicationsFailure));
             QVERIFY(f.delegate->callsOf("error").back().onMainThread);
@@ -365,10 +370,62 @@ private slots:
         QVERIFY(!answer && onMain);
         QVERIFY(f.backend->wasReset());
         QCOMPARE(m.progressForAchievement(QStringLiteral("1won")), 0.0);
-        // The flag was cleared and a new synchronisation loaded the achievements again; waiting items stay.
+        // The flag was cleared and a new synchronisation loaded the achievements
+        // again; what was waiting went out after it.
         QTRY_COMPARE_WITH_TIMEOUT(f.delegate->count("gameServiceSynced"), 1, 30000);
         QCOMPARE(f.backend->calls(Call::LoadAchievements), loads + 2);
-        QCOMPARE(f.savedAchievements(me).value("50won").toDouble(), 4.0);
+        QTRY_VERIFY_WITH_TIMEOUT(f.savedAchievements(me).isEmpty(), 30000);
+        QCOMPARE(f.backend->achievements().at(QStringLiteral("50won")), 4.0);
+    }
+
+    // What was earned before anybody signed in belongs to the first player
+    // who does, and goes out by itself once the service is there: a
+    // synchronisation first, which must not undo what is still waiting.
+    void signingInAdoptsAndSendsWhatWasEarnedOffline()
+    {
+        ManagerFixture f;
+        GameServiceManager &m = f.start();
+        m.setupManager();
+        cacheOffline(f);
+        m.saveAndReportAchievement(QStringLiteral("50won"), 4.0, true);
+        QCOMPARE(m.progressForAchievement(QStringLiteral("50won")), 4.0); // seen before it is written
+        f.backend->setServiceAchievement(QStringLiteral("50won"), 2.0);
+
+        f.makeAvailable();
+        const QString me = m.localPlayerId();
+        QVERIFY(me != unknown);
+        QTRY_VERIFY_WITH_TIMEOUT(f.savedScores().isEmpty() && f.savedAchievements(me).isEmpty(), 30000);
+        f.settle();
+
+        const auto scores = f.backend->reportedScores();
+        QCOMPARE(scores.size(), 2u);
+        QVERIFY(scores[0].value() == 100 && scores[1].value() == 200);
+        QCOMPARE(f.backend->achievements().at(QStringLiteral("1won")), 100.0);
+        QCOMPARE(f.backend->achievements().at(QStringLiteral("50won")), 4.0);
+        QVERIFY(!f.cache().contains(unknown)); // moved, not copied
+        QCOMPARE(m.highScoreForLeaderboard(board), 200);
+        QCOMPARE(m.progressForAchievement(QStringLiteral("50won")), 4.0);
+    }
+
+    // Back online while signed in: what was kept meanwhile goes out.
+    void theNetworkComingBackSendsWhatWaited()
+    {
+        ManagerFixture f;
+        GameServiceManager &m = f.startAvailable();
+        const QString me = m.localPlayerId();
+        f.setNetwork(false);
+        m.saveAndReportScore(300, board, 0);
+        m.saveAndReportAchievement(QStringLiteral("really_fast"), 100.0, true);
+        f.settle();
+        QCOMPARE(f.savedScores().size(), 1);
+        QVERIFY(f.backend->reportedScores().empty());
+
+        f.setNetwork(true);
+        QTRY_VERIFY_WITH_TIMEOUT(f.savedScores().isEmpty() && f.savedAchievements(me).isEmpty(), 30000);
+        f.settle();
+        QCOMPARE(f.backend->reportedScores().size(), 1u);
+        QCOMPARE(f.backend->reportedScores()[0].value(), 300);
+        QCOMPARE(f.backend->achievements().at(QStringLiteral("really_fast")), 100.0);
     }
 };
 

@@ -1,6 +1,7 @@
 #include "fakes/managerfixture.h"
 
 #include "gameservice/gameserviceenvironment.h"
+#include "platform/servicekit/gameserviceviewcontroller.h"
 #include "platform/servicekit/localservicebackend.h"
 #include "platform/servicekit/signinviewcontroller.h"
 #include "screens/gameservice/completionbanner.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -120,6 +122,31 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(guard.isNull(), 30000);
         f.settle();
         QCOMPARE(f.delegate->count("didFinish"), 1); // once, though closing rejects again
+    }
+
+    // Open before anybody signed in, the screen shows the service as it is
+    // when the player comes back to it.
+    void anOpenScreenCatchesUpWithASignIn()
+    {
+        QTemporaryDir dir;
+        auto backend = std::make_shared<LocalServiceBackend>(GameServiceEnvironment::serviceFileName(dir.path()),
+                                                             GameServiceEnvironment::catalogue());
+        auto kit = ServiceKit::create(backend);
+        ServiceScreen screen(std::make_shared<GameServiceViewController>(kit));
+        screen.show();
+        QApplication::setActiveWindow(&screen);
+        QTRY_VERIFY_WITH_TIMEOUT(screen.errorLabel()->isVisible(), 30000);
+
+        QWidget other; // the sign-in dialog, say
+        other.show();
+        QApplication::setActiveWindow(&other);
+        OptionalError error;
+        backend->signIn(QStringLiteral("Ada"), error);
+        QVERIFY(!error);
+        kit->localPlayer().setAuthenticateHandler([](auto, auto) {});
+        kit->waitForIdle();
+        QApplication::setActiveWindow(&screen);
+        QTRY_VERIFY_WITH_TIMEOUT(!screen.errorLabel()->isVisible(), 30000);
     }
 };
 

@@ -6,6 +6,7 @@
 #include "platform/resources/resources.h"
 #include "views/components/button.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPointer>
@@ -123,6 +124,17 @@ void ServiceScreen::dismissNow()
 {
     m_dismissing = true;
     QDialog::reject();
+}
+
+void ServiceScreen::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange)
+        return;
+    if (!isActiveWindow())
+        m_leftOnce = true; // a sign-in dialog, or another window, came over it
+    else if (m_leftOnce)
+        load();
 }
 
 void ServiceScreen::load()

@@ -43,6 +43,12 @@ public:
     // Closes the screen for good; called by the presenter on dismissal.
     void dismissNow();
 
+protected:
+    // Loads again whenever the player comes back to the screen: who signed
+    // in meanwhile, or whose waiting scores have just gone out, sees the
+    // service as it is now.
+    void changeEvent(QEvent *event) override;
+
 private:
     void load();
     void showAchievements(const ServiceCatalogue &catalogue, const std::vector<Achievement> &list,
@@ -61,6 +67,7 @@ private:
     QString m_scoresProblem;
     bool m_finishRequested = false;
     bool m_dismissing = false;
+    bool m_leftOnce = false;
 };
 
 } // namespace kestrune

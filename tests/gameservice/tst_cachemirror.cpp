@@ -1,0 +1,87 @@
+#include "gameservice/cachemirror.h"
+
+#include <QCborArray>
+#include <QCborValue>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace kestrune;
+
+namespace {
+
+QCborMap onDisk(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QCborValue::fromCbor(f.readAll()).toMap() : QCborMap();
+}
+
+void append(CacheMirror &cache, qint64 n)
+{
+    cache.update([n](QCborMap &root) {
+        QCborArray items = root.value(QStringLiteral("items")).toArray();
+        items.append(n);
+        root.insert(QStringLiteral("items"), items);
+        return true;
+    });
+}
+
+} // namespace
+
+// Changes are seen at once and reach the file behind the caller, in order,
+// with nothing lost when a write fails.
+class TestCacheMirror : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void changesAreReadAtOnceAndWrittenInOrder()
+    {
+        QTemporaryDir dir;
+        QCborArray expected;
+        {
+            CacheMirror cache(dir.path(), QStringLiteral("test.cache"));
+            cache.prepare();
+            for (qint64 n = 1; n <= 200; ++n) {
+                append(cache, n);
+                expected.append(n);
+                QCOMPARE(cache.read().value(QStringLiteral("items")).toArray().size(), n);
+            }
+            // A change that gives up leaves the root as it was.
+            QVERIFY(!cache.update([](QCborMap &root) {
+                root.remove(QStringLiteral("items"));
+                return false;
+            }));
+            QVERIFY(cache.flush());
+            QCOMPARE(onDisk(cache.filePath()).value(QStringLiteral("items")).toArray(), expected);
+            append(cache, 201); // left for the destructor to write
+            expected.append(201);
+        }
+        CacheMirror again(dir.path(), QStringLiteral("test.cache"));
+        QCOMPARE(again.read().value(QStringLiteral("items")).toArray(), expected);
+    }
+
+    void aFailedWriteKeepsTheChangeAndIsTriedAgain()
+    {
+        QTemporaryDir dir;
+        CacheMirror cache(dir.path(), QStringLiteral("test.cache"));
+        cache.prepare();
+        append(cache, 1);
+        QVERIFY(cache.flush());
+        // A folder in the file's place makes the writes fail, even for root.
+        QVERIFY(QFile::remove(cache.filePath()));
+        QVERIFY(QDir().mkpath(cache.filePath() + "/keep"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot write"));
+        append(cache, 2);
+        QVERIFY(!cache.flush());
+        QCOMPARE(cache.read().value(QStringLiteral("items")).toArray(), QCborArray({1, 2}));
+
+        QVERIFY(QDir(cache.filePath()).removeRecursively());
+        QVERIFY(cache.flush());
+        QCOMPARE(onDisk(cache.filePath()).value(QStringLiteral("items")).toArray(), QCborArray({1, 2}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCacheMirror)
+#include "tst_cachemirror.moc"
