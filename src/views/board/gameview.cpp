@@ -69,7 +69,7 @@ void GameView::layoutSubviews()
     if (device.isTablet()) {
         setBoardViewVerticalSpacing(device.isLandscape() ? 36 : 94);
         setKeyboardHeight(device.isLandscape() ? 162 : 220);
-    } else if (ScreenSize::current() < 3) {
+    } else if (currentScreenSize() < ScreenSize::large) {
         setBoardViewVerticalSpacing(smallScreenSpacing);
     }
 }
