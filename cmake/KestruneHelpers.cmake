@@ -1,10 +1,11 @@
-# Adds every listed subfolder that has a CMakeLists.txt, so that layers can grow
-# folder by folder without touching the parent.
+# Adds every listed subfolder. A listed folder without a CMakeLists.txt stops
+# the configuration, so that a typo cannot silently drop a layer.
 function(kestrune_add_subdirectories)
     foreach(dir IN LISTS ARGN)
-        if(EXISTS "${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt")
-            add_subdirectory(${dir})
+        if(NOT EXISTS "${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt")
+            message(FATAL_ERROR "kestrune_add_subdirectories: ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt does not exist")
         endif()
+        add_subdirectory(${dir})
     endforeach()
 endfunction()
 
