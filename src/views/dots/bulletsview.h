@@ -17,8 +17,8 @@ namespace kestrune {
 
 class BulletView;
 
-// The four feedback dots of one shot, two over two: black for each bull,
-// then white for each cow, then empty.
+// The four feedback dots of one shot, two over two: a bull's disc for each bull,
+// then a cow's ring for each cow, then empty.
 class BulletsView : public QWidget
 {
     Q_OBJECT
