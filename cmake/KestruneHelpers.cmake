@@ -1,10 +1,11 @@
-# Adds every listed subfolder that has a CMakeLists.txt, so that layers can grow
-# folder by folder without touching the parent.
+# Adds every listed subfolder. A listed folder without a CMakeLists.txt stops
+# the configuration, so that a typo cannot silently drop a layer.
 function(kestrune_add_subdirectories)
     foreach(dir IN LISTS ARGN)
-        if(EXISTS "${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt")
-            add_subdirectory(${dir})
+        if(NOT EXISTS "${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt")
+            message(FATAL_ERROR "kestrune_add_subdirectories: ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt does not exist")
         endif()
+        add_subdirectory(${dir})
     endforeach()
 endfunction()
 
@@ -26,7 +27,7 @@ function(kestrune_add_test name)
     endif()
     set_tests_properties(${name} PROPERTIES
         TIMEOUT ${ARG_TIMEOUT}
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;HOME=${sandbox};XDG_CONFIG_HOME=${sandbox}/config;XDG_DATA_HOME=${sandbox}/data;XDG_CACHE_HOME=${sandbox}/cache;XDG_RUNTIME_DIR=${sandbox}/runtime;KESTRUNE_TESTING=1")
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;HOME=${sandbox};XDG_CONFIG_HOME=${sandbox}/config;XDG_DATA_HOME=${sandbox}/data;XDG_CACHE_HOME=${sandbox}/cache;XDG_RUNTIME_DIR=${sandbox}/runtime")
 endfunction()
 
 # kestrune_add_benchmark(<name> SOURCES <files...> LIBS <targets...>)

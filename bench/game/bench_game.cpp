@@ -49,7 +49,7 @@ void shotChain(benchmark::State &state)
             game = std::make_unique<Game>(GameEnvironment{nullptr, nullptr, nullptr, nullptr, [] { return "1234"; }});
             state.ResumeTiming();
         }
-        bulls += game->shot(shots[i++ & 1]).bulls;
+        bulls += game->shot(shots[i++ & 1])->bulls;
     }
     benchmark::DoNotOptimize(bulls);
 }

@@ -25,9 +25,10 @@ CommandLine CommandLine::parse(const QStringList &arguments, std::optional<int> 
                                         QStringLiteral("folder"));
     const QCommandLineOption device("device", QStringLiteral("Behave as a <device>: phone (default) or tablet."),
                                     QStringLiteral("device"), QStringLiteral("phone"));
-    const QCommandLineOption quickAction("quick-action",
-                                         QStringLiteral("Start with an <action>: singleplayer or multiplayer."),
-                                         QStringLiteral("action"));
+    const QCommandLineOption quickAction(
+        "quick-action",
+        QStringLiteral("Accepts an <action> (singleplayer or multiplayer) but does nothing with it yet."),
+        QStringLiteral("action"));
     const QCommandLineOption render("render", QStringLiteral("Render the first screen to <png> and exit."),
                                     QStringLiteral("png"));
     const QCommandLineOption noGameService("no-game-service", QStringLiteral("Start without the game service."));

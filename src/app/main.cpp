@@ -18,8 +18,11 @@
 #include "views/toast/toastalert.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
 
 #include <cstdio>
+#include <optional>
 
 using namespace kestrune;
 
@@ -34,8 +37,20 @@ int main(int argc, char *argv[])
     const CommandLine options = CommandLine::parse(QCoreApplication::arguments(), exitCode);
     if (exitCode)
         return *exitCode;
-    if (!options.dataFolder.isEmpty())
+    // A render starts a game; unless a folder was named, it plays in one that
+    // is thrown away, so that the user's statistics and analytics stay as they were.
+    std::optional<QTemporaryDir> scratchFolder;
+    if (!options.dataFolder.isEmpty()) {
         AppPaths::setDataFolder(options.dataFolder);
+    } else if (!options.renderTo.isEmpty()) {
+        scratchFolder.emplace(QDir::tempPath() + QStringLiteral("/kestrune-render-XXXXXX"));
+        if (!scratchFolder->isValid()) {
+            std::fprintf(stderr, "kestrune: cannot create a temporary data folder: %s\n",
+                         qPrintable(scratchFolder->errorString()));
+            return 1;
+        }
+        AppPaths::setDataFolder(scratchFolder->path());
+    }
     const QString dataFolder = AppPaths::ensureDataFolder();
     if (dataFolder.isEmpty()) {
         std::fprintf(stderr, "kestrune: cannot create the data folder %s\n", qPrintable(AppPaths::dataFolder()));

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "ui_playwindow.h"
-
 #include "game/gameenvironment.h"
 #include "game/gamemanager.h"
 #include "game/rx/disposebag.h"
@@ -9,6 +7,10 @@
 #include <QWidget>
 
 #include <memory>
+
+namespace Ui {
+class PlayWindow;
+}
 
 namespace kestrune {
 
@@ -25,6 +27,7 @@ public:
     // The environment's collaborators must outlive the window; service may
     // be null (no achievements button).
     PlayWindow(GameEnvironment environment, GameServiceManager *service, QWidget *parent = nullptr);
+    ~PlayWindow() override;
 
     // Ends the current match (unfinished games are simply dropped) and starts another.
     void newGame();
@@ -35,7 +38,7 @@ private:
     void showState(const GameState &state);
     void applyLook();
 
-    Ui::PlayWindow ui;
+    std::unique_ptr<Ui::PlayWindow> ui;
     GameEnvironment m_environment;
     GameServiceManager *m_service;
     std::unique_ptr<GameManager> m_match;

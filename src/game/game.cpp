@@ -2,7 +2,6 @@
 
 #include "gamedelegate.h"
 #include "gameservicehelper.h"
-#include "invalidshoterror.h"
 #include "securerandomsource.h"
 #include "shuffleddistribution.h"
 #include "systemclock.h"
@@ -94,11 +93,11 @@ std::optional<std::int64_t> Game::points() const
     return pointsFor(m_shots.size(), duration());
 }
 
-Result Game::shot(const std::string &code)
+std::optional<Result> Game::shot(const std::string &code)
 {
     // The keypad never sends anything else, but the rules must not trust it.
     if (!isValidShot(code))
-        throw InvalidShotError(code);
+        return std::nullopt;
     if (m_isEnded)
         return m_shots.back().result;
 

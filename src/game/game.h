@@ -30,7 +30,7 @@ public:
     GameDelegate *delegate() const override { return m_delegate; }
     void setDelegate(GameDelegate *delegate) override { m_delegate = delegate; }
 
-    Result shot(const std::string &code) override;
+    std::optional<Result> shot(const std::string &code) override;
 
     // Four different digits 1-9 from a fresh shuffled nine-sided die.
     static std::string drawCode(RandomSource &random);

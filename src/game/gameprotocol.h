@@ -37,10 +37,10 @@ public:
     virtual GameDelegate *delegate() const = 0;
     virtual void setDelegate(GameDelegate *delegate) = 0;
 
-    // Scores a shot of exactly four different digits 1-9 (anything else is
-    // refused with InvalidShotError and changes nothing). After the end it
-    // returns the last result and does nothing else.
-    virtual Result shot(const std::string &code) = 0;
+    // Scores a shot of exactly four different digits 1-9. Anything else is
+    // refused: no result, and nothing changes, not even after the end. After
+    // the end a valid shot returns the last result and does nothing else.
+    virtual std::optional<Result> shot(const std::string &code) = 0;
 };
 
 } // namespace kestrune

@@ -5,6 +5,7 @@
 #include "game/gameprotocol.h"
 #include "game/statisticshelper.h"
 #include "views/board/gameview.h"
+#include "views/components/ripplebutton.h"
 #include "views/keyboard/keyboardview.h"
 
 #include <QPushButton>

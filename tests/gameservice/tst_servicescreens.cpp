@@ -8,9 +8,9 @@
 #include "screens/gameservice/servicescreen.h"
 #include "screens/gameservice/signindialog.h"
 #include "screens/gameservice/widgetservicescreenpresenter.h"
+#include "views/components/button.h"
 
 #include <QApplication>
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -63,10 +63,14 @@ private slots:
         auto *dialog = qobject_cast<SignInDialog *>(presenter->widgetFor(handedOver.get()));
         QVERIFY(dialog);
         QVERIFY(dialog->isVisible());
-        QPushButton *signIn = nullptr;
-        for (auto *b : dialog->findChild<QDialogButtonBox *>()->buttons())
-            signIn = b->text() == QStringLiteral("Sign in") ? qobject_cast<QPushButton *>(b) : signIn;
-        QVERIFY(signIn && !signIn->isEnabled()); // no name yet
+        // The app's own buttons, none with the platform's icons.
+        const auto buttons = dialog->findChildren<QPushButton *>();
+        QCOMPARE(buttons.size(), 2);
+        for (QPushButton *b : buttons)
+            QVERIFY2(qobject_cast<Button *>(b) && b->icon().isNull(), qPrintable(b->text()));
+        Button *signIn = dialog->signInButton();
+        QCOMPARE(signIn->text(), QStringLiteral("Sign in"));
+        QVERIFY(!signIn->isEnabled()); // no name yet
         QTest::keyClicks(dialog->nameEdit(), QStringLiteral("Ada"));
         QVERIFY(signIn->isEnabled());
         QTest::mouseClick(signIn, Qt::LeftButton);

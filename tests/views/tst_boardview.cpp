@@ -8,6 +8,7 @@
 #include "views/dots/bulletview.h"
 #include "views/keyboard/keyboardview.h"
 
+#include <QLayout>
 #include <QtTest>
 
 using namespace kestrune;

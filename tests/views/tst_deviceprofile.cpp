@@ -13,21 +13,21 @@ private slots:
     void sizeClassesByTheLongerSide_data()
     {
         QTest::addColumn<QSizeF>("size");
-        QTest::addColumn<int>("sizeClass");
-        QTest::newRow("no size") << QSizeF(0, 0) << 0;
-        QTest::newRow("4-inch phone") << QSizeF(320, 568) << 1;
-        QTest::newRow("4.7-inch phone") << QSizeF(375, 667) << 2;
-        QTest::newRow("5.5-inch phone") << QSizeF(414, 736) << 2;
-        QTest::newRow("tall phone") << QSizeF(390, 844) << 3;
-        QTest::newRow("largest phone") << QSizeF(430, 932) << 3;
-        QTest::newRow("tablet") << QSizeF(768, 1024) << 4;
+        QTest::addColumn<ScreenSize>("sizeClass");
+        QTest::newRow("no size") << QSizeF(0, 0) << ScreenSize::unknown;
+        QTest::newRow("4-inch phone") << QSizeF(320, 568) << ScreenSize::small;
+        QTest::newRow("4.7-inch phone") << QSizeF(375, 667) << ScreenSize::medium;
+        QTest::newRow("5.5-inch phone") << QSizeF(414, 736) << ScreenSize::medium;
+        QTest::newRow("tall phone") << QSizeF(390, 844) << ScreenSize::large;
+        QTest::newRow("largest phone") << QSizeF(430, 932) << ScreenSize::large;
+        QTest::newRow("tablet") << QSizeF(768, 1024) << ScreenSize::extraLarge;
     }
 
     void sizeClassesByTheLongerSide()
     {
         QFETCH(QSizeF, size);
-        QFETCH(int, sizeClass);
-        QCOMPARE(ScreenSize::of(DeviceProfile(DeviceProfile::Idiom::phone, size, 0, 20)), sizeClass);
+        QFETCH(ScreenSize, sizeClass);
+        QCOMPARE(screenSize(DeviceProfile(DeviceProfile::Idiom::phone, size, 0, 20)), sizeClass);
     }
 
     void turningSwapsTheSidesButNotTheClass()
@@ -36,7 +36,7 @@ private slots:
         tablet.setOrientation(DeviceProfile::Orientation::landscapeRight);
         QVERIFY(tablet.isLandscape());
         QCOMPARE(tablet.size(), QSizeF(1024, 768));
-        QCOMPARE(ScreenSize::of(tablet), 4);
+        QCOMPARE(screenSize(tablet), ScreenSize::extraLarge);
         tablet.setOrientation(DeviceProfile::Orientation::portraitUpsideDown);
         QVERIFY(!tablet.isLandscape());
     }

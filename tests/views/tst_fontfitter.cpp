@@ -15,14 +15,16 @@ class FontFitterTest : public QObject
     {
         Label label;
         label.setText(QStringLiteral("1234"));
-        // Twice the size: 71 points fit exactly at the second midpoint, 35.5.
-        label.fitter().setMeasure([](const QFont &font, const QString &) { return 2 * font.pointSizeF(); });
-        label.resize(100, 71);
+        const QFont base = label.font();
+        label.resize(100, 40);
         label.show();
         QVERIFY(QTest::qWaitForWindowExposed(&label));
-        QCOMPARE(label.font().pointSizeF(), 35.5);
-        label.resize(100, 128);
-        QCOMPARE(label.font().pointSizeF(), 64.0);
+        const qreal small = FontFitter::fittedPointSize(label.text(), base, 40);
+        QCOMPARE(label.font().pointSizeF(), small);
+        label.resize(100, 90);
+        const qreal large = FontFitter::fittedPointSize(label.text(), base, 90);
+        QVERIFY(large > small);
+        QCOMPARE(label.font().pointSizeF(), large);
     }
 
 private slots:

@@ -4,12 +4,53 @@
 #include <QProcess>
 #include <QtTest>
 
+#include <algorithm>
+#include <cmath>
+
 using namespace kestrune;
 
 namespace {
 // Run by the test in a child process: a lookup that must stop the process.
 constexpr char missingImage[] = "--look-up-missing-image";
 constexpr char missingColor[] = "--look-up-missing-color";
+
+// WCAG 2 relative luminance and contrast ratio.
+double luminance(const QColor &color)
+{
+    auto channel = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(color.redF()) + 0.7152 * channel(color.greenF()) + 0.0722 * channel(color.blueF());
+}
+double contrast(const QColor &a, const QColor &b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+struct Ink
+{
+    double area = 0;  // in fully covered pixels
+    QColor strongest; // the colour of the most opaque pixel
+    bool centreCovered = false;
+};
+Ink inkOf(const QString &image)
+{
+    const QImage picture = Resources::pixmap(image, QSizeF(64, 64)).toImage().convertToFormat(QImage::Format_ARGB32);
+    Ink ink;
+    int strongestAlpha = -1;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const QRgb pixel = picture.pixel(x, y);
+            ink.area += qAlpha(pixel) / 255.0;
+            if (qAlpha(pixel) > strongestAlpha) {
+                strongestAlpha = qAlpha(pixel);
+                ink.strongest = QColor::fromRgb(pixel).toRgb();
+            }
+        }
+    }
+    ink.centreCovered = qAlpha(picture.pixel(32, 32)) == 255;
+    return ink;
+}
 } // namespace
 
 class ResourcesTest : public QObject
@@ -63,6 +104,61 @@ private slots:
             QVERIFY2(Resources::color(QString::fromLatin1(name)) != light, name);
         }
         Resources::setColorScheme(Resources::ColorScheme::system);
+    }
+
+    // The dots sit on the window's background, and the empty dots of the row
+    // being typed on its band.
+    void dotsStandOutFromWhatTheySitOn_data()
+    {
+        QTest::addColumn<Resources::ColorScheme>("scheme");
+        QTest::addColumn<QString>("background");
+        QTest::newRow("light") << Resources::ColorScheme::light << "systemBackground";
+        QTest::newRow("dark") << Resources::ColorScheme::dark << "systemBackground";
+        QTest::newRow("light, typing band") << Resources::ColorScheme::light << "rowSeparator";
+        QTest::newRow("dark, typing band") << Resources::ColorScheme::dark << "rowSeparator";
+    }
+    void dotsStandOutFromWhatTheySitOn()
+    {
+        QFETCH(Resources::ColorScheme, scheme);
+        QFETCH(QString, background);
+        Resources::setColorScheme(scheme);
+        const QColor behind = Resources::color(background);
+        const double bull = contrast(Resources::color("bulletBull"), behind);
+        const double cow = contrast(Resources::color("bulletCow"), behind);
+        const double empty = contrast(Resources::color("bulletEmpty"), behind);
+        Resources::setColorScheme(Resources::ColorScheme::system);
+        QVERIFY2(empty >= 3.0, qPrintable(QString::number(empty)));
+        QVERIFY2(cow >= 3.0, qPrintable(QString::number(cow)));
+        QVERIFY2(bull >= cow, "a bull is the strongest mark");
+    }
+
+    // The pictures draw the named colours, and tell the states apart by shape
+    // as well: a full disc, a ring open in the middle, a small dot.
+    void dotPicturesDifferInShapeNotOnlyColour_data()
+    {
+        QTest::addColumn<Resources::ColorScheme>("scheme");
+        QTest::newRow("light") << Resources::ColorScheme::light;
+        QTest::newRow("dark") << Resources::ColorScheme::dark;
+    }
+    void dotPicturesDifferInShapeNotOnlyColour()
+    {
+        QFETCH(Resources::ColorScheme, scheme);
+        Resources::setColorScheme(scheme);
+        const Ink bull = inkOf("Black");
+        const Ink cow = inkOf("White");
+        const Ink empty = inkOf("Empty");
+        const QColor bullColor = Resources::color("bulletBull");
+        const QColor cowColor = Resources::color("bulletCow");
+        const QColor emptyColor = Resources::color("bulletEmpty");
+        Resources::setColorScheme(Resources::ColorScheme::system);
+
+        QCOMPARE(bull.strongest, bullColor);
+        QCOMPARE(cow.strongest, cowColor);
+        QCOMPARE(empty.strongest, emptyColor);
+        QVERIFY(bull.centreCovered);
+        QVERIFY2(!cow.centreCovered, "a cow is open in the middle");
+        QVERIFY2(bull.area > 1.5 * cow.area, "a bull carries the most ink");
+        QVERIFY2(cow.area > 3 * empty.area, "an empty dot is much smaller than a cow");
     }
 
     void aMissingImageStopsWithItsName() { verifyStops(missingImage, QStringLiteral("No Such Picture")); }

@@ -6,23 +6,23 @@
 
 namespace kestrune {
 
-int ScreenSize::of(const DeviceProfile &profile)
+ScreenSize screenSize(const DeviceProfile &profile)
 {
     const qreal longer = std::max(profile.portraitSize().width(), profile.portraitSize().height());
     if (longer <= 0)
-        return 0;
+        return ScreenSize::unknown;
     if (longer <= 568)
-        return 1;
+        return ScreenSize::small;
     if (longer <= 736)
-        return 2;
+        return ScreenSize::medium;
     if (longer <= 1000)
-        return 3;
-    return 4;
+        return ScreenSize::large;
+    return ScreenSize::extraLarge;
 }
 
-int ScreenSize::current()
+ScreenSize currentScreenSize()
 {
-    return of(DeviceProfile::current());
+    return screenSize(DeviceProfile::current());
 }
 
 } // namespace kestrune

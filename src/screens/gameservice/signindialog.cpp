@@ -2,11 +2,11 @@
 
 #include "platform/resources/resources.h"
 #include "platform/servicekit/signinviewcontroller.h"
+#include "views/components/button.h"
 
-#include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace kestrune {
@@ -37,16 +37,31 @@ SignInDialog::SignInDialog(std::shared_ptr<SignInViewController> screen, QWidget
     m_name->setPlaceholderText(tr("Player name"));
     m_name->setMaxLength(40);
     layout->addWidget(m_name);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-    m_signIn = buttons->addButton(tr("Sign in"), QDialogButtonBox::AcceptRole);
+    // The app's own flat buttons, not the platform's (which come with icons).
+    auto *cancel = new Button(tr("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("cancelButton"));
+    cancel->setBackgroundColorNames(QStringLiteral("secondarySystemBackground"), QString());
+    cancel->setTitleColor(Resources::color(QStringLiteral("label")));
+    m_signIn = new Button(tr("Sign in"), this);
+    m_signIn->setObjectName(QStringLiteral("signInButton"));
+    m_signIn->setBackgroundColorNames(QStringLiteral("accent"), QStringLiteral("placeholder"));
+    m_signIn->setTitleColor(Qt::white);
     m_signIn->setEnabled(false);
     m_signIn->setDefault(true);
-    layout->addWidget(buttons);
+    auto *buttons = new QHBoxLayout;
+    buttons->setSpacing(10);
+    for (Button *button : {cancel, m_signIn}) {
+        button->setCornerRadius(18);
+        button->setMinimumHeight(36);
+        button->setAutoDefault(false);
+        buttons->addWidget(button, 1);
+    }
+    layout->addLayout(buttons);
     setMinimumWidth(320);
     connect(m_name, &QLineEdit::textChanged, this,
             [this](const QString &text) { m_signIn->setEnabled(!text.trimmed().isEmpty()); });
-    connect(buttons, &QDialogButtonBox::accepted, this, &SignInDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &SignInDialog::reject);
+    connect(m_signIn, &QPushButton::clicked, this, &SignInDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &SignInDialog::reject);
 }
 
 void SignInDialog::accept()

@@ -5,10 +5,10 @@
 #include <memory>
 
 class QLineEdit;
-class QPushButton;
 
 namespace kestrune {
 
+class Button;
 class SignInViewController;
 
 // Asks for a player name and signs in under it; closing it any other way
@@ -20,6 +20,7 @@ public:
     explicit SignInDialog(std::shared_ptr<SignInViewController> screen, QWidget *parent = nullptr);
 
     QLineEdit *nameEdit() const { return m_name; }
+    Button *signInButton() const { return m_signIn; }
 
     void accept() override;
     void reject() override;
@@ -27,7 +28,7 @@ public:
 private:
     std::shared_ptr<SignInViewController> m_screen;
     QLineEdit *m_name;
-    QPushButton *m_signIn;
+    Button *m_signIn;
     bool m_answered = false;
 };
 

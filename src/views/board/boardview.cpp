@@ -1,4 +1,5 @@
 #include "boardview.h"
+#include "ui_boardview.h"
 
 #include "game/gameprotocol.h"
 #include "game/rx/driver.h"
@@ -27,20 +28,36 @@ void setTextColor(QLabel *label, const QColor &color)
 
 BoardView::BoardView(QWidget *parent)
     : QWidget(parent)
+    , ui(std::make_unique<Ui::BoardView>())
 {
-    ui.setupUi(this);
-    for (int i = 0; i < ui.numbersStackView->count(); ++i)
-        m_numberLabels.append(qobject_cast<AutoFontSizeOutlineLabel *>(ui.numbersStackView->itemAt(i)->widget()));
-    for (int i = 0; i < ui.codesStackView->count(); ++i)
-        m_codeLabels.append(qobject_cast<AutoFontSizeLabel *>(ui.codesStackView->itemAt(i)->widget()));
-    for (int i = 0; i < ui.bulletsStackView->count(); ++i)
-        m_bulletsViews.append(qobject_cast<BulletsView *>(ui.bulletsStackView->itemAt(i)->widget()));
+    ui->setupUi(this);
+    for (int i = 0; i < ui->numbersStackView->count(); ++i)
+        m_numberLabels.append(qobject_cast<AutoFontSizeOutlineLabel *>(ui->numbersStackView->itemAt(i)->widget()));
+    for (int i = 0; i < ui->codesStackView->count(); ++i)
+        m_codeLabels.append(qobject_cast<AutoFontSizeLabel *>(ui->codesStackView->itemAt(i)->widget()));
+    for (int i = 0; i < ui->bulletsStackView->count(); ++i)
+        m_bulletsViews.append(qobject_cast<BulletsView *>(ui->bulletsStackView->itemAt(i)->widget()));
     Q_ASSERT(m_codeLabels.size() == rowCount && m_bulletsViews.size() == rowCount);
 
     const QColor outline = Resources::color(QStringLiteral("numberOutline"));
     for (AutoFontSizeOutlineLabel *label : std::as_const(m_numberLabels))
         label->setOutline(outline, 1.5);
     updateRowColors();
+}
+
+QBoxLayout *BoardView::numbersStackView() const
+{
+    return ui->numbersStackView;
+}
+
+QBoxLayout *BoardView::codesStackView() const
+{
+    return ui->codesStackView;
+}
+
+QBoxLayout *BoardView::bulletsStackView() const
+{
+    return ui->bulletsStackView;
 }
 
 BoardView::~BoardView()
@@ -127,24 +144,24 @@ void BoardView::layoutSubviews()
     const int rowSpacing = int(std::round(h * 0.006));
     const int dotsSpacing = int(std::round(h * 0.033));
     m_bulletsMargin = dotsSpacing / 2.0;
-    ui.numbersStackView->setSpacing(rowSpacing);
-    ui.codesStackView->setSpacing(rowSpacing);
-    ui.bulletsStackView->setSpacing(dotsSpacing);
+    ui->numbersStackView->setSpacing(rowSpacing);
+    ui->codesStackView->setSpacing(rowSpacing);
+    ui->bulletsStackView->setSpacing(dotsSpacing);
 
     // Rows of unequal whole-point heights would get visibly unequal fonts, so
     // the points left over after ten equal rows go below the last one.
     const int spare = std::max(0, h - (rowCount - 1) * rowSpacing) % rowCount;
-    ui.numbersStackView->setContentsMargins(0, 0, 0, spare);
-    ui.codesStackView->setContentsMargins(0, 0, 0, spare);
+    ui->numbersStackView->setContentsMargins(0, 0, 0, spare);
+    ui->codesStackView->setContentsMargins(0, 0, 0, spare);
     const int dotsTop = int(std::floor(m_bulletsMargin));
     const int dotsBottom = int(std::ceil(m_bulletsMargin));
     const int dotsSpare = std::max(0, h - dotsTop - dotsBottom - (rowCount - 1) * dotsSpacing) % rowCount;
-    ui.bulletsStackView->setContentsMargins(0, dotsTop, 0, dotsBottom + dotsSpare);
+    ui->bulletsStackView->setContentsMargins(0, dotsTop, 0, dotsBottom + dotsSpare);
 
     // On wide screens the columns stay together in the middle.
     const int widest = std::max(320, int(h * 1.1));
     const int side = std::max(8, (width() - widest) / 2);
-    ui.rowsLayout->setContentsMargins(side, 0, side, 0);
+    ui->rowsLayout->setContentsMargins(side, 0, side, 0);
 
     for (int k = 0; k < m_numberLabels.size() && 2 * k + 1 < rampSize; ++k) {
         m_numberLabels[k]->setGradientPoints({0.5, 0.0}, {0.5, 1.0});

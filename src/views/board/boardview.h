@@ -1,6 +1,5 @@
 #pragma once
 
-#include "ui_boardview.h"
 #include "views/keyboard/keyboardviewdelegate.h"
 
 #include "game/result.h"
@@ -12,6 +11,10 @@
 #include <memory>
 
 class QBoxLayout;
+
+namespace Ui {
+class BoardView;
+}
 
 namespace kestrune {
 
@@ -51,9 +54,9 @@ public:
 
     const QList<AutoFontSizeLabel *> &codeLabels() const { return m_codeLabels; }
     const QList<BulletsView *> &bulletsViews() const { return m_bulletsViews; }
-    QBoxLayout *numbersStackView() const { return ui.numbersStackView; }
-    QBoxLayout *codesStackView() const { return ui.codesStackView; }
-    QBoxLayout *bulletsStackView() const { return ui.bulletsStackView; }
+    QBoxLayout *numbersStackView() const;
+    QBoxLayout *codesStackView() const;
+    QBoxLayout *bulletsStackView() const;
     // The dots' margin above and below, before rounding to whole points.
     qreal bulletsMargin() const { return m_bulletsMargin; }
 
@@ -67,7 +70,7 @@ private:
     void updateRowColors();
     bool isTyping() const;
 
-    Ui::BoardView ui;
+    std::unique_ptr<Ui::BoardView> ui;
     QList<AutoFontSizeOutlineLabel *> m_numberLabels;
     QList<AutoFontSizeLabel *> m_codeLabels;
     QList<BulletsView *> m_bulletsViews;

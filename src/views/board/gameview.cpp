@@ -1,4 +1,5 @@
 #include "gameview.h"
+#include "ui_gameview.h"
 
 #include "boardview.h"
 #include "game/gameprotocol.h"
@@ -10,43 +11,56 @@ namespace kestrune {
 
 GameView::GameView(QWidget *parent)
     : QWidget(parent)
+    , ui(std::make_unique<Ui::GameView>())
 {
-    ui.setupUi(this);
-    ui.keyboardView->setDelegate(ui.boardView);
+    ui->setupUi(this);
+    ui->keyboardView->setDelegate(ui->boardView);
+}
+
+GameView::~GameView() = default;
+
+BoardView *GameView::boardView() const
+{
+    return ui->boardView;
+}
+
+KeyboardView *GameView::keyboardView() const
+{
+    return ui->keyboardView;
 }
 
 void GameView::configure(const std::shared_ptr<GameProtocol> &game)
 {
-    ui.boardView->setGame(game);
-    ui.keyboardView->setCode(QString());
+    ui->boardView->setGame(game);
+    ui->keyboardView->setCode(QString());
     if (!game || game->isEnded())
-        ui.keyboardView->setButtonsEnabled(false);
+        ui->keyboardView->setButtonsEnabled(false);
     else
-        ui.keyboardView->updateButtons(true);
+        ui->keyboardView->updateButtons(true);
 }
 
 int GameView::boardViewVerticalSpacing() const
 {
-    return ui.stack->spacing();
+    return ui->stack->spacing();
 }
 
 int GameView::keyboardHeight() const
 {
-    return ui.keyboardView->maximumHeight();
+    return ui->keyboardView->maximumHeight();
 }
 
 void GameView::setBoardViewVerticalSpacing(int spacing)
 {
     // The same space above the board and between it and the keypad.
-    ui.stack->setSpacing(spacing);
-    QMargins margins = ui.stack->contentsMargins();
+    ui->stack->setSpacing(spacing);
+    QMargins margins = ui->stack->contentsMargins();
     margins.setTop(spacing);
-    ui.stack->setContentsMargins(margins);
+    ui->stack->setContentsMargins(margins);
 }
 
 void GameView::setKeyboardHeight(int height)
 {
-    ui.keyboardView->setFixedHeight(height);
+    ui->keyboardView->setFixedHeight(height);
 }
 
 void GameView::layoutSubviews()
@@ -55,7 +69,7 @@ void GameView::layoutSubviews()
     if (device.isTablet()) {
         setBoardViewVerticalSpacing(device.isLandscape() ? 36 : 94);
         setKeyboardHeight(device.isLandscape() ? 162 : 220);
-    } else if (ScreenSize::current() < 3) {
+    } else if (currentScreenSize() < ScreenSize::large) {
         setBoardViewVerticalSpacing(smallScreenSpacing);
     }
 }

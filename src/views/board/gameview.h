@@ -1,10 +1,12 @@
 #pragma once
 
-#include "ui_gameview.h"
-
 #include <QWidget>
 
 #include <memory>
+
+namespace Ui {
+class GameView;
+}
 
 namespace kestrune {
 
@@ -24,9 +26,10 @@ public:
     static constexpr int smallScreenSpacing = 10;
 
     explicit GameView(QWidget *parent = nullptr);
+    ~GameView() override;
 
-    BoardView *boardView() const { return ui.boardView; }
-    KeyboardView *keyboardView() const { return ui.keyboardView; }
+    BoardView *boardView() const;
+    KeyboardView *keyboardView() const;
 
     // Shows the game on the board with an empty keypad: switched off for an
     // ended game, otherwise ready for the first digit.
@@ -45,7 +48,7 @@ private:
     void setBoardViewVerticalSpacing(int spacing);
     void setKeyboardHeight(int height);
 
-    Ui::GameView ui;
+    std::unique_ptr<Ui::GameView> ui;
 };
 
 } // namespace kestrune

@@ -1,4 +1,5 @@
 #include "promptdialog.h"
+#include "ui_promptdialog.h"
 
 #include "dialogbutton.h"
 #include "platform/resources/resources.h"
@@ -22,17 +23,20 @@ void setTextColor(QLabel *label, const QColor &color)
 
 PromptDialog::PromptDialog(const QString &title, const QString &message, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
+    , ui(std::make_unique<Ui::PromptDialog>())
     , m_backgroundColor(Resources::color(QStringLiteral("dialogBackground")))
 {
-    ui.setupUi(this);
+    ui->setupUi(this);
     setAttribute(Qt::WA_TranslucentBackground);
     setModal(true);
-    ui.titleLabel->setText(title);
-    ui.messageLabel->setText(message);
-    ui.messageLabel->setVisible(!message.isEmpty());
-    setTextColor(ui.messageLabel, Resources::color(QStringLiteral("secondaryLabel")));
+    ui->titleLabel->setText(title);
+    ui->messageLabel->setText(message);
+    ui->messageLabel->setVisible(!message.isEmpty());
+    setTextColor(ui->messageLabel, Resources::color(QStringLiteral("secondaryLabel")));
     setFixedWidth(m_preferredWidth);
 }
+
+PromptDialog::~PromptDialog() = default;
 
 void PromptDialog::setButtonAlignment(ButtonAlignment alignment)
 {
@@ -49,7 +53,7 @@ void PromptDialog::setPreferredWidth(int width)
 void PromptDialog::addButtons(const QList<DialogButton *> &buttons)
 {
     for (DialogButton *button : buttons) {
-        ui.buttonsLayout->addWidget(button);
+        ui->buttonsLayout->addWidget(button);
         button->ensurePolished();
         connect(button, &QAbstractButton::clicked, this, [this, button] { tapped(button); });
         m_buttons.append(button);
@@ -59,22 +63,22 @@ void PromptDialog::addButtons(const QList<DialogButton *> &buttons)
 
 QString PromptDialog::title() const
 {
-    return ui.titleLabel->text();
+    return ui->titleLabel->text();
 }
 
 QString PromptDialog::message() const
 {
-    return ui.messageLabel->text();
+    return ui->messageLabel->text();
 }
 
 void PromptDialog::setTitleColor(const QColor &color)
 {
-    setTextColor(ui.titleLabel, color);
+    setTextColor(ui->titleLabel, color);
 }
 
 void PromptDialog::setMessageColor(const QColor &color)
 {
-    setTextColor(ui.messageLabel, color);
+    setTextColor(ui->messageLabel, color);
 }
 
 void PromptDialog::setBackgroundColor(const QColor &color)
@@ -96,7 +100,7 @@ void PromptDialog::tapped(DialogButton *button)
 void PromptDialog::applyAlignment()
 {
     const bool row = m_alignment == ButtonAlignment::horizontal;
-    ui.buttonsLayout->setDirection(row ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+    ui->buttonsLayout->setDirection(row ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
     for (int i = 0; i < m_buttons.size(); ++i)
         m_buttons[i]->setLeadingSeparator(row && i > 0);
 }

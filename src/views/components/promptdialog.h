@@ -1,9 +1,14 @@
 #pragma once
 
-#include "ui_promptdialog.h"
-
+#include <QColor>
 #include <QDialog>
 #include <QList>
+
+#include <memory>
+
+namespace Ui {
+class PromptDialog;
+}
 
 namespace kestrune {
 
@@ -20,6 +25,7 @@ public:
     enum class ButtonAlignment { horizontal, vertical };
 
     PromptDialog(const QString &title, const QString &message, QWidget *parent = nullptr);
+    ~PromptDialog() override;
 
     void setButtonAlignment(ButtonAlignment alignment);
     ButtonAlignment buttonAlignment() const { return m_alignment; }
@@ -45,7 +51,7 @@ private:
     void tapped(DialogButton *button);
     void applyAlignment();
 
-    Ui::PromptDialog ui;
+    std::unique_ptr<Ui::PromptDialog> ui;
     ButtonAlignment m_alignment = ButtonAlignment::horizontal;
     int m_preferredWidth = 340;
     QColor m_backgroundColor;

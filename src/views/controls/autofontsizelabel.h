@@ -17,7 +17,6 @@ public:
 
     // The layout pass's fitting, also for a new text at the same height.
     void fitFont() { m_fitter->fit(); }
-    FontFitter &fitter() { return *m_fitter; }
 
 private:
     FontFitter *m_fitter;

@@ -15,7 +15,6 @@ public:
     explicit AutoFontSizeOutlineLabel(QWidget *parent = nullptr);
 
     void fitFont() { m_fitter->fit(); }
-    FontFitter &fitter() { return *m_fitter; }
 
 private:
     FontFitter *m_fitter;

@@ -55,12 +55,7 @@ FontFitter::FontFitter(QLabel *label, std::function<void(const QFont &)> apply)
 
 void FontFitter::fit()
 {
-    m_apply(fittedFont(m_label->text(), m_label->font(), m_label->height(), m_measure));
-}
-
-void FontFitter::setMeasure(Measure measure)
-{
-    m_measure = measure ? std::move(measure) : Measure(lineHeight);
+    m_apply(fittedFont(m_label->text(), m_label->font(), m_label->height()));
 }
 
 bool FontFitter::eventFilter(QObject *watched, QEvent *event)

@@ -42,8 +42,6 @@ public:
 
     // Fits the label now, for example after a new text at the same height.
     void fit();
-    // Replaces the measuring step (tests); empty restores the default.
-    void setMeasure(Measure measure);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -51,7 +49,6 @@ protected:
 private:
     QLabel *m_label;
     std::function<void(const QFont &)> m_apply;
-    Measure m_measure = lineHeight;
 };
 
 } // namespace kestrune

@@ -1,4 +1,5 @@
 #include "bulletsview.h"
+#include "ui_bulletsview.h"
 
 #include "bulletview.h"
 
@@ -11,13 +12,16 @@ namespace kestrune {
 
 BulletsView::BulletsView(QWidget *parent)
     : QWidget(parent)
+    , ui(std::make_unique<Ui::BulletsView>())
 {
-    ui.setupUi(this);
+    ui->setupUi(this);
     // Rows share their column evenly, whatever the dots would like.
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-    m_bullets = {ui.bullet0, ui.bullet1, ui.bullet2, ui.bullet3};
-    m_stackViews = {ui.columnStack, ui.topStack, ui.bottomStack};
+    m_bullets = {ui->bullet0, ui->bullet1, ui->bullet2, ui->bullet3};
+    m_stackViews = {ui->columnStack, ui->topStack, ui->bottomStack};
 }
+
+BulletsView::~BulletsView() = default;
 
 void BulletsView::setDots(int bulls, int cows, bool animated, std::function<void()> completion)
 {
@@ -70,7 +74,7 @@ void BulletsView::resizeEvent(QResizeEvent *event)
     side -= (side - spacing) % 2;
     const int dx = (width() - side) / 2;
     const int dy = (height() - side) / 2;
-    ui.columnStack->setContentsMargins(dx, dy, width() - side - dx, height() - side - dy);
+    ui->columnStack->setContentsMargins(dx, dy, width() - side - dx, height() - side - dy);
 }
 
 } // namespace kestrune

@@ -1,20 +1,24 @@
 #pragma once
 
-#include "ui_bulletsview.h"
-
 #include <QList>
 #include <QWidget>
 
 #include <functional>
 
+#include <memory>
+
 class QBoxLayout;
+
+namespace Ui {
+class BulletsView;
+}
 
 namespace kestrune {
 
 class BulletView;
 
-// The four feedback dots of one shot, two over two: black for each bull,
-// then white for each cow, then empty.
+// The four feedback dots of one shot, two over two: a bull's disc for each bull,
+// then a cow's ring for each cow, then empty.
 class BulletsView : public QWidget
 {
     Q_OBJECT
@@ -23,6 +27,7 @@ public:
     static constexpr int transitionDurationMs = 200;
 
     explicit BulletsView(QWidget *parent = nullptr);
+    ~BulletsView() override;
 
     // Shows bulls and cows (bulls + cows <= 4; more changes nothing and never
     // calls the completion). Not animated, the dots change at once and the
@@ -39,7 +44,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    Ui::BulletsView ui;
+    std::unique_ptr<Ui::BulletsView> ui;
     QList<BulletView *> m_bullets;
     QList<QBoxLayout *> m_stackViews;
 };

@@ -1,8 +1,12 @@
 #pragma once
 
-#include "ui_numberview.h"
-
 #include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class NumberView;
+}
 
 namespace kestrune {
 
@@ -16,14 +20,15 @@ class NumberView : public QWidget
 
 public:
     explicit NumberView(QWidget *parent = nullptr);
+    ~NumberView() override;
 
     int number() const { return m_number; }
     // Shows the number in decimal, without leading zeros.
     void setNumber(int number);
-    AutoFontSizeOutlineLabel *numberLabel() const { return ui.numberLabel; }
+    AutoFontSizeOutlineLabel *numberLabel() const;
 
 private:
-    Ui::NumberView ui;
+    std::unique_ptr<Ui::NumberView> ui;
     int m_number = 0;
 };
 

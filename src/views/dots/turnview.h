@@ -1,8 +1,14 @@
 #pragma once
 
-#include "ui_turnview.h"
-
 #include <QWidget>
+
+#include <memory>
+
+class QLabel;
+
+namespace Ui {
+class TurnView;
+}
 
 namespace kestrune {
 
@@ -17,17 +23,18 @@ public:
     static constexpr qreal borderWidth = 0.5;
 
     explicit TurnView(QWidget *parent = nullptr);
+    ~TurnView() override;
 
     // Shows "P" followed by the number.
     void showPlayer(int number);
-    QLabel *label() const { return ui.label; }
-    QWidget *roundView() const { return ui.roundView; }
+    QLabel *label() const;
+    QWidget *roundView() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    Ui::TurnView ui;
+    std::unique_ptr<Ui::TurnView> ui;
 };
 
 } // namespace kestrune

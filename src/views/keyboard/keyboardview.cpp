@@ -1,4 +1,5 @@
 #include "keyboardview.h"
+#include "ui_keyboardview.h"
 
 #include "game/gameprotocol.h"
 #include "hardwarekey.h"
@@ -19,11 +20,12 @@ const QString bullet = QStringLiteral("\u2022");
 
 KeyboardView::KeyboardView(QWidget *parent)
     : QWidget(parent)
+    , ui(std::make_unique<Ui::KeyboardView>())
     , m_longPress(new QTimer(this))
 {
-    ui.setupUi(this);
-    m_numericButtons = {ui.button1, ui.button2, ui.button3, ui.button4, ui.button5,
-                        ui.button6, ui.button7, ui.button8, ui.button9};
+    ui->setupUi(this);
+    m_numericButtons = {ui->button1, ui->button2, ui->button3, ui->button4, ui->button5,
+                        ui->button6, ui->button7, ui->button8, ui->button9};
 
     const QString enabledColor = QStringLiteral("keyboardEnabled");
     const QString disabledColor = QStringLiteral("keyboardDisabled");
@@ -31,28 +33,28 @@ KeyboardView::KeyboardView(QWidget *parent)
         button->setBackgroundColorNames(enabledColor, disabledColor);
         connect(button, &QAbstractButton::clicked, this, [this, button] { numericButtonAction(button); });
     }
-    for (RippleButton *button : {ui.backspaceButton, ui.shotButton})
+    for (RippleButton *button : {ui->backspaceButton, ui->shotButton})
         button->setBackgroundColorNames(enabledColor, disabledColor);
-    ui.backspaceButton->setImageName(QStringLiteral("Backspace"));
-    ui.shotButton->setImageName(QStringLiteral("Shot"));
-    ui.backspaceButton->setIconSize(QSize(30, 30));
-    ui.shotButton->setIconSize(QSize(34, 34));
+    ui->backspaceButton->setImageName(QStringLiteral("Backspace"));
+    ui->shotButton->setImageName(QStringLiteral("Shot"));
+    ui->backspaceButton->setIconSize(QSize(30, 30));
+    ui->shotButton->setIconSize(QSize(34, 34));
 
-    connect(ui.backspaceButton, &QAbstractButton::clicked, this, [this] {
+    connect(ui->backspaceButton, &QAbstractButton::clicked, this, [this] {
         // The press that cleared the code has done its work.
         if (!std::exchange(m_longPressFired, false))
             backspaceButtonAction();
     });
-    connect(ui.shotButton, &QAbstractButton::clicked, this, &KeyboardView::shotButtonAction);
+    connect(ui->shotButton, &QAbstractButton::clicked, this, &KeyboardView::shotButtonAction);
 
     // The long press: the platform's press-and-hold time, counted only while held.
     m_longPress->setSingleShot(true);
     m_longPress->setInterval(QGuiApplication::styleHints()->mousePressAndHoldInterval());
-    connect(ui.backspaceButton, &QAbstractButton::pressed, this, [this] {
+    connect(ui->backspaceButton, &QAbstractButton::pressed, this, [this] {
         m_longPressFired = false;
         m_longPress->start();
     });
-    connect(ui.backspaceButton, &QAbstractButton::released, m_longPress, &QTimer::stop);
+    connect(ui->backspaceButton, &QAbstractButton::released, m_longPress, &QTimer::stop);
     connect(m_longPress, &QTimer::timeout, this, [this] {
         m_longPressFired = true;
         backspaceButtonLongPressAction();
@@ -60,6 +62,8 @@ KeyboardView::KeyboardView(QWidget *parent)
 
     updateButtons(true);
 }
+
+KeyboardView::~KeyboardView() = default;
 
 QString KeyboardView::paddedText(const QString &code)
 {
@@ -92,8 +96,8 @@ void KeyboardView::setButtonsEnabled(bool enabled)
 {
     for (RippleButton *button : std::as_const(m_numericButtons))
         button->setEnabled(enabled);
-    ui.backspaceButton->setEnabled(enabled);
-    ui.shotButton->setEnabled(enabled);
+    ui->backspaceButton->setEnabled(enabled);
+    ui->shotButton->setEnabled(enabled);
 }
 
 void KeyboardView::updateButtons(bool digitsAllowed)
@@ -102,8 +106,8 @@ void KeyboardView::updateButtons(bool digitsAllowed)
         const QString title = button->text().isEmpty() ? QStringLiteral("NA") : button->text();
         button->setEnabled(digitsAllowed && !m_code.contains(title));
     }
-    ui.shotButton->setEnabled(m_code.size() == codeLength);
-    ui.backspaceButton->setEnabled(!m_code.isEmpty());
+    ui->shotButton->setEnabled(m_code.size() == codeLength);
+    ui->backspaceButton->setEnabled(!m_code.isEmpty());
 }
 
 void KeyboardView::handleKey(int usageCode)
@@ -123,12 +127,12 @@ void KeyboardView::handleKey(int usageCode)
     case HardwareKey::returnKey:
     case HardwareKey::space:
     case HardwareKey::keypadEnter:
-        if (ui.shotButton->isEnabled())
+        if (ui->shotButton->isEnabled())
             shotButtonAction();
         break;
     case HardwareKey::deleteKey:
     case HardwareKey::keypadDelete:
-        if (ui.backspaceButton->isEnabled())
+        if (ui->backspaceButton->isEnabled())
             backspaceButtonAction();
         break;
     default:
@@ -138,12 +142,12 @@ void KeyboardView::handleKey(int usageCode)
 
 Button *KeyboardView::backspaceButton() const
 {
-    return ui.backspaceButton;
+    return ui->backspaceButton;
 }
 
 Button *KeyboardView::shotButton() const
 {
-    return ui.shotButton;
+    return ui->shotButton;
 }
 
 void KeyboardView::setLongPressDuration(int ms)
@@ -178,8 +182,11 @@ void KeyboardView::shotButtonAction()
     const std::string digits = m_code.toStdString();
     setCode(QString());
     if (KeyboardViewDelegate *d = delegate()) {
-        if (const std::shared_ptr<GameProtocol> game = d->game())
-            game->shot(digits);
+        if (const std::shared_ptr<GameProtocol> game = d->game()) {
+            // The buttons offer only unused digits, so a refusal is a bug here.
+            [[maybe_unused]] const bool scored = game->shot(digits).has_value();
+            Q_ASSERT_X(scored, "KeyboardView", "the keypad sent a shot the game refused");
+        }
     }
 }
 
@@ -204,7 +211,7 @@ void KeyboardView::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     // Digits grow with the keys, within reason.
     QFont digits = font();
-    digits.setPixelSize(std::clamp(ui.button1->height() * 2 / 5, 14, 34));
+    digits.setPixelSize(std::clamp(ui->button1->height() * 2 / 5, 14, 34));
     for (RippleButton *button : std::as_const(m_numericButtons))
         button->setFont(digits);
 }

@@ -1,13 +1,17 @@
 #pragma once
 
-#include "ui_keyboardview.h"
-
 #include <QList>
 #include <QPointer>
 #include <QWidget>
 
+#include <memory>
+
 class QAbstractButton;
 class QTimer;
+
+namespace Ui {
+class KeyboardView;
+}
 
 namespace kestrune {
 
@@ -28,6 +32,7 @@ public:
     static constexpr int codeLength = 4;
 
     explicit KeyboardView(QWidget *parent = nullptr);
+    ~KeyboardView() override;
 
     // The code padded with "•" to four characters.
     static QString paddedText(const QString &code);
@@ -68,7 +73,7 @@ protected:
 private:
     void notifyDelegate(const QString &text);
 
-    Ui::KeyboardView ui;
+    std::unique_ptr<Ui::KeyboardView> ui;
     QList<RippleButton *> m_numericButtons;
     KeyboardViewDelegate *m_delegate = nullptr;
     QPointer<QObject> m_delegateObject;
