@@ -7,8 +7,11 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
+#include <deque>
 #include <exception>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <type_traits>
@@ -287,7 +290,7 @@ public:
 
     // Shifts every next and completion event by the delay, in order, on the
     // scheduler. An error is passed on at once. Pending events are dropped when
-    // the subscription ends.
+    // the subscription ends; a timer is let go as soon as it has fired.
     Observable delay(std::chrono::milliseconds by, Scheduler &scheduler) const
     {
         auto self = *this;
@@ -296,38 +299,54 @@ public:
             struct State
             {
                 std::mutex mutex;
-                std::vector<Disposable> pending;
+                std::map<std::uint64_t, Disposable> pending; // timers not yet fired
+                std::uint64_t nextId = 0;
                 bool alive = true;
             };
             auto state = std::make_shared<State>();
             auto later = [state, s, by](std::function<void()> f) {
-                std::lock_guard lock(state->mutex);
-                if (!state->alive)
-                    return;
-                std::erase_if(state->pending, [](const Disposable &x) { return x.isDisposed(); });
-                Disposable timer = s->scheduleAfter(by, [state, f = std::move(f)] {
+                std::uint64_t id;
+                {
+                    std::lock_guard lock(state->mutex);
+                    if (!state->alive)
+                        return;
+                    id = state->nextId++;
+                    state->pending.emplace(id, Disposable());
+                }
+                // Not under the lock: a scheduler may run the task before returning.
+                Disposable timer = s->scheduleAfter(by, [state, id, f = std::move(f)] {
                     {
                         std::lock_guard lock(state->mutex);
                         if (!state->alive)
                             return;
+                        state->pending.erase(id);
                     }
                     f();
                 });
-                state->pending.push_back(timer);
+                bool cancel = false;
+                {
+                    std::lock_guard lock(state->mutex);
+                    if (auto it = state->pending.find(id); it != state->pending.end())
+                        it->second = timer;
+                    else
+                        cancel = !state->alive; // disposed meanwhile; otherwise it has fired
+                }
+                if (cancel)
+                    timer.dispose();
             };
             Disposable d = self.subscribe(Observer<T>{
                 [o, later](const T &v) { later([o, v] { if (o.onNext) o.onNext(v); }); },
                 o.onError,
                 [o, later] { later([o] { if (o.onCompleted) o.onCompleted(); }); }});
             return Disposable([state, d] {
-                std::vector<Disposable> pending;
+                std::map<std::uint64_t, Disposable> pending;
                 {
                     std::lock_guard lock(state->mutex);
                     state->alive = false;
                     pending.swap(state->pending);
                 }
-                for (const Disposable &p : pending)
-                    p.dispose();
+                for (const auto &[id, timer] : pending)
+                    timer.dispose();
                 d.dispose();
             });
         });
