@@ -4,6 +4,10 @@
 #include <QTest>
 #include <QThread>
 
+#include <algorithm>
+#include <atomic>
+#include <iterator>
+#include <latch>
 #include <memory>
 #include <thread>
 
@@ -287,7 +291,7 @@ private slots:
         QCOMPARE(seen, std::vector<int>{1}); // synchronous, no event loop turn
     }
 
-    void driverHopsToTheMainThread()
+    void driverHopsToTheMainThreadInOrder()
     {
         PublishSubject<int> subject;
         std::vector<int> seen;
@@ -304,10 +308,49 @@ private slots:
             subject.onNext(2);
         });
         worker.join();
-        QVERIFY(seen.empty()); // queued, not yet delivered
-        QTRY_COMPARE_WITH_TIMEOUT(seen.size(), std::size_t(2), 10000);
-        QCOMPARE(seen, (std::vector<int>{1, 2}));
-        QCOMPARE(onMain, (std::vector<bool>{true, true}));
+        subject.onNext(3); // published on the GUI thread, but later than the two on their way
+        QVERIFY(seen.empty());
+        QTRY_COMPARE_WITH_TIMEOUT(seen.size(), std::size_t(3), 10000);
+        QCOMPARE(seen, (std::vector<int>{1, 2, 3}));
+        QCOMPARE(onMain, (std::vector<bool>{true, true, true}));
+    }
+
+    void mergeDeliversOneEventAtATimeFromSeveralThreads()
+    {
+        constexpr int perSource = 2000;
+        PublishSubject<int> a;
+        PublishSubject<int> b;
+        std::vector<int> seen; // deliberately unguarded: the merge serialises
+        std::atomic<bool> inside{false};
+        std::atomic<int> overlaps{0};
+        DisposeBag bag;
+        Observable<int>::merge({a.asObservable(), b.asObservable()})
+            .subscribe([&](int v) {
+                if (inside.exchange(true))
+                    ++overlaps;
+                seen.push_back(v);
+                std::this_thread::yield();
+                inside = false;
+            })
+            .disposed(bag);
+        std::latch start(2);
+        auto publish = [&](const PublishSubject<int> &subject, int first) {
+            start.arrive_and_wait();
+            for (int i = first; i < first + perSource; ++i)
+                subject.onNext(i);
+        };
+        std::thread ta(publish, std::cref(a), 0);
+        std::thread tb(publish, std::cref(b), perSource);
+        ta.join();
+        tb.join();
+        QCOMPARE(overlaps.load(), 0);
+        QCOMPARE(seen.size(), std::size_t(2 * perSource));
+        std::vector<int> fromA;
+        std::vector<int> fromB;
+        std::partition_copy(seen.begin(), seen.end(), std::back_inserter(fromA), std::back_inserter(fromB),
+                            [](int v) { return v < perSource; });
+        QVERIFY(std::is_sorted(fromA.begin(), fromA.end()));
+        QVERIFY(std::is_sorted(fromB.begin(), fromB.end()));
     }
 
     void driverDropsQueuedEventsAfterDisposal()

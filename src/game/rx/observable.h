@@ -170,6 +170,10 @@ public:
 
     // Every value becomes a stream; their events are merged. Completes when the
     // outer stream and every inner one have completed; the first error ends all.
+    // Sources may emit on different threads: events reach the observer one at a
+    // time, each source's in its own order. A handler may emit into the merged
+    // sources again on its own thread, but must not wait for another thread
+    // that emits into them.
     template<typename F, typename Inner = std::invoke_result_t<F, const T &>,
              typename U = typename detail::IsObservable<Inner>::Element>
     Observable<U> flatMap(F transform) const
@@ -181,29 +185,49 @@ public:
                 std::mutex mutex;
                 std::vector<Disposable> inner;
                 int active = 1; // the outer stream counts as one
+                // Held while the observer runs; recursive for a handler that
+                // emits into the merged sources synchronously.
+                std::recursive_mutex delivery;
             };
             auto state = std::make_shared<State>();
-            auto release = [state, o] {
+            Observer<U> serial{
+                [state, o](const U &v) {
+                    std::lock_guard lock(state->delivery);
+                    if (o.onNext)
+                        o.onNext(v);
+                },
+                [state, o](std::exception_ptr e) {
+                    std::lock_guard lock(state->delivery);
+                    if (o.onError)
+                        o.onError(e);
+                },
+                [state, o] {
+                    std::lock_guard lock(state->delivery);
+                    if (o.onCompleted)
+                        o.onCompleted();
+                }};
+            auto release = [state, serial] {
                 bool done;
                 {
                     std::lock_guard lock(state->mutex);
                     done = --state->active == 0;
                 }
-                if (done && o.onCompleted)
-                    o.onCompleted();
+                if (done)
+                    serial.onCompleted();
             };
             Disposable outer = self.subscribe(Observer<T>{
-                [state, o, transform, release](const T &v) {
+                [state, serial, transform, release](const T &v) {
                     {
                         std::lock_guard lock(state->mutex);
                         ++state->active;
                     }
-                    Disposable d = transform(v).subscribe(Observer<U>{o.onNext, o.onError, release});
+                    Disposable d = transform(v).subscribe(Observer<U>{serial.onNext, serial.onError, release});
                     std::lock_guard lock(state->mutex);
                     std::erase_if(state->inner, [](const Disposable &x) { return x.isDisposed(); });
-                    state->inner.push_back(d);
+                    if (!d.isDisposed())
+                        state->inner.push_back(d);
                 },
-                o.onError, release});
+                serial.onError, release});
             return Disposable([state, outer] {
                 outer.dispose();
                 std::vector<Disposable> inner;
@@ -263,26 +287,64 @@ public:
         });
     }
 
-    // Delivers every event through the scheduler (at once when the scheduler's
-    // thread is the caller's). Nothing is delivered after disposal.
+    // Delivers every event through the scheduler, one at a time and in the
+    // order the source emitted them, from whichever threads it emits on. An
+    // event is delivered at once when the caller is on the scheduler's thread
+    // and no earlier event of this subscription is still waiting; otherwise it
+    // waits behind them. An event emitted by a handler of this subscription
+    // follows once that handler has returned. Nothing is delivered after
+    // disposal.
     Observable observeOn(Scheduler &scheduler) const
     {
         auto self = *this;
         Scheduler *s = &scheduler;
         return Observable([self, s](const Observer<T> &o) {
-            auto alive = std::make_shared<std::atomic<bool>>(true);
-            auto guard = [alive, s](std::function<void()> f) {
-                s->schedule([alive, f = std::move(f)] {
-                    if (alive->load())
-                        f();
-                });
+            struct State
+            {
+                std::mutex mutex;
+                std::deque<std::function<void()>> queue;
+                bool draining = false; // a drain is scheduled or running
+                bool alive = true;
+            };
+            auto state = std::make_shared<State>();
+            auto drain = [state] {
+                for (;;) {
+                    std::function<void()> next;
+                    {
+                        std::lock_guard lock(state->mutex);
+                        if (!state->alive || state->queue.empty()) {
+                            state->draining = false;
+                            return;
+                        }
+                        next = std::move(state->queue.front());
+                        state->queue.pop_front();
+                    }
+                    next();
+                }
+            };
+            auto enqueue = [state, s, drain](std::function<void()> f) {
+                {
+                    std::lock_guard lock(state->mutex);
+                    if (!state->alive)
+                        return;
+                    state->queue.push_back(std::move(f));
+                    if (state->draining)
+                        return; // the drain under way picks it up, in order
+                    state->draining = true;
+                }
+                s->schedule(drain);
             };
             Disposable d = self.subscribe(Observer<T>{
-                [o, guard](const T &v) { guard([o, v] { if (o.onNext) o.onNext(v); }); },
-                [o, guard](std::exception_ptr e) { guard([o, e] { if (o.onError) o.onError(e); }); },
-                [o, guard] { guard([o] { if (o.onCompleted) o.onCompleted(); }); }});
-            return Disposable([alive, d] {
-                alive->store(false);
+                [o, enqueue](const T &v) { enqueue([o, v] { if (o.onNext) o.onNext(v); }); },
+                [o, enqueue](std::exception_ptr e) { enqueue([o, e] { if (o.onError) o.onError(e); }); },
+                [o, enqueue] { enqueue([o] { if (o.onCompleted) o.onCompleted(); }); }});
+            return Disposable([state, d] {
+                std::deque<std::function<void()>> dropped;
+                {
+                    std::lock_guard lock(state->mutex);
+                    state->alive = false;
+                    dropped.swap(state->queue);
+                }
                 d.dispose();
             });
         });
