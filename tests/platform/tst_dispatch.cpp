@@ -1,16 +1,37 @@
 #include "game/rx/mainscheduler.h"
 #include "platform/dispatch/dispatchqueue.h"
+#include "platform/dispatch/workerpool.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTest>
 #include <QTimer>
 
+#include <atomic>
+#include <functional>
+#include <memory>
 #include <numeric>
+#include <semaphore>
 #include <thread>
 #include <vector>
 
 using namespace kestrune;
+
+namespace {
+
+// Runs its action when the thread that set it ends.
+struct ThreadEnd
+{
+    ~ThreadEnd()
+    {
+        if (action)
+            action();
+    }
+    std::function<void()> action;
+};
+thread_local ThreadEnd threadEnd;
+
+} // namespace
 
 class TestDispatch : public QObject
 {
@@ -54,6 +75,30 @@ private slots:
         DispatchQueue::main([&] { seen.push_back(2); });
         QTRY_COMPARE_WITH_TIMEOUT(seen.size(), std::size_t(3), 20000);
         QCOMPARE(seen, (std::vector<int>{2, 3, 1})); // the second ran inside the first, before the third
+    }
+
+    void poolRunsTasksPostedWhileItStops()
+    {
+        // Two threads: one runs a task until the pool is being destroyed (seen
+        // when the idle thread ends), then posts once more.
+        auto pool = std::make_unique<WorkerPool>(QStringLiteral("test"), 3);
+        std::binary_semaphore idleThreadEnded(0);
+        std::binary_semaphore secondStarted(0);
+        std::atomic<int> ran{0};
+        WorkerPool *raw = pool.get();
+        pool->async([&, raw] {
+            secondStarted.acquire();
+            idleThreadEnded.acquire();
+            raw->async([&] { ++ran; });
+            ++ran;
+        });
+        pool->async([&] {
+            threadEnd.action = [&] { idleThreadEnded.release(); };
+            secondStarted.release();
+            ++ran;
+        });
+        pool.reset();
+        QCOMPARE(ran.load(), 3);
     }
 };
 
