@@ -4,6 +4,10 @@
 #include <QTest>
 #include <QThread>
 
+#include <algorithm>
+#include <atomic>
+#include <iterator>
+#include <latch>
 #include <memory>
 #include <thread>
 
@@ -11,16 +15,28 @@ using namespace rx;
 
 namespace {
 
-// A scheduler that runs delayed tasks only when the test says so.
+// A scheduler that runs delayed tasks only when the test says so, and counts
+// the timer handles somebody still holds.
 class ManualScheduler final : public Scheduler
 {
 public:
     void schedule(std::function<void()> task) override { task(); }
     Disposable scheduleAfter(std::chrono::milliseconds delay, std::function<void()> task) override
     {
-        auto cancelled = std::make_shared<bool>(false);
-        pending.push_back({delay, [cancelled, task] { if (!*cancelled) task(); }});
-        return Disposable([cancelled] { *cancelled = true; });
+        struct Handle
+        {
+            explicit Handle(int &live) : live(live) { ++live; }
+            ~Handle() { --live; }
+            int &live;
+            bool cancelled = false;
+        };
+        auto handle = std::make_shared<Handle>(liveHandles);
+        std::weak_ptr<Handle> weak = handle;
+        pending.push_back({delay, [weak, task] {
+            if (auto h = weak.lock(); h && !h->cancelled)
+                task();
+        }});
+        return Disposable([handle] { handle->cancelled = true; });
     }
     void runAll()
     {
@@ -30,6 +46,7 @@ public:
             t.second();
     }
     std::vector<std::pair<std::chrono::milliseconds, std::function<void()>>> pending;
+    int liveHandles = 0;
 };
 
 } // namespace
@@ -141,6 +158,38 @@ private slots:
         QVERIFY(!subject.hasObservers());
     }
 
+    void bagStaysSmallOverManyShortSubscriptions()
+    {
+        // An owner that lives through many matches: each subscription ends on
+        // its own, by completion (at once or later) or by an error.
+        auto bag = std::make_unique<DisposeBag>();
+        PublishSubject<int> subject;
+        int values = 0;
+        int ends = 0;
+        for (int i = 0; i < 1000; ++i) {
+            auto source = [&]() {
+                switch (i % 3) {
+                case 0: return Observable<int>::just(i);
+                case 1: return subject.asObservable().take(1);
+                default: return Observable<int>::error(std::make_exception_ptr(std::runtime_error("lost")));
+                }
+            }();
+            source.subscribe([&](int) { ++values; }, [&](std::exception_ptr) { ++ends; }, [&] { ++ends; })
+                .disposed(*bag);
+            subject.onNext(i);
+        }
+        QCOMPARE(ends, 1000);
+        QCOMPARE(values, 667);
+        QVERIFY2(bag->size() <= 1, qPrintable(QString::number(bag->size())));
+
+        // A live subscription is kept among them, and still ends with the bag.
+        subject.subscribe([&](int) { ++values; }).disposed(*bag);
+        Observable<int>::just(0).subscribe([](int) {}).disposed(*bag);
+        QCOMPARE(bag->size(), std::size_t(1));
+        bag.reset();
+        QVERIFY(!subject.hasObservers());
+    }
+
     void operatorsCompose()
     {
         PublishSubject<int> subject;
@@ -242,7 +291,7 @@ private slots:
         QCOMPARE(seen, std::vector<int>{1}); // synchronous, no event loop turn
     }
 
-    void driverHopsToTheMainThread()
+    void driverHopsToTheMainThreadInOrder()
     {
         PublishSubject<int> subject;
         std::vector<int> seen;
@@ -259,10 +308,49 @@ private slots:
             subject.onNext(2);
         });
         worker.join();
-        QVERIFY(seen.empty()); // queued, not yet delivered
-        QTRY_COMPARE_WITH_TIMEOUT(seen.size(), std::size_t(2), 10000);
-        QCOMPARE(seen, (std::vector<int>{1, 2}));
-        QCOMPARE(onMain, (std::vector<bool>{true, true}));
+        subject.onNext(3); // published on the GUI thread, but later than the two on their way
+        QVERIFY(seen.empty());
+        QTRY_COMPARE_WITH_TIMEOUT(seen.size(), std::size_t(3), 10000);
+        QCOMPARE(seen, (std::vector<int>{1, 2, 3}));
+        QCOMPARE(onMain, (std::vector<bool>{true, true, true}));
+    }
+
+    void mergeDeliversOneEventAtATimeFromSeveralThreads()
+    {
+        constexpr int perSource = 2000;
+        PublishSubject<int> a;
+        PublishSubject<int> b;
+        std::vector<int> seen; // deliberately unguarded: the merge serialises
+        std::atomic<bool> inside{false};
+        std::atomic<int> overlaps{0};
+        DisposeBag bag;
+        Observable<int>::merge({a.asObservable(), b.asObservable()})
+            .subscribe([&](int v) {
+                if (inside.exchange(true))
+                    ++overlaps;
+                seen.push_back(v);
+                std::this_thread::yield();
+                inside = false;
+            })
+            .disposed(bag);
+        std::latch start(2);
+        auto publish = [&](const PublishSubject<int> &subject, int first) {
+            start.arrive_and_wait();
+            for (int i = first; i < first + perSource; ++i)
+                subject.onNext(i);
+        };
+        std::thread ta(publish, std::cref(a), 0);
+        std::thread tb(publish, std::cref(b), perSource);
+        ta.join();
+        tb.join();
+        QCOMPARE(overlaps.load(), 0);
+        QCOMPARE(seen.size(), std::size_t(2 * perSource));
+        std::vector<int> fromA;
+        std::vector<int> fromB;
+        std::partition_copy(seen.begin(), seen.end(), std::back_inserter(fromA), std::back_inserter(fromB),
+                            [](int v) { return v < perSource; });
+        QVERIFY(std::is_sorted(fromA.begin(), fromA.end()));
+        QVERIFY(std::is_sorted(fromB.begin(), fromB.end()));
     }
 
     void driverDropsQueuedEventsAfterDisposal()
@@ -294,12 +382,15 @@ private slots:
         QCOMPARE(scheduler.pending.front().first, std::chrono::milliseconds(1500));
         scheduler.runAll();
         QCOMPARE(seen, (std::vector<int>{1, 2}));
+        QCOMPARE(scheduler.liveHandles, 0); // fired timers are let go
 
         subject.onNext(3);
+        QCOMPARE(scheduler.liveHandles, 1);
         d.dispose();
         scheduler.runAll();
         QCOMPARE(seen, (std::vector<int>{1, 2}));
         QVERIFY(!completed);
+        QCOMPARE(scheduler.liveHandles, 0);
     }
 
     void delayOnTheMainSchedulerArrivesThroughTheEventLoop()

@@ -21,24 +21,42 @@ Disposable Disposable::create(std::function<void()> onDispose)
     return Disposable(std::move(onDispose));
 }
 
-void Disposable::dispose() const
+void Disposable::State::dispose()
 {
-    if (m_state->disposed.exchange(true))
+    if (disposed.exchange(true))
         return;
-    std::function<void()> action;
+    std::function<void()> taken;
     {
-        std::lock_guard lock(m_state->mutex);
-        action.swap(m_state->action);
+        std::lock_guard lock(mutex);
+        taken.swap(action);
     }
     // Run outside the lock: the action may dispose other subscriptions or
     // release the object that owns this one.
-    if (action)
-        action();
+    if (taken)
+        taken();
+}
+
+void Disposable::dispose() const
+{
+    m_state->dispose();
 }
 
 bool Disposable::isDisposed() const
 {
     return m_state->disposed.load();
+}
+
+Disposable::Weak Disposable::weak() const
+{
+    Weak weak;
+    weak.m_state = m_state;
+    return weak;
+}
+
+void Disposable::Weak::dispose() const
+{
+    if (auto state = m_state.lock())
+        state->dispose();
 }
 
 void Disposable::disposed(DisposeBag &bag) const

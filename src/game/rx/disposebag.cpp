@@ -18,7 +18,8 @@ void DisposeBag::insert(const Disposable &disposable)
     std::lock_guard lock(m_mutex);
     // Drop finished subscriptions so a long-lived bag does not grow without bound.
     std::erase_if(m_disposables, [](const Disposable &d) { return d.isDisposed(); });
-    m_disposables.push_back(disposable);
+    if (!disposable.isDisposed())
+        m_disposables.push_back(disposable);
 }
 
 std::size_t DisposeBag::size() const

@@ -6,7 +6,8 @@
 namespace rx {
 
 // A stream for the user interface: it never fails and delivers on the GUI
-// thread (at once when the event is published there).
+// thread, in the order published (at once when the event is published there
+// and no earlier one is still on its way from another thread).
 template<typename T>
 class Driver
 {

@@ -1,8 +1,8 @@
 #include "mainscheduler.h"
 
+#include "guithreadqueue.h"
+
 #include <QCoreApplication>
-#include <QMetaObject>
-#include <QThread>
 #include <QTimer>
 
 #include <atomic>
@@ -18,10 +18,7 @@ MainScheduler &MainScheduler::instance()
 
 bool MainScheduler::isOnMainThread()
 {
-    const QCoreApplication *app = QCoreApplication::instance();
-    // Without an application object there is no event loop to hop to; the
-    // caller's thread is the only one there is.
-    return !app || QThread::currentThread() == app->thread();
+    return GuiThreadQueue::isGuiThread();
 }
 
 void MainScheduler::schedule(std::function<void()> task)
@@ -30,7 +27,7 @@ void MainScheduler::schedule(std::function<void()> task)
         task();
         return;
     }
-    QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(task), Qt::QueuedConnection);
+    GuiThreadQueue::post(std::move(task));
 }
 
 Disposable MainScheduler::scheduleAfter(std::chrono::milliseconds delay, std::function<void()> task)
@@ -47,10 +44,10 @@ Disposable MainScheduler::scheduleAfter(std::chrono::milliseconds delay, std::fu
                 task();
         });
     };
-    if (QThread::currentThread() == app->thread())
+    if (isOnMainThread())
         start();
     else
-        QMetaObject::invokeMethod(app, std::move(start), Qt::QueuedConnection);
+        GuiThreadQueue::post(std::move(start));
     return Disposable([cancelled] { cancelled->store(true); });
 }
 

@@ -7,8 +7,11 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
+#include <deque>
 #include <exception>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <type_traits>
@@ -167,6 +170,10 @@ public:
 
     // Every value becomes a stream; their events are merged. Completes when the
     // outer stream and every inner one have completed; the first error ends all.
+    // Sources may emit on different threads: events reach the observer one at a
+    // time, each source's in its own order. A handler may emit into the merged
+    // sources again on its own thread, but must not wait for another thread
+    // that emits into them.
     template<typename F, typename Inner = std::invoke_result_t<F, const T &>,
              typename U = typename detail::IsObservable<Inner>::Element>
     Observable<U> flatMap(F transform) const
@@ -178,29 +185,49 @@ public:
                 std::mutex mutex;
                 std::vector<Disposable> inner;
                 int active = 1; // the outer stream counts as one
+                // Held while the observer runs; recursive for a handler that
+                // emits into the merged sources synchronously.
+                std::recursive_mutex delivery;
             };
             auto state = std::make_shared<State>();
-            auto release = [state, o] {
+            Observer<U> serial{
+                [state, o](const U &v) {
+                    std::lock_guard lock(state->delivery);
+                    if (o.onNext)
+                        o.onNext(v);
+                },
+                [state, o](std::exception_ptr e) {
+                    std::lock_guard lock(state->delivery);
+                    if (o.onError)
+                        o.onError(e);
+                },
+                [state, o] {
+                    std::lock_guard lock(state->delivery);
+                    if (o.onCompleted)
+                        o.onCompleted();
+                }};
+            auto release = [state, serial] {
                 bool done;
                 {
                     std::lock_guard lock(state->mutex);
                     done = --state->active == 0;
                 }
-                if (done && o.onCompleted)
-                    o.onCompleted();
+                if (done)
+                    serial.onCompleted();
             };
             Disposable outer = self.subscribe(Observer<T>{
-                [state, o, transform, release](const T &v) {
+                [state, serial, transform, release](const T &v) {
                     {
                         std::lock_guard lock(state->mutex);
                         ++state->active;
                     }
-                    Disposable d = transform(v).subscribe(Observer<U>{o.onNext, o.onError, release});
+                    Disposable d = transform(v).subscribe(Observer<U>{serial.onNext, serial.onError, release});
                     std::lock_guard lock(state->mutex);
                     std::erase_if(state->inner, [](const Disposable &x) { return x.isDisposed(); });
-                    state->inner.push_back(d);
+                    if (!d.isDisposed())
+                        state->inner.push_back(d);
                 },
-                o.onError, release});
+                serial.onError, release});
             return Disposable([state, outer] {
                 outer.dispose();
                 std::vector<Disposable> inner;
@@ -260,26 +287,64 @@ public:
         });
     }
 
-    // Delivers every event through the scheduler (at once when the scheduler's
-    // thread is the caller's). Nothing is delivered after disposal.
+    // Delivers every event through the scheduler, one at a time and in the
+    // order the source emitted them, from whichever threads it emits on. An
+    // event is delivered at once when the caller is on the scheduler's thread
+    // and no earlier event of this subscription is still waiting; otherwise it
+    // waits behind them. An event emitted by a handler of this subscription
+    // follows once that handler has returned. Nothing is delivered after
+    // disposal.
     Observable observeOn(Scheduler &scheduler) const
     {
         auto self = *this;
         Scheduler *s = &scheduler;
         return Observable([self, s](const Observer<T> &o) {
-            auto alive = std::make_shared<std::atomic<bool>>(true);
-            auto guard = [alive, s](std::function<void()> f) {
-                s->schedule([alive, f = std::move(f)] {
-                    if (alive->load())
-                        f();
-                });
+            struct State
+            {
+                std::mutex mutex;
+                std::deque<std::function<void()>> queue;
+                bool draining = false; // a drain is scheduled or running
+                bool alive = true;
+            };
+            auto state = std::make_shared<State>();
+            auto drain = [state] {
+                for (;;) {
+                    std::function<void()> next;
+                    {
+                        std::lock_guard lock(state->mutex);
+                        if (!state->alive || state->queue.empty()) {
+                            state->draining = false;
+                            return;
+                        }
+                        next = std::move(state->queue.front());
+                        state->queue.pop_front();
+                    }
+                    next();
+                }
+            };
+            auto enqueue = [state, s, drain](std::function<void()> f) {
+                {
+                    std::lock_guard lock(state->mutex);
+                    if (!state->alive)
+                        return;
+                    state->queue.push_back(std::move(f));
+                    if (state->draining)
+                        return; // the drain under way picks it up, in order
+                    state->draining = true;
+                }
+                s->schedule(drain);
             };
             Disposable d = self.subscribe(Observer<T>{
-                [o, guard](const T &v) { guard([o, v] { if (o.onNext) o.onNext(v); }); },
-                [o, guard](std::exception_ptr e) { guard([o, e] { if (o.onError) o.onError(e); }); },
-                [o, guard] { guard([o] { if (o.onCompleted) o.onCompleted(); }); }});
-            return Disposable([alive, d] {
-                alive->store(false);
+                [o, enqueue](const T &v) { enqueue([o, v] { if (o.onNext) o.onNext(v); }); },
+                [o, enqueue](std::exception_ptr e) { enqueue([o, e] { if (o.onError) o.onError(e); }); },
+                [o, enqueue] { enqueue([o] { if (o.onCompleted) o.onCompleted(); }); }});
+            return Disposable([state, d] {
+                std::deque<std::function<void()>> dropped;
+                {
+                    std::lock_guard lock(state->mutex);
+                    state->alive = false;
+                    dropped.swap(state->queue);
+                }
                 d.dispose();
             });
         });
@@ -287,7 +352,7 @@ public:
 
     // Shifts every next and completion event by the delay, in order, on the
     // scheduler. An error is passed on at once. Pending events are dropped when
-    // the subscription ends.
+    // the subscription ends; a timer is let go as soon as it has fired.
     Observable delay(std::chrono::milliseconds by, Scheduler &scheduler) const
     {
         auto self = *this;
@@ -296,38 +361,54 @@ public:
             struct State
             {
                 std::mutex mutex;
-                std::vector<Disposable> pending;
+                std::map<std::uint64_t, Disposable> pending; // timers not yet fired
+                std::uint64_t nextId = 0;
                 bool alive = true;
             };
             auto state = std::make_shared<State>();
             auto later = [state, s, by](std::function<void()> f) {
-                std::lock_guard lock(state->mutex);
-                if (!state->alive)
-                    return;
-                std::erase_if(state->pending, [](const Disposable &x) { return x.isDisposed(); });
-                Disposable timer = s->scheduleAfter(by, [state, f = std::move(f)] {
+                std::uint64_t id;
+                {
+                    std::lock_guard lock(state->mutex);
+                    if (!state->alive)
+                        return;
+                    id = state->nextId++;
+                    state->pending.emplace(id, Disposable());
+                }
+                // Not under the lock: a scheduler may run the task before returning.
+                Disposable timer = s->scheduleAfter(by, [state, id, f = std::move(f)] {
                     {
                         std::lock_guard lock(state->mutex);
                         if (!state->alive)
                             return;
+                        state->pending.erase(id);
                     }
                     f();
                 });
-                state->pending.push_back(timer);
+                bool cancel = false;
+                {
+                    std::lock_guard lock(state->mutex);
+                    if (auto it = state->pending.find(id); it != state->pending.end())
+                        it->second = timer;
+                    else
+                        cancel = !state->alive; // disposed meanwhile; otherwise it has fired
+                }
+                if (cancel)
+                    timer.dispose();
             };
             Disposable d = self.subscribe(Observer<T>{
                 [o, later](const T &v) { later([o, v] { if (o.onNext) o.onNext(v); }); },
                 o.onError,
                 [o, later] { later([o] { if (o.onCompleted) o.onCompleted(); }); }});
             return Disposable([state, d] {
-                std::vector<Disposable> pending;
+                std::map<std::uint64_t, Disposable> pending;
                 {
                     std::lock_guard lock(state->mutex);
                     state->alive = false;
                     pending.swap(state->pending);
                 }
-                for (const Disposable &p : pending)
-                    p.dispose();
+                for (const auto &[id, timer] : pending)
+                    timer.dispose();
                 d.dispose();
             });
         });

@@ -4,6 +4,7 @@
 #include "disposable.h"
 #include "disposebag.h"
 #include "driver.h"
+#include "guithreadqueue.h"
 #include "mainscheduler.h"
 #include "observable.h"
 #include "publishsubject.h"

@@ -93,7 +93,10 @@ public:
     Disposable disposable()
     {
         auto self = this->shared_from_this();
-        return Disposable([self] { self->dispose(); });
+        Disposable handle([self] { self->dispose(); });
+        std::lock_guard lock(m_mutex);
+        m_handle = handle.weak();
+        return handle;
     }
 
 private:
@@ -108,6 +111,7 @@ private:
         Disposable upstream;
         std::function<void()> onDisposed;
         std::shared_ptr<Observer<T>> observer;
+        Disposable::Weak handle;
         {
             std::lock_guard lock(m_mutex);
             if (m_finished)
@@ -116,8 +120,12 @@ private:
             upstream = m_upstream;
             onDisposed.swap(m_onDisposed);
             observer.swap(m_observer);
+            handle = m_handle;
         }
         upstream.dispose();
+        // A subscription that ended on its own shows as disposed, so that
+        // bags and operators holding its handle drop it.
+        handle.dispose();
         if (onDisposed)
             onDisposed();
     }
@@ -128,6 +136,7 @@ private:
     std::shared_ptr<Observer<T>> m_observer;
     std::function<void()> m_onDisposed;
     Disposable m_upstream;
+    Disposable::Weak m_handle;
 };
 
 } // namespace rx::detail

@@ -9,7 +9,8 @@ class DispatchQueue
 {
 public:
     // Queues the task to the GUI thread's event loop. Always asynchronous, even
-    // when called on the GUI thread, so the caller finishes first. Without a
+    // when called on the GUI thread, so the caller finishes first. Tasks run in
+    // the order posted, together with those of rx::MainScheduler. Without a
     // QCoreApplication there is no loop to queue to and the task runs at once.
     static void main(std::function<void()> task);
 

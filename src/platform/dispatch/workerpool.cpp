@@ -10,12 +10,14 @@ WorkerPool::WorkerPool(QString name, int maxThreads)
 
 WorkerPool::~WorkerPool()
 {
+    std::vector<std::thread> threads;
     {
         std::lock_guard lock(m_mutex);
         m_stopping = true;
+        threads.swap(m_threads);
     }
     m_workAvailable.notify_all();
-    for (std::thread &t : m_threads)
+    for (std::thread &t : threads)
         t.join();
 }
 
@@ -23,7 +25,9 @@ void WorkerPool::async(std::function<void()> task)
 {
     std::lock_guard lock(m_mutex);
     m_tasks.push_back(std::move(task));
-    if (m_waiting == 0 && int(m_threads.size()) < m_maxThreads)
+    // Once stopping, no thread starts: the ones left run what is posted
+    // meanwhile (by their own tasks) before they end.
+    if (!m_stopping && m_waiting == 0 && int(m_threads.size()) < m_maxThreads)
         m_threads.emplace_back([this] { work(); });
     else
         m_workAvailable.notify_one();

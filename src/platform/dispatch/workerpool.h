@@ -15,7 +15,8 @@ namespace kestrune {
 // at a time (one: a serial queue). Built on the standard library's threads
 // and locks rather than QThreadPool so that race checkers see every hand-over
 // of a task. Threads start as work arrives and stay until the pool goes;
-// destroying the pool runs the tasks already posted first.
+// destroying the pool runs the tasks already posted first, and those they
+// post meanwhile.
 class WorkerPool
 {
 public:
