@@ -170,7 +170,7 @@ private slots:
 
     // A lock file nobody holds must not hold up a write: QSettings would wait
     // until it is 30 s old. The write runs on a thread so that a wait shows
-    // as a failure here rather than as a hang.
+    // as a failure here rather than as a slow pass.
     void aLockNobodyHoldsIsNoObstacle_data()
     {
         QTest::addColumn<QByteArray>("lock");
@@ -206,10 +206,14 @@ private slots:
         }
         if (removedByUs)
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression("removed the lock"));
-        SettingsStore store(path());
-        store.setBoolean("hasLaunchedOnce", true);
         std::atomic<bool> synchronised{false};
-        std::thread writer([&] { synchronised = store.synchronize(); });
+        // The store lives on the writer thread alone: QSettings would
+        // otherwise sync from this thread's event loop and block it too.
+        std::thread writer([&] {
+            SettingsStore store(path());
+            store.setBoolean("hasLaunchedOnce", true);
+            synchronised = store.synchronize();
+        });
         const auto joinWriter = qScopeGuard([&] { writer.join(); });
         // Far beyond the milliseconds it takes, well before QSettings' 30 s.
         QTRY_VERIFY_WITH_TIMEOUT(synchronised.load(), 15000);
