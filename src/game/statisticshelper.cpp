@@ -1,6 +1,7 @@
 #include "statisticshelper.h"
 
 #include "keyvaluestore.h"
+#include "numberhelper.h"
 
 namespace kestrune {
 
@@ -29,19 +30,19 @@ void StatisticsHelper::addLoss(KeyValueStore &store)
 
 void StatisticsHelper::addSecondsSpent(KeyValueStore &store, std::int64_t seconds, bool won)
 {
-    store.setInteger(secondsSpentInGame, integerValue(store, secondsSpentInGame) + seconds);
+    store.setInteger(secondsSpentInGame, NumberHelper::saturatedSum(integerValue(store, secondsSpentInGame), seconds));
     store.synchronize();
     if (won) {
-        store.setInteger(secondsSpentInWonGames, integerValue(store, secondsSpentInWonGames) + seconds);
+        store.setInteger(secondsSpentInWonGames, NumberHelper::saturatedSum(integerValue(store, secondsSpentInWonGames), seconds));
         store.synchronize();
     }
 }
 
 void StatisticsHelper::increment(KeyValueStore &store, const std::string &key, bool won)
 {
-    store.setInteger(key, integerValue(store, key) + 1);
+    store.setInteger(key, NumberHelper::saturatedSum(integerValue(store, key), 1));
     store.synchronize();
-    store.setInteger(games, integerValue(store, games) + 1);
+    store.setInteger(games, NumberHelper::saturatedSum(integerValue(store, games), 1));
     store.synchronize();
     appendHistory(store, won);
 }

@@ -10,7 +10,8 @@ class KeyValueStore;
 // The device's record of finished single-player games, kept in the
 // user-defaults store under "games", "wins", "losses", "secondsSpentInGame",
 // "secondsSpentInWonGames" and "history" (one letter a game, W or L, oldest
-// first). Each write is synchronised before the next key is touched.
+// first). Each write is synchronised before the next key is touched. Counts
+// and sums stop at the 64-bit maximum rather than wrap.
 class StatisticsHelper
 {
 public:

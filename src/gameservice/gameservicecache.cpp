@@ -1,99 +1,111 @@
 #include "gameservicecache.h"
 
+#include "platform/damagedfile.h"
+
 #include <QCborValue>
-#include <QDateTime>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace kestrune {
 
 GameServiceCache::GameServiceCache(const QString &homeFolder)
     : m_libraryFolder(QDir(homeFolder).filePath(QStringLiteral("Library")))
     , m_filePath(QDir(m_libraryFolder).filePath(fileName))
+    , m_writer(m_filePath, QStringLiteral("Game service cache"))
 {
 }
 
-QCborMap GameServiceCache::load(bool *damaged) const
+QCborMap GameServiceCache::load(FileState *state) const
 {
-    *damaged = false;
+    if (m_inMemory) {
+        *state = FileState::unreadable;
+        return m_memory;
+    }
     QFile file(m_filePath);
-    if (!file.exists())
-        return {};
-    if (!QFileInfo(m_filePath).isFile() || !file.open(QIODevice::ReadOnly)) {
-        qWarning().noquote() << "Game service cache: cannot read" << m_filePath << ":" << file.errorString();
-        *damaged = true;
+    if (!file.exists()) {
+        *state = FileState::absent;
         return {};
     }
+    QByteArray bytes;
+    if (QFileInfo(m_filePath).isFile() && file.open(QIODevice::ReadOnly))
+        bytes = file.readAll();
+    if (!file.isOpen() || file.error() != QFile::NoError) {
+        // Not damaged, only out of reach: whatever it holds stays for a later start.
+        qWarning().noquote() << "Game service cache: cannot read" << m_filePath << ":" << file.errorString()
+                             << "- it is left in place and the cache is kept in memory until the game ends";
+        m_inMemory = true;
+        *state = FileState::unreadable;
+        return m_memory;
+    }
+    *state = FileState::readable;
+    if (bytes.isEmpty())
+        return {}; // what a failed write of old left behind: nothing to keep
     QCborParserError error;
-    const QCborValue root = QCborValue::fromCbor(file.readAll(), &error);
+    const QCborValue root = QCborValue::fromCbor(bytes, &error);
     if (error.error != QCborError::NoError || !root.isMap()) {
-        *damaged = true;
+        *state = FileState::damaged;
         return {};
     }
     return root.toMap();
 }
 
-bool GameServiceCache::store(const QCborMap &root)
+bool GameServiceCache::store(const QCborMap &root, FileState state)
 {
-    // The data folder may be new; a folder that cannot be made shows as a
-    // failed write below.
-    QDir().mkpath(m_libraryFolder);
-    QSaveFile file(m_filePath);
-    if (file.open(QIODevice::WriteOnly) && file.write(QCborValue(root).toCbor()) >= 0 && file.commit())
-        return true;
-    qWarning().noquote() << "Game service cache: cannot write" << m_filePath << ":" << file.errorString()
-                         << "- the previous file is kept";
-    return false;
-}
-
-bool GameServiceCache::setAside()
-{
-    if (!QFileInfo(m_filePath).isFile())
-        return true; // not a file of ours: a write will fail on its own
-    QString aside = m_filePath + QStringLiteral(".corrupt");
-    if (QFile::exists(aside))
-        aside += QLatin1Char('-') + QString::number(QDateTime::currentMSecsSinceEpoch());
-    if (!QFile::rename(m_filePath, aside)) {
-        qWarning().noquote() << "Game service cache: the file" << m_filePath
-                             << "is damaged and cannot be set aside; it is left as it is";
+    if (state == FileState::unreadable) {
+        m_memory = root;
         return false;
     }
-    qWarning().noquote() << "Game service cache: the file" << m_filePath << "is damaged; it was set aside as" << aside
-                         << "and a new one is started";
+    QString aside;
+    if (state == FileState::damaged) {
+        aside = DamagedFile::setAside(m_filePath);
+        if (aside.isEmpty()) {
+            qWarning().noquote() << "Game service cache: the file" << m_filePath
+                                 << "is damaged and cannot be set aside; it is left as it is";
+            return false;
+        }
+    }
+    if (!m_writer.replace(QCborValue(root).toCbor())) {
+        // Without a new file the damaged one is still the best there is.
+        if (!aside.isEmpty())
+            QFile::rename(aside, m_filePath);
+        return false;
+    }
+    if (!aside.isEmpty()) {
+        DamagedFile::removeOldCopies(m_filePath);
+        qWarning().noquote() << "Game service cache: the file" << m_filePath << "was damaged; it was set aside as"
+                             << aside << "and a new one is started";
+    }
     return true;
 }
 
 void GameServiceCache::prepare()
 {
     std::lock_guard lock(m_mutex);
-    bool damaged = false;
-    load(&damaged);
-    if (damaged && !setAside())
-        return;
-    if (damaged || !QFile::exists(m_filePath))
-        store(QCborMap());
+    SafeFileWriter::removeStaleTemporaries(m_filePath);
+    FileState state;
+    const QCborMap root = load(&state);
+    if (state == FileState::absent || state == FileState::damaged
+        || (state == FileState::readable && root.isEmpty() && QFileInfo(m_filePath).size() == 0))
+        store(QCborMap(), state);
 }
 
 QCborMap GameServiceCache::read() const
 {
     std::lock_guard lock(m_mutex);
-    bool damaged = false;
-    return load(&damaged);
+    FileState state;
+    return load(&state);
 }
 
 bool GameServiceCache::update(const std::function<bool(QCborMap &)> &change)
 {
     std::lock_guard lock(m_mutex);
-    bool damaged = false;
-    QCborMap root = load(&damaged);
+    FileState state;
+    QCborMap root = load(&state);
     if (!change(root))
         return true;
-    if (damaged && !setAside())
-        return false;
-    return store(root);
+    return store(root, state);
 }
 
 } // namespace kestrune

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "platform/safefilewriter.h"
+
 #include <QCborMap>
-#include <mutex>
 #include <QString>
+
+#include <mutex>
 
 #include <functional>
 
@@ -13,9 +16,13 @@ namespace kestrune {
 // it stays in memory. Every read-change-write cycle runs under one lock, so
 // cycles from different threads never lose each other's changes.
 //
-// A file that cannot be read as a map reads as empty; the first cycle that
-// writes sets the damaged file aside (".corrupt") rather than overwrite it.
-// A write that fails leaves the previous file in place, with a warning.
+// A write that fails (a full disk, say) keeps the previous file, fails the
+// cycle and warns once until a write succeeds again. A file that cannot be
+// parsed reads as empty; the first cycle that writes sets it aside
+// (".corrupt", the newest few kept) and puts it back when its own write
+// fails. An empty file is simply an empty cache. A file that exists but
+// cannot be opened (permissions) is left alone: the cache then lives in
+// memory until the process ends, and every cycle that would write fails.
 class GameServiceCache
 {
 public:
@@ -36,15 +43,19 @@ public:
     bool update(const std::function<bool(QCborMap &)> &change);
 
 private:
+    enum class FileState { absent, readable, damaged, unreadable };
+
     // With m_mutex held.
-    QCborMap load(bool *damaged) const;
-    bool store(const QCborMap &root);
-    // False when the damaged file could not be moved out of the way.
-    bool setAside();
+    QCborMap load(FileState *state) const;
+    bool store(const QCborMap &root, FileState state);
 
     QString m_libraryFolder;
     QString m_filePath;
     mutable std::mutex m_mutex;
+    mutable SafeFileWriter m_writer;
+    // Set for good once the file turns out not to open.
+    mutable bool m_inMemory = false;
+    mutable QCborMap m_memory;
 };
 
 } // namespace kestrune

@@ -5,6 +5,7 @@
 #include "gameservicemanagerdelegate.h"
 
 #include "game/keyvaluestore.h"
+#include "game/numberhelper.h"
 #include "platform/apppaths.h"
 #include "platform/dispatch/dispatchqueue.h"
 #include "platform/dispatch/serialqueue.h"
@@ -38,13 +39,14 @@ std::int64_t integerOf(const QCborValue &v)
     if (v.isInteger())
         return v.toInteger();
     if (v.isDouble())
-        return static_cast<std::int64_t>(v.toDouble());
+        return NumberHelper::integerOf(v.toDouble());
     return 0;
 }
 
 double doubleOf(const QCborValue &v)
 {
-    return v.isInteger() || v.isDouble() ? v.toDouble() : 0.0;
+    // A NaN progress would compare false against every new one and never move.
+    return v.isInteger() || v.isDouble() ? NumberHelper::finiteOrZero(v.toDouble()) : 0.0;
 }
 
 int state(GameServiceAvailabilityState s)

@@ -5,7 +5,6 @@
 #include <QDateTime>
 #include <QDebug>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -63,11 +62,9 @@ void FileAnalytics::logEvent(const std::string &name, const std::optional<Parame
         event.insert("parameters", params);
     }
 
-    QFile file(m_fileName);
-    if (!file.open(QIODevice::Append | QIODevice::Text)
-        || file.write(QJsonDocument(event).toJson(QJsonDocument::Compact) + '\n') < 0) {
-        qWarning().noquote() << "Analytics: cannot write" << m_fileName << ":" << file.errorString();
-    }
+    if (!m_writer || m_writer->fileName() != m_fileName)
+        m_writer.emplace(m_fileName, QStringLiteral("Analytics"));
+    m_writer->append(QJsonDocument(event).toJson(QJsonDocument::Compact) + '\n');
 }
 
 } // namespace kestrune

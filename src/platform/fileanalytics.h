@@ -1,15 +1,18 @@
 #pragma once
 
 #include "game/analytics.h"
+#include "safefilewriter.h"
 
 #include <QString>
+
+#include <optional>
 
 namespace kestrune {
 
 // Keeps analytics events as JSON lines ({"time", "name", "parameters"}) in a
 // log file, appended one event at a time. Malformed names are refused with a
-// warning; a file that cannot be written costs the event and a warning,
-// never the game.
+// warning; a file that cannot be written costs the event, never the game
+// nor a half line, with one warning until it can be written again.
 class FileAnalytics final : public Analytics
 {
 public:
@@ -24,6 +27,7 @@ public:
 private:
     QString m_fileName;
     bool m_configured = false;
+    std::optional<SafeFileWriter> m_writer;
 };
 
 } // namespace kestrune

@@ -1,10 +1,15 @@
 #include "settingsstore.h"
 
 #include "apppaths.h"
+#include "safefilewriter.h"
+#include "settingsformat.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 
 #include <charconv>
 
@@ -34,16 +39,31 @@ std::optional<std::int64_t> parseInteger(const QString &text)
 } // namespace
 
 SettingsStore::SettingsStore()
-    : m_settings(AppPaths::isDataFolderOverridden()
-                     ? std::make_unique<QSettings>(QDir(AppPaths::dataFolder()).filePath(QStringLiteral("settings.conf")),
-                                                   QSettings::NativeFormat)
-                     : std::make_unique<QSettings>())
+    : SettingsStore(AppPaths::isDataFolderOverridden()
+                        ? Factory([file = QDir(AppPaths::dataFolder()).filePath(QStringLiteral("settings.conf"))] {
+                              return std::make_unique<QSettings>(file, SettingsFormat::format());
+                          })
+                        : Factory([] {
+                              return std::make_unique<QSettings>(SettingsFormat::format(), QSettings::UserScope,
+                                                                 QCoreApplication::organizationName(),
+                                                                 QCoreApplication::applicationName());
+                          }))
 {
 }
 
 SettingsStore::SettingsStore(const QString &fileName)
-    : m_settings(std::make_unique<QSettings>(fileName, QSettings::NativeFormat))
+    : SettingsStore(Factory([fileName] { return std::make_unique<QSettings>(fileName, SettingsFormat::format()); }))
 {
+}
+
+SettingsStore::SettingsStore(Factory factory)
+    : m_factory(std::move(factory))
+    , m_settings(m_factory())
+{
+    // Only this file counts; values from system-wide files would be copied
+    // into it when a failed write makes us start over (see synchronize()).
+    m_settings->setFallbacksEnabled(false);
+    SafeFileWriter::removeStaleTemporaries(m_settings->fileName());
 }
 
 bool SettingsStore::contains(const std::string &key) const
@@ -115,20 +135,62 @@ void SettingsStore::remove(const std::string &key)
 
 bool SettingsStore::synchronize()
 {
+    removeDeadLock();
+    const QString before = m_lastError;
+    if (!before.isEmpty())
+        startOver();
     m_settings->sync();
     switch (m_settings->status()) {
     case QSettings::NoError:
         m_lastError.clear();
+        if (!before.isEmpty())
+            qWarning().noquote() << "Settings: the settings file" << fileName() << "is written again";
         return true;
     case QSettings::AccessError:
-        m_lastError = QStringLiteral("cannot write the settings file %1").arg(fileName());
+        m_lastError = QStringLiteral("cannot write the settings file %1; the previous file is kept").arg(fileName());
         break;
     case QSettings::FormatError:
         m_lastError = QStringLiteral("the settings file %1 is corrupt; it will be rewritten").arg(fileName());
         break;
     }
-    qWarning().noquote() << "Settings:" << m_lastError;
+    // Once when it starts failing, not at every write of a game's statistics.
+    if (before != m_lastError)
+        qWarning().noquote() << "Settings:" << m_lastError << "- further failures are not reported";
     return false;
+}
+
+void SettingsStore::startOver()
+{
+    // QSettings keeps its first error for good, so a later good write could
+    // not be told from a bad one. A fresh object takes over, holding the
+    // values that are not on disk yet, and writes them at the next sync.
+    auto fresh = m_factory();
+    fresh->setFallbacksEnabled(false);
+    const QStringList keys = m_settings->allKeys();
+    for (const QString &key : fresh->allKeys()) {
+        if (!keys.contains(key))
+            fresh->remove(key);
+    }
+    for (const QString &key : keys)
+        fresh->setValue(key, m_settings->value(key));
+    m_settings = std::move(fresh);
+}
+
+void SettingsStore::removeDeadLock()
+{
+    // QSettings waits for its lock file until it is 30 s old. One that names
+    // no owner (empty or garbled, left by a crash) has nobody to wait for; a
+    // lock of a process that has died is cleared by QLockFile itself.
+    const QString lockName = fileName() + QStringLiteral(".lock");
+    if (!QFileInfo::exists(lockName))
+        return;
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (QLockFile(lockName).getLockInfo(&pid, &host, &application))
+        return;
+    if (QFile::remove(lockName))
+        qWarning().noquote() << "Settings: removed the lock" << lockName << "that names no owner";
 }
 
 QString SettingsStore::fileName() const

@@ -5,15 +5,19 @@
 #include <QSettings>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace kestrune {
 
-// The user-defaults store on QSettings (native format). Values keep their
-// type in memory; on disk the native format may keep only text, so a typed
-// read also accepts the text form of its type ("42" for an integer, "true"
-// for a boolean). Anything else reads as absent and is replaced by the next
-// write. GUI thread, or one thread at a time.
+// The user-defaults store on QSettings, in the INI text of SettingsFormat.
+// Values keep their type in memory; on disk only their text is kept, so a
+// typed read also accepts the text form of its type ("42" for an integer,
+// "true" for a boolean). Anything else reads as absent and is replaced by the
+// next write. A write that fails keeps the previous file, is reported by
+// synchronize() and warned about once until a write succeeds again; a
+// lock file that names no owner never holds a write up. GUI thread, or one
+// thread at a time.
 class SettingsStore final : public KeyValueStore
 {
 public:
@@ -41,6 +45,13 @@ public:
     QString lastError() const { return m_lastError; }
 
 private:
+    using Factory = std::function<std::unique_ptr<QSettings>()>;
+
+    explicit SettingsStore(Factory factory);
+    void removeDeadLock();
+    void startOver();
+
+    Factory m_factory;
     std::unique_ptr<QSettings> m_settings;
     QString m_lastError;
 };

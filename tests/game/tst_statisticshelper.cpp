@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+#include <limits>
+
 using namespace kestrune;
 using kestrune::test::MemoryStore;
 
@@ -57,6 +59,36 @@ private slots:
         QCOMPARE(*store.integer("wins"), 1);
         QCOMPARE(*store.integer("games"), 1);
         QCOMPARE(*store.string("history"), std::string("W"));
+    }
+
+    // Counts and sums near the 64-bit maximum stop there instead of wrapping.
+    void totalsStopAtTheLimit_data()
+    {
+        QTest::addColumn<qint64>("stored");
+        QTest::addColumn<qint64>("seconds");
+        QTest::addColumn<qint64>("count");
+        QTest::addColumn<qint64>("total");
+        const qint64 max = std::numeric_limits<qint64>::max();
+        QTest::newRow("one below") << max - 1 << qint64(1) << max << max;
+        QTest::newRow("at the limit") << max << qint64(1) << max << max;
+        QTest::newRow("a long game") << max - 10 << qint64(3600) << max - 9 << max;
+        QTest::newRow("far below") << qint64(41) << qint64(9) << qint64(42) << qint64(50);
+    }
+    void totalsStopAtTheLimit()
+    {
+        QFETCH(qint64, stored);
+        QFETCH(qint64, seconds);
+        QFETCH(qint64, count);
+        QFETCH(qint64, total);
+        MemoryStore store;
+        for (const char *key : {"games", "wins", "secondsSpentInGame", "secondsSpentInWonGames"})
+            store.setInteger(key, stored);
+        StatisticsHelper::addWin(store);
+        StatisticsHelper::addSecondsSpent(store, seconds, true);
+        QCOMPARE(*store.integer("wins"), count);
+        QCOMPARE(*store.integer("games"), count);
+        QCOMPARE(*store.integer("secondsSpentInGame"), total);
+        QCOMPARE(*store.integer("secondsSpentInWonGames"), total);
     }
 
     void historyWithForeignLettersStartsAfresh()

@@ -1,16 +1,33 @@
+#include "fakes/managerfixture.h"
+#include "filesizelimit.h"
+
 #include "gameservice/gameservicecache.h"
 
 #include <QCborArray>
 #include <QCborValue>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
+#include <limits>
 #include <thread>
 #include <vector>
 
 using namespace kestrune;
+using namespace kestrune::test;
+
+namespace {
+QCborMap withItems(int count)
+{
+    QCborArray items;
+    for (int i = 0; i < count; ++i)
+        items.append(QByteArray(64, 'x'));
+    return QCborMap{{QStringLiteral("items"), items}};
+}
+} // namespace
 
 class TestCache : public QObject
 {
@@ -37,7 +54,6 @@ private slots:
         QTest::newRow("garbage") << QByteArray("not cbor at all \xff\xfe", 18);
         QTest::newRow("truncated") << QCborValue(QCborMap{{"SavedScores", QCborArray{1, 2, 3}}}).toCbor().left(7);
         QTest::newRow("not a map") << QCborValue(42).toCbor();
-        QTest::newRow("empty") << QByteArray();
     }
     void damagedFilesReadAsEmptyAndAreSetAside()
     {
@@ -52,16 +68,154 @@ private slots:
         QCOMPARE(bytesOf(cache.filePath() + ".corrupt"), content);
     }
 
-    void aFailedWriteIsReportedAndChangesNothing()
+    // Neither an empty file nor damage met again and again may pile up
+    // set-aside copies: only a few of the newest are kept.
+    void setAsideCopiesAreFew()
     {
         QTemporaryDir dir;
         GameServiceCache cache(dir.path());
-        // A folder in the file's place makes every write fail, even for root.
-        QVERIFY(QDir().mkpath(cache.filePath() + "/keep"));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot read"));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot write"));
+        writeBytes(cache.filePath(), QByteArray());
+        cache.prepare();
+        QCOMPARE(bytesOf(cache.filePath()), QCborValue(QCborMap()).toCbor());
+        QVERIFY(QDir(dir.filePath("Library")).entryList({"*.corrupt*"}).isEmpty());
+
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("damaged"));
+        for (int i = 0; i < 8; ++i) {
+            writeBytes(cache.filePath(), "junk " + QByteArray::number(i));
+            QVERIFY(cache.update([](QCborMap &root) { root.insert(QStringLiteral("n"), 1); return true; }));
+        }
+        const QStringList copies = QDir(dir.filePath("Library")).entryList({"*.corrupt*"}, QDir::Files, QDir::Time);
+        QCOMPARE(copies.size(), 3);
+        QCOMPARE(bytesOf(dir.filePath("Library/" + copies.first())), QByteArray("junk 7"));
+    }
+
+    // A file that is there but cannot be opened is no damage: it stays as it
+    // is, and the cache goes on in memory.
+    void anUnreadableFileIsLeftInPlace_data()
+    {
+        QTest::addColumn<bool>("folder");
+        QTest::newRow("no read permission") << false;
+        QTest::newRow("a folder in its place") << true;
+    }
+    void anUnreadableFileIsLeftInPlace()
+    {
+        QFETCH(bool, folder);
+        QTemporaryDir dir;
+        GameServiceCache cache(dir.path());
+        const QByteArray stored = QCborValue(withItems(2)).toCbor();
+        if (folder) {
+            QVERIFY(QDir().mkpath(cache.filePath() + "/keep"));
+        } else {
+            writeBytes(cache.filePath(), stored);
+            QVERIFY(QFile::setPermissions(cache.filePath(), QFileDevice::WriteOwner));
+            if (QFile(cache.filePath()).open(QIODevice::ReadOnly))
+                QSKIP("permissions do not stop this user from reading");
+        }
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot read.*left in place"));
+        cache.prepare();
         QVERIFY(!cache.update([](QCborMap &root) { root.insert(QStringLiteral("b"), 2); return true; }));
-        QVERIFY(QFileInfo(cache.filePath() + "/keep").isDir());
+        QCOMPARE(cache.read().value("b").toInteger(), 2);
+        if (folder) {
+            QVERIFY(QFileInfo(cache.filePath() + "/keep").isDir());
+        } else {
+            QVERIFY(QFile::setPermissions(cache.filePath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+            QCOMPARE(bytesOf(cache.filePath()), stored);
+        }
+        QVERIFY(QDir(dir.filePath("Library")).entryList({"*.corrupt*"}).isEmpty());
+    }
+
+    // On a full disk every write fails: the stored cache stays as it was,
+    // and so does a damaged one (no empty files, no copies piling up), with
+    // one warning until a write succeeds again.
+    void failedWritesKeepTheStoredFile_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<bool>("damaged");
+        QTest::newRow("a good cache") << QCborValue(withItems(2)).toCbor() << false;
+        QTest::newRow("a damaged cache") << QByteArray("\x9f\x01\x02") << true;
+    }
+    void failedWritesKeepTheStoredFile()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(bool, damaged);
+        QTemporaryDir dir;
+        GameServiceCache cache(dir.path());
+        writeBytes(cache.filePath(), stored);
+        const auto grow = [](QCborMap &root) { root = withItems(100); return true; };
+        {
+            FileSizeLimit fullDisk(1024);
+            QVERIFY(fullDisk.isActive());
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot write"));
+            QTest::failOnWarning(QRegularExpression("cannot write|damaged"));
+            for (int i = 0; i < 5; ++i)
+                QVERIFY(!cache.update(grow));
+            QCOMPARE(bytesOf(cache.filePath()), stored);
+            QCOMPARE(QDir(dir.filePath("Library")).entryList(QDir::Files), QStringList{GameServiceCache::fileName});
+        }
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("written again"));
+        if (damaged)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("was damaged"));
+        QVERIFY(cache.update(grow));
+        QCOMPARE(cache.read(), withItems(100));
+    }
+
+    void startRemovesWhatKilledWritersLeft()
+    {
+        QTemporaryDir dir;
+        GameServiceCache cache(dir.path());
+        writeBytes(cache.filePath(), QCborValue(withItems(1)).toCbor());
+        const QString stale = cache.filePath() + ".a1B2c3";
+        const QString live = cache.filePath() + ".Zz9Yy8";
+        const QString other = cache.filePath() + ".backup1";
+        for (const QString &path : {stale, live, other})
+            writeBytes(path, "partial");
+        for (const QString &path : {stale, other}) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+        }
+        cache.prepare();
+        QVERIFY(!QFile::exists(stale));
+        QVERIFY(QFile::exists(live)); // perhaps another writer's, still at work
+        QVERIFY(QFile::exists(other));
+        QCOMPARE(cache.read(), withItems(1));
+    }
+
+    // Numbers no game wrote (another program, a damaged disk) read clamped,
+    // and a progress that is not a number can still be raised.
+    void outOfRangeNumbersReadClamped_data()
+    {
+        QTest::addColumn<double>("stored");
+        QTest::addColumn<qint64>("score");
+        QTest::addColumn<double>("progress");
+        const double inf = std::numeric_limits<double>::infinity();
+        const qint64 max = std::numeric_limits<qint64>::max();
+        const qint64 min = std::numeric_limits<qint64>::min();
+        QTest::newRow("NaN") << std::nan("") << qint64(0) << 0.0;
+        QTest::newRow("+infinity") << inf << max << 0.0;
+        QTest::newRow("-infinity") << -inf << min << 0.0;
+        QTest::newRow("2^63") << 9223372036854775808.0 << max << 9223372036854775808.0;
+        QTest::newRow("-2^64") << -18446744073709551616.0 << min << -18446744073709551616.0;
+        QTest::newRow("1e300") << 1e300 << max << 1e300;
+        QTest::newRow("in range") << -12.9 << qint64(-12) << -12.9;
+    }
+    void outOfRangeNumbersReadClamped()
+    {
+        QFETCH(double, stored);
+        QFETCH(qint64, score);
+        QFETCH(double, progress);
+        ManagerFixture f;
+        GameServiceManager &m = f.start();
+        const QString board = QStringLiteral("sp_leaderboard");
+        const QString achievement = QStringLiteral("1won");
+        GameServiceCache(f.dir.path()).update([&](QCborMap &root) {
+            root.insert(m.localPlayerId(), QCborMap{{board, stored}, {achievement, stored}});
+            return true;
+        });
+        QCOMPARE(m.highScoreForLeaderboard(board), score);
+        QCOMPARE(m.progressForAchievement(achievement), progress);
+        m.saveAndReportAchievement(achievement, 50, false);
+        QCOMPARE(m.progressForAchievement(achievement), std::max(progress, 50.0));
     }
 
     void concurrentCyclesLoseNoChange()

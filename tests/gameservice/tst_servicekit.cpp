@@ -1,10 +1,15 @@
 #include "fakes/managerfixture.h"
+#include "filesizelimit.h"
 
 #include "gameservice/gameserviceenvironment.h"
 #include "platform/network/systempathmonitor.h"
 #include "platform/servicekit/localservicebackend.h"
 #include "platform/servicekit/servicescreenpresenter.h"
 #include "platform/servicekit/signinviewcontroller.h"
+
+#include <QCborArray>
+#include <cmath>
+#include <limits>
 
 using namespace kestrune;
 using namespace kestrune::test;
@@ -147,6 +152,117 @@ private slots:
         backend->signIn(QStringLiteral("Ada"), error);
         QVERIFY(!error);
         QVERIFY(localBackend(dir)->signedInPlayer(error));
+    }
+
+    // What the service knows (who the player is, the best scores) must not
+    // vanish because the file could not be opened or written: it stays as
+    // it was, and every change fails with an error instead.
+    void theServiceFileSurvivesWhatGoesWrong_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("a full disk") << "full disk";
+        QTest::newRow("no read permission") << "permission";
+        QTest::newRow("a folder in its place") << "folder";
+    }
+    void theServiceFileSurvivesWhatGoesWrong()
+    {
+        QFETCH(QString, fault);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("service/service.cbor");
+        OptionalError error;
+        if (fault == "folder")
+            QVERIFY(QDir().mkpath(path + "/keep"));
+        else
+            localBackend(dir)->signIn(QStringLiteral("Ada"), error);
+        QFile file(path);
+        const QByteArray stored = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        file.close();
+
+        auto backend = localBackend(dir);
+        std::optional<FileSizeLimit> fullDisk;
+        if (fault == "full disk") {
+            fullDisk.emplace(stored.size() + 10);
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot write"));
+        } else {
+            if (fault == "permission") {
+                QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
+                if (QFile(path).open(QIODevice::ReadOnly))
+                    QSKIP("permissions do not stop this user from reading");
+            }
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot read.*left in place"));
+        }
+        QTest::failOnWarning(QRegularExpression("cannot|damaged"));
+        const bool known = bool(backend->signedInPlayer(error));
+        QCOMPARE(known, fault == "full disk");
+        for (const char *name : {"Bob", "Cyd"}) {
+            error.reset();
+            backend->signIn(QString::fromUtf8(name), error);
+            QVERIFY(error);
+        }
+        fullDisk.reset();
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        if (fault == "folder") {
+            QVERIFY(QFileInfo(path + "/keep").isDir());
+        } else {
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), stored);
+        }
+        QCOMPARE(QDir(dir.filePath("service")).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+                 QStringList{"service.cbor"});
+    }
+
+    // Scores stored out of the 64-bit range read clamped; a progress that is
+    // not a number reads as 0 and can be raised.
+    void outOfRangeNumbersInTheServiceFile_data()
+    {
+        QTest::addColumn<double>("stored");
+        QTest::addColumn<qint64>("score");
+        QTest::addColumn<bool>("beaten");
+        const double inf = std::numeric_limits<double>::infinity();
+        const qint64 max = std::numeric_limits<qint64>::max();
+        const qint64 min = std::numeric_limits<qint64>::min();
+        QTest::newRow("NaN") << std::nan("") << qint64(0) << true;
+        QTest::newRow("+infinity") << inf << max << false;
+        QTest::newRow("-infinity") << -inf << min << true;
+        QTest::newRow("2^63") << 9223372036854775808.0 << max << false;
+        QTest::newRow("-1e300") << -1e300 << min << true;
+        QTest::newRow("in range") << 499.9 << qint64(499) << true;
+    }
+    void outOfRangeNumbersInTheServiceFile()
+    {
+        QFETCH(double, stored);
+        QFETCH(qint64, score);
+        QFETCH(bool, beaten);
+        QTemporaryDir dir;
+        const QString board = QStringLiteral("sp_leaderboard");
+        OptionalError error;
+        const QString id = localBackend(dir)->signIn(QStringLiteral("Ada"), error).playerID;
+        {
+            QFile f(dir.filePath("service/service.cbor"));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCborMap root = QCborValue::fromCbor(f.readAll()).toMap();
+            QCborMap players = root.value("players").toMap();
+            QCborMap player = players.value(id).toMap();
+            player.insert(QStringLiteral("scores"), QCborMap{{board, QCborMap{{"value", stored}, {"date", stored}}}});
+            player.insert(QStringLiteral("achievements"), QCborMap{{"1won", stored}});
+            players.insert(id, player);
+            root.insert(QStringLiteral("players"), players);
+            f.close();
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QCborValue(root).toCbor());
+        }
+        auto backend = localBackend(dir);
+        QCOMPARE(backend->loadScores(id, board, error).localPlayerScore->value(), score);
+        Score better(board);
+        better.setValue(500);
+        backend->reportScore(id, better, error);
+        QCOMPARE(backend->loadScores(id, board, error).localPlayerScore->value(), beaten ? 500 : score);
+
+        auto achievement = *Achievement::withIdentifier(QStringLiteral("1won"));
+        achievement.setPercentComplete(100);
+        const bool completed = backend->reportAchievement(id, achievement, error);
+        QCOMPARE(completed, !std::isfinite(stored) || stored < 100);
+        QVERIFY(!error);
     }
 
     void completingAnAchievementShowsItsBanner()

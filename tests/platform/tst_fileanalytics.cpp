@@ -1,12 +1,16 @@
+#include "filesizelimit.h"
+
 #include "platform/fileanalytics.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace kestrune;
+using kestrune::test::FileSizeLimit;
 
 class TestFileAnalytics : public QObject
 {
@@ -65,6 +69,31 @@ private slots:
         analytics.logEvent(name.toStdString(), std::nullopt);
         QVERIFY(readLines(path).isEmpty());
         QVERIFY(Analytics::isValidEventName(std::string(40, 'a')));
+    }
+
+    // An event that does not fit (a full disk) leaves no half line behind to
+    // spoil the log, and warns once, not at every event.
+    void aFailedAppendLeavesNoHalfLine()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("analytics.jsonl");
+        FileAnalytics analytics(path);
+        analytics.logEvent("start_game", std::nullopt);
+        const qint64 size = QFileInfo(path).size();
+        {
+            FileSizeLimit fullDisk(size + 40);
+            QVERIFY(fullDisk.isActive());
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot write"));
+            QTest::failOnWarning(QRegularExpression("cannot write"));
+            for (int i = 0; i < 3; ++i)
+                analytics.logEvent("won_game", Analytics::Parameters{{"Round", std::int64_t(i)}});
+            QCOMPARE(QFileInfo(path).size(), size);
+        }
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("written again"));
+        analytics.logEvent("lost_game", std::nullopt);
+        const auto events = readLines(path);
+        QCOMPARE(events.size(), 2);
+        QCOMPARE(events[1]["name"].toString(), "lost_game");
     }
 
     void unwritableLogCostsOnlyTheEvent()

@@ -1,12 +1,22 @@
+#include "filesizelimit.h"
+
+#include "platform/settingsformat.h"
 #include "platform/settingsstore.h"
 
 #include "game/statisticshelper.h"
 
 #include <QFile>
+#include <QScopeGuard>
+#include <QSettings>
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
+#include <thread>
+
 using namespace kestrune;
+using kestrune::test::FileSizeLimit;
 
 class TestSettingsStore : public QObject
 {
@@ -16,7 +26,17 @@ class TestSettingsStore : public QObject
     QString path() const { return dir.filePath("settings.conf"); }
 
 private slots:
-    void init() { QFile::remove(path()); }
+    void init()
+    {
+        QFile::remove(path());
+        QFile::remove(path() + ".lock");
+    }
+
+    static QByteArray bytesOf(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
 
     void valuesSurviveARestart()
     {
@@ -72,6 +92,127 @@ private slots:
         QCOMPARE(StatisticsHelper::integerValue(store, "wins"), 0);
         StatisticsHelper::addWin(store);
         QCOMPARE(SettingsStore(path()).integer("wins"), std::optional<std::int64_t>(1));
+    }
+
+    // Files that Qt's own INI writer made read back value for value, and
+    // what we write reads back through Qt's reader the same way.
+    void filesOfQtsIniFormatReadBack_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QVariant>("value");
+        QTest::newRow("integer") << "games" << QVariant(qint64(-9223372036854775807LL - 1));
+        QTest::newRow("boolean") << "hasLaunchedOnce" << QVariant(true);
+        QTest::newRow("player key") << "scoresSyncedP:1f 2\u00e9\u4e2d%" << QVariant(false);
+        QTest::newRow("plain text") << "history" << QVariant("WLLW");
+        QTest::newRow("separators") << "s" << QVariant("a;b,c=d");
+        QTest::newRow("edge spaces") << "s" << QVariant("  padded  ");
+        QTest::newRow("quotes, backslashes") << "s" << QVariant("say \"hi\" \\ there");
+        QTest::newRow("control characters") << "s" << QVariant(QString("tab\tline\nnul") + QChar(0) + "1f\x7f");
+        QTest::newRow("non-ASCII") << "s" << QVariant("\u00e9t\u00e9 \u4e2d\u6587 \U0001F600");
+        QTest::newRow("at sign") << "s" << QVariant("@Variant(nope)");
+        QTest::newRow("in a group") << "group/General/key" << QVariant("x");
+        QTest::newRow("empty") << "s" << QVariant("");
+    }
+    void filesOfQtsIniFormatReadBack()
+    {
+        QFETCH(QString, key);
+        QFETCH(QVariant, value);
+        {
+            QSettings qt(path(), QSettings::IniFormat);
+            qt.setValue(key, value);
+            qt.setValue("other", 7);
+        }
+        {
+            QSettings ours(path(), SettingsFormat::format());
+            QCOMPARE(ours.value(key).toString(), value.toString());
+            QCOMPARE(ours.value("other").toString(), QString("7"));
+            ours.setValue("extra", 1); // makes it rewrite the file
+        }
+        QSettings qt(path(), QSettings::IniFormat);
+        QCOMPARE(qt.value(key).toString(), value.toString());
+        QCOMPARE(qt.value("extra").toString(), QString("1"));
+        QCOMPARE(qt.allKeys().size(), 3);
+    }
+
+    // On a full disk QSettings would replace the file with an empty one and
+    // call it a success; the store keeps the old file, says so, and warns
+    // once. The values stay in memory and are written when the disk allows.
+    void failedWritesKeepTheStoredFile()
+    {
+        {
+            SettingsStore store(path());
+            store.setInteger("wins", 5);
+            store.setString("history", "WWWWW");
+            QVERIFY(store.synchronize());
+        }
+        const QByteArray stored = bytesOf(path());
+        SettingsStore store(path());
+        {
+            FileSizeLimit fullDisk(stored.size() + 200);
+            QVERIFY(fullDisk.isActive());
+            store.setString("padding", std::string(1000, 'p'));
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot write the settings file"));
+            QTest::failOnWarning(QRegularExpression("cannot write"));
+            for (int i = 0; i < 3; ++i) {
+                StatisticsHelper::addWin(store);
+                QVERIFY(!store.synchronize());
+            }
+            QVERIFY(store.lastError().contains("cannot write"));
+            QCOMPARE(bytesOf(path()), stored);
+            QCOMPARE(QDir(dir.path()).entryList({"settings.conf*"}, QDir::Files), QStringList{"settings.conf"});
+        }
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("written again"));
+        QVERIFY(store.synchronize());
+        QVERIFY(store.lastError().isEmpty());
+        QCOMPARE(SettingsStore(path()).integer("wins"), std::optional<std::int64_t>(8));
+    }
+
+    // A lock file nobody holds must not hold up a write: QSettings would wait
+    // until it is 30 s old. The write runs on a thread so that a wait shows
+    // as a failure here rather than as a slow pass.
+    void aLockNobodyHoldsIsNoObstacle_data()
+    {
+        QTest::addColumn<QByteArray>("lock");
+        QTest::addColumn<bool>("removedByUs");
+        QTest::newRow("empty") << QByteArray() << true;
+        QTest::newRow("garbled") << QByteArray("\x01\x02not a lock\n") << true;
+        // A real lock of ours, with the id of a process that cannot exist
+        // (Linux gives out no id above 2^22).
+        QByteArray held;
+        {
+            QTemporaryDir scratch;
+            QLockFile ours(scratch.filePath("lock"));
+            QVERIFY(ours.lock());
+            QFile f(scratch.filePath("lock"));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            held = f.readAll();
+        }
+        held = QByteArray::number((1 << 22) + 1) + held.mid(held.indexOf('\n'));
+        QTest::newRow("its owner died") << held << false;
+    }
+    void aLockNobodyHoldsIsNoObstacle()
+    {
+        QFETCH(QByteArray, lock);
+        QFETCH(bool, removedByUs);
+        {
+            QFile f(path() + ".lock");
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(lock);
+        }
+        if (removedByUs)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("removed the lock"));
+        std::atomic<bool> synchronised{false};
+        // The store lives on the writer thread alone: QSettings would
+        // otherwise sync from this thread's event loop and block it too.
+        std::thread writer([&] {
+            SettingsStore store(path());
+            store.setBoolean("hasLaunchedOnce", true);
+            synchronised = store.synchronize();
+        });
+        const auto joinWriter = qScopeGuard([&] { writer.join(); });
+        // Far beyond the milliseconds it takes, well before QSettings' 30 s.
+        QTRY_VERIFY_WITH_TIMEOUT(synchronised.load(), 15000);
+        QCOMPARE(SettingsStore(path()).boolean("hasLaunchedOnce"), std::optional<bool>(true));
     }
 
     void failedWriteIsReported()

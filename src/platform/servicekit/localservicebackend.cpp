@@ -1,5 +1,8 @@
 #include "localservicebackend.h"
 
+#include "game/numberhelper.h"
+#include "platform/damagedfile.h"
+
 #include <QCborArray>
 #include <QCborValue>
 #include <QDateTime>
@@ -7,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QUuid>
 
 #include <algorithm>
@@ -23,6 +25,18 @@ const QString achievementsKey = QStringLiteral("achievements");
 const QString valueKey = QStringLiteral("value");
 const QString dateKey = QStringLiteral("date");
 
+// Stored numbers may be anything; a double beyond the 64-bit range must
+// not become undefined behaviour.
+qint64 integerIn(const QCborValue &v)
+{
+    return v.isDouble() ? NumberHelper::integerOf(v.toDouble()) : v.toInteger();
+}
+
+double percentIn(const QCborValue &v)
+{
+    return NumberHelper::finiteOrZero(v.toDouble());
+}
+
 ServiceError unknownPlayer()
 {
     return serviceKitError(ServiceErrorCode::notAuthenticated, QStringLiteral("This player is not known to the service."));
@@ -32,6 +46,7 @@ ServiceError unknownPlayer()
 LocalServiceBackend::LocalServiceBackend(QString fileName, ServiceCatalogue catalogue)
     : m_fileName(std::move(fileName))
     , m_catalogue(std::move(catalogue))
+    , m_writer(m_fileName, QStringLiteral("Game service"))
 {
 }
 
@@ -40,37 +55,55 @@ QCborMap &LocalServiceBackend::data()
     if (m_loaded)
         return m_data;
     m_loaded = true;
+    SafeFileWriter::removeStaleTemporaries(m_fileName);
     QFile file(m_fileName);
     if (!file.exists())
         return m_data;
-    if (file.open(QIODevice::ReadOnly)) {
-        QCborParserError parseError;
-        const QCborValue root = QCborValue::fromCbor(file.readAll(), &parseError);
-        file.close();
-        if (parseError.error == QCborError::NoError && root.isMap()) {
-            m_data = root.toMap();
-            return m_data;
-        }
+    QByteArray bytes;
+    if (QFileInfo(m_fileName).isFile() && file.open(QIODevice::ReadOnly))
+        bytes = file.readAll();
+    if (!file.isOpen() || file.error() != QFile::NoError) {
+        // Out of reach, not damaged: it may hold the player's identity and
+        // scores, so it stays as it is and nothing is written over it.
+        m_unreadable = file.errorString();
+        qWarning().noquote() << "Game service: cannot read" << m_fileName << ":" << m_unreadable
+                             << "- it is left in place; the service works without it until the game ends";
+        return m_data;
     }
-    // Damaged or unreadable: keep it for whoever wants to look at it, and
-    // start afresh rather than write over it.
-    QString aside = m_fileName + QStringLiteral(".corrupt");
-    if (QFile::exists(aside))
-        aside += QLatin1Char('-') + QString::number(QDateTime::currentMSecsSinceEpoch());
-    QFile::rename(m_fileName, aside);
-    qWarning().noquote() << "Game service: the file" << m_fileName << "is damaged or unreadable; it was set aside as"
-                         << aside << "and the service starts afresh";
+    if (bytes.isEmpty())
+        return m_data; // nothing was kept in it
+    QCborParserError parseError;
+    const QCborValue root = QCborValue::fromCbor(bytes, &parseError);
+    if (parseError.error == QCborError::NoError && root.isMap()) {
+        m_data = root.toMap();
+        return m_data;
+    }
+    // Damaged: keep it for whoever wants to look at it, and start afresh
+    // rather than write over it.
+    const QString aside = DamagedFile::setAside(m_fileName);
+    if (aside.isEmpty()) {
+        m_unreadable = QStringLiteral("the damaged file could not be set aside");
+        qWarning().noquote() << "Game service: the file" << m_fileName
+                             << "is damaged and cannot be set aside; it is left as it is";
+        return m_data;
+    }
+    DamagedFile::removeOldCopies(m_fileName);
+    qWarning().noquote() << "Game service: the file" << m_fileName << "is damaged; it was set aside as" << aside
+                         << "and the service starts afresh";
     return m_data;
 }
 
 bool LocalServiceBackend::save(OptionalError &error)
 {
-    QDir().mkpath(QFileInfo(m_fileName).absolutePath());
-    QSaveFile file(m_fileName);
-    if (file.open(QIODevice::WriteOnly) && file.write(QCborValue(m_data).toCbor()) >= 0 && file.commit())
+    if (!m_unreadable.isEmpty()) {
+        error = serviceKitError(ServiceErrorCode::unknown,
+                                QStringLiteral("The service could not store the data: %1").arg(m_unreadable));
+        return false;
+    }
+    if (m_writer.replace(QCborValue(m_data).toCbor()))
         return true;
-    qWarning().noquote() << "Game service: cannot write" << m_fileName << ":" << file.errorString();
-    error = serviceKitError(ServiceErrorCode::unknown, QStringLiteral("The service could not store the data: %1").arg(file.errorString()));
+    error = serviceKitError(ServiceErrorCode::unknown,
+                            QStringLiteral("The service could not store the data: %1").arg(m_writer.lastError()));
     return false;
 }
 
@@ -157,9 +190,9 @@ Leaderboard::Scores LocalServiceBackend::loadScores(const QString &playerID, con
         if (!best.isMap())
             continue;
         Score score(leaderboard);
-        score.setValue(best.toMap().value(valueKey).toInteger());
+        score.setValue(integerIn(best.toMap().value(valueKey)));
         score.setPlayerID(it.key().toString());
-        score.setDate(QDateTime::fromMSecsSinceEpoch(best.toMap().value(dateKey).toInteger(), Qt::UTC));
+        score.setDate(QDateTime::fromMSecsSinceEpoch(integerIn(best.toMap().value(dateKey)), Qt::UTC));
         if (score.playerID() == playerID)
             result.localPlayerScore = score;
         result.scores.push_back(score);
@@ -177,7 +210,7 @@ void LocalServiceBackend::reportScore(const QString &playerID, const Score &scor
         return;
     QCborMap scores = entry.value(scoresKey).toMap();
     const QCborValue best = scores.value(score.leaderboardIdentifier());
-    if (best.isMap() && best.toMap().value(valueKey).toInteger() >= score.value())
+    if (best.isMap() && integerIn(best.toMap().value(valueKey)) >= score.value())
         return;
     QCborMap record;
     record.insert(valueKey, qint64(score.value()));
@@ -195,7 +228,7 @@ std::vector<Achievement> LocalServiceBackend::loadAchievements(const QString &pl
     const QCborMap achievements = entry.value(achievementsKey).toMap();
     for (auto it = achievements.constBegin(); it != achievements.constEnd(); ++it) {
         if (auto a = Achievement::withIdentifier(it.key().toString())) {
-            a->setPercentComplete(it.value().toDouble());
+            a->setPercentComplete(percentIn(it.value()));
             result.push_back(*a);
         }
     }
@@ -210,7 +243,7 @@ bool LocalServiceBackend::reportAchievement(const QString &playerID, const Achie
     if (error)
         return false;
     QCborMap achievements = entry.value(achievementsKey).toMap();
-    const double known = achievements.value(achievement.identifier()).toDouble();
+    const double known = percentIn(achievements.value(achievement.identifier()));
     if (known >= achievement.percentComplete())
         return false;
     achievements.insert(achievement.identifier(), achievement.percentComplete());

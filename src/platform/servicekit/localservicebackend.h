@@ -2,18 +2,24 @@
 
 #include "servicebackend.h"
 
+#include "platform/safefilewriter.h"
+
 #include <QCborMap>
-#include <mutex>
 #include <QString>
+
+#include <mutex>
 
 namespace kestrune {
 
 // The service a player really uses on this machine: players, their best
 // score per leaderboard and their achievement progress, kept in one file
 // (CBOR, written whole and atomically after every change). A file that
-// cannot be read as such is set aside beside it (".corrupt") with a warning
-// and the service starts afresh; a write that fails leaves the previous file
-// and fails the call. Always reachable; offers a sign-in screen.
+// cannot be parsed is set aside beside it (".corrupt", the newest few kept)
+// with a warning and the service starts afresh; an empty one is simply
+// empty. A file that exists but cannot be opened is left in place: the
+// service then starts empty and every change fails, so nothing is written
+// over it. A write that fails keeps the previous file and fails the call.
+// Always reachable; offers a sign-in screen.
 class LocalServiceBackend final : public ServiceBackend
 {
 public:
@@ -47,8 +53,11 @@ private:
 
     const QString m_fileName;
     const ServiceCatalogue m_catalogue;
+    SafeFileWriter m_writer;
     std::mutex m_mutex;
     bool m_loaded = false;
+    // Why the file is out of reach; empty while it can be used.
+    QString m_unreadable;
     QCborMap m_data;
 };
 
