@@ -7,6 +7,7 @@
 #include "gameservice/gameserviceenvironment.h"
 #include "gameservice/gameservicemanager.h"
 #include "platform/apppaths.h"
+#include "platform/backgroundanalytics.h"
 #include "platform/backgroundsyncstore.h"
 #include "platform/fileanalytics.h"
 #include "platform/settingsstore.h"
@@ -37,7 +38,7 @@ struct Program
     Program()
         : folder((AppPaths::setDataFolder(dir.path()), dir.path()))
         , store(std::make_unique<SettingsStore>(dir.filePath(QStringLiteral("settings.conf"))))
-        , analytics(dir.filePath(QStringLiteral("analytics.jsonl")))
+        , analytics(std::make_unique<FileAnalytics>(dir.filePath(QStringLiteral("analytics.jsonl"))))
         , service(GameServiceEnvironment::local(dir.path()))
     {
         service.setupManager();
@@ -46,13 +47,14 @@ struct Program
     void settle()
     {
         store.flush();
+        analytics.flush();
         service.flushCache();
     }
 
     QTemporaryDir dir;
     QString folder; // every file of the program goes here, never to the user's
     BackgroundSyncStore store;
-    FileAnalytics analytics;
+    BackgroundAnalytics analytics;
     GameServiceManager service;
 };
 

@@ -6,6 +6,7 @@
 #include "gameservice/gameserviceenvironment.h"
 #include "gameservice/gameservicemanager.h"
 #include "platform/apppaths.h"
+#include "platform/backgroundanalytics.h"
 #include "platform/backgroundsyncstore.h"
 #include "platform/device/deviceprofile.h"
 #include "platform/fileanalytics.h"
@@ -60,10 +61,10 @@ int main(int argc, char *argv[])
     DeviceProfile::setCurrent(*DeviceProfile::fromName(options.device));
     QApplication::setPalette(Resources::palette());
 
-    FileAnalytics analytics;
+    // Events and statistics reach the disk off the GUI thread; both flush
+    // when they go at the end of main().
+    BackgroundAnalytics analytics(std::make_unique<FileAnalytics>());
     analytics.configure();
-    // Statistics reach the disk off the GUI thread; the store flushes when
-    // it goes at the end of main().
     BackgroundSyncStore store(std::make_unique<SettingsStore>());
 
     GameServiceManager::setSharedEnvironment(options.noGameService

@@ -42,12 +42,9 @@ QCborMap CacheMirror::read() const
 bool CacheMirror::update(const std::function<bool(QCborMap &)> &change)
 {
     std::lock_guard lock(m_mutex);
-    // The change works on a copy, so one that gives up half-way leaves the
-    // root as it was.
-    QCborMap changed = root();
-    if (!change(changed))
+    // In place: a copy would copy every waiting score with each change.
+    if (!change(root()))
         return false;
-    m_root = std::move(changed);
     ++m_changes;
     scheduleWrite();
     return true;

@@ -45,8 +45,10 @@ public:
 
     QCborMap read() const;
 
-    // Lets `change` edit the root; when it returns true the new root is
-    // kept and its write is posted. Returns what `change` returned.
+    // Lets `change` edit the root in place; when it returns true the write
+    // is posted, and when it returns false it must have changed nothing.
+    // Returns what `change` returned. `change` runs under the lock: it must
+    // not call back into this object.
     bool update(const std::function<bool(QCborMap &)> &change);
 
     // Blocks until every change made so far is on disk; false when it could

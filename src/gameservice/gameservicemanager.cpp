@@ -532,7 +532,8 @@ void GameServiceManager::saveScoreToReportLater(const Score &score)
         return;
     const QByteArray blob = score.archived();
     m_cache.update([&](QCborMap &root) {
-        QCborArray saved = root.value(savedScoresKey).toArray();
+        // Taken out, so that appending does not copy the whole list.
+        QCborArray saved = root.take(savedScoresKey).toArray();
         saved.append(blob);
         root.insert(savedScoresKey, saved);
         return true;
@@ -582,9 +583,9 @@ void GameServiceManager::reportSavedScoresAndAchievements()
 
     std::optional<Score> score;
     m_cache.update([&](QCborMap &root) {
-        QCborArray saved = root.value(savedScoresKey).toArray();
-        if (saved.isEmpty())
+        if (root.value(savedScoresKey).toArray().isEmpty())
             return false;
+        QCborArray saved = root.take(savedScoresKey).toArray();
         const QCborValue blob = saved.first();
         saved.removeFirst();
         root.insert(savedScoresKey, saved);
