@@ -419,7 +419,7 @@ void GameServiceManager::adoptUnknownPlayer()
     const QString player = localPlayerId();
     if (player == unknownPlayer)
         return;
-    QMap<QString, int> sortOrders;
+    std::map<QString, int> sortOrders;
     {
         std::lock_guard lock(m_leaderboardsMutex);
         sortOrders = m_sortOrders;
@@ -446,7 +446,9 @@ void GameServiceManager::adoptUnknownPlayer()
             } else if (it.value().isInteger()) {
                 const std::int64_t mine = integerOf(entry.value(key));
                 const std::int64_t theirs = integerOf(it.value());
-                const bool better = sortOrders.value(key, 0) == 1 ? theirs < mine : theirs > mine;
+                const auto order = sortOrders.find(key);
+                const bool lowerIsBetter = order != sortOrders.end() && order->second == 1;
+                const bool better = lowerIsBetter ? theirs < mine : theirs > mine;
                 if (!entry.contains(key) || better)
                     entry.insert(key, qint64(theirs));
             } else if (!entry.contains(key) || doubleOf(entry.value(key)) < doubleOf(it.value())) {
@@ -463,7 +465,7 @@ void GameServiceManager::saveAndReportScore(std::int64_t score, const QString &l
 {
     {
         std::lock_guard lock(m_leaderboardsMutex);
-        m_sortOrders.insert(leaderboard, sortOrder);
+        m_sortOrders[leaderboard] = sortOrder;
     }
     const QString player = localPlayerId();
     m_cache.update([&](QCborMap &root) {

@@ -20,6 +20,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -212,7 +213,7 @@ private:
     mutable std::mutex m_defaultsMutex;
     mutable std::mutex m_leaderboardsMutex;
     std::optional<std::vector<Leaderboard>> m_leaderboards; // GSMLeaderboards
-    QMap<QString, int> m_sortOrders; // by leaderboard, as reported; under m_leaderboardsMutex
+    std::map<QString, int> m_sortOrders; // by leaderboard, as reported; under m_leaderboardsMutex
     std::once_flag m_setupOnce;
     std::mutex m_syncMutex;
     bool m_syncRunning = false; // under m_syncMutex

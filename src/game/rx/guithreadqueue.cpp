@@ -5,8 +5,10 @@
 #include <QObject>
 #include <QThread>
 
+#include <atomic>
 #include <deque>
 #include <mutex>
+#include <utility>
 
 namespace rx {
 
@@ -18,31 +20,44 @@ class Receiver final : public QObject
 public:
     static Receiver &instance()
     {
+        if (Receiver *receiver = s_instance.load(std::memory_order_acquire))
+            return *receiver;
+        static std::mutex creation;
+        std::lock_guard lock(creation);
+        if (Receiver *receiver = s_instance.load(std::memory_order_relaxed))
+            return *receiver;
         // Lives as long as the process: tasks may be posted until exit.
-        static Receiver *receiver = [] {
-            auto *made = new Receiver;
-            made->moveToThread(QCoreApplication::instance()->thread());
-            return made;
-        }();
-        return *receiver;
+        auto *made = new Receiver;
+        made->moveToThread(QCoreApplication::instance()->thread());
+        s_instance.store(made, std::memory_order_release);
+        return *made;
     }
 
     void post(std::function<void()> task)
     {
-        bool wake;
+        QEvent *wakeUp = nullptr;
         {
             std::lock_guard lock(m_mutex);
             m_tasks.push_back(std::move(task));
-            wake = !m_wakePosted;
-            m_wakePosted = true;
+            // Made under the lock, which event() takes before it reads the
+            // event: Qt's own hand-over is invisible to race checkers.
+            if (!std::exchange(m_wakePosted, true))
+                wakeUp = new QEvent(wakeType());
         }
-        if (wake)
-            QCoreApplication::postEvent(this, new QEvent(wakeType()));
+        if (wakeUp)
+            QCoreApplication::postEvent(this, wakeUp);
     }
 
 protected:
     bool event(QEvent *event) override
     {
+        // The receiver may have been made on another thread, and Qt hands
+        // the event over behind locks a race checker cannot see: acquire the
+        // construction, then the lock the event was made under.
+        s_instance.load(std::memory_order_acquire);
+        {
+            std::lock_guard lock(m_mutex); // see post()
+        }
         if (event->type() != wakeType())
             return QObject::event(event);
         std::size_t count;
@@ -81,6 +96,7 @@ private:
         return type;
     }
 
+    static inline std::atomic<Receiver *> s_instance{nullptr};
     std::mutex m_mutex;
     std::deque<std::function<void()>> m_tasks;
     bool m_wakePosted = false; // a wake-up event is queued and not yet started
