@@ -21,7 +21,7 @@ class NullGameService final : public GameServiceReporting
 public:
     double progressForAchievement(const std::string &id) override { return progress[id]; }
     void saveAndReportAchievement(const std::string &id, double p, bool) override { progress[id] = p; }
-    void saveAndReportScore(std::int64_t, const std::string &, int) override {}
+    void saveAndReportScore(std::int64_t, const std::string &, SortOrder) override {}
     std::map<std::string, double> progress;
 };
 

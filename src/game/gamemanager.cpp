@@ -143,7 +143,7 @@ void GameManager::gameDidWin(GameProtocol &game, std::int64_t points, double sec
         StatisticsHelper::addSecondsSpent(*store, std::llround(seconds), true);
     }
     if (GameServiceReporting *service = m_environment.gameService) {
-        service->saveAndReportScore(points, GameServiceHelper::leaderboard, 0);
+        service->saveAndReportScore(points, GameServiceHelper::leaderboard, SortOrder::higherIsBetter);
         GameServiceHelper::report(*service, AchievementEvent::gameWon);
         GameServiceHelper::report(*service, AchievementEvent::gamePlayed);
         if (shots == 1)

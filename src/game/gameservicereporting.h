@@ -5,6 +5,9 @@
 
 namespace kestrune {
 
+// How a leaderboard ranks its scores (the service's numbers).
+enum class SortOrder { higherIsBetter = 0, lowerIsBetter = 1 };
+
 // What the rules need of the game-service client: read an achievement's
 // progress and report achievements and leaderboard scores. The client sends
 // at once or keeps them for later; either way these calls return at once and
@@ -20,8 +23,7 @@ public:
     virtual void saveAndReportAchievement(const std::string &identifier, double percentComplete,
                                           bool shouldDisplayNotification) = 0;
 
-    // sortOrder 1: lower scores are better; any other value: higher are better.
-    virtual void saveAndReportScore(std::int64_t score, const std::string &leaderboard, int sortOrder) = 0;
+    virtual void saveAndReportScore(std::int64_t score, const std::string &leaderboard, SortOrder sortOrder) = 0;
 };
 
 } // namespace kestrune

@@ -9,19 +9,17 @@
 namespace kestrune {
 
 namespace {
-// The key under which the manager keeps its proxy.
-const char proxyKey = 0;
 std::mutex creationMutex;
 } // namespace
 
 std::shared_ptr<GameServiceDelegateProxy> GameServiceDelegateProxy::proxy(GameServiceManager &manager)
 {
     std::lock_guard lock(creationMutex);
-    if (auto existing = std::static_pointer_cast<GameServiceDelegateProxy>(manager.associatedObject(&proxyKey)))
+    if (auto existing = manager.delegateProxy())
         return existing;
     std::shared_ptr<GameServiceDelegateProxy> made(new GameServiceDelegateProxy);
     made->setForwardToDelegate(manager.delegate());
-    manager.setAssociatedObject(&proxyKey, made);
+    manager.setDelegateProxy(made);
     manager.setDelegate(made);
     return made;
 }

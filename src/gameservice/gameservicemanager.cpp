@@ -234,28 +234,17 @@ void GameServiceManager::sendError(const ServiceError &error) const
     notifyOnMain([error](GameServiceManagerDelegate &d, GameServiceManager &m) { d.error(m, error); });
 }
 
-std::shared_ptr<void> GameServiceManager::associatedObject(const void *key) const
+std::shared_ptr<GameServiceDelegateProxy> GameServiceManager::delegateProxy() const
 {
-    std::lock_guard lock(m_associationMutex);
-    for (const auto &[k, object] : m_associations) {
-        if (k == key)
-            return object;
-    }
-    return nullptr;
+    std::lock_guard lock(m_proxyMutex);
+    return m_delegateProxy;
 }
 
-void GameServiceManager::setAssociatedObject(const void *key, std::shared_ptr<void> object)
+void GameServiceManager::setDelegateProxy(std::shared_ptr<GameServiceDelegateProxy> proxy)
 {
-    std::shared_ptr<void> previous; // released outside the lock
-    std::lock_guard lock(m_associationMutex);
-    for (auto &[k, o] : m_associations) {
-        if (k == key) {
-            previous.swap(o);
-            o = std::move(object);
-            return;
-        }
-    }
-    m_associations.emplace_back(key, std::move(object));
+    std::shared_ptr<GameServiceDelegateProxy> previous; // released outside the lock
+    std::lock_guard lock(m_proxyMutex);
+    previous = std::exchange(m_delegateProxy, std::move(proxy));
 }
 
 // -- availability --------------------------------------------------------------
@@ -419,7 +408,7 @@ void GameServiceManager::adoptUnknownPlayer()
     const QString player = localPlayerId();
     if (player == unknownPlayer)
         return;
-    std::map<QString, int> sortOrders;
+    std::map<QString, SortOrder> sortOrders;
     {
         std::lock_guard lock(m_leaderboardsMutex);
         sortOrders = m_sortOrders;
@@ -447,7 +436,7 @@ void GameServiceManager::adoptUnknownPlayer()
                 const std::int64_t mine = integerOf(entry.value(key));
                 const std::int64_t theirs = integerOf(it.value());
                 const auto order = sortOrders.find(key);
-                const bool lowerIsBetter = order != sortOrders.end() && order->second == 1;
+                const bool lowerIsBetter = order != sortOrders.end() && order->second == SortOrder::lowerIsBetter;
                 const bool better = lowerIsBetter ? theirs < mine : theirs > mine;
                 if (!entry.contains(key) || better)
                     entry.insert(key, qint64(theirs));
@@ -461,7 +450,7 @@ void GameServiceManager::adoptUnknownPlayer()
     });
 }
 
-void GameServiceManager::saveAndReportScore(std::int64_t score, const QString &leaderboard, int sortOrder)
+void GameServiceManager::saveAndReportScore(std::int64_t score, const QString &leaderboard, SortOrder sortOrder)
 {
     {
         std::lock_guard lock(m_leaderboardsMutex);
@@ -471,7 +460,7 @@ void GameServiceManager::saveAndReportScore(std::int64_t score, const QString &l
     m_cache.update([&](QCborMap &root) {
         QCborMap entry = root.value(player).toMap();
         const std::int64_t stored = integerOf(entry.value(leaderboard));
-        const bool better = sortOrder == 1 ? stored > score : stored < score;
+        const bool better = sortOrder == SortOrder::lowerIsBetter ? stored > score : stored < score;
         if (!better)
             return false;
         entry.insert(leaderboard, qint64(score));
@@ -675,7 +664,7 @@ void GameServiceManager::saveAndReportAchievement(const std::string &identifier,
     saveAndReportAchievement(QString::fromStdString(identifier), percentComplete, shouldDisplayNotification);
 }
 
-void GameServiceManager::saveAndReportScore(std::int64_t score, const std::string &leaderboard, int sortOrder)
+void GameServiceManager::saveAndReportScore(std::int64_t score, const std::string &leaderboard, SortOrder sortOrder)
 {
     saveAndReportScore(score, QString::fromStdString(leaderboard), sortOrder);
 }
@@ -861,12 +850,13 @@ void GameServiceManager::resetAchievementsWithCompletion(std::function<void(Opti
 
 // -- service screens, challenges, local player -------------------------------------
 
-void GameServiceManager::present(QObject *presenter, int viewState, const std::optional<QString> &leaderboard)
+void GameServiceManager::present(QWidget *presenter, GameServiceViewController::ViewState viewState,
+                                 const std::optional<QString> &leaderboard)
 {
     if (!m_kit)
         return; // no framework, no screens
     auto screen = std::make_shared<GameServiceViewController>(m_kit);
-    screen->setViewState(static_cast<GameServiceViewController::ViewState>(viewState));
+    screen->setViewState(viewState);
     if (leaderboard)
         screen->setLeaderboardIdentifier(*leaderboard);
     screen->setGameServiceDelegate(this);
@@ -879,20 +869,20 @@ void GameServiceManager::present(QObject *presenter, int viewState, const std::o
     });
 }
 
-void GameServiceManager::presentAchievementsOnViewController(QObject *presenter)
+void GameServiceManager::presentAchievementsOnViewController(QWidget *presenter)
 {
-    present(presenter, int(GameServiceViewController::ViewState::Achievements), std::nullopt);
+    present(presenter, GameServiceViewController::ViewState::Achievements, std::nullopt);
 }
 
-void GameServiceManager::presentLeaderboardsOnViewController(QObject *presenter,
+void GameServiceManager::presentLeaderboardsOnViewController(QWidget *presenter,
                                                              const std::optional<QString> &leaderboard)
 {
-    present(presenter, int(GameServiceViewController::ViewState::Leaderboards), leaderboard);
+    present(presenter, GameServiceViewController::ViewState::Leaderboards, leaderboard);
 }
 
-void GameServiceManager::presentChallengesOnViewController(QObject *presenter)
+void GameServiceManager::presentChallengesOnViewController(QWidget *presenter)
 {
-    present(presenter, int(GameServiceViewController::ViewState::Challenges), std::nullopt);
+    present(presenter, GameServiceViewController::ViewState::Challenges, std::nullopt);
 }
 
 void GameServiceManager::gameServiceViewControllerDidFinish(GameServiceViewController &controller)

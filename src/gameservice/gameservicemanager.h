@@ -6,6 +6,7 @@
 #include "platform/servicekit/achievement.h"
 #include "platform/servicekit/challenge.h"
 #include "platform/servicekit/gameservicecontrollerdelegate.h"
+#include "platform/servicekit/gameserviceviewcontroller.h"
 #include "platform/servicekit/leaderboard.h"
 #include "platform/servicekit/score.h"
 #include "platform/servicekit/serviceerror.h"
@@ -26,10 +27,11 @@
 #include <optional>
 #include <vector>
 
-class QObject;
+class QWidget;
 
 namespace kestrune {
 
+class GameServiceDelegateProxy;
 class GameServiceManagerDelegate;
 class KeyValueStore;
 class LocalPlayer;
@@ -116,8 +118,7 @@ public:
     // Sends one cached item; each success sends the next (scores first).
     void reportSavedScoresAndAchievements();
 
-    // sortOrder 1: lower is better; anything else: higher is better.
-    void saveAndReportScore(std::int64_t score, const QString &leaderboard, int sortOrder);
+    void saveAndReportScore(std::int64_t score, const QString &leaderboard, SortOrder sortOrder);
     void saveAndReportAchievement(const QString &identifier, double percentComplete, bool shouldDisplayNotification);
     // A score of 0 is never kept.
     void saveScoreToReportLater(const Score &score);
@@ -136,14 +137,14 @@ public:
     double progressForAchievement(const std::string &identifier) override;
     void saveAndReportAchievement(const std::string &identifier, double percentComplete,
                                   bool shouldDisplayNotification) override;
-    void saveAndReportScore(std::int64_t score, const std::string &leaderboard, int sortOrder) override;
+    void saveAndReportScore(std::int64_t score, const std::string &leaderboard, SortOrder sortOrder) override;
 
     // -- service screens, challenges, local player --------------------------
 
     // `presenter` is the widget to show the screen over. GUI thread.
-    void presentAchievementsOnViewController(QObject *presenter);
-    void presentLeaderboardsOnViewController(QObject *presenter, const std::optional<QString> &leaderboard);
-    void presentChallengesOnViewController(QObject *presenter);
+    void presentAchievementsOnViewController(QWidget *presenter);
+    void presentLeaderboardsOnViewController(QWidget *presenter, const std::optional<QString> &leaderboard);
+    void presentChallengesOnViewController(QWidget *presenter);
     void gameServiceViewControllerDidFinish(GameServiceViewController &controller) override;
 
     // The completion runs on a service thread, with no challenges when there
@@ -159,9 +160,10 @@ public:
 
     // -- for GameServiceDelegateProxy and tests -----------------------------
 
-    // Objects kept alive with the manager, by key (the runtime's association).
-    std::shared_ptr<void> associatedObject(const void *key) const;
-    void setAssociatedObject(const void *key, std::shared_ptr<void> object);
+    // The delegate proxy, kept alive with the manager; made and installed by
+    // GameServiceDelegateProxy::proxy().
+    std::shared_ptr<GameServiceDelegateProxy> delegateProxy() const;
+    void setDelegateProxy(std::shared_ptr<GameServiceDelegateProxy> proxy);
 
     QString cacheFilePath() const { return m_cache.filePath(); }
     QString scoresSyncedKey() const;
@@ -192,7 +194,8 @@ private:
     void syncScores(const QString &player);
     void syncAchievements();
     void mergeServiceScore(const Score &score);
-    void present(QObject *presenter, int viewState, const std::optional<QString> &leaderboard);
+    void present(QWidget *presenter, GameServiceViewController::ViewState viewState,
+                 const std::optional<QString> &leaderboard);
 
     bool flag(const QString &key) const;
     void setFlags(const QString &player, std::optional<bool> scores, std::optional<bool> achievements);
@@ -213,7 +216,7 @@ private:
     mutable std::mutex m_defaultsMutex;
     mutable std::mutex m_leaderboardsMutex;
     std::optional<std::vector<Leaderboard>> m_leaderboards; // GSMLeaderboards
-    std::map<QString, int> m_sortOrders; // by leaderboard, as reported; under m_leaderboardsMutex
+    std::map<QString, SortOrder> m_sortOrders; // by leaderboard, as reported; under m_leaderboardsMutex
     std::once_flag m_setupOnce;
     std::mutex m_syncMutex;
     bool m_syncRunning = false; // under m_syncMutex
@@ -221,8 +224,8 @@ private:
     std::mutex m_startMutex;
     bool m_started = false;              // the constructor is done; under m_startMutex
     bool m_networkCameBackEarly = false; // under m_startMutex
-    mutable std::mutex m_associationMutex;
-    std::vector<std::pair<const void *, std::shared_ptr<void>>> m_associations;
+    mutable std::mutex m_proxyMutex;
+    std::shared_ptr<GameServiceDelegateProxy> m_delegateProxy; // under m_proxyMutex
 };
 
 } // namespace kestrune

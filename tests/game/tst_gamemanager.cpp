@@ -102,7 +102,7 @@ private slots:
         QCOMPARE(*store.string("history"), std::string("W"));
 
         // 760 + round(200 - 4 * 30.4) = 760 + 78
-        QCOMPARE(service.scores, (std::vector<RecordingGameService::ScoreReport>{{838, "sp_leaderboard", 0}}));
+        QCOMPARE(service.scores, (std::vector<RecordingGameService::ScoreReport>{{838, "sp_leaderboard", SortOrder::higherIsBetter}}));
         using R = RecordingGameService::AchievementReport;
         QCOMPARE(service.achievements, (std::vector<R>{{"1won", 100, true},
                                                        {"50won", 2, true},

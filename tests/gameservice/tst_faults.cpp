@@ -51,9 +51,9 @@ private slots:
             const int what = roll(100);
             if (what < 45) {
                 submittedScores.push_back(nextScore);
-                m.saveAndReportScore(nextScore++, board, 0);
+                m.saveAndReportScore(nextScore++, board, SortOrder::higherIsBetter);
             } else if (what < 50) {
-                m.saveAndReportScore(0, board, 0); // never kept, never counted
+                m.saveAndReportScore(0, board, SortOrder::higherIsBetter); // never kept, never counted
             } else if (what < 80) {
                 const QString id = achievementIds[roll(achievementIds.size())];
                 const double percent = 1 + roll(100);

@@ -19,8 +19,8 @@ private:
     // Items cached while offline, then the service becomes available.
     static void cacheOffline(ManagerFixture &f)
     {
-        f.manager->saveAndReportScore(100, board, 0);
-        f.manager->saveAndReportScore(200, board, 0);
+        f.manager->saveAndReportScore(100, board, SortOrder::higherIsBetter);
+        f.manager->saveAndReportScore(200, board, SortOrder::higherIsBetter);
         f.manager->saveAchievementToReportLater(QStringLiteral("1won"), 100.0);
         f.manager->saveAchievementToReportLater(QStringLiteral("50won"), 2.0);
     }
@@ -30,26 +30,27 @@ private slots:
     {
         QTest::addColumn<qint64>("stored");
         QTest::addColumn<qint64>("reported");
-        QTest::addColumn<int>("sortOrder");
+        QTest::addColumn<SortOrder>("sortOrder");
         QTest::addColumn<qint64>("expected");
-        QTest::newRow("first score, higher is better") << qint64(-1) << qint64(420) << 0 << qint64(420);
-        QTest::newRow("first score, lower is better: 0 counts as better") << qint64(-1) << qint64(420) << 1 << qint64(0);
-        QTest::newRow("higher replaces") << qint64(300) << qint64(420) << 0 << qint64(420);
-        QTest::newRow("lower stays") << qint64(500) << qint64(420) << 0 << qint64(500);
-        QTest::newRow("lower is better, lower replaces") << qint64(500) << qint64(420) << 1 << qint64(420);
-        QTest::newRow("other sort orders mean higher") << qint64(300) << qint64(420) << 7 << qint64(420);
-        QTest::newRow("beyond 2^53, exactly") << (qint64(1) << 53) << (qint64(1) << 53) + 1 << 0 << (qint64(1) << 53) + 1;
+        constexpr auto higher = SortOrder::higherIsBetter;
+        constexpr auto lower = SortOrder::lowerIsBetter;
+        QTest::newRow("first score, higher is better") << qint64(-1) << qint64(420) << higher << qint64(420);
+        QTest::newRow("first score, lower is better: 0 counts as better") << qint64(-1) << qint64(420) << lower << qint64(0);
+        QTest::newRow("higher replaces") << qint64(300) << qint64(420) << higher << qint64(420);
+        QTest::newRow("lower stays") << qint64(500) << qint64(420) << higher << qint64(500);
+        QTest::newRow("lower is better, lower replaces") << qint64(500) << qint64(420) << lower << qint64(420);
+        QTest::newRow("beyond 2^53, exactly") << (qint64(1) << 53) << (qint64(1) << 53) + 1 << higher << (qint64(1) << 53) + 1;
     }
     void bestScoreFollowsTheSortOrder()
     {
         QFETCH(qint64, stored);
         QFETCH(qint64, reported);
-        QFETCH(int, sortOrder);
+        QFETCH(SortOrder, sortOrder);
         QFETCH(qint64, expected);
         ManagerFixture f;
         GameServiceManager &m = f.start();
         if (stored >= 0)
-            m.saveAndReportScore(stored, board, 0);
+            m.saveAndReportScore(stored, board, SortOrder::higherIsBetter);
         m.saveAndReportScore(reported, board, sortOrder);
         QCOMPARE(m.highScoreForLeaderboard(board), expected);
         QCOMPARE(m.highScoreForLeaderboards({board, QStringLiteral("never")}),
@@ -62,8 +63,8 @@ private slots:
     {
         ManagerFixture f;
         GameServiceManager &m = f.start();
-        m.saveAndReportScore(420, board, 0);
-        m.saveAndReportScore(0, board, 0);
+        m.saveAndReportScore(420, board, SortOrder::higherIsBetter);
+        m.saveAndReportScore(0, board, SortOrder::higherIsBetter);
         f.settle();
         const QCborArray saved = f.savedScores();
         QCOMPARE(saved.size(), 1);
@@ -82,8 +83,8 @@ private slots:
     {
         ManagerFixture f;
         GameServiceManager &m = f.startAvailable();
-        m.saveAndReportScore(500, board, 0);
-        m.saveAndReportScore(420, board, 0);
+        m.saveAndReportScore(500, board, SortOrder::higherIsBetter);
+        m.saveAndReportScore(420, board, SortOrder::higherIsBetter);
         m.saveAndReportAchievement(QStringLiteral("50won"), 2.0, false);
         m.saveAndReportAchievement(QStringLiteral("1won"), 100.0, true);
         f.settle();
@@ -102,7 +103,7 @@ private slots:
         f.delegate->clear();
         f.backend->failNext(Call::ReportScore);
         f.backend->failNext(Call::ReportAchievement);
-        m.saveAndReportScore(430, board, 0);
+        m.saveAndReportScore(430, board, SortOrder::higherIsBetter);
         m.saveAndReportAchievement(QStringLiteral("100won"), 3.0, true);
         f.settle();
         QCOMPARE(f.savedScores().size(), 1);
@@ -276,7 +277,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(f.delegate->count("error"), 1, 30000);
         const QString me = m.localPlayerId();
         m.saveAndReportAchievement(QStringLiteral("50won"), 60.0, true); // higher than the service's
-        m.saveAndReportScore(device, board, 0);
+        m.saveAndReportScore(device, board, SortOrder::higherIsBetter);
         f.settle();
         f.backend->setLeaderboards({{board, {}}, {QStringLiteral("empty"), {}}});
         f.backend->setServiceScore(board, service, 3); // the player's own among the others'
@@ -414,7 +415,7 @@ private slots:
         GameServiceManager &m = f.startAvailable();
         const QString me = m.localPlayerId();
         f.setNetwork(false);
-        m.saveAndReportScore(300, board, 0);
+        m.saveAndReportScore(300, board, SortOrder::higherIsBetter);
         m.saveAndReportAchievement(QStringLiteral("really_fast"), 100.0, true);
         f.settle();
         QCOMPARE(f.savedScores().size(), 1);

@@ -4,6 +4,8 @@
 #include "platform/servicekit/localplayer.h"
 #include "platform/servicekit/servicescreenpresenter.h"
 
+#include <QWidget>
+
 using namespace kestrune;
 using namespace kestrune::test;
 
@@ -14,7 +16,7 @@ namespace {
 class HeldPresenter final : public ServiceScreenPresenter
 {
 public:
-    void present(const std::shared_ptr<ServiceViewController> &screen, QObject *over, bool,
+    void present(const std::shared_ptr<ServiceViewController> &screen, QWidget *over, bool,
                  std::function<void()> presented) override
     {
         screens.push_back(std::dynamic_pointer_cast<GameServiceViewController>(screen));
@@ -38,7 +40,7 @@ public:
 
     std::vector<std::shared_ptr<GameServiceViewController>> screens;
     std::vector<std::function<void()>> pending;
-    QObject *presentedOver = nullptr;
+    QWidget *presentedOver = nullptr;
 };
 
 } // namespace
@@ -66,7 +68,7 @@ private slots:
         auto presenter = std::make_shared<HeldPresenter>();
         f.kit->setScreenPresenter(presenter);
         GameServiceManager &m = f.start();
-        QObject menu;
+        QWidget menu; // never shown
         if (page == 1)
             m.presentAchievementsOnViewController(&menu);
         else if (page == 2)
@@ -192,5 +194,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestScreens)
+QTEST_MAIN(TestScreens)
 #include "tst_screens.moc"

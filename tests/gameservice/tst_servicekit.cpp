@@ -19,7 +19,7 @@ namespace {
 class BannerRecorder final : public ServiceScreenPresenter
 {
 public:
-    void present(const std::shared_ptr<ServiceViewController> &, QObject *, bool, std::function<void()> f) override { f(); }
+    void present(const std::shared_ptr<ServiceViewController> &, QWidget *, bool, std::function<void()> f) override { f(); }
     void dismiss(const std::shared_ptr<ServiceViewController> &, bool, std::function<void()> f) override { f(); }
     void showCompletionBanner(const ServiceCatalogue::AchievementDescription &a) override
     {

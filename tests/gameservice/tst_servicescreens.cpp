@@ -96,7 +96,7 @@ private slots:
         GameServiceManager &m = f.start();
         QVERIFY(m.isGameServiceAvailable());
         m.saveAndReportAchievement(QStringLiteral("1won"), 100.0, true);
-        m.saveAndReportScore(420, QStringLiteral("sp_leaderboard"), 0);
+        m.saveAndReportScore(420, QStringLiteral("sp_leaderboard"), SortOrder::higherIsBetter);
         // Completing "1won" shows its banner, under the catalogue's title.
         auto bannerShown = [] {
             const auto widgets = QApplication::allWidgets();

@@ -23,7 +23,7 @@ public:
     {
         std::int64_t score;
         std::string leaderboard;
-        int sortOrder;
+        SortOrder sortOrder;
         friend bool operator==(const ScoreReport &, const ScoreReport &) = default;
     };
 
@@ -38,7 +38,7 @@ public:
         if (percent > progress[identifier])
             progress[identifier] = percent;
     }
-    void saveAndReportScore(std::int64_t score, const std::string &leaderboard, int sortOrder) override
+    void saveAndReportScore(std::int64_t score, const std::string &leaderboard, SortOrder sortOrder) override
     {
         scores.push_back({score, leaderboard, sortOrder});
     }

@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-class QObject;
+class QWidget;
 
 namespace kestrune {
 
@@ -22,7 +22,7 @@ public:
 
     // Shows the screen over `over` (a widget, passed as its QObject). Calls
     // `presented` once it is on screen.
-    virtual void present(const std::shared_ptr<ServiceViewController> &screen, QObject *over, bool animated,
+    virtual void present(const std::shared_ptr<ServiceViewController> &screen, QWidget *over, bool animated,
                          std::function<void()> presented) = 0;
     // Takes the screen away; calls `dismissed` once it has gone.
     virtual void dismiss(const std::shared_ptr<ServiceViewController> &screen, bool animated,

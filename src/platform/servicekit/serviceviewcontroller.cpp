@@ -14,7 +14,7 @@ ServiceViewController::ServiceViewController(std::shared_ptr<ServiceKit> kit)
 
 ServiceViewController::~ServiceViewController() = default;
 
-void ServiceViewController::present(QObject *over, bool animated, std::function<void()> completion)
+void ServiceViewController::present(QWidget *over, bool animated, std::function<void()> completion)
 {
     m_presented = true;
     auto done = [completion = std::move(completion)] {

@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+class QWidget;
+
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -23,7 +25,7 @@ public:
 
     ServiceKit &kit() const { return *m_kit; }
 
-    void present(QObject *over, bool animated, std::function<void()> completion);
+    void present(QWidget *over, bool animated, std::function<void()> completion);
     void dismiss(bool animated, std::function<void()> completion);
     bool isPresented() const { return m_presented.load(); }
 

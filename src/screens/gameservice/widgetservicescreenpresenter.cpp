@@ -12,10 +12,10 @@
 
 namespace kestrune {
 
-void WidgetServiceScreenPresenter::present(const std::shared_ptr<ServiceViewController> &screen, QObject *over,
+void WidgetServiceScreenPresenter::present(const std::shared_ptr<ServiceViewController> &screen, QWidget *over,
                                            bool, std::function<void()> presented)
 {
-    QWidget *parent = qobject_cast<QWidget *>(over);
+    QWidget *parent = over;
     if (!parent)
         parent = QApplication::activeWindow();
     if (parent)

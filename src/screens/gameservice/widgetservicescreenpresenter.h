@@ -15,7 +15,7 @@ namespace kestrune {
 class WidgetServiceScreenPresenter final : public ServiceScreenPresenter
 {
 public:
-    void present(const std::shared_ptr<ServiceViewController> &screen, QObject *over, bool animated,
+    void present(const std::shared_ptr<ServiceViewController> &screen, QWidget *over, bool animated,
                  std::function<void()> presented) override;
     void dismiss(const std::shared_ptr<ServiceViewController> &screen, bool animated,
                  std::function<void()> dismissed) override;
