@@ -1,0 +1,299 @@
+// GameServiceManager: reporting, the cache of what waits, its drain, and what the cache knows.
+#include "managerinternals.h"
+
+#include "gameserviceavailabilitystate.h"
+#include "gameservicemanagerdelegate.h"
+
+#include "game/keyvaluestore.h"
+#include "platform/dispatch/dispatchqueue.h"
+#include "platform/servicekit/localplayer.h"
+#include "platform/servicekit/servicekit.h"
+#include <QCborArray>
+#include <QDebug>
+
+#include <algorithm>
+#include <map>
+
+namespace kestrune {
+
+using namespace managerinternals;
+
+// -- the cache file --------------------------------------------------------------
+
+void GameServiceManager::setupManager()
+{
+    std::call_once(m_setupOnce, [this] { m_cache.prepare(); });
+}
+
+bool GameServiceManager::flushCache()
+{
+    return m_cache.flush();
+}
+
+void GameServiceManager::adoptUnknownPlayer()
+{
+    const QString player = localPlayerId();
+    if (player == unknownPlayer)
+        return;
+    std::map<QString, SortOrder> sortOrders;
+    {
+        std::lock_guard lock(m_leaderboardsMutex);
+        sortOrders = m_sortOrders;
+    }
+    // What was earned on this device before anybody signed in belongs to the
+    // first player who does: best values merge by the higher (scores by
+    // their sort order), waiting achievements by the higher percentage. It
+    // moves, so a second player cannot take it again.
+    m_cache.update([&](QCborMap &root) {
+        const QCborMap earned = root.value(unknownPlayer).toMap();
+        if (earned.isEmpty())
+            return false;
+        QCborMap entry = root.value(player).toMap();
+        for (auto it = earned.constBegin(); it != earned.constEnd(); ++it) {
+            const QString key = it.key().toString();
+            if (key == savedAchievementsKey) {
+                QCborMap saved = entry.value(savedAchievementsKey).toMap();
+                const QCborMap waiting = it.value().toMap();
+                for (auto w = waiting.constBegin(); w != waiting.constEnd(); ++w) {
+                    if (!saved.contains(w.key()) || doubleOf(saved.value(w.key())) < doubleOf(w.value()))
+                        saved.insert(w.key(), doubleOf(w.value()));
+                }
+                entry.insert(savedAchievementsKey, saved);
+            } else if (it.value().isInteger()) {
+                const std::int64_t mine = integerOf(entry.value(key));
+                const std::int64_t theirs = integerOf(it.value());
+                const auto order = sortOrders.find(key);
+                const bool lowerIsBetter = order != sortOrders.end() && order->second == SortOrder::lowerIsBetter;
+                const bool better = lowerIsBetter ? theirs < mine : theirs > mine;
+                if (!entry.contains(key) || better)
+                    entry.insert(key, qint64(theirs));
+            } else if (!entry.contains(key) || doubleOf(entry.value(key)) < doubleOf(it.value())) {
+                entry.insert(key, doubleOf(it.value()));
+            }
+        }
+        root.insert(player, entry);
+        root.remove(unknownPlayer);
+        return true;
+    });
+}
+
+void GameServiceManager::saveAndReportScore(std::int64_t score, const QString &leaderboard, SortOrder sortOrder)
+{
+    {
+        std::lock_guard lock(m_leaderboardsMutex);
+        m_sortOrders[leaderboard] = sortOrder;
+    }
+    const QString player = localPlayerId();
+    m_cache.update([&](QCborMap &root) {
+        QCborMap entry = root.value(player).toMap();
+        const std::int64_t stored = integerOf(entry.value(leaderboard));
+        const bool better = sortOrder == SortOrder::lowerIsBetter ? stored > score : stored < score;
+        if (!better)
+            return false;
+        entry.insert(leaderboard, qint64(score));
+        root.insert(player, entry);
+        return true;
+    });
+
+    Score object(leaderboard);
+    object.setValue(score);
+    if (!checkGameServiceAvailability(false)) {
+        saveScoreToReportLater(object);
+        return;
+    }
+    m_kit->reportScores({object}, guarded([this, object](OptionalError error) {
+        if (error)
+            saveScoreToReportLater(object);
+        notifyOnMain([object, error](GameServiceManagerDelegate &d, GameServiceManager &m) {
+            d.reportedScore(m, object, error);
+        });
+    }));
+}
+
+void GameServiceManager::saveAndReportAchievement(const QString &identifier, double percentComplete,
+                                                  bool shouldDisplayNotification)
+{
+    const QString player = localPlayerId();
+    m_cache.update([&](QCborMap &root) {
+        QCborMap entry = root.value(player).toMap();
+        if (!(doubleOf(entry.value(identifier)) < percentComplete))
+            return false;
+        entry.insert(identifier, percentComplete);
+        root.insert(player, entry);
+        return true;
+    });
+
+    if (!checkGameServiceAvailability(false)) {
+        saveAchievementToReportLater(identifier, percentComplete);
+        return;
+    }
+    auto achievement = Achievement::withIdentifier(identifier);
+    if (!achievement) {
+        // Nothing the service could take; the cache reports why.
+        saveAchievementToReportLater(identifier, percentComplete);
+        return;
+    }
+    achievement->setPercentComplete(percentComplete);
+    achievement->setShowsCompletionBanner(shouldDisplayNotification);
+    m_kit->reportAchievements({*achievement}, guarded([this, achievement = *achievement](OptionalError error) {
+        if (error)
+            saveAchievementToReportLater(achievement.identifier(), achievement.percentComplete());
+        notifyOnMain([achievement, error](GameServiceManagerDelegate &d, GameServiceManager &m) {
+            d.reportedAchievement(m, achievement, error);
+        });
+    }));
+}
+
+void GameServiceManager::saveScoreToReportLater(const Score &score)
+{
+    if (score.value() == 0)
+        return;
+    const QByteArray blob = score.archived();
+    m_cache.update([&](QCborMap &root) {
+        // Taken out, so that appending does not copy the whole list.
+        QCborArray saved = root.take(savedScoresKey).toArray();
+        saved.append(blob);
+        root.insert(savedScoresKey, saved);
+        return true;
+    });
+    notifyOnMain([score](GameServiceManagerDelegate &d, GameServiceManager &m) { d.didSaveScore(m, score); });
+}
+
+void GameServiceManager::saveAchievementToReportLater(const QString &identifier, double percentComplete)
+{
+    const QString player = localPlayerId();
+    m_cache.update([&](QCborMap &root) {
+        QCborMap entry = root.value(player).toMap();
+        QCborMap saved = entry.value(savedAchievementsKey).toMap();
+        if (!entry.contains(savedAchievementsKey) || doubleOf(saved.value(identifier)) < percentComplete)
+            saved.insert(identifier, percentComplete);
+        entry.insert(savedAchievementsKey, saved);
+        root.insert(player, entry);
+        return true;
+    });
+
+    auto achievement = Achievement::withIdentifier(identifier);
+    if (!achievement) {
+        sendError(ownError(QStringLiteral("Could not save achievement because necessary data is missing. GameService "
+                                          "needs an Achievement ID and Percent Completed to save the achievement. "
+                                          "You provided the following data:\nAchievement: %1\nPercent Completed:%2")
+                               .arg(QStringLiteral("(null)"), QString::number(percentComplete)),
+                           5));
+        return;
+    }
+    achievement->setPercentComplete(percentComplete);
+    notifyOnMain([achievement = *achievement](GameServiceManagerDelegate &d, GameServiceManager &m) {
+        d.didSaveAchievement(m, achievement);
+    });
+}
+
+void GameServiceManager::reportSavedScoresAndAchievements()
+{
+    if (!m_internetAvailable.load()) {
+        sendError(ownError(QStringLiteral("Internet unavailable - could not connect to the internet. Connect to WiFi "
+                                          "or a Cellular Network to upload data to GameService."),
+                           4));
+        return;
+    }
+    // Without the framework there is nobody to send to; the items stay.
+    if (!m_kit)
+        return;
+
+    std::optional<Score> score;
+    m_cache.update([&](QCborMap &root) {
+        if (root.value(savedScoresKey).toArray().isEmpty())
+            return false;
+        QCborArray saved = root.take(savedScoresKey).toArray();
+        const QCborValue blob = saved.first();
+        saved.removeFirst();
+        root.insert(savedScoresKey, saved);
+        score = Score::fromArchive(blob.toByteArray());
+        if (!score)
+            qWarning() << "Game service cache: dropped a saved score that cannot be read";
+        return true;
+    });
+    if (score && score->value() != 0) {
+        m_kit->reportScores({*score}, guarded([this, score = *score](OptionalError error) {
+            if (error)
+                saveScoreToReportLater(score); // to the end of the list; the draining ends here
+            else
+                reportSavedScoresAndAchievements();
+        }));
+        return;
+    }
+
+    if (!m_kit->localPlayer().isAuthenticated())
+        return;
+    const QString player = localPlayerId();
+    std::optional<Achievement> achievement;
+    m_cache.update([&](QCborMap &root) {
+        QCborMap entry = root.value(player).toMap();
+        QCborMap saved = entry.value(savedAchievementsKey).toMap();
+        if (saved.isEmpty())
+            return false;
+        const auto first = saved.constBegin();
+        const QString identifier = first.key().toString();
+        const double percent = doubleOf(first.value());
+        saved.remove(first.key());
+        entry.insert(savedAchievementsKey, saved);
+        root.insert(player, entry);
+        achievement = Achievement::withIdentifier(identifier);
+        if (achievement)
+            achievement->setPercentComplete(percent);
+        return true;
+    });
+    if (!achievement)
+        return;
+    m_kit->reportAchievements({*achievement}, guarded([this, achievement = *achievement](OptionalError error) {
+        if (error)
+            saveAchievementToReportLater(achievement.identifier(), achievement.percentComplete());
+        else
+            reportSavedScoresAndAchievements();
+    }));
+}
+
+std::int64_t GameServiceManager::highScoreForLeaderboard(const QString &leaderboard) const
+{
+    return integerOf(m_cache.read().value(localPlayerId()).toMap().value(leaderboard));
+}
+
+QMap<QString, std::int64_t> GameServiceManager::highScoreForLeaderboards(const QStringList &leaderboards) const
+{
+    const QCborMap entry = m_cache.read().value(localPlayerId()).toMap();
+    QMap<QString, std::int64_t> result;
+    for (const QString &id : leaderboards)
+        result.insert(id, integerOf(entry.value(id)));
+    return result;
+}
+
+double GameServiceManager::progressForAchievement(const QString &identifier) const
+{
+    return doubleOf(m_cache.read().value(localPlayerId()).toMap().value(identifier));
+}
+
+QMap<QString, double> GameServiceManager::progressForAchievements(const QStringList &identifiers) const
+{
+    const QCborMap entry = m_cache.read().value(localPlayerId()).toMap();
+    QMap<QString, double> result;
+    for (const QString &id : identifiers)
+        result.insert(id, doubleOf(entry.value(id)));
+    return result;
+}
+
+double GameServiceManager::progressForAchievement(const std::string &identifier)
+{
+    return progressForAchievement(QString::fromStdString(identifier));
+}
+
+void GameServiceManager::saveAndReportAchievement(const std::string &identifier, double percentComplete,
+                                                  bool shouldDisplayNotification)
+{
+    saveAndReportAchievement(QString::fromStdString(identifier), percentComplete, shouldDisplayNotification);
+}
+
+void GameServiceManager::saveAndReportScore(std::int64_t score, const std::string &leaderboard, SortOrder sortOrder)
+{
+    saveAndReportScore(score, QString::fromStdString(leaderboard), sortOrder);
+}
+
+} // namespace kestrune
