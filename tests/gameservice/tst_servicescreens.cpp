@@ -43,6 +43,13 @@ private slots:
         QThreadPool::globalInstance()->setMaxThreadCount(1);
     }
 
+    // Completion banners close themselves seconds later, after the last
+    // test; let them go with the test.
+    void cleanupTestCase()
+    {
+        qDeleteAll(QApplication::topLevelWidgets());
+    }
+
     void theSignInDialogSignsInUnderTheTypedName()
     {
         QTemporaryDir dir;
