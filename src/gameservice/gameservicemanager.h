@@ -13,7 +13,6 @@
 
 #include <QByteArray>
 #include <QMap>
-#include <mutex>
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
@@ -44,14 +43,19 @@ class SignInViewController;
 // offline cache that keeps what the service did not take, synchronisation,
 // the service screens and the local player.
 //
+// What waits in the cache goes out after every synchronisation, and one runs
+// whenever the service becomes available or the network comes back; what was
+// earned before anybody signed in goes to the first player who does.
+//
 // Threads: any method may be called from any thread; the program calls the
 // reporting and screen operations on the GUI thread. The network monitor
 // reports on its own serial queue; synchronisation steps run on the shared
 // worker pool; service answers arrive on the framework's service threads.
-// Shared fields are atomics or locked, the cache file's cycles are
-// serialised, and delegate calls reach the GUI thread through its event loop
-// (see GameServiceManagerDelegate for the exceptions). Never throws: failures
-// go to the delegate.
+// Shared fields are atomics or locked; the cache is changed in memory and
+// written behind on its own queue, so a report never waits for the disk;
+// delegate calls reach the GUI thread through its event loop (see
+// GameServiceManagerDelegate for the exceptions). Never throws: failures go
+// to the delegate. The parts live in manager*.cpp beside this file.
 class GameServiceManager final : public GameServiceReporting, public GameServiceControllerDelegate
 {
 public:
