@@ -8,6 +8,7 @@
 #include "platform/dispatch/dispatchqueue.h"
 #include "platform/servicekit/localplayer.h"
 #include "platform/servicekit/servicekit.h"
+
 #include "gameserviceenvironment.h"
 
 #include "platform/apppaths.h"

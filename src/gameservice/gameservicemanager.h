@@ -15,7 +15,6 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
-#include <QVariantMap>
 
 #include <atomic>
 #include <cstdint>

@@ -8,6 +8,7 @@
 #include "platform/dispatch/dispatchqueue.h"
 #include "platform/servicekit/localplayer.h"
 #include "platform/servicekit/servicekit.h"
+
 #include <QCborArray>
 #include <QDebug>
 
