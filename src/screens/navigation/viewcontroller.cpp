@@ -1,0 +1,114 @@
+#include "viewcontroller.h"
+
+#include "navigationcontroller.h"
+#include "navigationitem.h"
+
+#include "platform/device/deviceprofile.h"
+
+#include <QDialog>
+#include <QResizeEvent>
+
+namespace kestrune {
+
+ViewController::ViewController(QWidget *parent)
+    : QWidget(parent)
+    , m_navigationItem(new NavigationItem(this))
+{
+}
+
+ViewController::~ViewController()
+{
+    // Observers learn of the end of the screen's life, not of a half-destroyed screen.
+    m_willAppear.onCompleted();
+    m_didAppear.onCompleted();
+    m_willDisappear.onCompleted();
+    m_didDisappear.onCompleted();
+    m_didLayout.onCompleted();
+}
+
+void ViewController::setAccessibilityIdentifier(const QString &identifier)
+{
+    const bool spokenNameWasIdentifier = accessibleName().isEmpty() || accessibleName() == objectName();
+    setObjectName(identifier);
+    if (spokenNameWasIdentifier)
+        setAccessibleName(identifier);
+}
+
+NavigationController *ViewController::navigationController() const
+{
+    return m_navigationController;
+}
+
+void ViewController::prepare(const Segue &)
+{
+}
+
+bool ViewController::performSegue(const QString &identifier)
+{
+    return m_navigationController && m_navigationController->performSegue(identifier, this);
+}
+
+InterfaceOrientationMask ViewController::supportedInterfaceOrientations() const
+{
+    return InterfaceOrientation::portrait;
+}
+
+bool ViewController::prefersStatusBarHidden() const
+{
+    return false;
+}
+
+void ViewController::setNeedsStatusBarAppearanceUpdate()
+{
+    emit statusBarAppearanceChanged();
+}
+
+qreal ViewController::safeAreaBottomInset() const
+{
+    return DeviceProfile::current().bottomSafeAreaInset();
+}
+
+void ViewController::present(QWidget *dialog, bool animated)
+{
+    Q_UNUSED(animated) // dialogs appear at once on the desktop
+    if (!dialog->parentWidget())
+        dialog->setParent(window(), dialog->windowFlags() | Qt::Dialog);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    if (auto *modal = qobject_cast<QDialog *>(dialog))
+        modal->open();
+    else
+        dialog->show();
+}
+
+void ViewController::notifyWillAppear(bool animated)
+{
+    m_willAppear.onNext(animated);
+}
+
+void ViewController::notifyDidAppear(bool animated)
+{
+    m_didAppear.onNext(animated);
+}
+
+void ViewController::notifyWillDisappear(bool animated)
+{
+    m_willDisappear.onNext(animated);
+}
+
+void ViewController::notifyDidDisappear(bool animated)
+{
+    m_didDisappear.onNext(animated);
+}
+
+void ViewController::setNavigationController(NavigationController *controller)
+{
+    m_navigationController = controller;
+}
+
+void ViewController::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    m_didLayout.onNext(event->size());
+}
+
+} // namespace kestrune

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "interfaceorientation.h"
+#include "segue.h"
+
+#include "game/rx/publishsubject.h"
+
+#include <QPointer>
+#include <QSize>
+#include <QWidget>
+
+namespace kestrune {
+
+class NavigationController;
+class NavigationItem;
+
+// A screen: a widget that lives on a navigation stack. It tells its
+// observers when it is about to appear or disappear (with the animated flag)
+// and when it has been laid out, shows its navigation item in the bar, and
+// says which orientations it supports. GUI thread only.
+class ViewController : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ViewController(QWidget *parent = nullptr);
+    ~ViewController() override;
+
+    // The identifier tests find the screen by: its object name, and its
+    // accessible name until a spoken one is set.
+    QString accessibilityIdentifier() const { return objectName(); }
+    void setAccessibilityIdentifier(const QString &identifier);
+
+    NavigationItem *navigationItem() const { return m_navigationItem; }
+    // The stack the screen is on; null when it is on none.
+    NavigationController *navigationController() const;
+
+    // Appearance, each with its animated flag; delivered on the GUI thread.
+    const rx::PublishSubject<bool> &viewWillAppear() const { return m_willAppear; }
+    const rx::PublishSubject<bool> &viewDidAppear() const { return m_didAppear; }
+    const rx::PublishSubject<bool> &viewWillDisappear() const { return m_willDisappear; }
+    const rx::PublishSubject<bool> &viewDidDisappear() const { return m_didDisappear; }
+    // After each layout pass, with the screen's size.
+    const rx::PublishSubject<QSize> &viewDidLayoutSubviews() const { return m_didLayout; }
+
+    // Called on the source screen before the destination of a segue shows.
+    virtual void prepare(const Segue &segue);
+    // Performs a segue registered with the navigation stack; false when the
+    // screen is on no stack or the name is unknown.
+    bool performSegue(const QString &identifier);
+
+    virtual InterfaceOrientationMask supportedInterfaceOrientations() const;
+    // Kept as state: the desktop has no status bar to hide.
+    virtual bool prefersStatusBarHidden() const;
+    // Tells the stack that prefersStatusBarHidden() may have changed.
+    void setNeedsStatusBarAppearanceUpdate();
+
+    // The height at the bottom of the screen kept free of controls (the home
+    // indicator of tall phones); 0 on other devices.
+    qreal safeAreaBottomInset() const;
+
+    // Shows a dialog over the screen's window, modal, and lets it delete
+    // itself once it closes.
+    void present(QWidget *dialog, bool animated);
+
+    // The stack's notifications; only the stack calls these.
+    void notifyWillAppear(bool animated);
+    void notifyDidAppear(bool animated);
+    void notifyWillDisappear(bool animated);
+    void notifyDidDisappear(bool animated);
+    void setNavigationController(NavigationController *controller);
+
+signals:
+    void statusBarAppearanceChanged();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    NavigationItem *m_navigationItem;
+    QPointer<NavigationController> m_navigationController;
+    rx::PublishSubject<bool> m_willAppear;
+    rx::PublishSubject<bool> m_didAppear;
+    rx::PublishSubject<bool> m_willDisappear;
+    rx::PublishSubject<bool> m_didDisappear;
+    rx::PublishSubject<QSize> m_didLayout;
+};
+
+} // namespace kestrune

@@ -1,0 +1,33 @@
+#include "windowscene.h"
+
+#include "platform/device/deviceprofile.h"
+
+#include <QWidget>
+
+namespace kestrune {
+
+bool WindowScene::requestGeometryUpdate(QWidget *window, InterfaceOrientationMask mask)
+{
+    if (!window || !InterfaceOrientation::isSingle(mask))
+        return false;
+    DeviceProfile profile = DeviceProfile::current();
+    switch (mask) {
+    case InterfaceOrientation::portrait:
+        profile.setOrientation(DeviceProfile::Orientation::portrait);
+        break;
+    case InterfaceOrientation::portraitUpsideDown:
+        profile.setOrientation(DeviceProfile::Orientation::portraitUpsideDown);
+        break;
+    case InterfaceOrientation::landscapeRight:
+        profile.setOrientation(DeviceProfile::Orientation::landscapeRight);
+        break;
+    default:
+        profile.setOrientation(DeviceProfile::Orientation::landscapeLeft);
+        break;
+    }
+    DeviceProfile::setCurrent(profile);
+    window->window()->resize(profile.size().toSize());
+    return true;
+}
+
+} // namespace kestrune

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "interfaceorientation.h"
+
+class QWidget;
+
+namespace kestrune {
+
+// The window as the screens may ask it to turn. On the desktop a turn
+// resizes the window to the device's portrait or landscape shape.
+class WindowScene
+{
+public:
+    // Only a single orientation can be asked for; any other mask, or no
+    // window, changes nothing and returns false.
+    static bool requestGeometryUpdate(QWidget *window, InterfaceOrientationMask mask);
+
+    WindowScene() = delete;
+};
+
+} // namespace kestrune
