@@ -93,6 +93,7 @@ void NavigationController::pushViewController(ViewController *screen, bool anima
     screen->setNavigationController(this);
     m_stack.append(screen);
     screen->setGeometry(m_content->rect());
+    screen->loadViewIfNeeded();
 
     screen->notifyWillAppear(animated);
     if (from)

@@ -34,6 +34,18 @@ void ViewController::setAccessibilityIdentifier(const QString &identifier)
         setAccessibleName(identifier);
 }
 
+void ViewController::loadViewIfNeeded()
+{
+    if (m_viewLoaded)
+        return;
+    m_viewLoaded = true;
+    viewDidLoad();
+}
+
+void ViewController::viewDidLoad()
+{
+}
+
 NavigationController *ViewController::navigationController() const
 {
     return m_navigationController;

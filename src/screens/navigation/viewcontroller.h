@@ -31,6 +31,12 @@ public:
     QString accessibilityIdentifier() const { return objectName(); }
     void setAccessibilityIdentifier(const QString &identifier);
 
+    // Builds the screen's content once, before it first appears: the stack
+    // calls it on push, after a segue's preparation, so the inputs a screen
+    // is given are set when viewDidLoad() runs.
+    void loadViewIfNeeded();
+    bool isViewLoaded() const { return m_viewLoaded; }
+
     NavigationItem *navigationItem() const { return m_navigationItem; }
     // The stack the screen is on; null when it is on none.
     NavigationController *navigationController() const;
@@ -74,10 +80,12 @@ signals:
     void statusBarAppearanceChanged();
 
 protected:
+    virtual void viewDidLoad();
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     NavigationItem *m_navigationItem;
+    bool m_viewLoaded = false;
     QPointer<NavigationController> m_navigationController;
     rx::PublishSubject<bool> m_willAppear;
     rx::PublishSubject<bool> m_didAppear;
