@@ -127,6 +127,16 @@ void NavigationBar::rebuild()
         m_rightLayout->addWidget(makeWidget(item), 0, Qt::AlignVCenter);
 }
 
+QSize NavigationBar::sizeHint() const
+{
+    return {QWidget::sizeHint().width(), barHeight};
+}
+
+QSize NavigationBar::minimumSizeHint() const
+{
+    return {0, 0};
+}
+
 void NavigationBar::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);

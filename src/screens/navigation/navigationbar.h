@@ -35,6 +35,10 @@ public:
     // when the item is not in the bar.
     QWidget *widgetFor(const BarButtonItem *item) const;
 
+    // The bar may shrink to nothing while it hides.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 

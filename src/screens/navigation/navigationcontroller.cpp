@@ -24,7 +24,7 @@ NavigationController::NavigationController(QWidget *parent)
     layout->setSpacing(0);
     layout->addWidget(m_bar);
     layout->addWidget(m_content, 1);
-    m_bar->setFixedHeight(NavigationBar::barHeight);
+    m_bar->setMaximumHeight(NavigationBar::barHeight);
     m_content->setObjectName(QStringLiteral("NavigationContent"));
 }
 
@@ -189,7 +189,7 @@ void NavigationController::setNavigationBarHidden(bool hidden, bool animated)
     if (!hidden)
         m_bar->show();
     if (!animated || !animationsEnabled || m_bar->height() == target) {
-        m_bar->setFixedHeight(target);
+        m_bar->setMaximumHeight(target);
         m_bar->setVisible(!hidden);
         return;
     }
@@ -199,9 +199,9 @@ void NavigationController::setNavigationBarHidden(bool hidden, bool animated)
     animation->setDuration(barTransitionMs);
     animation->setEasingCurve(QEasingCurve::InOutQuad);
     connect(animation, &QVariantAnimation::valueChanged, m_bar,
-            [bar = m_bar](const QVariant &value) { bar->setFixedHeight(value.toInt()); });
+            [bar = m_bar](const QVariant &value) { bar->setMaximumHeight(value.toInt()); });
     connect(animation, &QVariantAnimation::finished, m_bar, [bar = m_bar, hidden, target] {
-        bar->setFixedHeight(target);
+        bar->setMaximumHeight(target);
         bar->setVisible(!hidden);
     });
     m_barAnimation = animation;

@@ -1,0 +1,244 @@
+#include "manualanimationdriver.h"
+
+#include "platform/device/deviceprofile.h"
+#include "screens/navigation/barbuttonitem.h"
+#include "screens/navigation/navigationbar.h"
+#include "screens/navigation/navigationcontroller.h"
+#include "screens/navigation/navigationitem.h"
+#include "screens/navigation/viewcontroller.h"
+#include "screens/navigation/windowscene.h"
+
+#include "game/rx/disposebag.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QPointer>
+#include <QTest>
+
+using namespace kestrune;
+using namespace kestrune::test;
+
+namespace {
+
+// A screen that writes down what happens to it, in order, into a shared log.
+class LoggingScreen : public ViewController
+{
+public:
+    LoggingScreen(QString name, QStringList &log)
+        : m_name(std::move(name))
+        , m_log(log)
+    {
+        setAccessibilityIdentifier(m_name);
+        for (auto [subject, event] : {std::pair{&viewWillAppear(), "willAppear"},
+                                      std::pair{&viewDidAppear(), "didAppear"},
+                                      std::pair{&viewWillDisappear(), "willDisappear"},
+                                      std::pair{&viewDidDisappear(), "didDisappear"}}) {
+            subject->asObservable()
+                .subscribe([this, event = QString::fromLatin1(event)](bool animated) {
+                    m_log.append(QStringLiteral("%1 %2%3").arg(m_name, event, animated ? " animated" : ""));
+                })
+                .disposed(m_bag);
+        }
+    }
+    void prepare(const Segue &segue) override
+    {
+        m_log.append(QStringLiteral("%1 prepares %2 for %3")
+                         .arg(m_name, segue.destination->accessibilityIdentifier(), segue.identifier));
+    }
+    int loads = 0;
+
+protected:
+    void viewDidLoad() override { ++loads; }
+
+private:
+    QString m_name;
+    QStringList &m_log;
+    rx::DisposeBag m_bag;
+};
+
+} // namespace
+
+class TestNavigation : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void pushAndPopTellTheScreensInOrder()
+    {
+        QStringList log;
+        NavigationController nav;
+        nav.resize(375, 667);
+        auto *root = new LoggingScreen("root", log);
+        nav.pushViewController(root, false);
+        QCOMPARE(log, QStringList({"root willAppear", "root didAppear"}));
+        QCOMPARE(root->loads, 1);
+        QCOMPARE(root->navigationController(), &nav);
+
+        log.clear();
+        auto *next = new LoggingScreen("next", log);
+        nav.pushViewController(next, false);
+        QCOMPARE(log, QStringList({"next willAppear", "root willDisappear", "root didDisappear", "next didAppear"}));
+        QCOMPARE(nav.topViewController(), next);
+        QCOMPARE(nav.viewControllers(), (QList<ViewController *>{root, next}));
+        QVERIFY(root->isHidden() && next->isVisibleTo(&nav));
+        QCOMPARE(next->geometry(), nav.findChild<QWidget *>("NavigationContent")->rect());
+
+        log.clear();
+        QPointer<ViewController> popped = nav.popViewController(false);
+        QCOMPARE(popped.data(), next);
+        QCOMPARE(log, QStringList({"root willAppear", "next willDisappear", "next didDisappear", "root didAppear"}));
+        QCOMPARE(nav.topViewController(), root);
+        QVERIFY(!popped->navigationController());
+        QTRY_VERIFY(!popped); // deleted once gone
+
+        // The root stays.
+        QVERIFY(!nav.popViewController(true));
+        QCOMPARE(root->loads, 1);
+    }
+
+    void animatedTransitionsFinishBeforeTheyAreAnnounced()
+    {
+        ManualAnimationDriver driver;
+        QStringList log;
+        NavigationController nav;
+        nav.resize(375, 667);
+        nav.pushViewController(new LoggingScreen("root", log), false);
+        log.clear();
+        auto *next = new LoggingScreen("next", log);
+        nav.pushViewController(next, true);
+        QCOMPARE(log, QStringList({"next willAppear animated", "root willDisappear animated"}));
+        QVERIFY(nav.isTransitioning());
+        driver.advanceBy(NavigationController::transitionMs / 2);
+        QVERIFY(next->x() > 0 && next->x() < nav.width()); // sliding in from the right
+        driver.advanceBy(NavigationController::transitionMs);
+        QVERIFY(!nav.isTransitioning());
+        QCOMPARE(log.last(), "next didAppear animated");
+        QCOMPARE(next->x(), 0);
+
+        // A push during a transition completes the running one first.
+        log.clear();
+        nav.popViewController(true);
+        auto *third = new LoggingScreen("third", log);
+        nav.pushViewController(third, false);
+        QCOMPARE(log, QStringList({"root willAppear animated", "next willDisappear animated",
+                                   "next didDisappear animated", "root didAppear animated", "third willAppear",
+                                   "root willDisappear", "root didDisappear", "third didAppear"}));
+        QCOMPARE(nav.viewControllers().size(), 2);
+    }
+
+    void aSegueLetsTheSourcePrepareItsDestination()
+    {
+        QStringList log;
+        NavigationController nav;
+        auto *root = new LoggingScreen("root", log);
+        nav.pushViewController(root, false);
+        nav.registerSegue("result", [&log] { return new LoggingScreen("result screen", log); });
+        log.clear();
+        QVERIFY(root->performSegue("result"));
+        QCOMPARE(log.first(), "root prepares result screen for result");
+        QCOMPARE(log.at(1), "result screen willAppear animated");
+        QCOMPARE(nav.topViewController()->accessibilityIdentifier(), "result screen");
+        QTest::ignoreMessage(QtWarningMsg, "NavigationController: no segue named \"nowhere\"");
+        QVERIFY(!nav.topViewController()->performSegue("nowhere"));
+        QVERIFY(!ViewController().performSegue("result")); // on no stack
+    }
+
+    void theBarShowsTheTopScreensItems()
+    {
+        NavigationController nav;
+        auto *root = new ViewController;
+        root->navigationItem()->setTitle("Root");
+        nav.pushViewController(root, false);
+        auto *screen = new ViewController;
+        auto *close = new BarButtonItem(QStringLiteral("Close Game"), screen);
+        close->setAccessibilityIdentifier("Close");
+        close->setAccessibleName("Close");
+        auto *label = new QLabel("0:07");
+        auto *clock = new BarButtonItem(label, screen);
+        screen->navigationItem()->setLeftItems({close});
+        screen->navigationItem()->setRightItem(clock);
+        nav.pushViewController(screen, false);
+
+        NavigationBar *bar = nav.navigationBar();
+        auto *button = qobject_cast<QAbstractButton *>(bar->widgetFor(close));
+        QVERIFY(button);
+        QCOMPARE(button->objectName(), "Close");
+        QCOMPARE(button->accessibleName(), "Close");
+        QCOMPARE(bar->widgetFor(clock), label);
+        QCOMPARE(label->parentWidget(), bar);
+        int taps = 0;
+        connect(close, &BarButtonItem::triggered, [&taps] { ++taps; });
+        button->click();
+        QCOMPARE(taps, 1);
+
+        // A replaced custom widget is handed back to its item, not destroyed.
+        screen->navigationItem()->setRightItem(nullptr);
+        QVERIFY(!bar->widgetFor(clock));
+        QVERIFY(!label->parentWidget() && label->isHidden());
+        QPointer<QLabel> guard(label);
+        delete clock;
+        QVERIFY(!guard);
+
+        nav.popViewController(false);
+        QCOMPARE(bar->title(), "Root");
+        QVERIFY(!bar->widgetFor(close));
+    }
+
+    void theBarHidesAndShows()
+    {
+        ManualAnimationDriver driver;
+        NavigationController nav;
+        nav.pushViewController(new ViewController, false);
+        nav.show();
+        nav.setNavigationBarHidden(true, false);
+        QVERIFY(nav.isNavigationBarHidden());
+        QVERIFY(nav.navigationBar()->isHidden());
+        nav.setNavigationBarHidden(false, true);
+        QVERIFY(nav.navigationBar()->isVisible());
+        driver.advanceBy(NavigationController::barTransitionMs / 2);
+        QVERIFY(nav.navigationBar()->height() > 0 && nav.navigationBar()->height() < NavigationBar::barHeight);
+        driver.advanceBy(NavigationController::barTransitionMs);
+        QCOMPARE(nav.navigationBar()->height(), NavigationBar::barHeight);
+        QVERIFY(nav.isInteractivePopGestureEnabled());
+    }
+
+    void screensAreFoundByTheirIdentifier()
+    {
+        ViewController screen;
+        screen.setAccessibilityIdentifier("MenuViewController");
+        QCOMPARE(screen.objectName(), "MenuViewController");
+        QCOMPARE(screen.accessibleName(), "MenuViewController");
+        screen.setAccessibleName("Menu");
+        screen.setAccessibilityIdentifier("Other");
+        QCOMPARE(screen.accessibleName(), "Menu"); // a spoken name stays
+    }
+
+    void theWindowTurnsOnlyToOneOrientation_data()
+    {
+        QTest::addColumn<unsigned>("mask");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("landscape right") << InterfaceOrientation::landscapeRight << true << QSize(1024, 768);
+        QTest::newRow("portrait") << InterfaceOrientation::portrait << true << QSize(768, 1024);
+        QTest::newRow("both landscapes") << InterfaceOrientation::landscape << false << QSize(768, 1024);
+        QTest::newRow("all") << InterfaceOrientation::all << false << QSize(768, 1024);
+        QTest::newRow("none") << 0u << false << QSize(768, 1024);
+    }
+    void theWindowTurnsOnlyToOneOrientation()
+    {
+        QFETCH(unsigned, mask);
+        QFETCH(bool, accepted);
+        QFETCH(QSize, size);
+        DeviceProfile::setCurrent(DeviceProfile::tablet());
+        QWidget window;
+        window.resize(768, 1024);
+        QCOMPARE(WindowScene::requestGeometryUpdate(&window, mask), accepted);
+        QCOMPARE(window.size(), size);
+        QCOMPARE(DeviceProfile::current().size().toSize(), size);
+        QVERIFY(!WindowScene::requestGeometryUpdate(nullptr, InterfaceOrientation::portrait));
+        DeviceProfile::setCurrent(DeviceProfile::phone());
+    }
+};
+
+QTEST_MAIN(TestNavigation)
+#include "tst_navigation.moc"
