@@ -56,7 +56,7 @@ void countDebug(QtMsgType type, const QMessageLogContext &context, const QString
 
 #define REQUIRE_BUS()                                                                                                  \
     if (address.isEmpty())                                                                                             \
-    QSKIP("no dbus-daemon on this machine")
+    QSKIP("no bus of our own: no dbus-daemon here, or the race checker is on")
 
 class TestScreenSaverIdleTimer : public QObject
 {
@@ -99,6 +99,9 @@ private slots:
         qputenv("DBUS_SESSION_BUS_ADDRESS", QByteArray("unix:path=") + folder.filePath("no-bus").toUtf8());
         previousHandler = qInstallMessageHandler(countDebug);
 
+#if defined(__SANITIZE_THREAD__)
+        return; // the race checker stops a threaded program that starts another one
+#endif
         const QString program = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
         if (program.isEmpty())
             return;
