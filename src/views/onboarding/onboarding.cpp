@@ -372,9 +372,9 @@ void Onboarding::paintEvent(QPaintEvent *)
     painter.setPen(Qt::NoPen);
     for (int i = 1; i <= 6; ++i) {
         QPainterPath shadow;
-        const QRectF spread = card.adjusted(-i, -i + 3, i, i + 3);
+        const QRectF spread = card.adjusted(-i, -i + 2, i, i + 2);
         shadow.addRoundedRect(spread, cornerRadius + i, cornerRadius + i);
-        painter.fillPath(shadow, QColor(0, 0, 0, 10));
+        painter.fillPath(shadow, QColor(0, 0, 0, 7));
     }
     QPainterPath shape;
     shape.addRoundedRect(card, cornerRadius, cornerRadius);

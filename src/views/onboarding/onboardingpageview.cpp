@@ -4,12 +4,16 @@
 
 #include <QLabel>
 #include <QPainter>
-#include <QVBoxLayout>
+#include <QResizeEvent>
+
+#include <algorithm>
 
 namespace kestrune {
 
 namespace {
-constexpr int minimumImageHeight = 60;
+constexpr int sideMargin = 24;
+constexpr int imageSpacing = 16;
+constexpr int titleSpacing = 8;
 
 void setLabelColor(QLabel *label, const QColor &color)
 {
@@ -28,7 +32,6 @@ QLabel *makeLabel(const QString &name, const QString &text, int pointSize, bool 
     label->setFont(font);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label->setWordWrap(true);
-    label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
     return label;
 }
 } // namespace
@@ -36,30 +39,34 @@ QLabel *makeLabel(const QString &name, const QString &text, int pointSize, bool 
 OnboardingPageView::OnboardingPageView(const OnboardingPage &page, QWidget *parent)
     : QWidget(parent)
     , m_page(page)
-    , m_imageArea(new QWidget(this))
     , m_titleLabel(makeLabel(QStringLiteral("titleLabel"), page.title(), 15, true, this))
     , m_textLabel(makeLabel(QStringLiteral("textLabel"), page.text(), 11, false, this))
 {
-    m_imageArea->setObjectName(QStringLiteral("imageArea"));
-    m_imageArea->setMinimumHeight(minimumImageHeight);
-    m_imageArea->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
-    // The picture is decoration: the title and text say what it shows.
-    m_imageArea->setAccessibleName(QString());
+}
 
-    auto *layout = new QVBoxLayout(this);
-    // The pages slide edge to edge of the card; their content keeps clear of it.
-    layout->setContentsMargins(24, 0, 24, 0);
-    layout->setSpacing(0);
-    layout->addWidget(m_imageArea, 1);
-    layout->addSpacing(16);
-    layout->addWidget(m_titleLabel);
-    layout->addSpacing(8);
-    layout->addWidget(m_textLabel);
+void OnboardingPageView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // The words always fit in full; the picture gets its natural shape at the
+    // page's width, or what room the words leave, and the whole stands centred.
+    const int width = std::max(0, this->width() - 2 * sideMargin);
+    const int titleHeight = m_titleLabel->heightForWidth(width);
+    const int textHeight = m_textLabel->heightForWidth(width);
+    const int words = titleHeight + titleSpacing + textHeight;
+    const QSizeF natural = Resources::imageSize(m_page.image());
+    const int fitted = natural.width() > 0 ? qRound(width * natural.height() / natural.width()) : 0;
+    const int imageHeight = std::clamp(height() - words - imageSpacing, 0, fitted);
+    int y = std::max(0, (height() - imageHeight - imageSpacing - words) / 2);
+    m_imageRect = QRect(sideMargin, y, width, imageHeight);
+    y += imageHeight + imageSpacing;
+    m_titleLabel->setGeometry(sideMargin, y, width, titleHeight);
+    y += titleHeight + titleSpacing;
+    m_textLabel->setGeometry(sideMargin, y, width, textHeight);
 }
 
 QRectF OnboardingPageView::imageRect() const
 {
-    return QRectF(m_imageArea->geometry());
+    return QRectF(m_imageRect);
 }
 
 void OnboardingPageView::setTitleColor(const QColor &color)

@@ -9,7 +9,9 @@ class QLabel;
 namespace kestrune {
 
 // How one onboarding page looks: its picture on top, kept at its aspect ratio
-// in the room the words leave, then the title and the wrapped text, centred.
+// in the room the words leave, then the title and the wrapped text, all
+// centred.
+// The words are never cut: on a short page the picture shrinks instead.
 class OnboardingPageView : public QWidget
 {
     Q_OBJECT
@@ -27,11 +29,12 @@ public:
     void setTextColor(const QColor &color);
 
 protected:
+    void resizeEvent(QResizeEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
     OnboardingPage m_page;
-    QWidget *m_imageArea;
+    QRect m_imageRect;
     QLabel *m_titleLabel;
     QLabel *m_textLabel;
 };
