@@ -8,7 +8,7 @@ class QLabel;
 
 namespace kestrune {
 
-// How one onboarding page looks: its picture on top, kept at its aspect ratio
+// How one onboarding page looks: its picture on top, kept in proportion
 // in the room the words leave, then the title and the wrapped text, all
 // centred.
 // The words are never cut: on a short page the picture shrinks instead.
