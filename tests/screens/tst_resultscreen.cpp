@@ -484,6 +484,8 @@ private slots:
             QVERIFY(stack.navigation.isNavigationBarHidden());
             QCOMPARE(DeviceProfile::current().orientation(), DeviceProfile::Orientation::portrait);
             QCOMPARE(stack.navigation.window()->size(), QSize(375, 667));
+            // Without the bar the screen takes the whole window.
+            QTRY_COMPARE(screen->size(), QSize(375, 667));
             // The outcome is announced each time.
             QCOMPARE(announced.size(), 1);
             QCOMPARE(announced.front().front().toString(), "You have won!");
