@@ -20,6 +20,7 @@
 
 #include <QAccessible>
 #include <QEasingCurve>
+#include <QFontMetricsF>
 #include <QGraphicsDropShadowEffect>
 #include <QVariantAnimation>
 
@@ -276,6 +277,7 @@ void ResultViewController::showResult()
                                                       .arg(seconds)
                                                       .arg(seconds == 1 ? QStringLiteral("second")
                                                                         : QStringLiteral("seconds")));
+                fitDescription();
             }
             showPoints(game->points().value_or(0));
         } else {
@@ -298,6 +300,7 @@ void ResultViewController::showResult()
         if (m_resultDescriptionLabel) {
             m_resultDescriptionLabel->setText((codes.size() > 1 ? QStringLiteral("Codes") : QStringLiteral("The code"))
                                               + QStringLiteral(" you were\nlooking for: ") + joined(codes));
+            fitDescription();
         }
         removePointsDisplay();
         break;
@@ -317,6 +320,17 @@ void ResultViewController::showPoints(std::int64_t points)
     const QList<NumberView *> views = numberViews();
     for (qsizetype k = 0; k < views.size() && k < digits.size(); ++k)
         views.at(views.size() - 1 - k)->setNumber(digits.at(k).digitValue());
+}
+
+void ResultViewController::fitDescription()
+{
+    // The label draws its own lines with extra spacing, which its size hint
+    // does not know of.
+    OutlineLabel *label = m_resultDescriptionLabel;
+    const qsizetype lines = label->text().count(QLatin1Char('\n')) + 1;
+    const QFontMetricsF metrics(label->font());
+    label->setMinimumHeight(int(std::ceil(lines * metrics.height() + (lines - 1) * label->lineSpacing()
+                                          + 2 * label->outlineWidth())));
 }
 
 void ResultViewController::removeDescription()

@@ -125,6 +125,7 @@ private:
     void showPoints(std::int64_t points);
     void removePointsDisplay();
     void removeDescription();
+    void fitDescription();
     void willAppear(bool animated);
     void playAgainTapped();
     void announceResult();
