@@ -661,6 +661,13 @@ private slots:
                                                                                              : QStringLiteral("light"),
                                                       open ? QStringLiteral("-open") : QString());
                         QVERIFY(navigation.grab().save(name));
+                        if (open && state.codes.size() == 1) {
+                            ShareDialog dialog(boards.front(), ShareDialog::shareText());
+                            dialog.setAttribute(Qt::WA_DontShowOnScreen);
+                            dialog.show();
+                            QVERIFY(dialog.grab().save(QString(name).replace(QStringLiteral("result-"),
+                                                                              QStringLiteral("share-"))));
+                        }
                     }
                 }
             }

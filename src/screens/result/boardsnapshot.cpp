@@ -23,7 +23,7 @@ QImage BoardSnapshot::render(const std::shared_ptr<GameProtocol> &game, QSize si
 
     QImage image(size * devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(devicePixelRatio);
-    image.fill(Resources::color(QStringLiteral("systemBackground")));
+    image.fill(Resources::color(QStringLiteral("dialogBackground")));
     QPainter painter(&image);
     board.render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
     painter.end();

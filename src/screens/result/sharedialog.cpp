@@ -2,6 +2,8 @@
 
 #include "appinfo.h"
 
+#include "platform/resources/resources.h"
+
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -59,6 +61,7 @@ ShareDialog::ShareDialog(const QImage &image, const QString &text, QWidget *pare
     setObjectName(QStringLiteral("ShareDialog"));
     setWindowTitle(tr("Share"));
     setAccessibleName(tr("Share"));
+    setPalette(Resources::palette());
 
     auto *preview = new QLabel(this);
     preview->setObjectName(QStringLiteral("sharePreview"));
