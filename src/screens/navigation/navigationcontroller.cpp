@@ -4,6 +4,7 @@
 #include "viewcontroller.h"
 
 #include <QEasingCurve>
+#include <QEvent>
 #include <QVBoxLayout>
 #include <QVariantAnimation>
 
@@ -26,6 +27,8 @@ NavigationController::NavigationController(QWidget *parent)
     layout->addWidget(m_content, 1);
     m_bar->setMaximumHeight(NavigationBar::barHeight);
     m_content->setObjectName(QStringLiteral("NavigationContent"));
+    // The content grows and shrinks with the bar as well as with the window.
+    m_content->installEventFilter(this);
 }
 
 NavigationController::~NavigationController()
@@ -225,6 +228,13 @@ void NavigationController::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     if (!m_transition)
         layoutScreens();
+}
+
+bool NavigationController::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_content && event->type() == QEvent::Resize && !m_transition)
+        layoutScreens();
+    return QWidget::eventFilter(watched, event);
 }
 
 void NavigationController::layoutScreens()

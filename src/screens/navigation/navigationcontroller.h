@@ -75,6 +75,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void transition(ViewController *from, ViewController *to, bool forward, bool animated,

@@ -1,0 +1,441 @@
+#include "resultviewcontroller.h"
+#include "ui_resultviewcontroller.h"
+
+#include "imagebutton.h"
+#include "namedimageview.h"
+#include "resultviewcontrollerdelegate.h"
+
+#include "game/gamemanaging.h"
+#include "game/gameprotocol.h"
+#include "platform/device/deviceprofile.h"
+#include "platform/device/screensize.h"
+#include "platform/resources/resources.h"
+#include "screens/navigation/navigationcontroller.h"
+#include "screens/navigation/windowscene.h"
+#include "views/components/button.h"
+#include "views/components/outlinelabel.h"
+#include "views/dots/numberview.h"
+
+#include "game/rx/driver.h"
+
+#include <QAccessible>
+#include <QEasingCurve>
+#include <QFontMetricsF>
+#include <QGraphicsDropShadowEffect>
+#include <QVariantAnimation>
+
+#include <algorithm>
+#include <cmath>
+
+namespace kestrune {
+
+namespace {
+
+QString joined(const std::vector<std::string> &codes)
+{
+    QStringList parts;
+    for (const std::string &code : codes)
+        parts.append(QString::fromStdString(code));
+    return parts.join(QStringLiteral(", "));
+}
+
+void setPointSize(QWidget *widget, qreal size)
+{
+    QFont font = widget->font();
+    font.setPointSizeF(size);
+    widget->setFont(font);
+}
+
+} // namespace
+
+ResultViewController::ResultViewController(QWidget *parent)
+    : ViewController(parent)
+    , ui(std::make_unique<Ui::ResultViewController>())
+    , m_contentView(new QWidget(this))
+    , m_leftCard(new GameResultView(this))
+    , m_rightCard(new GameResultView(this))
+{
+    setAccessibilityIdentifier(QStringLiteral("ResultViewController"));
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, Resources::color(QStringLiteral("background")));
+    setPalette(colours);
+
+    ui->setupUi(m_contentView);
+    m_resultDescriptionLabel = ui->resultDescriptionLabel;
+    m_pointsStackView = ui->pointsStackView;
+    m_leftCard->setObjectName(QStringLiteral("leftGameResultView"));
+    m_rightCard->setObjectName(QStringLiteral("rightGameResultView"));
+    m_leftCard->imageView()->setObjectName(QStringLiteral("leftBoardButton"));
+    m_rightCard->imageView()->setObjectName(QStringLiteral("rightBoardButton"));
+    m_leftCard->shareButton()->setObjectName(QStringLiteral("leftShareButton"));
+    m_rightCard->shareButton()->setObjectName(QStringLiteral("rightShareButton"));
+    // A stack announces the appearance before it shows the screen: the first
+    // one loads the screen and is handled here, the bindings take the rest.
+    m_disposeBag.insert(viewWillAppear().subscribe([this](bool animated) {
+        if (m_loaded)
+            return;
+        loadView();
+        willAppear(animated);
+    }));
+}
+
+ResultViewController::~ResultViewController()
+{
+    // The animations write into the slots; they go before the slots do.
+    for (CardSlot *cardSlot : {&m_leftSlot, &m_rightSlot}) {
+        if (cardSlot->animation)
+            delete cardSlot->animation;
+    }
+}
+
+ResultViewControllerDelegate *ResultViewController::delegate() const
+{
+    if (m_delegateIsObject && !m_delegateObject)
+        return nullptr;
+    return m_delegate;
+}
+
+void ResultViewController::setDelegate(ResultViewControllerDelegate *delegate)
+{
+    m_delegate = delegate;
+    m_delegateObject = dynamic_cast<QObject *>(delegate);
+    m_delegateIsObject = m_delegateObject != nullptr;
+}
+
+NamedImageView *ResultViewController::imageView() const { return ui->imageView; }
+QLabel *ResultViewController::resultLabel() const { return ui->resultLabel; }
+Button *ResultViewController::playButton() const { return ui->playButton; }
+QWidget *ResultViewController::numberStackView() const { return ui->numberStackView; }
+QWidget *ResultViewController::outerStackerView() const { return ui->outerStackerView; }
+
+QList<NumberView *> ResultViewController::numberViews() const
+{
+    QList<NumberView *> views;
+    QLayout *stack = ui->numberStackView->layout();
+    for (int i = 0; i < stack->count(); ++i) {
+        if (auto *view = qobject_cast<NumberView *>(stack->itemAt(i)->widget()))
+            views.append(view);
+    }
+    return views;
+}
+
+void ResultViewController::loadView()
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    setupViews();
+    setupBindings();
+    showResult();
+}
+
+void ResultViewController::showEvent(QShowEvent *event)
+{
+    loadView();
+    ViewController::showEvent(event);
+}
+
+void ResultViewController::setupViews()
+{
+    const bool tablet = DeviceProfile::current().isTablet();
+    const qreal scale = tablet ? 1.45 : 1.0;
+    if (tablet) {
+        ui->imageView->setFixedSize(QSize(220, 220));
+        setPointSize(ui->resultLabel, 36);
+        setPointSize(ui->resultDescriptionLabel, 30);
+        setPointSize(ui->pointsLabel, 18);
+        setPointSize(ui->playButton, 22);
+        ui->playButton->setFixedSize(QSize(300, 64));
+        ui->contentLayout->setContentsMargins(48, 72, 48, 64);
+    }
+    for (NumberView *digit : numberViews())
+        digit->setFixedSize((QSizeF(46, 66) * scale).toSize());
+    ui->contentLayout->setContentsMargins(ui->contentLayout->contentsMargins()
+                                          + QMargins(0, 0, 0, int(safeAreaBottomInset())));
+
+    QPalette text = ui->resultLabel->palette();
+    text.setColor(QPalette::WindowText, Resources::color(QStringLiteral("label")));
+    ui->resultLabel->setPalette(text);
+    text.setColor(QPalette::WindowText, Resources::color(QStringLiteral("secondaryLabel")));
+    ui->pointsLabel->setPalette(text);
+
+    // 1. The description reads from top to bottom in the quotation's colours.
+    ui->resultDescriptionLabel->setGradientPoints({0.5, 0.0}, {0.5, 1.0});
+    ui->resultDescriptionLabel->setGradientColors(Resources::color(QStringLiteral("quotationGradientStart")),
+                                                  Resources::color(QStringLiteral("quotationGradientEnd")));
+    ui->resultDescriptionLabel->setOutline(Resources::color(QStringLiteral("numberOutline")), 1);
+    ui->resultDescriptionLabel->setLineSpacing(4);
+
+    // 2. The rounded-shadow play button.
+    Button *play = ui->playButton;
+    play->setBackgroundColorNames(QStringLiteral("accent"), QStringLiteral("placeholder"));
+    play->setTitleColor(Qt::white);
+    play->setCornerRadius(play->maximumHeight());
+    auto *shadow = new QGraphicsDropShadowEffect(play);
+    shadow->setColor(QColor(0, 0, 0, 51));
+    shadow->setOffset(0, 1);
+    shadow->setBlurRadius(3);
+    play->setGraphicsEffect(shadow);
+
+    // 3. and 4. One card per board image.
+    if (!m_gameResults.isEmpty())
+        setupCard(m_leftCard, Card::left, m_gameResults.at(0));
+    else
+        m_leftCard->hide();
+    if (m_gameResults.size() > 1)
+        setupCard(m_rightCard, Card::right, m_gameResults.at(1));
+    else
+        m_rightCard->hide();
+    const bool twoBoards = m_gameResults.size() > 1;
+    m_leftCard->imageView()->setAccessibleName(twoBoards ? tr("Board of player 1") : tr("Your board"));
+    m_rightCard->imageView()->setAccessibleName(tr("Board of player 2"));
+
+    // 5. The description line by the screen's size class.
+    switch (currentScreenSize()) {
+    case ScreenSize::medium:
+        setPointSize(ui->resultDescriptionLabel, ui->resultDescriptionLabel->font().pointSizeF() - descriptionFontReduction);
+        break;
+    case ScreenSize::small:
+        removeDescription();
+        break;
+    default:
+        break;
+    }
+    layoutCards();
+}
+
+void ResultViewController::setupCard(GameResultView *card, Card side, const QImage &image)
+{
+    card->setImage(image);
+    QPointer<ResultViewController> self(this);
+    card->setShareAction([self, image](QAbstractButton *sender) {
+        if (self)
+            self->share(image, sender);
+    });
+    card->setViewAction([self, side] {
+        if (self)
+            self->toggleGameResultView(side);
+    });
+    card->setShareButtonSide(side == Card::left ? GameResultView::ShareButtonSide::leading
+                                                : GameResultView::ShareButtonSide::trailing);
+    card->show();
+}
+
+void ResultViewController::setupBindings()
+{
+    QPointer<ResultViewController> self(this);
+    m_disposeBag.insert(rx::asDriver(viewWillAppear().asObservable(), false).drive([self](bool animated) {
+        if (self)
+            self->willAppear(animated);
+    }));
+    m_disposeBag.insert(rx::asDriver(viewDidAppear().asObservable(), false).drive([self](bool) {
+        if (self)
+            self->announceResult();
+    }));
+    connect(ui->playButton, &QAbstractButton::clicked, this, &ResultViewController::playAgainTapped);
+}
+
+void ResultViewController::willAppear(bool animated)
+{
+    if (NavigationController *stack = navigationController())
+        stack->setNavigationBarHidden(true, animated);
+    WindowScene::requestGeometryUpdate(window(), InterfaceOrientation::portrait);
+}
+
+void ResultViewController::playAgainTapped()
+{
+    if (ResultViewControllerDelegate *target = delegate())
+        target->playAgain();
+    m_leftCard->hide();
+    m_rightCard->hide();
+    if (NavigationController *stack = navigationController())
+        stack->popViewController(true);
+}
+
+void ResultViewController::showResult()
+{
+    if (!m_gameManager)
+        return;
+    const GameState state = m_gameManager->gameState();
+    switch (state.kind()) {
+    case GameState::Kind::won: {
+        ui->imageView->setImageName(QStringLiteral("Win"));
+        const std::shared_ptr<PlayerProtocol> winner = state.winners().empty() ? nullptr : state.winners().front();
+        if (m_gameManager->players().size() == 1) {
+            ui->resultLabel->setText(tr("You have won!"));
+            const std::shared_ptr<GameProtocol> game = winner ? winner->game() : nullptr;
+            if (!game)
+                break;
+            if (m_resultDescriptionLabel) {
+                const long seconds = std::lround(game->duration());
+                const QString separator = currentScreenSize() > ScreenSize::medium ? QStringLiteral("\n")
+                                                                                   : QStringLiteral(" in ");
+                m_resultDescriptionLabel->setText(QStringLiteral("Round #%1%2%3 %4")
+                                                      .arg(game->shots().size())
+                                                      .arg(separator)
+                                                      .arg(seconds)
+                                                      .arg(seconds == 1 ? QStringLiteral("second")
+                                                                        : QStringLiteral("seconds")));
+                fitDescription();
+            }
+            showPoints(game->points().value_or(0));
+        } else {
+            ui->resultLabel->setText(QStringLiteral("Player #%1 has won!").arg(winner ? winner->number() : 0));
+            removeDescription();
+            removePointsDisplay();
+        }
+        break;
+    }
+    case GameState::Kind::tie:
+        ui->imageView->setImageName(QStringLiteral("Tie"));
+        ui->resultLabel->setText(tr("It is a tie!"));
+        removeDescription();
+        removePointsDisplay();
+        break;
+    case GameState::Kind::lost: {
+        ui->imageView->setImageName(QStringLiteral("Lose"));
+        ui->resultLabel->setText(tr("You have lost!"));
+        const std::vector<std::string> codes = m_gameManager->codes();
+        if (m_resultDescriptionLabel) {
+            m_resultDescriptionLabel->setText((codes.size() > 1 ? QStringLiteral("Codes") : QStringLiteral("The code"))
+                                              + QStringLiteral(" you were\nlooking for: ") + joined(codes));
+            fitDescription();
+        }
+        removePointsDisplay();
+        break;
+    }
+    case GameState::Kind::pending:
+        break;
+    }
+}
+
+void ResultViewController::showPoints(std::int64_t points)
+{
+    // Character k is the k-th digit from the right; "000" fills the places
+    // a small number has not got.
+    QString digits = QString::number(points);
+    std::reverse(digits.begin(), digits.end());
+    digits += QStringLiteral("000");
+    const QList<NumberView *> views = numberViews();
+    for (qsizetype k = 0; k < views.size() && k < digits.size(); ++k)
+        views.at(views.size() - 1 - k)->setNumber(digits.at(k).digitValue());
+}
+
+void ResultViewController::fitDescription()
+{
+    // The label draws its own lines with extra spacing, which its size hint
+    // does not know of.
+    OutlineLabel *label = m_resultDescriptionLabel;
+    const qsizetype lines = label->text().count(QLatin1Char('\n')) + 1;
+    const QFontMetricsF metrics(label->font());
+    label->setMinimumHeight(int(std::ceil(lines * metrics.height() + (lines - 1) * label->lineSpacing()
+                                          + 2 * label->outlineWidth())));
+}
+
+void ResultViewController::removeDescription()
+{
+    delete m_resultDescriptionLabel.data();
+}
+
+void ResultViewController::removePointsDisplay()
+{
+    delete m_pointsStackView.data();
+    QBoxLayout *stack = ui->outerStackerLayout;
+    for (int i = 0; i < stack->count(); ++i)
+        stack->setStretch(i, 1);
+}
+
+void ResultViewController::announceResult()
+{
+    if (ui->resultLabel->text().isEmpty())
+        return;
+    QAccessibleEvent event(ui->resultLabel, QAccessible::Alert);
+    QAccessible::updateAccessibility(&event);
+    emit resultAnnounced(ui->resultLabel->text());
+}
+
+qreal ResultViewController::cardOffset(Card card) const
+{
+    return slot(card).offset;
+}
+
+qreal ResultViewController::cardOffsetShown(Card card) const
+{
+    return slot(card).shown;
+}
+
+void ResultViewController::setCardOffset(Card card, qreal offset)
+{
+    CardSlot &cardSlot = slot(card);
+    if (cardSlot.animation)
+        cardSlot.animation->stop();
+    cardSlot.offset = offset;
+    cardSlot.shown = offset;
+    layoutCards();
+}
+
+void ResultViewController::toggleGameResultView(Card card)
+{
+    CardSlot &cardSlot = slot(card);
+    const GameResultView *view = card == Card::left ? m_leftCard : m_rightCard;
+    cardSlot.offset = cardSlot.offset == peekingCardOffset ? view->width() + openCardMargin : peekingCardOffset;
+    if (cardSlot.animation)
+        cardSlot.animation->stop();
+    auto *animation = new QVariantAnimation(this);
+    animation->setStartValue(cardSlot.shown);
+    animation->setEndValue(cardSlot.offset);
+    animation->setDuration(cardAnimationMs);
+    animation->setEasingCurve(QEasingCurve::InOutQuad);
+    connect(animation, &QVariantAnimation::valueChanged, this, [this, card](const QVariant &value) {
+        slot(card).shown = value.toReal();
+        layoutCards();
+    });
+    cardSlot.animation = animation;
+    animation->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+ShareDialog *ResultViewController::share(const QImage &image, QAbstractButton *sender)
+{
+    if (!navigationController())
+        return nullptr;
+    auto *dialog = new ShareDialog(image, ShareDialog::shareText(), window(), m_shareServices);
+    dialog->setWindowFlag(Qt::Dialog);
+    // Near the button it came from, as a popover would be.
+    if (sender) {
+        dialog->adjustSize();
+        const QPoint anchor = sender->mapToGlobal(sender->rect().center());
+        dialog->move(anchor - QPoint(dialog->width() / 2, dialog->height() / 2));
+    }
+    present(dialog, true);
+    return dialog;
+}
+
+int ResultViewController::cardWidth() const
+{
+    const qreal share = DeviceProfile::current().isTablet() ? 0.36 : 0.44;
+    return int(std::min<qreal>(width() * share, 320));
+}
+
+void ResultViewController::resizeEvent(QResizeEvent *event)
+{
+    ViewController::resizeEvent(event);
+    m_contentView->setGeometry(rect());
+    layoutCards();
+}
+
+void ResultViewController::layoutCards()
+{
+    const int cardW = cardWidth();
+    for (Card side : {Card::left, Card::right}) {
+        GameResultView *card = side == Card::left ? m_leftCard : m_rightCard;
+        const int cardH = card->heightForWidth(cardW);
+        const int y = (height() - cardH) / 2;
+        const int shown = int(std::lround(slot(side).shown));
+        const int x = side == Card::left ? shown - cardW : width() - shown;
+        card->setGeometry(x, y, cardW, cardH);
+        card->raise();
+    }
+}
+
+} // namespace kestrune

@@ -1,0 +1,155 @@
+#pragma once
+
+#include "gameresultview.h"
+#include "sharedialog.h"
+
+#include "game/rx/disposebag.h"
+#include "screens/navigation/viewcontroller.h"
+#include "views/components/outlinelabel.h"
+
+#include <QImage>
+#include <QList>
+#include <QPointer>
+
+#include <memory>
+
+class QAbstractButton;
+class QLabel;
+class QVariantAnimation;
+
+namespace Ui {
+class ResultViewController;
+}
+
+namespace kestrune {
+
+class Button;
+class GameManaging;
+class NamedImageView;
+class NumberView;
+class ResultViewControllerDelegate;
+
+// The screen after a decided match: the outcome's picture and texts, the
+// winner's points in digit views, one card per board image (each peeks in
+// from its side and slides in on a tap), and the play button that asks the
+// delegate for a new match and returns to the game screen.
+//
+// The game screen sets the inputs (gameManager, gameResults, delegate) after
+// creating the screen and before pushing it. The screen loads when it is
+// first about to appear (or shown, off a stack), or earlier through an
+// explicit loadView(); inputs set after loading change nothing. GUI thread
+// only.
+class ResultViewController : public ViewController
+{
+    Q_OBJECT
+
+public:
+    // The card offsets: peeking in by 25 points, or slid in to the card's
+    // width + 15; toggled over 0.3 s.
+    static constexpr qreal peekingCardOffset = 25;
+    static constexpr qreal openCardMargin = 15;
+    static constexpr int cardAnimationMs = 300;
+    static constexpr int descriptionFontReduction = 4;
+
+    enum class Card { left, right };
+
+    explicit ResultViewController(QWidget *parent = nullptr);
+    ~ResultViewController() override;
+
+    // The finished match, shared with the game screen so that a new match
+    // started by playAgain() while this screen leaves cannot pull it away.
+    std::shared_ptr<GameManaging> gameManager() const { return m_gameManager; }
+    void setGameManager(std::shared_ptr<GameManaging> manager) { m_gameManager = std::move(manager); }
+    // Board images, one per player in player order (at twice the device pixels).
+    QList<QImage> gameResults() const { return m_gameResults; }
+    void setGameResults(const QList<QImage> &images) { m_gameResults = images; }
+    // Held weakly (see ResultViewControllerDelegate); null once it is gone.
+    ResultViewControllerDelegate *delegate() const;
+    void setDelegate(ResultViewControllerDelegate *delegate);
+
+    // Where share dialogs save and copy to; tests replace the system's.
+    void setShareServices(ShareDialog::Services services) { m_shareServices = std::move(services); }
+
+    // Runs setupViews, setupBindings and showResult, once.
+    void loadView();
+    bool isViewLoaded() const { return m_loaded; }
+
+    // The offset of a card: for the left card the distance of its trailing
+    // edge from the screen's leading edge, for the right card that of its
+    // leading edge from the trailing edge. The value the card is heading
+    // for; offsetShown() is where it is drawn during the animation.
+    qreal cardOffset(Card card) const;
+    void setCardOffset(Card card, qreal offset);
+    qreal cardOffsetShown(Card card) const;
+    // The view button of a card: 25 becomes the card's width + 15, any other
+    // offset becomes 25, animated over 0.3 s.
+    void toggleGameResultView(Card card);
+
+    // Shows the share sheet for the image over this screen; nothing without
+    // a navigation stack. Returns the dialog shown, or null.
+    ShareDialog *share(const QImage &image, QAbstractButton *sender);
+
+    // The outlets; a removed view reads as null.
+    NamedImageView *imageView() const;
+    QLabel *resultLabel() const;
+    OutlineLabel *resultDescriptionLabel() const { return m_resultDescriptionLabel; }
+    Button *playButton() const;
+    QWidget *numberStackView() const;
+    QWidget *pointsStackView() const { return m_pointsStackView; }
+    QWidget *outerStackerView() const;
+    GameResultView *leftGameResultView() const { return m_leftCard; }
+    GameResultView *rightGameResultView() const { return m_rightCard; }
+    QList<NumberView *> numberViews() const;
+
+signals:
+    // After the outcome went to assistive technology as an alert on the
+    // headline, each time the screen has appeared.
+    void resultAnnounced(const QString &headline);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    struct CardSlot
+    {
+        qreal offset = peekingCardOffset;
+        qreal shown = peekingCardOffset;
+        QPointer<QVariantAnimation> animation;
+    };
+
+    void setupViews();
+    void setupCard(GameResultView *card, Card side, const QImage &image);
+    void setupBindings();
+    void showResult();
+    void showPoints(std::int64_t points);
+    void removePointsDisplay();
+    void removeDescription();
+    void fitDescription();
+    void willAppear(bool animated);
+    void playAgainTapped();
+    void announceResult();
+    void layoutCards();
+    int cardWidth() const;
+    CardSlot &slot(Card card) { return card == Card::left ? m_leftSlot : m_rightSlot; }
+    const CardSlot &slot(Card card) const { return card == Card::left ? m_leftSlot : m_rightSlot; }
+
+    std::unique_ptr<Ui::ResultViewController> ui;
+    QWidget *m_contentView;
+    GameResultView *m_leftCard;
+    GameResultView *m_rightCard;
+    QPointer<OutlineLabel> m_resultDescriptionLabel;
+    QPointer<QWidget> m_pointsStackView;
+    std::shared_ptr<GameManaging> m_gameManager;
+    QList<QImage> m_gameResults;
+    ResultViewControllerDelegate *m_delegate = nullptr;
+    QPointer<QObject> m_delegateObject;
+    bool m_delegateIsObject = false;
+    ShareDialog::Services m_shareServices = ShareDialog::systemServices();
+    CardSlot m_leftSlot;
+    CardSlot m_rightSlot;
+    bool m_loaded = false;
+    rx::DisposeBag m_disposeBag;
+};
+
+} // namespace kestrune

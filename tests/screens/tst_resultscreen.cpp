@@ -1,0 +1,680 @@
+#include "fakeclock.h"
+#include "manualanimationdriver.h"
+
+#include "game/gamemanager.h"
+#include "game/gameprotocol.h"
+#include "game/playerprotocol.h"
+#include "platform/device/deviceprofile.h"
+#include "platform/resources/resources.h"
+#include "screens/navigation/navigationcontroller.h"
+#include "screens/result/appinfo.h"
+#include "screens/result/boardsnapshot.h"
+#include "screens/result/imagebutton.h"
+#include "screens/result/namedimageview.h"
+#include "screens/result/resultviewcontroller.h"
+#include "screens/result/resultviewcontrollerdelegate.h"
+#include "views/components/button.h"
+#include "views/components/outlinelabel.h"
+#include "views/dots/numberview.h"
+
+#include <QSignalSpy>
+#include <QBoxLayout>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace kestrune;
+using namespace kestrune::test;
+
+namespace {
+
+// A game whose shots, time and points a test chooses.
+class FakeGame final : public GameProtocol
+{
+public:
+    FakeGame(std::string code, std::size_t shotCount, double seconds, std::optional<std::int64_t> points)
+        : m_code(std::move(code)), m_shots(shotCount, Shot{}), m_duration(seconds), m_points(points)
+    {
+    }
+    std::string code() const override { return m_code; }
+    const std::vector<Shot> &shots() const override { return m_shots; }
+    bool isEnded() const override { return true; }
+    bool isWon() const override { return m_points.has_value(); }
+    std::optional<Clock::TimePoint> gameStartDate() const override { return {}; }
+    std::optional<Clock::TimePoint> gameEndDate() const override { return {}; }
+    const rx::PublishSubject<Result> &resultSubject() const override { return m_results; }
+    double duration() const override { return m_duration; }
+    std::optional<std::int64_t> points() const override { return m_points; }
+    GameDelegate *delegate() const override { return nullptr; }
+    void setDelegate(GameDelegate *) override {}
+    std::optional<Result> shot(const std::string &) override { return {}; }
+
+private:
+    std::string m_code;
+    std::vector<Shot> m_shots;
+    double m_duration;
+    std::optional<std::int64_t> m_points;
+    rx::PublishSubject<Result> m_results;
+};
+
+class FakePlayer final : public PlayerProtocol
+{
+public:
+    FakePlayer(std::shared_ptr<GameProtocol> game, std::int64_t number) : m_game(std::move(game)), m_number(number) {}
+    const std::shared_ptr<GameProtocol> &game() const override { return m_game; }
+    std::int64_t number() const override { return m_number; }
+
+private:
+    std::shared_ptr<GameProtocol> m_game;
+    std::int64_t m_number;
+};
+
+// A decided match: `winner` 0 for none; a tie when `tie` is set.
+class FakeMatch final : public GameManaging
+{
+public:
+    FakeMatch(std::vector<std::shared_ptr<GameProtocol>> games, int winner, bool tie = false)
+        : m_games(games), m_winner(winner), m_tie(tie)
+    {
+        for (std::size_t i = 0; i < games.size(); ++i)
+            m_players.push_back(std::make_shared<FakePlayer>(games[i], std::int64_t(i + 1)));
+    }
+    const std::vector<std::shared_ptr<PlayerProtocol>> &players() const override { return m_players; }
+    std::vector<std::shared_ptr<GameProtocol>> games() const override { return m_games; }
+    std::vector<std::string> codes() const override
+    {
+        std::vector<std::string> codes;
+        for (const auto &game : m_games)
+            codes.push_back(game->code());
+        return codes;
+    }
+    GameState gameState() const override
+    {
+        if (m_tie)
+            return GameState::tie(codes());
+        if (m_winner == 0)
+            return GameState::lost(codes());
+        return GameState::won({m_players[std::size_t(m_winner - 1)]});
+    }
+    std::shared_ptr<GameProtocol> currentGame() const override { return m_games.front(); }
+    const rx::PublishSubject<GameState> &gameStateSubject() const override { return m_states; }
+
+private:
+    std::vector<std::shared_ptr<GameProtocol>> m_games;
+    std::vector<std::shared_ptr<PlayerProtocol>> m_players;
+    int m_winner;
+    bool m_tie;
+    rx::PublishSubject<GameState> m_states;
+};
+
+std::shared_ptr<GameManaging> singleWin(std::size_t shots, double seconds, std::int64_t points)
+{
+    return std::make_shared<FakeMatch>(
+        std::vector<std::shared_ptr<GameProtocol>>{std::make_shared<FakeGame>("1234", shots, seconds, points)}, 1);
+}
+
+DeviceProfile profileNamed(const QString &name)
+{
+    return *DeviceProfile::fromName(name);
+}
+
+QImage boardImage(QSize size = QSize(120, 180))
+{
+    QImage image(size * 2, QImage::Format_ARGB32);
+    image.setDevicePixelRatio(2);
+    image.fill(Qt::darkCyan);
+    return image;
+}
+
+// The game screen as the result screen sees it: it writes down what it saw
+// when asked to play again.
+class RecordingDelegate final : public QObject, public ResultViewControllerDelegate
+{
+public:
+    std::function<void()> onPlayAgain;
+    int calls = 0;
+    void playAgain() override
+    {
+        ++calls;
+        if (onPlayAgain)
+            onPlayAgain();
+    }
+};
+
+struct Stack
+{
+    NavigationController navigation;
+    ViewController *root = new ViewController;
+    explicit Stack(QSize size = QSize(375, 667))
+    {
+        navigation.resize(size);
+        navigation.pushViewController(root, false);
+        navigation.show();
+    }
+};
+
+// Plays a real match to its end: each player's shots in turn, the clock
+// moving `secondsPerShot` after each round.
+std::shared_ptr<GameManaging> playedMatch(const std::vector<std::string> &codes,
+                                          const std::vector<std::vector<std::string>> &shots, FakeClock &clock,
+                                          double secondsPerShot)
+{
+    GameEnvironment environment;
+    environment.clock = &clock;
+    auto next = std::make_shared<std::size_t>(0);
+    environment.drawCode = [codes, next] { return codes[(*next)++ % codes.size()]; };
+    std::shared_ptr<GameManaging> match = GameManager::create(int(codes.size()), environment);
+    match->codes();
+    for (std::size_t round = 0; match->gameState().isPending(); ++round) {
+        for (std::size_t player = 0; player < shots.size(); ++player)
+            match->players()[player]->game()->shot(shots[player][round]);
+        clock.advance(secondsPerShot);
+    }
+    return match;
+}
+
+} // namespace
+
+class TestResultScreen : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        DeviceProfile::setCurrent(DeviceProfile::phone());
+        NavigationController::setAnimationsEnabled(false);
+    }
+
+    void cleanup() { NavigationController::setAnimationsEnabled(true); }
+
+    void eachOutcomeShowsItsPictureAndTexts_data()
+    {
+        QTest::addColumn<QString>("profile");
+        QTest::addColumn<std::shared_ptr<GameManaging>>("match");
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<QString>("headline");
+        QTest::addColumn<QString>("description"); // null: removed
+        QTest::addColumn<bool>("points");
+
+        using Games = std::vector<std::shared_ptr<GameProtocol>>;
+        const auto lost = [](const std::string &code) { return std::make_shared<FakeGame>(code, 10, 80, std::nullopt); };
+        const auto won = [](std::size_t shots) { return std::make_shared<FakeGame>("5678", shots, 30, 400); };
+        QTest::newRow("single win") << "phone" << singleWin(7, 45, 812) << "Win" << "You have won!"
+                                    << "Round #7 in 45 seconds" << true;
+        QTest::newRow("two-player win by player 2")
+            << "phone" << std::shared_ptr<GameManaging>(std::make_shared<FakeMatch>(Games{lost("1234"), won(6)}, 2))
+            << "Win" << "Player #2 has won!" << QString() << false;
+        QTest::newRow("tie")
+            << "phone" << std::shared_ptr<GameManaging>(std::make_shared<FakeMatch>(Games{won(5), won(5)}, 0, true))
+            << "Tie" << "It is a tie!" << QString() << false;
+        QTest::newRow("lost, one code")
+            << "phone" << std::shared_ptr<GameManaging>(std::make_shared<FakeMatch>(Games{lost("1234")}, 0))
+            << "Lose" << "You have lost!" << "The code you were\nlooking for: 1234" << false;
+        QTest::newRow("lost, two codes")
+            << "phone" << std::shared_ptr<GameManaging>(std::make_shared<FakeMatch>(Games{lost("1234"), lost("5678")}, 0))
+            << "Lose" << "You have lost!" << "Codes you were\nlooking for: 1234, 5678" << false;
+        QTest::newRow("lost on a small phone: no code line")
+            << "small-phone" << std::shared_ptr<GameManaging>(std::make_shared<FakeMatch>(Games{lost("1234")}, 0))
+            << "Lose" << "You have lost!" << QString() << false;
+        QTest::newRow("single win on a small phone: no round line, digits stay")
+            << "small-phone" << singleWin(7, 45, 812) << "Win" << "You have won!" << QString() << true;
+    }
+
+    void eachOutcomeShowsItsPictureAndTexts()
+    {
+        QFETCH(QString, profile);
+        QFETCH(std::shared_ptr<GameManaging>, match);
+        QFETCH(QString, picture);
+        QFETCH(QString, headline);
+        QFETCH(QString, description);
+        QFETCH(bool, points);
+        DeviceProfile::setCurrent(profileNamed(profile));
+
+        ResultViewController screen;
+        screen.setGameManager(match);
+        screen.loadView();
+
+        QCOMPARE(screen.imageView()->imageName(), picture);
+        QCOMPARE(screen.resultLabel()->text(), headline);
+        QCOMPARE(screen.resultDescriptionLabel() != nullptr, !description.isNull());
+        if (!description.isNull())
+            QCOMPARE(screen.resultDescriptionLabel()->text(), description);
+        QCOMPARE(screen.pointsStackView() != nullptr, points);
+        if (!points) {
+            // What is left of the outer stack shares its height equally.
+            auto *stack = qobject_cast<QBoxLayout *>(screen.outerStackerView()->layout());
+            for (int i = 0; i < stack->count(); ++i)
+                QCOMPARE(stack->stretch(i), 1);
+        }
+    }
+
+    void theRoundLineFollowsTimeAndScreenSize_data()
+    {
+        QTest::addColumn<QString>("profile");
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<qreal>("pointSize");
+
+        QTest::newRow("one second") << "phone" << 1.0 << "Round #3 in 1 second" << 18.0;
+        QTest::newRow("1.5 rounds up to 2 seconds") << "phone" << 1.5 << "Round #3 in 2 seconds" << 18.0;
+        QTest::newRow("0.4 rounds down to 0 seconds") << "phone" << 0.4 << "Round #3 in 0 seconds" << 18.0;
+        QTest::newRow("2.5 rounds away from zero") << "phone" << 2.5 << "Round #3 in 3 seconds" << 18.0;
+        QTest::newRow("tall phone breaks the line") << "tall-phone" << 45.0 << "Round #3\n45 seconds" << 22.0;
+        QTest::newRow("tablet breaks the line") << "tablet" << 45.0 << "Round #3\n45 seconds" << 30.0;
+    }
+
+    void theRoundLineFollowsTimeAndScreenSize()
+    {
+        QFETCH(QString, profile);
+        QFETCH(double, seconds);
+        QFETCH(QString, line);
+        QFETCH(qreal, pointSize);
+        DeviceProfile::setCurrent(profileNamed(profile));
+
+        ResultViewController screen;
+        screen.setGameManager(singleWin(3, seconds, 500));
+        screen.loadView();
+
+        QVERIFY(screen.resultDescriptionLabel());
+        QCOMPARE(screen.resultDescriptionLabel()->text(), line);
+        QCOMPARE(screen.resultDescriptionLabel()->font().pointSizeF(), pointSize);
+    }
+
+    void thePointsFillTheDigitViewsFromTheRight_data()
+    {
+        QTest::addColumn<int>("digitViews");
+        QTest::addColumn<int>("points");
+        QTest::addColumn<QString>("digits");
+
+        QTest::newRow("7 in three views") << 3 << 7 << "007";
+        QTest::newRow("57 in three views") << 3 << 57 << "057";
+        QTest::newRow("7 in four views") << 4 << 7 << "0007";
+        QTest::newRow("0 points") << 4 << 0 << "0000";
+        QTest::newRow("1000 in four views") << 4 << 1000 << "1000";
+        QTest::newRow("1000 in three views keeps the lowest three") << 3 << 1000 << "000";
+    }
+
+    void thePointsFillTheDigitViewsFromTheRight()
+    {
+        QFETCH(int, digitViews);
+        QFETCH(int, points);
+        QFETCH(QString, digits);
+
+        ResultViewController screen;
+        while (screen.numberViews().size() > digitViews)
+            delete screen.numberViews().front();
+        // Widgets other than digit views in the stack are passed over.
+        screen.numberStackView()->layout()->addWidget(new QLabel(QStringLiteral("pts")));
+        // Start from digits the rule must overwrite.
+        for (NumberView *view : screen.numberViews())
+            view->setNumber(9);
+        screen.setGameManager(singleWin(4, 20, points));
+        screen.loadView();
+
+        QString shown;
+        for (NumberView *view : screen.numberViews())
+            shown += QString::number(view->number());
+        QCOMPARE(shown, digits);
+    }
+
+    void noMatchLeavesTheTextsAlone()
+    {
+        ResultViewController screen;
+        screen.loadView();
+        QVERIFY(screen.imageView()->imageName().isEmpty());
+        QVERIFY(screen.resultDescriptionLabel());
+        QVERIFY(screen.pointsStackView());
+    }
+
+    void oneCardPerBoardImage_data()
+    {
+        QTest::addColumn<int>("images");
+        QTest::addColumn<bool>("left");
+        QTest::addColumn<bool>("right");
+        QTest::newRow("none") << 0 << false << false;
+        QTest::newRow("one") << 1 << true << false;
+        QTest::newRow("two") << 2 << true << true;
+    }
+
+    void oneCardPerBoardImage()
+    {
+        QFETCH(int, images);
+        QFETCH(bool, left);
+        QFETCH(bool, right);
+        ResultViewController screen;
+        QList<QImage> boards;
+        for (int i = 0; i < images; ++i)
+            boards.append(boardImage(QSize(100 + 20 * i, 150)));
+        screen.setGameResults(boards);
+        screen.resize(375, 667);
+        screen.show();
+
+        QCOMPARE(screen.leftGameResultView()->isVisible(), left);
+        QCOMPARE(screen.rightGameResultView()->isVisible(), right);
+        if (left) {
+            QCOMPARE(screen.leftGameResultView()->imageView()->image(), boards[0]);
+            QCOMPARE(screen.leftGameResultView()->shareButtonSide(), GameResultView::ShareButtonSide::leading);
+            // Only its trailing 25 points peek in.
+            QCOMPARE(screen.leftGameResultView()->geometry().right() + 1, 25);
+        }
+        if (right) {
+            QCOMPARE(screen.rightGameResultView()->imageView()->image(), boards[1]);
+            QCOMPARE(screen.rightGameResultView()->shareButtonSide(), GameResultView::ShareButtonSide::trailing);
+            QCOMPARE(screen.rightGameResultView()->x(), 375 - 25);
+        }
+    }
+
+    void aCardKeepsItsImageShapeAndCastsAShortenedShadow()
+    {
+        GameResultView card;
+        card.setImage(boardImage(QSize(100, 150)));
+        const int width = 160;
+        card.resize(width, card.heightForWidth(width));
+        card.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&card));
+        const QSize image = card.imageView()->size();
+        QVERIFY(qAbs(image.height() - image.width() * 1.5) <= 1);
+        const QRectF shadow = card.shadowPath().boundingRect();
+        QCOMPARE(shadow.height(), card.view()->height() - 45.0);
+        QCOMPARE(shadow.width(), qreal(card.view()->width()));
+    }
+
+    void theViewButtonTogglesTheCard_data()
+    {
+        QTest::addColumn<qreal>("start");
+        QTest::addColumn<bool>("firstOpens");
+        QTest::newRow("from 25") << 25.0 << true;
+        QTest::newRow("from another value") << 40.0 << false;
+    }
+
+    void theViewButtonTogglesTheCard()
+    {
+        QFETCH(qreal, start);
+        QFETCH(bool, firstOpens);
+        ManualAnimationDriver driver;
+        ResultViewController screen;
+        screen.setGameResults({boardImage()});
+        screen.resize(375, 667);
+        screen.show();
+        screen.setCardOffset(ResultViewController::Card::left, start);
+        GameResultView *card = screen.leftGameResultView();
+        const qreal open = card->width() + 15;
+
+        QTest::mouseClick(card->imageView(), Qt::LeftButton);
+        const qreal first = firstOpens ? open : 25;
+        QCOMPARE(screen.cardOffset(ResultViewController::Card::left), first);
+        driver.advanceBy(150);
+        const qreal midway = screen.cardOffsetShown(ResultViewController::Card::left);
+        QVERIFY(midway > qMin(start, first) && midway < qMax(start, first));
+        driver.advanceBy(200);
+        QCOMPARE(screen.cardOffsetShown(ResultViewController::Card::left), first);
+        QCOMPARE(card->geometry().right() + 1, qRound(first));
+
+        QTest::mouseClick(card->imageView(), Qt::LeftButton);
+        driver.advanceBy(350);
+        const qreal second = firstOpens ? 25 : open;
+        QCOMPARE(screen.cardOffset(ResultViewController::Card::left), second);
+        QCOMPARE(card->geometry().right() + 1, qRound(second));
+    }
+
+    void playAgainAsksTheDelegateThenHidesTheCardsThenPops()
+    {
+        Stack stack;
+        auto *screen = new ResultViewController;
+        screen->setGameResults({boardImage(), boardImage()});
+        RecordingDelegate delegate;
+        screen->setDelegate(&delegate);
+        stack.navigation.pushViewController(screen, true);
+
+        QStringList seen;
+        delegate.onPlayAgain = [&] {
+            seen << QStringLiteral("playAgain on top=%1 cards=%2")
+                        .arg(stack.navigation.topViewController() == screen)
+                        .arg(screen->leftGameResultView()->isVisible() && screen->rightGameResultView()->isVisible());
+        };
+        rx::DisposeBag bag;
+        bag.insert(screen->viewWillDisappear().subscribe([&](bool animated) {
+            seen << QStringLiteral("leaving animated=%1 cards=%2")
+                        .arg(animated)
+                        .arg(screen->leftGameResultView()->isVisible() || screen->rightGameResultView()->isVisible());
+        }));
+
+        QTest::mouseClick(screen->playButton(), Qt::LeftButton);
+        QCOMPARE(seen, (QStringList{"playAgain on top=1 cards=1", "leaving animated=1 cards=0"}));
+        QCOMPARE(stack.navigation.topViewController(), stack.root);
+        QCOMPARE(delegate.calls, 1);
+    }
+
+    void playAgainStillLeavesWhenTheDelegateIsGone()
+    {
+        Stack stack;
+        auto *screen = new ResultViewController;
+        auto *delegate = new RecordingDelegate;
+        screen->setDelegate(delegate);
+        stack.navigation.pushViewController(screen, false);
+        delete delegate;
+        QCOMPARE(screen->delegate(), nullptr);
+        QTest::mouseClick(screen->playButton(), Qt::LeftButton);
+        QCOMPARE(stack.navigation.topViewController(), stack.root);
+    }
+
+    void everyAppearanceHidesTheBarAndAsksForPortrait()
+    {
+        Stack stack;
+        auto *screen = new ResultViewController;
+        screen->setGameManager(singleWin(7, 45, 812));
+        QSignalSpy announced(screen, &ResultViewController::resultAnnounced);
+
+        for (int appearance = 0; appearance < 2; ++appearance) {
+            stack.navigation.setNavigationBarHidden(false, false);
+            DeviceProfile landscape = DeviceProfile::phone();
+            landscape.setOrientation(DeviceProfile::Orientation::landscapeLeft);
+            DeviceProfile::setCurrent(landscape);
+            announced.clear();
+            if (appearance == 0) {
+                stack.navigation.pushViewController(screen, false);
+            } else {
+                // Back from a screen above it.
+                stack.navigation.pushViewController(new ViewController, false);
+                stack.navigation.popViewController(false);
+            }
+            QVERIFY(stack.navigation.isNavigationBarHidden());
+            QCOMPARE(DeviceProfile::current().orientation(), DeviceProfile::Orientation::portrait);
+            QCOMPARE(stack.navigation.window()->size(), QSize(375, 667));
+            // Without the bar the screen takes the whole window.
+            QTRY_COMPARE(screen->size(), QSize(375, 667));
+            // The outcome is announced each time.
+            QCOMPARE(announced.size(), 1);
+            QCOMPARE(announced.front().front().toString(), "You have won!");
+        }
+        QCOMPARE(screen->accessibilityIdentifier(), "ResultViewController");
+        QCOMPARE(screen->playButton()->accessibleName(), "Play again");
+        QCOMPARE(screen->leftGameResultView()->shareButton()->accessibleName(), "Share");
+    }
+
+    void theShareTextEndsWithTheLinkWhenThereIsOne_data()
+    {
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("a link") << "https://example.org/kestrune"
+                                << "It's a record of my last game. Try it yourself! https://example.org/kestrune";
+        QTest::newRow("no link") << "" << "It's a record of my last game. Try it yourself!";
+        QTest::newRow("blank link") << "  " << "It's a record of my last game. Try it yourself!";
+    }
+
+    void theShareTextEndsWithTheLinkWhenThereIsOne()
+    {
+        QFETCH(QString, link);
+        QFETCH(QString, text);
+        QCOMPARE(ShareDialog::shareText(link), text);
+    }
+
+    void theShareButtonOpensTheSheetWithTheCardsImage()
+    {
+        Stack stack;
+        auto *screen = new ResultViewController;
+        const QList<QImage> boards{boardImage(QSize(100, 150)), boardImage(QSize(110, 150))};
+        screen->setGameResults(boards);
+        QStringList copied;
+        ShareDialog::Services services;
+        services.copyText = [&](const QString &text) { copied << text; };
+        screen->setShareServices(services);
+        stack.navigation.pushViewController(screen, false);
+
+        QTest::mouseClick(screen->rightGameResultView()->shareButton(), Qt::LeftButton);
+        auto *dialog = stack.navigation.window()->findChild<ShareDialog *>();
+        QVERIFY(dialog);
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(dialog->image(), boards[1]);
+        QCOMPARE(dialog->text(), ShareDialog::shareText(AppInfo::homePageUrl()));
+        dialog->copyTextButton()->click();
+        QCOMPARE(copied, QStringList{dialog->text()});
+
+        // Off the stack there is nothing to show the sheet over.
+        ResultViewController alone;
+        QCOMPARE(alone.share(boards[0], nullptr), nullptr);
+    }
+
+    void theSheetSavesCopiesAndTakesReturn()
+    {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        QString fileName;
+        QStringList errors;
+        QList<QImage> copiedImages;
+        ShareDialog::Services services;
+        services.saveFileName = [&](QWidget *, const QString &) { return fileName; };
+        services.showError = [&](QWidget *, const QString &message) { errors << message; };
+        services.copyImage = [&](const QImage &image) { copiedImages << image; };
+        const QImage image = boardImage(QSize(100, 150));
+
+        {
+            ShareDialog dialog(image, QStringLiteral("text"), nullptr, services);
+            dialog.show();
+            fileName = folder.filePath(QStringLiteral("board")); // the suffix is added
+            dialog.saveButton()->click();
+            QVERIFY(errors.isEmpty());
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            const QImage saved(folder.filePath(QStringLiteral("board.png")));
+            QCOMPARE(saved.size(), image.size());
+        }
+        {
+            ShareDialog dialog(image, QStringLiteral("text"), nullptr, services);
+            dialog.show();
+            fileName = folder.filePath(QStringLiteral("missing/folder/board.png"));
+            dialog.saveButton()->click();
+            QCOMPARE(errors.size(), 1);
+            QVERIFY(errors.front().contains(QDir::toNativeSeparators(fileName)));
+            QVERIFY(dialog.isVisible()); // still there to try again
+            QVERIFY(!QFile::exists(fileName));
+
+            QTest::keyClick(&dialog, Qt::Key_Return);
+            QCOMPARE(copiedImages, QList<QImage>{image});
+            QVERIFY(!dialog.isVisible());
+        }
+    }
+
+    void aSnapshotIsAFreshBoardAtTwiceTheDevicePixels()
+    {
+        FakeClock clock;
+        GameEnvironment environment;
+        environment.clock = &clock;
+        environment.drawCode = [] { return std::string("1234"); };
+        auto match = GameManager::create(1, environment);
+        const auto game = match->currentGame();
+        game->shot("5678");
+        game->shot("1234");
+
+        const QImage image = BoardSnapshot::render(game, QSize(200, 300));
+        QCOMPARE(image.size(), QSize(400, 600));
+        QCOMPARE(image.devicePixelRatio(), 2.0);
+        // Something is drawn on the background.
+        const QRgb background = image.pixel(0, 0);
+        bool drawn = false;
+        for (int y = 0; y < image.height() && !drawn; y += 3) {
+            for (int x = 0; x < image.width() && !drawn; x += 3)
+                drawn = image.pixel(x, y) != background;
+        }
+        QVERIFY(drawn);
+        QVERIFY(BoardSnapshot::render(nullptr, QSize(200, 300)).isNull());
+    }
+    // Not a check: draws every outcome on a phone and a tablet, light and
+    // dark, for looking at. KESTRUNE_RENDER_DIR=/some/folder tst_resultscreen renderStates
+    void renderStates()
+    {
+        const QString folder = qEnvironmentVariable("KESTRUNE_RENDER_DIR");
+        if (folder.isEmpty())
+            QSKIP("set KESTRUNE_RENDER_DIR to render the result screen");
+        QDir().mkpath(folder);
+        const std::vector<std::string> misses{"5679", "1243", "2134", "3412", "4321", "1235", "5612", "7891", "9876", "2143"};
+        const std::vector<std::string> otherMisses{"1234", "5687", "6578", "7856", "8765", "5679", "6587", "1256", "9875", "5876"};
+        struct State
+        {
+            const char *name;
+            std::vector<std::string> codes;
+            std::vector<std::vector<std::string>> shots;
+            double secondsPerShot;
+        };
+        auto winAfter = [](std::vector<std::string> shots, std::size_t at, const std::string &code) {
+            shots[at] = code;
+            return shots;
+        };
+        const std::vector<State> states{
+            {"won", {"1234"}, {winAfter(misses, 6, "1234")}, 45.0 / 6},
+            {"lost", {"1234"}, {misses}, 9},
+            {"lost-two-players", {"1234", "5678"}, {misses, otherMisses}, 8},
+            {"tie", {"1234", "5678"}, {winAfter(misses, 4, "1234"), winAfter(otherMisses, 4, "5678")}, 6},
+            {"won-by-player-2", {"1234", "5678"}, {misses, winAfter(otherMisses, 5, "5678")}, 7},
+        };
+        for (const char *profileName : {"phone", "tablet"}) {
+            for (const auto scheme : {Resources::ColorScheme::light, Resources::ColorScheme::dark}) {
+                Resources::setColorScheme(scheme);
+                for (const State &state : states) {
+                    for (bool open : {false, true}) {
+                        DeviceProfile::setCurrent(profileNamed(profileName));
+                        FakeClock clock;
+                        auto match = playedMatch(state.codes, state.shots, clock, state.secondsPerShot);
+                        const bool tablet = DeviceProfile::current().isTablet();
+                        QList<QImage> boards;
+                        for (const auto &game : match->games())
+                            boards << BoardSnapshot::render(game, tablet ? QSize(300, 420) : QSize(240, 340));
+                        NavigationController navigation;
+                        navigation.setAttribute(Qt::WA_DontShowOnScreen);
+                        navigation.resize(DeviceProfile::current().size().toSize());
+                        navigation.pushViewController(new ViewController, false);
+                        navigation.show();
+                        auto *screen = new ResultViewController;
+                        screen->setGameManager(match);
+                        screen->setGameResults(boards);
+                        navigation.pushViewController(screen, false);
+                        QCoreApplication::processEvents();
+                        if (open) {
+                            for (auto card : {ResultViewController::Card::left, ResultViewController::Card::right})
+                                screen->setCardOffset(card, screen->leftGameResultView()->width() + 15);
+                        }
+                        const QString name = QStringLiteral("%1/result-%2-%3-%4%5.png")
+                                                 .arg(folder, QLatin1String(state.name), QLatin1String(profileName),
+                                                      scheme == Resources::ColorScheme::dark ? QStringLiteral("dark")
+                                                                                             : QStringLiteral("light"),
+                                                      open ? QStringLiteral("-open") : QString());
+                        QVERIFY(navigation.grab().save(name));
+                        if (open && state.codes.size() == 1) {
+                            ShareDialog dialog(boards.front(), ShareDialog::shareText());
+                            dialog.setAttribute(Qt::WA_DontShowOnScreen);
+                            dialog.show();
+                            QVERIFY(dialog.grab().save(QString(name).replace(QStringLiteral("result-"),
+                                                                              QStringLiteral("share-"))));
+                        }
+                    }
+                }
+            }
+        }
+        Resources::setColorScheme(Resources::ColorScheme::system);
+    }
+};
+
+QTEST_MAIN(TestResultScreen)
+#include "tst_resultscreen.moc"
