@@ -8,6 +8,7 @@
 #include "views/board/boardview.h"
 #include "views/keyboard/keyboardview.h"
 
+#include <QAccessible>
 
 namespace kestrune {
 
@@ -110,6 +111,9 @@ void PlayWindow::showState(const GameState &state)
     }
     ui->gameView->keyboardView()->setButtonsEnabled(false);
     ui->newGameButton->setFocus();
+    // The outcome is news: read it without waiting for the player to look.
+    QAccessibleEvent outcome(ui->statusLabel, QAccessible::Alert);
+    QAccessible::updateAccessibility(&outcome);
 }
 
 QString PlayWindow::statusText() const

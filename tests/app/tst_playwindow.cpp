@@ -1,3 +1,4 @@
+#include "accessibilityrecorder.h"
 #include "memorystore.h"
 #include "recordinganalytics.h"
 
@@ -8,6 +9,7 @@
 #include "views/components/ripplebutton.h"
 #include "views/keyboard/keyboardview.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
@@ -59,6 +61,35 @@ private slots:
         type(keypad, "1243");
         QCOMPARE(window.match().currentGame()->shots().size(), std::size_t(1));
         QCOMPARE(old->shots().size(), std::size_t(2));
+    }
+
+    void labelsReadAsShownAndTheOutcomeIsAnnounced()
+    {
+        test::AccessibilityRecorder recorder;
+        QVERIFY(recorder.isActive());
+        MemoryStore store;
+        RecordingAnalytics analytics;
+        GameEnvironment environment;
+        environment.store = &store;
+        environment.analytics = &analytics;
+        environment.drawCode = [] { return std::string("1234"); };
+        PlayWindow window(environment, nullptr);
+        auto *keypad = window.findChild<GameView *>()->keyboardView();
+        auto *status = window.findChild<QLabel *>("statusLabel");
+        const auto name = [](QObject *o) { return QAccessible::queryAccessibleInterface(o)->text(QAccessible::Name); };
+
+        keypad->setButtonsEnabled(true);
+        QCOMPARE(test::unnamedControls(&window), QStringList());
+        auto *quotation = window.findChild<QLabel *>("quotationLabel");
+        QVERIFY(!quotation->text().isEmpty());
+        QCOMPARE(name(quotation), quotation->text());
+
+        type(keypad, "5678");
+        QCOMPARE(name(status), "Shot 2 of 10");
+        QVERIFY(recorder.names(status, QAccessible::Alert).isEmpty()); // a running game is no news
+        type(keypad, "1234");
+        QCOMPARE(name(status), window.statusText());
+        QCOMPARE(recorder.names(status, QAccessible::Alert), QStringList{window.statusText()});
     }
 };
 

@@ -1,3 +1,4 @@
+#include "accessibilityrecorder.h"
 #include "game/game.h"
 #include "manualanimationdriver.h"
 #include "views/board/boardview.h"
@@ -112,6 +113,64 @@ private slots:
         verifyShows(board, *a);
         b->shot("9865");
         verifyShows(board, *a);
+    }
+
+    void rowsReadWholeAndInOrder_data()
+    {
+        QTest::addColumn<QStringList>("shots");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("expected"); // the first rows; the rest read empty
+        QTest::newRow("new game") << QStringList{} << QString() << QStringList{"Shot 1: empty"};
+        QTest::newRow("typing") << QStringList{} << QString("37\u2022\u2022") << QStringList{"Shot 1, typing: 3 7"};
+        QTest::newRow("singular and plural")
+            << QStringList{"5678", "1243", "2135", "1356"} << QString("9\u2022\u2022\u2022")
+            << QStringList{"Shot 1: 5 6 7 8, 0 bulls, 0 cows", "Shot 2: 1 2 4 3, 2 bulls, 2 cows",
+                           "Shot 3: 2 1 3 5, 1 bull, 2 cows", "Shot 4: 1 3 5 6, 1 bull, 1 cow",
+                           "Shot 5, typing: 9", "Shot 6: empty"};
+        QTest::newRow("won") << QStringList{"1234"} << QString() << QStringList{"Shot 1: 1 2 3 4, 4 bulls, 0 cows"};
+    }
+
+    void rowsReadWholeAndInOrder()
+    {
+        QFETCH(QStringList, shots);
+        QFETCH(QString, typed);
+        QFETCH(QStringList, expected);
+        BoardView board;
+        board.setGame(gameWithCode("1234", shots));
+        if (!typed.isEmpty())
+            board.codeDidChange(typed);
+        QAccessibleInterface *list = QAccessible::queryAccessibleInterface(&board);
+        QCOMPARE(list->childCount(), BoardView::rowCount);
+        for (int i = 0; i < BoardView::rowCount; ++i) {
+            QAccessibleInterface *row = list->child(i);
+            QCOMPARE(row->text(QAccessible::Name), i < expected.size() ? expected[i] : QString("Shot %1: empty").arg(i + 1));
+            QCOMPARE(row->childCount(), 0); // one item, not four nameless dots
+            QCOMPARE(row->parent()->object(), &board);
+            QCOMPARE(list->indexOfChild(row), i);
+        }
+    }
+
+    void aScoredShotIsAnnouncedOnItsRow()
+    {
+        test::ManualAnimationDriver driver;
+        test::AccessibilityRecorder recorder;
+        QVERIFY(recorder.isActive());
+        GameView view;
+        auto game = gameWithCode("1234");
+        view.configure(game);
+        BulletsView *first = view.boardView()->bulletsViews()[0];
+        for (Qt::Key key : {Qt::Key_2, Qt::Key_1, Qt::Key_5})
+            QTest::keyClick(view.keyboardView(), key);
+        recorder.clear();
+        for (Qt::Key key : {Qt::Key_6, Qt::Key_Return})
+            QTest::keyClick(view.keyboardView(), key);
+        const QString scored = QStringLiteral("Shot 1: 2 1 5 6, 0 bulls, 2 cows");
+        // Read before the dots have finished turning.
+        const QStringList names = recorder.names(first, QAccessible::NameChanged);
+        QVERIFY(!names.isEmpty());
+        QCOMPARE(names.last(), scored);
+        QCOMPARE(recorder.names(first, QAccessible::Alert), QStringList{scored});
+        driver.advanceBy(4 * BulletsView::transitionDurationMs);
     }
 
     void theBoardHoldsItsGameWeakly()

@@ -1,3 +1,4 @@
+#include "accessibilityrecorder.h"
 #include "manualanimationdriver.h"
 #include "platform/resources/resources.h"
 #include "views/components/button.h"
@@ -112,6 +113,75 @@ private slots:
         QVERIFY(!dialog.isVisible());
         QVERIFY(quitted);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+
+    void aDialogReadsItsTitleAndReturnPressesItsDefault_data()
+    {
+        QTest::addColumn<int>("marked"); // the button marked default, or -1
+        QTest::addColumn<QString>("pressed");
+        QTest::newRow("the last by default") << -1 << "Quit";
+        QTest::newRow("one marked") << 0 << "Cancel";
+    }
+
+    void aDialogReadsItsTitleAndReturnPressesItsDefault()
+    {
+        QFETCH(int, marked);
+        QFETCH(QString, pressed);
+        PromptDialog dialog(QStringLiteral("Do you want to quit?"), QStringLiteral("All progress will be lost."));
+        QString tapped;
+        QList<DialogButton *> buttons;
+        for (const QString &title : {QStringLiteral("Cancel"), QStringLiteral("Quit")})
+            buttons.append(new ModernDialogButton(title, 45, true, [&tapped, title] { tapped = title; }));
+        if (marked >= 0)
+            buttons[marked]->setDefault(true);
+        dialog.addButtons(buttons);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(&dialog);
+        QCOMPARE(iface->text(QAccessible::Name), "Do you want to quit?");
+        QCOMPARE(iface->text(QAccessible::Description), "All progress will be lost.");
+        QCOMPARE(test::unnamedControls(&dialog), QStringList());
+
+        QTest::keyClick(&dialog, Qt::Key_Return);
+        QCOMPARE(tapped, pressed);
+        QVERIFY(!dialog.isVisible());
+    }
+
+    void aFocusedButtonShowsARingInEitherScheme_data()
+    {
+        QTest::addColumn<bool>("dark");
+        QTest::addColumn<bool>("ripple");
+        QTest::newRow("light") << false << false;
+        QTest::newRow("dark") << true << false;
+        QTest::newRow("light ripple") << false << true;
+        QTest::newRow("dark ripple") << true << true;
+    }
+
+    void aFocusedButtonShowsARingInEitherScheme()
+    {
+        QFETCH(bool, dark);
+        QFETCH(bool, ripple);
+        Resources::setColorScheme(dark ? Resources::ColorScheme::dark : Resources::ColorScheme::light);
+        QWidget window;
+        Button *button = ripple ? new RippleButton(&window) : new Button(QStringLiteral("7"), &window);
+        button->setBackgroundColorNames(QStringLiteral("keyboardEnabled"), QStringLiteral("keyboardDisabled"));
+        auto *other = new Button(QStringLiteral("8"), &window);
+        button->setGeometry(0, 0, 80, 60);
+        other->setGeometry(0, 60, 80, 60);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        other->setFocus(Qt::TabFocusReason);
+        const QImage plain = button->grab().toImage();
+        QTest::keyClick(other, Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), button); // Tab reaches it
+        const QImage focused = button->grab().toImage();
+        // The ring stands out from the fill at the edge, in both schemes.
+        const QColor fill = Resources::color(QStringLiteral("keyboardEnabled"));
+        QCOMPARE(plain.pixelColor(2, 30).rgb(), fill.rgb());
+        QVERIFY(focused.pixelColor(2, 30).rgb() != fill.rgb());
+        Resources::setColorScheme(Resources::ColorScheme::light);
     }
 };
 

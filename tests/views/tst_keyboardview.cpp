@@ -1,3 +1,4 @@
+#include "accessibilityrecorder.h"
 #include "game/game.h"
 #include "views/components/ripplebutton.h"
 #include "views/keyboard/hardwarekey.h"
@@ -62,6 +63,45 @@ private slots:
         keypad->setDelegate(&board);
     }
     void cleanup() { delete keypad; }
+
+    void everyKeyReadsAsAShortName()
+    {
+        keypad->setButtonsEnabled(true);
+        QCOMPARE(test::unnamedControls(keypad), QStringList());
+        const auto name = [](QWidget *w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
+        QCOMPARE(name(keypad->backspaceButton()), "Delete last digit");
+        QCOMPARE(name(keypad->shotButton()), "Shoot");
+        QStringList digits;
+        for (auto *button : keypad->numericButtons())
+            digits.append(name(button));
+        QCOMPARE(digits, QStringList({"1", "2", "3", "4", "5", "6", "7", "8", "9"}));
+    }
+
+    void tabWalksTheKeysInReadingOrderAndAFocusedKeyTakesReturnAndSpace()
+    {
+        keypad->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(keypad));
+        keypad->setCode(QStringLiteral("12"));
+        keypad->setButtonsEnabled(true);
+        keypad->setFocus(Qt::TabFocusReason);
+        QStringList order;
+        for (int i = 0; i < 11; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            order.append(QApplication::focusWidget()->objectName());
+        }
+        QCOMPARE(order, QStringList({"button1", "button2", "button3", "button4", "button5", "button6", "button7",
+                                     "button8", "button9", "backspaceButton", "shotButton"}));
+
+        keypad->updateButtons(true);
+        keypad->numericButtons()[2]->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(keypad->code(), "123");
+        // The used key gave its focus to the next one.
+        QCOMPARE(QApplication::focusWidget(), keypad->numericButtons()[3]);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(keypad->code(), "1234");
+        QCOMPARE(board.texts.last(), "1234");
+    }
 
     void buttonsFollowTheCode_data()
     {

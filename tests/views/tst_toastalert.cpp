@@ -1,3 +1,4 @@
+#include "accessibilityrecorder.h"
 #include "manualanimationdriver.h"
 #include "platform/device/deviceprofile.h"
 #include "views/toast/rotateviewcontroller.h"
@@ -29,6 +30,26 @@ class ToastAlertTest : public QObject
     Q_OBJECT
 
 private slots:
+    void aCardIsAnAlertThatReadsItsTitleWhenItShows()
+    {
+        test::ManualAnimationDriver driver;
+        test::AccessibilityRecorder recorder;
+        QVERIFY(recorder.isActive());
+        ToastAlert alert;
+        QPointer<ToastAlertView> pass = card(QStringLiteral("Pass your device\nto Player 2"), 0.05);
+        QPointer<ToastAlertView> next = card(QStringLiteral("next"));
+        alert.showAlert(pass);
+        alert.showAlert(next);
+        QCOMPARE(QAccessible::queryAccessibleInterface(pass)->role(), QAccessible::AlertMessage);
+        QCOMPARE(recorder.names(pass, QAccessible::Alert), QStringList{"Pass your device to Player 2"});
+        QVERIFY(recorder.names(next, QAccessible::Alert).isEmpty()); // not before its turn
+        QTRY_VERIFY_WITH_TIMEOUT(alert.isDismissing(), 5000);
+        driver.advanceBy(2 * dismissStage);
+        QCOMPARE(recorder.names(next, QAccessible::Alert), QStringList{"next"});
+        tap(next);
+        driver.advanceBy(2 * dismissStage);
+    }
+
     void cardsShowOneAtATimeEachInANewWindow()
     {
         test::ManualAnimationDriver driver;

@@ -1,6 +1,8 @@
 #include "boardview.h"
 #include "ui_boardview.h"
 
+#include "boardaccessible.h"
+
 #include "game/gameprotocol.h"
 #include "game/rx/driver.h"
 #include "platform/resources/resources.h"
@@ -8,6 +10,7 @@
 #include "views/controls/autofontsizeoutlinelabel.h"
 #include "views/dots/bulletsview.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -30,7 +33,10 @@ BoardView::BoardView(QWidget *parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::BoardView>())
 {
+    static const bool accessible = (BoardAccessible::install(), true);
+    Q_UNUSED(accessible);
     ui->setupUi(this);
+    setAccessibleName(tr("Board"));
     for (int i = 0; i < ui->numbersStackView->count(); ++i)
         m_numberLabels.append(qobject_cast<AutoFontSizeOutlineLabel *>(ui->numbersStackView->itemAt(i)->widget()));
     for (int i = 0; i < ui->codesStackView->count(); ++i)
@@ -43,6 +49,8 @@ BoardView::BoardView(QWidget *parent)
     for (AutoFontSizeOutlineLabel *label : std::as_const(m_numberLabels))
         label->setOutline(outline, 1.5);
     updateRowColors();
+    for (int i = 0; i < rowCount; ++i)
+        updateRowName(i);
 }
 
 QBoxLayout *BoardView::numbersStackView() const
@@ -94,6 +102,8 @@ void BoardView::setGame(const std::shared_ptr<GameProtocol> &game)
         m_bulletsViews[int(i)]->setDots(0, 0, false);
     }
     updateRowColors();
+    for (int i = 0; i < rowCount; ++i)
+        updateRowName(i);
 }
 
 std::shared_ptr<GameProtocol> BoardView::game() const
@@ -106,13 +116,50 @@ void BoardView::codeDidChange(const QString &text)
     if (m_row >= m_codeLabels.size())
         return;
     m_codeLabels[int(m_row)]->setText(text);
+    updateRowName(int(m_row));
 }
 
 void BoardView::showResult(const Result &result)
 {
-    m_bulletsViews[int(m_row)]->setDots(int(result.bulls), int(result.cows), true);
+    BulletsView *scored = m_bulletsViews[int(m_row)];
+    scored->setDots(int(result.bulls), int(result.cows), true);
     ++m_row;
     updateRowColors();
+    // The dots take their time; the news does not wait for them.
+    updateRowName(int(m_row - 1));
+    QAccessibleEvent alert(scored, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
+}
+
+QString BoardView::rowText(int index) const
+{
+    if (index < 0 || index >= rowCount)
+        return QString();
+    QStringList digits;
+    for (QChar c : m_codeLabels[index]->text())
+        if (c.isDigit())
+            digits.append(c);
+    const QString typed = digits.join(QLatin1Char(' '));
+    if (index < m_row) {
+        const BulletsView *dots = m_bulletsViews[index];
+        return tr("Shot %1: %2, %3").arg(index + 1).arg(typed, BulletsView::resultText(dots->bulls(), dots->cows()));
+    }
+    if (index == m_row && !digits.isEmpty())
+        return tr("Shot %1, typing: %2").arg(index + 1).arg(typed);
+    return tr("Shot %1: empty").arg(index + 1);
+}
+
+void BoardView::updateRowName(int index)
+{
+    // Setting the name tells assistive technology that the row changed.
+    m_bulletsViews[index]->setAccessibleName(rowText(index));
+}
+
+void BoardView::announce(const QString &text)
+{
+    setAccessibleDescription(text);
+    QAccessibleEvent alert(this, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
 }
 
 bool BoardView::isTyping() const

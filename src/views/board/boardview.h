@@ -27,6 +27,9 @@ class GameProtocol;
 // being typed, or "••••") and its four dots. It follows exactly one game's
 // results at a time and is its keypad's delegate. The game is held weakly:
 // its player owns it. GUI thread only.
+//
+// Assistive technology reads it as a list of ten rows (BoardAccessible),
+// each row one item named by rowText(); a scored shot is announced on its row.
 class BoardView : public QWidget, public KeyboardViewDelegate
 {
     Q_OBJECT
@@ -49,6 +52,14 @@ public:
     // Shows the text in row `row`; ignored once every row is used.
     void codeDidChange(const QString &text) override;
 
+    // What assistive technology reads for row `index` (0 to 9): "Shot 3: 1 2 3 4,
+    // 2 bulls, 1 cow", "Shot 4, typing: 1 2" or "Shot 5: empty".
+    QString rowText(int index) const;
+    // Says the text to assistive technology: it becomes the board's
+    // description and an alert goes out on the board. For news that has no
+    // row of its own, such as whose turn it is.
+    void announce(const QString &text);
+
     // The next row to fill: the number of shots shown.
     qint64 row() const { return m_row; }
 
@@ -68,6 +79,7 @@ private:
     void layoutSubviews();
     void showResult(const Result &result);
     void updateRowColors();
+    void updateRowName(int index);
     bool isTyping() const;
 
     std::unique_ptr<Ui::BoardView> ui;

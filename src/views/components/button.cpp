@@ -2,6 +2,7 @@
 
 #include "platform/resources/resources.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -13,7 +14,7 @@ Button::Button(QWidget *parent)
     : QPushButton(parent)
 {
     setFlat(true);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::TabFocus);
 }
 
 Button::Button(const QString &title, QWidget *parent)
@@ -108,6 +109,36 @@ void Button::paintContent(QPainter &painter)
     painter.restore();
 }
 
+void Button::paintFocusIndicator(QPainter &painter)
+{
+    if (!hasFocus())
+        return;
+    painter.save();
+    painter.setOpacity(1.0);
+    painter.setBrush(Qt::NoBrush);
+    const QRectF outer = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+    const qreal radius = std::max(0.0, m_cornerRadius - 1.5);
+    painter.setPen(QPen(Resources::color(QStringLiteral("accent")), 3));
+    painter.drawRoundedRect(outer, radius, radius);
+    const QRectF inner = outer.adjusted(2.5, 2.5, -2.5, -2.5);
+    painter.setPen(QPen(Resources::color(QStringLiteral("systemBackground")), 1.5));
+    painter.drawRoundedRect(inner, std::max(0.0, radius - 2.5), std::max(0.0, radius - 2.5));
+    painter.restore();
+}
+
+void Button::keyPressEvent(QKeyEvent *event)
+{
+    // QPushButton takes Return only inside a dialog; ours take it anywhere.
+    const bool activates = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (activates && plain && isEnabled()) {
+        event->accept();
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
 void Button::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -115,6 +146,7 @@ void Button::paintEvent(QPaintEvent *)
     painter.setOpacity(m_alpha);
     paintBackground(painter);
     paintContent(painter);
+    paintFocusIndicator(painter);
 }
 
 } // namespace kestrune

@@ -11,6 +11,11 @@ namespace kestrune {
 // Its touch area is at least 44 x 44 points: hitTest() enlarges small bounds
 // symmetrically. Presses that land outside the bounds reach the button when a
 // TouchAreaFilter watches its window.
+//
+// Tab reaches it (a click does not take the focus from where the player
+// types), a ring shows the focus, and Return, Enter or Space press it. A
+// button that shows only an image reads as nothing to assistive technology
+// until its creator gives it an accessible name.
 class Button : public QPushButton
 {
     Q_OBJECT
@@ -40,11 +45,14 @@ public:
     bool hitTest(const QPointF &point) const;
 
 protected:
+    void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     bool hitButton(const QPoint &pos) const override;
     // Paints the background; subclasses draw over it before the content.
     void paintBackground(QPainter &painter);
     void paintContent(QPainter &painter);
+    // The focus ring, drawn last, in two colours so that it shows on any fill.
+    void paintFocusIndicator(QPainter &painter);
 
 private:
     QString m_normalColorName;

@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+
 namespace kestrune {
 
 namespace {
@@ -31,6 +33,8 @@ PromptDialog::PromptDialog(const QString &title, const QString &message, QWidget
     setModal(true);
     ui->titleLabel->setText(title);
     ui->messageLabel->setText(message);
+    setAccessibleName(title);
+    setAccessibleDescription(message);
     ui->messageLabel->setVisible(!message.isEmpty());
     setTextColor(ui->messageLabel, Resources::color(QStringLiteral("secondaryLabel")));
     setFixedWidth(m_preferredWidth);
@@ -58,6 +62,10 @@ void PromptDialog::addButtons(const QList<DialogButton *> &buttons)
         connect(button, &QAbstractButton::clicked, this, [this, button] { tapped(button); });
         m_buttons.append(button);
     }
+    // Return takes the last button unless one is marked the default.
+    const bool marked = std::any_of(m_buttons.begin(), m_buttons.end(), [](DialogButton *b) { return b->isDefault(); });
+    if (!marked && !m_buttons.isEmpty())
+        m_buttons.last()->setDefault(true);
     applyAlignment();
 }
 

@@ -16,7 +16,9 @@ class DialogButton;
 
 // A modal popup: a title, a message and buttons, in a row or a column, at a
 // preferred width. It closes only through its buttons: there is no
-// dismissal by a tap outside, by a drag or by the Escape key.
+// dismissal by a tap outside, by a drag or by the Escape key. Return presses
+// the default button: the last one, unless one is marked (setDefault). To
+// assistive technology it is named by its title, described by its message.
 class PromptDialog : public QDialog
 {
     Q_OBJECT

@@ -58,6 +58,7 @@ void RippleButton::paintEvent(QPaintEvent *)
         painter.restore();
     }
     paintContent(painter);
+    paintFocusIndicator(painter);
 }
 
 } // namespace kestrune

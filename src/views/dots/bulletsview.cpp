@@ -1,6 +1,7 @@
 #include "bulletsview.h"
 #include "ui_bulletsview.h"
 
+#include "bulletsaccessible.h"
 #include "bulletview.h"
 
 #include <QPointer>
@@ -14,6 +15,8 @@ BulletsView::BulletsView(QWidget *parent)
     : QWidget(parent)
     , ui(std::make_unique<Ui::BulletsView>())
 {
+    static const bool accessible = (BulletsAccessible::install(), true);
+    Q_UNUSED(accessible);
     ui->setupUi(this);
     // Rows share their column evenly, whatever the dots would like.
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
@@ -23,10 +26,19 @@ BulletsView::BulletsView(QWidget *parent)
 
 BulletsView::~BulletsView() = default;
 
+QString BulletsView::resultText(int bulls, int cows)
+{
+    const QString bullText = bulls == 1 ? tr("1 bull") : tr("%1 bulls").arg(bulls);
+    const QString cowText = cows == 1 ? tr("1 cow") : tr("%1 cows").arg(cows);
+    return bullText + QStringLiteral(", ") + cowText;
+}
+
 void BulletsView::setDots(int bulls, int cows, bool animated, std::function<void()> completion)
 {
     if (bulls < 0 || cows < 0 || bulls + cows > 4)
         return;
+    m_bulls = bulls;
+    m_cows = cows;
     auto targets = std::make_shared<std::array<DotState, 4>>();
     for (int i = 0; i < 4; ++i)
         (*targets)[i] = i < bulls ? DotState::bull : i < bulls + cows ? DotState::cow : DotState::empty;

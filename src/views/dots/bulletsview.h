@@ -18,7 +18,8 @@ namespace kestrune {
 class BulletView;
 
 // The four feedback dots of one shot, two over two: a bull's disc for each bull,
-// then a cow's ring for each cow, then empty.
+// then a cow's ring for each cow, then empty. To assistive technology it is
+// one item (BulletsAccessible), named by its board.
 class BulletsView : public QWidget
 {
     Q_OBJECT
@@ -38,6 +39,13 @@ public:
     void setDots(int bulls, int cows, bool animated, std::function<void()> completion = {});
 
     const QList<BulletView *> &bullets() const { return m_bullets; }
+
+    // The result shown, or being animated to.
+    int bulls() const { return m_bulls; }
+    int cows() const { return m_cows; }
+
+    // A result in words: "2 bulls, 1 cow", "0 bulls, 0 cows".
+    static QString resultText(int bulls, int cows);
     const QList<QBoxLayout *> &stackViews() const { return m_stackViews; }
 
 protected:
@@ -47,6 +55,8 @@ private:
     std::unique_ptr<Ui::BulletsView> ui;
     QList<BulletView *> m_bullets;
     QList<QBoxLayout *> m_stackViews;
+    int m_bulls = 0;
+    int m_cows = 0;
 };
 
 } // namespace kestrune

@@ -7,6 +7,7 @@
 #include "platform/resources/resources.h"
 #include "views/components/ripplebutton.h"
 
+#include <QFrame>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyleHints>
@@ -24,6 +25,11 @@ KeyboardView::KeyboardView(QWidget *parent)
     , m_longPress(new QTimer(this))
 {
     ui->setupUi(this);
+    // The keys cover the whole keypad, so its focus frame lies over them.
+    m_focusFrame = new QFrame(this);
+    m_focusFrame->setObjectName(QStringLiteral("focusFrame"));
+    m_focusFrame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_focusFrame->hide();
     m_numericButtons = {ui->button1, ui->button2, ui->button3, ui->button4, ui->button5,
                         ui->button6, ui->button7, ui->button8, ui->button9};
 
@@ -39,6 +45,24 @@ KeyboardView::KeyboardView(QWidget *parent)
     ui->shotButton->setImageName(QStringLiteral("Shot"));
     ui->backspaceButton->setIconSize(QSize(30, 30));
     ui->shotButton->setIconSize(QSize(34, 34));
+
+    // The digits read as their titles; the two image keys need words.
+    setAccessibleName(tr("Keypad"));
+    setAccessibleDescription(tr("Type four different digits; Return shoots, Backspace deletes"));
+    ui->backspaceButton->setAccessibleName(tr("Delete last digit"));
+    ui->backspaceButton->setAccessibleDescription(tr("Hold to clear the code"));
+    ui->shotButton->setAccessibleName(tr("Shoot"));
+    ui->shotButton->setAccessibleDescription(tr("Takes the shot of four digits"));
+
+    // Tab goes through the keys as they are read: digits in order, then backspace and shot.
+    setFocusPolicy(Qt::TabFocus);
+    QWidget *previous = this;
+    for (QWidget *key : std::as_const(m_numericButtons)) {
+        setTabOrder(previous, key);
+        previous = key;
+    }
+    setTabOrder(previous, ui->backspaceButton);
+    setTabOrder(ui->backspaceButton, ui->shotButton);
 
     connect(ui->backspaceButton, &QAbstractButton::clicked, this, [this] {
         // The press that cleared the code has done its work.
@@ -209,6 +233,7 @@ void KeyboardView::keyPressEvent(QKeyEvent *event)
 void KeyboardView::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    m_focusFrame->setGeometry(rect());
     // Digits grow with the keys, within reason.
     QFont digits = font();
     digits.setPixelSize(std::clamp(ui->button1->height() * 2 / 5, 14, 34));
@@ -221,6 +246,31 @@ void KeyboardView::paintEvent(QPaintEvent *)
     // The gaps between the keys are the separators.
     QPainter painter(this);
     painter.fillRect(rect(), Resources::color(QStringLiteral("keyboardSeparator")));
+}
+
+bool KeyboardView::showsFocus() const
+{
+    // Only a focus reached from the keyboard is worth a frame: the keypad
+    // holds the focus all game long for the hardware keys.
+    return hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange);
+}
+
+void KeyboardView::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    if (!showsFocus())
+        return;
+    m_focusFrame->setStyleSheet(QStringLiteral("QFrame#focusFrame { border: 3px solid %1; }")
+                                    .arg(Resources::color(QStringLiteral("accent")).name()));
+    m_focusFrame->setGeometry(rect());
+    m_focusFrame->raise();
+    m_focusFrame->show();
+}
+
+void KeyboardView::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    m_focusFrame->setVisible(false);
 }
 
 } // namespace kestrune

@@ -7,6 +7,7 @@
 #include <memory>
 
 class QAbstractButton;
+class QFrame;
 class QTimer;
 
 namespace Ui {
@@ -23,7 +24,9 @@ class RippleButton;
 // being typed (at most four digits, none repeated), shows it through its
 // delegate and hands a complete code to the delegate's game. Buttons are
 // enabled so that only legal input can be made; hardware keys obey the same
-// buttons. Holding backspace clears the code. GUI thread only.
+// buttons. Holding backspace clears the code. Tab reaches the keypad and
+// then its keys in reading order; a focused key takes Return and Space, the
+// keypad itself maps them to the shot. GUI thread only.
 class KeyboardView : public QWidget
 {
     Q_OBJECT
@@ -69,9 +72,12 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     void notifyDelegate(const QString &text);
+    bool showsFocus() const;
 
     std::unique_ptr<Ui::KeyboardView> ui;
     QList<RippleButton *> m_numericButtons;
@@ -80,6 +86,7 @@ private:
     bool m_delegateIsObject = false;
     QString m_code;
     QTimer *m_longPress;
+    QFrame *m_focusFrame;
     bool m_longPressFired = false;
 };
 

@@ -5,6 +5,7 @@
 #include "spring.h"
 #include "toastalertview.h"
 
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
@@ -108,6 +109,8 @@ void ToastAlert::presentNext()
     window->setGeometry(windowFrame(screenGeometry(), qRound(DeviceProfile::current().statusBarHeight())));
     window->setCard(card);
     window->show();
+    QAccessibleEvent shown(card, QAccessible::Alert);
+    QAccessible::updateAccessibility(&shown);
 
     animate(
         m_presentDuration,

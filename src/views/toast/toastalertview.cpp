@@ -3,6 +3,7 @@
 #include "platform/resources/resources.h"
 #include "toastalert.h"
 
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRadialGradient>
@@ -15,6 +16,15 @@ namespace {
 constexpr qreal titleGap = 5.0;
 constexpr int titlePixelSize = 17;
 constexpr qreal shadowRadius = 6.0;
+
+// A card is an alert to assistive technology, so that it is read when it shows.
+QAccessibleInterface *accessibleCard(const QString &className, QObject *object)
+{
+    if (className == QLatin1String(ToastAlertView::staticMetaObject.className()))
+        if (auto *card = qobject_cast<ToastAlertView *>(object))
+            return new QAccessibleWidget(card, QAccessible::AlertMessage);
+    return nullptr;
+}
 } // namespace
 
 ToastAlertView::ToastAlertView(const QString &title, const QString &iconName, bool dismissOnTap,
@@ -24,8 +34,11 @@ ToastAlertView::ToastAlertView(const QString &title, const QString &iconName, bo
     , m_dismissOnTap(dismissOnTap)
     , m_duration(duration)
 {
+    static const bool accessible = (QAccessible::installFactory(accessibleCard), true);
+    Q_UNUSED(accessible);
     setObjectName(QStringLiteral("Alert"));
-    setAccessibleName(QStringLiteral("Alert"));
+    // Read as one line: the break only fits the text into the circle.
+    setAccessibleName(QString(title).replace(QLatin1Char('\n'), QLatin1Char(' ')));
     const int extent = int(side + 2 * room);
     setFixedSize(extent, extent);
     setAttribute(Qt::WA_TranslucentBackground);

@@ -14,6 +14,7 @@ namespace kestrune {
 // circle. The widget leaves room around the circle for its shadow and for the
 // spring's overshoot. It is made only from its content; a tap dismisses it
 // when asked to. The presenter (ToastAlert) drives its scale, turn and alpha.
+// Assistive technology meets it as an alert that reads its title.
 class ToastAlertView : public QWidget
 {
     Q_OBJECT

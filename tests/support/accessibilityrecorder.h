@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QAccessible>
+#include <QAccessibleInterface>
+#include <QList>
+#include <QPointer>
+#include <QStringList>
+#include <QWidget>
+
+// Qt's platform layer, reduced to the two exported functions that switch
+// accessibility on. Qt sends its events only while an assistive tool
+// listens; headless there is none, and Debian ships no private headers.
+class QPlatformAccessibility
+{
+public:
+    void setActive(bool active);
+};
+class QPlatformIntegration
+{
+public:
+    // The base implementation, which the headless platform keeps.
+    QPlatformAccessibility *accessibility() const;
+};
+class QGuiApplicationPrivate
+{
+public:
+    static QPlatformIntegration *platform_integration;
+};
+
+namespace kestrune::test {
+
+// Records the accessibility events sent while it lives, with the name of
+// their object at that moment. One at a time; GUI thread only.
+class AccessibilityRecorder
+{
+public:
+    struct Event
+    {
+        QAccessible::Event type;
+        QPointer<QObject> object;
+        QString name;
+    };
+
+    AccessibilityRecorder()
+    {
+        QGuiApplicationPrivate::platform_integration->accessibility()->setActive(true);
+        current() = this;
+        m_previous = QAccessible::installUpdateHandler(&record);
+    }
+    ~AccessibilityRecorder()
+    {
+        QAccessible::installUpdateHandler(m_previous);
+        current() = nullptr;
+    }
+    AccessibilityRecorder(const AccessibilityRecorder &) = delete;
+    AccessibilityRecorder &operator=(const AccessibilityRecorder &) = delete;
+
+    static bool isActive() { return QAccessible::isActive(); }
+    const QList<Event> &events() const { return m_events; }
+    void clear() { m_events.clear(); }
+    // The names the object had at each event of the type, in order.
+    QStringList names(const QObject *object, QAccessible::Event type) const
+    {
+        QStringList out;
+        for (const Event &e : m_events)
+            if (e.object == object && e.type == type)
+                out.append(e.name);
+        return out;
+    }
+
+private:
+    static AccessibilityRecorder *&current()
+    {
+        static AccessibilityRecorder *recorder = nullptr;
+        return recorder;
+    }
+    static void record(QAccessibleEvent *event)
+    {
+        QAccessibleInterface *iface = event->accessibleInterface();
+        current()->m_events.append({event->type(), event->object(), iface ? iface->text(QAccessible::Name) : QString()});
+    }
+
+    QAccessible::UpdateHandler m_previous = nullptr;
+    QList<Event> m_events;
+};
+
+// The enabled controls under root that assistive technology would read as
+// nothing: buttons and the like with an empty name, by object name.
+inline QStringList unnamedControls(QWidget *root)
+{
+    static const QList<QAccessible::Role> controls = {
+        QAccessible::PushButton, QAccessible::Button,   QAccessible::CheckBox, QAccessible::RadioButton,
+        QAccessible::ComboBox,   QAccessible::ButtonMenu, QAccessible::Slider,  QAccessible::SpinBox,
+        QAccessible::EditableText,
+    };
+    QStringList unnamed;
+    QList<QAccessibleInterface *> pending = {QAccessible::queryAccessibleInterface(root)};
+    while (!pending.isEmpty()) {
+        QAccessibleInterface *iface = pending.takeFirst();
+        if (!iface)
+            continue;
+        const bool control = controls.contains(iface->role());
+        if (control && !iface->state().disabled && iface->text(QAccessible::Name).trimmed().isEmpty())
+            unnamed.append(iface->object() ? iface->object()->objectName() : QStringLiteral("?"));
+        for (int i = 0; i < iface->childCount(); ++i)
+            pending.append(iface->child(i));
+    }
+    return unnamed;
+}
+
+} // namespace kestrune::test
