@@ -2,8 +2,8 @@
 
 namespace kestrune {
 
-// Orientations a screen supports, as a bit mask. The values are those of
-// the platform the game was first written for, kept so masks read the same.
+// Orientations a screen supports, as a bit mask. The values are fixed:
+// screens and tests compare masks as numbers.
 using InterfaceOrientationMask = unsigned;
 
 namespace InterfaceOrientation {

@@ -1,0 +1,663 @@
+#include "gameviewcontroller.h"
+#include "ui_gameviewcontroller.h"
+
+#include "upsidedownview.h"
+
+#include "game/analytics.h"
+#include "game/gamemanager.h"
+#include "game/gameprotocol.h"
+#include "game/gametimer.h"
+#include "game/keyvaluestore.h"
+#include "game/playerprotocol.h"
+#include "game/rx/driver.h"
+#include "game/rx/mainscheduler.h"
+#include "game/ticker.h"
+#include "game/timetext.h"
+#include "platform/device/deviceprofile.h"
+#include "platform/device/idletimer.h"
+#include "platform/dispatch/dispatchqueue.h"
+#include "platform/dispatch/workerticker.h"
+#include "platform/resources/resources.h"
+#include "screens/navigation/barbuttonitem.h"
+#include "screens/navigation/navigationcontroller.h"
+#include "screens/navigation/navigationitem.h"
+#include "screens/navigation/windowscene.h"
+#include "screens/result/boardsnapshot.h"
+#include "screens/result/resultviewcontroller.h"
+#include "views/board/boardview.h"
+#include "views/board/gameview.h"
+#include "views/components/button.h"
+#include "views/components/promptdialog.h"
+#include "views/controls/moderndialogbutton.h"
+#include "views/dots/turnview.h"
+#include "views/keyboard/hardwarekey.h"
+#include "views/keyboard/keyboardview.h"
+#include "views/onboarding/onboarding.h"
+#include "views/onboarding/tutorial.h"
+#include "views/toast/toastalert.h"
+#include "views/toast/toastalertview.h"
+
+#include <QAccessible>
+#include <QFontDatabase>
+#include <QGraphicsOpacityEffect>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPropertyAnimation>
+
+#include <algorithm>
+#include <chrono>
+
+namespace kestrune {
+
+namespace {
+
+const std::string hasLaunchedOnceKey = "hasLaunchedOnce";
+
+QString playersText(std::int64_t players)
+{
+    return players == 1 ? QObject::tr("Game, one player") : QObject::tr("Game, two players");
+}
+
+} // namespace
+
+GameViewController::GameViewController(GameScreenEnvironment environment, QWidget *parent)
+    : ViewController(parent)
+    , ui(std::make_unique<Ui::GameViewController>())
+    , m_environment(std::move(environment))
+{
+    ui->setupUi(this);
+    m_firstView = ui->gameView;
+    m_firstView->keyboardView()->installEventFilter(this);
+    setAutoFillBackground(true);
+    setFocusPolicy(Qt::StrongFocus);
+
+    // The close item comes with the screen, as its left bar item.
+    m_closeItem = new BarButtonItem(QStringLiteral("Close Game"), this);
+    m_closeItem->setAccessibleName(tr("Close"));
+    navigationItem()->setLeftItems({m_closeItem});
+}
+
+GameViewController::~GameViewController()
+{
+    // The match's subscriptions end before the views they touch go.
+    m_matchBag.reset();
+    setIdleTimerDisabled(false);
+}
+
+void GameViewController::setNumberOfPlayers(std::int64_t players)
+{
+    if (players != 1 && players != 2) {
+        qWarning("GameViewController: a match has one or two players, not %lld", static_cast<long long>(players));
+        return;
+    }
+    m_numberOfPlayers = players;
+}
+
+rx::Scheduler &GameViewController::scheduler() const
+{
+    return m_environment.scheduler ? *m_environment.scheduler : rx::MainScheduler::instance();
+}
+
+Ticker &GameViewController::ticker() const
+{
+    return m_environment.ticker ? *m_environment.ticker : WorkerTicker::shared();
+}
+
+QList<GameView *> GameViewController::gameViews() const
+{
+    QList<GameView *> views{m_firstView};
+    if (m_secondView)
+        views.append(m_secondView);
+    return views;
+}
+
+QLabel *GameViewController::timerLabel() const
+{
+    return m_timerLabel;
+}
+
+TurnView *GameViewController::turnView() const
+{
+    return m_turnView;
+}
+
+Button *GameViewController::closeButton() const
+{
+    return m_closeButton;
+}
+
+Button *GameViewController::singleButton() const
+{
+    return m_singleButton;
+}
+
+void GameViewController::viewDidLoad()
+{
+    setupGame();
+    const std::int64_t players = m_numberOfPlayers.value_or(1);
+    if (DeviceProfile::current().isTablet() && players > 1) {
+        m_simultaneousItem = new BarButtonItem(QStringLiteral("Simultaneous"), this);
+        m_simultaneousItem->setAccessibilityIdentifier(QStringLiteral("Simultaneous"));
+        m_simultaneousItem->setAccessibleName(tr("Simultaneous play"));
+        navigationItem()->setLeftItems({m_closeItem, m_simultaneousItem});
+    }
+    setupBindings();
+    setAccessibilityIdentifier(QStringLiteral("GameViewController:%1").arg(players));
+    setAccessibleName(playersText(players));
+    m_closeItem->setAccessibilityIdentifier(QStringLiteral("Close"));
+}
+
+void GameViewController::setupGame()
+{
+    // The replaced match's clock, outcome and deferred steps end here, so it
+    // can neither tick nor present its result over the new one.
+    m_matchBag = std::make_unique<rx::DisposeBag>();
+    const std::int64_t players = m_numberOfPlayers.value_or(1);
+    m_gameManager = GameManager::create(int(players), m_environment.game);
+
+    const auto games = m_gameManager->games();
+    const auto views = gameViews();
+    for (std::size_t i = 0; i < games.size() && i < std::size_t(views.size()); ++i)
+        views[qsizetype(i)]->configure(games[i]);
+
+    showNavigationBarItem(players == 1 ? NavigationBarItem::help() : NavigationBarItem::turn(1));
+
+    // Only a single-player match shows its clock; the ticks start with the match
+    // and end with it.
+    if (players == 1) {
+        QPointer<GameViewController> self(this);
+        auto shownTimer = std::make_shared<bool>(false);
+        rx::asDriver(GameTimer::stream(games.front(), ticker()), std::int64_t(0))
+            .drive([self, shownTimer](std::int64_t seconds) {
+                if (!self)
+                    return;
+                if (!*shownTimer) {
+                    *shownTimer = true;
+                    self->showNavigationBarItem(NavigationBarItem::timer());
+                }
+                if (self->m_timerLabel)
+                    self->m_timerLabel->setText(TimeText::clock(double(seconds)));
+            })
+            .disposed(*m_matchBag);
+    }
+
+    QPointer<GameViewController> self(this);
+    rx::asDriver(m_gameManager->gameStateSubject().asObservable(), GameState::pending())
+        .drive([self](const GameState &state) {
+            if (self)
+                self->handleGameState(state);
+        })
+        .disposed(*m_matchBag);
+}
+
+void GameViewController::playAgain()
+{
+    setupGame();
+}
+
+void GameViewController::setupBindings()
+{
+    QPointer<GameViewController> self(this);
+    viewWillAppear()
+        .asObservable()
+        .subscribe([self](bool animated) {
+            if (!self)
+                return;
+            if (NavigationController *nav = self->navigationController()) {
+                nav->setInteractivePopGestureEnabled(false);
+                nav->setNavigationBarHidden(self->isSimultaneous(), animated);
+            }
+            if (self->isSimultaneous()) {
+                self->rotate(InterfaceOrientation::landscapeRight);
+                self->setSimultaneous(true);
+                self->showNavigationBarItem(NavigationBarItem::none());
+            }
+        })
+        .disposed(m_disposeBag);
+
+    viewDidAppear()
+        .asObservable()
+        .subscribe([self](bool) {
+            if (!self)
+                return;
+            // Keys typed at once go to the board that is shown.
+            self->m_firstView->keyboardView()->setFocus();
+            if (!self->m_environment.game.store)
+                return;
+            if (self->m_environment.game.store->boolean(hasLaunchedOnceKey).value_or(false))
+                return;
+            self->scheduler()
+                .scheduleAfter(std::chrono::milliseconds(tutorialDelayMs),
+                               [self] {
+                                   if (!self)
+                                       return;
+                                   KeyValueStore *store = self->m_environment.game.store;
+                                   // Two appearances within the second must not open it twice.
+                                   if (store->boolean(hasLaunchedOnceKey).value_or(false))
+                                       return;
+                                   store->setBoolean(hasLaunchedOnceKey, true);
+                                   store->synchronize();
+                                   self->showTutorial();
+                               })
+                .disposed(self->m_disposeBag);
+        })
+        .disposed(m_disposeBag);
+
+    viewDidLayoutSubviews()
+        .asObservable()
+        .subscribe([self](const QSize &) {
+            if (self)
+                self->showBottomViewIfNeeded();
+        })
+        .disposed(m_disposeBag);
+
+    viewWillDisappear()
+        .asObservable()
+        .subscribe([self](bool) {
+            if (!self)
+                return;
+            // Leaving the screen gives the screen saver back, whatever the match.
+            self->setIdleTimerDisabled(false);
+            if (NavigationController *nav = self->navigationController())
+                nav->setInteractivePopGestureEnabled(true);
+        })
+        .disposed(m_disposeBag);
+
+    const QList<BarButtonItem *> left = navigationItem()->leftItems();
+    if (!left.isEmpty()) {
+        connect(left.first(), &BarButtonItem::triggered, this, &GameViewController::home);
+        connect(left.last(), &BarButtonItem::triggered, this, &GameViewController::toggleSimultaneous);
+    }
+}
+
+void GameViewController::showNavigationBarItem(NavigationBarItem item)
+{
+    m_barItem = item;
+    navigationItem()->setRightItem(nullptr);
+    switch (item.kind()) {
+    case NavigationBarItem::Kind::turn: {
+        if (!m_turnView)
+            createHeaderViews();
+        if (!m_turnView)
+            return;
+        navigationItem()->setRightItem(m_turnItem);
+        m_turnView->showPlayer(int(item.player()));
+        m_turnView->setAccessibleName(tr("Player %1's turn").arg(item.player()));
+        // A fading change of the label, as a cross-dissolve.
+        auto *effect = new QGraphicsOpacityEffect(m_turnView->label());
+        m_turnView->label()->setGraphicsEffect(effect);
+        auto *fade = new QPropertyAnimation(effect, "opacity", effect);
+        fade->setDuration(300);
+        fade->setStartValue(0.0);
+        fade->setEndValue(1.0);
+        fade->start(QAbstractAnimation::DeleteWhenStopped);
+        return;
+    }
+    case NavigationBarItem::Kind::timer:
+        if (!m_timerLabel)
+            createHeaderViews();
+        if (m_timerItem)
+            navigationItem()->setRightItem(m_timerItem);
+        return;
+    case NavigationBarItem::Kind::help:
+        if (!m_helpItem) {
+            m_helpItem = new BarButtonItem(QStringLiteral("Help"), this);
+            m_helpItem->setAccessibilityIdentifier(QStringLiteral("Help"));
+            m_helpItem->setAccessibleName(tr("Help"));
+            connect(m_helpItem, &BarButtonItem::triggered, this, &GameViewController::showTutorial);
+        }
+        navigationItem()->setRightItem(m_helpItem);
+        return;
+    case NavigationBarItem::Kind::none:
+        return;
+    }
+}
+
+void GameViewController::createHeaderViews()
+{
+    if (m_numberOfPlayers.value_or(1) == 1) {
+        auto *label = new QLabel;
+        label->setObjectName(QStringLiteral("timerLabel"));
+        QFont font(QStringLiteral("HelveticaNeue-UltraLight"));
+        if (!QFontDatabase::families().contains(font.family()))
+            font = QFont();
+        font.setPixelSize(14);
+        label->setFont(font);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        label->setMinimumWidth(60);
+        label->setContentsMargins(0, 0, 12, 0);
+        label->setAccessibleDescription(tr("Time of the game"));
+        m_timerLabel = label;
+        delete m_timerItem;
+        m_timerItem = new BarButtonItem(label, this);
+        m_timerItem->setAccessibilityIdentifier(QStringLiteral("Timer"));
+    } else {
+        auto *turn = new TurnView;
+        turn->setObjectName(QStringLiteral("turnView"));
+        m_turnView = turn;
+        delete m_turnItem;
+        m_turnItem = new BarButtonItem(turn, this);
+        m_turnItem->setAccessibilityIdentifier(QStringLiteral("Turn"));
+    }
+}
+
+void GameViewController::handleGameState(const GameState &state)
+{
+    const QList<GameView *> views = gameViews();
+    if (views.isEmpty() || !m_gameManager)
+        return;
+    QPointer<GameView> firstView = views.first();
+    const std::shared_ptr<GameProtocol> shownGame = firstView->boardView()->game();
+    if (!shownGame)
+        return;
+    const std::shared_ptr<GameProtocol> currentGame = m_gameManager->currentGame();
+
+    setIdleTimerDisabled(state.isPending());
+
+    const bool singlePlayer = m_gameManager->players().size() == 1;
+    if (!state.isPending()) {
+        disableKeyboards();
+    } else if (singlePlayer) {
+        // The same player goes on.
+    } else if (!isSimultaneous() && currentGame != shownGame) {
+        disableKeyboards();
+    } else {
+        for (GameView *view : views) {
+            const auto game = view->boardView()->game();
+            if (game && game->isEnded())
+                view->keyboardView()->setButtonsEnabled(false);
+        }
+    }
+
+    QPointer<GameViewController> self(this);
+    scheduler()
+        .scheduleAfter(std::chrono::milliseconds(outcomeDelayMs),
+                       [self, state, shownGame, currentGame, firstView] {
+                           if (self)
+                               self->completeGameStateChange(state, shownGame, currentGame, firstView);
+                       })
+        .disposed(*m_matchBag);
+}
+
+void GameViewController::disableKeyboards()
+{
+    // One turn of the event loop later: the keypad that sent the shot sets
+    // its own buttons once the shot returns, and this must come after that.
+    QPointer<GameViewController> self(this);
+    DispatchQueue::main([self] {
+        if (!self)
+            return;
+        for (GameView *view : self->gameViews())
+            view->keyboardView()->setButtonsEnabled(false);
+    });
+}
+
+void GameViewController::completeGameStateChange(const GameState &state,
+                                                 const std::shared_ptr<GameProtocol> &shownGame,
+                                                 const std::shared_ptr<GameProtocol> &currentGame,
+                                                 QPointer<GameView> firstView)
+{
+    if (!state.isPending()) {
+        performSegue(QStringLiteral("result"));
+        return;
+    }
+    if (isSimultaneous() || currentGame == shownGame || !firstView || !currentGame)
+        return;
+    handOver(firstView, currentGame);
+}
+
+void GameViewController::handOver(GameView *view, const std::shared_ptr<GameProtocol> &currentGame)
+{
+    view->boardView()->setGame(currentGame);
+    view->keyboardView()->updateButtons(true);
+
+    std::int64_t number = 0;
+    for (const auto &player : m_gameManager->players()) {
+        if (player->game() == currentGame)
+            number = player->number();
+    }
+    ToastAlert &toast = m_environment.toast ? *m_environment.toast : ToastAlert::shared();
+    toast.showAlert(new ToastAlertView(QStringLiteral("Pass your device\nto Player %1").arg(number),
+                                       number == 1 ? QStringLiteral("Pass To Player 1")
+                                                   : QStringLiteral("Pass To Player 2"),
+                                       true, 1.5));
+    showNavigationBarItem(NavigationBarItem::turn(number));
+    view->boardView()->announce(tr("Player %1's turn").arg(number));
+    view->keyboardView()->setFocus();
+}
+
+void GameViewController::setIdleTimerDisabled(bool disabled)
+{
+    m_idleTimerDisabled = disabled;
+    if (m_environment.idleTimer)
+        m_environment.idleTimer->setIdleTimerDisabled(disabled);
+}
+
+void GameViewController::prepare(const Segue &segue)
+{
+    auto *result = qobject_cast<ResultViewController *>(segue.destination);
+    if (!result)
+        return;
+    result->setGameManager(m_gameManager);
+    result->setGameResults(boardImages());
+    result->setDelegate(this);
+}
+
+QList<QImage> GameViewController::boardImages() const
+{
+    QList<QImage> images;
+    if (!m_gameManager)
+        return images;
+    const QSize size = m_firstView->boardView()->size();
+    for (const auto &game : m_gameManager->games())
+        images.append(BoardSnapshot::render(game, size));
+    return images;
+}
+
+void GameViewController::home()
+{
+    if (!m_gameManager)
+        return;
+    std::size_t shots = 0;
+    for (const auto &game : m_gameManager->games())
+        shots += game->shots().size();
+    if (shots == 0) {
+        if (NavigationController *nav = navigationController())
+            nav->popViewController(true);
+        return;
+    }
+    QPointer<GameViewController> self(this);
+    Analytics *analytics = m_environment.game.analytics;
+    present(makeQuitAlert([self, analytics] {
+                if (analytics)
+                    analytics->logEvent("quit_game");
+                if (self && self->navigationController())
+                    self->navigationController()->popViewController(true);
+            }),
+            true);
+}
+
+PromptDialog *GameViewController::makeQuitAlert(std::function<void()> onQuit, QWidget *parent)
+{
+    auto *dialog = new PromptDialog(tr("Do you want to quit?"), tr("All progress will be lost."), parent);
+    dialog->setButtonAlignment(PromptDialog::ButtonAlignment::horizontal);
+    dialog->setPreferredWidth(340);
+    dialog->setObjectName(QStringLiteral("QuitAlert"));
+    dialog->setAccessibleName(tr("Do you want to quit?"));
+    auto *cancel = new ModernDialogButton(tr("Cancel"), 45, true, {});
+    cancel->setObjectName(QStringLiteral("Cancel"));
+    auto *quit = new ModernDialogButton(tr("Quit"), 45, true, std::move(onQuit));
+    quit->setObjectName(QStringLiteral("Quit"));
+    quit->setTitleColor(Resources::color(QStringLiteral("systemRed")));
+    dialog->addButtons({cancel, quit});
+    dialog->setTitleColor(Resources::color(QStringLiteral("label")));
+    dialog->setMessageColor(Resources::color(QStringLiteral("secondaryLabel")));
+    dialog->setBackgroundColor(Resources::color(QStringLiteral("systemBackground")));
+    return dialog;
+}
+
+void GameViewController::showTutorial()
+{
+    Tutorial::create(window())->open();
+}
+
+void GameViewController::toggleSimultaneous()
+{
+    setSimultaneous(!isSimultaneous());
+    rotate(isSimultaneous() ? InterfaceOrientation::landscapeRight : InterfaceOrientation::portrait);
+}
+
+void GameViewController::rotate(InterfaceOrientationMask mask)
+{
+    if (!InterfaceOrientation::isSingle(mask))
+        return;
+    m_supportedOrientations = mask;
+    WindowScene::requestGeometryUpdate(window(), mask);
+}
+
+void GameViewController::setSimultaneous(bool on)
+{
+    if (!DeviceProfile::current().isTablet() || !m_gameManager || m_gameManager->players().size() < 2)
+        return;
+    const auto games = m_gameManager->games();
+    if (on) {
+        if (gameViews().size() == qsizetype(games.size())) {
+            setNeedsStatusBarAppearanceUpdate();
+            return;
+        }
+        // Player 1 sits across the table: their board turns, and stays live.
+        ui->gamesStackView->removeWidget(m_firstView);
+        m_upsideDown = new UpsideDownView(m_firstView, ui->gamesStackContainer);
+        ui->gamesStackView->insertWidget(0, m_upsideDown, 1);
+        m_secondView = new GameView(ui->gamesStackContainer);
+        m_secondView->setObjectName(QStringLiteral("secondGameView"));
+        m_secondView->keyboardView()->installEventFilter(this);
+        ui->gamesStackView->addWidget(m_secondView, 1);
+        ui->gamesStackView->setSpacing(1);
+
+        if (NavigationController *nav = navigationController())
+            nav->setNavigationBarHidden(true, false);
+        showNavigationBarItem(NavigationBarItem::none());
+        QPalette background = palette();
+        background.setColor(QPalette::Window, Resources::color(QStringLiteral("keyboardDisabled")));
+        setPalette(background);
+
+        m_closeButton = makeRoundButton(QStringLiteral("Close Game"), QStringLiteral("Close"), tr("Close"));
+        connect(m_closeButton, &QPushButton::clicked, this, &GameViewController::home);
+        m_singleButton = makeRoundButton(QStringLiteral("Single"), QStringLiteral("Single"), tr("One board"));
+        connect(m_singleButton, &QPushButton::clicked, this, &GameViewController::toggleSimultaneous);
+        placeRoundButtons();
+
+        m_firstView->configure(games[0]);
+        m_secondView->configure(games[1]);
+        setNeedsStatusBarAppearanceUpdate();
+        return;
+    }
+
+    if (!m_secondView) {
+        setNeedsStatusBarAppearanceUpdate();
+        return;
+    }
+    delete m_secondView.data();
+    // The board goes to whoever has shot less; player 1 among equals.
+    auto sorted = games;
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const auto &a, const auto &b) { return a->shots().size() < b->shots().size(); });
+    if (m_upsideDown) {
+        ui->gamesStackView->removeWidget(m_upsideDown);
+        QWidget *view = m_upsideDown->take();
+        delete m_upsideDown.data();
+        view->setParent(ui->gamesStackContainer);
+        ui->gamesStackView->insertWidget(0, view, 1);
+        view->show();
+    }
+    m_firstView->configure(sorted.front());
+    std::int64_t number = 1;
+    for (const auto &player : m_gameManager->players()) {
+        if (player->game() == sorted.front())
+            number = player->number();
+    }
+    showNavigationBarItem(NavigationBarItem::turn(number));
+    ui->gamesStackView->setSpacing(0);
+    QPalette background = palette();
+    background.setColor(QPalette::Window, Resources::color(QStringLiteral("systemBackground")));
+    setPalette(background);
+    delete m_closeButton.data();
+    delete m_singleButton.data();
+    if (NavigationController *nav = navigationController(); nav && nav->topViewController() == this)
+        nav->setNavigationBarHidden(false, true);
+    setNeedsStatusBarAppearanceUpdate();
+}
+
+Button *GameViewController::makeRoundButton(const QString &image, const QString &identifier, const QString &name)
+{
+    auto *button = new Button(this);
+    button->setObjectName(identifier);
+    button->setAccessibleName(name);
+    button->setImageName(image);
+    button->setBackgroundColorNames(QStringLiteral("background"), QStringLiteral("background"));
+    button->setCornerRadius(roundButtonSide / 2.0);
+    button->setFixedSize(roundButtonSide, roundButtonSide);
+    button->setContentsMargins(11, 11, 11, 11);
+    button->show();
+    button->raise();
+    return button;
+}
+
+void GameViewController::placeRoundButtons()
+{
+    const QPoint centre = rect().center();
+    const int half = roundButtonSide / 2;
+    if (m_closeButton)
+        m_closeButton->move(centre.x() - half + 1, centre.y() + roundButtonOffset - half);
+    if (m_singleButton)
+        m_singleButton->move(centre.x() - half + 1, centre.y() - roundButtonOffset - half);
+}
+
+void GameViewController::showBottomViewIfNeeded()
+{
+    const qreal inset = safeAreaBottomInset();
+    if (inset == 0 || m_bottomView)
+        return;
+    m_bottomView = new QWidget(this);
+    m_bottomView->setObjectName(QStringLiteral("bottomView"));
+    m_bottomView->setAutoFillBackground(true);
+    QPalette palette = m_bottomView->palette();
+    palette.setColor(QPalette::Window, Resources::color(QStringLiteral("keyboardEnabled")));
+    m_bottomView->setPalette(palette);
+    m_bottomView->setFixedHeight(int(std::ceil(inset)));
+    ui->rootLayout->addWidget(m_bottomView);
+}
+
+void GameViewController::resizeEvent(QResizeEvent *event)
+{
+    ViewController::resizeEvent(event);
+    placeRoundButtons();
+}
+
+bool GameViewController::eventFilter(QObject *watched, QEvent *event)
+{
+    // In simultaneous play neither keypad may take the keyboard's digits: the
+    // keys would go to whichever keypad last had focus. A focused button
+    // still takes Space, since it handles that before its keypad sees it.
+    if (event->type() == QEvent::KeyPress && isSimultaneous()
+        && HardwareKey::usageCode(*static_cast<QKeyEvent *>(event)) != HardwareKey::none)
+        return true;
+    return ViewController::eventFilter(watched, event);
+}
+
+void GameViewController::keyPressEvent(QKeyEvent *event)
+{
+    if (isSimultaneous()) {
+        event->ignore();
+        return;
+    }
+    const int code = HardwareKey::usageCode(*event);
+    if (code == HardwareKey::none || gameViews().isEmpty()) {
+        ViewController::keyPressEvent(event);
+        return;
+    }
+    gameViews().first()->keyboardView()->handleKey(code);
+}
+
+} // namespace kestrune

@@ -1,0 +1,141 @@
+#pragma once
+
+#include "gamescreenenvironment.h"
+#include "navigationbaritem.h"
+
+#include "game/rx/disposebag.h"
+#include "screens/navigation/viewcontroller.h"
+#include "screens/result/resultviewcontrollerdelegate.h"
+
+#include <QImage>
+#include <QList>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QLabel;
+
+namespace Ui {
+class GameViewController;
+}
+
+namespace kestrune {
+
+class BarButtonItem;
+class Button;
+class GameManaging;
+class GameProtocol;
+class GameState;
+class GameView;
+class PromptDialog;
+class TurnView;
+class UpsideDownView;
+
+// Where a match is played: one board and keypad per visible player, the
+// clock of a single-player match or the turn of a two-player one, the
+// hand-over of the device after each shot, simultaneous play face to face on
+// a tablet, the quit confirmation and the tutorial. When the match is
+// decided it waits 1.5 s and performs the segue "result"; the result screen
+// starts the next match here through playAgain(). GUI thread only.
+class GameViewController : public ViewController, public ResultViewControllerDelegate
+{
+    Q_OBJECT
+
+public:
+    static constexpr int outcomeDelayMs = 1500;
+    static constexpr int tutorialDelayMs = 1000;
+    static constexpr int roundButtonSide = 47;
+    static constexpr int roundButtonOffset = 30;
+
+    explicit GameViewController(GameScreenEnvironment environment, QWidget *parent = nullptr);
+    ~GameViewController() override;
+
+    // 1 or 2; anything else is refused with a warning. Set before the screen
+    // is pushed; a quick action may set it again and call setupGame().
+    std::optional<std::int64_t> numberOfPlayers() const { return m_numberOfPlayers; }
+    void setNumberOfPlayers(std::int64_t players);
+
+    // Starts a new match with numberOfPlayers (1 when unset). The previous
+    // match's subscriptions, clock and deferred steps end with it.
+    void setupGame();
+    void playAgain() override;
+
+    std::shared_ptr<GameManaging> gameManager() const { return m_gameManager; }
+    // The visible boards: one, or two in simultaneous play (player 1's first).
+    QList<GameView *> gameViews() const;
+    bool isSimultaneous() const { return gameViews().size() > 1; }
+    NavigationBarItem navigationBarItem() const { return m_barItem; }
+
+    void home();
+    void showTutorial();
+    void toggleSimultaneous();
+    void setSimultaneous(bool on);
+    // Accepts only a single orientation; any other mask changes nothing.
+    void rotate(InterfaceOrientationMask mask);
+
+    bool prefersStatusBarHidden() const override { return isSimultaneous(); }
+    InterfaceOrientationMask supportedInterfaceOrientations() const override { return m_supportedOrientations; }
+    void prepare(const Segue &segue) override;
+
+    // The quit confirmation; onQuit runs when the player chooses "Quit".
+    static PromptDialog *makeQuitAlert(std::function<void()> onQuit, QWidget *parent = nullptr);
+    // Every player's finished board, drawn afresh, in player order.
+    QList<QImage> boardImages() const;
+
+    QLabel *timerLabel() const;
+    TurnView *turnView() const;
+    Button *closeButton() const;
+    Button *singleButton() const;
+    BarButtonItem *closeItem() const { return m_closeItem; }
+    BarButtonItem *simultaneousItem() const { return m_simultaneousItem; }
+
+protected:
+    void viewDidLoad() override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void setupBindings();
+    void showNavigationBarItem(NavigationBarItem item);
+    void createHeaderViews();
+    void handleGameState(const GameState &state);
+    void completeGameStateChange(const GameState &state, const std::shared_ptr<GameProtocol> &shownGame,
+                                 const std::shared_ptr<GameProtocol> &currentGame, QPointer<GameView> firstView);
+    void disableKeyboards();
+    void handOver(GameView *view, const std::shared_ptr<GameProtocol> &currentGame);
+    void setIdleTimerDisabled(bool disabled);
+    void placeRoundButtons();
+    void showBottomViewIfNeeded();
+    Button *makeRoundButton(const QString &image, const QString &identifier, const QString &name);
+    rx::Scheduler &scheduler() const;
+    Ticker &ticker() const;
+
+    std::unique_ptr<Ui::GameViewController> ui;
+    GameScreenEnvironment m_environment;
+    std::optional<std::int64_t> m_numberOfPlayers;
+    std::shared_ptr<GameManaging> m_gameManager;
+    std::unique_ptr<rx::DisposeBag> m_matchBag;
+    rx::DisposeBag m_disposeBag;
+    NavigationBarItem m_barItem = NavigationBarItem::none();
+    InterfaceOrientationMask m_supportedOrientations = InterfaceOrientation::portrait;
+
+    GameView *m_firstView = nullptr;
+    QPointer<GameView> m_secondView;
+    QPointer<UpsideDownView> m_upsideDown;
+    QPointer<QLabel> m_timerLabel;
+    QPointer<TurnView> m_turnView;
+    QPointer<Button> m_closeButton;
+    QPointer<Button> m_singleButton;
+    QWidget *m_bottomView = nullptr;
+    BarButtonItem *m_closeItem = nullptr;
+    BarButtonItem *m_simultaneousItem = nullptr;
+    QPointer<BarButtonItem> m_helpItem;
+    QPointer<BarButtonItem> m_timerItem;
+    QPointer<BarButtonItem> m_turnItem;
+    bool m_idleTimerDisabled = false;
+};
+
+} // namespace kestrune

@@ -1,0 +1,425 @@
+#include "fakeclock.h"
+#include "manualscheduler.h"
+#include "manualticker.h"
+#include "memorystore.h"
+#include "recordinganalytics.h"
+#include "recordingidletimer.h"
+
+#include "game/gamemanaging.h"
+#include "game/gameprotocol.h"
+#include "game/ticker.h"
+#include "platform/device/deviceprofile.h"
+#include "screens/game/gameviewcontroller.h"
+#include "screens/game/upsidedownview.h"
+#include "screens/navigation/barbuttonitem.h"
+#include "screens/navigation/navigationbar.h"
+#include "screens/navigation/navigationcontroller.h"
+#include "screens/navigation/navigationitem.h"
+#include "screens/result/resultviewcontroller.h"
+#include "views/board/boardview.h"
+#include "views/board/gameview.h"
+#include "views/components/button.h"
+#include "platform/resources/resources.h"
+#include "views/components/dialogbutton.h"
+#include "views/components/promptdialog.h"
+#include "views/components/ripplebutton.h"
+#include "views/dots/turnview.h"
+#include "views/keyboard/keyboardview.h"
+#include "views/onboarding/onboarding.h"
+#include "views/toast/toastalert.h"
+#include "views/toast/toastalertview.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QTest>
+
+#include <deque>
+
+using namespace kestrune;
+using namespace kestrune::test;
+
+namespace {
+
+// A navigation stack with a plain root and the game screen pushed on it, on
+// a device of the test's choosing, with every collaborator in the test's hand.
+struct Fixture
+{
+    explicit Fixture(int players, const DeviceProfile &device = DeviceProfile::phone(), bool launchedBefore = true,
+                     bool realTicks = false)
+    {
+        DeviceProfile::setCurrent(device);
+        environment.game.clock = &clock;
+        environment.game.store = &store;
+        environment.game.analytics = &analytics;
+        environment.game.drawCode = [this] {
+            const std::string code = codes.front();
+            codes.pop_front();
+            return code;
+        };
+        environment.scheduler = &scheduler;
+        environment.ticker = realTicks ? nullptr : &ticker;
+        environment.idleTimer = &idleTimer;
+        environment.toast = &toast;
+        if (launchedBefore)
+            store.setBoolean("hasLaunchedOnce", true);
+        nav.registerSegue(QStringLiteral("result"), [] { return new ResultViewController; });
+        nav.pushViewController(new ViewController, false);
+        nav.resize(device.size().toSize());
+        nav.show();
+        screen = new GameViewController(environment);
+        screen->setNumberOfPlayers(players);
+        nav.pushViewController(screen, false);
+    }
+
+    KeyboardView *keypad(int view = 0) const { return screen->gameViews().at(view)->keyboardView(); }
+    std::shared_ptr<GameProtocol> game(int player) const { return screen->gameManager()->games().at(player - 1); }
+    std::shared_ptr<GameProtocol> shownGame() const { return screen->gameViews().first()->boardView()->game(); }
+
+    // Types a shot on the keypad's buttons and sends it.
+    void shoot(const QString &code, int view = 0)
+    {
+        KeyboardView *k = keypad(view);
+        for (QChar digit : code)
+            k->numericButtons().at(digit.digitValue() - 1)->click();
+        k->shotButton()->click();
+        QCoreApplication::processEvents(); // the keypads go dark one loop turn later
+    }
+    // The deferred step of the last shot.
+    void afterDelay() { scheduler.runAll(); }
+
+    bool keypadDark(int view = 0) const
+    {
+        const auto buttons = keypad(view)->numericButtons();
+        return std::none_of(buttons.begin(), buttons.end(), [](auto *b) { return b->isEnabled(); })
+               && !keypad(view)->shotButton()->isEnabled() && !keypad(view)->backspaceButton()->isEnabled();
+    }
+    QWidget *rightItemWidget() const
+    {
+        BarButtonItem *item = screen->navigationItem()->rightItem();
+        return item ? nav.navigationBar()->widgetFor(item) : nullptr;
+    }
+    PromptDialog *quitAlert() const { return nav.findChild<PromptDialog *>(QStringLiteral("QuitAlert")); }
+
+    std::deque<std::string> codes{"1234", "5678"};
+    FakeClock clock;
+    MemoryStore store;
+    RecordingAnalytics analytics;
+    ManualScheduler scheduler;
+    ManualTicker ticker;
+    RecordingIdleTimer idleTimer;
+    ToastAlert toast;
+    GameScreenEnvironment environment;
+    NavigationController nav;
+    GameViewController *screen = nullptr;
+};
+
+} // namespace
+
+class TestGameScreen : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { DeviceProfile::setCurrent(DeviceProfile::phone()); }
+
+    void singlePlayerGoesFromHelpToClockToResult()
+    {
+        Fixture f(1);
+        QCOMPARE(f.screen->objectName(), "GameViewController:1");
+        QCOMPARE(f.screen->navigationBarItem(), NavigationBarItem::help());
+        QCOMPARE(f.rightItemWidget()->objectName(), "Help");
+        f.ticker.tick();
+        QCOMPARE(f.screen->navigationBarItem(), NavigationBarItem::help()); // silent before the first shot
+
+        f.shoot("5678");
+        QVERIFY(f.idleTimer.isIdleTimerDisabled());
+        f.ticker.tick();
+        QCOMPARE(f.screen->navigationBarItem(), NavigationBarItem::timer());
+        QCOMPARE(f.rightItemWidget(), f.screen->timerLabel());
+        QCOMPARE(f.screen->timerLabel()->text(), "0:00");
+        QCOMPARE(f.ticker.lastInterval(), std::chrono::milliseconds(1000));
+        f.ticker.tick();
+        f.ticker.tick();
+        QCOMPARE(f.screen->timerLabel()->text(), "0:02");
+        QVERIFY(!f.keypadDark());
+
+        f.shoot("1234");
+        QVERIFY(f.keypadDark());
+        QVERIFY(!f.idleTimer.isIdleTimerDisabled());
+        f.ticker.tick();
+        QCOMPARE(f.screen->timerLabel()->text(), "0:02"); // the clock stopped with the game
+        QCOMPARE(f.ticker.liveCount(), 0);
+
+        QCOMPARE(f.nav.topViewController(), f.screen); // nothing before the delay
+        QCOMPARE(f.scheduler.pending.back().first, std::chrono::milliseconds(1500));
+        f.afterDelay();
+        auto *result = qobject_cast<ResultViewController *>(f.nav.topViewController());
+        QVERIFY(result);
+        QCOMPARE(result->gameResults().size(), 1);
+        QVERIFY(!result->gameResults().first().isNull());
+        QCOMPARE(result->gameManager(), f.screen->gameManager());
+    }
+
+    void twoPlayersHandTheDeviceOverAfterEachShot()
+    {
+        Fixture f(2);
+        QCOMPARE(f.screen->navigationBarItem(), NavigationBarItem::turn(1));
+        QCOMPARE(f.screen->turnView()->label()->text(), "P1");
+
+        f.shoot("5678");
+        QVERIFY(f.keypadDark()); // at once
+        QCOMPARE(f.shownGame(), f.game(1)); // until the delay is over
+        QVERIFY(f.toast.alertQueue().isEmpty() && !f.toast.isAlertActive());
+
+        f.afterDelay();
+        QCOMPARE(f.shownGame(), f.game(2));
+        QCOMPARE(f.screen->gameViews().first()->boardView()->row(), 0);
+        const auto digits = f.keypad()->numericButtons();
+        QVERIFY(std::all_of(digits.begin(), digits.end(), [](auto *b) { return b->isEnabled(); }));
+        QVERIFY(!f.keypad()->shotButton()->isEnabled());
+        QVERIFY(!f.keypad()->backspaceButton()->isEnabled());
+        QVERIFY(f.toast.isAlertActive());
+        QCOMPARE(f.screen->navigationBarItem(), NavigationBarItem::turn(2));
+        QCOMPARE(f.screen->turnView()->label()->text(), "P2");
+        auto *card = f.toast.bgWindow() ? f.toast.bgWindow()->findChild<ToastAlertView *>() : nullptr;
+        QVERIFY(card);
+        QCOMPARE(card->title(), "Pass your device\nto Player 2");
+        QCOMPARE(card->iconName(), "Pass To Player 2");
+        QCOMPARE(card->duration(), std::optional<double>(1.5));
+        QVERIFY(card->dismissesOnTap());
+
+        // Player 2's shot goes to player 2's game, and the device goes back.
+        f.shoot("1243");
+        QCOMPARE(f.game(2)->shots().size(), std::size_t(1));
+        f.afterDelay();
+        QCOMPARE(f.shownGame(), f.game(1));
+        QCOMPARE(f.screen->navigationBarItem(), NavigationBarItem::turn(1));
+    }
+
+    void theSecondPlayerGetsTheCatchUpShot()
+    {
+        Fixture f(2);
+        for (const char *miss : {"2143", "3412"}) {
+            f.shoot(miss);
+            f.afterDelay();
+            f.shoot(miss);
+            f.afterDelay();
+        }
+        f.shoot("1234"); // player 1 breaks the code on the third shot
+        QVERIFY(f.game(1)->isWon());
+        QVERIFY(f.screen->gameManager()->gameState().isPending());
+        QVERIFY(f.keypadDark());
+        f.afterDelay();
+        QCOMPARE(f.shownGame(), f.game(2));
+        QCOMPARE(f.screen->navigationBarItem(), NavigationBarItem::turn(2));
+        QVERIFY(!f.keypadDark());
+
+        f.shoot("1234"); // player 2 misses the catch-up shot
+        QCOMPARE(f.screen->gameManager()->gameState().kind(), GameState::Kind::won);
+        QVERIFY(f.keypadDark());
+        f.afterDelay();
+        QVERIFY(qobject_cast<ResultViewController *>(f.nav.topViewController()));
+        QCOMPARE(f.scheduler.pending.size(), std::size_t(0));
+    }
+
+    void closingWithoutAShotLeavesAtOnce()
+    {
+        Fixture f(1);
+        QCOMPARE(f.screen->closeItem()->accessibilityIdentifier(), "Close");
+        f.screen->closeItem()->trigger();
+        QVERIFY(!f.quitAlert());
+        QVERIFY(f.nav.topViewController() != f.screen);
+        QCOMPARE(f.analytics.names(), (std::vector<std::string>{"start_game"}));
+    }
+
+    void closingAfterAShotAsksFirst()
+    {
+        Fixture f(1);
+        f.shoot("5678");
+        f.screen->closeItem()->trigger();
+        PromptDialog *alert = f.quitAlert();
+        QVERIFY(alert);
+        QCOMPARE(alert->title(), "Do you want to quit?");
+        QCOMPARE(alert->message(), "All progress will be lost.");
+        QCOMPARE(alert->buttons().size(), 2);
+        QCOMPARE(alert->buttons().at(0)->text(), "Cancel");
+        QCOMPARE(alert->buttons().at(1)->text(), "Quit");
+        QCOMPARE(alert->buttons().at(1)->titleColor(), Resources::color("systemRed"));
+
+        // Cancel leaves the match, and its clock, running.
+        alert->buttons().at(0)->click();
+        QTRY_VERIFY(!f.quitAlert());
+        QCOMPARE(f.nav.topViewController(), f.screen);
+        f.ticker.tick();
+        f.ticker.tick();
+        QCOMPARE(f.screen->timerLabel()->text(), "0:01");
+        QCOMPARE(f.analytics.names(), (std::vector<std::string>{"start_game"}));
+
+        f.screen->closeItem()->trigger();
+        f.quitAlert()->buttons().at(1)->click();
+        QTRY_VERIFY(f.nav.topViewController() != f.screen);
+        QCOMPARE(f.analytics.names(), (std::vector<std::string>{"start_game", "quit_game"}));
+    }
+
+    void simultaneousPlayOnATablet()
+    {
+        Fixture f(2, DeviceProfile::tablet());
+        const QList<BarButtonItem *> left = f.screen->navigationItem()->leftItems();
+        QCOMPARE(left.size(), 2);
+        QCOMPARE(left.last()->accessibilityIdentifier(), "Simultaneous");
+        QVERIFY(!f.screen->prefersStatusBarHidden());
+
+        f.shoot("5678");
+        f.afterDelay();
+        left.last()->trigger();
+        QVERIFY(f.screen->isSimultaneous());
+        QVERIFY(f.screen->prefersStatusBarHidden());
+        QVERIFY(f.nav.isNavigationBarHidden());
+        QCOMPARE(f.screen->navigationBarItem(), NavigationBarItem::none());
+        QCOMPARE(f.screen->supportedInterfaceOrientations(), InterfaceOrientation::landscapeRight);
+        QVERIFY(DeviceProfile::current().isLandscape());
+        QCOMPARE(f.nav.size(), DeviceProfile::current().size().toSize());
+        QCOMPARE(f.screen->gameViews().at(0)->boardView()->game(), f.game(1));
+        QCOMPARE(f.screen->gameViews().at(1)->boardView()->game(), f.game(2));
+        QCOMPARE(f.screen->closeButton()->objectName(), "Close");
+        QCOMPARE(f.screen->singleButton()->objectName(), "Single");
+        QCOMPARE(f.screen->closeButton()->geometry().center().y() - f.screen->singleButton()->geometry().center().y(),
+                 60);
+        QCOMPARE(f.screen->closeButton()->width(), 47);
+
+        // Player 1's board is upside down and still takes taps where they are drawn.
+        auto *turned = f.screen->findChild<UpsideDownView *>();
+        QVERIFY(turned);
+        QTRY_VERIFY(turned->isVisible());
+        RippleButton *one = f.keypad(0)->numericButtons().at(0);
+        const QPoint inContent = one->mapTo(f.screen->gameViews().at(0), one->rect().center());
+        const QPoint inView(turned->viewport()->width() - 1 - inContent.x(),
+                            turned->viewport()->height() - 1 - inContent.y());
+        QVERIFY(qAbs(turned->mapToContent(inView).x() - inContent.x()) <= 1.0);
+        QTest::mouseClick(turned->viewport(), Qt::LeftButton, {}, inView);
+        QCOMPARE(f.keypad(0)->code(), "1");
+        // Both play at once; hardware keys go to neither keypad.
+        QTest::keyClick(f.screen, Qt::Key_2);
+        QTest::keyClick(f.keypad(1), Qt::Key_2);
+        QCOMPARE(f.keypad(0)->code(), "1");
+        QCOMPARE(f.keypad(1)->code(), "");
+
+        // Back to one board: the player who has shot less, upright, in portrait.
+        f.screen->singleButton()->click();
+        QVERIFY(!f.screen->isSimultaneous());
+        QVERIFY(!f.screen->closeButton() && !f.screen->singleButton());
+        QVERIFY(!f.screen->findChild<UpsideDownView *>());
+        QCOMPARE(f.shownGame(), f.game(2));
+        QCOMPARE(f.screen->navigationBarItem(), NavigationBarItem::turn(2));
+        QVERIFY(!f.nav.isNavigationBarHidden());
+        QCOMPARE(f.screen->supportedInterfaceOrientations(), InterfaceOrientation::portrait);
+        QVERIFY(!DeviceProfile::current().isLandscape());
+        QVERIFY(f.screen->gameViews().first()->isVisibleTo(f.screen));
+    }
+
+    void noSimultaneousPlayOnAPhoneOrAlone_data()
+    {
+        QTest::addColumn<int>("players");
+        QTest::addColumn<bool>("tablet");
+        QTest::newRow("phone, two players") << 2 << false;
+        QTest::newRow("tablet, one player") << 1 << true;
+    }
+    void noSimultaneousPlayOnAPhoneOrAlone()
+    {
+        QFETCH(int, players);
+        QFETCH(bool, tablet);
+        Fixture f(players, tablet ? DeviceProfile::tablet() : DeviceProfile::phone());
+        QCOMPARE(f.screen->navigationItem()->leftItems().size(), 1);
+        QVERIFY(!f.screen->simultaneousItem());
+        f.screen->setSimultaneous(true);
+        QVERIFY(!f.screen->isSimultaneous());
+        QVERIFY(!f.screen->prefersStatusBarHidden());
+    }
+
+    void hardwareKeysGoToTheKeypad()
+    {
+        Fixture f(1);
+        QTest::keyClick(f.screen, Qt::Key_5);
+        QTest::keyClick(f.screen, Qt::Key_6);
+        QTest::keyClick(f.screen, Qt::Key_Backspace);
+        QCOMPARE(f.keypad()->code(), "5");
+        QTest::keyClicks(f.screen, "678");
+        QTest::keyClick(f.screen, Qt::Key_Return);
+        QCOMPARE(f.game(1)->shots().size(), std::size_t(1));
+    }
+
+    void onlySingleOrientationsAreAsked()
+    {
+        Fixture f(1);
+        f.screen->rotate(InterfaceOrientation::all);
+        f.screen->rotate(InterfaceOrientation::landscape);
+        QCOMPARE(f.screen->supportedInterfaceOrientations(), InterfaceOrientation::portrait);
+        QVERIFY(!DeviceProfile::current().isLandscape());
+        f.screen->rotate(InterfaceOrientation::landscapeLeft);
+        QCOMPARE(f.screen->supportedInterfaceOrientations(), InterfaceOrientation::landscapeLeft);
+        QCOMPARE(DeviceProfile::current().orientation(), DeviceProfile::Orientation::landscapeLeft);
+    }
+
+    void theTutorialOpensByItselfOnce()
+    {
+        Fixture f(1, DeviceProfile::phone(), false);
+        QCOMPARE(f.scheduler.pending.size(), std::size_t(1));
+        QCOMPARE(f.scheduler.pending.front().first, std::chrono::milliseconds(1000));
+        QVERIFY(!f.store.boolean("hasLaunchedOnce").has_value());
+        f.afterDelay();
+        QCOMPARE(f.store.boolean("hasLaunchedOnce"), std::optional<bool>(true));
+        auto tutorials = [&f] { return f.nav.findChildren<Onboarding *>("TutorialView").size(); };
+        QCOMPARE(tutorials(), 1);
+
+        // The next game screen does not open it again; the help item does.
+        auto *next = new GameViewController(f.environment);
+        next->setNumberOfPlayers(1);
+        f.nav.pushViewController(next, false);
+        QVERIFY(f.scheduler.pending.empty());
+        QCOMPARE(next->navigationItem()->rightItem()->accessibilityIdentifier(), "Help");
+        next->navigationItem()->rightItem()->trigger();
+        QCOMPARE(tutorials(), 2);
+    }
+
+    void aReplacedMatchStopsTicking()
+    {
+        Fixture f(1);
+        f.shoot("5678");
+        QCOMPARE(f.ticker.liveCount(), 1);
+        const auto oldGame = f.game(1);
+        f.screen->setupGame();
+        QCOMPARE(f.ticker.liveCount(), 1); // the new match's clock only
+        QVERIFY(f.game(1) != oldGame);
+        QCOMPARE(f.screen->navigationBarItem(), NavigationBarItem::help());
+        f.ticker.tick();
+        QCOMPARE(f.screen->navigationBarItem(), NavigationBarItem::help());
+        QVERIFY(f.screen->gameViews().first()->boardView()->row() == 0);
+    }
+
+    // With the program's own ticker the ticks come from another thread; run
+    // under the race checker, this shows the screen reads the game safely.
+    void theClockRunsOnItsOwnThread()
+    {
+        Fixture f(1, DeviceProfile::phone(), true, true);
+        f.shoot("5678");
+        QTRY_VERIFY_WITH_TIMEOUT(f.screen->timerLabel() && f.screen->timerLabel()->text() == "0:01", 10000);
+        for (const char *shot : {"5687", "5768", "5786"})
+            f.shoot(shot);
+        f.shoot("1234");
+        const QString stopped = f.screen->timerLabel()->text();
+        QTest::qWait(1500);
+        QCOMPARE(f.screen->timerLabel()->text(), stopped);
+    }
+
+    void leavingTheScreenGivesTheScreenSaverBack()
+    {
+        Fixture f(1);
+        f.shoot("5678");
+        QVERIFY(f.idleTimer.isIdleTimerDisabled());
+        f.nav.popViewController(false);
+        QVERIFY(!f.idleTimer.isIdleTimerDisabled());
+    }
+};
+
+QTEST_MAIN(TestGameScreen)
+#include "tst_gamescreen.moc"
