@@ -1,5 +1,6 @@
 #include "commandline.h"
-#include "playwindow.h"
+#include "startviewcontroller.h"
+#include "storyboard.h"
 
 #include "game/rx/mainscheduler.h"
 #include "gameservice/gameservicedelegateproxy.h"
@@ -9,12 +10,15 @@
 #include "platform/backgroundanalytics.h"
 #include "platform/backgroundsyncstore.h"
 #include "platform/device/deviceprofile.h"
+#include "platform/device/screensaveridletimer.h"
 #include "platform/fileanalytics.h"
 #include "platform/resources/resources.h"
 #include "platform/servicekit/servicekit.h"
 #include "platform/servicekit/signinviewcontroller.h"
 #include "platform/settingsstore.h"
+#include "screens/game/gamescreenenvironment.h"
 #include "screens/gameservice/widgetservicescreenpresenter.h"
+#include "screens/navigation/navigationcontroller.h"
 #include "views/components/touchareafilter.h"
 #include "views/toast/toastalert.h"
 
@@ -76,12 +80,17 @@ int main(int argc, char *argv[])
     service.setupManager();
     service.syncGameService();
 
-    GameEnvironment environment;
-    environment.analytics = &analytics;
-    environment.store = &store;
-    environment.gameService = &service;
+    ScreenSaverIdleTimer idleTimer;
+    GameScreenEnvironment environment;
+    environment.game.analytics = &analytics;
+    environment.game.store = &store;
+    environment.game.gameService = &service;
+    environment.idleTimer = &idleTimer;
 
-    PlayWindow window(environment, options.noGameService ? nullptr : &service);
+    NavigationController window;
+    window.setWindowTitle(QStringLiteral("Kestrune"));
+    Storyboard::install(window, environment);
+    window.pushViewController(new StartViewController(options.noGameService ? nullptr : &service), false);
     window.resize(DeviceProfile::current().size().toSize());
     new TouchAreaFilter(&window);
     ToastAlert::shared().setHost(&window);

@@ -1,0 +1,17 @@
+#include "storyboard.h"
+
+#include "screens/game/gameviewcontroller.h"
+#include "screens/navigation/navigationcontroller.h"
+#include "screens/result/resultviewcontroller.h"
+
+namespace kestrune {
+
+void Storyboard::install(NavigationController &navigation, const GameScreenEnvironment &environment)
+{
+    const auto game = [&environment] { return new GameViewController(environment); };
+    navigation.registerSegue(QStringLiteral("singleplayer"), game);
+    navigation.registerSegue(QStringLiteral("multiplayer"), game);
+    navigation.registerSegue(QStringLiteral("result"), [] { return new ResultViewController; });
+}
+
+} // namespace kestrune

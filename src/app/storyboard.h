@@ -1,0 +1,19 @@
+#pragma once
+
+namespace kestrune {
+
+class NavigationController;
+struct GameScreenEnvironment;
+
+// Which screen each segue of the program leads to: "singleplayer" and
+// "multiplayer" to a new game screen, "result" to a new result screen.
+class Storyboard
+{
+public:
+    // The environment must outlive the stack.
+    static void install(NavigationController &navigation, const GameScreenEnvironment &environment);
+
+    Storyboard() = delete;
+};
+
+} // namespace kestrune
