@@ -1,0 +1,256 @@
+// Renders the screens of a match in their typical states, for looking at them.
+// Usage: QT_QPA_PLATFORM=offscreen kestrune_screen_gallery [output folder]
+
+#include "fakeclock.h"
+#include "manualscheduler.h"
+#include "memorystore.h"
+
+#include "game/gamemanaging.h"
+#include "game/gameprotocol.h"
+#include "game/ticker.h"
+#include "platform/device/deviceprofile.h"
+#include "platform/resources/resources.h"
+#include "screens/game/gameviewcontroller.h"
+#include "screens/navigation/barbuttonitem.h"
+#include "screens/navigation/navigationcontroller.h"
+#include "screens/navigation/navigationitem.h"
+#include "screens/result/resultviewcontroller.h"
+#include "views/board/boardview.h"
+#include "views/board/gameview.h"
+#include "views/components/ripplebutton.h"
+#include "views/keyboard/keyboardview.h"
+#include "views/onboarding/onboarding.h"
+#include "views/toast/toastalert.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QEventLoop>
+#include <QGraphicsView>
+#include <QPainter>
+#include <QTimer>
+
+#include <cstdio>
+#include <deque>
+#include <memory>
+
+using namespace kestrune;
+using namespace kestrune::test;
+
+namespace {
+
+constexpr qreal pixelRatio = 2.0;
+
+// Ticks when the gallery says so.
+class StepTicker final : public Ticker
+{
+public:
+    rx::Disposable every(std::chrono::milliseconds, std::function<void()> tick) override
+    {
+        auto entry = std::make_shared<std::pair<std::function<void()>, bool>>(std::move(tick), true);
+        m_entries.push_back(entry);
+        entry->first();
+        return rx::Disposable([entry] { entry->second = false; });
+    }
+    void tick()
+    {
+        const auto entries = m_entries;
+        for (const auto &entry : entries) {
+            if (entry->second)
+                entry->first();
+        }
+    }
+
+private:
+    std::vector<std::shared_ptr<std::pair<std::function<void()>, bool>>> m_entries;
+};
+
+// One match on a navigation stack, driven by hand.
+struct Stage
+{
+    Stage(int players, const DeviceProfile &device, std::deque<std::string> secretCodes = {"5831", "2746"})
+        : codes(std::move(secretCodes))
+    {
+        DeviceProfile::setCurrent(device);
+        environment.game.clock = &clock;
+        environment.game.store = &store;
+        environment.game.drawCode = [this] {
+            const std::string code = codes.front();
+            codes.pop_front();
+            return code;
+        };
+        environment.scheduler = &scheduler;
+        environment.ticker = &ticker;
+        environment.toast = &toast;
+        store.setBoolean("hasLaunchedOnce", true);
+        nav.registerSegue(QStringLiteral("result"), [] { return new ResultViewController; });
+        nav.setAttribute(Qt::WA_DontShowOnScreen);
+        nav.resize(device.size().toSize());
+        nav.pushViewController(new ViewController, false);
+        nav.show();
+        toast.setHost(&nav);
+        screen = new GameViewController(environment);
+        screen->setNumberOfPlayers(players);
+        nav.pushViewController(screen, false);
+        settle();
+    }
+
+    void settle()
+    {
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents();
+    }
+    void shoot(const QString &code, int view = 0, double seconds = 7)
+    {
+        clock.advance(seconds);
+        KeyboardView *keypad = screen->gameViews().at(view)->keyboardView();
+        for (QChar digit : code)
+            keypad->numericButtons().at(digit.digitValue() - 1)->click();
+        keypad->shotButton()->click();
+        settle();
+    }
+    void type(const QString &code, int view = 0)
+    {
+        KeyboardView *keypad = screen->gameViews().at(view)->keyboardView();
+        for (QChar digit : code)
+            keypad->numericButtons().at(digit.digitValue() - 1)->click();
+        settle();
+    }
+    void afterDelay()
+    {
+        scheduler.runAll();
+        settle();
+    }
+
+    std::deque<std::string> codes;
+    FakeClock clock;
+    MemoryStore store;
+    ManualScheduler scheduler;
+    StepTicker ticker;
+    ToastAlert toast;
+    GameScreenEnvironment environment;
+    NavigationController nav;
+    GameViewController *screen = nullptr;
+};
+
+// The window with whatever floats over it (dialogs, toasts), as one picture.
+void save(QWidget &window, const QString &file)
+{
+    // Dots, fades and toasts run in real time; let them arrive.
+    QEventLoop wait;
+    QTimer::singleShot(1200, &wait, &QEventLoop::quit);
+    wait.exec();
+    QImage image((QSizeF(window.size()) * pixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(pixelRatio);
+    image.fill(Qt::transparent);
+    window.render(&image);
+    QPainter painter(&image);
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (top == &window || !top->isVisible() || top->graphicsProxyWidget())
+            continue;
+        const QPoint at = top->geometry().topLeft() - window.geometry().topLeft();
+        if (qobject_cast<QDialog *>(top))
+            painter.fillRect(QRect(QPoint(0, 0), window.size()), QColor(0, 0, 0, 90));
+        painter.save();
+        painter.translate(qobject_cast<QDialog *>(top) ? QPoint((window.width() - top->width()) / 2,
+                                                                 (window.height() - top->height()) / 2)
+                                                        : at);
+        top->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+        painter.restore();
+    }
+    painter.end();
+    if (!image.save(file))
+        std::fprintf(stderr, "kestrune_screen_gallery: cannot write %s\n", qPrintable(file));
+}
+
+void renderAll(const QString &folder, const QString &prefix)
+{
+    auto file = [&](const QString &name) { return QDir(folder).filePath(prefix + name + QStringLiteral(".png")); };
+    {
+        Stage s(1, DeviceProfile::phone());
+        save(s.nav, file("game-waiting"));
+        s.shoot("1234");
+        s.shoot("5813");
+        s.type("58");
+        for (int i = 0; i < 15; ++i)
+            s.ticker.tick();
+        save(s.nav, file("game-clock"));
+        s.screen->closeItem()->trigger();
+        save(s.nav, file("quit-dialog"));
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            if (auto *dialog = qobject_cast<QDialog *>(top))
+                dialog->reject();
+        }
+        s.screen->showTutorial();
+        auto *tutorial = s.nav.findChild<Onboarding *>();
+        for (int page = 0; tutorial && page < tutorial->pageCount(); ++page) {
+            tutorial->goToPage(page, false);
+            save(s.nav, file(QStringLiteral("tutorial-%1").arg(page + 1)));
+        }
+        delete tutorial;
+        s.shoot("5831", 0, 31);
+        s.afterDelay();
+        save(s.nav, file("result-won"));
+    }
+    {
+        Stage s(2, DeviceProfile::phone());
+        s.shoot("1234");
+        s.afterDelay();
+        save(s.nav, file("two-players-handover"));
+        s.toast.dismiss(nullptr);
+    }
+    {
+        Stage s(2, DeviceProfile::tablet());
+        s.shoot("1234");
+        s.afterDelay();
+        s.screen->simultaneousItem()->trigger();
+        s.nav.resize(DeviceProfile::current().size().toSize());
+        s.type("92", 0);
+        s.shoot("7246", 1);
+        save(s.nav, file("simultaneous-tablet"));
+    }
+    {
+        Stage s(1, DeviceProfile::phone());
+        for (const char *shot : {"1234", "5678", "9123", "4567", "8912", "3456", "7891", "2345", "6789", "1357"})
+            s.shoot(shot);
+        s.afterDelay();
+        save(s.nav, file("result-lost"));
+    }
+    {
+        Stage s(2, DeviceProfile::phone(), {"1234", "1234"});
+        s.shoot("1234");
+        s.afterDelay();
+        s.shoot("1234");
+        s.afterDelay();
+        save(s.nav, file("result-tie"));
+    }
+    {
+        Stage s(2, DeviceProfile::phone(), {"1234", "5678"});
+        s.shoot("4321");
+        s.afterDelay();
+        s.shoot("5678");
+        s.afterDelay();
+        s.shoot("1243");
+        s.afterDelay();
+        save(s.nav, file("result-two-players"));
+    }
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screen-gallery");
+    if (!QDir().mkpath(folder)) {
+        std::fprintf(stderr, "kestrune_screen_gallery: cannot create %s\n", qPrintable(folder));
+        return 1;
+    }
+    for (auto [scheme, name] : {std::pair{Resources::ColorScheme::light, "light"},
+                                std::pair{Resources::ColorScheme::dark, "dark"}}) {
+        Resources::setColorScheme(scheme);
+        QApplication::setPalette(Resources::palette());
+        renderAll(folder, QString::fromLatin1(name) + QLatin1Char('-'));
+    }
+    return 0;
+}
