@@ -598,7 +598,8 @@ Button *GameViewController::makeRoundButton(const QString &image, const QString 
     button->setBackgroundColorNames(QStringLiteral("background"), QStringLiteral("background"));
     button->setCornerRadius(roundButtonSide / 2.0);
     button->setFixedSize(roundButtonSide, roundButtonSide);
-    button->setContentsMargins(11, 11, 11, 11);
+    // The picture sits 11 points inside the circle on every side.
+    button->setIconSize(QSize(roundButtonSide - 22, roundButtonSide - 22));
     button->show();
     button->raise();
     return button;

@@ -105,6 +105,7 @@ QWidget *NavigationBar::makeWidget(BarButtonItem *item)
     button->setAccessibleName(item->accessibleName().isEmpty() ? item->accessibilityIdentifier()
                                                                : item->accessibleName());
     button->setFixedSize(itemSide, itemSide);
+    button->setIconSize(QSize(iconSide, iconSide));
     button->setEnabled(item->isEnabled());
     button->setFocusPolicy(Qt::TabFocus);
     connect(button, &QPushButton::clicked, item, &BarButtonItem::trigger);

@@ -23,6 +23,7 @@ class NavigationBar : public QWidget
 public:
     static constexpr int barHeight = 44;
     static constexpr int itemSide = 44;
+    static constexpr int iconSide = 26;
 
     explicit NavigationBar(QWidget *parent = nullptr);
     ~NavigationBar() override;
