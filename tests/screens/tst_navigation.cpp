@@ -11,6 +11,7 @@
 #include "game/rx/disposebag.h"
 
 #include <QAbstractButton>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QTest>
@@ -200,6 +201,27 @@ private slots:
         driver.advanceBy(NavigationController::barTransitionMs);
         QCOMPARE(nav.navigationBar()->height(), NavigationBar::barHeight);
         QVERIFY(nav.isInteractivePopGestureEnabled());
+    }
+
+    void keysNobodyFocusedTookReachTheTopScreen()
+    {
+        struct KeyScreen : ViewController
+        {
+            void keyPressEvent(QKeyEvent *event) override
+            {
+                keys.append(event->key());
+                if (event->key() != Qt::Key_X)
+                    event->ignore();
+            }
+            QList<int> keys;
+        };
+        NavigationController nav;
+        auto *screen = new KeyScreen;
+        nav.pushViewController(screen, false);
+        QTest::keyClick(&nav, Qt::Key_X);
+        // An ignored key comes back to the stack and is not sent again.
+        QTest::keyClick(nav.navigationBar(), Qt::Key_Y);
+        QCOMPARE(screen->keys, (QList<int>{Qt::Key_X, Qt::Key_Y}));
     }
 
     void screensAreFoundByTheirIdentifier()

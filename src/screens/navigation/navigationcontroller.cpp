@@ -3,7 +3,9 @@
 #include "navigationbar.h"
 #include "viewcontroller.h"
 
+#include <QApplication>
 #include <QEasingCurve>
+#include <QKeyEvent>
 #include <QEvent>
 #include <QVBoxLayout>
 #include <QVariantAnimation>
@@ -235,6 +237,22 @@ bool NavigationController::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_content && event->type() == QEvent::Resize && !m_transition)
         layoutScreens();
     return QWidget::eventFilter(watched, event);
+}
+
+void NavigationController::keyPressEvent(QKeyEvent *event)
+{
+    ViewController *top = topViewController();
+    QWidget *focus = QApplication::focusWidget();
+    // A key the screen ignores comes back up here; it is not sent twice.
+    if (top && !m_forwardingKey && focus != top && !top->isAncestorOf(focus)) {
+        m_forwardingKey = true;
+        event->ignore();
+        QCoreApplication::sendEvent(top, event);
+        m_forwardingKey = false;
+        if (event->isAccepted())
+            return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void NavigationController::layoutScreens()

@@ -75,6 +75,9 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    // Keys that nothing focused took (focus on the bar, or nowhere) go to
+    // the top screen.
+    void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -93,6 +96,7 @@ private:
     QPointer<QVariantAnimation> m_barAnimation;
     bool m_barHidden = false;
     bool m_popGestureEnabled = true;
+    bool m_forwardingKey = false;
 };
 
 } // namespace kestrune
