@@ -260,6 +260,20 @@ private slots:
         QVERIFY(!WindowScene::requestGeometryUpdate(nullptr, InterfaceOrientation::portrait));
         DeviceProfile::setCurrent(DeviceProfile::phone());
     }
+
+    void aWindowThePlayerResizedKeepsItsSizeUnlessItTurns()
+    {
+        DeviceProfile::setCurrent(DeviceProfile::phone());
+        QWidget window;
+        window.resize(500, 900);
+        QVERIFY(WindowScene::requestGeometryUpdate(&window, InterfaceOrientation::portrait));
+        QCOMPARE(window.size(), QSize(500, 900));
+        QVERIFY(WindowScene::requestGeometryUpdate(&window, InterfaceOrientation::landscapeLeft));
+        QCOMPARE(window.size(), QSize(667, 375));
+        QVERIFY(WindowScene::requestGeometryUpdate(&window, InterfaceOrientation::landscapeRight));
+        QCOMPARE(window.size(), QSize(667, 375));
+        DeviceProfile::setCurrent(DeviceProfile::phone());
+    }
 };
 
 QTEST_MAIN(TestNavigation)

@@ -11,6 +11,7 @@ bool WindowScene::requestGeometryUpdate(QWidget *window, InterfaceOrientationMas
     if (!window || !InterfaceOrientation::isSingle(mask))
         return false;
     DeviceProfile profile = DeviceProfile::current();
+    const bool wasLandscape = profile.isLandscape();
     switch (mask) {
     case InterfaceOrientation::portrait:
         profile.setOrientation(DeviceProfile::Orientation::portrait);
@@ -26,7 +27,10 @@ bool WindowScene::requestGeometryUpdate(QWidget *window, InterfaceOrientationMas
         break;
     }
     DeviceProfile::setCurrent(profile);
-    window->window()->resize(profile.size().toSize());
+    // Only a real turn reshapes the window: asking again for the orientation
+    // it already has keeps a size the player chose.
+    if (profile.isLandscape() != wasLandscape)
+        window->window()->resize(profile.size().toSize());
     return true;
 }
 

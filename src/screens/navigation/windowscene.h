@@ -7,7 +7,8 @@ class QWidget;
 namespace kestrune {
 
 // The window as the screens may ask it to turn. On the desktop a turn
-// resizes the window to the device's portrait or landscape shape.
+// between portrait and landscape resizes the window to the device's shape
+// for it; a request that does not turn it leaves the size alone.
 class WindowScene
 {
 public:
