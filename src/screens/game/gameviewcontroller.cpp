@@ -37,7 +37,6 @@
 #include "views/toast/toastalert.h"
 #include "views/toast/toastalertview.h"
 
-#include <QAccessible>
 #include <QFontDatabase>
 #include <QGraphicsOpacityEffect>
 #include <QKeyEvent>
@@ -283,13 +282,19 @@ void GameViewController::showNavigationBarItem(NavigationBarItem item)
         navigationItem()->setRightItem(m_turnItem);
         m_turnView->showPlayer(int(item.player()));
         m_turnView->setAccessibleName(tr("Player %1's turn").arg(item.player()));
-        // A fading change of the label, as a cross-dissolve.
-        auto *effect = new QGraphicsOpacityEffect(m_turnView->label());
-        m_turnView->label()->setGraphicsEffect(effect);
-        auto *fade = new QPropertyAnimation(effect, "opacity", effect);
+        // The new number fades in; the effect goes once it is done, so the
+        // label paints directly again.
+        QLabel *label = m_turnView->label();
+        auto *effect = new QGraphicsOpacityEffect(label);
+        label->setGraphicsEffect(effect);
+        auto *fade = new QPropertyAnimation(effect, "opacity", label);
         fade->setDuration(300);
         fade->setStartValue(0.0);
         fade->setEndValue(1.0);
+        connect(fade, &QAbstractAnimation::finished, label, [label, effect = QPointer(effect)] {
+            if (effect && label->graphicsEffect() == effect)
+                label->setGraphicsEffect(nullptr);
+        });
         fade->start(QAbstractAnimation::DeleteWhenStopped);
         return;
     }
