@@ -1,6 +1,6 @@
 #include "commandline.h"
 #include "startviewcontroller.h"
-#include "storyboard.h"
+#include "seguemap.h"
 
 #include "game/rx/mainscheduler.h"
 #include "gameservice/gameservicedelegateproxy.h"
@@ -89,7 +89,7 @@ int main(int argc, char *argv[])
 
     NavigationController window;
     window.setWindowTitle(QStringLiteral("Kestrune"));
-    Storyboard::install(window, environment);
+    SegueMap::install(window, environment);
     window.pushViewController(new StartViewController(options.noGameService ? nullptr : &service), false);
     window.resize(DeviceProfile::current().size().toSize());
     new TouchAreaFilter(&window);

@@ -1,4 +1,4 @@
-#include "storyboard.h"
+#include "seguemap.h"
 
 #include "screens/game/gameviewcontroller.h"
 #include "screens/navigation/navigationcontroller.h"
@@ -6,7 +6,7 @@
 
 namespace kestrune {
 
-void Storyboard::install(NavigationController &navigation, const GameScreenEnvironment &environment)
+void SegueMap::install(NavigationController &navigation, const GameScreenEnvironment &environment)
 {
     const auto game = [&environment] { return new GameViewController(environment); };
     navigation.registerSegue(QStringLiteral("singleplayer"), game);

@@ -7,13 +7,13 @@ struct GameScreenEnvironment;
 
 // Which screen each segue of the program leads to: "singleplayer" and
 // "multiplayer" to a new game screen, "result" to a new result screen.
-class Storyboard
+class SegueMap
 {
 public:
     // The environment must outlive the stack.
     static void install(NavigationController &navigation, const GameScreenEnvironment &environment);
 
-    Storyboard() = delete;
+    SegueMap() = delete;
 };
 
 } // namespace kestrune
