@@ -70,14 +70,13 @@ ResultViewController::ResultViewController(QWidget *parent)
     m_rightCard->imageView()->setObjectName(QStringLiteral("rightBoardButton"));
     m_leftCard->shareButton()->setObjectName(QStringLiteral("leftShareButton"));
     m_rightCard->shareButton()->setObjectName(QStringLiteral("rightShareButton"));
-    // A stack announces the appearance before it shows the screen: the first
-    // one loads the screen and is handled here, the bindings take the rest.
-    m_disposeBag.insert(viewWillAppear().subscribe([this](bool animated) {
-        if (m_loaded)
-            return;
-        loadView();
-        willAppear(animated);
-    }));
+}
+
+void ResultViewController::viewDidLoad()
+{
+    // A stack loads the screen before its first appearance, so the bindings
+    // see that appearance too.
+    loadView();
 }
 
 ResultViewController::~ResultViewController()

@@ -72,7 +72,6 @@ public:
 
     // Runs setupViews, setupBindings and showResult, once.
     void loadView();
-    bool isViewLoaded() const { return m_loaded; }
 
     // The offset of a card: for the left card the distance of its trailing
     // edge from the screen's leading edge, for the right card that of its
@@ -107,6 +106,7 @@ signals:
     void resultAnnounced(const QString &headline);
 
 protected:
+    void viewDidLoad() override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
