@@ -15,6 +15,7 @@
 #include "screens/navigation/navigationcontroller.h"
 #include "screens/navigation/navigationitem.h"
 #include "screens/result/resultviewcontroller.h"
+#include "screens/statistics/statisticsviewcontroller.h"
 #include "views/board/boardview.h"
 #include "views/board/gameview.h"
 #include "views/components/ripplebutton.h"
