@@ -7,6 +7,7 @@
 #include "game/keyvaluestore.h"
 #include "platform/dispatch/dispatchqueue.h"
 #include "platform/servicekit/localplayer.h"
+#include "platform/servicekit/servicebackend.h"
 #include "platform/servicekit/servicekit.h"
 
 #include "gameserviceenvironment.h"
@@ -58,6 +59,7 @@ GameServiceManager::GameServiceManager(Environment environment)
     , m_cache(environment.homeFolder, environment.applicationIdentifier + QStringLiteral(".cache"))
     , m_life(std::make_shared<Life>())
     , m_delegate(std::make_shared<DelegateSlot>())
+    , m_needsNetwork(!m_kit || m_kit->backend().needsNetwork())
 {
     Q_ASSERT(m_defaults);
     m_delegate->owner = this;
@@ -72,7 +74,7 @@ GameServiceManager::GameServiceManager(Environment environment)
 
     // Step 6 below decides what runs next; the check must not start a
     // synchronisation of its own.
-    const bool networkAtCheck = m_internetAvailable.load();
+    const bool networkAtCheck = serviceReachable();
     const bool available = checkAvailability(true, false);
 
     {

@@ -86,8 +86,8 @@ public:
 
     // -- availability --------------------------------------------------------
 
-    // True exactly when the local player is authenticated and the network is
-    // reachable. `argument` is only handed back when the check runs again
+    // True exactly when the local player is authenticated and the service is
+    // reachable: the network is up, or the service needs none. `argument` is only handed back when the check runs again
     // from the authentication handler.
     bool checkGameServiceAvailability(bool argument);
     // The signed-in player's id while the service is available, otherwise
@@ -182,6 +182,8 @@ private:
 
     bool checkAvailability(bool argument, bool startSync);
     bool enterState(int state);
+    // The service can be reached now: the network is up, or it needs none.
+    bool serviceReachable() const;
     void networkChanged(bool reachable);
     void networkCameBack();
     void adoptUnknownPlayer();
@@ -214,6 +216,8 @@ private:
 
     std::atomic<bool> m_gameServiceAvailable{false};
     std::atomic<bool> m_internetAvailable{false};
+    // Fixed at construction: a service on this machine ignores the network.
+    const bool m_needsNetwork;
     std::atomic<int> m_previousAvailability{0};
 
     mutable std::mutex m_defaultsMutex;

@@ -36,10 +36,16 @@ bool GameServiceManager::checkGameServiceAvailability(bool argument)
     return checkAvailability(argument, true);
 }
 
+bool GameServiceManager::serviceReachable() const
+{
+    return !m_needsNetwork || m_internetAvailable.load();
+}
+
 void GameServiceManager::networkChanged(bool reachable)
 {
     const bool wasReachable = m_internetAvailable.exchange(reachable);
-    if (!reachable || wasReachable)
+    // A service that needs no network saw no change.
+    if (!reachable || wasReachable || !m_needsNetwork)
         return;
     {
         // Before the constructor's own check has run its course, that check
@@ -80,7 +86,7 @@ bool GameServiceManager::checkAvailability(bool argument, bool startSync)
             notifyOnMain(announce(S::unavailable));
         return false;
     }
-    if (!m_internetAvailable.load()) {
+    if (!serviceReachable()) {
         if (enterState(state(S::internetUnavailable)))
             notifyOnMain(announce(S::internetUnavailable));
         return false;

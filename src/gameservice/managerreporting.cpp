@@ -190,7 +190,7 @@ void GameServiceManager::saveAchievementToReportLater(const QString &identifier,
 
 void GameServiceManager::reportSavedScoresAndAchievements()
 {
-    if (!m_internetAvailable.load()) {
+    if (!serviceReachable()) {
         sendError(ownError(QStringLiteral("Internet unavailable - could not connect to the internet. Connect to WiFi "
                                           "or a Cellular Network to upload data to GameService."),
                            4));

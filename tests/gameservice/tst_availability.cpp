@@ -162,6 +162,59 @@ private slots:
         QCOMPARE(m.localPlayerId(), ManagerFixture::player.playerID);
     }
 
+    // A service on this machine is reached with the network down; one over the
+    // network keeps waiting for it.
+    void reachabilityFollowsWhetherTheServiceNeedsTheNetwork_data()
+    {
+        QTest::addColumn<bool>("needsNetwork");
+        QTest::addColumn<bool>("signedIn");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<int>("signInScreens");
+        QTest::newRow("networked, nobody signed in") << true << false << 1 << 0;
+        QTest::newRow("networked, signed in") << true << true << 1 << 0;
+        QTest::newRow("local, nobody signed in: sign-in asked") << false << false << 2 << 1;
+        QTest::newRow("local, signed in: available") << false << true << 4 << 0;
+    }
+    void reachabilityFollowsWhetherTheServiceNeedsTheNetwork()
+    {
+        QFETCH(bool, needsNetwork);
+        QFETCH(bool, signedIn);
+        QFETCH(int, state);
+        QFETCH(int, signInScreens);
+        ManagerFixture f(ManagerFixture::Options{
+            .network = false, .authenticated = signedIn, .offersSignIn = true, .needsNetwork = needsNetwork});
+        GameServiceManager &m = f.start();
+        f.setNetwork(false); // reported down, not merely unknown
+        f.settle();
+        QCOMPARE(m.previousGameServiceAvailability(), state);
+        QCOMPARE(m.isGameServiceAvailable(), state == 4);
+        QCOMPARE(f.delegate->count("authenticateUser"), signInScreens);
+        QVERIFY(!m.isInternetAvailable());
+
+        // What is earned now goes to the service at once, or waits in the cache.
+        m.saveAndReportScore(1234, QStringLiteral("sp_leaderboard"), SortOrder::higherIsBetter);
+        f.settle();
+        QCOMPARE(f.backend->reportedScores().size(), std::size_t(state == 4 ? 1 : 0));
+        QCOMPARE(f.savedScores().size(), state == 4 ? 0 : 1);
+    }
+
+    // The network coming and going is no event for a service that needs none:
+    // no state is announced again, nothing is synchronised twice.
+    void aLocalServiceIgnoresTheNetwork()
+    {
+        ManagerFixture f(ManagerFixture::Options{.authenticated = true, .needsNetwork = false});
+        GameServiceManager &m = f.start();
+        f.settle();
+        const int leaderboardLoads = f.backend->calls(FakeServiceBackend::Call::LoadLeaderboards);
+        f.setNetwork(true);
+        f.setNetwork(false);
+        f.settle();
+        QCOMPARE(titles(*f.delegate), QStringList{"GameService Available"});
+        QCOMPARE(f.backend->calls(FakeServiceBackend::Call::LoadLeaderboards), leaderboardLoads);
+        QVERIFY(m.checkGameServiceAvailability(false));
+        QCOMPARE(m.previousGameServiceAvailability(), 4);
+    }
+
     void startingAvailableSynchronisesOrDrains_data()
     {
         QTest::addColumn<bool>("synced");

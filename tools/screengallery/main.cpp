@@ -15,6 +15,7 @@
 #include "screens/navigation/navigationcontroller.h"
 #include "screens/navigation/navigationitem.h"
 #include "screens/result/resultviewcontroller.h"
+#include "screens/statistics/statisticsviewcontroller.h"
 #include "views/board/boardview.h"
 #include "views/board/gameview.h"
 #include "views/components/ripplebutton.h"
@@ -233,6 +234,30 @@ void renderAll(const QString &folder, const QString &prefix)
         s.shoot("1243");
         s.afterDelay();
         save(s.nav, file("result-two-players"));
+    }
+    // The statistics, before any game and after a good many, on both devices.
+    for (const auto &[device, deviceName] : {std::pair{DeviceProfile::phone(), "phone"},
+                                             std::pair{DeviceProfile::tablet(), "tablet"}}) {
+        for (const bool filled : {false, true}) {
+            DeviceProfile::setCurrent(device);
+            MemoryStore store;
+            if (filled) {
+                store.setInteger("games", 128);
+                store.setInteger("wins", 83);
+                store.setInteger("losses", 45);
+                store.setInteger("secondsSpentInGame", 19507);
+                store.setInteger("secondsSpentInWonGames", 11020);
+            }
+            NavigationController nav;
+            nav.setAttribute(Qt::WA_DontShowOnScreen);
+            nav.resize(device.size().toSize());
+            nav.pushViewController(new ViewController, false);
+            nav.show();
+            nav.pushViewController(new StatisticsViewController(store), false);
+            save(nav, file(QStringLiteral("statistics-%1-%2")
+                               .arg(QLatin1String(deviceName), filled ? QStringLiteral("filled")
+                                                                      : QStringLiteral("empty"))));
+        }
     }
 }
 

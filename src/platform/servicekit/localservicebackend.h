@@ -19,7 +19,7 @@ namespace kestrune {
 // empty. A file that exists but cannot be opened is left in place: the
 // service then starts empty and every change fails, so nothing is written
 // over it. A write that fails keeps the previous file and fails the call.
-// Always reachable; offers a sign-in screen.
+// Always reachable, with or without a network; offers a sign-in screen.
 class LocalServiceBackend final : public ServiceBackend
 {
 public:
@@ -29,6 +29,7 @@ public:
 
     std::optional<Player> signedInPlayer(OptionalError &error) override;
     bool offersSignIn() const override { return true; }
+    bool needsNetwork() const override { return false; }
     Player signIn(const QString &displayName, OptionalError &error) override;
     // Signs the player out of this machine; the next attempt asks again.
     void signOut();

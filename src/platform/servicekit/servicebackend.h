@@ -35,6 +35,9 @@ public:
     virtual std::optional<Player> signedInPlayer(OptionalError &error) = 0;
     // Whether a sign-in screen is handed over when nobody is signed in.
     virtual bool offersSignIn() const = 0;
+    // Whether the service is reached over the network. One that is not (it
+    // lives on this machine) is reachable whatever the network does.
+    virtual bool needsNetwork() const { return true; }
     // Signs in (creating the player on first use) under that name.
     virtual Player signIn(const QString &displayName, OptionalError &error) = 0;
 

@@ -20,6 +20,8 @@ public:
     // -- script ----------------------------------------------------------------
     void setSignedIn(std::optional<Player> p) { std::lock_guard l(m); m_signedIn = std::move(p); }
     void setOffersSignIn(bool o) { std::lock_guard l(m); m_offersSignIn = o; }
+    // Reached over the network unless told otherwise.
+    void setNeedsNetwork(bool n) { std::lock_guard l(m); m_needsNetwork = n; }
     void failNext(Call c) { std::lock_guard l(m); ++m_failNext[c]; }
     // Every call fails with this probability, drawn from a seeded generator.
     void setRandomFailure(double probability, unsigned seed) { std::lock_guard l(m); m_failureRate = probability; m_random.seed(seed); }
@@ -39,6 +41,7 @@ public:
     // -- ServiceBackend ---------------------------------------------------------
     std::optional<Player> signedInPlayer(OptionalError &e) override { return answer(Call::SignedInPlayer, e, [&] { return m_signedIn; }); }
     bool offersSignIn() const override { std::lock_guard l(m); return m_offersSignIn; }
+    bool needsNetwork() const override { std::lock_guard l(m); return m_needsNetwork; }
     Player signIn(const QString &name, OptionalError &e) override
     {
         return answer(Call::SignIn, e, [&] { return *(m_signedIn = Player{QStringLiteral("P:") + name, name}); });
@@ -123,6 +126,7 @@ private:
     mutable std::mutex m;
     std::optional<Player> m_signedIn;
     bool m_offersSignIn = false;
+    bool m_needsNetwork = true;
     std::map<Call, int> m_failNext;
     double m_failureRate = 0.0;
     std::mt19937 m_random;

@@ -30,6 +30,7 @@ struct ManagerFixture
         bool network = false;           // the network is up when the manager starts
         bool authenticated = false;     // somebody is signed in and the framework knows it
         bool offersSignIn = false;
+        bool needsNetwork = true;       // false: a service on this machine
     };
 
     static inline const ServiceBackend::Player player{QStringLiteral("P:ada"), QStringLiteral("Ada")};
@@ -38,6 +39,7 @@ struct ManagerFixture
     explicit ManagerFixture(Options options)
     {
         backend->setOffersSignIn(options.offersSignIn);
+        backend->setNeedsNetwork(options.needsNetwork);
         backend->setLeaderboards({{QStringLiteral("sp_leaderboard"), QStringLiteral("Single")}});
         if (options.framework)
             kit = ServiceKit::create(backend);

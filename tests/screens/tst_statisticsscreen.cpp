@@ -1,0 +1,178 @@
+#include "memorystore.h"
+
+#include "game/statisticshelper.h"
+#include "platform/device/deviceprofile.h"
+#include "screens/navigation/barbuttonitem.h"
+#include "screens/navigation/navigationcontroller.h"
+#include "screens/navigation/navigationitem.h"
+#include "screens/statistics/statisticsrowdelegate.h"
+#include "screens/statistics/statisticsviewcontroller.h"
+
+#include <QAccessible>
+#include <QListWidget>
+#include <QTest>
+
+using namespace kestrune;
+using namespace kestrune::test;
+
+namespace {
+
+// -1 leaves the key absent.
+struct Stored
+{
+    std::int64_t games = -1, wins = -1, losses = -1, secondsInGame = -1, secondsInWonGames = -1;
+};
+
+void plant(MemoryStore &store, const Stored &s)
+{
+    const std::pair<const std::string &, std::int64_t> values[] = {
+        {StatisticsHelper::games, s.games},
+        {StatisticsHelper::wins, s.wins},
+        {StatisticsHelper::losses, s.losses},
+        {StatisticsHelper::secondsSpentInGame, s.secondsInGame},
+        {StatisticsHelper::secondsSpentInWonGames, s.secondsInWonGames}};
+    for (const auto &[key, value] : values) {
+        if (value >= 0)
+            store.setInteger(key, value);
+    }
+}
+
+// The values the screen draws, row by row.
+QStringList shownValues(const StatisticsViewController &screen)
+{
+    QStringList values;
+    for (int row = 0; row < screen.tableView()->count(); ++row)
+        values << screen.tableView()->item(row)->data(StatisticsRowDelegate::valueRole).toString();
+    return values;
+}
+
+struct Stack
+{
+    NavigationController navigation;
+    ViewController *root = new ViewController;
+    Stack()
+    {
+        navigation.resize(375, 667);
+        navigation.pushViewController(root, false);
+        navigation.show();
+    }
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(Stored)
+
+class TestStatisticsScreen : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        DeviceProfile::setCurrent(DeviceProfile::phone());
+        NavigationController::setAnimationsEnabled(false);
+    }
+    void cleanup() { NavigationController::setAnimationsEnabled(true); }
+
+    void rowsShowTheStoredStatistics_data()
+    {
+        QTest::addColumn<Stored>("stored");
+        QTest::addColumn<QStringList>("values");
+        QTest::newRow("nothing stored") << Stored{} << QStringList{"0", "0", "0", "0%", "0 s", "N/A"};
+        QTest::newRow("2 of 3 won") << Stored{3, 2, 1, 200, 150}
+                                    << QStringList{"3", "2", "1", "67%", "3 min 20 s", "1 min 15 s"};
+        QTest::newRow("1 of 8: 12.5 rounds up") << Stored{8, 1, 7, 600, 40}
+                                                << QStringList{"8", "1", "7", "13%", "10 min", "40 s"};
+        QTest::newRow("95 s over 3 wins") << Stored{3, 3, 0, 95, 95}
+                                          << QStringList{"3", "3", "0", "100%", "1 min 35 s", "32 s"};
+        QTest::newRow("only losses") << Stored{2, 0, 2, 3725, 0}
+                                     << QStringList{"2", "0", "2", "0%", "1 h 2 min", "N/A"};
+    }
+    void rowsShowTheStoredStatistics()
+    {
+        QFETCH(Stored, stored);
+        QFETCH(QStringList, values);
+        MemoryStore store;
+        plant(store, stored);
+        Stack stack;
+        auto *screen = new StatisticsViewController(store);
+        stack.navigation.pushViewController(screen, false);
+
+        QCOMPARE(screen->tableView()->count(), 6);
+        QStringList titles;
+        for (int row = 0; row < 6; ++row)
+            titles << screen->tableView()->item(row)->text();
+        QCOMPARE(titles, (QStringList{"Games played", "Games won", "Games lost", "Winning percentage", "Playing time",
+                                      "Avg time to kestrune a code"}));
+        QCOMPARE(shownValues(*screen), values);
+    }
+
+    // A value of another type counts as nothing stored.
+    void aValueOfAnotherTypeReadsAsZero()
+    {
+        MemoryStore store;
+        plant(store, Stored{4, -1, 4, 100, 0});
+        store.setString(StatisticsHelper::wins, "many");
+        QCOMPARE(StatisticsViewController::details(store), (QStringList{"4", "0", "4", "0%", "1 min 40 s", "N/A"}));
+    }
+
+    // Read as the screen is about to appear, and not again until the next
+    // appearance: coming back from a screen above shows what changed.
+    void valuesAreReadOncePerVisit()
+    {
+        MemoryStore store;
+        plant(store, Stored{1, 1, 0, 30, 30});
+        Stack stack;
+        auto *screen = new StatisticsViewController(store);
+        QVERIFY(screen->shownDetails().isEmpty());
+        stack.navigation.pushViewController(screen, false);
+        QCOMPARE(shownValues(*screen).first(), "1");
+
+        StatisticsHelper::addLoss(store);
+        QCOMPARE(shownValues(*screen).first(), "1");
+
+        stack.navigation.pushViewController(new ViewController, false);
+        stack.navigation.popViewController(false);
+        QCOMPARE(shownValues(*screen), (QStringList{"2", "1", "1", "50%", "30 s", "30 s"}));
+        QCOMPARE(screen->shownDetails(), shownValues(*screen));
+    }
+
+    void barHasTheTitleAndABackItemThatPops()
+    {
+        MemoryStore store;
+        Stack stack;
+        auto *screen = new StatisticsViewController(store);
+        stack.navigation.pushViewController(screen, false);
+        QCOMPARE(screen->navigationItem()->title(), "Statistics");
+        QCOMPARE(screen->navigationItem()->leftItems(), QList<BarButtonItem *>{screen->backItem()});
+        QCOMPARE(screen->backItem()->accessibleName(), "Back");
+        screen->backItem()->trigger();
+        QTRY_COMPARE(stack.navigation.topViewController(), stack.root);
+    }
+
+    // Each row is one item for assistive technology: its title and its value.
+    void eachRowReadsAsOneItem()
+    {
+        MemoryStore store;
+        plant(store, Stored{12, 9, 3, 600, 450});
+        Stack stack;
+        auto *screen = new StatisticsViewController(store);
+        stack.navigation.pushViewController(screen, false);
+        QCOMPARE(screen->objectName(), "StatisticsViewController");
+
+        QAccessibleInterface *table = QAccessible::queryAccessibleInterface(screen->tableView());
+        QVERIFY(table);
+        QCOMPARE(table->text(QAccessible::Name), "Statistics");
+        QStringList names;
+        for (int i = 0; i < table->childCount(); ++i) {
+            QAccessibleInterface *child = table->child(i);
+            if (child->role() == QAccessible::ListItem)
+                names << child->text(QAccessible::Name);
+        }
+        QCOMPARE(names, (QStringList{"Games played: 12", "Games won: 9", "Games lost: 3", "Winning percentage: 75%",
+                                     "Playing time: 10 min", "Avg time to kestrune a code: 50 s"}));
+    }
+};
+
+QTEST_MAIN(TestStatisticsScreen)
+#include "tst_statisticsscreen.moc"
