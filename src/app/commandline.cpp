@@ -27,7 +27,8 @@ CommandLine CommandLine::parse(const QStringList &arguments, std::optional<int> 
                                     QStringLiteral("device"), QStringLiteral("phone"));
     const QCommandLineOption quickAction(
         "quick-action",
-        QStringLiteral("Accepts an <action> (singleplayer or multiplayer) but does nothing with it yet."),
+        QStringLiteral("Start a new match of <action>: singleplayer or multiplayer. A running "
+                       "Kestrune of the same data folder is handed the action."),
         QStringLiteral("action"));
     const QCommandLineOption render("render", QStringLiteral("Render the first screen to <png> and exit."),
                                     QStringLiteral("png"));

@@ -12,7 +12,7 @@ struct CommandLine
 {
     QString dataFolder;          // empty: the per-user data folder
     QString device = "phone";    // "phone" or "tablet"
-    QString quickAction;         // empty, "singleplayer" or "multiplayer"; not acted on yet
+    QString quickAction;         // empty, "singleplayer" or "multiplayer"
     QString renderTo;            // a PNG file to render the first screen to, then exit
     bool uiTest = false;         // the launch argument "UITest"
     bool noGameService = false;  // start without the game service

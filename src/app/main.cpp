@@ -1,6 +1,8 @@
 #include "commandline.h"
 #include "startviewcontroller.h"
 #include "seguemap.h"
+#include "singleinstance.h"
+#include "quickaction.h"
 
 #include "game/rx/mainscheduler.h"
 #include "gameservice/gameservicedelegateproxy.h"
@@ -62,6 +64,21 @@ int main(int argc, char *argv[])
         return 1;
     }
 
+    // One instance per user (and data folder): a later start hands its quick
+    // action to the running one, and the answer becomes its exit status.
+    SingleInstance instance(SingleInstance::socketPath(options.dataFolder.isEmpty() ? QString() : dataFolder));
+    if (options.renderTo.isEmpty()) {
+        switch (instance.start(options.quickAction)) {
+        case SingleInstance::Outcome::handedOver:
+            return instance.accepted() ? 0 : 1;
+        case SingleInstance::Outcome::unavailable:
+            std::fprintf(stderr, "kestrune: running as a second instance: %s\n", qPrintable(instance.errorString()));
+            break;
+        case SingleInstance::Outcome::listening:
+            break;
+        }
+    }
+
     DeviceProfile::setCurrent(*DeviceProfile::fromName(options.device));
     QApplication::setPalette(Resources::palette());
 
@@ -108,6 +125,21 @@ int main(int argc, char *argv[])
         })
         .disposed(bag);
 
+    instance.setHandler([&window](const QString &action, std::function<void(bool)> reply) {
+        window.showNormal();
+        window.raise();
+        window.activateWindow();
+        if (action.isEmpty())
+            reply(true);
+        else
+            QuickAction::perform(action, &window, rx::MainScheduler::instance(), reply);
+    });
+    int quickActionStatus = 0;
+    if (!options.quickAction.isEmpty()) {
+        QuickAction::perform(options.quickAction, &window, rx::MainScheduler::instance(),
+                             [&quickActionStatus](bool done) { quickActionStatus = done ? 0 : 1; });
+    }
+
     if (!options.renderTo.isEmpty()) {
         window.setAttribute(Qt::WA_DontShowOnScreen);
         window.show();
@@ -116,10 +148,12 @@ int main(int argc, char *argv[])
             std::fprintf(stderr, "kestrune: cannot write %s\n", qPrintable(options.renderTo));
             return 1;
         }
-        return 0;
+        return quickActionStatus;
     }
     window.show();
-    const int status = app.exec();
+    int status = app.exec();
+    if (status == 0)
+        status = quickActionStatus;
     // Everything the player was told has been kept reaches the disk before
     // the process ends (the shared manager itself lives on until exit).
     if (!service.flushCache())

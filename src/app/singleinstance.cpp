@@ -1,0 +1,220 @@
+#include "singleinstance.h"
+
+#include "quickaction.h"
+
+#include <QCryptographicHash>
+#include <QDebug>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QLockFile>
+#include <QPointer>
+#include <QTimer>
+
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace kestrune {
+
+namespace {
+
+const QByteArray magic = "kestrune";
+const QByteArray version = "1";
+// A peer that connects and says nothing is let go after this long.
+constexpr int idlePeerMs = 5000;
+// Longer socket paths do not fit into sockaddr_un.
+constexpr int maxSocketPath = 100;
+
+} // namespace
+
+QString SingleInstance::socketPath(const QString &dataFolder)
+{
+    QString name = QStringLiteral("kestrune-%1").arg(::getuid());
+    if (!dataFolder.isEmpty()) {
+        QFileInfo info(QDir::cleanPath(dataFolder));
+        const QString folder = info.canonicalFilePath().isEmpty() ? info.absoluteFilePath() : info.canonicalFilePath();
+        name += QLatin1Char('-')
+                + QString::fromLatin1(QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha1).toHex().left(12));
+    }
+    name += QStringLiteral(".socket");
+    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (folder.isEmpty() || !QFileInfo(folder).isDir() || (folder + QLatin1Char('/') + name).toLocal8Bit().size() > maxSocketPath)
+        folder = QDir::tempPath();
+    return folder + QLatin1Char('/') + name;
+}
+
+SingleInstance::SingleInstance(QString socketPath, QObject *parent)
+    : QObject(parent), m_path(std::move(socketPath)), m_ownerUid(::getuid())
+{
+}
+
+SingleInstance::~SingleInstance() = default;
+
+QByteArray SingleInstance::request(const QString &quickAction)
+{
+    if (quickAction.isEmpty())
+        return magic + ' ' + version + " raise\n";
+    return magic + ' ' + version + " quick-action " + quickAction.toUtf8() + '\n';
+}
+
+std::optional<uid_t> SingleInstance::peerUid(qintptr socketDescriptor)
+{
+    struct ucred credentials {};
+    socklen_t size = sizeof credentials;
+    if (socketDescriptor < 0
+        || ::getsockopt(int(socketDescriptor), SOL_SOCKET, SO_PEERCRED, &credentials, &size) != 0)
+        return std::nullopt;
+    return credentials.uid;
+}
+
+bool SingleInstance::isListening() const
+{
+    return m_server && m_server->isListening();
+}
+
+SingleInstance::Outcome SingleInstance::start(const QString &quickAction, int timeoutMs)
+{
+    m_accepted = false;
+    m_error.clear();
+    // Two starts at once must not both find no instance and both listen.
+    QLockFile lock(m_path + QStringLiteral(".lock"));
+    lock.setStaleLockTime(0); // only a dead owner makes it stale
+    if (!lock.tryLock(timeoutMs)) {
+        m_error = QStringLiteral("cannot lock %1").arg(lock.fileName());
+        return Outcome::unavailable;
+    }
+    bool connected = false;
+    if (const auto answer = handOver(request(quickAction), timeoutMs, connected)) {
+        m_accepted = *answer;
+        return Outcome::handedOver;
+    }
+    if (connected)
+        return Outcome::unavailable;
+    return listen() ? Outcome::listening : Outcome::unavailable;
+}
+
+std::optional<bool> SingleInstance::handOver(const QByteArray &request, int timeoutMs, bool &connected)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    QLocalSocket socket;
+    socket.connectToServer(m_path);
+    connected = socket.waitForConnected(timeoutMs);
+    if (!connected)
+        return std::nullopt;
+    if (peerUid(socket.socketDescriptor()) != ::getuid()) {
+        m_error = QStringLiteral("%1 belongs to another user").arg(m_path);
+        return std::nullopt;
+    }
+    socket.write(request);
+    socket.flush();
+    while (!socket.canReadLine() && socket.state() == QLocalSocket::ConnectedState
+           && socket.waitForReadyRead(int(deadline.remainingTime()))) {
+    }
+    const QByteArray answer = socket.canReadLine() ? socket.readLine(16) : QByteArray();
+    if (answer == "ok\n")
+        return true;
+    if (answer == "failed\n")
+        return false;
+    m_error = QStringLiteral("the running instance did not answer on %1").arg(m_path);
+    return std::nullopt;
+}
+
+bool SingleInstance::listen()
+{
+    delete m_server;
+    m_server = new QLocalServer(this);
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    // Nobody answered, so a socket file left there is a crashed run's.
+    if (QFileInfo::exists(m_path) && !QLocalServer::removeServer(m_path)) {
+        m_error = QStringLiteral("cannot remove the stale socket %1").arg(m_path);
+        return false;
+    }
+    if (!m_server->listen(m_path)) {
+        m_error = QStringLiteral("cannot listen on %1: %2").arg(m_path, m_server->errorString());
+        return false;
+    }
+    connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::accept);
+    return true;
+}
+
+void SingleInstance::accept()
+{
+    while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        if (peerUid(socket->socketDescriptor()) != m_ownerUid) {
+            refuse(socket, QStringLiteral("a peer of another user"), false);
+            continue;
+        }
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readRequest(socket); });
+        QTimer::singleShot(idlePeerMs, socket, [this, socket] {
+            if (!socket->property("answered").toBool())
+                refuse(socket, QStringLiteral("a peer that sent no whole request"), true);
+        });
+        readRequest(socket);
+    }
+}
+
+void SingleInstance::readRequest(QLocalSocket *socket)
+{
+    if (!socket->canReadLine()) {
+        if (socket->bytesAvailable() > maxRequestBytes)
+            refuse(socket, QStringLiteral("a request longer than %1 bytes").arg(maxRequestBytes), true);
+        return;
+    }
+    const QByteArray line = socket->readLine(maxRequestBytes + 1);
+    socket->setProperty("answered", true);
+    // One request a connection: whatever follows is not looked at.
+    disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
+    if (!line.endsWith('\n') || line.size() > maxRequestBytes) {
+        refuse(socket, QStringLiteral("a request longer than %1 bytes").arg(maxRequestBytes), true);
+        return;
+    }
+    const QList<QByteArray> words = line.chopped(1).split(' ');
+    if (words.size() < 3 || words[0] != magic || words[1] != version) {
+        refuse(socket, QStringLiteral("not a request"), true);
+        return;
+    }
+    QString action;
+    if (words.size() == 3 && words[2] == "raise") {
+    } else if (words.size() == 4 && words[2] == "quick-action") {
+        action = QString::fromUtf8(words[3]);
+        if (!QuickAction::fromType(action)) {
+            refuse(socket, QStringLiteral("an unknown quick action"), true);
+            return;
+        }
+    } else {
+        refuse(socket, QStringLiteral("not a request"), true);
+        return;
+    }
+    QPointer<QLocalSocket> peer(socket);
+    auto reply = [peer](bool done) {
+        if (!peer)
+            return;
+        peer->write(done ? "ok\n" : "failed\n");
+        peer->flush();
+        peer->disconnectFromServer();
+    };
+    if (m_handler)
+        m_handler(action, reply);
+    else
+        reply(false);
+}
+
+void SingleInstance::refuse(QLocalSocket *socket, const QString &reason, bool answer)
+{
+    qWarning().noquote() << "Single instance: refused" << reason << "on" << m_path;
+    emit refused(reason);
+    socket->setProperty("answered", true);
+    disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
+    if (answer) {
+        socket->write("failed\n");
+        socket->flush();
+        socket->disconnectFromServer();
+    } else {
+        socket->abort();
+    }
+}
+
+} // namespace kestrune

@@ -1,0 +1,247 @@
+#include "fakeclock.h"
+#include "manualscheduler.h"
+#include "manualticker.h"
+#include "memorystore.h"
+#include "recordinganalytics.h"
+#include "recordingidletimer.h"
+
+#include "app/quickaction.h"
+#include "app/seguemap.h"
+#include "app/startviewcontroller.h"
+#include "game/gamemanaging.h"
+#include "game/gameprotocol.h"
+#include "game/playerprotocol.h"
+#include "screens/game/gameviewcontroller.h"
+#include "screens/navigation/navigationcontroller.h"
+#include "views/board/gameview.h"
+#include "views/components/dialogbutton.h"
+#include "views/components/promptdialog.h"
+#include "views/components/ripplebutton.h"
+#include "views/keyboard/keyboardview.h"
+#include "views/toast/toastalert.h"
+
+#include <QTest>
+
+#include <deque>
+
+using namespace kestrune;
+using namespace kestrune::test;
+
+namespace {
+
+// The program's stack: the start screen as root, the real segues, and every
+// collaborator of the game screen in the test's hand.
+struct Fixture
+{
+    Fixture()
+    {
+        environment.game.clock = &clock;
+        environment.game.store = &store;
+        environment.game.analytics = &analytics;
+        environment.game.drawCode = [] { return std::string("1234"); };
+        environment.scheduler = &gameScheduler;
+        environment.ticker = &ticker;
+        environment.idleTimer = &idleTimer;
+        environment.toast = &toast;
+        store.setBoolean("hasLaunchedOnce", true);
+        SegueMap::install(nav, environment);
+        nav.pushViewController(new StartViewController(nullptr), false);
+        nav.resize(390, 844);
+        nav.show();
+    }
+    ~Fixture() { scheduler.runAll(); }
+
+    // The completion's answer, or none when it was not called.
+    std::optional<bool> perform(const QString &type)
+    {
+        std::optional<bool> answer;
+        QuickAction::perform(type, &nav, scheduler, [&answer](bool done) {
+            QVERIFY(!answer);
+            answer = done;
+        });
+        return answer;
+    }
+    GameViewController *game() const { return qobject_cast<GameViewController *>(nav.topViewController()); }
+    std::size_t players() const { return game()->gameManager()->players().size(); }
+    void shoot(const QString &code)
+    {
+        KeyboardView *keypad = game()->gameViews().first()->keyboardView();
+        for (QChar digit : code)
+            keypad->numericButtons().at(digit.digitValue() - 1)->click();
+        keypad->shotButton()->click();
+        QCoreApplication::processEvents();
+    }
+    PromptDialog *quitAlert() const { return nav.findChild<PromptDialog *>(QStringLiteral("QuitAlert")); }
+
+    FakeClock clock;
+    MemoryStore store;
+    RecordingAnalytics analytics;
+    ManualScheduler gameScheduler;
+    ManualScheduler scheduler; // the quick action's own
+    ManualTicker ticker;
+    RecordingIdleTimer idleTimer;
+    ToastAlert toast;
+    GameScreenEnvironment environment;
+    NavigationController nav;
+};
+
+} // namespace
+
+class TestQuickAction : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup() { NavigationController::setAnimationsEnabled(true); }
+
+    void onlyTheExactTypesAreActions_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::newRow("capitalised") << "Multiplayer";
+        QTest::newRow("upper case") << "SINGLEPLAYER";
+        QTest::newRow("trailing space") << "multiplayer ";
+        QTest::newRow("empty") << "";
+        QTest::newRow("the case name") << "twoPlayers";
+    }
+    void onlyTheExactTypesAreActions()
+    {
+        QFETCH(QString, type);
+        QVERIFY(!QuickAction::fromType(type));
+        Fixture f;
+        QCOMPARE(f.perform(type), false);
+        QCOMPARE(f.nav.viewControllers().size(), 1);
+        QVERIFY(NavigationController::areAnimationsEnabled());
+        QVERIFY(f.scheduler.pending.empty());
+    }
+
+    void withoutAStackTheActionFails()
+    {
+        ManualScheduler scheduler;
+        bool answer = true;
+        QuickAction::perform("singleplayer", nullptr, scheduler, [&answer](bool done) { answer = done; });
+        QVERIFY(!answer);
+    }
+
+    void fromTheRootTheSegueStartsTheMatch_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<int>("players");
+        QTest::newRow("singleplayer") << "singleplayer" << 1;
+        QTest::newRow("multiplayer") << "multiplayer" << 2;
+    }
+    void fromTheRootTheSegueStartsTheMatch()
+    {
+        QFETCH(QString, type);
+        QFETCH(int, players);
+        Fixture f;
+        QCOMPARE(f.perform(type), true);
+        QVERIFY(f.game());
+        QCOMPARE(f.nav.viewControllers().size(), 2);
+        QCOMPARE(f.players(), std::size_t(players));
+        QVERIFY(!f.nav.isTransitioning());
+
+        // Transitions stay instant for 0.4 s, then animate again.
+        QVERIFY(!NavigationController::areAnimationsEnabled());
+        QCOMPARE(f.scheduler.pending.size(), std::size_t(1));
+        QCOMPARE(f.scheduler.pending.front().first, std::chrono::milliseconds(400));
+        f.scheduler.runAll();
+        QVERIFY(NavigationController::areAnimationsEnabled());
+    }
+
+    void onTheGameScreenARunningMatchAsksFirst_data()
+    {
+        QTest::addColumn<QStringList>("shots");
+        QTest::addColumn<bool>("asks");
+        QTest::newRow("no shot: restarts at once") << QStringList() << false;
+        QTest::newRow("two shots: asks") << QStringList{"5678", "5679"} << true;
+        QTest::newRow("a won match: restarts at once") << QStringList{"1234"} << false;
+    }
+    void onTheGameScreenARunningMatchAsksFirst()
+    {
+        QFETCH(QStringList, shots);
+        QFETCH(bool, asks);
+        Fixture f;
+        f.perform("singleplayer");
+        f.scheduler.runAll();
+        GameViewController *screen = f.game();
+        for (const QString &shot : shots)
+            f.shoot(shot);
+        const auto before = screen->gameManager();
+
+        QCOMPARE(f.perform("multiplayer"), true);
+        QCOMPARE(f.game(), screen); // no new screen, no pop
+        QVERIFY(f.scheduler.pending.empty());
+        QCOMPARE(bool(f.quitAlert()), asks);
+        if (asks) {
+            QCOMPARE(screen->gameManager(), before);
+            QCOMPARE(screen->numberOfPlayers(), 1);
+            f.quitAlert()->buttons().at(1)->click(); // "Quit"
+        }
+        QVERIFY(screen->gameManager() != before);
+        QCOMPARE(screen->numberOfPlayers(), 2);
+        QCOMPARE(f.players(), std::size_t(2));
+        QVERIFY(screen->gameManager()->games().front()->shots().empty());
+    }
+
+    void cancellingTheQuestionKeepsTheMatch()
+    {
+        Fixture f;
+        f.perform("singleplayer");
+        f.shoot("5678");
+        const auto before = f.game()->gameManager();
+        f.perform("multiplayer");
+        f.quitAlert()->buttons().at(0)->click(); // "Cancel"
+        QTRY_VERIFY(!f.quitAlert());
+        QCOMPARE(f.game()->gameManager(), before);
+        QCOMPARE(f.game()->numberOfPlayers(), 1);
+    }
+
+    void anotherScreenOnTopIsPoppedAlone_data()
+    {
+        QTest::addColumn<int>("screensAboveRoot");
+        QTest::addColumn<bool>("segue");
+        QTest::newRow("one above the root: the root's segue follows") << 1 << true;
+        QTest::newRow("two above the root: no segue") << 2 << false;
+    }
+    void anotherScreenOnTopIsPoppedAlone()
+    {
+        QFETCH(int, screensAboveRoot);
+        QFETCH(bool, segue);
+        Fixture f;
+        QList<ViewController *> pushed;
+        for (int i = 0; i < screensAboveRoot; ++i) {
+            pushed << new ViewController;
+            f.nav.pushViewController(pushed.last(), false);
+        }
+        QCOMPARE(f.perform("singleplayer"), true);
+        if (segue) {
+            QVERIFY(f.game());
+            QCOMPARE(f.nav.viewControllers().size(), 2);
+        } else {
+            QCOMPARE(f.nav.topViewController(), pushed.first());
+            QCOMPARE(f.nav.viewControllers().size(), screensAboveRoot);
+        }
+        QVERIFY(!NavigationController::areAnimationsEnabled());
+        f.scheduler.runAll();
+        QVERIFY(NavigationController::areAnimationsEnabled());
+    }
+
+    void aSecondActionKeepsTheFirstsPauseFromEndingItsOwn()
+    {
+        Fixture f;
+        f.nav.pushViewController(new ViewController, false);
+        f.nav.pushViewController(new ViewController, false);
+        f.perform("singleplayer");
+        auto first = std::move(f.scheduler.pending);
+        f.scheduler.pending.clear();
+        f.perform("singleplayer");
+        for (auto &task : first)
+            task.second();
+        QVERIFY(!NavigationController::areAnimationsEnabled());
+        f.scheduler.runAll();
+        QVERIFY(NavigationController::areAnimationsEnabled());
+    }
+};
+
+QTEST_MAIN(TestQuickAction)
+#include "tst_quickaction.moc"

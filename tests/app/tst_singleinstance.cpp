@@ -1,0 +1,242 @@
+#include "app/singleinstance.h"
+
+#include <QLocalSocket>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <thread>
+
+using namespace kestrune;
+
+namespace {
+
+// What the running instance was asked, and what it answers.
+struct Recorder
+{
+    void install(SingleInstance &instance)
+    {
+        instance.setHandler([this](const QString &action, std::function<void(bool)> reply) {
+            actions << action;
+            reply(answer);
+        });
+    }
+    QStringList actions;
+    bool answer = true;
+};
+
+// Sends raw bytes as a peer and waits for the line that comes back (empty
+// when the instance only closes the connection).
+QByteArray exchange(const QString &path, const QByteArray &bytes)
+{
+    QLocalSocket socket;
+    socket.connectToServer(path);
+    if (!socket.waitForConnected(5000))
+        return "not connected";
+    socket.write(bytes);
+    QByteArray answer;
+    (void)QTest::qWaitFor([&] {
+        if (socket.isOpen())
+            answer += socket.readAll();
+        return answer.endsWith('\n') || socket.state() == QLocalSocket::UnconnectedState;
+    }, 10000);
+    return answer;
+}
+
+// A socket file that nobody listens on, as a killed instance leaves it.
+bool makeStaleSocket(const QString &path)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    qstrncpy(address.sun_path, QFile::encodeName(path).constData(), sizeof address.sun_path);
+    const bool bound = ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
+    ::close(fd);
+    return bound && QFile::exists(path);
+}
+
+} // namespace
+
+class TestSingleInstance : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_folder{QDir::tempPath() + "/ksi-XXXXXX"};
+    QString path() const { return m_folder.filePath("s.socket"); }
+
+private slots:
+    void theSocketIsPerUserAndPerDataFolder()
+    {
+        const QString uid = QString::number(::getuid());
+        const QString plain = SingleInstance::socketPath();
+        QVERIFY(plain.startsWith(qEnvironmentVariable("XDG_RUNTIME_DIR") + "/"));
+        QVERIFY(plain.endsWith("/kestrune-" + uid + ".socket"));
+        const QString one = SingleInstance::socketPath(m_folder.filePath("one"));
+        const QString two = SingleInstance::socketPath(m_folder.filePath("two"));
+        QVERIFY(one.contains("kestrune-" + uid + "-"));
+        QVERIFY(one != two && one != plain);
+        QCOMPARE(SingleInstance::socketPath(m_folder.filePath("one/")), one);
+    }
+
+    void requestsAreAnsweredOrRefused_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("handlerAnswer");
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<QStringList>("actions"); // what reached the handler
+        QTest::addColumn<QString>("refusal");     // the warning's reason; empty: none
+        const QString garbage = "not a request";
+        const QString oversized = "a request longer than 256 bytes";
+        QTest::newRow("raise") << SingleInstance::request({}) << true << QByteArray("ok\n") << QStringList{""} << QString();
+        QTest::newRow("an action") << SingleInstance::request("multiplayer") << true << QByteArray("ok\n")
+                                   << QStringList{"multiplayer"} << QString();
+        QTest::newRow("an action that fails") << SingleInstance::request("singleplayer") << false
+                                              << QByteArray("failed\n") << QStringList{"singleplayer"} << QString();
+        QTest::newRow("garbage") << QByteArray("hello\n") << true << QByteArray("failed\n") << QStringList() << garbage;
+        QTest::newRow("binary") << QByteArray("\0\xff\x01 kestrune 1 raise\n", 21) << true << QByteArray("failed\n")
+                                << QStringList() << garbage;
+        QTest::newRow("another version") << QByteArray("kestrune 2 raise\n") << true << QByteArray("failed\n")
+                                         << QStringList() << garbage;
+        QTest::newRow("unknown action") << SingleInstance::request("Multiplayer") << true << QByteArray("failed\n")
+                                        << QStringList() << QString("an unknown quick action");
+        QTest::newRow("two actions") << QByteArray("kestrune 1 quick-action singleplayer multiplayer\n") << true
+                                     << QByteArray("failed\n") << QStringList() << garbage;
+        QTest::newRow("oversized line") << SingleInstance::request(QString(300, 'x')) << true
+                                        << QByteArray("failed\n") << QStringList() << oversized;
+        QTest::newRow("oversized, no line end") << QByteArray(4096, 'k') << true << QByteArray("failed\n")
+                                                << QStringList() << oversized;
+    }
+    void requestsAreAnsweredOrRefused()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, handlerAnswer);
+        QFETCH(QByteArray, answer);
+        QFETCH(QStringList, actions);
+        QFETCH(QString, refusal);
+        SingleInstance instance(path());
+        Recorder recorder;
+        recorder.answer = handlerAnswer;
+        recorder.install(instance);
+        QCOMPARE(instance.start({}), SingleInstance::Outcome::listening);
+        QSignalSpy refused(&instance, &SingleInstance::refused);
+        if (!refusal.isEmpty())
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Single instance: refused " + refusal + " on .*s.socket$"));
+        QCOMPARE(exchange(path(), bytes), answer);
+        QCOMPARE(recorder.actions, actions);
+        QCOMPARE(refused.size(), refusal.isEmpty() ? 0 : 1);
+        if (!refusal.isEmpty())
+            QCOMPARE(refused.first().first().toString(), refusal);
+        // Still listening for the next one.
+        recorder.answer = true;
+        QCOMPARE(exchange(path(), SingleInstance::request({})), "ok\n");
+    }
+
+    void aPeerOfAnotherUserIsRefused()
+    {
+        SingleInstance instance(path());
+        Recorder recorder;
+        recorder.install(instance);
+        QCOMPARE(instance.start({}), SingleInstance::Outcome::listening);
+        instance.setOwnerUid(::getuid() + 1);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("refused a peer of another user"));
+        QCOMPARE(exchange(path(), SingleInstance::request("singleplayer")), "");
+        QVERIFY(recorder.actions.isEmpty());
+    }
+
+    void aStaleSocketDoesNotBlockANewStart()
+    {
+        QVERIFY(makeStaleSocket(path()));
+        SingleInstance instance(path());
+        Recorder recorder;
+        recorder.install(instance);
+        QCOMPARE(instance.start("singleplayer"), SingleInstance::Outcome::listening);
+        QCOMPARE(exchange(path(), SingleInstance::request({})), "ok\n");
+    }
+
+    void aSecondStartHandsItsActionOver_data()
+    {
+        QTest::addColumn<bool>("handlerAnswer");
+        QTest::newRow("done") << true;
+        QTest::newRow("failed") << false;
+    }
+    void aSecondStartHandsItsActionOver()
+    {
+        QFETCH(bool, handlerAnswer);
+        SingleInstance first(path());
+        Recorder recorder;
+        recorder.answer = handlerAnswer;
+        recorder.install(first);
+        QCOMPARE(first.start({}), SingleInstance::Outcome::listening);
+
+        // The second start blocks until it has its answer, as a second
+        // process would; the first answers from this thread's event loop.
+        std::atomic<bool> finished = false;
+        SingleInstance::Outcome outcome = SingleInstance::Outcome::unavailable;
+        bool accepted = !handlerAnswer;
+        std::thread second([&] {
+            SingleInstance instance(path());
+            outcome = instance.start("multiplayer");
+            accepted = instance.accepted();
+            finished = true;
+        });
+        const bool done = QTest::qWaitFor([&] { return finished.load(); }, 20000);
+        second.join();
+        QVERIFY(done);
+        QCOMPARE(outcome, SingleInstance::Outcome::handedOver);
+        QCOMPARE(accepted, handlerAnswer);
+        QCOMPARE(recorder.actions, QStringList{"multiplayer"});
+        QVERIFY(first.isListening());
+    }
+
+    void theProgramHandsItsActionToTheRunningOne()
+    {
+        QTemporaryDir home;
+        QTemporaryDir data;
+        QVERIFY(home.isValid() && data.isValid());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", home.path());
+        environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
+        environment.insert("XDG_DATA_HOME", home.filePath("data"));
+        environment.insert("XDG_RUNTIME_DIR", m_folder.path());
+        const QStringList common{"--no-game-service", "--data-folder", data.path()};
+        const QString socket = m_folder.filePath(QFileInfo(SingleInstance::socketPath(data.path())).fileName());
+        const auto startsOfGames = [&] {
+            QFile log(data.filePath("analytics.jsonl"));
+            return log.open(QIODevice::ReadOnly) ? log.readAll().count("start_game") : 0;
+        };
+
+        QProcess first;
+        first.setProcessEnvironment(environment);
+        first.start(KESTRUNE_PROGRAM, common);
+        QVERIFY(QTest::qWaitFor([&] { return exchange(socket, SingleInstance::request({})) == "ok\n"; }, 60000));
+
+        QProcess second;
+        second.setProcessEnvironment(environment);
+        second.start(KESTRUNE_PROGRAM, common + QStringList{"--quick-action", "multiplayer"});
+        QVERIFY(second.waitForFinished(60000));
+        QCOMPARE(second.exitCode(), 0);
+        QVERIFY(QTest::qWaitFor([&] { return startsOfGames() == 1; }, 20000));
+        QCOMPARE(first.state(), QProcess::Running);
+
+        // A killed instance leaves its socket behind; the next start takes over.
+        first.kill();
+        QVERIFY(first.waitForFinished(20000));
+        QVERIFY(QFile::exists(socket));
+        QProcess third;
+        third.setProcessEnvironment(environment);
+        third.start(KESTRUNE_PROGRAM, common + QStringList{"--quick-action", "singleplayer"});
+        QVERIFY(QTest::qWaitFor([&] { return exchange(socket, SingleInstance::request({})) == "ok\n"; }, 60000));
+        QVERIFY(QTest::qWaitFor([&] { return startsOfGames() == 2; }, 20000));
+        third.kill();
+        QVERIFY(third.waitForFinished(20000));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSingleInstance)
+#include "tst_singleinstance.moc"
