@@ -3,6 +3,7 @@
 #include "screens/game/gameviewcontroller.h"
 #include "screens/navigation/navigationcontroller.h"
 #include "screens/result/resultviewcontroller.h"
+#include "screens/statistics/statisticsviewcontroller.h"
 
 namespace kestrune {
 
@@ -12,6 +13,9 @@ void SegueMap::install(NavigationController &navigation, const GameScreenEnviron
     navigation.registerSegue(QStringLiteral("singleplayer"), game);
     navigation.registerSegue(QStringLiteral("multiplayer"), game);
     navigation.registerSegue(QStringLiteral("result"), [] { return new ResultViewController; });
+    // Without a store there are no statistics to show, and no way there.
+    if (KeyValueStore *store = environment.game.store)
+        navigation.registerSegue(QStringLiteral("statistics"), [store] { return new StatisticsViewController(*store); });
 }
 
 } // namespace kestrune

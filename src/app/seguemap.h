@@ -6,7 +6,8 @@ class NavigationController;
 struct GameScreenEnvironment;
 
 // Which screen each segue of the program leads to: "singleplayer" and
-// "multiplayer" to a new game screen, "result" to a new result screen.
+// "multiplayer" to a new game screen, "result" to a new result screen,
+// "statistics" to the statistics screen.
 class SegueMap
 {
 public:
