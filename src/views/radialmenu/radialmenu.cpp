@@ -26,7 +26,10 @@ RadialMenu::RadialMenu(QWidget *parent)
     setFocusPolicy(Qt::StrongFocus);
     m_animation->setDuration(animationMs);
     connect(m_animation, &QVariantAnimation::valueChanged, this,
-            [this](const QVariant &value) { setProgress(value.toReal()); });
+            [this](const QVariant &value) {
+                if (!m_configuring)
+                    setProgress(value.toReal());
+            });
     connect(m_animation, &QVariantAnimation::finished, this, &RadialMenu::finishAnimation);
     connect(this, &QPushButton::clicked, this, &RadialMenu::toggle);
 }
@@ -183,20 +186,27 @@ void RadialMenu::pick(int index)
 void RadialMenu::animateTo(qreal target)
 {
     m_animation->stop();
-    m_animation->setEasingCurve(target > m_progress ? QEasingCurve::OutBack : QEasingCurve::InCubic);
-    m_animation->setStartValue(m_progress);
-    m_animation->setEndValue(target);
-    m_animation->setDuration(int(std::abs(target - m_progress) * animationMs));
-    if (m_animation->duration() == 0) {
+    const qreal from = m_progress;
+    const int duration = int(std::abs(target - from) * animationMs);
+    if (duration == 0) {
         setProgress(target);
         finishAnimation();
         return;
     }
+    // A stopped animation reports a value for its old time as soon as its
+    // key values change; those reports must not move the ring.
+    m_configuring = true;
+    m_animation->setEasingCurve(target > from ? QEasingCurve::OutBack : QEasingCurve::InCubic);
+    m_animation->setDuration(duration);
+    m_animation->setStartValue(from);
+    m_animation->setEndValue(target);
+    m_configuring = false;
     m_animation->start();
 }
 
 void RadialMenu::finishAnimation()
 {
+
     if (m_open) {
         emit opened();
         return;

@@ -94,6 +94,7 @@ private:
     QString m_closedIcon;
     QString m_openIcon;
     bool m_open = false;
+    bool m_configuring = false;
 };
 
 } // namespace kestrune
