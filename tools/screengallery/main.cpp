@@ -2,6 +2,7 @@
 // Usage: QT_QPA_PLATFORM=offscreen kestrune_screen_gallery [output folder]
 
 #include "fakeclock.h"
+#include "fakemenugameservice.h"
 #include "manualscheduler.h"
 #include "memorystore.h"
 
@@ -11,6 +12,7 @@
 #include "platform/device/deviceprofile.h"
 #include "platform/resources/resources.h"
 #include "screens/game/gameviewcontroller.h"
+#include "screens/menu/menuviewcontroller.h"
 #include "screens/navigation/barbuttonitem.h"
 #include "screens/navigation/navigationcontroller.h"
 #include "screens/navigation/navigationitem.h"
@@ -21,6 +23,7 @@
 #include "views/components/ripplebutton.h"
 #include "views/keyboard/keyboardview.h"
 #include "views/onboarding/onboarding.h"
+#include "views/radialmenu/radialmenu.h"
 #include "views/toast/toastalert.h"
 
 #include <QApplication>
@@ -164,9 +167,58 @@ void save(QWidget &window, const QString &file)
         std::fprintf(stderr, "kestrune_screen_gallery: cannot write %s\n", qPrintable(file));
 }
 
+// The menu as the root of a stack, with a record of games and a game
+// service that is or is not available.
+struct MenuStage
+{
+    MenuStage(const DeviceProfile &device, bool serviceAvailable, std::int64_t games, std::int64_t wins)
+    {
+        DeviceProfile::setCurrent(device);
+        store.setInteger("games", games);
+        store.setInteger("wins", wins);
+        environment.store = &store;
+        environment.gameService = &service;
+        screen = new MenuViewController(environment);
+        nav.pushViewController(screen, false);
+        nav.resize(device.size().toSize());
+        nav.show();
+        service.available.onNext(serviceAvailable);
+    }
+
+    MemoryStore store;
+    FakeMenuGameService service;
+    MenuEnvironment environment;
+    NavigationController nav;
+    MenuViewController *screen = nullptr;
+};
+
+void renderMenus(const QString &folder, const QString &prefix)
+{
+    auto file = [&](const QString &name) { return QDir(folder).filePath(prefix + name + QStringLiteral(".png")); };
+    for (auto [device, name] : {std::pair{DeviceProfile::phone(), "phone"}, std::pair{DeviceProfile::tablet(), "tablet"},
+                                std::pair{DeviceProfile::tallPhone(), "tall-phone"},
+                                std::pair{DeviceProfile::smallPhone(), "small-phone"}}) {
+        const QString device_ = QString::fromLatin1(name);
+        {
+            MenuStage s(device, true, 6, 3);
+            save(s.nav, file(QStringLiteral("menu-%1").arg(device_)));
+            s.screen->playButton()->click();
+            save(s.nav, file(QStringLiteral("menu-%1-open").arg(device_)));
+        }
+        {
+            MenuStage s(device, false, 0, 0);
+            save(s.nav, file(QStringLiteral("menu-%1-no-service").arg(device_)));
+        }
+    }
+    DeviceProfile::setCurrent(DeviceProfile::phone());
+}
+
 void renderAll(const QString &folder, const QString &prefix)
 {
     auto file = [&](const QString &name) { return QDir(folder).filePath(prefix + name + QStringLiteral(".png")); };
+    renderMenus(folder, prefix);
+    if (qEnvironmentVariableIsSet("KESTRUNE_GALLERY_MENU_ONLY"))
+        return;
     {
         Stage s(1, DeviceProfile::phone());
         save(s.nav, file("game-waiting"));

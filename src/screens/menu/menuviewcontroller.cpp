@@ -1,0 +1,396 @@
+#include "menuviewcontroller.h"
+#include "ui_menuviewcontroller.h"
+
+#include "menugameservice.h"
+#include "winlosebar.h"
+
+#include "game/keyvaluestore.h"
+#include "game/quotationshelper.h"
+#include "game/rx/driver.h"
+#include "game/statisticshelper.h"
+#include "platform/device/deviceprofile.h"
+#include "platform/device/idletimer.h"
+#include "platform/resources/resources.h"
+#include "platform/servicekit/signinviewcontroller.h"
+#include "screens/game/gameviewcontroller.h"
+#include "screens/navigation/navigationcontroller.h"
+#include "screens/navigation/navigationitem.h"
+#include "screens/navigation/windowscene.h"
+#include "views/components/button.h"
+#include "views/components/outlinelabel.h"
+#include "views/radialmenu/blurview.h"
+#include "views/radialmenu/radialmenu.h"
+
+#include <QAccessible>
+#include <QEvent>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QGraphicsDropShadowEffect>
+#include <QVariantAnimation>
+
+namespace kestrune {
+
+namespace {
+
+const QString quotationFamily = QStringLiteral("Avenir Next");
+
+// Breaks text into lines no wider than `width`, keeping the breaks it has.
+QString wrapped(const QString &text, const QFont &font, qreal width)
+{
+    const QFontMetricsF metrics(font);
+    QStringList out;
+    for (const QString &paragraph : text.split(QLatin1Char('\n'))) {
+        QString line;
+        for (const QString &word : paragraph.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            const QString candidate = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+            if (!line.isEmpty() && metrics.horizontalAdvance(candidate) > width) {
+                out.append(line);
+                line = word;
+            } else {
+                line = candidate;
+            }
+        }
+        out.append(line);
+    }
+    return out.join(QLatin1Char('\n'));
+}
+
+// Corner radius equal to the height, and a soft shadow under it.
+void applyRoundedShadowStyle(Button *button)
+{
+    button->setCornerRadius(button->height());
+    auto *shadow = new QGraphicsDropShadowEffect(button);
+    shadow->setColor(QColor(0, 0, 0, int(0.2 * 255)));
+    shadow->setOffset(0, 1);
+    shadow->setBlurRadius(3);
+    button->setGraphicsEffect(shadow);
+}
+
+} // namespace
+
+MenuViewController::MenuViewController(const MenuEnvironment &environment, QWidget *parent)
+    : ViewController(parent)
+    , ui(std::make_unique<Ui::MenuViewController>())
+    , m_environment(environment)
+    , m_gameServiceAnimation(new QVariantAnimation(this))
+{
+    ui->setupUi(this);
+    setAccessibilityIdentifier(QStringLiteral("MenuViewController"));
+    setAccessibleName(tr("Menu"));
+    setAutoFillBackground(true);
+}
+
+MenuViewController::~MenuViewController()
+{
+    // The ring's buttons live in this widget; let the menu stop talking to
+    // us before the children go.
+    ui->playButton->setDelegate(nullptr);
+}
+
+OutlineLabel *MenuViewController::quotationLabel() const { return ui->quotationLabel; }
+OutlineLabel *MenuViewController::quotationAuthorLabel() const { return ui->quotationAuthorLabel; }
+RadialMenu *MenuViewController::playButton() const { return ui->playButton; }
+Button *MenuViewController::statisticsButton() const { return ui->statisticsButton; }
+Button *MenuViewController::gameServiceButton() const { return ui->gameServiceButton; }
+WinLoseBar *MenuViewController::bottomBar() const { return ui->bottomBar; }
+
+int MenuViewController::quotationFontSize(ScreenSize size)
+{
+    switch (size) {
+    case ScreenSize::small:
+        return 20;
+    case ScreenSize::medium:
+        return 24;
+    case ScreenSize::large:
+        return 36;
+    default:
+        return 40;
+    }
+}
+
+void MenuViewController::viewDidLoad()
+{
+    setupViews();
+    setupBindings();
+    ui->playButton->setDelegate(this);
+    setAccessibilityIdentifier(QStringLiteral("MenuViewController"));
+}
+
+void MenuViewController::setupViews()
+{
+    navigationItem()->setTitle(tr("Home"));
+    applyColors();
+
+    ui->quotationLabel->setGradientPoints(QPointF(0.5, 0.0), QPointF(0.5, 1.0));
+    const auto quotation = QuotationsHelper::randomQuotation();
+    // Kept whole: the label shows it broken into lines that fit.
+    ui->quotationLabel->setProperty("quotation", QString::fromStdString(quotation.text));
+    ui->quotationLabel->setText(QString::fromStdString(quotation.text));
+    ui->quotationAuthorLabel->setText(QString::fromStdString(quotation.author));
+
+    const int size = quotationFontSize(currentScreenSize());
+    QFont font;
+    if (QFontDatabase::hasFamily(quotationFamily)) {
+        font.setFamily(quotationFamily);
+    } else {
+        // Without the face, the system family in its lightest weight keeps
+        // the thin, slanted look.
+        font = QFont();
+    }
+    font.setItalic(true);
+    font.setWeight(QFont::ExtraLight);
+    font.setPixelSize(size);
+    font.setLetterSpacing(QFont::AbsoluteSpacing, -1.0);
+    ui->quotationLabel->setFont(font);
+    // Asked as -0.375 x size, but that pulls the lines into each other with
+    // every face we have: the text system this design came from never lets
+    // line spacing go below 0 either, so 0 is what it showed.
+    ui->quotationLabel->setLineSpacing(std::max(0.0, -0.375 * size));
+    QFont author = font;
+    author.setPixelSize(size / 2);
+    author.setLetterSpacing(QFont::AbsoluteSpacing, 0.83);
+    ui->quotationAuthorLabel->setFont(author);
+
+    const bool tablet = DeviceProfile::current().isTablet();
+    const int sideButton = tablet ? 60 : 50;
+    ui->statisticsButton->resize(sideButton, sideButton);
+    ui->gameServiceButton->resize(sideButton, sideButton);
+    const int play = tablet ? 120 : 96;
+    ui->playButton->resize(play, play);
+    for (Button *button : {static_cast<Button *>(ui->playButton), ui->statisticsButton, ui->gameServiceButton}) {
+        button->setBackgroundColorNames(QStringLiteral("circleButtonBackground"), QString());
+        button->setIconSize(QSize(button->width(), button->height()) * 0.56);
+        applyRoundedShadowStyle(button);
+    }
+    ui->statisticsButton->setImageName(QStringLiteral("Statistics"));
+    ui->gameServiceButton->setImageName(QStringLiteral("Game Service"));
+    ui->playButton->setIconNames(QStringLiteral("New Game"), QStringLiteral("Close Ring"));
+    ui->playButton->setHost(this);
+    ui->playButton->setModeButtons({tr("Single player"), tr("Two players")});
+    ui->playButton->setModeButtonSide(tablet ? 96 : 80);
+    ui->playButton->setRingDistance(ringDistance(DeviceProfile::current().idiom() != DeviceProfile::Idiom::phone));
+
+    setGameServiceButtonAvailable(false, false);
+    layoutViews();
+}
+
+void MenuViewController::setupBindings()
+{
+    QPointer<MenuViewController> self(this);
+    viewWillAppear().asObservable().subscribe([self](bool animated) {
+        if (self)
+            self->appear(animated);
+    }).disposed(m_disposeBag);
+    viewDidLayoutSubviews().asObservable().subscribe([self](const QSize &) {
+        if (self)
+            self->updateWinLoseBar();
+    }).disposed(m_disposeBag);
+    viewWillDisappear().asObservable().subscribe([self](bool animated) {
+        if (!self)
+            return;
+        if (NavigationController *nav = self->navigationController())
+            nav->setNavigationBarHidden(false, animated);
+    }).disposed(m_disposeBag);
+
+    connect(ui->statisticsButton, &QPushButton::clicked, this, [this] { performSegue(QStringLiteral("statistics")); });
+
+    MenuGameService *service = m_environment.gameService;
+    if (!service)
+        return;
+    rx::asDriver(service->gameServiceAvailable(), false)
+        .drive([self](bool available) {
+            if (self)
+                self->setGameServiceButtonAvailable(available, true);
+        })
+        .disposed(m_disposeBag);
+    const bool uiTest = m_environment.uiTest;
+    rx::asDriver(service->signInScreens().filter([uiTest](const auto &) { return !uiTest; }),
+                 std::shared_ptr<SignInViewController>())
+        .drive([self, service](const std::shared_ptr<SignInViewController> &screen) {
+            if (self)
+                service->presentSignIn(screen, self);
+        })
+        .disposed(m_disposeBag);
+    connect(ui->gameServiceButton, &QPushButton::clicked, this, [this, service] { service->presentAchievements(this); });
+}
+
+void MenuViewController::appear(bool animated)
+{
+    if (NavigationController *nav = navigationController())
+        nav->setNavigationBarHidden(true, animated);
+    if (QWidget *w = window(); w && w != this)
+        WindowScene::requestGeometryUpdate(w, InterfaceOrientation::portrait);
+    updateWinLoseBar();
+    if (m_environment.idleTimer)
+        m_environment.idleTimer->setIdleTimerDisabled(false);
+    m_interactionAllowed = true;
+    layoutViews();
+    // No control shows a focus ring until the player reaches for the keys.
+    setFocus(Qt::OtherFocusReason);
+}
+
+void MenuViewController::updateWinLoseBar()
+{
+    const std::int64_t games = m_environment.store ? StatisticsHelper::integerValue(*m_environment.store, StatisticsHelper::games) : 0;
+    const std::int64_t wins = m_environment.store ? StatisticsHelper::integerValue(*m_environment.store, StatisticsHelper::wins) : 0;
+    ui->bottomBar->setRecord(games, wins);
+    const int height = safeAreaBottomInset() == 0 ? 10 : 21;
+    if (height != m_bottomBarHeight) {
+        m_bottomBarHeight = height;
+        layoutViews();
+    }
+}
+
+void MenuViewController::setGameServiceButtonAvailable(bool available, bool animated)
+{
+    Button *button = ui->gameServiceButton;
+    m_gameServiceLeading = available ? 8 : -button->width();
+    m_buttonSpacing = available ? 2 : 8;
+    const qreal alpha = available ? 1 : 0;
+    const bool appearing = available && button->isHidden();
+    m_gameServiceAnimation->stop();
+    m_gameServiceAnimation->disconnect(this);
+    if (available)
+        button->show();
+    const qreal fromLeading = m_shownLeading;
+    const qreal fromSpacing = m_shownSpacing;
+    const qreal fromAlpha = button->alpha();
+    auto step = [this, button, fromLeading, fromSpacing, fromAlpha, alpha](qreal t) {
+        m_shownLeading = fromLeading + (m_gameServiceLeading - fromLeading) * t;
+        m_shownSpacing = fromSpacing + (m_buttonSpacing - fromSpacing) * t;
+        button->setAlpha(fromAlpha + (alpha - fromAlpha) * t);
+        layoutViews();
+    };
+    auto finish = [this, button, available] {
+        // Hidden, the button leaves the focus chain and assistive technology.
+        button->setVisible(available);
+    };
+    if (!animated) {
+        step(1.0);
+        finish();
+    } else {
+        m_gameServiceAnimation->setDuration(gameServiceAnimationMs);
+        m_gameServiceAnimation->setStartValue(0.0);
+        m_gameServiceAnimation->setEndValue(1.0);
+        connect(m_gameServiceAnimation, &QVariantAnimation::valueChanged, this,
+                [step](const QVariant &value) { step(value.toReal()); });
+        connect(m_gameServiceAnimation, &QVariantAnimation::finished, this, finish);
+        m_gameServiceAnimation->start();
+    }
+    // A control that appears by itself is announced; one that goes needs no word.
+    if (appearing) {
+        QAccessibleEvent event(button, QAccessible::Alert);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void MenuViewController::layoutViews()
+{
+    const qreal w = width();
+    const qreal h = height();
+    const bool tablet = DeviceProfile::current().isTablet();
+    ui->bottomBar->setGeometry(0, int(h) - m_bottomBarHeight, int(w), m_bottomBarHeight);
+    const qreal above = h - m_bottomBarHeight;
+
+    // The centre button sits low, within the thumb's reach; on the smallest
+    // screens the ring would not fit above it, so it goes to the middle.
+    QRectF play(QPointF(0, 0), QSizeF(ui->playButton->size()));
+    if (currentScreenSize() == ScreenSize::small)
+        play.moveCenter(QPointF(w / 2, h / 2));
+    else
+        play.moveBottom(above - (tablet ? 96 : 56)), play.moveLeft(w / 2 - play.width() / 2);
+    ui->playButton->setGeometry(play.toRect());
+
+    const QSizeF side(ui->statisticsButton->size());
+    const qreal margin = 8;
+    QRectF statistics(QPointF(margin + 8, above - 20 - side.height()), side);
+    ui->statisticsButton->setGeometry(statistics.toRect());
+    QRectF service(QPointF(margin + m_shownLeading, statistics.top() - m_shownSpacing - side.height()), side);
+    ui->gameServiceButton->setGeometry(service.toRect());
+
+    // The quotation fills what the open ring leaves free above the buttons.
+    const qreal ringTop = play.center().y() - ui->playButton->ringDistance() - ui->playButton->modeButtonSide() / 2;
+    qreal bottom = ringTop - 16;
+    if (bottom < h * 0.3)
+        bottom = play.top() - 24;
+    const qreal top = DeviceProfile::current().statusBarHeight() + 24;
+    const QRectF area(24, top, w - 48, std::max(0.0, bottom - top));
+    ui->quotationArea->setGeometry(area.toRect());
+    const QString text = ui->quotationLabel->property("quotation").toString();
+    ui->quotationLabel->setText(wrapped(text, ui->quotationLabel->font(), area.width()));
+}
+
+void MenuViewController::applyColors()
+{
+    QPalette background = palette();
+    background.setColor(QPalette::Window, Resources::color(QStringLiteral("background")));
+    setPalette(background);
+    ui->quotationLabel->setGradientColors(Resources::color(QStringLiteral("quotationGradientStart")),
+                                          Resources::color(QStringLiteral("quotationGradientEnd")));
+    QPalette author = ui->quotationAuthorLabel->palette();
+    author.setColor(QPalette::WindowText, Resources::color(QStringLiteral("quotationGradientEnd")));
+    ui->quotationAuthorLabel->setPalette(author);
+}
+
+void MenuViewController::resizeEvent(QResizeEvent *event)
+{
+    ViewController::resizeEvent(event);
+    if (isViewLoaded())
+        layoutViews();
+}
+
+void MenuViewController::changeEvent(QEvent *event)
+{
+    ViewController::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && isViewLoaded())
+        applyColors();
+}
+
+void MenuViewController::prepare(const Segue &segue)
+{
+    auto *game = qobject_cast<GameViewController *>(segue.destination);
+    if (!game || segue.identifier.isEmpty())
+        return;
+    if (segue.identifier == QLatin1String("singleplayer"))
+        game->setNumberOfPlayers(1);
+    else if (segue.identifier == QLatin1String("multiplayer"))
+        game->setNumberOfPlayers(2);
+}
+
+void MenuViewController::radialMenuWillDisplay(RadialMenu &menu, Button *button, int index)
+{
+    button->setBackgroundColorNames(QStringLiteral("circleButtonBackground"), QString());
+    button->setImageName(index == 0 ? QStringLiteral("Single Player") : QStringLiteral("Two Players"));
+    if (index == 0 && !m_blur) {
+        m_blur = new BlurView(this, blurAlpha);
+        m_blur->setGeometry(rect());
+        m_blur->stackUnder(&menu);
+        m_blur->show();
+    }
+}
+
+void MenuViewController::radialMenuButtonWillSelected(RadialMenu &, Button *button, int)
+{
+    button->setAttribute(Qt::WA_TransparentForMouseEvents, true);
+    removeBlur();
+}
+
+void MenuViewController::radialMenuButtonDidSelected(RadialMenu &, Button *, int index)
+{
+    if (!m_interactionAllowed)
+        return;
+    m_interactionAllowed = false;
+    performSegue(index == 0 ? QStringLiteral("singleplayer") : QStringLiteral("multiplayer"));
+}
+
+void MenuViewController::menuCollapsed(RadialMenu &)
+{
+    removeBlur();
+}
+
+void MenuViewController::removeBlur()
+{
+    delete m_blur.data();
+}
+
+} // namespace kestrune

@@ -1,0 +1,325 @@
+#include "accessibilityrecorder.h"
+#include "fakemenugameservice.h"
+#include "manualanimationdriver.h"
+#include "memorystore.h"
+#include "recordingidletimer.h"
+
+#include "platform/device/deviceprofile.h"
+#include "platform/resources/resources.h"
+#include "screens/game/gameviewcontroller.h"
+#include "screens/menu/menuviewcontroller.h"
+#include "screens/menu/winlosebar.h"
+#include "screens/navigation/navigationcontroller.h"
+#include "views/components/outlinelabel.h"
+#include "views/radialmenu/blurview.h"
+#include "views/radialmenu/radialmenu.h"
+
+#include <QTest>
+
+Q_DECLARE_METATYPE(kestrune::DeviceProfile)
+
+using namespace kestrune;
+using namespace kestrune::test;
+
+namespace {
+
+// The menu as the root of a stack whose segues lead to plain screens named
+// after them, with every collaborator in the test's hand.
+struct Fixture
+{
+    explicit Fixture(const DeviceProfile &device = DeviceProfile::phone(), bool uiTest = false,
+                     std::int64_t games = 0, std::int64_t wins = 0)
+    {
+        DeviceProfile::setCurrent(device);
+        if (games)
+            store.setInteger("games", games), store.setInteger("wins", wins);
+        environment.store = &store;
+        environment.idleTimer = &idleTimer;
+        environment.gameService = &service;
+        environment.uiTest = uiTest;
+        for (const char *name : {"singleplayer", "multiplayer", "statistics"}) {
+            nav.registerSegue(QString::fromLatin1(name), [name] {
+                auto *screen = new ViewController;
+                screen->setObjectName(QString::fromLatin1(name));
+                return screen;
+            });
+        }
+        screen = new MenuViewController(environment);
+        nav.pushViewController(screen, false);
+        nav.resize(device.size().toSize());
+        nav.show();
+        QCoreApplication::processEvents();
+    }
+    void finishAnimations() { driver.advanceBy(400); }
+    QStringList stack() const
+    {
+        QStringList names;
+        for (ViewController *s : nav.viewControllers())
+            names.append(s->objectName());
+        return names;
+    }
+
+    ManualAnimationDriver driver;
+    MemoryStore store;
+    RecordingIdleTimer idleTimer;
+    FakeMenuGameService service;
+    MenuEnvironment environment;
+    NavigationController nav;
+    MenuViewController *screen = nullptr;
+};
+
+} // namespace
+
+class TestMenuScreen : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { NavigationController::setAnimationsEnabled(false); }
+    void init() { DeviceProfile::setCurrent(DeviceProfile::phone()); }
+
+    void winLoseBarShowsTheShareOfWins_data()
+    {
+        QTest::addColumn<int>("games");
+        QTest::addColumn<int>("wins");
+        QTest::addColumn<QList<qreal>>("locations");
+        QTest::newRow("no games: no gradient") << 0 << 0 << QList<qreal>{};
+        QTest::newRow("3 of 6") << 6 << 3 << QList<qreal>{0, 0.47, 0.53, 1};
+        QTest::newRow("1 of 4") << 4 << 1 << QList<qreal>{0, 0.22, 0.28, 1};
+        QTest::newRow("all won") << 5 << 5 << QList<qreal>{0, 1, 1, 1};
+        QTest::newRow("none won") << 5 << 0 << QList<qreal>{0, 0, 0, 1};
+    }
+    void winLoseBarShowsTheShareOfWins()
+    {
+        QFETCH(int, games);
+        QFETCH(int, wins);
+        QFETCH(QList<qreal>, locations);
+        Fixture f(DeviceProfile::phone(), false, games, wins);
+        const QList<qreal> actual = f.screen->bottomBar()->locations();
+        QCOMPARE(actual.size(), locations.size());
+        for (int i = 0; i < actual.size(); ++i)
+            QVERIFY2(qAbs(actual.at(i) - locations.at(i)) < 1e-9, qPrintable(QString::number(actual.at(i))));
+
+        // What the player sees at either end of the bar.
+        const QImage bar = f.screen->bottomBar()->grab().toImage();
+        const QColor leftEnd = bar.pixelColor(0, bar.height() / 2);
+        const QColor rightEnd = bar.pixelColor(bar.width() - 1, bar.height() / 2);
+        const QColor win = Resources::color("winBar");
+        const QColor lose = Resources::color("loseBar");
+        if (games == 0) {
+            QVERIFY(leftEnd != win && leftEnd != lose);
+        } else {
+            QCOMPARE(leftEnd, wins == 0 ? lose : win);
+            QCOMPARE(rightEnd, wins == games ? win : lose);
+        }
+    }
+
+    void winLoseBarFollowsTheStatisticsOnReturn()
+    {
+        Fixture f;
+        QVERIFY(f.screen->bottomBar()->locations().isEmpty());
+        f.store.setInteger("games", 2);
+        f.store.setInteger("wins", 2);
+        f.screen->performSegue("singleplayer");
+        f.nav.popViewController(false);
+        QCOMPARE(f.screen->bottomBar()->locations(), QList<qreal>({0, 1, 1, 1}));
+    }
+
+    void bottomBarHeightFollowsTheSafeArea_data()
+    {
+        QTest::addColumn<DeviceProfile>("device");
+        QTest::addColumn<int>("height");
+        QTest::newRow("no inset") << DeviceProfile::phone() << 10;
+        QTest::newRow("home indicator") << DeviceProfile::tallPhone() << 21;
+    }
+    void bottomBarHeightFollowsTheSafeArea()
+    {
+        QFETCH(DeviceProfile, device);
+        QFETCH(int, height);
+        Fixture f(device, false, 2, 1);
+        QCOMPARE(f.screen->bottomBarHeight(), height);
+        QCOMPARE(f.screen->bottomBar()->height(), height);
+        QCOMPARE(f.screen->bottomBar()->geometry().bottom(), f.screen->height() - 1);
+        QCOMPARE(f.screen->bottomBar()->width(), f.screen->width());
+    }
+
+    void sizesFollowTheScreen_data()
+    {
+        QTest::addColumn<DeviceProfile>("device");
+        QTest::addColumn<int>("quotation");
+        QTest::addColumn<qreal>("ring");
+        QTest::addColumn<bool>("centred");
+        QTest::newRow("small phone, class 1") << DeviceProfile::smallPhone() << 20 << qreal(190) << true;
+        QTest::newRow("phone, class 2") << DeviceProfile::phone() << 24 << qreal(190) << false;
+        QTest::newRow("tall phone, class 3") << DeviceProfile::tallPhone() << 36 << qreal(190) << false;
+        QTest::newRow("tablet, class 4") << DeviceProfile::tablet() << 40 << qreal(220) << false;
+    }
+    void sizesFollowTheScreen()
+    {
+        QFETCH(DeviceProfile, device);
+        QFETCH(int, quotation);
+        QFETCH(qreal, ring);
+        QFETCH(bool, centred);
+        Fixture f(device);
+        QCOMPARE(f.screen->quotationLabel()->font().pixelSize(), quotation);
+        QCOMPARE(f.screen->quotationAuthorLabel()->font().pixelSize(), quotation / 2);
+        QVERIFY(f.screen->quotationLabel()->font().italic());
+        QCOMPARE(f.screen->quotationLabel()->font().letterSpacing(), -1.0);
+        QVERIFY(qAbs(f.screen->quotationAuthorLabel()->font().letterSpacing() - 0.83) < 1.0 / 64); // kept in 1/64 steps
+        QCOMPARE(f.screen->quotationLabel()->gradientStartColor(), Resources::color("quotationGradientStart"));
+        QCOMPARE(f.screen->quotationLabel()->gradientEndColor(), Resources::color("quotationGradientEnd"));
+        QCOMPARE(f.screen->quotationLabel()->gradientEndPoint(), QPointF(0.5, 1.0));
+        QCOMPARE(f.screen->playButton()->ringDistance(), ring);
+        const int playCentre = f.screen->playButton()->geometry().center().y();
+        QCOMPARE(qAbs(playCentre - f.screen->height() / 2) <= 1, centred);
+        QVERIFY(!f.screen->quotationLabel()->text().isEmpty());
+        QVERIFY(!f.screen->quotationAuthorLabel()->text().isEmpty());
+    }
+
+    void oneSelectionStartsOneGameUntilTheMenuReturns()
+    {
+        Fixture f;
+        RadialMenu *menu = f.screen->playButton();
+        Button *single = menu->modeButtons().at(0);
+        Button *two = menu->modeButtons().at(1);
+        f.screen->radialMenuButtonDidSelected(*menu, single, 0);
+        f.screen->radialMenuButtonDidSelected(*menu, two, 1);
+        QCOMPARE(f.stack(), QStringList({"MenuViewController", "singleplayer"}));
+        QVERIFY(!f.screen->isRadialMenuInteractionAllowed());
+
+        f.nav.popViewController(false);
+        QVERIFY(f.screen->isRadialMenuInteractionAllowed());
+        menu->click();
+        f.finishAnimations();
+        two->click();
+        QCOMPARE(f.stack(), QStringList({"MenuViewController", "multiplayer"}));
+    }
+
+    void blurLiesBehindTheOpenRingOnly()
+    {
+        Fixture f;
+        RadialMenu *menu = f.screen->playButton();
+        QVERIFY(!f.screen->blurView());
+        menu->click();
+        BlurView *blur = f.screen->blurView();
+        QVERIFY(blur);
+        QCOMPARE(blur->alpha(), 0.8);
+        QCOMPARE(blur->geometry(), f.screen->rect());
+        const QObjectList children = f.screen->children();
+        QCOMPARE(children.indexOf(blur) + 1, children.indexOf(menu)); // right under the centre button
+        menu->click();
+        f.finishAnimations();
+        QVERIFY(!f.screen->blurView());
+
+        menu->click();
+        f.finishAnimations();
+        QVERIFY(f.screen->blurView());
+        menu->modeButtons().at(0)->click();
+        QVERIFY(!f.screen->blurView());
+    }
+
+    void signInScreenShowsUnlessUITest_data()
+    {
+        QTest::addColumn<bool>("uiTest");
+        QTest::newRow("normal launch") << false;
+        QTest::newRow("UITest") << true;
+    }
+    void signInScreenShowsUnlessUITest()
+    {
+        QFETCH(bool, uiTest);
+        Fixture f(DeviceProfile::phone(), uiTest);
+        f.service.signIn.onNext(nullptr);
+        QCoreApplication::processEvents();
+        QCOMPARE(f.service.signInPresentedOver.size(), uiTest ? 0 : 1);
+        if (!uiTest)
+            QCOMPARE(f.service.signInPresentedOver.first().data(), f.screen);
+    }
+
+    void gameServiceButtonSlidesInAndOut()
+    {
+        AccessibilityRecorder recorder;
+        Fixture f;
+        Button *button = f.screen->gameServiceButton();
+        QVERIFY(!button->isVisible());
+        QCOMPARE(button->alpha(), 0.0);
+        QCOMPARE(f.screen->gameServiceButtonLeading(), -button->width());
+        QCOMPARE(f.screen->verticalSpacingButtons(), 8.0);
+        const int hiddenX = button->x();
+        const int statisticsTop = f.screen->statisticsButton()->y();
+        QCOMPARE(statisticsTop - button->geometry().bottom() - 1, 8);
+
+        f.service.available.onNext(true);
+        QCOMPARE(f.screen->gameServiceButtonLeading(), 8.0);
+        QCOMPARE(f.screen->verticalSpacingButtons(), 2.0);
+        QVERIFY(button->isVisible());
+        QCOMPARE(recorder.names(button, QAccessible::Alert), QStringList({"Achievements"}));
+        f.driver.advanceBy(150);
+        QVERIFY2(button->alpha() > 0.2 && button->alpha() < 0.8, qPrintable(QString::number(button->alpha())));
+        QVERIFY(button->x() > hiddenX && button->x() < 16);
+        f.driver.advanceBy(170);
+        QCOMPARE(button->alpha(), 1.0);
+        QCOMPARE(button->x(), 16); // 8 in from the statistics button's column margin
+        QCOMPARE(button->x(), f.screen->statisticsButton()->x());
+        QCOMPARE(statisticsTop - button->geometry().bottom() - 1, 2);
+
+        button->click();
+        QCOMPARE(f.service.achievementsPresentedOver.size(), 1);
+
+        f.service.available.onNext(false);
+        f.driver.advanceBy(320);
+        QCOMPARE(button->alpha(), 0.0);
+        QVERIFY(!button->isVisible());
+        QCOMPARE(button->x(), hiddenX);
+        QCOMPARE(recorder.names(button, QAccessible::Alert).size(), 1);
+    }
+
+    void appearingHidesTheBarAndLetsTheScreenSleep()
+    {
+        Fixture f;
+        QVERIFY(f.nav.isNavigationBarHidden());
+        QCOMPARE(f.idleTimer.calls, std::vector<bool>({false}));
+        f.screen->statisticsButton()->click();
+        QCOMPARE(f.stack(), QStringList({"MenuViewController", "statistics"}));
+        QVERIFY(!f.nav.isNavigationBarHidden());
+        f.idleTimer.setIdleTimerDisabled(true);
+        f.nav.popViewController(false);
+        QVERIFY(f.nav.isNavigationBarHidden());
+        QVERIFY(!f.idleTimer.isIdleTimerDisabled());
+    }
+
+    void prepareTellsTheGameScreenHowManyPlay_data()
+    {
+        QTest::addColumn<QString>("segue");
+        QTest::addColumn<int>("players");
+        QTest::newRow("singleplayer") << "singleplayer" << 1;
+        QTest::newRow("multiplayer") << "multiplayer" << 2;
+        QTest::newRow("other") << "result" << 0;
+    }
+    void prepareTellsTheGameScreenHowManyPlay()
+    {
+        QFETCH(QString, segue);
+        QFETCH(int, players);
+        Fixture f;
+        GameViewController game{GameScreenEnvironment{}};
+        f.screen->prepare(Segue{segue, f.screen, &game});
+        QCOMPARE(game.numberOfPlayers().value_or(0), players);
+    }
+
+    void everyControlHasANameAndTheScreenItsIdentifier()
+    {
+        AccessibilityRecorder recorder;
+        Fixture f;
+        f.service.available.onNext(true);
+        f.screen->playButton()->click();
+        f.finishAnimations();
+        QCOMPARE(f.screen->objectName(), "MenuViewController");
+        QCOMPARE(unnamedControls(&f.nav), QStringList());
+        QCOMPARE(f.screen->playButton()->accessibleName(), "New game");
+        QCOMPARE(f.screen->playButton()->modeButtons().at(0)->accessibleName(), "Single player");
+        QCOMPARE(f.screen->playButton()->modeButtons().at(1)->accessibleName(), "Two players");
+    }
+};
+
+
+QTEST_MAIN(TestMenuScreen)
+#include "tst_menuscreen.moc"
