@@ -1,11 +1,9 @@
 #include "commandline.h"
-#include "startviewcontroller.h"
 #include "seguemap.h"
 #include "singleinstance.h"
 #include "quickaction.h"
 
 #include "game/rx/mainscheduler.h"
-#include "gameservice/gameservicedelegateproxy.h"
 #include "gameservice/gameserviceenvironment.h"
 #include "gameservice/gameservicemanager.h"
 #include "platform/apppaths.h"
@@ -16,9 +14,11 @@
 #include "platform/fileanalytics.h"
 #include "platform/resources/resources.h"
 #include "platform/servicekit/servicekit.h"
-#include "platform/servicekit/signinviewcontroller.h"
 #include "platform/settingsstore.h"
 #include "screens/game/gamescreenenvironment.h"
+#include "screens/menu/gameservicemenuadapter.h"
+#include "screens/menu/menuenvironment.h"
+#include "screens/menu/menuviewcontroller.h"
 #include "screens/gameservice/widgetservicescreenpresenter.h"
 #include "screens/navigation/navigationcontroller.h"
 #include "views/components/touchareafilter.h"
@@ -107,23 +107,18 @@ int main(int argc, char *argv[])
     NavigationController window;
     window.setWindowTitle(QStringLiteral("Kestrune"));
     SegueMap::install(window, environment);
-    window.pushViewController(new StartViewController(options.noGameService ? nullptr : &service), false);
+    // The menu presents the service's sign-in screen when the service asks,
+    // except in user-interface test runs.
+    GameServiceMenuAdapter menuService(service);
+    MenuEnvironment menu;
+    menu.store = &store;
+    menu.idleTimer = &idleTimer;
+    menu.gameService = options.noGameService ? nullptr : &menuService;
+    menu.uiTest = options.uiTest;
+    window.pushViewController(new MenuViewController(menu), false);
     window.resize(DeviceProfile::current().size().toSize());
     new TouchAreaFilter(&window);
     ToastAlert::shared().setHost(&window);
-
-    // The service hands over its sign-in screen when nobody is signed in;
-    // user-interface test runs never show it.
-    rx::DisposeBag bag;
-    auto proxy = GameServiceDelegateProxy::proxy(service);
-    proxy->authenticateUserSubject.asObservable()
-        .filter([uiTest = options.uiTest](const auto &) { return !uiTest; })
-        .observeOn(rx::MainScheduler::instance())
-        .subscribe([&window](const std::shared_ptr<SignInViewController> &screen) {
-            if (screen)
-                screen->present(&window, true, {});
-        })
-        .disposed(bag);
 
     instance.setHandler([&window](const QString &action, std::function<void(bool)> reply) {
         window.showNormal();

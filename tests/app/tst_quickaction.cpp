@@ -7,11 +7,12 @@
 
 #include "app/quickaction.h"
 #include "app/seguemap.h"
-#include "app/startviewcontroller.h"
 #include "game/gamemanaging.h"
 #include "game/gameprotocol.h"
 #include "game/playerprotocol.h"
 #include "screens/game/gameviewcontroller.h"
+#include "screens/menu/menuenvironment.h"
+#include "screens/menu/menuviewcontroller.h"
 #include "screens/navigation/navigationcontroller.h"
 #include "views/board/gameview.h"
 #include "views/components/dialogbutton.h"
@@ -29,7 +30,7 @@ using namespace kestrune::test;
 
 namespace {
 
-// The program's stack: the start screen as root, the real segues, and every
+// The program's stack: the menu as root, the real segues, and every
 // collaborator of the game screen in the test's hand.
 struct Fixture
 {
@@ -45,7 +46,10 @@ struct Fixture
         environment.toast = &toast;
         store.setBoolean("hasLaunchedOnce", true);
         SegueMap::install(nav, environment);
-        nav.pushViewController(new StartViewController(nullptr), false);
+        MenuEnvironment menu;
+        menu.store = &store;
+        menu.uiTest = true;
+        nav.pushViewController(new MenuViewController(menu), false);
         nav.resize(390, 844);
         nav.show();
     }
