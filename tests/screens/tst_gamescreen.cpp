@@ -1,3 +1,4 @@
+#include "accessibilityrecorder.h"
 #include "fakeclock.h"
 #include "manualscheduler.h"
 #include "manualticker.h"
@@ -409,6 +410,37 @@ private slots:
         const QString stopped = f.screen->timerLabel()->text();
         QTest::qWait(1500);
         QCOMPARE(f.screen->timerLabel()->text(), stopped);
+    }
+
+    // Assistive technology finds a name on every control in every state of a
+    // match, and hears the turn pass.
+    void everyControlIsNamedAndTheHandOverIsHeard()
+    {
+        AccessibilityRecorder recorder;
+        QVERIFY(AccessibilityRecorder::isActive());
+        Fixture f(2, DeviceProfile::tablet());
+        QCOMPARE(f.screen->accessibleName(), "Game, two players");
+        QCOMPARE(unnamedControls(&f.nav), QStringList());
+
+        f.shoot("5678");
+        f.afterDelay();
+        QVERIFY(recorder.names(f.screen->gameViews().first()->boardView(), QAccessible::Alert)
+                    .contains("Board"));
+        QCOMPARE(f.screen->gameViews().first()->boardView()->accessibleDescription(), "Player 2's turn");
+        QCOMPARE(f.screen->turnView()->accessibleName(), "Player 2's turn");
+
+        f.screen->simultaneousItem()->trigger();
+        QCOMPARE(f.screen->singleButton()->accessibleName(), "One board");
+        QCOMPARE(unnamedControls(&f.nav), QStringList());
+        f.screen->singleButton()->click();
+
+        f.screen->closeItem()->trigger();
+        QVERIFY(f.quitAlert());
+        QCOMPARE(unnamedControls(f.quitAlert()), QStringList());
+        f.quitAlert()->buttons().at(0)->click();
+
+        f.screen->showTutorial();
+        QCOMPARE(unnamedControls(&f.nav), QStringList());
     }
 
     void leavingTheScreenGivesTheScreenSaverBack()
