@@ -64,7 +64,10 @@ GameServiceManager::GameServiceManager(Environment environment)
     Q_ASSERT(m_defaults);
     m_delegate->owner = this;
 
-    if (m_pathMonitor) {
+    // Only a service that needs the network has the network watched: the
+    // local one does not, and the watch would load the system's network
+    // backend at start and wake the process while it idles.
+    if (m_pathMonitor && m_kit && m_needsNetwork) {
         m_pathMonitor->setQueue(m_monitorQueue.get());
         m_pathMonitor->setUpdateHandler([this](NetworkPathMonitor::Status status) {
             networkChanged(status == NetworkPathMonitor::Status::Satisfied);

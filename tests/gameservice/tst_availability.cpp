@@ -190,6 +190,8 @@ private slots:
         QCOMPARE(m.isGameServiceAvailable(), state == 4);
         QCOMPARE(f.delegate->count("authenticateUser"), signInScreens);
         QVERIFY(!m.isInternetAvailable());
+        // Nothing watches a network the service does not need.
+        QCOMPARE(f.monitor->isStarted(), needsNetwork);
 
         // What is earned now goes to the service at once, or waits in the cache.
         m.saveAndReportScore(1234, QStringLiteral("sp_leaderboard"), SortOrder::higherIsBetter);
