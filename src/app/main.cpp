@@ -1,28 +1,13 @@
+#include "appdelegate.h"
 #include "commandline.h"
-#include "seguemap.h"
-#include "singleinstance.h"
 #include "quickaction.h"
+#include "singleinstance.h"
 
 #include "game/rx/mainscheduler.h"
-#include "gameservice/gameserviceenvironment.h"
-#include "gameservice/gameservicemanager.h"
 #include "platform/apppaths.h"
-#include "platform/backgroundanalytics.h"
-#include "platform/backgroundsyncstore.h"
 #include "platform/device/deviceprofile.h"
-#include "platform/device/screensaveridletimer.h"
-#include "platform/fileanalytics.h"
 #include "platform/resources/resources.h"
-#include "platform/servicekit/servicekit.h"
-#include "platform/settingsstore.h"
-#include "screens/game/gamescreenenvironment.h"
-#include "screens/menu/gameservicemenuadapter.h"
-#include "screens/menu/menuenvironment.h"
-#include "screens/menu/menuviewcontroller.h"
-#include "screens/gameservice/widgetservicescreenpresenter.h"
 #include "screens/navigation/navigationcontroller.h"
-#include "views/components/touchareafilter.h"
-#include "views/toast/toastalert.h"
 
 #include <QApplication>
 #include <QDir>
@@ -82,52 +67,10 @@ int main(int argc, char *argv[])
     DeviceProfile::setCurrent(*DeviceProfile::fromName(options.device));
     QApplication::setPalette(Resources::palette());
 
-    // Events and statistics reach the disk off the GUI thread; both flush
-    // when they go at the end of main().
-    BackgroundAnalytics analytics(std::make_unique<FileAnalytics>());
-    analytics.configure();
-    BackgroundSyncStore store(std::make_unique<SettingsStore>());
-
-    GameServiceManager::setSharedEnvironment(options.noGameService
-                                                 ? GameServiceEnvironment::withoutFramework(dataFolder)
-                                                 : GameServiceEnvironment::local(dataFolder));
-    GameServiceManager &service = GameServiceManager::sharedManager();
-    if (auto kit = service.serviceKit())
-        kit->setScreenPresenter(std::make_shared<WidgetServiceScreenPresenter>());
-    service.setupManager();
-    service.syncGameService();
-
-    ScreenSaverIdleTimer idleTimer;
-    GameScreenEnvironment environment;
-    environment.game.analytics = &analytics;
-    environment.game.store = &store;
-    environment.game.gameService = &service;
-    environment.idleTimer = &idleTimer;
-
-    NavigationController window;
-    window.setWindowTitle(QStringLiteral("Kestrune"));
-    SegueMap::install(window, environment);
-    // The menu presents the service's sign-in screen when the service asks,
-    // except in user-interface test runs.
-    GameServiceMenuAdapter menuService(service);
-    MenuEnvironment menu;
-    menu.store = &store;
-    menu.idleTimer = &idleTimer;
-    menu.gameService = options.noGameService ? nullptr : &menuService;
-    menu.uiTest = options.uiTest;
-    window.pushViewController(new MenuViewController(menu), false);
-    window.resize(DeviceProfile::current().size().toSize());
-    new TouchAreaFilter(&window);
-    ToastAlert::shared().setHost(&window);
-
-    instance.setHandler([&window](const QString &action, std::function<void(bool)> reply) {
-        window.showNormal();
-        window.raise();
-        window.activateWindow();
-        if (action.isEmpty())
-            reply(true);
-        else
-            QuickAction::perform(action, &window, rx::MainScheduler::instance(), reply);
+    AppDelegate delegate(options);
+    NavigationController &window = delegate.window();
+    instance.setHandler([&delegate](const QString &action, std::function<void(bool)> reply) {
+        delegate.performQuickAction(action, std::move(reply));
     });
     int quickActionStatus = 0;
     if (!options.quickAction.isEmpty()) {
@@ -151,7 +94,7 @@ int main(int argc, char *argv[])
         status = quickActionStatus;
     // Everything the player was told has been kept reaches the disk before
     // the process ends (the shared manager itself lives on until exit).
-    if (!service.flushCache())
+    if (!delegate.flush())
         std::fprintf(stderr, "kestrune: the game-service cache could not be written\n");
     return status;
 }

@@ -1,0 +1,93 @@
+#include "appdelegate.h"
+#include "quickaction.h"
+#include "seguemap.h"
+
+#include "game/analytics.h"
+#include "game/rx/mainscheduler.h"
+#include "gameservice/gameserviceenvironment.h"
+#include "gameservice/gameservicemanager.h"
+#include "platform/apppaths.h"
+#include "platform/device/deviceprofile.h"
+#include "platform/fileanalytics.h"
+#include "platform/servicekit/servicekit.h"
+#include "platform/settingsstore.h"
+#include "screens/gameservice/widgetservicescreenpresenter.h"
+#include "screens/menu/gameservicemenuadapter.h"
+#include "screens/menu/menuenvironment.h"
+#include "screens/menu/menuviewcontroller.h"
+#include "views/components/touchareafilter.h"
+#include "views/toast/toastalert.h"
+
+namespace kestrune {
+
+namespace {
+
+// The first steps of the launch, in their order: the analytics core, then the
+// shared game-service manager with its cache and a synchronisation.
+GameServiceManager &launchServices(Analytics &analytics, bool withService)
+{
+    analytics.configure();
+    const QString folder = AppPaths::dataFolder();
+    GameServiceManager::setSharedEnvironment(withService ? GameServiceEnvironment::local(folder)
+                                                         : GameServiceEnvironment::withoutFramework(folder));
+    GameServiceManager &service = GameServiceManager::sharedManager();
+    if (auto kit = service.serviceKit())
+        kit->setScreenPresenter(std::make_shared<WidgetServiceScreenPresenter>());
+    service.setupManager();
+    service.syncGameService();
+    return service;
+}
+
+} // namespace
+
+AppDelegate::AppDelegate(const CommandLine &options)
+    // Events and statistics reach the disk off the GUI thread; both flush
+    // when the delegate goes.
+    : m_analytics((std::make_unique<FileAnalytics>()))
+    , m_store(std::make_unique<SettingsStore>())
+    , m_service(&launchServices(m_analytics, !options.noGameService))
+{
+    m_environment.game.analytics = &m_analytics;
+    m_environment.game.store = &m_store;
+    m_environment.game.gameService = m_service;
+    m_environment.idleTimer = &m_idleTimer;
+
+    m_window.setWindowTitle(QStringLiteral("Kestrune"));
+    SegueMap::install(m_window, m_environment);
+    // The menu presents the service's sign-in screen when the service asks,
+    // except in user-interface test runs.
+    m_menuService = std::make_unique<GameServiceMenuAdapter>(*m_service);
+    MenuEnvironment menu;
+    menu.store = &m_store;
+    menu.idleTimer = &m_idleTimer;
+    menu.gameService = options.noGameService ? nullptr : m_menuService.get();
+    menu.uiTest = options.uiTest;
+    m_window.pushViewController(new MenuViewController(menu), false);
+    m_window.resize(DeviceProfile::current().size().toSize());
+    new TouchAreaFilter(&m_window);
+    ToastAlert::shared().setHost(&m_window);
+}
+
+// The window, declared last, goes first, and with it the screens that use
+// everything else.
+AppDelegate::~AppDelegate() = default;
+
+void AppDelegate::performQuickAction(const QString &type, std::function<void(bool)> completion)
+{
+    m_window.showNormal();
+    m_window.raise();
+    m_window.activateWindow();
+    if (type.isEmpty())
+        completion(true);
+    else
+        QuickAction::perform(type, &m_window, rx::MainScheduler::instance(), std::move(completion));
+}
+
+bool AppDelegate::flush()
+{
+    m_analytics.flush();
+    m_store.flush();
+    return m_service->flushCache();
+}
+
+} // namespace kestrune

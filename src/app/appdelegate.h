@@ -1,0 +1,53 @@
+#pragma once
+
+#include "commandline.h"
+
+#include "platform/backgroundanalytics.h"
+#include "platform/backgroundsyncstore.h"
+#include "platform/device/screensaveridletimer.h"
+#include "screens/game/gamescreenenvironment.h"
+#include "screens/navigation/navigationcontroller.h"
+
+#include <functional>
+#include <memory>
+
+namespace kestrune {
+
+class GameServiceManager;
+class GameServiceMenuAdapter;
+
+// The program's start, in order: the analytics are configured, the shared
+// game-service manager is created, prepares its cache and synchronises, and
+// then the navigation stack opens on the menu. It owns what the screens work
+// with for as long as the program runs, and hands quick actions to the
+// stack. GUI thread only.
+class AppDelegate
+{
+public:
+    // The data folder must be in place; the device profile already chosen.
+    explicit AppDelegate(const CommandLine &options);
+    ~AppDelegate();
+    AppDelegate(const AppDelegate &) = delete;
+    AppDelegate &operator=(const AppDelegate &) = delete;
+
+    NavigationController &window() { return m_window; }
+    GameServiceManager &gameService() { return *m_service; }
+
+    // Raises the window and performs the action ("singleplayer" or
+    // "multiplayer"; empty only raises); the completion tells whether it was.
+    void performQuickAction(const QString &type, std::function<void(bool)> completion);
+
+    // Writes what waits to be written; false when the cache could not be.
+    bool flush();
+
+private:
+    BackgroundAnalytics m_analytics;
+    BackgroundSyncStore m_store;
+    GameServiceManager *m_service;
+    ScreenSaverIdleTimer m_idleTimer;
+    GameScreenEnvironment m_environment;
+    std::unique_ptr<GameServiceMenuAdapter> m_menuService;
+    NavigationController m_window;
+};
+
+} // namespace kestrune
