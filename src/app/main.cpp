@@ -66,6 +66,9 @@ int main(int argc, char *argv[])
 
     DeviceProfile::setCurrent(*DeviceProfile::fromName(options.device));
     QApplication::setPalette(Resources::palette());
+    // A steady caret: the sign-in field may wait over the menu for a long
+    // time, and a blinking one would wake the program twice a second.
+    QApplication::setCursorFlashTime(0);
 
     AppDelegate delegate(options);
     NavigationController &window = delegate.window();
