@@ -329,7 +329,7 @@ void GameViewController::createHeaderViews()
         font.setPixelSize(14);
         label->setFont(font);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        label->setMinimumWidth(60);
+        label->setMinimumSize(60, 0);
         label->setContentsMargins(0, 0, 12, 0);
         label->setAccessibleDescription(tr("Time of the game"));
         m_timerLabel = label;
