@@ -28,10 +28,23 @@ void StatisticsRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem 
     painter->setPen(Resources::color(QStringLiteral("secondaryLabel")));
     painter->drawText(text, trailing, value);
 
-    // A long title gives way to the value, never the other way round.
+    // A long title gives way to the value, never the other way round: it
+    // first takes a slightly smaller font, and is cut short only below that.
     const int titleWidth = std::max(0, text.width() - valueWidth - horizontalMargin);
-    const QString title = option.fontMetrics.elidedText(index.data(Qt::DisplayRole).toString(), Qt::ElideRight,
-                                                        titleWidth);
+    const QString fullTitle = index.data(Qt::DisplayRole).toString();
+    QFont titleFont = option.font;
+    const bool pixels = titleFont.pixelSize() > 0;
+    const qreal fullSize = pixels ? titleFont.pixelSize() : titleFont.pointSizeF();
+    for (qreal size = fullSize; size >= fullSize * minimumTitleScale; size -= 0.5) {
+        if (pixels)
+            titleFont.setPixelSize(int(size));
+        else
+            titleFont.setPointSizeF(size);
+        if (QFontMetrics(titleFont).horizontalAdvance(fullTitle) <= titleWidth)
+            break;
+    }
+    painter->setFont(titleFont);
+    const QString title = QFontMetrics(titleFont).elidedText(fullTitle, Qt::ElideRight, titleWidth);
     QRect titleRect = text;
     titleRect.setWidth(titleWidth);
     if (rightToLeft)

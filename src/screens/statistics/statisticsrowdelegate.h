@@ -15,6 +15,8 @@ class StatisticsRowDelegate final : public QStyledItemDelegate
 public:
     static constexpr int valueRole = Qt::UserRole + 1;
     static constexpr int horizontalMargin = 16;
+    // How far a long title may shrink before it is cut short.
+    static constexpr qreal minimumTitleScale = 0.85;
 
     // rowHeight: the height of a row in pixels.
     explicit StatisticsRowDelegate(int rowHeight, QObject *parent = nullptr);
