@@ -47,16 +47,6 @@ constexpr std::array<int, 25> denseAnswers = [] {
     return dense;
 }();
 
-int scoreIndices(int code, int shot)
-{
-    const Codes &all = codes();
-    int bulls = 0;
-    for (int i = 0; i < 4; ++i)
-        bulls += all.digits[code][i] == all.digits[shot][i];
-    const int common = std::popcount(static_cast<unsigned>(all.digitMask[code] & all.digitMask[shot]));
-    return denseAnswers[bulls * 5 + (common - bulls)];
-}
-
 std::once_flag tableOnce;
 std::unique_ptr<std::uint8_t[]> table; // row by shot, column by code
 
@@ -104,11 +94,33 @@ Result CodeSpace::answerResult(int answer)
 void CodeSpace::prepare()
 {
     std::call_once(tableOnce, [] {
+        const Codes &all = codes();
+        // Digits by position in separate arrays so that counting bulls over a
+        // row vectorises; the shared digits come from a bit-count table.
+        std::array<std::vector<char>, 4> byPosition;
+        for (int i = 0; i < 4; ++i)
+            for (const auto &digits : all.digits)
+                byPosition[static_cast<std::size_t>(i)].push_back(digits[static_cast<std::size_t>(i)]);
+        std::array<std::uint8_t, 1024> sharedCount{};
+        for (unsigned mask = 0; mask < sharedCount.size(); ++mask)
+            sharedCount[mask] = static_cast<std::uint8_t>(std::popcount(mask));
+        std::array<std::uint8_t, 25> dense{};
+        for (std::size_t i = 0; i < dense.size(); ++i)
+            dense[i] = static_cast<std::uint8_t>(denseAnswers[i] < 0 ? 0 : denseAnswers[i]);
+
         table = std::make_unique<std::uint8_t[]>(static_cast<std::size_t>(size) * size);
+        std::vector<std::uint8_t> bulls(size);
         for (int shot = 0; shot < size; ++shot) {
+            const auto s = all.digits[static_cast<std::size_t>(shot)];
+            for (std::size_t code = 0; code < std::size_t(size); ++code)
+                bulls[code] = static_cast<std::uint8_t>((byPosition[0][code] == s[0]) + (byPosition[1][code] == s[1])
+                                                        + (byPosition[2][code] == s[2]) + (byPosition[3][code] == s[3]));
+            const unsigned shotMask = all.digitMask[static_cast<std::size_t>(shot)];
             std::uint8_t *row = table.get() + static_cast<std::size_t>(shot) * size;
-            for (int code = 0; code < size; ++code)
-                row[code] = static_cast<std::uint8_t>(scoreIndices(code, shot));
+            for (std::size_t code = 0; code < std::size_t(size); ++code) {
+                const int shared = sharedCount[all.digitMask[code] & shotMask];
+                row[code] = dense[static_cast<std::size_t>(bulls[code] * 4 + shared)]; // b*5 + (shared - b)
+            }
         }
     });
 }

@@ -24,8 +24,9 @@ public:
     // rather than in the first game.
     void prepare();
 
-    // The best shot for the ascending, non-empty candidate indices.
-    int bestShot(const std::vector<int> &candidates) const;
+    // The best shot for the ascending, non-empty candidate indices, given the
+    // digits 1-9 named by any earlier shot (bit d for digit d).
+    int bestShot(const std::vector<int> &candidates, unsigned usedDigits) const;
 
 protected:
     // Lower is better; costs within a millionth of each other count as equal.
