@@ -8,9 +8,11 @@
 
 #include <QTest>
 
+#include <array>
 #include <cmath>
 #include <map>
 #include <memory>
+#include <thread>
 
 using namespace kestrune;
 
@@ -105,6 +107,26 @@ class TestSolver : public QObject
     Q_OBJECT
 
 private slots:
+    // First, so that both threads race to build the table and the opening.
+    void firstUseFromTwoThreadsBuildsOnce()
+    {
+        EntropyStrategy shared;
+        std::array<std::string, 2> openings;
+        std::array<int, 2> answers{};
+        std::array<std::thread, 2> threads;
+        for (std::size_t i = 0; i < threads.size(); ++i)
+            threads[i] = std::thread([&, i] {
+                openings[i] = shared.nextShot({}).value_or("");
+                answers[i] = CodeSpace::answer(CodeSpace::indexOf("1234"), CodeSpace::indexOf("4321"));
+            });
+        for (std::thread &thread : threads)
+            thread.join();
+        QCOMPARE(openings[0], std::string("1234"));
+        QCOMPARE(openings[1], std::string("1234"));
+        QCOMPARE(CodeSpace::answerResult(answers[0]), (Result{0, 4}));
+        QCOMPARE(CodeSpace::answerResult(answers[1]), (Result{0, 4}));
+    }
+
     void codeSpaceHoldsEveryValidCodeInOrder()
     {
         const std::vector<std::string> codes = allCodes();
