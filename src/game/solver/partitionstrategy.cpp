@@ -1,0 +1,105 @@
+#include "partitionstrategy.h"
+
+
+namespace kestrune {
+
+namespace {
+
+unsigned digitsOf(const std::string &code)
+{
+    unsigned mask = 0;
+    for (const char c : code)
+        mask |= 1u << (c - '0');
+    return mask;
+}
+
+// Digits no earlier shot named are interchangeable: swapping them maps the
+// codes still possible onto themselves, so shots that differ only by such a
+// swap split them alike. Of each such family only the lowest member needs a
+// look, the one whose new digits are the lowest unnamed ones, left to right.
+bool isLowestOfItsFamily(const std::string &code, unsigned usedDigits)
+{
+    unsigned taken = usedDigits;
+    for (const char c : code) {
+        const unsigned bit = 1u << (c - '0');
+        if (usedDigits & bit)
+            continue;
+        const unsigned free = ~taken & 0x3feu;
+        if (bit != (free & (0u - free)))
+            return false;
+        taken |= bit;
+    }
+    return true;
+}
+
+} // namespace
+
+void PartitionStrategy::prepare()
+{
+    std::call_once(m_openingOnce, [this] {
+        std::vector<int> all(CodeSpace::size);
+        for (int i = 0; i < CodeSpace::size; ++i)
+            all[static_cast<std::size_t>(i)] = i;
+        m_opening = bestShot(all, 0);
+        const std::uint8_t *row = CodeSpace::answerRow(m_opening);
+        std::array<std::vector<int>, CodeSpace::answerCount> classes;
+        for (int code = 0; code < CodeSpace::size; ++code)
+            classes[row[code]].push_back(code);
+        for (int answer = 0; answer < CodeSpace::answerCount; ++answer)
+            m_replies[static_cast<std::size_t>(answer)] = classes[static_cast<std::size_t>(answer)].empty()
+                ? -1
+                : bestShot(classes[static_cast<std::size_t>(answer)], digitsOf(CodeSpace::code(m_opening)));
+    });
+}
+
+std::optional<std::string> PartitionStrategy::nextShot(const std::vector<Shot> &history)
+{
+    if (history.size() <= 1) {
+        prepare();
+        if (history.empty())
+            return CodeSpace::code(m_opening);
+        const int answer = CodeSpace::answerIndex(history.front().result);
+        if (CodeSpace::indexOf(history.front().code) == m_opening && answer >= 0) {
+            const int reply = m_replies[static_cast<std::size_t>(answer)];
+            if (reply < 0)
+                return std::nullopt;
+            return CodeSpace::code(reply);
+        }
+    }
+    const auto candidates = CodeSpace::consistentCodes(history);
+    if (!candidates || candidates->empty())
+        return std::nullopt;
+    unsigned usedDigits = 0;
+    for (const Shot &shot : history)
+        usedDigits |= digitsOf(shot.code);
+    return CodeSpace::code(bestShot(*candidates, usedDigits));
+}
+
+int PartitionStrategy::bestShot(const std::vector<int> &candidates, unsigned usedDigits) const
+{
+    if (candidates.size() == 1)
+        return candidates.front();
+    int best = -1;
+    double bestCost = 0;
+    bool bestPossible = false;
+    for (int shot = 0; shot < CodeSpace::size; ++shot) {
+        if (!isLowestOfItsFamily(CodeSpace::code(shot), usedDigits))
+            continue;
+        const std::uint8_t *row = CodeSpace::answerRow(shot);
+        ClassSizes sizes{};
+        for (const int code : candidates)
+            ++sizes[row[code]];
+        // Only the shot itself answers four bulls.
+        const bool possible = sizes[CodeSpace::winningAnswer] > 0;
+        const double shotCost = cost(sizes);
+        if (best < 0 || shotCost < bestCost - 1e-6
+            || (shotCost <= bestCost + 1e-6 && possible && !bestPossible)) {
+            best = shot;
+            bestCost = shotCost;
+            bestPossible = possible;
+        }
+    }
+    return best;
+}
+
+} // namespace kestrune

@@ -1,0 +1,286 @@
+#include "game/game.h"
+#include "game/randomsource.h"
+#include "game/solver/codespace.h"
+#include "game/solver/entropystrategy.h"
+#include "game/solver/firstconsistentstrategy.h"
+#include "game/solver/minimaxstrategy.h"
+#include "game/solver/randomconsistentstrategy.h"
+
+#include <QTest>
+
+#include <array>
+#include <cmath>
+#include <map>
+#include <memory>
+#include <thread>
+
+using namespace kestrune;
+
+namespace {
+
+class SequenceRandom final : public RandomSource
+{
+public:
+    explicit SequenceRandom(std::vector<std::uint64_t> words)
+        : words(std::move(words))
+    {
+    }
+    std::uint64_t next64() override { return words.at(next++ % words.size()); }
+    std::vector<std::uint64_t> words;
+    std::size_t next = 0;
+};
+
+// "1234:0,1 5678:1,1" -> two shots; a field that does not parse becomes an
+// invalid shot, so that bad input can be written in the same notation.
+std::vector<Shot> parseHistory(const QString &text)
+{
+    std::vector<Shot> history;
+    for (const QString &turn : text.split(' ', Qt::SkipEmptyParts)) {
+        const QStringList parts = turn.split(':');
+        const QStringList score = parts.value(1).split(',');
+        history.push_back({parts.value(0).toStdString(), {score.value(0).toLongLong(), score.value(1).toLongLong()}});
+    }
+    return history;
+}
+
+std::vector<std::string> allCodes()
+{
+    std::vector<std::string> codes;
+    for (int n = 1234; n <= 9876; ++n) {
+        const std::string code = std::to_string(n);
+        if (Game::isValidShot(code))
+            codes.push_back(code);
+    }
+    return codes;
+}
+
+bool agreesWith(const std::string &code, const std::vector<Shot> &history)
+{
+    for (const Shot &shot : history)
+        if (Game::score(code, shot.code) != shot.result)
+            return false;
+    return true;
+}
+
+// The partition rule written out plainly on strings and Game::score: each
+// code's split of the candidates, the best cost, then a possible code, then the
+// lowest.
+std::string bruteForceShot(const std::vector<Shot> &history, bool entropy)
+{
+    const std::vector<std::string> codes = allCodes();
+    std::vector<std::string> candidates;
+    for (const std::string &code : codes)
+        if (agreesWith(code, history))
+            candidates.push_back(code);
+    std::string best;
+    double bestCost = 0;
+    bool bestPossible = false;
+    for (const std::string &shot : codes) {
+        std::map<std::pair<std::int64_t, std::int64_t>, int> classes;
+        for (const std::string &candidate : candidates) {
+            const Result result = Game::score(candidate, shot);
+            ++classes[{result.bulls, result.cows}];
+        }
+        double cost = 0;
+        for (const auto &[answer, count] : classes) {
+            if (entropy) {
+                const double p = double(count) / double(candidates.size());
+                cost += p * std::log2(p); // minus the entropy
+            } else {
+                cost = std::max(cost, double(count));
+            }
+        }
+        const bool possible = classes.count({4, 0}) > 0;
+        if (best.empty() || cost < bestCost - 1e-9 || (cost <= bestCost + 1e-9 && possible && !bestPossible)) {
+            best = shot;
+            bestCost = cost;
+            bestPossible = possible;
+        }
+    }
+    return best;
+}
+
+} // namespace
+
+class TestSolver : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // First, so that both threads race to build the table and the opening.
+    void firstUseFromTwoThreadsBuildsOnce()
+    {
+        EntropyStrategy shared;
+        std::array<std::string, 2> openings;
+        std::array<int, 2> answers{};
+        std::array<std::thread, 2> threads;
+        for (std::size_t i = 0; i < threads.size(); ++i)
+            threads[i] = std::thread([&, i] {
+                openings[i] = shared.nextShot({}).value_or("");
+                answers[i] = CodeSpace::answer(CodeSpace::indexOf("1234"), CodeSpace::indexOf("4321"));
+            });
+        for (std::thread &thread : threads)
+            thread.join();
+        QCOMPARE(openings[0], std::string("1234"));
+        QCOMPARE(openings[1], std::string("1234"));
+        QCOMPARE(CodeSpace::answerResult(answers[0]), (Result{0, 4}));
+        QCOMPARE(CodeSpace::answerResult(answers[1]), (Result{0, 4}));
+    }
+
+    void codeSpaceHoldsEveryValidCodeInOrder()
+    {
+        const std::vector<std::string> codes = allCodes();
+        QCOMPARE(int(codes.size()), CodeSpace::size);
+        for (int i = 0; i < CodeSpace::size; ++i) {
+            QCOMPARE(CodeSpace::code(i), codes[std::size_t(i)]);
+            QCOMPARE(CodeSpace::indexOf(codes[std::size_t(i)]), i);
+        }
+    }
+
+    void invalidCodesHaveNoIndex_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::newRow("repeated digit") << "1123";
+        QTest::newRow("zero") << "1230";
+        QTest::newRow("three digits") << "123";
+        QTest::newRow("five digits") << "12345";
+        QTest::newRow("letter") << "12a4";
+        QTest::newRow("empty") << "";
+    }
+    void invalidCodesHaveNoIndex()
+    {
+        QFETCH(QString, code);
+        QCOMPARE(CodeSpace::indexOf(code.toStdString()), -1);
+    }
+
+    void answerTableAgreesWithGameScore()
+    {
+        for (int shot = 0; shot < CodeSpace::size; ++shot)
+            for (int code = 0; code < CodeSpace::size; ++code) {
+                const Result expected = Game::score(CodeSpace::code(code), CodeSpace::code(shot));
+                if (CodeSpace::answerResult(CodeSpace::answer(code, shot)) != expected)
+                    QFAIL(qPrintable(QStringLiteral("%1 against %2")
+                                         .arg(QString::fromStdString(CodeSpace::code(shot)),
+                                              QString::fromStdString(CodeSpace::code(code)))));
+            }
+    }
+
+    void badHistoryIsRefusedWithItsReason_data()
+    {
+        QTest::addColumn<QString>("history");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("empty history") << "" << "";
+        QTest::newRow("two sound shots") << "1234:0,1 5678:1,1" << "";
+        QTest::newRow("repeated digit") << "1123:0,0" << "shot 1: \"1123\" is not four different digits 1-9";
+        QTest::newRow("five digits in the second shot")
+            << "1234:0,0 56789:0,0" << "shot 2: \"56789\" is not four different digits 1-9";
+        QTest::newRow("three bulls and a cow") << "1234:3,1" << "shot 1: 3 bulls and 1 cows cannot be scored";
+        QTest::newRow("five digits scored") << "1234:2,3" << "shot 1: 2 bulls and 3 cows cannot be scored";
+        QTest::newRow("negative cows") << "1234:0,-1" << "shot 1: 0 bulls and -1 cows cannot be scored";
+        QTest::newRow("no code agrees") << "1234:0,0 5678:0,0" << "no code agrees with every answer";
+        QTest::newRow("won, then a different score")
+            << "1234:4,0 1234:0,4" << "no code agrees with every answer";
+    }
+    void badHistoryIsRefusedWithItsReason()
+    {
+        QFETCH(QString, history);
+        QFETCH(QString, error);
+        const std::vector<Shot> shots = parseHistory(history);
+        QCOMPARE(QString::fromStdString(CodeSpace::historyError(shots)), error);
+        SequenceRandom random({~0ull});
+        std::vector<std::unique_ptr<Strategy>> strategies;
+        strategies.push_back(std::make_unique<FirstConsistentStrategy>());
+        strategies.push_back(std::make_unique<MinimaxStrategy>());
+        strategies.push_back(std::make_unique<EntropyStrategy>());
+        strategies.push_back(std::make_unique<RandomConsistentStrategy>(random));
+        for (const auto &strategy : strategies)
+            QCOMPARE(strategy->nextShot(shots).has_value(), error.isEmpty());
+    }
+
+    // Every secret, each proposal checked against the answers so far with
+    // Game::score where the strategy promises an agreeing code.
+    void everySecretIsBrokenWithinTheBound_data()
+    {
+        QTest::addColumn<QString>("strategy");
+        QTest::addColumn<int>("worst");
+        QTest::addColumn<bool>("promisesConsistent");
+        QTest::newRow("first consistent") << "first" << 8 << true;
+        QTest::newRow("random consistent") << "random" << 9 << true;
+        QTest::newRow("minimax") << "minimax" << 7 << false;
+        QTest::newRow("entropy") << "entropy" << 7 << false;
+    }
+    void everySecretIsBrokenWithinTheBound()
+    {
+        QFETCH(QString, strategy);
+        QFETCH(int, worst);
+        QFETCH(bool, promisesConsistent);
+        SequenceRandom random({0x9e3779b97f4a7c15ull, 0x2545f4914f6cdd1dull, 0xd1b54a32d192ed03ull, ~0ull});
+        std::unique_ptr<Strategy> player;
+        if (strategy == "first")
+            player = std::make_unique<FirstConsistentStrategy>();
+        else if (strategy == "random")
+            player = std::make_unique<RandomConsistentStrategy>(random);
+        else if (strategy == "minimax")
+            player = std::make_unique<MinimaxStrategy>();
+        else
+            player = std::make_unique<EntropyStrategy>();
+
+        for (const std::string &secret : allCodes()) {
+            std::vector<Shot> history;
+            while (history.empty() || history.back().result.bulls != 4) {
+                if (int(history.size()) == worst)
+                    QFAIL(qPrintable(QStringLiteral("%1 not broken in %2 shots").arg(QString::fromStdString(secret)).arg(worst)));
+                const std::optional<std::string> shot = player->nextShot(history);
+                QVERIFY(shot.has_value());
+                if (promisesConsistent && !agreesWith(*shot, history))
+                    QFAIL(qPrintable(QStringLiteral("%1 disagrees with the answers before it, secret %2")
+                                         .arg(QString::fromStdString(*shot), QString::fromStdString(secret))));
+                history.push_back({*shot, Game::score(secret, *shot)});
+            }
+        }
+    }
+
+    void partitionStrategiesAgreeWithBruteForce_data()
+    {
+        QTest::addColumn<QString>("history");
+        QTest::newRow("opening") << "";
+        QTest::newRow("after the opening, one cow") << "1234:0,1";
+        QTest::newRow("after another first shot") << "5678:0,2";
+        QTest::newRow("two shots") << "1234:1,1 1567:0,2";
+        QTest::newRow("three shots") << "1234:0,2 3156:1,0 4719:1,1";
+        QTest::newRow("two left") << "1234:2,2 2143:2,2";
+        QTest::newRow("one left") << "1234:2,2 1243:0,4";
+        QTest::newRow("all digits placed") << "1234:0,4";
+    }
+    void partitionStrategiesAgreeWithBruteForce()
+    {
+        QFETCH(QString, history);
+        const std::vector<Shot> shots = parseHistory(history);
+        QVERIFY(CodeSpace::historyError(shots).empty());
+        MinimaxStrategy minimax;
+        EntropyStrategy entropy;
+        QCOMPARE(minimax.nextShot(shots).value_or(""), bruteForceShot(shots, false));
+        QCOMPARE(entropy.nextShot(shots).value_or(""), bruteForceShot(shots, true));
+    }
+
+    void randomConsistentDrawsFromTheAgreeingCodes_data()
+    {
+        QTest::addColumn<quint64>("word");
+        QTest::addColumn<QString>("shot");
+        // 120 codes of the digits 5-9 agree; the word picks by its top bits.
+        QTest::newRow("lowest word") << quint64(1) << "5678";
+        QTest::newRow("highest word") << ~quint64(0) << "9876";
+        QTest::newRow("middle word") << ((quint64(1) << 63) + 1) << "7856";
+    }
+    void randomConsistentDrawsFromTheAgreeingCodes()
+    {
+        QFETCH(quint64, word);
+        QFETCH(QString, shot);
+        SequenceRandom random({word});
+        RandomConsistentStrategy strategy(random);
+        QCOMPARE(strategy.nextShot(parseHistory("1234:0,0")).value_or(""), shot.toStdString());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSolver)
+#include "tst_solver.moc"
