@@ -18,6 +18,7 @@
 #include "screens/navigation/windowscene.h"
 #include "views/components/button.h"
 #include "views/components/outlinelabel.h"
+#include "views/components/roundedshadowstyle.h"
 #include "views/radialmenu/blurview.h"
 #include "views/radialmenu/radialmenu.h"
 
@@ -25,7 +26,6 @@
 #include <QEvent>
 #include <QFontDatabase>
 #include <QFontMetricsF>
-#include <QGraphicsDropShadowEffect>
 #include <QVariantAnimation>
 
 namespace kestrune {
@@ -53,17 +53,6 @@ QString wrapped(const QString &text, const QFont &font, qreal width)
         out.append(line);
     }
     return out.join(QLatin1Char('\n'));
-}
-
-// Corner radius equal to the height, and a soft shadow under it.
-void applyRoundedShadowStyle(Button *button)
-{
-    button->setCornerRadius(button->height());
-    auto *shadow = new QGraphicsDropShadowEffect(button);
-    shadow->setColor(QColor(0, 0, 0, int(0.2 * 255)));
-    shadow->setOffset(0, 1);
-    shadow->setBlurRadius(3);
-    button->setGraphicsEffect(shadow);
 }
 
 } // namespace
@@ -160,7 +149,7 @@ void MenuViewController::setupViews()
     for (Button *button : {static_cast<Button *>(ui->playButton), ui->statisticsButton, ui->gameServiceButton}) {
         button->setBackgroundColorNames(QStringLiteral("circleButtonBackground"), QString());
         button->setIconSize(QSize(button->width(), button->height()) * 0.56);
-        applyRoundedShadowStyle(button);
+        RoundedShadowStyle::apply(*button, button->height());
     }
     ui->statisticsButton->setImageName(QStringLiteral("Statistics"));
     ui->gameServiceButton->setImageName(QStringLiteral("Game Service"));

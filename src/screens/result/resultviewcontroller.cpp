@@ -14,6 +14,7 @@
 #include "screens/navigation/windowscene.h"
 #include "views/components/button.h"
 #include "views/components/outlinelabel.h"
+#include "views/components/roundedshadowstyle.h"
 #include "views/dots/numberview.h"
 
 #include "game/rx/driver.h"
@@ -21,7 +22,6 @@
 #include <QAccessible>
 #include <QEasingCurve>
 #include <QFontMetricsF>
-#include <QGraphicsDropShadowEffect>
 #include <QVariantAnimation>
 
 #include <algorithm>
@@ -170,12 +170,7 @@ void ResultViewController::setupViews()
     Button *play = ui->playButton;
     play->setBackgroundColorNames(QStringLiteral("accent"), QStringLiteral("placeholder"));
     play->setTitleColor(Qt::white);
-    play->setCornerRadius(play->maximumHeight());
-    auto *shadow = new QGraphicsDropShadowEffect(play);
-    shadow->setColor(QColor(0, 0, 0, 51));
-    shadow->setOffset(0, 1);
-    shadow->setBlurRadius(3);
-    play->setGraphicsEffect(shadow);
+    RoundedShadowStyle::apply(*play, play->maximumHeight());
 
     // 3. and 4. One card per board image.
     if (!m_gameResults.isEmpty())
