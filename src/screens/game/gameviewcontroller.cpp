@@ -503,14 +503,7 @@ PromptDialog *GameViewController::makeQuitAlert(std::function<void()> onQuit, QW
 
 void GameViewController::showTutorial()
 {
-    Onboarding *tutorial = Tutorial::create(window());
-    // Keys typed after the tutorial go to the board again.
-    QPointer<GameViewController> self(this);
-    connect(tutorial, &Onboarding::finished, this, [self] {
-        if (self && !self->isSimultaneous())
-            self->m_firstView->keyboardView()->setFocus();
-    });
-    tutorial->open();
+    Tutorial::create(window())->open();
 }
 
 void GameViewController::toggleSimultaneous()

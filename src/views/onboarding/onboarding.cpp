@@ -6,6 +6,7 @@
 #include "pageindicator.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -287,8 +288,12 @@ void Onboarding::closeEvent(QCloseEvent *event)
     m_dragging = false;
     const bool wasOpen = isVisible();
     QWidget::closeEvent(event);
-    if (wasOpen)
-        emit finished();
+    if (!wasOpen)
+        return;
+    // Keys go back to where they went before the card took them.
+    if (m_focusBefore && m_focusBefore->isVisible())
+        m_focusBefore->setFocus(Qt::OtherFocusReason);
+    emit finished();
 }
 
 void Onboarding::keyPressEvent(QKeyEvent *event)
@@ -393,6 +398,9 @@ void Onboarding::showEvent(QShowEvent *event)
         setGeometry(parentWidget()->rect());
     placeCard();
     raise();
+    QWidget *focus = QApplication::focusWidget();
+    if (focus != this && !isAncestorOf(focus))
+        m_focusBefore = focus;
     setFocus(Qt::ActiveWindowFocusReason);
     QWidget::showEvent(event);
 }

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QList>
+#include <QPointer>
 #include <QWidget>
 
 #include <memory>
@@ -138,6 +139,7 @@ private:
     int m_current = 0;
     qreal m_position = 0;
     bool m_dragging = false;
+    QPointer<QWidget> m_focusBefore;
     qreal m_dragStartX = 0;
     qreal m_dragStartPosition = 0;
 };
