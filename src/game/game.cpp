@@ -103,7 +103,7 @@ std::optional<Result> Game::shot(const std::string &code)
 
     const Result result = score(this->code(), code);
 
-    if (!m_shots.empty() && m_shots.back().code == code && m_delegate && m_delegate->playerCount() == 1
+    if (!m_shots.empty() && m_shots.back().code == code && m_delegate && m_delegate->reportsAchievements()
         && m_environment.gameService) {
         GameServiceHelper::report(*m_environment.gameService, AchievementEvent::reallyStubborn);
     }

@@ -9,6 +9,7 @@ class Analytics;
 class Clock;
 class GameServiceReporting;
 class KeyValueStore;
+class RandomSource;
 
 // The collaborators of the rules, handed in by the application (or a test).
 // None is owned; each must outlive the games and matches that use it.
@@ -19,6 +20,7 @@ struct GameEnvironment
     KeyValueStore *store = nullptr;                // no statistics when null
     Analytics *analytics = nullptr;                // no events when null
     std::function<std::string()> drawCode;         // a fresh shuffled die when empty
+    RandomSource *random = nullptr;                // the easy computer's guesses; the system's secure source when null
 };
 
 } // namespace kestrune

@@ -1,10 +1,15 @@
 #include "gamemanager.h"
 
 #include "analytics.h"
+#include "computer/computerstatistics.h"
+#include "computer/hintadvisor.h"
 #include "game.h"
 #include "gameservicehelper.h"
 #include "gameservicereporting.h"
 #include "player.h"
+#include "securerandomsource.h"
+#include "solver/firstconsistentstrategy.h"
+#include "solver/strategy.h"
 #include "statisticshelper.h"
 
 #include <algorithm>
@@ -14,18 +19,42 @@ namespace kestrune {
 
 std::unique_ptr<GameManager> GameManager::create(int numberOfPlayers, GameEnvironment environment)
 {
+    return make(numberOfPlayers, std::move(environment), std::nullopt);
+}
+
+std::unique_ptr<GameManager> GameManager::createAgainstComputer(ComputerStrength strength, GameEnvironment environment)
+{
+    return make(2, std::move(environment), strength);
+}
+
+std::unique_ptr<GameManager> GameManager::make(int numberOfPlayers, GameEnvironment environment,
+                                               std::optional<ComputerStrength> computer)
+{
     if (numberOfPlayers != 1 && numberOfPlayers != 2)
         return nullptr;
 
     std::unique_ptr<GameManager> manager(new GameManager(std::move(environment)));
-    if (Analytics *analytics = manager->m_environment.analytics)
-        analytics->logEvent("start_game", Analytics::Parameters{
-                                              {"Type", numberOfPlayers == 1 ? "Single player" : "Two players"}});
+    manager->m_computerStrength = computer;
+    if (computer) {
+        RandomSource &random = manager->m_environment.random ? *manager->m_environment.random
+                                                             : SecureRandomSource::instance();
+        manager->m_computerStrategy = ComputerStrengths::makeStrategy(*computer, random);
+    }
+    if (Analytics *analytics = manager->m_environment.analytics) {
+        Analytics::Parameters parameters{{"Type", numberOfPlayers == 1 ? "Single player" : "Two players"}};
+        if (computer) {
+            parameters["Type"] = "Computer";
+            parameters["Strength"] = ComputerStrengths::key(*computer);
+        }
+        analytics->logEvent("start_game", parameters);
+    }
 
     std::vector<rx::Observable<Result>> results;
     for (int number = 1; number <= numberOfPlayers; ++number) {
         auto game = std::make_shared<Game>(manager->m_environment);
-        game->setDelegate(manager.get());
+        // The computer's game keeps no books: no events, no statistics.
+        if (!(computer && number == 2))
+            game->setDelegate(manager.get());
         results.push_back(game->resultSubject().asObservable());
         manager->m_players.push_back(std::make_shared<Player>(game, number));
     }
@@ -118,12 +147,76 @@ std::shared_ptr<GameProtocol> GameManager::currentGame() const
     return second->shots().size() < first->shots().size() ? second : first;
 }
 
+bool GameManager::isComputerTurn() const
+{
+    if (!m_computerStrength || m_players.size() != 2 || !gameState().isPending())
+        return false;
+    const auto &computerGame = m_players[1]->game();
+    return currentGame() == computerGame && !computerGame->isEnded();
+}
+
+std::optional<Result> GameManager::playComputerShot()
+{
+    if (!isComputerTurn())
+        return std::nullopt;
+    const std::shared_ptr<GameProtocol> game = m_players[1]->game();
+    std::optional<std::string> shot = m_computerStrategy->nextShot(game->shots());
+    if (!shot) {
+        // Real scores always leave a code that fits; should they not, the
+        // computer still plays rather than stall the match.
+        shot = FirstConsistentStrategy().nextShot({});
+    }
+    return game->shot(*shot);
+}
+
+int GameManager::hintsLeft() const
+{
+    if (m_players.size() != 1)
+        return 0;
+    return hintsPerGame - m_hintsUsed;
+}
+
+std::optional<Hint> GameManager::takeHint()
+{
+    if (hintsLeft() <= 0)
+        return std::nullopt;
+    const std::shared_ptr<GameProtocol> game = m_players.front()->game();
+    if (game->isEnded())
+        return std::nullopt;
+    std::optional<Hint> hint = HintAdvisor::advise(game->shots());
+    if (!hint)
+        return std::nullopt;
+    ++m_hintsUsed;
+    if (m_environment.analytics) {
+        m_environment.analytics->logEvent(
+            "hint", Analytics::Parameters{{"Round", static_cast<std::int64_t>(game->shots().size() + 1)}});
+    }
+    return hint;
+}
+
+void GameManager::recordComputerMatch(const GameState &state)
+{
+    if (!m_computerStrength || m_computerMatchRecorded || state.isPending())
+        return;
+    m_computerMatchRecorded = true;
+    KeyValueStore *store = m_environment.store;
+    if (!store)
+        return;
+    ComputerStatistics::Outcome outcome = ComputerStatistics::Outcome::loss;
+    if (state.kind() == GameState::Kind::tie)
+        outcome = ComputerStatistics::Outcome::tie;
+    else if (state.kind() == GameState::Kind::won && !state.winners().empty() && state.winners().front()->number() == 1)
+        outcome = ComputerStatistics::Outcome::win;
+    ComputerStatistics::add(*store, *m_computerStrength, outcome);
+}
+
 void GameManager::handleResult()
 {
     // Nothing changes the games between publishing and the decision, so the
     // state is computed once; copies keep the subject alive should a
     // subscriber release this manager.
     const GameState state = gameState();
+    recordComputerMatch(state);
     const rx::PublishSubject<GameState> subject = m_gameStateSubject;
     subject.onNext(state);
     if (!state.isPending())
@@ -142,6 +235,8 @@ void GameManager::gameDidWin(GameProtocol &game, std::int64_t points, double sec
         StatisticsHelper::addWin(*store);
         StatisticsHelper::addSecondsSpent(*store, std::llround(seconds), true);
     }
+    if (isAssisted())
+        return;
     if (GameServiceReporting *service = m_environment.gameService) {
         service->saveAndReportScore(points, GameServiceHelper::leaderboard, SortOrder::higherIsBetter);
         GameServiceHelper::report(*service, AchievementEvent::gameWon);

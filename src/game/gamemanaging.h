@@ -1,9 +1,13 @@
 #pragma once
 
+#include "computer/computerstrength.h"
+#include "computer/hint.h"
 #include "gamestate.h"
+#include "result.h"
 #include "rx/publishsubject.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +31,25 @@ public:
     virtual std::shared_ptr<GameProtocol> currentGame() const = 0;
     // Every shot's match state; completes after the first decided one.
     virtual const rx::PublishSubject<GameState> &gameStateSubject() const = 0;
+
+    // The computer's strength when it plays player 2; nothing otherwise.
+    virtual std::optional<ComputerStrength> computerStrength() const = 0;
+    bool isAgainstComputer() const { return computerStrength().has_value(); }
+    // Whether the match waits for the computer's shot.
+    virtual bool isComputerTurn() const = 0;
+    // The computer takes its shot; nothing (and no change) when it is not its turn.
+    virtual std::optional<Result> playComputerShot() = 0;
+
+    // Hints left: a single-player match starts with hintsPerGame, any other
+    // match has none.
+    virtual int hintsLeft() const = 0;
+    virtual int hintsUsed() const = 0;
+    // A match with a hint counts in the statistics but earns no leaderboard
+    // score and no achievement.
+    bool isAssisted() const { return hintsUsed() > 0; }
+    // Uses up a hint for the game being played; nothing (and nothing used)
+    // when none is left or the game has ended.
+    virtual std::optional<Hint> takeHint() = 0;
 };
 
 } // namespace kestrune

@@ -100,6 +100,15 @@ public:
     }
     std::shared_ptr<GameProtocol> currentGame() const override { return m_games.front(); }
     const rx::PublishSubject<GameState> &gameStateSubject() const override { return m_states; }
+    std::optional<ComputerStrength> computerStrength() const override { return computer; }
+    bool isComputerTurn() const override { return false; }
+    std::optional<Result> playComputerShot() override { return {}; }
+    int hintsLeft() const override { return 0; }
+    int hintsUsed() const override { return hints; }
+    std::optional<Hint> takeHint() override { return {}; }
+
+    std::optional<ComputerStrength> computer;
+    int hints = 0;
 
 private:
     std::vector<std::shared_ptr<GameProtocol>> m_games;

@@ -5,6 +5,12 @@
 
 namespace kestrune {
 
+EntropyStrategy &EntropyStrategy::shared()
+{
+    static EntropyStrategy strategy;
+    return strategy;
+}
+
 double EntropyStrategy::cost(const ClassSizes &sizes) const
 {
     // For n codes split into classes n_i the entropy is log n - sum n_i log n_i / n,

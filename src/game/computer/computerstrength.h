@@ -1,0 +1,42 @@
+#pragma once
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace kestrune {
+
+class KeyValueStore;
+class RandomSource;
+class Strategy;
+
+// How well the computer opponent plays: easy guesses any code that still
+// fits, normal takes the lowest such code, hard the most telling shot.
+enum class ComputerStrength { easy, normal, hard };
+
+namespace ComputerStrengths {
+
+inline constexpr std::array<ComputerStrength, 3> all{ComputerStrength::easy, ComputerStrength::normal,
+                                                     ComputerStrength::hard};
+// Where the player's choice is kept in the user-defaults store.
+inline const std::string storeKey = "computerStrength";
+
+// "easy", "normal", "hard": the stored form.
+std::string key(ComputerStrength strength);
+std::optional<ComputerStrength> fromKey(const std::string &key);
+// "Easy", "Normal", "Hard": what the player reads.
+std::string title(ComputerStrength strength);
+
+// The remembered choice; nothing when none was made yet or the stored value
+// is not one of the keys.
+std::optional<ComputerStrength> stored(const KeyValueStore &store);
+void store(KeyValueStore &store, ComputerStrength strength);
+
+// The strategy that plays at this strength; `random` (the easy one's source)
+// must outlive it. The hard one is shared by the whole program.
+std::shared_ptr<Strategy> makeStrategy(ComputerStrength strength, RandomSource &random);
+
+} // namespace ComputerStrengths
+
+} // namespace kestrune

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "hint.h"
+
+#include "game/shot.h"
+
+#include <optional>
+#include <vector>
+
+namespace kestrune {
+
+// Works out a hint for a game from its shots so far. Plain computation; safe
+// on any thread. The first call pays for the solver's answer table.
+class HintAdvisor
+{
+public:
+    // Nothing when no code fits the shots (a history no real code can give).
+    static std::optional<Hint> advise(const std::vector<Shot> &shots);
+
+    HintAdvisor() = delete;
+};
+
+} // namespace kestrune
