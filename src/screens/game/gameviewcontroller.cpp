@@ -151,8 +151,16 @@ void GameViewController::setupGame()
     // The replaced match's clock, outcome and deferred steps end here, so it
     // can neither tick nor present its result over the new one.
     m_matchBag = std::make_unique<rx::DisposeBag>();
+    if (m_againstComputer) {
+        m_numberOfPlayers = 2;
+        KeyValueStore *store = m_environment.game.store;
+        const auto strength = store ? ComputerStrengths::stored(*store) : std::nullopt;
+        m_gameManager = GameManager::createAgainstComputer(strength.value_or(ComputerStrength::normal),
+                                                           m_environment.game);
+    }
     const std::int64_t players = m_numberOfPlayers.value_or(1);
-    m_gameManager = GameManager::create(int(players), m_environment.game);
+    if (!m_againstComputer)
+        m_gameManager = GameManager::create(int(players), m_environment.game);
 
     const auto games = m_gameManager->games();
     const auto views = gameViews();

@@ -56,6 +56,11 @@ public:
     // is pushed; a quick action may set it again and call setupGame().
     std::optional<std::int64_t> numberOfPlayers() const { return m_numberOfPlayers; }
     void setNumberOfPlayers(std::int64_t players);
+    // A match against the computer: the player is player 1, the computer
+    // player 2 at the remembered strength (normal until one is chosen). Set
+    // before the screen is pushed, like the number of players.
+    bool isAgainstComputer() const { return m_againstComputer; }
+    void setAgainstComputer(bool on) { m_againstComputer = on; }
 
     // Starts a new match with numberOfPlayers (1 when unset). The previous
     // match's subscriptions, clock and deferred steps end with it.
@@ -116,6 +121,7 @@ private:
     std::unique_ptr<Ui::GameViewController> ui;
     GameScreenEnvironment m_environment;
     std::optional<std::int64_t> m_numberOfPlayers;
+    bool m_againstComputer = false;
     std::shared_ptr<GameManaging> m_gameManager;
     std::unique_ptr<rx::DisposeBag> m_matchBag;
     rx::DisposeBag m_disposeBag;
