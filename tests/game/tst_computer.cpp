@@ -1,0 +1,326 @@
+#include "fakeclock.h"
+#include "memorystore.h"
+#include "recordinganalytics.h"
+#include "recordinggameservice.h"
+
+#include "game/computer/computerstatistics.h"
+#include "game/computer/computerstrength.h"
+#include "game/computer/hintadvisor.h"
+#include "game/game.h"
+#include "game/gamemanager.h"
+#include "game/gameprotocol.h"
+#include "game/randomsource.h"
+#include "game/solver/codespace.h"
+#include "game/statisticshelper.h"
+
+#include <QTest>
+
+#include <limits>
+
+using namespace kestrune;
+using namespace kestrune::test;
+
+Q_DECLARE_METATYPE(kestrune::ComputerStrength)
+
+namespace {
+
+// A small deterministic generator, so the easy computer plays the same
+// match on every run.
+class SeededRandom final : public RandomSource
+{
+public:
+    explicit SeededRandom(std::uint64_t seed)
+        : m_state(seed)
+    {
+    }
+    std::uint64_t next64() override
+    {
+        m_state += 0x9e3779b97f4a7c15ULL;
+        std::uint64_t z = m_state;
+        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
+        z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
+        return z ^ (z >> 31);
+    }
+
+private:
+    std::uint64_t m_state;
+};
+
+bool fits(const std::string &code, const std::vector<Shot> &shots)
+{
+    return std::all_of(shots.begin(), shots.end(),
+                       [&](const Shot &s) { return Game::score(code, s.code) == s.result; });
+}
+
+} // namespace
+
+class TestComputer : public QObject
+{
+    Q_OBJECT
+
+    FakeClock clock;
+    MemoryStore store;
+    RecordingAnalytics analytics;
+    RecordingGameService service;
+    SeededRandom random{42};
+
+    GameEnvironment environment(std::vector<std::string> codes)
+    {
+        auto next = std::make_shared<std::size_t>(0);
+        GameEnvironment env{&clock, &service, &store, &analytics, [codes, next] { return codes.at((*next)++); }};
+        env.random = &random;
+        return env;
+    }
+
+    // Plays the player's shots in turn, letting the computer answer each.
+    static void play(GameManager &m, const std::vector<std::string> &shots)
+    {
+        for (const auto &shot : shots) {
+            QVERIFY(!m.isComputerTurn());
+            m.currentGame()->shot(shot);
+            if (m.isComputerTurn())
+                QVERIFY(m.playComputerShot());
+        }
+    }
+
+private slots:
+    void init()
+    {
+        store = MemoryStore();
+        analytics = RecordingAnalytics();
+        service = RecordingGameService();
+    }
+
+    void strengthIsRememberedAndCorruptChoicesAreIgnored()
+    {
+        QVERIFY(!ComputerStrengths::stored(store));
+        for (ComputerStrength strength : ComputerStrengths::all) {
+            ComputerStrengths::store(store, strength);
+            QCOMPARE(ComputerStrengths::stored(store), strength);
+            QCOMPARE(ComputerStrengths::fromKey(ComputerStrengths::key(strength)), strength);
+        }
+        QCOMPARE(store.unsyncedWrites(), 0);
+        store.plant(ComputerStrengths::storeKey, std::string("Hard")); // keys are case-sensitive
+        QVERIFY(!ComputerStrengths::stored(store));
+        store.plant(ComputerStrengths::storeKey, std::int64_t(2));
+        QVERIFY(!ComputerStrengths::stored(store));
+    }
+
+    void recordsAreKeptPerStrengthAndSurviveDamage()
+    {
+        ComputerStatistics::add(store, ComputerStrength::hard, ComputerStatistics::Outcome::tie);
+        ComputerStatistics::add(store, ComputerStrength::hard, ComputerStatistics::Outcome::win);
+        ComputerStatistics::add(store, ComputerStrength::easy, ComputerStatistics::Outcome::loss);
+        QCOMPARE(ComputerStatistics::record(store, ComputerStrength::hard), (ComputerStatistics::Record{1, 0, 1}));
+        QCOMPARE(ComputerStatistics::record(store, ComputerStrength::easy), (ComputerStatistics::Record{0, 1, 0}));
+        QCOMPARE(ComputerStatistics::record(store, ComputerStrength::normal), ComputerStatistics::Record{});
+        QCOMPARE(*store.integer("computerHardTies"), 1);
+        // The single-player books are not touched.
+        QVERIFY(!store.contains(StatisticsHelper::games));
+
+        store.plant("computerNormalWins", std::int64_t(-5));
+        store.plant("computerNormalLosses", std::string("many"));
+        store.plant("computerNormalTies", std::numeric_limits<std::int64_t>::max());
+        QCOMPARE(ComputerStatistics::record(store, ComputerStrength::normal),
+                 (ComputerStatistics::Record{0, 0, std::numeric_limits<std::int64_t>::max()}));
+        ComputerStatistics::add(store, ComputerStrength::normal, ComputerStatistics::Outcome::win);
+        ComputerStatistics::add(store, ComputerStrength::normal, ComputerStatistics::Outcome::tie);
+        QCOMPARE(ComputerStatistics::record(store, ComputerStrength::normal),
+                 (ComputerStatistics::Record{1, 0, std::numeric_limits<std::int64_t>::max()}));
+        QCOMPARE(ComputerStatistics::record(store, ComputerStrength::normal).matches(),
+                 std::numeric_limits<std::int64_t>::max());
+    }
+
+    void hintCountsTheCodesLeftAndOffersOneThatTeaches()
+    {
+        const auto first = HintAdvisor::advise({});
+        QVERIFY(first);
+        QCOMPARE(first->codesLeft, std::size_t(CodeSpace::size));
+        QVERIFY(Game::isValidShot(first->shot));
+
+        // Walk a game to its end against a fixed code; each hint's count is
+        // the number of codes that fit, and its shot never repeats one made.
+        const std::string code = "7391";
+        std::vector<Shot> shots;
+        while (shots.empty() || shots.back().result.bulls != 4) {
+            const auto hint = HintAdvisor::advise(shots);
+            QVERIFY(hint);
+            std::size_t fitting = 0;
+            for (int i = 0; i < CodeSpace::size; ++i)
+                fitting += fits(CodeSpace::code(i), shots) ? 1 : 0;
+            QCOMPARE(hint->codesLeft, fitting);
+            if (fitting == 1)
+                QCOMPARE(hint->shot, code);
+            QVERIFY(std::none_of(shots.begin(), shots.end(), [&](const Shot &s) { return s.code == hint->shot; }));
+            shots.push_back({hint->shot, Game::score(code, hint->shot)});
+            QVERIFY(shots.size() <= 7);
+        }
+
+        // Scores no code can give leave nothing to advise.
+        QVERIFY(!HintAdvisor::advise({{"1234", {4, 0}}, {"5678", {4, 0}}}));
+        QVERIFY(!HintAdvisor::advise({{"1234", {3, 1}}}));
+    }
+
+    void hintsAreCountedAndLoggedByRound()
+    {
+        auto m = GameManager::create(1, environment({"1234"}));
+        QCOMPARE(m->hintsLeft(), GameManager::hintsPerGame);
+        QVERIFY(!m->isAssisted());
+        const auto first = m->takeHint();
+        QVERIFY(first);
+        QCOMPARE(first->codesLeft, std::size_t(3024));
+        m->currentGame()->shot("5678");
+        m->currentGame()->shot("9876");
+        QVERIFY(m->takeHint());
+        QVERIFY(m->takeHint());
+        QCOMPARE(m->hintsLeft(), 0);
+        QCOMPARE(m->hintsUsed(), 3);
+        QVERIFY(!m->takeHint());
+        QCOMPARE(m->hintsUsed(), 3);
+
+        using Events = std::vector<RecordingAnalytics::Event>;
+        using P = Analytics::Parameters;
+        QCOMPARE(analytics.events, (Events{{"start_game", P{{"Type", "Single player"}}},
+                                           {"hint", P{{"Round", std::int64_t(1)}}},
+                                           {"hint", P{{"Round", std::int64_t(3)}}},
+                                           {"hint", P{{"Round", std::int64_t(3)}}}}));
+    }
+
+    void noHintsAfterTheEndOrForTwo()
+    {
+        auto m = GameManager::create(1, environment({"1234"}));
+        m->currentGame()->shot("1234");
+        QVERIFY(!m->takeHint());
+        QCOMPARE(m->hintsUsed(), 0);
+        QCOMPARE(m->hintsLeft(), GameManager::hintsPerGame);
+
+        auto two = GameManager::create(2, environment({"1234", "5678"}));
+        QCOMPARE(two->hintsLeft(), 0);
+        QVERIFY(!two->takeHint());
+        auto computer = GameManager::createAgainstComputer(ComputerStrength::normal, environment({"1234", "5678"}));
+        QVERIFY(!computer->takeHint());
+    }
+
+    void assistedWinCountsButEarnsNothing()
+    {
+        auto m = GameManager::create(1, environment({"1234"}));
+        m->currentGame()->shot("5678");
+        QVERIFY(m->takeHint());
+        m->currentGame()->shot("5678"); // the same shot twice would earn "really stubborn"
+        m->currentGame()->shot("1234");
+        QVERIFY(m->gameState().kind() == GameState::Kind::won);
+        QCOMPARE(StatisticsHelper::integerValue(store, StatisticsHelper::wins), 1);
+        QCOMPARE(StatisticsHelper::integerValue(store, StatisticsHelper::games), 1);
+        QVERIFY(service.scores.empty());
+        QVERIFY(service.achievements.empty());
+
+        // The same match without the hint does earn them.
+        auto plain = GameManager::create(1, environment({"1234"}));
+        plain->currentGame()->shot("5678");
+        plain->currentGame()->shot("5678");
+        plain->currentGame()->shot("1234");
+        QCOMPARE(service.scores.size(), std::size_t(1));
+        QVERIFY(std::any_of(service.achievements.begin(), service.achievements.end(),
+                            [](const auto &a) { return a.identifier == "really_stubborn"; }));
+    }
+
+    void computerPlaysOnlyOnItsTurn()
+    {
+        auto m = GameManager::createAgainstComputer(ComputerStrength::normal, environment({"1234", "5678"}));
+        QVERIFY(m->isAgainstComputer());
+        QCOMPARE(m->computerStrength(), ComputerStrength::normal);
+        QVERIFY(!m->isComputerTurn());
+        QVERIFY(!m->playComputerShot());
+        QVERIFY(m->games()[1]->shots().empty());
+
+        m->currentGame()->shot("9876");
+        QVERIFY(m->isComputerTurn());
+        QCOMPARE(m->playComputerShot(), Game::score("5678", "1234")); // the lowest code first
+        QVERIFY(!m->isComputerTurn());
+        QVERIFY(!m->playComputerShot());
+        QCOMPARE(m->games()[1]->shots().size(), std::size_t(1));
+        QCOMPARE(m->currentGame(), m->games()[0]);
+    }
+
+    void fullMatchAtEachStrength_data()
+    {
+        QTest::addColumn<ComputerStrength>("strength");
+        QTest::newRow("easy") << ComputerStrength::easy;
+        QTest::newRow("normal") << ComputerStrength::normal;
+        QTest::newRow("hard") << ComputerStrength::hard;
+    }
+    void fullMatchAtEachStrength()
+    {
+        QFETCH(ComputerStrength, strength);
+        // The player never breaks the code, so the computer wins within its
+        // worst case of 8 shots and every shot it makes fits what it knew.
+        auto m = GameManager::createAgainstComputer(strength, environment({"1234", "2619"}));
+        std::vector<GameState> states;
+        auto subscription = m->gameStateSubject().subscribe([&](const GameState &s) { states.push_back(s); });
+        const auto computerGame = m->games()[1];
+        int turns = 0;
+        while (m->gameState().isPending()) {
+            QVERIFY(++turns <= 10);
+            m->currentGame()->shot("9876");
+            const auto before = computerGame->shots();
+            QVERIFY(m->isComputerTurn());
+            QVERIFY(m->playComputerShot());
+            QVERIFY(fits(computerGame->shots().back().code, before));
+        }
+        QVERIFY(turns <= 8);
+        QCOMPARE(states.back(), GameState::won({m->players()[1]}));
+        QCOMPARE(ComputerStatistics::record(store, strength), (ComputerStatistics::Record{0, 1, 0}));
+
+        // Only the player's game keeps books: one event for the start, none
+        // for the computer's win; no single-player statistics, nothing reported.
+        QCOMPARE(analytics.names(), std::vector<std::string>{"start_game"});
+        QCOMPARE(*analytics.events.front().parameters,
+                 (Analytics::Parameters{{"Type", "Computer"}, {"Strength", ComputerStrengths::key(strength)}}));
+        QVERIFY(!store.contains(StatisticsHelper::games));
+        QVERIFY(service.scores.empty() && service.achievements.empty());
+    }
+
+    void outcomesCountFromThePlayersSide_data()
+    {
+        QTest::addColumn<QStringList>("shots");
+        QTest::addColumn<int>("wins");
+        QTest::addColumn<int>("losses");
+        QTest::addColumn<int>("ties");
+        // Normal plays 1234 first; its code here is 1234, so it breaks it at once.
+        QTest::newRow("both break it in round 1") << QStringList{"5678"} << 0 << 0 << 1;
+        QTest::newRow("the computer alone") << QStringList{"9876"} << 0 << 1 << 0;
+    }
+    void outcomesCountFromThePlayersSide()
+    {
+        QFETCH(QStringList, shots);
+        QFETCH(int, wins);
+        QFETCH(int, losses);
+        QFETCH(int, ties);
+        auto m = GameManager::createAgainstComputer(ComputerStrength::normal, environment({"5678", "1234"}));
+        std::vector<std::string> played;
+        for (const QString &s : shots)
+            played.push_back(s.toStdString());
+        play(*m, played);
+        QVERIFY(!m->gameState().isPending());
+        // A later stray shot must not count the match twice.
+        m->games()[0]->shot("9876");
+        QCOMPARE(ComputerStatistics::record(store, ComputerStrength::normal),
+                 (ComputerStatistics::Record{wins, losses, ties}));
+    }
+
+    void playerWinningFirstLeavesTheComputerItsCatchUpShot()
+    {
+        // The computer's code is one the normal strength cannot reach in two shots.
+        auto m = GameManager::createAgainstComputer(ComputerStrength::normal, environment({"1234", "9876"}));
+        m->currentGame()->shot("1234");
+        QVERIFY(m->gameState().isPending());
+        QVERIFY(m->isComputerTurn());
+        m->playComputerShot();
+        QCOMPARE(m->gameState(), GameState::won({m->players()[0]}));
+        QVERIFY(!m->isComputerTurn());
+        QCOMPARE(ComputerStatistics::record(store, ComputerStrength::normal), (ComputerStatistics::Record{1, 0, 0}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestComputer)
+#include "tst_computer.moc"
