@@ -64,8 +64,8 @@ bool agreesWith(const std::string &code, const std::vector<Shot> &history)
 
 // The partition rule written out plainly on strings and Game::score: each
 // code's split of the candidates, the best cost, then a possible code, then the
-// lowest.
-std::string bruteForceShot(const std::vector<Shot> &history, bool entropy)
+// lowest. With onlyPossible, only the candidates themselves are shots.
+std::string bruteForceShot(const std::vector<Shot> &history, bool entropy, bool onlyPossible = false)
 {
     const std::vector<std::string> codes = allCodes();
     std::vector<std::string> candidates;
@@ -75,7 +75,7 @@ std::string bruteForceShot(const std::vector<Shot> &history, bool entropy)
     std::string best;
     double bestCost = 0;
     bool bestPossible = false;
-    for (const std::string &shot : codes) {
+    for (const std::string &shot : onlyPossible ? candidates : codes) {
         std::map<std::pair<std::int64_t, std::int64_t>, int> classes;
         for (const std::string &candidate : candidates) {
             const Result result = Game::score(candidate, shot);
@@ -261,6 +261,8 @@ private slots:
         EntropyStrategy entropy;
         QCOMPARE(minimax.nextShot(shots).value_or(""), bruteForceShot(shots, false));
         QCOMPARE(entropy.nextShot(shots).value_or(""), bruteForceShot(shots, true));
+        QCOMPARE(minimax.nextConsistentShot(shots).value_or(""), bruteForceShot(shots, false, true));
+        QCOMPARE(entropy.nextConsistentShot(shots).value_or(""), bruteForceShot(shots, true, true));
     }
 
     void randomConsistentDrawsFromTheAgreeingCodes_data()

@@ -4,13 +4,17 @@
 #include "manualticker.h"
 #include "memorystore.h"
 #include "recordinganalytics.h"
+#include "recordinggameservice.h"
 #include "recordingidletimer.h"
 
+#include "game/game.h"
 #include "game/gamemanaging.h"
 #include "game/gameprotocol.h"
 #include "game/ticker.h"
 #include "platform/device/deviceprofile.h"
+#include "game/statisticshelper.h"
 #include "screens/game/gameviewcontroller.h"
+#include "screens/game/hintbutton.h"
 #include "screens/game/upsidedownview.h"
 #include "screens/navigation/barbuttonitem.h"
 #include "screens/navigation/navigationbar.h"
@@ -52,6 +56,7 @@ struct Fixture
         environment.game.clock = &clock;
         environment.game.store = &store;
         environment.game.analytics = &analytics;
+        environment.game.gameService = &service;
         environment.game.drawCode = [this] {
             const std::string code = codes.front();
             codes.pop_front();
@@ -105,6 +110,7 @@ struct Fixture
     FakeClock clock;
     MemoryStore store;
     RecordingAnalytics analytics;
+    RecordingGameService service;
     ManualScheduler scheduler;
     ManualTicker ticker;
     RecordingIdleTimer idleTimer;
@@ -330,11 +336,82 @@ private slots:
         QFETCH(int, players);
         QFETCH(bool, tablet);
         Fixture f(players, tablet ? DeviceProfile::tablet() : DeviceProfile::phone());
-        QCOMPARE(f.screen->navigationItem()->leftItems().size(), 1);
         QVERIFY(!f.screen->simultaneousItem());
+        for (BarButtonItem *item : f.screen->navigationItem()->leftItems())
+            QVERIFY(item->accessibilityIdentifier() != "Simultaneous");
         f.screen->setSimultaneous(true);
         QVERIFY(!f.screen->isSimultaneous());
         QVERIFY(!f.screen->prefersStatusBarHidden());
+    }
+
+    void hintsFillTheKeypadAndCountDown()
+    {
+        Fixture f(1);
+        f.codes = {"9786", "5678"}; // far from any opening, so the game outlasts three hints
+        QCOMPARE(f.game(1)->code(), "9786");
+        HintButton *hint = f.screen->hintButton();
+        QVERIFY(hint);
+        QCOMPARE(f.nav.navigationBar()->widgetFor(f.screen->navigationItem()->leftItems().last()), hint);
+        QCOMPARE(hint->hintsLeft(), 3);
+        QCOMPARE(hint->accessibleName(), "Hint, 3 left");
+        QVERIFY(hint->isEnabled());
+
+        // Digits already typed give way to the whole suggestion.
+        f.keypad()->numericButtons().at(8)->click();
+        hint->click();
+        const QString opening = f.keypad()->code();
+        QVERIFY(Game::isValidShot(opening.toStdString()));
+        QVERIFY(f.keypad()->shotButton()->isEnabled());
+        auto *card = f.toast.bgWindow() ? f.toast.bgWindow()->findChild<ToastAlertView *>() : nullptr;
+        QVERIFY(card);
+        QCOMPARE(card->title(), "3024 codes left");
+        QCOMPARE(card->iconName(), "Hint");
+        QCOMPARE(hint->hintsLeft(), 2);
+
+        // Sending it scores it like any shot; the next hint fits what it told.
+        f.keypad()->shotButton()->click();
+        const auto shots = f.game(1)->shots();
+        QCOMPARE(shots.size(), std::size_t(1));
+        QCOMPARE(QString::fromStdString(shots.front().code), opening);
+        QTest::keyClick(f.screen, Qt::Key_H);
+        const std::string second = f.keypad()->code().toStdString();
+        QCOMPARE(Game::score(second, shots.front().code), shots.front().result);
+        QCOMPARE(hint->hintsLeft(), 1);
+
+        hint->click();
+        QCOMPARE(hint->hintsLeft(), 0);
+        QVERIFY(!hint->isEnabled());
+        QCOMPARE(hint->accessibleName(), "Hint, 0 left");
+        f.keypad()->setCode(QStringLiteral("98"));
+        QTest::keyClick(f.screen, Qt::Key_H); // none left: the typed digits stay
+        QCOMPARE(f.keypad()->code(), "98");
+        QCOMPARE(f.analytics.names(), (std::vector<std::string>{"start_game", "hint", "hint", "hint"}));
+
+        // A new match has its own three.
+        f.screen->playAgain();
+        QCOMPARE(hint->hintsLeft(), 3);
+        QVERIFY(hint->isEnabled());
+    }
+
+    void anAssistedWinReportsNothingToTheGameService()
+    {
+        Fixture f(1);
+        f.screen->hintButton()->click();
+        f.shoot("1234");
+        QVERIFY(!f.screen->hintButton()->isEnabled());
+        QCOMPARE(StatisticsHelper::integerValue(f.store, StatisticsHelper::wins), 1);
+        QVERIFY(f.service.scores.empty());
+        QVERIFY(f.service.achievements.empty());
+        QVERIFY(f.screen->gameManager()->isAssisted());
+    }
+
+    void onlyASinglePlayerGetsHints()
+    {
+        Fixture f(2);
+        QVERIFY(!f.screen->hintButton());
+        QCOMPARE(f.screen->navigationItem()->leftItems(), (QList<BarButtonItem *>{f.screen->closeItem()}));
+        QTest::keyClick(f.screen, Qt::Key_H);
+        QCOMPARE(f.screen->gameManager()->hintsUsed(), 0);
     }
 
     void hardwareKeysGoToTheKeypad()

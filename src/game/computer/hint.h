@@ -6,7 +6,7 @@
 namespace kestrune {
 
 // What a hint tells the player: how many codes still fit every answer, and
-// the shot that tells most about the rest.
+// the one of them that tells most about the rest.
 struct Hint
 {
     std::size_t codesLeft = 0;

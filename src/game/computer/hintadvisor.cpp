@@ -10,7 +10,7 @@ std::optional<Hint> HintAdvisor::advise(const std::vector<Shot> &shots)
     const auto candidates = CodeSpace::consistentCodes(shots);
     if (!candidates || candidates->empty())
         return std::nullopt;
-    auto shot = EntropyStrategy::shared().nextShot(shots);
+    auto shot = EntropyStrategy::shared().nextConsistentShot(shots);
     if (!shot)
         return std::nullopt;
     return Hint{candidates->size(), std::move(*shot)};

@@ -1,5 +1,6 @@
 #include "partitionstrategy.h"
 
+#include <algorithm>
 
 namespace kestrune {
 
@@ -73,6 +74,37 @@ std::optional<std::string> PartitionStrategy::nextShot(const std::vector<Shot> &
     for (const Shot &shot : history)
         usedDigits |= digitsOf(shot.code);
     return CodeSpace::code(bestShot(*candidates, usedDigits));
+}
+
+std::optional<std::string> PartitionStrategy::nextConsistentShot(const std::vector<Shot> &history)
+{
+    const auto candidates = CodeSpace::consistentCodes(history);
+    if (!candidates || candidates->empty())
+        return std::nullopt;
+    // The best shot overall is usually possible itself, and then no
+    // possible shot can beat it.
+    std::optional<std::string> shot = nextShot(history);
+    if (shot && std::binary_search(candidates->begin(), candidates->end(), CodeSpace::indexOf(*shot)))
+        return shot;
+    return CodeSpace::code(bestCandidate(*candidates));
+}
+
+int PartitionStrategy::bestCandidate(const std::vector<int> &candidates) const
+{
+    int best = -1;
+    double bestCost = 0;
+    for (const int shot : candidates) {
+        const std::uint8_t *row = CodeSpace::answerRow(shot);
+        ClassSizes sizes{};
+        for (const int code : candidates)
+            ++sizes[row[code]];
+        const double shotCost = cost(sizes);
+        if (best < 0 || shotCost < bestCost - 1e-6) {
+            best = shot;
+            bestCost = shotCost;
+        }
+    }
+    return best;
 }
 
 int PartitionStrategy::bestShot(const std::vector<int> &candidates, unsigned usedDigits) const

@@ -20,6 +20,11 @@ public:
     using ClassSizes = std::array<int, CodeSpace::answerCount>;
 
     std::optional<std::string> nextShot(const std::vector<Shot> &history) final;
+    // The best shot that may still be the code itself, for a player who
+    // wants a shot that can win: nextShot() when that one may, otherwise the
+    // cheapest split among the possible codes. Nothing when nextShot() gives
+    // nothing.
+    std::optional<std::string> nextConsistentShot(const std::vector<Shot> &history);
     // Builds the answer table and works out the opening and its replies now
     // rather than in the first game.
     void prepare();
@@ -27,6 +32,8 @@ public:
     // The best shot for the ascending, non-empty candidate indices, given the
     // digits 1-9 named by any earlier shot (bit d for digit d).
     int bestShot(const std::vector<int> &candidates, unsigned usedDigits) const;
+    // The same, with the shot chosen among the candidates themselves.
+    int bestCandidate(const std::vector<int> &candidates) const;
 
 protected:
     // Lower is better; costs within a millionth of each other count as equal.

@@ -1,6 +1,7 @@
 #include "gameviewcontroller.h"
 #include "ui_gameviewcontroller.h"
 
+#include "hintbutton.h"
 #include "upsidedownview.h"
 
 #include "game/analytics.h"
@@ -130,10 +131,24 @@ Button *GameViewController::singleButton() const
     return m_singleButton;
 }
 
+HintButton *GameViewController::hintButton() const
+{
+    return m_hintButton;
+}
+
 void GameViewController::viewDidLoad()
 {
     setupGame();
     const std::int64_t players = m_numberOfPlayers.value_or(1);
+    if (players == 1) {
+        auto *hint = new HintButton;
+        connect(hint, &QPushButton::clicked, this, &GameViewController::showHint);
+        m_hintButton = hint;
+        auto *hintItem = new BarButtonItem(hint, this);
+        hintItem->setAccessibilityIdentifier(QStringLiteral("Hint"));
+        navigationItem()->setLeftItems({m_closeItem, hintItem});
+        updateHintButton();
+    }
     if (DeviceProfile::current().isTablet() && players > 1) {
         m_simultaneousItem = new BarButtonItem(QStringLiteral("Simultaneous"), this);
         m_simultaneousItem->setAccessibilityIdentifier(QStringLiteral("Simultaneous"));
@@ -195,6 +210,7 @@ void GameViewController::setupGame()
                 self->handleGameState(state);
         })
         .disposed(*m_matchBag);
+    updateHintButton();
 }
 
 void GameViewController::playAgain()
@@ -270,11 +286,9 @@ void GameViewController::setupBindings()
         })
         .disposed(m_disposeBag);
 
-    const QList<BarButtonItem *> left = navigationItem()->leftItems();
-    if (!left.isEmpty()) {
-        connect(left.first(), &BarButtonItem::triggered, this, &GameViewController::home);
-        connect(left.last(), &BarButtonItem::triggered, this, &GameViewController::toggleSimultaneous);
-    }
+    connect(m_closeItem, &BarButtonItem::triggered, this, &GameViewController::home);
+    if (m_simultaneousItem)
+        connect(m_simultaneousItem, &BarButtonItem::triggered, this, &GameViewController::toggleSimultaneous);
 }
 
 void GameViewController::showNavigationBarItem(NavigationBarItem item)
@@ -366,6 +380,7 @@ void GameViewController::handleGameState(const GameState &state)
     const std::shared_ptr<GameProtocol> currentGame = m_gameManager->currentGame();
 
     setIdleTimerDisabled(state.isPending());
+    updateHintButton();
 
     const bool singlePlayer = m_gameManager->players().size() == 1;
     if (!state.isPending()) {
@@ -429,14 +444,50 @@ void GameViewController::handOver(GameView *view, const std::shared_ptr<GameProt
         if (player->game() == currentGame)
             number = player->number();
     }
-    ToastAlert &toast = m_environment.toast ? *m_environment.toast : ToastAlert::shared();
-    toast.showAlert(new ToastAlertView(QStringLiteral("Pass your device\nto Player %1").arg(number),
+    toast().showAlert(new ToastAlertView(QStringLiteral("Pass your device\nto Player %1").arg(number),
                                        number == 1 ? QStringLiteral("Pass To Player 1")
                                                    : QStringLiteral("Pass To Player 2"),
                                        true, 1.5));
     showNavigationBarItem(NavigationBarItem::turn(number));
     view->boardView()->announce(tr("Player %1's turn").arg(number));
     view->keyboardView()->setFocus();
+}
+
+ToastAlert &GameViewController::toast() const
+{
+    return m_environment.toast ? *m_environment.toast : ToastAlert::shared();
+}
+
+void GameViewController::updateHintButton()
+{
+    if (!m_hintButton)
+        return;
+    const int left = m_gameManager ? m_gameManager->hintsLeft() : 0;
+    m_hintButton->setHintsLeft(left);
+    const bool playing = m_gameManager && m_gameManager->gameState().isPending();
+    m_hintButton->setEnabled(left > 0 && playing);
+}
+
+void GameViewController::showHint()
+{
+    if (!m_gameManager || !m_hintButton || !m_hintButton->isEnabled())
+        return;
+    const std::optional<Hint> hint = m_gameManager->takeHint();
+    updateHintButton();
+    if (!hint)
+        return;
+    KeyboardView *keyboard = m_firstView->keyboardView();
+    // Emptied first, so the board shows the whole suggestion even when four
+    // digits were already typed.
+    keyboard->setCode(QString());
+    keyboard->setCode(QString::fromStdString(hint->shot));
+    const QString left = hint->codesLeft == 1 ? tr("1 code left") : tr("%1 codes left").arg(hint->codesLeft);
+    toast().showAlert(new ToastAlertView(left, QStringLiteral("Hint"), true, hintToastSeconds));
+    QStringList digits;
+    for (const char digit : hint->shot)
+        digits.append(QString(QChar::fromLatin1(digit)));
+    m_firstView->boardView()->announce(tr("%1. Suggested shot: %2").arg(left, digits.join(QLatin1Char(' '))));
+    keyboard->setFocus();
 }
 
 void GameViewController::setIdleTimerDisabled(bool disabled)
@@ -664,6 +715,10 @@ void GameViewController::keyPressEvent(QKeyEvent *event)
 {
     if (isSimultaneous()) {
         event->ignore();
+        return;
+    }
+    if (event->key() == Qt::Key_H && event->modifiers() == Qt::NoModifier && m_hintButton) {
+        showHint();
         return;
     }
     const int code = HardwareKey::usageCode(*event);

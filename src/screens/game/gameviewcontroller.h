@@ -29,6 +29,7 @@ class GameManaging;
 class GameProtocol;
 class GameState;
 class GameView;
+class HintButton;
 class PromptDialog;
 class TurnView;
 class UpsideDownView;
@@ -46,6 +47,7 @@ class GameViewController : public ViewController, public ResultViewControllerDel
 public:
     static constexpr int outcomeDelayMs = 1500;
     static constexpr int tutorialDelayMs = 1000;
+    static constexpr double hintToastSeconds = 2.5;
     static constexpr int roundButtonSide = 47;
     static constexpr int roundButtonOffset = 30;
 
@@ -75,6 +77,9 @@ public:
 
     void home();
     void showTutorial();
+    // Uses up a hint of a single-player match: the codes left go to a toast
+    // and the suggested shot into the keypad, to send or change.
+    void showHint();
     void toggleSimultaneous();
     void setSimultaneous(bool on);
     // Accepts only a single orientation; any other mask changes nothing.
@@ -93,6 +98,8 @@ public:
     TurnView *turnView() const;
     Button *closeButton() const;
     Button *singleButton() const;
+    // Present in a single-player match only.
+    HintButton *hintButton() const;
     BarButtonItem *closeItem() const { return m_closeItem; }
     BarButtonItem *simultaneousItem() const { return m_simultaneousItem; }
 
@@ -112,6 +119,8 @@ private:
     void disableKeyboards();
     void handOver(GameView *view, const std::shared_ptr<GameProtocol> &currentGame);
     void setIdleTimerDisabled(bool disabled);
+    void updateHintButton();
+    ToastAlert &toast() const;
     void placeRoundButtons();
     void showBottomViewIfNeeded();
     Button *makeRoundButton(const QString &image, const QString &identifier, const QString &name);
@@ -139,6 +148,7 @@ private:
     BarButtonItem *m_closeItem = nullptr;
     BarButtonItem *m_simultaneousItem = nullptr;
     QPointer<BarButtonItem> m_helpItem;
+    QPointer<HintButton> m_hintButton;
     QPointer<BarButtonItem> m_timerItem;
     QPointer<BarButtonItem> m_turnItem;
     bool m_idleTimerDisabled = false;

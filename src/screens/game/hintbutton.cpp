@@ -1,0 +1,54 @@
+#include "hintbutton.h"
+
+#include "platform/resources/resources.h"
+
+#include <QPainter>
+
+namespace kestrune {
+
+HintButton::HintButton(QWidget *parent)
+    : Button(parent)
+{
+    setObjectName(QStringLiteral("Hint"));
+    setImageName(QStringLiteral("Hint"));
+    setFixedSize(side, side);
+    setIconSize(QSize(iconSide, iconSide));
+    setFocusPolicy(Qt::TabFocus);
+    setHintsLeft(0);
+}
+
+void HintButton::setHintsLeft(int hints)
+{
+    m_hintsLeft = std::max(0, hints);
+    setAccessibleName(tr("Hint, %n left", nullptr, m_hintsLeft));
+    setToolTip(m_hintsLeft > 0 ? tr("Show how many codes are left and type a good shot") : tr("No hints left"));
+    update();
+}
+
+void HintButton::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    paintBackground(painter);
+    paintContent(painter);
+
+    // The badge sits over the bulb's upper right, inside the button so the
+    // bar never clips it.
+    const QRectF badge(width() - badgeSide - 3, 4, badgeSide, badgeSide);
+    painter.save();
+    painter.setOpacity(isEnabled() ? 1.0 : 0.45);
+    painter.setPen(QPen(Resources::color(QStringLiteral("systemBackground")), 1.5));
+    painter.setBrush(Resources::color(m_hintsLeft > 0 ? QStringLiteral("accent") : QStringLiteral("secondaryLabel")));
+    painter.drawEllipse(badge);
+    QFont badgeFont = font();
+    badgeFont.setPixelSize(11);
+    badgeFont.setBold(true);
+    painter.setFont(badgeFont);
+    painter.setPen(Qt::white);
+    painter.drawText(badge, Qt::AlignCenter, QString::number(m_hintsLeft));
+    painter.restore();
+
+    paintFocusIndicator(painter);
+}
+
+} // namespace kestrune
