@@ -35,6 +35,24 @@ private:
     std::uint64_t m_state = 2026;
 };
 
+// What a player who follows every hint plays: the entropy rule among the
+// codes still possible.
+class PossibleOnly final : public Strategy
+{
+public:
+    explicit PossibleOnly(PartitionStrategy &inner)
+        : m_inner(inner)
+    {
+    }
+    std::optional<std::string> nextShot(const std::vector<Shot> &history) override
+    {
+        return m_inner.nextConsistentShot(history);
+    }
+
+private:
+    PartitionStrategy &m_inner;
+};
+
 double millisecondsSince(Clock::time_point start)
 {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -98,6 +116,8 @@ int main()
     playAll("minimax", minimax, [&] { minimax.prepare(); });
     EntropyStrategy entropy;
     playAll("entropy", entropy, [&] { entropy.prepare(); });
+    PossibleOnly hints(entropy);
+    playAll("hints (possible)", hints, [] {});
     SplitMix random;
     RandomConsistentStrategy randomConsistent(random);
     playAll("random consistent", randomConsistent, [] {});

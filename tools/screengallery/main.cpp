@@ -228,6 +228,8 @@ void renderAll(const QString &folder, const QString &prefix)
         for (int i = 0; i < 15; ++i)
             s.ticker.tick();
         save(s.nav, file("game-clock"));
+        s.screen->showHint();
+        save(s.nav, file("game-hint"));
         s.screen->closeItem()->trigger();
         save(s.nav, file("quit-dialog"));
         for (QWidget *top : QApplication::topLevelWidgets()) {
