@@ -69,11 +69,13 @@ void QuickAction::perform(const QString &type, NavigationController *navigation,
             game->present(GameViewController::makeQuitAlert([screen, players] {
                               if (!screen)
                                   return;
+                              screen->setAgainstComputer(false);
                               screen->setNumberOfPlayers(players);
                               screen->setupGame();
                           }),
                           true);
         } else {
+            game->setAgainstComputer(false);
             game->setNumberOfPlayers(players);
             game->setupGame();
         }

@@ -11,6 +11,8 @@
 #include "game/gameprotocol.h"
 #include "game/playerprotocol.h"
 #include "screens/game/gameviewcontroller.h"
+#include "screens/navigation/barbuttonitem.h"
+#include "screens/navigation/navigationitem.h"
 #include "screens/menu/menuenvironment.h"
 #include "screens/menu/menuviewcontroller.h"
 #include "screens/navigation/navigationcontroller.h"
@@ -185,6 +187,27 @@ private slots:
         QCOMPARE(screen->numberOfPlayers(), 2);
         QCOMPARE(f.players(), std::size_t(2));
         QVERIFY(screen->gameManager()->games().front()->shots().empty());
+        // The hint went with the single-player match.
+        QCOMPARE(screen->navigationItem()->leftItems(), (QList<BarButtonItem *>{screen->closeItem()}));
+    }
+
+    void aComputerMatchGivesWayToThePlainOneAsked()
+    {
+        Fixture f;
+        f.perform("multiplayer");
+        f.scheduler.runAll();
+        GameViewController *screen = f.game();
+        screen->setAgainstComputer(true);
+        screen->setupGame();
+        QVERIFY(screen->gameManager()->isAgainstComputer());
+
+        QCOMPARE(f.perform("singleplayer"), true);
+        QCOMPARE(f.game(), screen);
+        QVERIFY(!screen->isAgainstComputer());
+        QVERIFY(!screen->gameManager()->isAgainstComputer());
+        QCOMPARE(f.players(), std::size_t(1));
+        QVERIFY(screen->hintButton());
+        QCOMPARE(screen->navigationItem()->leftItems().size(), 2);
     }
 
     void cancellingTheQuestionKeepsTheMatch()

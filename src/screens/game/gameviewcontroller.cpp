@@ -140,25 +140,39 @@ void GameViewController::viewDidLoad()
 {
     setupGame();
     const std::int64_t players = m_numberOfPlayers.value_or(1);
-    if (players == 1) {
-        auto *hint = new HintButton;
-        connect(hint, &QPushButton::clicked, this, &GameViewController::showHint);
-        m_hintButton = hint;
-        auto *hintItem = new BarButtonItem(hint, this);
-        hintItem->setAccessibilityIdentifier(QStringLiteral("Hint"));
-        navigationItem()->setLeftItems({m_closeItem, hintItem});
-        updateHintButton();
-    }
-    if (DeviceProfile::current().isTablet() && players > 1) {
-        m_simultaneousItem = new BarButtonItem(QStringLiteral("Simultaneous"), this);
-        m_simultaneousItem->setAccessibilityIdentifier(QStringLiteral("Simultaneous"));
-        m_simultaneousItem->setAccessibleName(tr("Simultaneous play"));
-        navigationItem()->setLeftItems({m_closeItem, m_simultaneousItem});
-    }
     setupBindings();
     setAccessibilityIdentifier(QStringLiteral("GameViewController:%1").arg(players));
     setAccessibleName(playersText(players));
     m_closeItem->setAccessibilityIdentifier(QStringLiteral("Close"));
+}
+
+void GameViewController::configureLeftItems()
+{
+    // A quick action may turn this screen to another kind of match, so the
+    // items follow each match rather than the first.
+    QList<BarButtonItem *> items{m_closeItem};
+    const bool single = m_gameManager->players().size() == 1;
+    if (single) {
+        if (!m_hintItem) {
+            auto *hint = new HintButton;
+            connect(hint, &QPushButton::clicked, this, &GameViewController::showHint);
+            m_hintButton = hint;
+            m_hintItem = new BarButtonItem(hint, this);
+            m_hintItem->setAccessibilityIdentifier(QStringLiteral("Hint"));
+        }
+        items.append(m_hintItem);
+    }
+    if (!single && !m_gameManager->isAgainstComputer() && DeviceProfile::current().isTablet()) {
+        if (!m_simultaneousItem) {
+            m_simultaneousItem = new BarButtonItem(QStringLiteral("Simultaneous"), this);
+            m_simultaneousItem->setAccessibilityIdentifier(QStringLiteral("Simultaneous"));
+            m_simultaneousItem->setAccessibleName(tr("Simultaneous play"));
+            connect(m_simultaneousItem, &BarButtonItem::triggered, this, &GameViewController::toggleSimultaneous);
+        }
+        items.append(m_simultaneousItem);
+    }
+    if (navigationItem()->leftItems() != items)
+        navigationItem()->setLeftItems(items);
 }
 
 void GameViewController::setupGame()
@@ -210,6 +224,7 @@ void GameViewController::setupGame()
                 self->handleGameState(state);
         })
         .disposed(*m_matchBag);
+    configureLeftItems();
     updateHintButton();
 }
 
@@ -287,8 +302,6 @@ void GameViewController::setupBindings()
         .disposed(m_disposeBag);
 
     connect(m_closeItem, &BarButtonItem::triggered, this, &GameViewController::home);
-    if (m_simultaneousItem)
-        connect(m_simultaneousItem, &BarButtonItem::triggered, this, &GameViewController::toggleSimultaneous);
 }
 
 void GameViewController::showNavigationBarItem(NavigationBarItem item)

@@ -119,6 +119,7 @@ private:
     void disableKeyboards();
     void handOver(GameView *view, const std::shared_ptr<GameProtocol> &currentGame);
     void setIdleTimerDisabled(bool disabled);
+    void configureLeftItems();
     void updateHintButton();
     ToastAlert &toast() const;
     void placeRoundButtons();
@@ -149,6 +150,7 @@ private:
     BarButtonItem *m_simultaneousItem = nullptr;
     QPointer<BarButtonItem> m_helpItem;
     QPointer<HintButton> m_hintButton;
+    QPointer<BarButtonItem> m_hintItem;
     QPointer<BarButtonItem> m_timerItem;
     QPointer<BarButtonItem> m_turnItem;
     bool m_idleTimerDisabled = false;
