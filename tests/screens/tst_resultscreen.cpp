@@ -366,11 +366,11 @@ private slots:
             return assisted(std::make_shared<FakeMatch>(Games{std::make_shared<FakeGame>("1234", 7, 45, 500)}, 1), hints);
         };
         QTest::newRow("unassisted win") << "phone" << win(0) << QString() << true;
-        QTest::newRow("win with one hint") << "phone" << win(1) << "Assisted: 1 hint, not on the leaderboard" << true;
+        QTest::newRow("win with one hint") << "phone" << win(1) << "Assisted: 1 hint\nNot on the leaderboard" << true;
         QTest::newRow("win with three hints on a tablet")
-            << "tablet" << win(3) << "Assisted: 3 hints, not on the leaderboard" << true;
+            << "tablet" << win(3) << "Assisted: 3 hints\nNot on the leaderboard" << true;
         QTest::newRow("win on a small phone keeps the line")
-            << "small-phone" << win(2) << "Assisted: 2 hints, not on the leaderboard" << true;
+            << "small-phone" << win(2) << "Assisted: 2 hints\nNot on the leaderboard" << true;
         QTest::newRow("lost with two hints")
             << "phone" << assisted(std::make_shared<FakeMatch>(Games{lost}, 0), 2) << "Assisted: 2 hints" << false;
         QTest::newRow("two players") << "phone"

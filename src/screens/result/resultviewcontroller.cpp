@@ -321,7 +321,8 @@ QString ResultViewController::assistedText(int hints, bool won)
 {
     const QString count = hints == 1 ? tr("1 hint") : tr("%1 hints").arg(hints);
     // A lost match earns nothing anyway; only a win has a score to miss.
-    return won ? tr("Assisted: %1, not on the leaderboard").arg(count) : tr("Assisted: %1").arg(count);
+    // Two lines: on one, a phone would break it wherever the width ran out.
+    return won ? tr("Assisted: %1\nNot on the leaderboard").arg(count) : tr("Assisted: %1").arg(count);
 }
 
 void ResultViewController::showAssisted(bool won)

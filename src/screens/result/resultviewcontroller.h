@@ -96,7 +96,8 @@ public:
     OutlineLabel *resultDescriptionLabel() const { return m_resultDescriptionLabel; }
     // The line of an assisted match; null in any other.
     QLabel *assistedLabel() const { return m_assistedLabel; }
-    // That line's text for `hints` (> 0) hints in a match that was won or not.
+    // That line's text for `hints` (> 0) hints in a match that was won or not:
+    // "Assisted: 2 hints", and "\nNot on the leaderboard" after it for a win.
     static QString assistedText(int hints, bool won);
     Button *playButton() const;
     QWidget *numberStackView() const;
