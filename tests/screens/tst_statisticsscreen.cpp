@@ -269,7 +269,7 @@ private slots:
 
         // Below the six rows, nothing cut off on a phone.
         const QRect rows = screen->tableView()->geometry();
-        QVERIFY(heading->geometry().top() >= rows.bottom());
+        QVERIFY(heading->geometry().top() > rows.bottom() + 16);
         QVERIFY(screen->computerTableView()->geometry().top() > heading->geometry().top());
         for (QListWidget *list : {screen->tableView(), screen->computerTableView()})
             QCOMPARE(list->height(), list->sizeHintForRow(0) * list->count());

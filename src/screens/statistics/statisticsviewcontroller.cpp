@@ -130,9 +130,13 @@ void StatisticsViewController::viewDidLoad()
     headingFont.setPixelSize(tablet ? 16 : 14);
     headingFont.setWeight(QFont::DemiBold);
     m_computerHeading->setFont(headingFont);
-    m_computerHeading->setContentsMargins(StatisticsRowDelegate::horizontalMargin, tablet ? 36 : 28,
-                                          StatisticsRowDelegate::horizontalMargin, 8);
-    ui->listsLayout->insertWidget(ui->listsLayout->indexOf(ui->computerTableView), m_computerHeading);
+    // A frame sets its own contents margins when polished; the room around
+    // the heading comes from the layout and the label's indent instead.
+    m_computerHeading->setIndent(StatisticsRowDelegate::horizontalMargin);
+    const int at = ui->listsLayout->indexOf(ui->computerTableView);
+    ui->listsLayout->insertSpacing(at, tablet ? 36 : 28);
+    ui->listsLayout->insertWidget(at + 1, m_computerHeading);
+    ui->listsLayout->insertSpacing(at + 2, 8);
 
     setAutoFillBackground(true);
     QPalette colours = palette();
