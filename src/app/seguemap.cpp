@@ -12,6 +12,7 @@ void SegueMap::install(NavigationController &navigation, const GameScreenEnviron
     const auto game = [&environment] { return new GameViewController(environment); };
     navigation.registerSegue(QStringLiteral("singleplayer"), game);
     navigation.registerSegue(QStringLiteral("multiplayer"), game);
+    navigation.registerSegue(QStringLiteral("computer"), game);
     navigation.registerSegue(QStringLiteral("result"), [] { return new ResultViewController; });
     // Without a store there are no statistics to show, and no way there.
     if (KeyValueStore *store = environment.game.store)

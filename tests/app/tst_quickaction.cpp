@@ -21,6 +21,7 @@
 #include "views/components/promptdialog.h"
 #include "views/components/ripplebutton.h"
 #include "views/keyboard/keyboardview.h"
+#include "views/radialmenu/radialmenu.h"
 #include "views/toast/toastalert.h"
 
 #include <QTest>
@@ -152,6 +153,22 @@ private slots:
         QCOMPARE(f.scheduler.pending.front().first, std::chrono::milliseconds(400));
         f.scheduler.runAll();
         QVERIFY(NavigationController::areAnimationsEnabled());
+    }
+
+    // The ring's third mode has no quick action; it reaches the game screen
+    // through the same segue map.
+    void theMenusComputerModeStartsAMatchAgainstTheComputer()
+    {
+        Fixture f;
+        NavigationController::setAnimationsEnabled(false);
+        auto *menu = qobject_cast<MenuViewController *>(f.nav.viewControllers().first());
+        QVERIFY(menu);
+        RadialMenu *ring = menu->playButton();
+        menu->radialMenuButtonDidSelected(*ring, ring->modeButtons().at(2), 2);
+        QVERIFY(f.game());
+        QVERIFY(f.game()->isAgainstComputer());
+        QVERIFY(f.game()->gameManager() && f.game()->gameManager()->isAgainstComputer());
+        QCOMPARE(f.players(), std::size_t(2));
     }
 
     void onTheGameScreenARunningMatchAsksFirst_data()

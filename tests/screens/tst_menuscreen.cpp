@@ -14,6 +14,7 @@
 #include "views/radialmenu/blurview.h"
 #include "views/radialmenu/radialmenu.h"
 
+#include <QLineF>
 #include <QTest>
 
 Q_DECLARE_METATYPE(kestrune::DeviceProfile)
@@ -37,7 +38,7 @@ struct Fixture
         environment.idleTimer = &idleTimer;
         environment.gameService = &service;
         environment.uiTest = uiTest;
-        for (const char *name : {"singleplayer", "multiplayer", "statistics"}) {
+        for (const char *name : {"singleplayer", "multiplayer", "computer", "statistics"}) {
             nav.registerSegue(QString::fromLatin1(name), [name] {
                 auto *screen = new ViewController;
                 screen->setObjectName(QString::fromLatin1(name));
@@ -195,6 +196,74 @@ private slots:
         QCOMPARE(f.stack(), QStringList({"MenuViewController", "multiplayer"}));
     }
 
+    void eachModeOfTheRingPerformsItsSegue_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("segue");
+        QTest::newRow("single player") << 0 << "singleplayer";
+        QTest::newRow("two players") << 1 << "multiplayer";
+        QTest::newRow("vs computer") << 2 << "computer";
+    }
+    void eachModeOfTheRingPerformsItsSegue()
+    {
+        QFETCH(int, index);
+        QFETCH(QString, segue);
+        Fixture f;
+        RadialMenu *menu = f.screen->playButton();
+        menu->click();
+        f.finishAnimations();
+        menu->modeButtons().at(index)->click();
+        QCOMPARE(f.stack(), QStringList({"MenuViewController", segue}));
+    }
+
+    void ringOfThreeFitsTheScreenEvenlySpread_data()
+    {
+        QTest::addColumn<DeviceProfile>("device");
+        QTest::newRow("small phone") << DeviceProfile::smallPhone();
+        QTest::newRow("phone") << DeviceProfile::phone();
+        QTest::newRow("tablet") << DeviceProfile::tablet();
+    }
+    void ringOfThreeFitsTheScreenEvenlySpread()
+    {
+        QFETCH(DeviceProfile, device);
+        Fixture f(device);
+        RadialMenu *menu = f.screen->playButton();
+        menu->click();
+        f.finishAnimations();
+        const QList<Button *> modes = menu->modeButtons();
+        QCOMPARE(modes.size(), 3);
+        for (Button *mode : modes)
+            QVERIFY2(f.screen->rect().contains(mode->geometry()), qPrintable(mode->accessibleName()));
+        // Mirror images about the centre button, the middle one straight above it.
+        const QPointF centre = QRectF(menu->geometry()).center();
+        const QPointF left = QRectF(modes.at(0)->geometry()).center();
+        const QPointF middle = QRectF(modes.at(1)->geometry()).center();
+        const QPointF right = QRectF(modes.at(2)->geometry()).center();
+        QVERIFY(qAbs(middle.x() - centre.x()) <= 1);
+        QVERIFY(qAbs((centre.x() - left.x()) - (right.x() - centre.x())) <= 1);
+        QVERIFY(qAbs(left.y() - right.y()) <= 1);
+        QVERIFY(QLineF(left, middle).length() > menu->modeButtonSide() + 8);
+    }
+
+    void arrowsWalkAllThreeModes()
+    {
+        Fixture f;
+        RadialMenu *menu = f.screen->playButton();
+        menu->setFocus();
+        QTest::keyClick(menu, Qt::Key_Return);
+        f.finishAnimations();
+        const QList<Button *> modes = menu->modeButtons();
+        QVERIFY(modes.at(0)->hasFocus());
+        QTest::keyClick(modes.at(0), Qt::Key_Right);
+        QVERIFY(modes.at(1)->hasFocus());
+        QTest::keyClick(modes.at(1), Qt::Key_Right);
+        QVERIFY(modes.at(2)->hasFocus());
+        QTest::keyClick(modes.at(2), Qt::Key_Left);
+        QTest::keyClick(modes.at(1), Qt::Key_Right);
+        QTest::keyClick(modes.at(2), Qt::Key_Return);
+        QCOMPARE(f.stack(), QStringList({"MenuViewController", "computer"}));
+    }
+
     void blurLiesBehindTheOpenRingOnly()
     {
         Fixture f;
@@ -291,18 +360,22 @@ private slots:
     {
         QTest::addColumn<QString>("segue");
         QTest::addColumn<int>("players");
-        QTest::newRow("singleplayer") << "singleplayer" << 1;
-        QTest::newRow("multiplayer") << "multiplayer" << 2;
-        QTest::newRow("other") << "result" << 0;
+        QTest::addColumn<bool>("computer");
+        QTest::newRow("singleplayer") << "singleplayer" << 1 << false;
+        QTest::newRow("multiplayer") << "multiplayer" << 2 << false;
+        QTest::newRow("computer") << "computer" << 2 << true;
+        QTest::newRow("other") << "result" << 0 << false;
     }
     void prepareTellsTheGameScreenHowManyPlay()
     {
         QFETCH(QString, segue);
         QFETCH(int, players);
+        QFETCH(bool, computer);
         Fixture f;
         GameViewController game{GameScreenEnvironment{}};
         f.screen->prepare(Segue{segue, f.screen, &game});
         QCOMPARE(game.numberOfPlayers().value_or(0), players);
+        QCOMPARE(game.isAgainstComputer(), computer);
     }
 
     void everyControlHasANameAndTheScreenItsIdentifier()
@@ -317,6 +390,7 @@ private slots:
         QCOMPARE(f.screen->playButton()->accessibleName(), "New game");
         QCOMPARE(f.screen->playButton()->modeButtons().at(0)->accessibleName(), "Single player");
         QCOMPARE(f.screen->playButton()->modeButtons().at(1)->accessibleName(), "Two players");
+        QCOMPARE(f.screen->playButton()->modeButtons().at(2)->accessibleName(), "vs computer");
     }
 };
 

@@ -124,6 +124,20 @@ std::shared_ptr<GameManaging> singleWin(std::size_t shots, double seconds, std::
         std::vector<std::shared_ptr<GameProtocol>>{std::make_shared<FakeGame>("1234", shots, seconds, points)}, 1);
 }
 
+// A match in which the computer played player 2.
+std::shared_ptr<GameManaging> vsComputer(std::vector<std::shared_ptr<GameProtocol>> games, int winner, bool tie = false)
+{
+    auto match = std::make_shared<FakeMatch>(std::move(games), winner, tie);
+    match->computer = ComputerStrength::normal;
+    return match;
+}
+
+std::shared_ptr<GameManaging> assisted(std::shared_ptr<FakeMatch> match, int hints)
+{
+    match->hints = hints;
+    return match;
+}
+
 DeviceProfile profileNamed(const QString &name)
 {
     return *DeviceProfile::fromName(name);
@@ -230,6 +244,16 @@ private slots:
             << "Lose" << "You have lost!" << QString() << false;
         QTest::newRow("single win on a small phone: no round line, digits stay")
             << "small-phone" << singleWin(7, 45, 812) << "Win" << "You have won!" << QString() << true;
+        QTest::newRow("player beats the computer")
+            << "phone" << vsComputer(Games{won(6), lost("1234")}, 1) << "Win" << "You have won!" << QString() << false;
+        QTest::newRow("the computer wins")
+            << "phone" << vsComputer(Games{lost("1234"), won(6)}, 2) << "Lose" << "The computer has won!" << QString()
+            << false;
+        QTest::newRow("tie with the computer")
+            << "phone" << vsComputer(Games{won(5), won(5)}, 0, true) << "Tie" << "It is a tie!" << QString() << false;
+        QTest::newRow("nobody broke it against the computer")
+            << "phone" << vsComputer(Games{lost("1234"), lost("5678")}, 0) << "Lose" << "You have lost!"
+            << "Codes you were\nlooking for: 1234, 5678" << false;
     }
 
     void eachOutcomeShowsItsPictureAndTexts()
@@ -327,6 +351,93 @@ private slots:
         for (NumberView *view : screen.numberViews())
             shown += QString::number(view->number());
         QCOMPARE(shown, digits);
+    }
+
+    void anAssistedMatchSaysHowManyHints_data()
+    {
+        QTest::addColumn<QString>("profile");
+        QTest::addColumn<std::shared_ptr<GameManaging>>("match");
+        QTest::addColumn<QString>("line"); // null: no line
+        QTest::addColumn<bool>("points");
+
+        using Games = std::vector<std::shared_ptr<GameProtocol>>;
+        const auto lost = std::make_shared<FakeGame>("1234", 10, 80, std::nullopt);
+        const auto win = [](int hints) {
+            return assisted(std::make_shared<FakeMatch>(Games{std::make_shared<FakeGame>("1234", 7, 45, 500)}, 1), hints);
+        };
+        QTest::newRow("unassisted win") << "phone" << win(0) << QString() << true;
+        QTest::newRow("win with one hint") << "phone" << win(1) << "Assisted: 1 hint\nNot on the leaderboard" << true;
+        QTest::newRow("win with three hints on a tablet")
+            << "tablet" << win(3) << "Assisted: 3 hints\nNot on the leaderboard" << true;
+        QTest::newRow("win on a small phone keeps the line")
+            << "small-phone" << win(2) << "Assisted: 2 hints\nNot on the leaderboard" << true;
+        QTest::newRow("lost with two hints")
+            << "phone" << assisted(std::make_shared<FakeMatch>(Games{lost}, 0), 2) << "Assisted: 2 hints" << false;
+        QTest::newRow("two players") << "phone"
+                                     << std::shared_ptr<GameManaging>(std::make_shared<FakeMatch>(Games{lost, lost}, 0))
+                                     << QString() << false;
+    }
+
+    void anAssistedMatchSaysHowManyHints()
+    {
+        QFETCH(QString, profile);
+        QFETCH(std::shared_ptr<GameManaging>, match);
+        QFETCH(QString, line);
+        QFETCH(bool, points);
+        DeviceProfile::setCurrent(profileNamed(profile));
+        Stack stack(DeviceProfile::current().size().toSize());
+        auto *screen = new ResultViewController;
+        screen->setGameManager(match);
+        stack.navigation.pushViewController(screen, false);
+
+        QCOMPARE(screen->assistedLabel() != nullptr, !line.isNull());
+        QCOMPARE(screen->pointsStackView() != nullptr, points);
+        if (line.isNull())
+            return;
+        QLabel *label = screen->assistedLabel();
+        QCOMPARE(label->text(), line);
+        QVERIFY(label->isVisible());
+        // Whole, between the headline and the play button.
+        QCOMPARE(label->heightForWidth(label->width()) <= label->height(), true);
+        const QRect own = QRect(label->mapTo(screen, QPoint(0, 0)), label->size());
+        const QRect headline = QRect(screen->resultLabel()->mapTo(screen, QPoint(0, 0)), screen->resultLabel()->size());
+        QVERIFY(own.top() >= headline.bottom());
+        QVERIFY(own.bottom() < screen->playButton()->mapTo(screen, QPoint(0, 0)).y());
+        QVERIFY(screen->rect().contains(own));
+    }
+
+    void theCardsNameWhoseBoardTheyShow_data()
+    {
+        QTest::addColumn<bool>("computer");
+        QTest::addColumn<int>("boards");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("one player") << false << 1 << QStringList{"Your board"};
+        QTest::newRow("two players") << false << 2 << QStringList{"Board of player 1", "Board of player 2"};
+        QTest::newRow("against the computer") << true << 2 << QStringList{"Your board", "Computer's board"};
+    }
+
+    void theCardsNameWhoseBoardTheyShow()
+    {
+        QFETCH(bool, computer);
+        QFETCH(int, boards);
+        QFETCH(QStringList, names);
+        std::vector<std::shared_ptr<GameProtocol>> games;
+        QList<QImage> images;
+        for (int i = 0; i < boards; ++i) {
+            games.push_back(std::make_shared<FakeGame>("1234", 10, 80, std::nullopt));
+            images.append(boardImage());
+        }
+        auto match = std::make_shared<FakeMatch>(games, 0);
+        if (computer)
+            match->computer = ComputerStrength::hard;
+        ResultViewController screen;
+        screen.setGameManager(match);
+        screen.setGameResults(images);
+        screen.loadView();
+        QStringList shown{screen.leftGameResultView()->imageView()->accessibleName()};
+        if (boards > 1)
+            shown.append(screen.rightGameResultView()->imageView()->accessibleName());
+        QCOMPARE(shown, names);
     }
 
     void noMatchLeavesTheTextsAlone()

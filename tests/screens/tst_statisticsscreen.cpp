@@ -1,5 +1,6 @@
 #include "memorystore.h"
 
+#include "game/computer/computerstatistics.h"
 #include "game/statisticshelper.h"
 #include "platform/device/deviceprofile.h"
 #include "screens/navigation/barbuttonitem.h"
@@ -9,6 +10,7 @@
 #include "screens/statistics/statisticsviewcontroller.h"
 
 #include <QAccessible>
+#include <QLabel>
 #include <QListWidget>
 #include <QTest>
 
@@ -37,13 +39,35 @@ void plant(MemoryStore &store, const Stored &s)
     }
 }
 
-// The values the screen draws, row by row.
-QStringList shownValues(const StatisticsViewController &screen)
+// The values a list draws, row by row.
+QStringList shownValues(const QListWidget *list)
 {
     QStringList values;
-    for (int row = 0; row < screen.tableView()->count(); ++row)
-        values << screen.tableView()->item(row)->data(StatisticsRowDelegate::valueRole).toString();
+    for (int row = 0; row < list->count(); ++row)
+        values << list->item(row)->data(StatisticsRowDelegate::valueRole).toString();
     return values;
+}
+QStringList shownValues(const StatisticsViewController &screen) { return shownValues(screen.tableView()); }
+
+void addOutcomes(MemoryStore &store, ComputerStrength strength, int wins, int losses, int ties)
+{
+    using O = ComputerStatistics::Outcome;
+    for (const auto &[outcome, times] : {std::pair{O::win, wins}, std::pair{O::loss, losses}, std::pair{O::tie, ties}})
+        for (int i = 0; i < times; ++i)
+            ComputerStatistics::add(store, strength, outcome);
+}
+
+// The names a list's rows give assistive technology.
+QStringList accessibleRows(QWidget *list)
+{
+    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(list);
+    QStringList names;
+    for (int i = 0; table && i < table->childCount(); ++i) {
+        QAccessibleInterface *child = table->child(i);
+        if (child->role() == QAccessible::ListItem)
+            names << child->text(QAccessible::Name);
+    }
+    return names;
 }
 
 struct Stack
@@ -171,6 +195,84 @@ private slots:
         }
         QCOMPARE(names, (QStringList{"Games played: 12", "Games won: 9", "Games lost: 3", "Winning percentage: 75%",
                                      "Playing time: 10 min", "Avg time to kestrune a code: 50 s"}));
+    }
+
+    void computerRowsCountEachOutcomePerStrength_data()
+    {
+        QTest::addColumn<QList<int>>("counts"); // wins, losses, ties at easy, normal, hard
+        QTest::addColumn<QStringList>("values");
+        QTest::newRow("nothing played") << QList<int>(9, 0)
+                                        << QStringList(3, "No matches yet");
+        QTest::newRow("one of each at one strength")
+            << QList<int>{0, 0, 0, 1, 1, 1, 0, 0, 0}
+            << QStringList{"No matches yet", "1 win, 1 loss, 1 tie", "No matches yet"};
+        QTest::newRow("plurals and zeros")
+            << QList<int>{3, 2, 0, 0, 1, 0, 2, 0, 5}
+            << QStringList{"3 wins, 2 losses, 0 ties", "0 wins, 1 loss, 0 ties", "2 wins, 0 losses, 5 ties"};
+    }
+    void computerRowsCountEachOutcomePerStrength()
+    {
+        QFETCH(QList<int>, counts);
+        QFETCH(QStringList, values);
+        MemoryStore store;
+        plant(store, Stored{2, 1, 1, 60, 30});
+        for (int s = 0; s < 3; ++s)
+            addOutcomes(store, ComputerStrengths::all.at(s), counts.at(3 * s), counts.at(3 * s + 1), counts.at(3 * s + 2));
+        QCOMPARE(StatisticsViewController::computerDetails(store), values);
+
+        Stack stack;
+        auto *screen = new StatisticsViewController(store);
+        stack.navigation.pushViewController(screen, false);
+        QCOMPARE(screen->computerTableView()->count(), 3);
+        QStringList titles;
+        for (int row = 0; row < 3; ++row)
+            titles << screen->computerTableView()->item(row)->text();
+        QCOMPARE(titles, (QStringList{"Easy", "Normal", "Hard"}));
+        QCOMPARE(shownValues(screen->computerTableView()), values);
+        // The six rows know nothing of computer matches.
+        QCOMPARE(shownValues(*screen), StatisticsViewController::details(store));
+    }
+
+    void computerRowsAreReadOncePerVisit()
+    {
+        MemoryStore store;
+        Stack stack;
+        auto *screen = new StatisticsViewController(store);
+        stack.navigation.pushViewController(screen, false);
+        QCOMPARE(screen->shownComputerDetails().at(2), "No matches yet");
+        ComputerStatistics::add(store, ComputerStrength::hard, ComputerStatistics::Outcome::loss);
+        QCOMPARE(shownValues(screen->computerTableView()).at(2), "No matches yet");
+        stack.navigation.pushViewController(new ViewController, false);
+        stack.navigation.popViewController(false);
+        QCOMPARE(shownValues(screen->computerTableView()).at(2), "0 wins, 1 loss, 0 ties");
+        QCOMPARE(screen->shownComputerDetails(), shownValues(screen->computerTableView()));
+    }
+
+    // The heading is read as a heading, apart from the rows; each row is one item.
+    void computerSectionReadsAsAHeadingAndItsRows()
+    {
+        MemoryStore store;
+        addOutcomes(store, ComputerStrength::easy, 2, 1, 0);
+        Stack stack;
+        auto *screen = new StatisticsViewController(store);
+        stack.navigation.pushViewController(screen, false);
+        QLabel *heading = screen->computerHeading();
+        QVERIFY(heading && heading->isVisible());
+        QCOMPARE(heading->text(), "Against the computer");
+        QAccessibleInterface *face = QAccessible::queryAccessibleInterface(heading);
+        QVERIFY(face);
+        QCOMPARE(face->role(), QAccessible::Heading);
+        QCOMPARE(face->text(QAccessible::Name), "Against the computer");
+        QCOMPARE(accessibleRows(screen->computerTableView()),
+                 (QStringList{"Easy: 2 wins, 1 loss, 0 ties", "Normal: No matches yet", "Hard: No matches yet"}));
+        QVERIFY(!accessibleRows(screen->tableView()).join(' ').contains("computer"));
+
+        // Below the six rows, nothing cut off on a phone.
+        const QRect rows = screen->tableView()->geometry();
+        QVERIFY(heading->geometry().top() > rows.bottom() + 16);
+        QVERIFY(screen->computerTableView()->geometry().top() > heading->geometry().top());
+        for (QListWidget *list : {screen->tableView(), screen->computerTableView()})
+            QCOMPARE(list->height(), list->sizeHintForRow(0) * list->count());
     }
 };
 

@@ -6,6 +6,8 @@
 #include "manualscheduler.h"
 #include "memorystore.h"
 
+#include "game/computer/computerstatistics.h"
+#include "game/gamemanager.h"
 #include "game/gamemanaging.h"
 #include "game/gameprotocol.h"
 #include "game/ticker.h"
@@ -16,6 +18,7 @@
 #include "screens/navigation/barbuttonitem.h"
 #include "screens/navigation/navigationcontroller.h"
 #include "screens/navigation/navigationitem.h"
+#include "screens/result/boardsnapshot.h"
 #include "screens/result/resultviewcontroller.h"
 #include "screens/statistics/statisticsviewcontroller.h"
 #include "views/board/boardview.h"
@@ -37,6 +40,7 @@
 #include <cstdio>
 #include <deque>
 #include <memory>
+#include <tuple>
 
 using namespace kestrune;
 using namespace kestrune::test;
@@ -213,11 +217,86 @@ void renderMenus(const QString &folder, const QString &prefix)
     DeviceProfile::setCurrent(DeviceProfile::phone());
 }
 
+// A match played straight on the rules, its result screen shown on a stack
+// with board pictures as the game screen would take them.
+void saveResult(std::shared_ptr<GameManaging> match, const DeviceProfile &device, const QString &file)
+{
+    DeviceProfile::setCurrent(device);
+    NavigationController nav;
+    nav.setAttribute(Qt::WA_DontShowOnScreen);
+    nav.resize(device.size().toSize());
+    nav.pushViewController(new ViewController, false);
+    nav.show();
+    auto *result = new ResultViewController;
+    result->setGameManager(match);
+    QList<QImage> boards;
+    const QSize board = device.isTablet() ? QSize(360, 560) : QSize(300, 420);
+    for (const auto &game : match->games())
+        boards.append(BoardSnapshot::render(game, board));
+    result->setGameResults(boards);
+    nav.pushViewController(result, false);
+    save(nav, file);
+}
+
+// Player 1 shoots `shots` in turn, the computer answers each; stops when decided.
+std::shared_ptr<GameManaging> computerMatch(std::deque<std::string> codes, const std::vector<std::string> &shots,
+                                            FakeClock &clock)
+{
+    GameEnvironment environment;
+    environment.clock = &clock;
+    auto drawn = std::make_shared<std::deque<std::string>>(std::move(codes));
+    environment.drawCode = [drawn] {
+        const std::string code = drawn->front();
+        drawn->pop_front();
+        return code;
+    };
+    std::shared_ptr<GameManaging> match = GameManager::createAgainstComputer(ComputerStrength::normal, environment);
+    match->codes();
+    for (std::size_t i = 0; i < shots.size() && match->gameState().isPending(); ++i) {
+        clock.advance(9);
+        match->currentGame()->shot(shots[i]);
+        while (match->isComputerTurn())
+            match->playComputerShot();
+    }
+    return match;
+}
+
+void renderComputerResults(const QString &folder, const QString &prefix)
+{
+    auto file = [&](const QString &name) { return QDir(folder).filePath(prefix + name + QStringLiteral(".png")); };
+    for (const auto &[device, deviceName] : {std::pair{DeviceProfile::phone(), "phone"},
+                                             std::pair{DeviceProfile::tablet(), "tablet"}}) {
+        const QString name = QString::fromLatin1(deviceName);
+        FakeClock clock;
+        saveResult(computerMatch({"5831", "2746"}, {"1234", "5831"}, clock), device,
+                   file(QStringLiteral("result-computer-you-won-%1").arg(name)));
+        saveResult(computerMatch({"5831", "1234"},
+                                 {"9876", "9875", "9874", "9873", "9872", "9871", "9865", "9864", "9863", "9862"},
+                                 clock),
+                   device, file(QStringLiteral("result-computer-won-%1").arg(name)));
+
+        GameEnvironment environment;
+        environment.clock = &clock;
+        environment.drawCode = [] { return std::string("5831"); };
+        std::shared_ptr<GameManaging> single = GameManager::create(1, environment);
+        single->codes();
+        single->currentGame()->shot("1234");
+        single->takeHint();
+        clock.advance(40);
+        single->currentGame()->shot("5831");
+        saveResult(single, device, file(QStringLiteral("result-assisted-won-%1").arg(name)));
+    }
+    DeviceProfile::setCurrent(DeviceProfile::phone());
+}
+
 void renderAll(const QString &folder, const QString &prefix)
 {
     auto file = [&](const QString &name) { return QDir(folder).filePath(prefix + name + QStringLiteral(".png")); };
     renderMenus(folder, prefix);
     if (qEnvironmentVariableIsSet("KESTRUNE_GALLERY_MENU_ONLY"))
+        return;
+    renderComputerResults(folder, prefix);
+    if (qEnvironmentVariableIsSet("KESTRUNE_GALLERY_COMPUTER_ONLY"))
         return;
     {
         Stage s(1, DeviceProfile::phone());
@@ -301,6 +380,14 @@ void renderAll(const QString &folder, const QString &prefix)
                 store.setInteger("losses", 45);
                 store.setInteger("secondsSpentInGame", 19507);
                 store.setInteger("secondsSpentInWonGames", 11020);
+                using O = ComputerStatistics::Outcome;
+                for (const auto &[strength, outcome, times] :
+                     {std::tuple{ComputerStrength::easy, O::win, 7}, std::tuple{ComputerStrength::easy, O::loss, 1},
+                      std::tuple{ComputerStrength::normal, O::win, 3}, std::tuple{ComputerStrength::normal, O::loss, 2},
+                      std::tuple{ComputerStrength::normal, O::tie, 1}}) {
+                    for (int i = 0; i < times; ++i)
+                        ComputerStatistics::add(store, strength, outcome);
+                }
             }
             NavigationController nav;
             nav.setAttribute(Qt::WA_DontShowOnScreen);

@@ -155,7 +155,7 @@ void MenuViewController::setupViews()
     ui->gameServiceButton->setImageName(QStringLiteral("Game Service"));
     ui->playButton->setIconNames(QStringLiteral("New Game"), QStringLiteral("Close Ring"));
     ui->playButton->setHost(this);
-    ui->playButton->setModeButtons({tr("Single player"), tr("Two players")});
+    ui->playButton->setModeButtons({tr("Single player"), tr("Two players"), tr("vs computer")});
     ui->playButton->setModeButtonSide(tablet ? 96 : 80);
     ui->playButton->setRingDistance(ringDistance(DeviceProfile::current().idiom() != DeviceProfile::Idiom::phone));
 
@@ -344,12 +344,16 @@ void MenuViewController::prepare(const Segue &segue)
         game->setNumberOfPlayers(1);
     else if (segue.identifier == QLatin1String("multiplayer"))
         game->setNumberOfPlayers(2);
+    else if (segue.identifier == QLatin1String("computer"))
+        game->setNumberOfPlayers(2), game->setAgainstComputer(true);
 }
 
 void MenuViewController::radialMenuWillDisplay(RadialMenu &menu, Button *button, int index)
 {
     button->setBackgroundColorNames(QStringLiteral("circleButtonBackground"), QString());
-    button->setImageName(index == 0 ? QStringLiteral("Single Player") : QStringLiteral("Two Players"));
+    static const QStringList pictures{QStringLiteral("Single Player"), QStringLiteral("Two Players"),
+                                      QStringLiteral("Versus Computer")};
+    button->setImageName(pictures.value(index, pictures.first()));
     if (index == 0 && !m_blur) {
         m_blur = new BlurView(this, blurAlpha);
         m_blur->setGeometry(rect());
@@ -369,7 +373,10 @@ void MenuViewController::radialMenuButtonDidSelected(RadialMenu &, Button *, int
     if (!m_interactionAllowed)
         return;
     m_interactionAllowed = false;
-    performSegue(index == 0 ? QStringLiteral("singleplayer") : QStringLiteral("multiplayer"));
+    static const QStringList segues{QStringLiteral("singleplayer"), QStringLiteral("multiplayer"),
+                                    QStringLiteral("computer")};
+    if (index >= 0 && index < segues.size())
+        performSegue(segues.at(index));
 }
 
 void MenuViewController::menuCollapsed(RadialMenu &)

@@ -27,7 +27,8 @@ class WinLoseBar;
 
 // The root screen: a quotation, the radial mode selector, the statistics
 // and game-service buttons and the win/lose bar. Picking a mode performs
-// the segue "singleplayer" or "multiplayer"; the statistics button performs
+// the segue "singleplayer", "multiplayer" or "computer" (two players, the
+// second one the computer); the statistics button performs
 // "statistics". GUI thread only.
 class MenuViewController : public ViewController, public RadialMenuDelegate
 {

@@ -63,6 +63,7 @@ ResultViewController::ResultViewController(QWidget *parent)
 
     ui->setupUi(m_contentView);
     m_resultDescriptionLabel = ui->resultDescriptionLabel;
+    m_assistedLabel = ui->assistedLabel;
     m_pointsStackView = ui->pointsStackView;
     m_leftCard->setObjectName(QStringLiteral("leftGameResultView"));
     m_rightCard->setObjectName(QStringLiteral("rightGameResultView"));
@@ -143,6 +144,7 @@ void ResultViewController::setupViews()
         ui->imageView->setFixedSize(QSize(220, 220));
         setPointSize(ui->resultLabel, 36);
         setPointSize(ui->resultDescriptionLabel, 30);
+        setPointSize(ui->assistedLabel, 18);
         setPointSize(ui->pointsLabel, 18);
         setPointSize(ui->playButton, 22);
         ui->playButton->setFixedSize(QSize(300, 64));
@@ -158,6 +160,7 @@ void ResultViewController::setupViews()
     ui->resultLabel->setPalette(text);
     text.setColor(QPalette::WindowText, Resources::color(QStringLiteral("secondaryLabel")));
     ui->pointsLabel->setPalette(text);
+    ui->assistedLabel->setPalette(text);
 
     // 1. The description reads from top to bottom in the quotation's colours.
     ui->resultDescriptionLabel->setGradientPoints({0.5, 0.0}, {0.5, 1.0});
@@ -182,8 +185,9 @@ void ResultViewController::setupViews()
     else
         m_rightCard->hide();
     const bool twoBoards = m_gameResults.size() > 1;
-    m_leftCard->imageView()->setAccessibleName(twoBoards ? tr("Board of player 1") : tr("Your board"));
-    m_rightCard->imageView()->setAccessibleName(tr("Board of player 2"));
+    const bool computer = m_gameManager && m_gameManager->isAgainstComputer();
+    m_leftCard->imageView()->setAccessibleName(twoBoards && !computer ? tr("Board of player 1") : tr("Your board"));
+    m_rightCard->imageView()->setAccessibleName(computer ? tr("Computer's board") : tr("Board of player 2"));
 
     // 5. The description line by the screen's size class.
     switch (currentScreenSize()) {
@@ -249,6 +253,7 @@ void ResultViewController::playAgainTapped()
 
 void ResultViewController::showResult()
 {
+    showAssisted(m_gameManager && m_gameManager->gameState().kind() == GameState::Kind::won);
     if (!m_gameManager)
         return;
     const GameState state = m_gameManager->gameState();
@@ -274,6 +279,14 @@ void ResultViewController::showResult()
                 fitDescription();
             }
             showPoints(game->points().value_or(0));
+        } else if (m_gameManager->isAgainstComputer()) {
+            // The computer is player 2; its win is the player's defeat.
+            const bool computerWon = winner && winner->number() == 2;
+            ui->resultLabel->setText(computerWon ? tr("The computer has won!") : tr("You have won!"));
+            if (computerWon)
+                ui->imageView->setImageName(QStringLiteral("Lose"));
+            removeDescription();
+            removePointsDisplay();
         } else {
             ui->resultLabel->setText(QStringLiteral("Player #%1 has won!").arg(winner ? winner->number() : 0));
             removeDescription();
@@ -302,6 +315,23 @@ void ResultViewController::showResult()
     case GameState::Kind::pending:
         break;
     }
+}
+
+QString ResultViewController::assistedText(int hints, bool won)
+{
+    const QString count = hints == 1 ? tr("1 hint") : tr("%1 hints").arg(hints);
+    // A lost match earns nothing anyway; only a win has a score to miss.
+    // Two lines: on one, a phone would break it wherever the width ran out.
+    return won ? tr("Assisted: %1\nNot on the leaderboard").arg(count) : tr("Assisted: %1").arg(count);
+}
+
+void ResultViewController::showAssisted(bool won)
+{
+    if (m_gameManager && m_gameManager->isAssisted()) {
+        m_assistedLabel->setText(assistedText(m_gameManager->hintsUsed(), won));
+        return;
+    }
+    delete m_assistedLabel.data();
 }
 
 void ResultViewController::showPoints(std::int64_t points)

@@ -29,8 +29,10 @@ class NamedImageView;
 class NumberView;
 class ResultViewControllerDelegate;
 
-// The screen after a decided match: the outcome's picture and texts, the
-// winner's points in digit views, one card per board image (each peeks in
+// The screen after a decided match: the outcome's picture and texts (a
+// match against the computer names the winner as "You" or "The computer";
+// an assisted single-player match says how many hints it took), the
+// single player's points in digit views, one card per board image (each peeks in
 // from its side and slides in on a tap), and the play button that asks the
 // delegate for a new match and returns to the game screen.
 //
@@ -92,6 +94,11 @@ public:
     NamedImageView *imageView() const;
     QLabel *resultLabel() const;
     OutlineLabel *resultDescriptionLabel() const { return m_resultDescriptionLabel; }
+    // The line of an assisted match; null in any other.
+    QLabel *assistedLabel() const { return m_assistedLabel; }
+    // That line's text for `hints` (> 0) hints in a match that was won or not:
+    // "Assisted: 2 hints", and "\nNot on the leaderboard" after it for a win.
+    static QString assistedText(int hints, bool won);
     Button *playButton() const;
     QWidget *numberStackView() const;
     QWidget *pointsStackView() const { return m_pointsStackView; }
@@ -125,6 +132,7 @@ private:
     void showPoints(std::int64_t points);
     void removePointsDisplay();
     void removeDescription();
+    void showAssisted(bool won);
     void fitDescription();
     void willAppear(bool animated);
     void playAgainTapped();
@@ -139,6 +147,7 @@ private:
     GameResultView *m_leftCard;
     GameResultView *m_rightCard;
     QPointer<OutlineLabel> m_resultDescriptionLabel;
+    QPointer<QLabel> m_assistedLabel;
     QPointer<QWidget> m_pointsStackView;
     std::shared_ptr<GameManaging> m_gameManager;
     QList<QImage> m_gameResults;

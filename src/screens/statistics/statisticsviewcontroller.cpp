@@ -1,8 +1,10 @@
 #include "statisticsviewcontroller.h"
 #include "ui_statisticsviewcontroller.h"
 
+#include "sectionheading.h"
 #include "statisticsrowdelegate.h"
 
+#include "game/computer/computerstatistics.h"
 #include "game/keyvaluestore.h"
 #include "game/statisticshelper.h"
 #include "game/timetext.h"
@@ -13,6 +15,7 @@
 #include "screens/navigation/navigationitem.h"
 
 #include <QListWidget>
+#include <QScrollArea>
 #include <QScroller>
 
 #include <cmath>
@@ -51,6 +54,11 @@ QListWidget *StatisticsViewController::tableView() const
     return ui->tableView;
 }
 
+QListWidget *StatisticsViewController::computerTableView() const
+{
+    return ui->computerTableView;
+}
+
 QStringList StatisticsViewController::titles()
 {
     return {tr("Games played"), tr("Games won"), tr("Games lost"), tr("Winning percentage"), tr("Playing time"),
@@ -74,6 +82,33 @@ QStringList StatisticsViewController::details(const KeyValueStore &store)
             TimeText::duration(double(played)), average};
 }
 
+QStringList StatisticsViewController::computerTitles()
+{
+    QStringList out;
+    for (ComputerStrength strength : ComputerStrengths::all)
+        out.append(QString::fromStdString(ComputerStrengths::title(strength)));
+    return out;
+}
+
+QStringList StatisticsViewController::computerDetails(const KeyValueStore &store)
+{
+    QStringList out;
+    for (ComputerStrength strength : ComputerStrengths::all) {
+        const ComputerStatistics::Record record = ComputerStatistics::record(store, strength);
+        if (record.matches() == 0) {
+            out.append(tr("No matches yet"));
+            continue;
+        }
+        const auto count = [](std::int64_t n, const QString &one, const QString &many) {
+            return QStringLiteral("%1 %2").arg(n).arg(n == 1 ? one : many);
+        };
+        out.append(QStringLiteral("%1, %2, %3")
+                       .arg(count(record.wins, tr("win"), tr("wins")), count(record.losses, tr("loss"), tr("losses")),
+                            count(record.ties, tr("tie"), tr("ties"))));
+    }
+    return out;
+}
+
 void StatisticsViewController::viewDidLoad()
 {
     ViewController::viewDidLoad();
@@ -81,10 +116,27 @@ void StatisticsViewController::viewDidLoad()
     const bool tablet = DeviceProfile::current().isTablet();
     QFont font = ui->tableView->font();
     font.setPixelSize(tablet ? 20 : 17);
+    const int rowHeight = tablet ? 56 : 44;
+    // The lists show all their rows; the area around them scrolls when a
+    // short window cannot hold both.
+    QScroller::grabGesture(ui->scrollArea->viewport(), QScroller::LeftMouseButtonGesture);
     ui->tableView->setFont(font);
-    ui->tableView->setItemDelegate(new StatisticsRowDelegate(tablet ? 56 : 44, ui->tableView));
+    ui->computerTableView->setFont(font);
     ui->tableView->setAccessibleDescription(tr("Your games on this device"));
-    QScroller::grabGesture(ui->tableView->viewport(), QScroller::LeftMouseButtonGesture);
+    ui->computerTableView->setAccessibleDescription(tr("Your matches against the computer, by strength"));
+
+    m_computerHeading = new SectionHeading(tr("Against the computer"), ui->content);
+    QFont headingFont = font;
+    headingFont.setPixelSize(tablet ? 16 : 14);
+    headingFont.setWeight(QFont::DemiBold);
+    m_computerHeading->setFont(headingFont);
+    // A frame sets its own contents margins when polished; the room around
+    // the heading comes from the layout and the label's indent instead.
+    m_computerHeading->setIndent(StatisticsRowDelegate::horizontalMargin);
+    const int at = ui->listsLayout->indexOf(ui->computerTableView);
+    ui->listsLayout->insertSpacing(at, tablet ? 36 : 28);
+    ui->listsLayout->insertWidget(at + 1, m_computerHeading);
+    ui->listsLayout->insertSpacing(at + 2, 8);
 
     setAutoFillBackground(true);
     QPalette colours = palette();
@@ -92,22 +144,37 @@ void StatisticsViewController::viewDidLoad()
     colours.setColor(QPalette::Base, Resources::color(QStringLiteral("systemBackground")));
     colours.setColor(QPalette::Text, Resources::color(QStringLiteral("label")));
     setPalette(colours);
+    ui->content->setAutoFillBackground(true);
 
-    for (const QString &title : titles()) {
-        auto *item = new QListWidgetItem(title, ui->tableView);
+    fillRows(ui->tableView, titles(), rowHeight);
+    fillRows(ui->computerTableView, computerTitles(), rowHeight);
+}
+
+void StatisticsViewController::fillRows(QListWidget *list, const QStringList &titles, int rowHeight)
+{
+    list->setItemDelegate(new StatisticsRowDelegate(rowHeight, list));
+    for (const QString &title : titles) {
+        auto *item = new QListWidgetItem(title, list);
         item->setFlags(Qt::ItemIsEnabled);
     }
+    list->setFixedHeight(int(titles.size()) * rowHeight + 2 * list->frameWidth());
 }
 
 void StatisticsViewController::reloadData()
 {
     m_details = details(m_store);
-    const QStringList names = titles();
-    for (int row = 0; row < names.size(); ++row) {
-        QListWidgetItem *item = ui->tableView->item(row);
-        item->setData(StatisticsRowDelegate::valueRole, m_details.at(row));
+    m_computerDetails = computerDetails(m_store);
+    showValues(ui->tableView, titles(), m_details);
+    showValues(ui->computerTableView, computerTitles(), m_computerDetails);
+}
+
+void StatisticsViewController::showValues(QListWidget *list, const QStringList &titles, const QStringList &values)
+{
+    for (int row = 0; row < titles.size(); ++row) {
+        QListWidgetItem *item = list->item(row);
+        item->setData(StatisticsRowDelegate::valueRole, values.at(row));
         // One item to assistive technology: the title with its value.
-        item->setData(Qt::AccessibleTextRole, QStringLiteral("%1: %2").arg(names.at(row), m_details.at(row)));
+        item->setData(Qt::AccessibleTextRole, QStringLiteral("%1: %2").arg(titles.at(row), values.at(row)));
     }
 }
 

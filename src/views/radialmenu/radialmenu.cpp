@@ -14,8 +14,14 @@ namespace kestrune {
 
 namespace {
 
-// The arc the mode buttons spread over, centred straight above the centre.
-constexpr qreal degreesBetweenButtons = 60.0;
+// The arc the mode buttons spread over, centred straight above the centre:
+// two stand 60 degrees apart; more share 90 degrees, so that the outer ones
+// stay within a phone's width.
+constexpr qreal degreesBetweenTwo = 60.0;
+constexpr qreal widestArc = 90.0;
+// What the outer buttons keep clear of the host's sides, where the arc
+// narrows to keep them in a narrow window.
+constexpr qreal sideMargin = 8.0;
 
 } // namespace
 
@@ -114,7 +120,16 @@ QRectF RadialMenu::modeButtonFrame(int index) const
     const int count = int(m_modeButtons.size());
     QWidget *h = host();
     const QPointF centre = h ? QPointF(mapTo(h, QPoint(0, 0))) + QRectF(rect()).center() : QRectF(geometry()).center();
-    const qreal degrees = -90.0 + (index - (count - 1) / 2.0) * degreesBetweenButtons;
+    qreal between = count > 1 ? std::min(degreesBetweenTwo, widestArc / (count - 1)) : 0.0;
+    if (h && count > 1) {
+        const qreal room = std::min(centre.x(), h->width() - centre.x()) - m_modeSide / 2 - sideMargin;
+        const qreal halfArc = between * (count - 1) / 2.0;
+        if (room > 0 && m_ringDistance * std::sin(halfArc * std::numbers::pi / 180.0) > room) {
+            const qreal fitting = std::asin(std::min(1.0, room / m_ringDistance)) * 180.0 / std::numbers::pi;
+            between = 2.0 * fitting / (count - 1);
+        }
+    }
+    const qreal degrees = -90.0 + (index - (count - 1) / 2.0) * between;
     const qreal radians = degrees * std::numbers::pi / 180.0;
     QRectF frame(0, 0, m_modeSide, m_modeSide);
     frame.moveCenter(centre + QPointF(std::cos(radians), std::sin(radians)) * m_ringDistance);

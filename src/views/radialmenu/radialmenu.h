@@ -14,7 +14,9 @@ class RadialMenuDelegate;
 // A round centre button that opens a ring of mode buttons around itself.
 // The mode buttons are children of the host (the centre button's parent
 // unless set), so the ring may reach beyond the centre button's own bounds;
-// they fan out on an arc above the centre, ringDistance() points from it.
+// they fan out on an arc above the centre, ringDistance() points from it:
+// two 60 degrees apart, three or more evenly over 90 degrees, and closer
+// where the host is too narrow for that.
 //
 // A tap on the centre opens the ring; a second tap, a press anywhere outside
 // the ring or Escape closes it; a tap on a mode button picks it and closes
