@@ -3,6 +3,7 @@
 #include "gamescreenenvironment.h"
 #include "navigationbaritem.h"
 
+#include "game/computer/computerstrength.h"
 #include "game/rx/disposebag.h"
 #include "screens/navigation/viewcontroller.h"
 #include "screens/result/resultviewcontrollerdelegate.h"
@@ -25,6 +26,7 @@ namespace kestrune {
 
 class BarButtonItem;
 class Button;
+class ComputerBoardView;
 class GameManaging;
 class GameProtocol;
 class GameState;
@@ -48,6 +50,8 @@ public:
     static constexpr int tutorialDelayMs = 1000;
     static constexpr int roundButtonSide = 47;
     static constexpr int roundButtonOffset = 30;
+    // The computer's pause before its shot, so that the player sees it come.
+    static constexpr int computerShotDelayMs = 700;
 
     explicit GameViewController(GameScreenEnvironment environment, QWidget *parent = nullptr);
     ~GameViewController() override;
@@ -86,6 +90,16 @@ public:
 
     // The quit confirmation; onQuit runs when the player chooses "Quit".
     static PromptDialog *makeQuitAlert(std::function<void()> onQuit, QWidget *parent = nullptr);
+    // The choice of the computer's strength: Easy, Normal, Hard and Cancel;
+    // onChoice runs with the strength chosen, never on Cancel.
+    static PromptDialog *makeStrengthAlert(std::function<void(ComputerStrength)> onChoice, QWidget *parent = nullptr);
+    // Opens the strength choice; a choice is remembered and starts a new match.
+    void chooseStrength();
+    // The computer's board in a match against it: full beside the player's
+    // on a tablet, compact above it on a phone; null in other matches.
+    ComputerBoardView *computerBoardView() const;
+    BarButtonItem *strengthItem() const;
+    Button *strengthButton() const;
     // Every player's finished board, drawn afresh, in player order.
     QList<QImage> boardImages() const;
 
@@ -107,6 +121,10 @@ private:
     void showNavigationBarItem(NavigationBarItem item);
     void createHeaderViews();
     void handleGameState(const GameState &state);
+    void setupComputerMatch();
+    void setupComputerBindings();
+    void handleComputerMatchState(const GameState &state);
+    void updateStrengthItem();
     void completeGameStateChange(const GameState &state, const std::shared_ptr<GameProtocol> &shownGame,
                                  const std::shared_ptr<GameProtocol> &currentGame, QPointer<GameView> firstView);
     void disableKeyboards();
@@ -142,6 +160,10 @@ private:
     QPointer<BarButtonItem> m_timerItem;
     QPointer<BarButtonItem> m_turnItem;
     bool m_idleTimerDisabled = false;
+    QPointer<ComputerBoardView> m_computerView;
+    QPointer<BarButtonItem> m_strengthItem;
+    QPointer<Button> m_strengthButton;
+    bool m_strengthAsked = false;
 };
 
 } // namespace kestrune
