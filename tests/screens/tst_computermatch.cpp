@@ -15,6 +15,7 @@
 #include "screens/navigation/navigationitem.h"
 #include "screens/result/resultviewcontroller.h"
 #include "views/board/boardview.h"
+#include "views/controls/autofontsizelabel.h"
 #include "views/board/computerboardview.h"
 #include "views/board/gameview.h"
 #include "views/components/button.h"
@@ -198,10 +199,12 @@ private slots:
         QCOMPARE(f.scheduler.pending.front().first, std::chrono::milliseconds(GameViewController::computerShotDelayMs));
         QCoreApplication::processEvents();
         QCOMPARE(f.game(2)->shots().size(), std::size_t(0));
+        QCOMPARE(f.screen->computerBoardView()->status(), ComputerBoardView::Status::thinking);
 
         f.afterDelay();
         QCOMPARE(f.game(2)->shots().size(), std::size_t(1));
         QVERIFY(f.keypadReady());
+        QCOMPARE(f.screen->computerBoardView()->status(), ComputerBoardView::Status::playerTurn);
         QVERIFY(f.scheduler.pending.empty()); // nothing else to wait for
     }
 
@@ -313,6 +316,8 @@ private slots:
         QCOMPARE(shots.front().code, std::string("1234"));
         if (tablet) {
             QCOMPARE(board->boardView()->row(), 3);
+            // Nobody types the computer's digits: they come with its result.
+            QCOMPARE(board->boardView()->codeLabels().at(2)->text(), QString::fromStdString(shots[2].code));
             QCOMPARE(board->boardView()->game(), f.game(2));
             QVERIFY(f.screen->gameViews().first()->geometry().right() < board->geometry().left());
         } else {

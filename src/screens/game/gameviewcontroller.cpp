@@ -660,6 +660,7 @@ void GameViewController::resizeEvent(QResizeEvent *event)
 {
     ViewController::resizeEvent(event);
     placeRoundButtons();
+    alignComputerBoard();
 }
 
 bool GameViewController::eventFilter(QObject *watched, QEvent *event)
@@ -714,15 +715,25 @@ void GameViewController::setupComputerMatch()
                                                this);
         m_computerView->setObjectName(QStringLiteral("computerBoard"));
         if (tablet) {
+            ui->gamesStackView->setStretch(0, 1);
             ui->gamesStackView->addWidget(m_computerView, 1);
-            ui->gamesStackView->setSpacing(1);
         } else {
             // Above the player's board: the keypad stays at the thumb.
             ui->rootLayout->insertWidget(0, m_computerView);
         }
     }
     m_computerView->setGame(games[1], QString::fromStdString(ComputerStrengths::title(*strength)));
+    alignComputerBoard();
     showNavigationBarItem(NavigationBarItem::strength());
+}
+
+void GameViewController::alignComputerBoard()
+{
+    if (!m_computerView || m_computerView->mode() != ComputerBoardView::Mode::full)
+        return;
+    m_firstView->layoutSubviews();
+    const int spacing = m_firstView->boardViewVerticalSpacing();
+    m_computerView->setBoardMargins(spacing, spacing + m_firstView->keyboardHeight());
 }
 
 void GameViewController::setupComputerBindings()
@@ -753,6 +764,8 @@ void GameViewController::handleComputerMatchState(const GameState &state)
     QPointer<GameViewController> self(this);
     if (!state.isPending()) {
         disableKeyboards();
+        if (m_computerView)
+            m_computerView->setStatus(ComputerBoardView::Status::over);
         scheduler()
             .scheduleAfter(std::chrono::milliseconds(outcomeDelayMs),
                            [self] {
@@ -764,6 +777,8 @@ void GameViewController::handleComputerMatchState(const GameState &state)
     }
     if (m_gameManager->isComputerTurn()) {
         disableKeyboards();
+        if (m_computerView)
+            m_computerView->setStatus(ComputerBoardView::Status::thinking);
         scheduler()
             .scheduleAfter(std::chrono::milliseconds(computerShotDelayMs),
                            [self] {
@@ -774,6 +789,8 @@ void GameViewController::handleComputerMatchState(const GameState &state)
             .disposed(*m_matchBag);
         return;
     }
+    if (m_computerView)
+        m_computerView->setStatus(ComputerBoardView::Status::playerTurn);
     // The player's turn again. Deferred like disableKeyboards(), so it lands
     // after a darkening still queued from the player's own shot.
     QPointer<GameView> view = m_firstView;
@@ -826,7 +843,8 @@ void GameViewController::chooseStrength()
     }
     m_strengthAsked = true;
     QPointer<GameViewController> self(this);
-    present(makeStrengthAlert([self](ComputerStrength strength) {
+    present(makeStrengthAlert(m_gameManager->computerStrength().value_or(ComputerStrength::normal),
+                              [self](ComputerStrength strength) {
                 if (!self)
                     return;
                 if (KeyValueStore *store = self->m_environment.game.store) {
@@ -838,7 +856,8 @@ void GameViewController::chooseStrength()
             true);
 }
 
-PromptDialog *GameViewController::makeStrengthAlert(std::function<void(ComputerStrength)> onChoice, QWidget *parent)
+PromptDialog *GameViewController::makeStrengthAlert(ComputerStrength current,
+                                                   std::function<void(ComputerStrength)> onChoice, QWidget *parent)
 {
     auto *dialog = new PromptDialog(tr("Computer strength"), tr("How well should the computer play?"), parent);
     dialog->setButtonAlignment(PromptDialog::ButtonAlignment::vertical);
@@ -854,6 +873,9 @@ PromptDialog *GameViewController::makeStrengthAlert(std::function<void(ComputerS
         });
         button->setObjectName(title);
         button->setAccessibleName(title);
+        button->setTitleColor(Resources::color(QStringLiteral("accent")));
+        // Return keeps the strength being played rather than cancelling.
+        button->setDefault(strength == current);
         buttons.append(button);
     }
     auto *cancel = new ModernDialogButton(tr("Cancel"), 45, true, {});

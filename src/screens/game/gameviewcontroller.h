@@ -90,9 +90,11 @@ public:
 
     // The quit confirmation; onQuit runs when the player chooses "Quit".
     static PromptDialog *makeQuitAlert(std::function<void()> onQuit, QWidget *parent = nullptr);
-    // The choice of the computer's strength: Easy, Normal, Hard and Cancel;
-    // onChoice runs with the strength chosen, never on Cancel.
-    static PromptDialog *makeStrengthAlert(std::function<void(ComputerStrength)> onChoice, QWidget *parent = nullptr);
+    // The choice of the computer's strength: Easy, Normal, Hard and Cancel,
+    // Return choosing `current`; onChoice runs with the strength chosen, never
+    // on Cancel.
+    static PromptDialog *makeStrengthAlert(ComputerStrength current, std::function<void(ComputerStrength)> onChoice,
+                                           QWidget *parent = nullptr);
     // Opens the strength choice; a choice is remembered and starts a new match.
     void chooseStrength();
     // The computer's board in a match against it: full beside the player's
@@ -122,6 +124,7 @@ private:
     void createHeaderViews();
     void handleGameState(const GameState &state);
     void setupComputerMatch();
+    void alignComputerBoard();
     void setupComputerBindings();
     void handleComputerMatchState(const GameState &state);
     void updateStrengthItem();

@@ -50,6 +50,12 @@ ComputerBoardView::ComputerBoardView(Mode mode, QWidget *parent)
     ui->titleLabel->setFont(titleFont);
     setTextColor(ui->titleLabel, QStringLiteral("secondaryLabel"));
 
+    QFont statusFont = ui->statusLabel->font();
+    statusFont.setPixelSize(22);
+    ui->statusLabel->setFont(statusFont);
+    setTextColor(ui->statusLabel, QStringLiteral("secondaryLabel"));
+    ui->statusLabel->setVisible(mode == Mode::full);
+
     if (mode == Mode::full) {
         // The board keeps the player's board's proportions beside it.
         ui->rootLayout->setContentsMargins(0, 12, 0, 0);
@@ -72,6 +78,49 @@ ComputerBoardView::ComputerBoardView(Mode mode, QWidget *parent)
 ComputerBoardView::~ComputerBoardView()
 {
     m_gameSubscription.dispose();
+}
+
+void ComputerBoardView::setBoardMargins(int top, int bottom)
+{
+    if (!m_boardView)
+        return;
+    const int title = ui->titleLabel->sizeHint().height() + ui->rootLayout->spacing();
+    ui->rootLayout->setContentsMargins(0, std::max(0, top - title), 0, 0);
+    // The status takes the place of the player's keypad beside it.
+    ui->statusLabel->setFixedHeight(std::max(0, bottom - ui->rootLayout->spacing()));
+}
+
+QLabel *ComputerBoardView::statusLabel() const
+{
+    return ui->statusLabel;
+}
+
+void ComputerBoardView::setStatus(Status status)
+{
+    m_status = status;
+    updateTexts();
+}
+
+void ComputerBoardView::updateTexts()
+{
+    const QString title = tr("Computer \u00b7 %1").arg(m_strengthTitle);
+    const bool thinking = m_status == Status::thinking;
+    if (m_mode == Mode::compact) {
+        ui->titleLabel->setText(thinking ? tr("%1 \u00b7 thinking\u2026").arg(title) : title);
+        return;
+    }
+    ui->titleLabel->setText(title);
+    switch (m_status) {
+    case Status::playerTurn:
+        ui->statusLabel->setText(tr("Your turn"));
+        break;
+    case Status::thinking:
+        ui->statusLabel->setText(tr("Thinking\u2026"));
+        break;
+    case Status::over:
+        ui->statusLabel->clear();
+        break;
+    }
 }
 
 QLabel *ComputerBoardView::titleLabel() const
@@ -122,18 +171,25 @@ void ComputerBoardView::buildCompactRows()
 void ComputerBoardView::setGame(const std::shared_ptr<GameProtocol> &game, const QString &strengthTitle)
 {
     m_game = game;
-    ui->titleLabel->setText(tr("Computer \u00b7 %1").arg(strengthTitle));
-    if (m_boardView)
-        m_boardView->setGame(game);
+    m_strengthTitle = strengthTitle;
+    m_status = Status::playerTurn;
+    updateTexts();
 
     m_gameSubscription.dispose();
     m_gameSubscription = rx::Disposable();
     if (game) {
+        // Subscribed before the board: nobody types the computer's digits, so
+        // they go into the board's open row before the board scores it.
         m_gameSubscription = rx::asDriver(game->resultSubject().asObservable(), Result{}).drive([this](const Result &) {
+            const auto game = m_game.lock();
+            if (m_boardView && game && !game->shots().empty())
+                m_boardView->codeDidChange(QString::fromStdString(game->shots().back().code));
             refreshCompactRows();
             announceLatestShot();
         });
     }
+    if (m_boardView)
+        m_boardView->setGame(game);
     refreshCompactRows();
 }
 

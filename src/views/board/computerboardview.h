@@ -31,6 +31,8 @@ class ComputerBoardView : public QWidget
 
 public:
     enum class Mode { full, compact };
+    // Whose move the match waits for; over once it is decided.
+    enum class Status { playerTurn, thinking, over };
     static constexpr int compactRowCount = 2;
 
     explicit ComputerBoardView(Mode mode, QWidget *parent = nullptr);
@@ -40,6 +42,16 @@ public:
     // Follows the game from now on; the title names the strength ("Hard").
     void setGame(const std::shared_ptr<GameProtocol> &game, const QString &strengthTitle);
     std::shared_ptr<GameProtocol> game() const { return m_game.lock(); }
+
+    // Shown under the full board ("Your turn", "Thinking…"), in the compact
+    // title while the computer thinks.
+    void setStatus(Status status);
+    Status status() const { return m_status; }
+    QLabel *statusLabel() const;
+
+    // Full mode: keeps the board between these margins, so that its rows line
+    // up with the player's board beside it; the title sits in the top one.
+    void setBoardMargins(int top, int bottom);
 
     QLabel *titleLabel() const;
     // The whole board in full mode; null when compact.
@@ -55,9 +67,12 @@ private:
     void buildCompactRows();
     void refreshCompactRows();
     void announceLatestShot();
+    void updateTexts();
 
     std::unique_ptr<Ui::ComputerBoardView> ui;
     Mode m_mode;
+    Status m_status = Status::playerTurn;
+    QString m_strengthTitle;
     BoardView *m_boardView = nullptr;
     QList<QLabel *> m_numberLabels;
     QList<QLabel *> m_codeLabels;
