@@ -233,6 +233,9 @@ void renderComputerMatches(const QString &folder, const QString &prefix)
         }
         s.type("58");
         save(s.nav, file(QStringLiteral("computer-%1").arg(QLatin1String(name))));
+        s.type("31");
+        s.shoot("");
+        save(s.nav, file(QStringLiteral("computer-%1-thinking").arg(QLatin1String(name))));
     }
     {
         Stage s(2, DeviceProfile::phone(), {"5831", "2746"}, ComputerStrength::normal, false);
