@@ -62,7 +62,9 @@ public:
     void setNumberOfPlayers(std::int64_t players);
     // A match against the computer: the player is player 1, the computer
     // player 2 at the remembered strength (normal until one is chosen). Set
-    // before the screen is pushed, like the number of players.
+    // before the screen is pushed, like the number of players. The player
+    // keeps the device: the computer's board shows beside or above theirs and
+    // it shoots after computerShotDelayMs; no hand-over, no face-to-face play.
     bool isAgainstComputer() const { return m_againstComputer; }
     void setAgainstComputer(bool on) { m_againstComputer = on; }
 

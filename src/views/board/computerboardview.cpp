@@ -12,6 +12,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
+#include <algorithm>
+
 namespace kestrune {
 
 namespace {
@@ -205,7 +207,7 @@ void ComputerBoardView::refreshCompactRows()
     const qsizetype count = qsizetype(shots.size());
     const qsizetype first = std::max<qsizetype>(0, count - compactRowCount);
     for (int i = 0; i < compactRowCount; ++i) {
-        const qsizetype index = count <= compactRowCount ? i : first + i;
+        const qsizetype index = first + i;
         const bool played = index < count;
         m_numberLabels[i]->setText(QString::number(index + 1));
         QPalette p = m_numberLabels[i]->palette();
