@@ -287,6 +287,10 @@ private slots:
         QVERIFY(!f.strengthAlert());
         QCOMPARE(f.screen->gameManager()->computerStrength(), ComputerStrength::normal);
         QCOMPARE(ComputerStrengths::stored(f.store), std::nullopt);
+
+        f.store.setBoolean("hasLaunchedOnce", true); // as the tutorial does
+        f.screen->playAgain();
+        QVERIFY(f.strengthAlert());
     }
 
     void theComputersBoardFitsTheDevice_data()

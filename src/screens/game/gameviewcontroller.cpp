@@ -725,6 +725,7 @@ void GameViewController::setupComputerMatch()
     m_computerView->setGame(games[1], QString::fromStdString(ComputerStrengths::title(*strength)));
     alignComputerBoard();
     showNavigationBarItem(NavigationBarItem::strength());
+    askStrengthIfNeeded();
 }
 
 void GameViewController::alignComputerBoard()
@@ -744,17 +745,23 @@ void GameViewController::setupComputerBindings()
     viewDidAppear()
         .asObservable()
         .subscribe([self](bool) {
-            if (!self || self->m_strengthAsked)
-                return;
-            KeyValueStore *store = self->m_environment.game.store;
-            if (!store || ComputerStrengths::stored(*store))
-                return;
-            // The tutorial has the first launch to itself; the match after it asks.
-            if (!store->boolean(hasLaunchedOnceKey).value_or(false))
-                return;
-            self->chooseStrength();
+            if (self)
+                self->askStrengthIfNeeded();
         })
         .disposed(m_disposeBag);
+}
+
+void GameViewController::askStrengthIfNeeded()
+{
+    if (m_strengthAsked || !isVisible())
+        return;
+    KeyValueStore *store = m_environment.game.store;
+    if (!store || ComputerStrengths::stored(*store))
+        return;
+    // The tutorial has the first launch to itself; the match after it asks.
+    if (!store->boolean(hasLaunchedOnceKey).value_or(false))
+        return;
+    chooseStrength();
 }
 
 void GameViewController::handleComputerMatchState(const GameState &state)

@@ -128,6 +128,8 @@ private:
     void setupComputerMatch();
     void alignComputerBoard();
     void setupComputerBindings();
+    // Once per screen, on a fresh match, while no strength was ever chosen.
+    void askStrengthIfNeeded();
     void handleComputerMatchState(const GameState &state);
     void updateStrengthItem();
     void completeGameStateChange(const GameState &state, const std::shared_ptr<GameProtocol> &shownGame,
