@@ -7,6 +7,7 @@
 #include "memorystore.h"
 
 #include "game/computer/computerstatistics.h"
+#include "game/computer/computerstrength.h"
 #include "game/gamemanager.h"
 #include "game/gamemanaging.h"
 #include "game/gameprotocol.h"
@@ -76,7 +77,8 @@ private:
 // One match on a navigation stack, driven by hand.
 struct Stage
 {
-    Stage(int players, const DeviceProfile &device, std::deque<std::string> secretCodes = {"5831", "2746"})
+    Stage(int players, const DeviceProfile &device, std::deque<std::string> secretCodes = {"5831", "2746"},
+          std::optional<ComputerStrength> computer = std::nullopt, bool strengthStored = true)
         : codes(std::move(secretCodes))
     {
         DeviceProfile::setCurrent(device);
@@ -91,6 +93,8 @@ struct Stage
         environment.ticker = &ticker;
         environment.toast = &toast;
         store.setBoolean("hasLaunchedOnce", true);
+        if (computer && strengthStored)
+            ComputerStrengths::store(store, *computer);
         nav.registerSegue(QStringLiteral("result"), [] { return new ResultViewController; });
         nav.setAttribute(Qt::WA_DontShowOnScreen);
         nav.resize(device.size().toSize());
@@ -99,6 +103,7 @@ struct Stage
         toast.setHost(&nav);
         screen = new GameViewController(environment);
         screen->setNumberOfPlayers(players);
+        screen->setAgainstComputer(computer.has_value());
         nav.pushViewController(screen, false);
         settle();
     }
@@ -289,9 +294,42 @@ void renderComputerResults(const QString &folder, const QString &prefix)
     DeviceProfile::setCurrent(DeviceProfile::phone());
 }
 
+// A match against the computer in its middle, on a phone and a tablet, and
+// the strength choice that opens when none was made yet.
+void renderComputerMatches(const QString &folder, const QString &prefix)
+{
+    auto file = [&](const QString &name) { return QDir(folder).filePath(prefix + name + QStringLiteral(".png")); };
+    for (auto [device, name] : {std::pair{DeviceProfile::phone(), "phone"}, std::pair{DeviceProfile::tablet(), "tablet"},
+                                std::pair{DeviceProfile::smallPhone(), "small-phone"}}) {
+        Stage s(2, device, {"5831", "2746"}, ComputerStrength::hard);
+        save(s.nav, file(QStringLiteral("computer-%1-start").arg(QLatin1String(name))));
+        for (const char *shot : {"1234", "5678", "5813"}) {
+            s.shoot(shot);
+            s.afterDelay();
+        }
+        s.type("58");
+        save(s.nav, file(QStringLiteral("computer-%1").arg(QLatin1String(name))));
+        s.type("31");
+        s.shoot("");
+        save(s.nav, file(QStringLiteral("computer-%1-thinking").arg(QLatin1String(name))));
+    }
+    {
+        Stage s(2, DeviceProfile::phone(), {"5831", "2746"}, ComputerStrength::normal, false);
+        save(s.nav, file("computer-strength-dialog"));
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            if (auto *dialog = qobject_cast<QDialog *>(top))
+                dialog->reject();
+        }
+    }
+    DeviceProfile::setCurrent(DeviceProfile::phone());
+}
+
 void renderAll(const QString &folder, const QString &prefix)
 {
     auto file = [&](const QString &name) { return QDir(folder).filePath(prefix + name + QStringLiteral(".png")); };
+    renderComputerMatches(folder, prefix);
+    if (qEnvironmentVariableIsSet("KESTRUNE_GALLERY_COMPUTER_ONLY"))
+        return;
     renderMenus(folder, prefix);
     if (qEnvironmentVariableIsSet("KESTRUNE_GALLERY_MENU_ONLY"))
         return;

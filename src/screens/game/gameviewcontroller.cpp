@@ -26,6 +26,7 @@
 #include "screens/result/boardsnapshot.h"
 #include "screens/result/resultviewcontroller.h"
 #include "views/board/boardview.h"
+#include "views/board/computerboardview.h"
 #include "views/board/gameview.h"
 #include "views/components/button.h"
 #include "views/components/promptdialog.h"
@@ -141,8 +142,9 @@ void GameViewController::viewDidLoad()
     setupGame();
     const std::int64_t players = m_numberOfPlayers.value_or(1);
     setupBindings();
+    setupComputerBindings();
     setAccessibilityIdentifier(QStringLiteral("GameViewController:%1").arg(players));
-    setAccessibleName(playersText(players));
+    setAccessibleName(m_againstComputer ? tr("Game against the computer") : playersText(players));
     m_closeItem->setAccessibilityIdentifier(QStringLiteral("Close"));
 }
 
@@ -197,6 +199,8 @@ void GameViewController::setupGame()
         views[qsizetype(i)]->configure(games[i]);
 
     showNavigationBarItem(players == 1 ? NavigationBarItem::help() : NavigationBarItem::turn(1));
+    if (m_againstComputer)
+        setupComputerMatch();
 
     // Only a single-player match shows its clock; the ticks start with the match
     // and end with it.
@@ -348,6 +352,10 @@ void GameViewController::showNavigationBarItem(NavigationBarItem item)
         }
         navigationItem()->setRightItem(m_helpItem);
         return;
+    case NavigationBarItem::Kind::strength:
+        updateStrengthItem();
+        navigationItem()->setRightItem(m_strengthItem);
+        return;
     case NavigationBarItem::Kind::none:
         return;
     }
@@ -386,6 +394,10 @@ void GameViewController::handleGameState(const GameState &state)
     const QList<GameView *> views = gameViews();
     if (views.isEmpty() || !m_gameManager)
         return;
+    if (m_gameManager->isAgainstComputer()) {
+        handleComputerMatchState(state);
+        return;
+    }
     QPointer<GameView> firstView = views.first();
     const std::shared_ptr<GameProtocol> shownGame = firstView->boardView()->game();
     if (!shownGame)
@@ -594,7 +606,8 @@ void GameViewController::rotate(InterfaceOrientationMask mask)
 
 void GameViewController::setSimultaneous(bool on)
 {
-    if (!DeviceProfile::current().isTablet() || !m_gameManager || m_gameManager->players().size() < 2)
+    if (!DeviceProfile::current().isTablet() || !m_gameManager || m_gameManager->players().size() < 2
+        || m_gameManager->isAgainstComputer())
         return;
     const auto games = m_gameManager->games();
     if (on) {
@@ -711,6 +724,7 @@ void GameViewController::resizeEvent(QResizeEvent *event)
 {
     ViewController::resizeEvent(event);
     placeRoundButtons();
+    alignComputerBoard();
 }
 
 bool GameViewController::eventFilter(QObject *watched, QEvent *event)
@@ -740,6 +754,215 @@ void GameViewController::keyPressEvent(QKeyEvent *event)
         return;
     }
     gameViews().first()->keyboardView()->handleKey(code);
+}
+
+ComputerBoardView *GameViewController::computerBoardView() const
+{
+    return m_computerView;
+}
+
+BarButtonItem *GameViewController::strengthItem() const
+{
+    return m_strengthItem;
+}
+
+Button *GameViewController::strengthButton() const
+{
+    return m_strengthButton;
+}
+
+void GameViewController::setupComputerMatch()
+{
+    const auto games = m_gameManager->games();
+    const auto strength = m_gameManager->computerStrength();
+    if (games.size() < 2 || !strength)
+        return;
+    if (!m_computerView) {
+        const bool tablet = DeviceProfile::current().isTablet();
+        m_computerView = new ComputerBoardView(tablet ? ComputerBoardView::Mode::full : ComputerBoardView::Mode::compact,
+                                               this);
+        m_computerView->setObjectName(QStringLiteral("computerBoard"));
+        if (tablet) {
+            ui->gamesStackView->setStretch(0, 1);
+            ui->gamesStackView->addWidget(m_computerView, 1);
+        } else {
+            // Above the player's board: the keypad stays at the thumb.
+            ui->rootLayout->insertWidget(0, m_computerView);
+        }
+    }
+    m_computerView->setGame(games[1], QString::fromStdString(ComputerStrengths::title(*strength)));
+    alignComputerBoard();
+    showNavigationBarItem(NavigationBarItem::strength());
+    askStrengthIfNeeded();
+}
+
+void GameViewController::alignComputerBoard()
+{
+    if (!m_computerView || m_computerView->mode() != ComputerBoardView::Mode::full)
+        return;
+    m_firstView->layoutSubviews();
+    const int spacing = m_firstView->boardViewVerticalSpacing();
+    m_computerView->setBoardMargins(spacing, spacing + m_firstView->keyboardHeight());
+}
+
+void GameViewController::setupComputerBindings()
+{
+    if (!m_againstComputer)
+        return;
+    QPointer<GameViewController> self(this);
+    viewDidAppear()
+        .asObservable()
+        .subscribe([self](bool) {
+            if (self)
+                self->askStrengthIfNeeded();
+        })
+        .disposed(m_disposeBag);
+}
+
+void GameViewController::askStrengthIfNeeded()
+{
+    if (m_strengthAsked || !isVisible())
+        return;
+    KeyValueStore *store = m_environment.game.store;
+    if (!store || ComputerStrengths::stored(*store))
+        return;
+    // The tutorial has the first launch to itself; the match after it asks.
+    if (!store->boolean(hasLaunchedOnceKey).value_or(false))
+        return;
+    chooseStrength();
+}
+
+void GameViewController::handleComputerMatchState(const GameState &state)
+{
+    setIdleTimerDisabled(state.isPending());
+    updateStrengthItem();
+    QPointer<GameViewController> self(this);
+    if (!state.isPending()) {
+        disableKeyboards();
+        if (m_computerView)
+            m_computerView->setStatus(ComputerBoardView::Status::over);
+        scheduler()
+            .scheduleAfter(std::chrono::milliseconds(outcomeDelayMs),
+                           [self] {
+                               if (self)
+                                   self->performSegue(QStringLiteral("result"));
+                           })
+            .disposed(*m_matchBag);
+        return;
+    }
+    if (m_gameManager->isComputerTurn()) {
+        disableKeyboards();
+        if (m_computerView)
+            m_computerView->setStatus(ComputerBoardView::Status::thinking);
+        scheduler()
+            .scheduleAfter(std::chrono::milliseconds(computerShotDelayMs),
+                           [self] {
+                               // Its result comes back here as the next match state.
+                               if (self && self->m_gameManager)
+                                   self->m_gameManager->playComputerShot();
+                           })
+            .disposed(*m_matchBag);
+        return;
+    }
+    if (m_computerView)
+        m_computerView->setStatus(ComputerBoardView::Status::playerTurn);
+    // The player's turn again. Deferred like disableKeyboards(), so it lands
+    // after a darkening still queued from the player's own shot.
+    QPointer<GameView> view = m_firstView;
+    DispatchQueue::main([view] {
+        if (!view)
+            return;
+        const auto game = view->boardView()->game();
+        view->keyboardView()->updateButtons(game && !game->isEnded());
+    });
+}
+
+void GameViewController::updateStrengthItem()
+{
+    if (!m_gameManager || !m_gameManager->computerStrength())
+        return;
+    if (!m_strengthItem) {
+        auto *button = new Button;
+        button->setObjectName(QStringLiteral("strengthButton"));
+        button->setAccessibleDescription(tr("The computer's strength, chosen before the first shot"));
+        QFont font = button->font();
+        font.setPixelSize(17);
+        button->setFont(font);
+        button->setMinimumSize(76, 32);
+        connect(button, &QPushButton::clicked, this, &GameViewController::chooseStrength);
+        m_strengthButton = button;
+        m_strengthItem = new BarButtonItem(button, this);
+        m_strengthItem->setAccessibilityIdentifier(QStringLiteral("Strength"));
+    }
+    const QString title = QString::fromStdString(ComputerStrengths::title(*m_gameManager->computerStrength()));
+    std::size_t shots = 0;
+    for (const auto &game : m_gameManager->games())
+        shots += game->shots().size();
+    // A new strength starts a new match, which must not cost the player shots.
+    const bool open = shots == 0;
+    m_strengthItem->setEnabled(open);
+    m_strengthItem->setAccessibleName(title);
+    m_strengthButton->setText(title);
+    m_strengthButton->setAccessibleName(title);
+    m_strengthButton->setEnabled(open);
+    m_strengthButton->setTitleColor(Resources::color(open ? QStringLiteral("accent") : QStringLiteral("secondaryLabel")));
+}
+
+void GameViewController::chooseStrength()
+{
+    if (!m_gameManager || !m_gameManager->isAgainstComputer())
+        return;
+    for (const auto &game : m_gameManager->games()) {
+        if (!game->shots().empty())
+            return;
+    }
+    m_strengthAsked = true;
+    QPointer<GameViewController> self(this);
+    present(makeStrengthAlert(m_gameManager->computerStrength().value_or(ComputerStrength::normal),
+                              [self](ComputerStrength strength) {
+                if (!self)
+                    return;
+                if (KeyValueStore *store = self->m_environment.game.store) {
+                    ComputerStrengths::store(*store, strength);
+                    store->synchronize();
+                }
+                self->setupGame();
+            }),
+            true);
+}
+
+PromptDialog *GameViewController::makeStrengthAlert(ComputerStrength current,
+                                                   std::function<void(ComputerStrength)> onChoice, QWidget *parent)
+{
+    auto *dialog = new PromptDialog(tr("Computer strength"), tr("How well should the computer play?"), parent);
+    dialog->setButtonAlignment(PromptDialog::ButtonAlignment::vertical);
+    dialog->setPreferredWidth(300);
+    dialog->setObjectName(QStringLiteral("StrengthAlert"));
+    dialog->setAccessibleName(tr("Computer strength"));
+    QList<DialogButton *> buttons;
+    for (ComputerStrength strength : ComputerStrengths::all) {
+        const QString title = QString::fromStdString(ComputerStrengths::title(strength));
+        auto *button = new ModernDialogButton(title, 45, true, [onChoice, strength] {
+            if (onChoice)
+                onChoice(strength);
+        });
+        button->setObjectName(title);
+        button->setAccessibleName(title);
+        button->setTitleColor(Resources::color(QStringLiteral("accent")));
+        // Return keeps the strength being played rather than cancelling.
+        button->setDefault(strength == current);
+        buttons.append(button);
+    }
+    auto *cancel = new ModernDialogButton(tr("Cancel"), 45, true, {});
+    cancel->setObjectName(QStringLiteral("Cancel"));
+    cancel->setAccessibleName(tr("Cancel"));
+    cancel->setTitleColor(Resources::color(QStringLiteral("secondaryLabel")));
+    buttons.append(cancel);
+    dialog->addButtons(buttons);
+    dialog->setTitleColor(Resources::color(QStringLiteral("label")));
+    dialog->setMessageColor(Resources::color(QStringLiteral("secondaryLabel")));
+    dialog->setBackgroundColor(Resources::color(QStringLiteral("systemBackground")));
+    return dialog;
 }
 
 } // namespace kestrune

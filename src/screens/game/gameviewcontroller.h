@@ -3,6 +3,7 @@
 #include "gamescreenenvironment.h"
 #include "navigationbaritem.h"
 
+#include "game/computer/computerstrength.h"
 #include "game/rx/disposebag.h"
 #include "screens/navigation/viewcontroller.h"
 #include "screens/result/resultviewcontrollerdelegate.h"
@@ -25,6 +26,7 @@ namespace kestrune {
 
 class BarButtonItem;
 class Button;
+class ComputerBoardView;
 class GameManaging;
 class GameProtocol;
 class GameState;
@@ -50,6 +52,8 @@ public:
     static constexpr double hintToastSeconds = 2.5;
     static constexpr int roundButtonSide = 47;
     static constexpr int roundButtonOffset = 30;
+    // The computer's pause before its shot, so that the player sees it come.
+    static constexpr int computerShotDelayMs = 700;
 
     explicit GameViewController(GameScreenEnvironment environment, QWidget *parent = nullptr);
     ~GameViewController() override;
@@ -60,7 +64,9 @@ public:
     void setNumberOfPlayers(std::int64_t players);
     // A match against the computer: the player is player 1, the computer
     // player 2 at the remembered strength (normal until one is chosen). Set
-    // before the screen is pushed, like the number of players.
+    // before the screen is pushed, like the number of players. The player
+    // keeps the device: the computer's board shows beside or above theirs and
+    // it shoots after computerShotDelayMs; no hand-over, no face-to-face play.
     bool isAgainstComputer() const { return m_againstComputer; }
     void setAgainstComputer(bool on) { m_againstComputer = on; }
 
@@ -91,6 +97,18 @@ public:
 
     // The quit confirmation; onQuit runs when the player chooses "Quit".
     static PromptDialog *makeQuitAlert(std::function<void()> onQuit, QWidget *parent = nullptr);
+    // The choice of the computer's strength: Easy, Normal, Hard and Cancel,
+    // Return choosing `current`; onChoice runs with the strength chosen, never
+    // on Cancel.
+    static PromptDialog *makeStrengthAlert(ComputerStrength current, std::function<void(ComputerStrength)> onChoice,
+                                           QWidget *parent = nullptr);
+    // Opens the strength choice; a choice is remembered and starts a new match.
+    void chooseStrength();
+    // The computer's board in a match against it: full beside the player's
+    // on a tablet, compact above it on a phone; null in other matches.
+    ComputerBoardView *computerBoardView() const;
+    BarButtonItem *strengthItem() const;
+    Button *strengthButton() const;
     // Every player's finished board, drawn afresh, in player order.
     QList<QImage> boardImages() const;
 
@@ -114,6 +132,13 @@ private:
     void showNavigationBarItem(NavigationBarItem item);
     void createHeaderViews();
     void handleGameState(const GameState &state);
+    void setupComputerMatch();
+    void alignComputerBoard();
+    void setupComputerBindings();
+    // Once per screen, on a fresh match, while no strength was ever chosen.
+    void askStrengthIfNeeded();
+    void handleComputerMatchState(const GameState &state);
+    void updateStrengthItem();
     void completeGameStateChange(const GameState &state, const std::shared_ptr<GameProtocol> &shownGame,
                                  const std::shared_ptr<GameProtocol> &currentGame, QPointer<GameView> firstView);
     void disableKeyboards();
@@ -154,6 +179,10 @@ private:
     QPointer<BarButtonItem> m_timerItem;
     QPointer<BarButtonItem> m_turnItem;
     bool m_idleTimerDisabled = false;
+    QPointer<ComputerBoardView> m_computerView;
+    QPointer<BarButtonItem> m_strengthItem;
+    QPointer<Button> m_strengthButton;
+    bool m_strengthAsked = false;
 };
 
 } // namespace kestrune

@@ -5,15 +5,16 @@
 namespace kestrune {
 
 // What the game screen shows as the bar's right item: whose turn it is, the
-// match clock, the help button, or nothing.
+// match clock, the help button, the computer's strength, or nothing.
 class NavigationBarItem
 {
 public:
-    enum class Kind { turn, timer, help, none };
+    enum class Kind { turn, timer, help, strength, none };
 
     static NavigationBarItem turn(std::int64_t player) { return {Kind::turn, player}; }
     static NavigationBarItem timer() { return {Kind::timer, 0}; }
     static NavigationBarItem help() { return {Kind::help, 0}; }
+    static NavigationBarItem strength() { return {Kind::strength, 0}; }
     static NavigationBarItem none() { return {Kind::none, 0}; }
 
     Kind kind() const { return m_kind; }

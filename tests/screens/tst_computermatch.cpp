@@ -1,0 +1,358 @@
+#include "accessibilityrecorder.h"
+#include "fakeclock.h"
+#include "manualscheduler.h"
+#include "manualticker.h"
+#include "memorystore.h"
+
+#include "game/computer/computerstrength.h"
+#include "game/gamemanaging.h"
+#include "game/gameprotocol.h"
+#include "game/randomsource.h"
+#include "platform/device/deviceprofile.h"
+#include "screens/game/gameviewcontroller.h"
+#include "screens/navigation/barbuttonitem.h"
+#include "screens/navigation/navigationcontroller.h"
+#include "screens/navigation/navigationitem.h"
+#include "screens/result/resultviewcontroller.h"
+#include "views/board/boardview.h"
+#include "views/controls/autofontsizelabel.h"
+#include "views/board/computerboardview.h"
+#include "views/board/gameview.h"
+#include "views/components/button.h"
+#include "views/components/dialogbutton.h"
+#include "views/components/promptdialog.h"
+#include "views/components/ripplebutton.h"
+#include "views/dots/bulletsview.h"
+#include "views/keyboard/keyboardview.h"
+#include "views/toast/toastalert.h"
+
+#include <QLabel>
+#include <QTest>
+
+#include <deque>
+#include <random>
+
+using namespace kestrune;
+using namespace kestrune::test;
+
+Q_DECLARE_METATYPE(ComputerStrength)
+
+namespace {
+
+// The same guesses on every run, for the easy computer.
+class SeededRandom final : public RandomSource
+{
+public:
+    std::uint64_t next64() override { return engine(); }
+    std::mt19937_64 engine{20261206};
+};
+
+// The game screen in a match against the computer, on a navigation stack,
+// with every collaborator in the test's hand. The player's code is 1234, the
+// computer's 5678.
+struct Fixture
+{
+    explicit Fixture(std::optional<ComputerStrength> stored = ComputerStrength::normal,
+                     const DeviceProfile &device = DeviceProfile::phone(), bool launchedBefore = true)
+    {
+        DeviceProfile::setCurrent(device);
+        environment.game.clock = &clock;
+        environment.game.store = &store;
+        environment.game.random = &random;
+        environment.game.drawCode = [this] {
+            const std::string code = codes.front();
+            codes.pop_front();
+            codes.push_back(code);
+            return code;
+        };
+        environment.scheduler = &scheduler;
+        environment.ticker = &ticker;
+        environment.toast = &toast;
+        if (launchedBefore)
+            store.setBoolean("hasLaunchedOnce", true);
+        if (stored)
+            ComputerStrengths::store(store, *stored);
+        nav.registerSegue(QStringLiteral("result"), [] { return new ResultViewController; });
+        nav.pushViewController(new ViewController, false);
+        nav.resize(device.size().toSize());
+        nav.show();
+        screen = new GameViewController(environment);
+        screen->setAgainstComputer(true);
+        nav.pushViewController(screen, false);
+    }
+
+    KeyboardView *keypad() const { return screen->gameViews().first()->keyboardView(); }
+    std::shared_ptr<GameProtocol> game(int player) const { return screen->gameManager()->games().at(player - 1); }
+    std::shared_ptr<GameProtocol> shownGame() const { return screen->gameViews().first()->boardView()->game(); }
+
+    void shoot(const QString &code)
+    {
+        for (QChar digit : code)
+            keypad()->numericButtons().at(digit.digitValue() - 1)->click();
+        keypad()->shotButton()->click();
+        QCoreApplication::processEvents(); // the keypad goes dark one loop turn later
+    }
+    // Runs the deferred steps due, then lets the keypad follow.
+    void afterDelay()
+    {
+        scheduler.runAll();
+        QCoreApplication::processEvents();
+    }
+    bool keypadDark() const
+    {
+        const auto buttons = keypad()->numericButtons();
+        return std::none_of(buttons.begin(), buttons.end(), [](auto *b) { return b->isEnabled(); });
+    }
+    bool keypadReady() const
+    {
+        const auto buttons = keypad()->numericButtons();
+        return std::all_of(buttons.begin(), buttons.end(), [](auto *b) { return b->isEnabled(); });
+    }
+    bool toastShown() const { return !toast.alertQueue().isEmpty() || toast.isAlertActive(); }
+    PromptDialog *strengthAlert() const
+    {
+        const auto dialogs = nav.findChildren<PromptDialog *>(QStringLiteral("StrengthAlert"));
+        for (PromptDialog *dialog : dialogs)
+            if (dialog->isVisible())
+                return dialog;
+        return nullptr;
+    }
+    void choose(const QString &button)
+    {
+        PromptDialog *dialog = strengthAlert();
+        QVERIFY(dialog);
+        auto *choice = dialog->findChild<DialogButton *>(button);
+        QVERIFY(choice);
+        choice->click();
+        QCoreApplication::processEvents();
+    }
+
+    std::deque<std::string> codes{"1234", "5678"};
+    FakeClock clock;
+    MemoryStore store;
+    SeededRandom random;
+    ManualScheduler scheduler;
+    ManualTicker ticker;
+    ToastAlert toast;
+    GameScreenEnvironment environment;
+    NavigationController nav;
+    GameViewController *screen = nullptr;
+};
+
+// Ten different misses of 1234.
+const QStringList misses = {"5678", "5687", "5768", "5786", "5867", "5876", "6578", "6587", "6758", "6785"};
+
+} // namespace
+
+class TestComputerMatch : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { DeviceProfile::setCurrent(DeviceProfile::phone()); }
+
+    void aFullMatchReachesTheResult_data()
+    {
+        QTest::addColumn<ComputerStrength>("strength");
+        QTest::newRow("easy") << ComputerStrength::easy;
+        QTest::newRow("normal") << ComputerStrength::normal;
+        QTest::newRow("hard") << ComputerStrength::hard;
+    }
+    void aFullMatchReachesTheResult()
+    {
+        QFETCH(ComputerStrength, strength);
+        Fixture f(strength);
+        QCOMPARE(f.screen->gameManager()->computerStrength(), strength);
+        QCOMPARE(f.screen->navigationBarItem(), NavigationBarItem::strength());
+
+        const auto player = f.game(1);
+        const auto computer = f.game(2);
+        for (const QString &shot : misses) {
+            if (!f.screen->gameManager()->gameState().isPending())
+                break;
+            QVERIFY(f.keypadReady());
+            f.shoot(shot);
+            QVERIFY(f.keypadDark());
+            QCOMPARE(computer->shots().size(), player->shots().size() - 1);
+            f.afterDelay();
+            QCOMPARE(computer->shots().size(), player->shots().size());
+            QCOMPARE(f.shownGame(), player); // never handed over
+            QVERIFY(!f.toastShown());
+        }
+        QVERIFY(!f.screen->gameManager()->gameState().isPending());
+        QVERIFY(f.keypadDark());
+        QCOMPARE(f.nav.topViewController(), f.screen); // the outcome waits its 1.5 s
+        QCOMPARE(f.scheduler.pending.back().first, std::chrono::milliseconds(GameViewController::outcomeDelayMs));
+        f.afterDelay();
+        QVERIFY(qobject_cast<ResultViewController *>(f.nav.topViewController()));
+        QVERIFY(!f.toastShown());
+    }
+
+    void theComputerShootsOnlyAfterThePause()
+    {
+        Fixture f;
+        f.shoot("5678");
+        QCOMPARE(f.game(2)->shots().size(), std::size_t(0));
+        QVERIFY(f.screen->gameManager()->isComputerTurn());
+        QVERIFY(f.keypadDark());
+        QCOMPARE(f.scheduler.pending.size(), std::size_t(1));
+        QCOMPARE(f.scheduler.pending.front().first, std::chrono::milliseconds(GameViewController::computerShotDelayMs));
+        QCoreApplication::processEvents();
+        QCOMPARE(f.game(2)->shots().size(), std::size_t(0));
+        QCOMPARE(f.screen->computerBoardView()->status(), ComputerBoardView::Status::thinking);
+
+        f.afterDelay();
+        QCOMPARE(f.game(2)->shots().size(), std::size_t(1));
+        QVERIFY(f.keypadReady());
+        QCOMPARE(f.screen->computerBoardView()->status(), ComputerBoardView::Status::playerTurn);
+        QVERIFY(f.scheduler.pending.empty()); // nothing else to wait for
+    }
+
+    void theComputerCatchesUpWhenThePlayerWinsFirst()
+    {
+        Fixture f;
+        f.shoot("1234");
+        QVERIFY(f.screen->gameManager()->gameState().isPending());
+        f.afterDelay();
+        QCOMPARE(f.game(2)->shots().size(), std::size_t(1));
+        QVERIFY(!f.screen->gameManager()->gameState().isPending());
+        QVERIFY(f.keypadDark());
+        f.afterDelay();
+        QVERIFY(qobject_cast<ResultViewController *>(f.nav.topViewController()));
+    }
+
+    void aNewMatchCancelsThePendingComputerShot()
+    {
+        Fixture f;
+        f.shoot("5678");
+        const auto oldComputer = f.game(2);
+        f.screen->playAgain();
+        f.afterDelay();
+        QCOMPARE(oldComputer->shots().size(), std::size_t(0));
+        QCOMPARE(f.game(2)->shots().size(), std::size_t(0));
+        QCOMPARE(f.scheduler.liveHandles, 0);
+        QVERIFY(f.keypadReady());
+        QCOMPARE(f.screen->computerBoardView()->game(), f.game(2));
+    }
+
+    void theStrengthIsChosenBeforeTheFirstShot_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<std::optional<ComputerStrength>>("stored");
+        QTest::newRow("easy") << "Easy" << std::optional(ComputerStrength::easy);
+        QTest::newRow("hard") << "Hard" << std::optional(ComputerStrength::hard);
+        QTest::newRow("cancel") << "Cancel" << std::optional<ComputerStrength>();
+    }
+    void theStrengthIsChosenBeforeTheFirstShot()
+    {
+        QFETCH(QString, button);
+        QFETCH(std::optional<ComputerStrength>, stored);
+        // Nothing stored: the choice opens by itself when the screen appears.
+        Fixture f(std::nullopt);
+        QVERIFY(f.strengthAlert());
+        QCOMPARE(f.strengthAlert()->buttons().size(), 4);
+        QCOMPARE(unnamedControls(f.strengthAlert()), QStringList());
+        const auto before = f.screen->gameManager();
+        f.choose(button);
+        QVERIFY(!f.strengthAlert());
+        QCOMPARE(ComputerStrengths::stored(f.store), stored);
+        const ComputerStrength playing = stored.value_or(ComputerStrength::normal);
+        QCOMPARE(f.screen->gameManager()->computerStrength(), playing);
+        QCOMPARE(f.screen->gameManager() != before, stored.has_value()); // a choice restarts
+        const QString title = QString::fromStdString(ComputerStrengths::title(playing));
+        QCOMPARE(f.screen->strengthButton()->text(), title);
+        QCOMPARE(f.screen->computerBoardView()->titleLabel()->text(), QStringLiteral("Computer \u00b7 %1").arg(title));
+        QVERIFY(f.screen->strengthItem()->isEnabled());
+
+        f.shoot("5678");
+        QVERIFY(!f.screen->strengthItem()->isEnabled());
+        QVERIFY(!f.screen->strengthButton()->isEnabled());
+        f.screen->chooseStrength(); // too late: a restart would cost the shot
+        QVERIFY(!f.strengthAlert());
+    }
+
+    void theStrengthButtonReopensTheChoice()
+    {
+        Fixture f(ComputerStrength::normal);
+        QVERIFY(!f.strengthAlert()); // remembered: nothing asks
+        f.screen->strengthButton()->click();
+        f.choose("Hard");
+        QCOMPARE(ComputerStrengths::stored(f.store), ComputerStrength::hard);
+        QCOMPARE(f.screen->gameManager()->computerStrength(), ComputerStrength::hard);
+    }
+
+    void theTutorialComesBeforeTheChoice()
+    {
+        Fixture f(std::nullopt, DeviceProfile::phone(), false);
+        QVERIFY(!f.strengthAlert());
+        QCOMPARE(f.screen->gameManager()->computerStrength(), ComputerStrength::normal);
+        QCOMPARE(ComputerStrengths::stored(f.store), std::nullopt);
+
+        f.store.setBoolean("hasLaunchedOnce", true); // as the tutorial does
+        f.screen->playAgain();
+        QVERIFY(f.strengthAlert());
+    }
+
+    void theComputersBoardFitsTheDevice_data()
+    {
+        QTest::addColumn<bool>("tablet");
+        QTest::newRow("phone") << false;
+        QTest::newRow("tablet") << true;
+    }
+    void theComputersBoardFitsTheDevice()
+    {
+        QFETCH(bool, tablet);
+        Fixture f(ComputerStrength::normal, tablet ? DeviceProfile::tablet() : DeviceProfile::phone());
+        ComputerBoardView *board = f.screen->computerBoardView();
+        QVERIFY(board);
+        QCOMPARE(board->mode(), tablet ? ComputerBoardView::Mode::full : ComputerBoardView::Mode::compact);
+        QCOMPARE(f.screen->navigationItem()->leftItems().size(), 1); // no simultaneous play
+        f.screen->setSimultaneous(true);
+        QVERIFY(!f.screen->isSimultaneous());
+
+        f.codes = {"1234", "9876"}; // a code the computer needs more than three shots for
+        for (const QString &shot : misses.mid(0, 3)) {
+            f.shoot(shot);
+            f.afterDelay();
+        }
+        // Normal plays the lowest code that still fits: 1234 first.
+        const auto &shots = f.game(2)->shots();
+        QCOMPARE(shots.front().code, std::string("1234"));
+        if (tablet) {
+            QCOMPARE(board->boardView()->row(), 3);
+            // Nobody types the computer's digits: they come with its result.
+            QCOMPARE(board->boardView()->codeLabels().at(2)->text(), QString::fromStdString(shots[2].code));
+            QCOMPARE(board->boardView()->game(), f.game(2));
+            QVERIFY(f.screen->gameViews().first()->geometry().right() < board->geometry().left());
+        } else {
+            // The two latest shots, the newest below.
+            QCOMPARE(board->compactCodeLabels().at(0)->text(),
+                     QString::fromStdString(shots[1].code).split(QString(), Qt::SkipEmptyParts).join(' '));
+            QCOMPARE(board->compactCodeLabels().at(1)->text(),
+                     QString::fromStdString(shots[2].code).split(QString(), Qt::SkipEmptyParts).join(' '));
+            QCOMPARE(board->compactBulletsViews().at(1)->bulls(), int(shots[2].result.bulls));
+            QCOMPARE(board->compactBulletsViews().at(1)->cows(), int(shots[2].result.cows));
+            QVERIFY(board->geometry().bottom() < f.screen->gameViews().first()->mapTo(f.screen, QPoint()).y());
+            // The player's board keeps most of the screen.
+            QVERIFY(f.screen->gameViews().first()->boardView()->height() > 300);
+        }
+    }
+
+    void everyControlIsNamedAndTheComputersShotIsHeard()
+    {
+        AccessibilityRecorder recorder;
+        Fixture f;
+        QCOMPARE(f.screen->accessibleName(), "Game against the computer");
+        QCOMPARE(unnamedControls(&f.nav), QStringList());
+        QCOMPARE(f.screen->strengthButton()->accessibleName(), "Normal");
+
+        f.shoot("5678");
+        f.afterDelay();
+        ComputerBoardView *board = f.screen->computerBoardView();
+        QCOMPARE(board->accessibleDescription(), "Computer: 1 2 3 4, 0 bulls, 0 cows");
+        QCOMPARE(recorder.names(board, QAccessible::Alert), QStringList{"Computer's board"});
+    }
+};
+
+QTEST_MAIN(TestComputerMatch)
+#include "tst_computermatch.moc"
