@@ -217,6 +217,7 @@ private slots:
         screen->setAgainstComputer(true);
         screen->setupGame();
         QVERIFY(screen->gameManager()->isAgainstComputer());
+        QVERIFY(screen->computerBoardView());
 
         QCOMPARE(f.perform("singleplayer"), true);
         QCOMPARE(f.game(), screen);
@@ -225,6 +226,8 @@ private slots:
         QCOMPARE(f.players(), std::size_t(1));
         QVERIFY(screen->hintButton());
         QCOMPARE(screen->navigationItem()->leftItems().size(), 2);
+        QVERIFY(!screen->computerBoardView());
+        QCOMPARE(screen->navigationBarItem(), NavigationBarItem::help());
     }
 
     void cancellingTheQuestionKeepsTheMatch()

@@ -188,19 +188,23 @@ void GameViewController::setupGame()
         const auto strength = store ? ComputerStrengths::stored(*store) : std::nullopt;
         m_gameManager = GameManager::createAgainstComputer(strength.value_or(ComputerStrength::normal),
                                                            m_environment.game);
+    } else {
+        m_gameManager = GameManager::create(int(m_numberOfPlayers.value_or(1)), m_environment.game);
     }
     const std::int64_t players = m_numberOfPlayers.value_or(1);
-    if (!m_againstComputer)
-        m_gameManager = GameManager::create(int(players), m_environment.game);
 
     const auto games = m_gameManager->games();
     const auto views = gameViews();
     for (std::size_t i = 0; i < games.size() && i < std::size_t(views.size()); ++i)
         views[qsizetype(i)]->configure(games[i]);
 
-    showNavigationBarItem(players == 1 ? NavigationBarItem::help() : NavigationBarItem::turn(1));
-    if (m_againstComputer)
+    if (m_againstComputer) {
         setupComputerMatch();
+    } else {
+        // A quick action may have turned a match against the computer into a plain one.
+        delete m_computerView.data();
+        showNavigationBarItem(players == 1 ? NavigationBarItem::help() : NavigationBarItem::turn(1));
+    }
 
     // Only a single-player match shows its clock; the ticks start with the match
     // and end with it.
@@ -922,10 +926,8 @@ void GameViewController::chooseStrength()
                               [self](ComputerStrength strength) {
                 if (!self)
                     return;
-                if (KeyValueStore *store = self->m_environment.game.store) {
+                if (KeyValueStore *store = self->m_environment.game.store)
                     ComputerStrengths::store(*store, strength);
-                    store->synchronize();
-                }
                 self->setupGame();
             }),
             true);
