@@ -644,10 +644,28 @@ private slots:
         screen->setShareServices(services);
         stack.navigation.pushViewController(screen, false);
 
+        // The cards peek in at the window's edges; the sheet stays inside it
+        // (or centred on it when it is the wider), give or take the frames.
+        const auto insideWindow = [&stack](const QWidget *sheet) {
+            const QRect window(stack.navigation.window()->mapToGlobal(QPoint(0, 0)), stack.navigation.window()->size());
+            const QRect frame = sheet->geometry();
+            constexpr int frames = 6;
+            if (frame.width() >= window.width())
+                return std::abs(frame.center().x() - window.center().x()) <= frames;
+            return frame.left() >= window.left() - frames && frame.right() <= window.right() + frames;
+        };
+        QTest::mouseClick(screen->leftGameResultView()->shareButton(), Qt::LeftButton);
+        auto *first = stack.navigation.window()->findChild<ShareDialog *>();
+        QVERIFY(first);
+        QVERIFY(insideWindow(first));
+        first->reject();
+        delete first;
+
         QTest::mouseClick(screen->rightGameResultView()->shareButton(), Qt::LeftButton);
         auto *dialog = stack.navigation.window()->findChild<ShareDialog *>();
         QVERIFY(dialog);
         QVERIFY(dialog->isVisible());
+        QVERIFY(insideWindow(dialog));
         QCOMPARE(dialog->image(), boards[1]);
         QCOMPARE(dialog->text(), ShareDialog::shareText(AppInfo::homePageUrl()));
         dialog->copyTextButton()->click();
