@@ -11,6 +11,8 @@
 #include "game/rx/disposebag.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
@@ -222,6 +224,28 @@ private slots:
         // An ignored key comes back to the stack and is not sent again.
         QTest::keyClick(nav.navigationBar(), Qt::Key_Y);
         QCOMPARE(screen->keys, (QList<int>{Qt::Key_X, Qt::Key_Y}));
+    }
+
+    void theWindowGetsTheKeyboardBackWhenAPresentedDialogGoes()
+    {
+        NavigationController nav;
+        auto *screen = new ViewController;
+        nav.pushViewController(screen, false);
+        nav.show();
+        QVERIFY(QTest::qWaitForWindowActive(&nav));
+        auto *dialog = new QDialog;
+        screen->present(dialog, false);
+        dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        // Another window takes the keyboard meanwhile, as happens when
+        // nobody manages the windows; closing the dialog must still bring
+        // the keys back to the game's window.
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        dialog->reject();
+        QTRY_COMPARE(QApplication::activeWindow(), &nav);
     }
 
     void screensAreFoundByTheirIdentifier()

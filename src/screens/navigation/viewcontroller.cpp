@@ -6,6 +6,7 @@
 #include "platform/device/deviceprofile.h"
 
 #include <QDialog>
+#include <QPointer>
 #include <QResizeEvent>
 
 namespace kestrune {
@@ -86,6 +87,15 @@ void ViewController::present(QWidget *dialog, bool animated)
     if (!dialog->parentWidget())
         dialog->setParent(window(), dialog->windowFlags() | Qt::Dialog);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
+    // Without a window manager nobody hands the keyboard back to the window
+    // once the dialog goes, and the keys typed next would be lost.
+    if (QWidget *host = window()) {
+        QPointer<QWidget> weakHost(host);
+        connect(dialog, &QObject::destroyed, host, [weakHost] {
+            if (weakHost && weakHost->isVisible())
+                weakHost->activateWindow();
+        });
+    }
     if (auto *modal = qobject_cast<QDialog *>(dialog))
         modal->open();
     else
