@@ -394,12 +394,13 @@ private slots:
         QCOMPARE(screen->pointsStackView() != nullptr, points);
         if (line.isNull())
             return;
-        QLabel *label = screen->assistedLabel();
-        QCOMPARE(label->text(), line);
-        QVERIFY(label->isVisible());
+        QLabel *assisted = screen->assistedLabel();
+        QCOMPARE(assisted->text(), line);
+        QVERIFY(assisted->isVisible());
         // Whole, between the headline and the play button.
-        QCOMPARE(label->heightForWidth(label->width()) <= label->height(), true);
-        const QRect own = QRect(label->mapTo(screen, QPoint(0, 0)), label->size());
+        const int wanted = assisted->heightForWidth(assisted->width());
+        QVERIFY(wanted <= assisted->height());
+        const QRect own = QRect(assisted->mapTo(screen, QPoint(0, 0)), assisted->size());
         const QRect headline = QRect(screen->resultLabel()->mapTo(screen, QPoint(0, 0)), screen->resultLabel()->size());
         QVERIFY(own.top() >= headline.bottom());
         QVERIFY(own.bottom() < screen->playButton()->mapTo(screen, QPoint(0, 0)).y());
