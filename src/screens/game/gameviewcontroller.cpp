@@ -94,6 +94,14 @@ void GameViewController::setNumberOfPlayers(std::int64_t players)
     m_numberOfPlayers = players;
 }
 
+void GameViewController::setAgainstComputer(bool on)
+{
+    m_againstComputer = on;
+    // The computer plays player 2.
+    if (on)
+        m_numberOfPlayers = 2;
+}
+
 rx::Scheduler &GameViewController::scheduler() const
 {
     return m_environment.scheduler ? *m_environment.scheduler : rx::MainScheduler::instance();

@@ -68,7 +68,7 @@ public:
     // keeps the device: the computer's board shows beside or above theirs and
     // it shoots after computerShotDelayMs; no hand-over, no face-to-face play.
     bool isAgainstComputer() const { return m_againstComputer; }
-    void setAgainstComputer(bool on) { m_againstComputer = on; }
+    void setAgainstComputer(bool on);
 
     // Starts a new match with numberOfPlayers (1 when unset). The previous
     // match's subscriptions, clock and deferred steps end with it.

@@ -345,7 +345,7 @@ void MenuViewController::prepare(const Segue &segue)
     else if (segue.identifier == QLatin1String("multiplayer"))
         game->setNumberOfPlayers(2);
     else if (segue.identifier == QLatin1String("computer"))
-        game->setNumberOfPlayers(2), game->setAgainstComputer(true);
+        game->setAgainstComputer(true);
 }
 
 void MenuViewController::radialMenuWillDisplay(RadialMenu &menu, Button *button, int index)
