@@ -490,6 +490,14 @@ void GameViewController::handOver(GameView *view, const std::shared_ptr<GameProt
     view->keyboardView()->setFocus();
 }
 
+bool GameViewController::hasShots() const
+{
+    if (!m_gameManager)
+        return false;
+    const auto games = m_gameManager->games();
+    return std::any_of(games.begin(), games.end(), [](const auto &game) { return !game->shots().empty(); });
+}
+
 ToastAlert &GameViewController::toast() const
 {
     return m_environment.toast ? *m_environment.toast : ToastAlert::shared();
@@ -517,13 +525,11 @@ void GameViewController::showHint()
     // Emptied first, so the board shows the whole suggestion even when four
     // digits were already typed.
     keyboard->setCode(QString());
-    keyboard->setCode(QString::fromStdString(hint->shot));
+    const QString shot = QString::fromStdString(hint->shot);
+    keyboard->setCode(shot);
     const QString left = hint->codesLeft == 1 ? tr("1 code left") : tr("%1 codes left").arg(hint->codesLeft);
     toast().showAlert(new ToastAlertView(left, QStringLiteral("Hint"), true, hintToastSeconds));
-    QStringList digits;
-    for (const char digit : hint->shot)
-        digits.append(QString(QChar::fromLatin1(digit)));
-    m_firstView->boardView()->announce(tr("%1. Suggested shot: %2").arg(left, digits.join(QLatin1Char(' '))));
+    m_firstView->boardView()->announce(tr("%1. Suggested shot: %2").arg(left, BoardView::spokenDigits(shot)));
     keyboard->setFocus();
 }
 
@@ -559,10 +565,7 @@ void GameViewController::home()
 {
     if (!m_gameManager)
         return;
-    std::size_t shots = 0;
-    for (const auto &game : m_gameManager->games())
-        shots += game->shots().size();
-    if (shots == 0) {
+    if (!hasShots()) {
         if (NavigationController *nav = navigationController())
             nav->popViewController(true);
         return;
@@ -907,11 +910,8 @@ void GameViewController::updateStrengthItem()
         m_strengthItem->setAccessibilityIdentifier(QStringLiteral("Strength"));
     }
     const QString title = QString::fromStdString(ComputerStrengths::title(*m_gameManager->computerStrength()));
-    std::size_t shots = 0;
-    for (const auto &game : m_gameManager->games())
-        shots += game->shots().size();
     // A new strength starts a new match, which must not cost the player shots.
-    const bool open = shots == 0;
+    const bool open = !hasShots();
     m_strengthItem->setEnabled(open);
     m_strengthItem->setAccessibleName(title);
     m_strengthButton->setText(title);
@@ -922,12 +922,8 @@ void GameViewController::updateStrengthItem()
 
 void GameViewController::chooseStrength()
 {
-    if (!m_gameManager || !m_gameManager->isAgainstComputer())
+    if (!m_gameManager || !m_gameManager->isAgainstComputer() || hasShots())
         return;
-    for (const auto &game : m_gameManager->games()) {
-        if (!game->shots().empty())
-            return;
-    }
     m_strengthAsked = true;
     QPointer<GameViewController> self(this);
     present(makeStrengthAlert(m_gameManager->computerStrength().value_or(ComputerStrength::normal),

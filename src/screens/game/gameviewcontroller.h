@@ -147,6 +147,8 @@ private:
     void configureLeftItems();
     void updateHintButton();
     ToastAlert &toast() const;
+    // Whether any player of the match has shot yet.
+    bool hasShots() const;
     void placeRoundButtons();
     void showBottomViewIfNeeded();
     Button *makeRoundButton(const QString &image, const QString &identifier, const QString &name);

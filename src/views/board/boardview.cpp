@@ -135,18 +135,23 @@ QString BoardView::rowText(int index) const
 {
     if (index < 0 || index >= rowCount)
         return QString();
-    QStringList digits;
-    for (QChar c : m_codeLabels[index]->text())
-        if (c.isDigit())
-            digits.append(c);
-    const QString typed = digits.join(QLatin1Char(' '));
+    const QString typed = spokenDigits(m_codeLabels[index]->text());
     if (index < m_row) {
         const BulletsView *dots = m_bulletsViews[index];
         return tr("Shot %1: %2, %3").arg(index + 1).arg(typed, BulletsView::resultText(dots->bulls(), dots->cows()));
     }
-    if (index == m_row && !digits.isEmpty())
+    if (index == m_row && !typed.isEmpty())
         return tr("Shot %1, typing: %2").arg(index + 1).arg(typed);
     return tr("Shot %1: empty").arg(index + 1);
+}
+
+QString BoardView::spokenDigits(const QString &code)
+{
+    QStringList digits;
+    for (QChar c : code)
+        if (c.isDigit())
+            digits.append(c);
+    return digits.join(QLatin1Char(' '));
 }
 
 void BoardView::updateRowName(int index)

@@ -55,6 +55,9 @@ public:
     // What assistive technology reads for row `index` (0 to 9): "Shot 3: 1 2 3 4,
     // 2 bulls, 1 cow", "Shot 4, typing: 1 2" or "Shot 5: empty".
     QString rowText(int index) const;
+    // The digits of a code one by one, as a screen reader should say them:
+    // "1 2 3 4". Anything but digits is left out.
+    static QString spokenDigits(const QString &code);
     // Says the text to assistive technology: it becomes the board's
     // description and an alert goes out on the board. For news that has no
     // row of its own, such as whose turn it is.

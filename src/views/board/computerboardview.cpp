@@ -28,14 +28,6 @@ void setTextColor(QLabel *label, const QString &colorName)
     label->setPalette(p);
 }
 
-QString spaced(const QString &code)
-{
-    QStringList digits;
-    for (QChar c : code)
-        digits.append(c);
-    return digits.join(QLatin1Char(' '));
-}
-
 } // namespace
 
 ComputerBoardView::ComputerBoardView(Mode mode, QWidget *parent)
@@ -132,7 +124,7 @@ QLabel *ComputerBoardView::titleLabel() const
 
 QString ComputerBoardView::shotText(const QString &code, int bulls, int cows)
 {
-    return tr("Computer: %1, %2").arg(spaced(code), BulletsView::resultText(bulls, cows));
+    return tr("Computer: %1, %2").arg(BoardView::spokenDigits(code), BulletsView::resultText(bulls, cows));
 }
 
 void ComputerBoardView::buildCompactRows()
@@ -216,7 +208,7 @@ void ComputerBoardView::refreshCompactRows()
         if (played) {
             const Shot &shot = shots[std::size_t(index)];
             const QString code = QString::fromStdString(shot.code);
-            m_codeLabels[i]->setText(spaced(code));
+            m_codeLabels[i]->setText(BoardView::spokenDigits(code));
             setTextColor(m_codeLabels[i], QStringLiteral("label"));
             m_bulletsViews[i]->setDots(int(shot.result.bulls), int(shot.result.cows), false);
             m_bulletsViews[i]->setAccessibleName(shotText(code, int(shot.result.bulls), int(shot.result.cows)));
