@@ -224,6 +224,17 @@ private slots:
                             [](const auto &a) { return a.identifier == "really_stubborn"; }));
     }
 
+    void assistedLossEarnsNothing()
+    {
+        auto m = GameManager::create(1, environment({"1234"}));
+        QVERIFY(m->takeHint());
+        for (int i = 0; i < 10; ++i)
+            m->currentGame()->shot("5678");
+        QVERIFY(m->gameState().kind() == GameState::Kind::lost);
+        QCOMPARE(StatisticsHelper::integerValue(store, StatisticsHelper::losses), 1);
+        QVERIFY(service.achievements.empty());
+    }
+
     void computerPlaysOnlyOnItsTurn()
     {
         auto m = GameManager::createAgainstComputer(ComputerStrength::normal, environment({"1234", "5678"}));
