@@ -4,6 +4,7 @@
 #include "game/gamemanager.h"
 #include "game/gameprotocol.h"
 #include "game/playerprotocol.h"
+#include "game/sharetext.h"
 #include "platform/device/deviceprofile.h"
 #include "platform/resources/resources.h"
 #include "screens/navigation/navigationcontroller.h"
@@ -616,21 +617,15 @@ private slots:
         QCOMPARE(screen->leftGameResultView()->shareButton()->accessibleName(), "Share");
     }
 
-    void theShareTextEndsWithTheLinkWhenThereIsOne_data()
+    void theShareTextCarriesTheMatchAndTheHomePage()
     {
-        QTest::addColumn<QString>("link");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("a link") << "https://example.org/kestrune"
-                                << "It's a record of my last game. Try it yourself! https://example.org/kestrune";
-        QTest::newRow("no link") << "" << "It's a record of my last game. Try it yourself!";
-        QTest::newRow("blank link") << "  " << "It's a record of my last game. Try it yourself!";
-    }
-
-    void theShareTextEndsWithTheLinkWhenThereIsOne()
-    {
-        QFETCH(QString, link);
-        QFETCH(QString, text);
-        QCOMPARE(ShareDialog::shareText(link), text);
+        ResultViewController screen;
+        QCOMPARE(screen.shareText(), ShareText::invitation(AppInfo::homePageUrl()));
+        screen.setGameManager(singleWin(3, 83, 700));
+        const QString text = screen.shareText();
+        QVERIFY2(text.startsWith(QStringLiteral("Kestrune: broke the code in 3 shots (1:23)\n····\n")), qPrintable(text));
+        QVERIFY2(text.endsWith(AppInfo::homePageUrl()), qPrintable(text));
+        QVERIFY(!AppInfo::homePageUrl().isEmpty());
     }
 
     void theShareButtonOpensTheSheetWithTheCardsImage()
@@ -668,7 +663,7 @@ private slots:
         QVERIFY(dialog->isVisible());
         QVERIFY(insideWindow(dialog));
         QCOMPARE(dialog->image(), boards[1]);
-        QCOMPARE(dialog->text(), ShareDialog::shareText(AppInfo::homePageUrl()));
+        QCOMPARE(dialog->text(), ShareText::invitation(AppInfo::homePageUrl()));
         dialog->copyTextButton()->click();
         QCOMPARE(copied, QStringList{dialog->text()});
 
@@ -801,7 +796,7 @@ private slots:
                                                       open ? QStringLiteral("-open") : QString());
                         QVERIFY(navigation.grab().save(name));
                         if (open && state.codes.size() == 1) {
-                            ShareDialog dialog(boards.front(), ShareDialog::shareText());
+                            ShareDialog dialog(boards.front(), screen->shareText());
                             dialog.setAttribute(Qt::WA_DontShowOnScreen);
                             dialog.show();
                             QVERIFY(dialog.grab().save(QString(name).replace(QStringLiteral("result-"),

@@ -1,12 +1,14 @@
 #include "resultviewcontroller.h"
 #include "ui_resultviewcontroller.h"
 
+#include "appinfo.h"
 #include "imagebutton.h"
 #include "namedimageview.h"
 #include "resultviewcontrollerdelegate.h"
 
 #include "game/gamemanaging.h"
 #include "game/gameprotocol.h"
+#include "game/sharetext.h"
 #include "platform/device/deviceprofile.h"
 #include "platform/device/screensize.h"
 #include "platform/resources/resources.h"
@@ -419,11 +421,17 @@ void ResultViewController::toggleGameResultView(Card card)
     animation->start(QAbstractAnimation::DeleteWhenStopped);
 }
 
+QString ResultViewController::shareText() const
+{
+    return m_gameManager ? ShareText::forMatch(*m_gameManager, AppInfo::homePageUrl())
+                         : ShareText::invitation(AppInfo::homePageUrl());
+}
+
 ShareDialog *ResultViewController::share(const QImage &image, QAbstractButton *sender)
 {
     if (!navigationController())
         return nullptr;
-    auto *dialog = new ShareDialog(image, ShareDialog::shareText(), window(), m_shareServices);
+    auto *dialog = new ShareDialog(image, shareText(), window(), m_shareServices);
     dialog->setWindowFlag(Qt::Dialog);
     // Near the button it came from, as a popover would be, but never past
     // the window's edges: the cards' buttons sit at them. A sheet wider than

@@ -89,6 +89,9 @@ public:
     // Shows the share sheet for the image over this screen; nothing without
     // a navigation stack. Returns the dialog shown, or null.
     ShareDialog *share(const QImage &image, QAbstractButton *sender);
+    // What the share sheet offers with a board: the match's boards as marks,
+    // its outcome and the home page; the invitation alone without a match.
+    QString shareText() const;
 
     // The outlets; a removed view reads as null.
     NamedImageView *imageView() const;
