@@ -247,14 +247,22 @@ private slots:
             << "small-phone" << singleWin(7, 45, 812) << "Win" << "You have won!" << QString() << true;
         QTest::newRow("player beats the computer")
             << "phone" << vsComputer(Games{won(6), lost("1234")}, 1) << "Win" << "You have won!" << QString() << false;
+        // Losing to the computer shows the code the player missed, even
+        // where a small screen leaves other descriptions out.
         QTest::newRow("the computer wins")
-            << "phone" << vsComputer(Games{lost("1234"), won(6)}, 2) << "Lose" << "The computer has won!" << QString()
+            << "phone" << vsComputer(Games{lost("1234"), won(6)}, 2) << "Lose" << "The computer has won!"
+            << "The code you were\nlooking for: 1234" << false;
+        QTest::newRow("the computer wins on a small phone")
+            << "small-phone" << vsComputer(Games{lost("1234"), won(6)}, 2) << "Lose" << "The computer has won!"
+            << "The code you were\nlooking for: 1234" << false;
+        QTest::newRow("beating the computer on a small phone: no line")
+            << "small-phone" << vsComputer(Games{won(6), lost("1234")}, 1) << "Win" << "You have won!" << QString()
             << false;
         QTest::newRow("tie with the computer")
             << "phone" << vsComputer(Games{won(5), won(5)}, 0, true) << "Tie" << "It is a tie!" << QString() << false;
         QTest::newRow("nobody broke it against the computer")
             << "phone" << vsComputer(Games{lost("1234"), lost("5678")}, 0) << "Lose" << "You have lost!"
-            << "Codes you were\nlooking for: 1234, 5678" << false;
+            << "The code you were\nlooking for: 1234" << false;
     }
 
     void eachOutcomeShowsItsPictureAndTexts()
