@@ -14,7 +14,7 @@ Q_DECLARE_METATYPE(kestrune::Result)
 
 namespace {
 
-const QString link = QStringLiteral("https://kestrune.example.org");
+const QString homePage = QStringLiteral("https://kestrune.example.org");
 
 // The normal computer opens with the lowest code, 1234.
 std::unique_ptr<GameManager> match(int players, const std::vector<std::string> &codes, FakeClock &clock,
@@ -63,7 +63,7 @@ private slots:
         m->currentGame()->shot("1243");
         clock.advance(43.6);
         m->currentGame()->shot("1234");
-        QCOMPARE(ShareText::forMatch(*m, link), QStringLiteral("Kestrune: broke the code in 3 shots (1:23)\n"
+        QCOMPARE(ShareText::forMatch(*m, homePage), QStringLiteral("Kestrune: broke the code in 3 shots (1:23)\n"
                                                                "····\n"
                                                                "●●○○\n"
                                                                "●●●●\n"
@@ -95,7 +95,7 @@ private slots:
         m->games()[1]->shot("5678");
         QCOMPARE(m->gameState().kind(), GameState::Kind::won);
         // The first player's game is not over by its own rules, but the match is.
-        QCOMPARE(ShareText::forMatch(*m, link), QStringLiteral("Kestrune, two players: Player 2 won\n"
+        QCOMPARE(ShareText::forMatch(*m, homePage), QStringLiteral("Kestrune, two players: Player 2 won\n"
                                                                "Player 1: did not break the code in 2 shots\n"
                                                                "●●○○\n"
                                                                "●●●·\n"
@@ -113,7 +113,7 @@ private slots:
         auto m = match(2, {"5678", "1234"}, clock, ComputerStrength::normal);
         m->currentGame()->shot("9876");
         QVERIFY(m->playComputerShot());
-        const QString text = ShareText::forMatch(*m, link);
+        const QString text = ShareText::forMatch(*m, homePage);
         QVERIFY2(text.startsWith(QStringLiteral("Kestrune, against the computer (Normal): the computer won\n"
                                                 "Me: did not break the code in 1 shot\n"
                                                 "●○○·\n"
@@ -131,7 +131,7 @@ private slots:
             m->games()[0]->shot(shots[i % shots.size()]);
             m->games()[1]->shot(shots[(i + 1) % shots.size()]);
         }
-        const QString text = ShareText::forMatch(*m, link);
+        const QString text = ShareText::forMatch(*m, homePage);
         for (const std::string &code : shots)
             QVERIFY2(!text.contains(QString::fromStdString(code)), code.c_str());
         // Counts and times have at most two digits in a row; a code has four.

@@ -14,7 +14,7 @@ class Strategy;
 // How well the computer opponent plays: easy is careless about half the
 // time (a random code not yet played) and otherwise guesses any code that
 // still fits; normal takes the lowest code that fits, hard the most telling
-// shot. Over all codes they need about 6.3, 5.2 and 4.7 shots on average
+// shot. Over all codes they need about 6.3, 5.2 and 5.0 shots on average
 // (bench_solver measures them).
 enum class ComputerStrength { easy, normal, hard };
 
