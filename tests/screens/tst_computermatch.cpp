@@ -375,7 +375,8 @@ private slots:
         QCOMPARE(board->compactCodeLabels().at(int(shots.size()) - 1)->text(), spaced(shots.back().code));
         QCoreApplication::processEvents();
         QVERIFY(board->geometry().bottom() < f.screen->gameViews().first()->mapTo(f.screen, QPoint()).y());
-        QVERIFY(f.screen->gameViews().first()->boardView()->height() > 250);
+        const int boardHeight = f.screen->gameViews().first()->boardView()->height();
+        QVERIFY2(boardHeight > 250, qPrintable(QString::number(boardHeight)));
 
         // Space on the tabbed-to board collapses it to the latest shots again.
         board->setFocus(Qt::TabFocusReason);

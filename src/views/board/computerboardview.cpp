@@ -149,9 +149,9 @@ void ComputerBoardView::buildCompactRows()
     numberFont.setWeight(QFont::Bold);
     QFont codeFont = font();
     codeFont.setPixelSize(18);
-    // One slot per possible shot, in columns of expandedRowCount; collapsed,
-    // only the first column's top slots show.
+    // One slot per possible shot; placeRows() arranges them.
     auto *grid = new QGridLayout;
+    m_rowsGrid = grid;
     grid->setHorizontalSpacing(28);
     grid->setVerticalSpacing(2);
     auto *centred = new QHBoxLayout;
@@ -181,12 +181,26 @@ void ComputerBoardView::buildCompactRows()
         row->addWidget(number);
         row->addWidget(code);
         row->addWidget(dots);
-        grid->addWidget(slot, i % expandedRowCount, i / expandedRowCount);
         slot->setVisible(i < compactRowCount);
         m_rows.append(slot);
         m_numberLabels.append(number);
         m_codeLabels.append(code);
         m_bulletsViews.append(dots);
+    }
+    placeRows();
+}
+
+void ComputerBoardView::placeRows()
+{
+    // Collapsed, one column, the newest shot at the bottom; expanded, two
+    // shots a row, in reading order, so that ten shots take five rows.
+    for (QWidget *row : std::as_const(m_rows))
+        m_rowsGrid->removeWidget(row);
+    for (int i = 0; i < m_rows.size(); ++i) {
+        if (m_expanded)
+            m_rowsGrid->addWidget(m_rows[i], i / expandedColumnCount, i % expandedColumnCount);
+        else
+            m_rowsGrid->addWidget(m_rows[i], i, 0);
     }
 }
 
@@ -198,6 +212,8 @@ void ComputerBoardView::setGame(const std::shared_ptr<GameProtocol> &game, const
     // A new match starts with the latest shots only.
     const bool wasExpanded = m_expanded;
     m_expanded = false;
+    if (wasExpanded)
+        placeRows();
     updateTexts();
 
     m_gameSubscription.dispose();
@@ -265,6 +281,7 @@ void ComputerBoardView::setExpanded(bool expanded)
     if (m_mode != Mode::compact || expanded == m_expanded)
         return;
     m_expanded = expanded;
+    placeRows();
     refreshCompactRows();
     updateTexts();
     emit expandedChanged(m_expanded);

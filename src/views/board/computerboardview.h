@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class QGridLayout;
 class QLabel;
 
 namespace Ui {
@@ -22,9 +23,9 @@ class GameProtocol;
 // The computer's game, read-only, under a title such as "Computer · Hard".
 // Full, it is a whole BoardView (a tablet has room beside the player's board);
 // compact, it shows the latest compactRowCount shots as small rows of
-// number, digits and dots (a phone), and expands to every shot in two
-// columns of expandedRowCount rows when clicked, or on Space or Return once
-// tabbed to; the same again collapses it. Each of the computer's scored
+// number, digits and dots (a phone), and expands to every shot, two a row,
+// when clicked, or on Space or Return once tabbed to; the same again
+// collapses it. Each of the computer's scored
 // shots is announced: "Computer: 1 2 3 4, 2 bulls, 1 cow". The game is held
 // weakly. GUI thread only.
 class ComputerBoardView : public QWidget
@@ -36,7 +37,7 @@ public:
     // Whose move the match waits for; over once it is decided.
     enum class Status { playerTurn, thinking, over };
     static constexpr int compactRowCount = 2;
-    static constexpr int expandedRowCount = 5;
+    static constexpr int expandedColumnCount = 2;
 
     explicit ComputerBoardView(Mode mode, QWidget *parent = nullptr);
     ~ComputerBoardView() override;
@@ -85,6 +86,7 @@ protected:
 
 private:
     void buildCompactRows();
+    void placeRows();
     void refreshCompactRows();
     void announceLatestShot();
     void updateTexts();
@@ -96,6 +98,7 @@ private:
     BoardView *m_boardView = nullptr;
     bool m_expanded = false;
     QList<QWidget *> m_rows;
+    QGridLayout *m_rowsGrid = nullptr;
     QList<QLabel *> m_numberLabels;
     QList<QLabel *> m_codeLabels;
     QList<BulletsView *> m_bulletsViews;
