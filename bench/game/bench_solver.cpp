@@ -1,7 +1,11 @@
 // Every secret played with every strategy: mean and worst number of shots,
-// the slowest single decision, and the time to build the answer table.
+// how many secrets took more than the ten shots a game allows, the slowest
+// single decision, and the time to build the answer table. The computer's
+// strengths come last, each as it plays in a match.
 // Prints a table; run from a release build for figures worth comparing.
+#include "game/computer/computerstrength.h"
 #include "game/randomsource.h"
+#include "game/solver/carelessstrategy.h"
 #include "game/solver/codespace.h"
 #include "game/solver/entropystrategy.h"
 #include "game/solver/firstconsistentstrategy.h"
@@ -66,6 +70,7 @@ void playAll(const char *name, Strategy &strategy, const std::function<void()> &
 
     long total = 0;
     int worst = 0;
+    int beyondTen = 0;
     double slowest = 0;
     std::map<int, int> byShots;
     std::vector<double> decisions;
@@ -77,7 +82,7 @@ void playAll(const char *name, Strategy &strategy, const std::function<void()> &
             const auto shot = strategy.nextShot(history);
             decisions.push_back(millisecondsSince(decisionStart));
             slowest = std::max(slowest, decisions.back());
-            if (!shot || history.size() > 20) {
+            if (!shot || history.size() > 60) {
                 std::printf("%s: lost the secret %s\n", name, CodeSpace::code(secret).c_str());
                 return;
             }
@@ -87,6 +92,7 @@ void playAll(const char *name, Strategy &strategy, const std::function<void()> &
         const int shots = static_cast<int>(history.size());
         total += shots;
         worst = std::max(worst, shots);
+        beyondTen += shots > 10 ? 1 : 0;
         ++byShots[shots];
     }
     const double allMs = millisecondsSince(start);
@@ -94,9 +100,10 @@ void playAll(const char *name, Strategy &strategy, const std::function<void()> &
     // percentile tells the strategy's own cost apart from that.
     std::sort(decisions.begin(), decisions.end());
     const double p999 = decisions[decisions.size() * 999 / 1000];
-    std::printf("%-18s mean %.4f  worst %d  slowest decision %6.2f ms (99.9%% below %5.2f ms)  prepare %5.1f ms  "
+    std::printf("%-22s mean %.4f  worst %2d  beyond 10: %5.2f%%  slowest decision %6.2f ms (99.9%% below %5.2f ms)  prepare %5.1f ms  "
                 "all games %6.0f ms  |",
-                name, static_cast<double>(total) / CodeSpace::size, worst, slowest, p999, prepareMs, allMs);
+                name, static_cast<double>(total) / CodeSpace::size, worst, 100.0 * beyondTen / CodeSpace::size, slowest,
+                p999, prepareMs, allMs);
     for (const auto &[shots, count] : byShots)
         std::printf(" %d:%d", shots, count);
     std::printf("\n");
@@ -121,5 +128,13 @@ int main()
     SplitMix random;
     RandomConsistentStrategy randomConsistent(random);
     playAll("random consistent", randomConsistent, [] {});
+
+    // The strengths must stay apart: easy well above normal, hard below it.
+    for (ComputerStrength strength : ComputerStrengths::all) {
+        SplitMix strengthRandom;
+        const auto strategy = ComputerStrengths::makeStrategy(strength, strengthRandom);
+        const std::string name = "strength " + ComputerStrengths::key(strength);
+        playAll(name.c_str(), *strategy, [] {});
+    }
     return 0;
 }

@@ -259,6 +259,12 @@ void GameManager::gameDidLose(double seconds)
         StatisticsHelper::addSecondsSpent(*store, std::llround(seconds), false);
         StatisticsHelper::addLoss(*store);
     }
+    // The games-played achievements count every game, lost ones too; the
+    // wins have achievements of their own.
+    if (isAssisted())
+        return;
+    if (GameServiceReporting *service = m_environment.gameService)
+        GameServiceHelper::report(*service, AchievementEvent::gamePlayed);
 }
 
 } // namespace kestrune

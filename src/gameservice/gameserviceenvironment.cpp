@@ -19,8 +19,8 @@ ServiceCatalogue GameServiceEnvironment::catalogue()
     add("1won", "First Break", "Break your first code in a single-player game.");
     add("50won", "Codebreaker", "Win 50 single-player games.");
     add("100won", "Cipher Centurion", "Win 100 single-player games.");
-    add("50games", "Regular", "Play 50 single-player games to a win.");
-    add("100games", "Devoted", "Play 100 single-player games to a win.");
+    add("50games", "Regular", "Play 50 single-player games, won or lost.");
+    add("100games", "Devoted", "Play 100 single-player games, won or lost.");
     add("lucky_beggar", "Blind Luck", "Break the code with your very first shot.");
     add("really_fast", "Quick Thinker", "Break a code within 20 seconds of your first shot.");
     add("really_stubborn", "Stubborn Streak", "Fire the same shot twice in a row.");

@@ -81,6 +81,16 @@ private slots:
         QVERIFY2(entry.contains(group), qPrintable(entry));
     }
 
+    void theMetainfoNamesTheHomePageTheProgramShares()
+    {
+        QFile file(installed("share/metainfo/io.github.kestrune.kestrune.metainfo.xml"));
+        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+        const QString homePage = QStringLiteral(KESTRUNE_HOMEPAGE_URL);
+        QVERIFY(!homePage.isEmpty());
+        const QString metainfo = QString::fromUtf8(file.readAll());
+        QVERIFY2(metainfo.contains(QStringLiteral("<url type=\"homepage\">%1</url>").arg(homePage)), qPrintable(metainfo));
+    }
+
     void theFreedesktopValidatorsAccept_data()
     {
         QTest::addColumn<QString>("tool");

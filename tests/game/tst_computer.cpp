@@ -11,11 +11,14 @@
 #include "game/gameprotocol.h"
 #include "game/randomsource.h"
 #include "game/solver/codespace.h"
+#include "game/solver/strategy.h"
 #include "game/statisticshelper.h"
 
 #include <QTest>
 
 #include <limits>
+#include <map>
+#include <set>
 
 using namespace kestrune;
 using namespace kestrune::test;
@@ -224,6 +227,17 @@ private slots:
                             [](const auto &a) { return a.identifier == "really_stubborn"; }));
     }
 
+    void assistedLossEarnsNothing()
+    {
+        auto m = GameManager::create(1, environment({"1234"}));
+        QVERIFY(m->takeHint());
+        for (int i = 0; i < 10; ++i)
+            m->currentGame()->shot("5678");
+        QVERIFY(m->gameState().kind() == GameState::Kind::lost);
+        QCOMPARE(StatisticsHelper::integerValue(store, StatisticsHelper::losses), 1);
+        QVERIFY(service.achievements.empty());
+    }
+
     void computerPlaysOnlyOnItsTurn()
     {
         auto m = GameManager::createAgainstComputer(ComputerStrength::normal, environment({"1234", "5678"}));
@@ -244,8 +258,8 @@ private slots:
 
     void fullMatchAtEachStrength_data()
     {
+        // Easy is careless by design; its own tests follow.
         QTest::addColumn<ComputerStrength>("strength");
-        QTest::newRow("easy") << ComputerStrength::easy;
         QTest::newRow("normal") << ComputerStrength::normal;
         QTest::newRow("hard") << ComputerStrength::hard;
     }
@@ -278,6 +292,64 @@ private slots:
                  (Analytics::Parameters{{"Type", "Computer"}, {"Strength", ComputerStrengths::key(strength)}}));
         QVERIFY(!store.contains(StatisticsHelper::games));
         QVERIFY(service.scores.empty() && service.achievements.empty());
+    }
+
+    void strengthsNeedClearlyDifferentNumbersOfShots()
+    {
+        // Every 12th code, each played to its break; a fixed seed makes the
+        // easy computer's choices the same on every run. The benchmark plays
+        // all codes: about 6.3, 5.2 and 5.0 shots.
+        std::map<ComputerStrength, double> mean;
+        for (ComputerStrength strength : ComputerStrengths::all) {
+            SeededRandom seeded(7);
+            const auto strategy = ComputerStrengths::makeStrategy(strength, seeded);
+            int games = 0;
+            int shots = 0;
+            for (int secret = 0; secret < CodeSpace::size; secret += 12, ++games) {
+                std::vector<Shot> history;
+                while (history.empty() || history.back().result.bulls != 4) {
+                    const auto shot = strategy->nextShot(history);
+                    QVERIFY(shot);
+                    QVERIFY(history.size() < 60);
+                    history.push_back({*shot, Game::score(CodeSpace::code(secret), *shot)});
+                }
+                shots += int(history.size());
+            }
+            mean[strength] = double(shots) / games;
+        }
+        const auto report = [&] {
+            return QStringLiteral("easy %1, normal %2, hard %3")
+                .arg(mean[ComputerStrength::easy])
+                .arg(mean[ComputerStrength::normal])
+                .arg(mean[ComputerStrength::hard]);
+        };
+        QVERIFY2(mean[ComputerStrength::easy] >= 6.0, qPrintable(report()));
+        QVERIFY2(mean[ComputerStrength::easy] - mean[ComputerStrength::normal] >= 0.8, qPrintable(report()));
+        QVERIFY2(mean[ComputerStrength::normal] - mean[ComputerStrength::hard] >= 0.2, qPrintable(report()));
+    }
+
+    void easyIsCarelessSometimesButNeverRepeatsAShot()
+    {
+        // Its careless shots are codes the answers already ruled out; it
+        // still has the answer to every shot it made and wastes none on a repeat.
+        SeededRandom seeded(11);
+        const auto easy = ComputerStrengths::makeStrategy(ComputerStrength::easy, seeded);
+        int careful = 0;
+        int careless = 0;
+        for (int secret = 5; secret < CodeSpace::size; secret += 101) {
+            std::vector<Shot> history;
+            std::set<std::string> played;
+            while (history.empty() || history.back().result.bulls != 4) {
+                const auto shot = easy->nextShot(history);
+                QVERIFY(shot);
+                QVERIFY2(played.insert(*shot).second, shot->c_str());
+                ++(fits(*shot, history) ? careful : careless);
+                history.push_back({*shot, Game::score(CodeSpace::code(secret), *shot)});
+            }
+        }
+        // A first shot fits by itself; after it, about 45 in 100 are careless.
+        QVERIFY2(careless >= careful / 4, qPrintable(QStringLiteral("%1 careful, %2 careless").arg(careful).arg(careless)));
+        QVERIFY2(careful > careless, qPrintable(QStringLiteral("%1 careful, %2 careless").arg(careful).arg(careless)));
     }
 
     void outcomesCountFromThePlayersSide_data()

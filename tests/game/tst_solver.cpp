@@ -1,5 +1,6 @@
 #include "game/game.h"
 #include "game/randomsource.h"
+#include "game/solver/carelessstrategy.h"
 #include "game/solver/codespace.h"
 #include "game/solver/entropystrategy.h"
 #include "game/solver/firstconsistentstrategy.h"
@@ -193,6 +194,7 @@ private slots:
         strategies.push_back(std::make_unique<MinimaxStrategy>());
         strategies.push_back(std::make_unique<EntropyStrategy>());
         strategies.push_back(std::make_unique<RandomConsistentStrategy>(random));
+        strategies.push_back(std::make_unique<CarelessStrategy>(random, 0.5));
         for (const auto &strategy : strategies)
             QCOMPARE(strategy->nextShot(shots).has_value(), error.isEmpty());
     }
@@ -280,6 +282,31 @@ private slots:
         QFETCH(QString, shot);
         SequenceRandom random({word});
         RandomConsistentStrategy strategy(random);
+        QCOMPARE(strategy.nextShot(parseHistory("1234:0,0")).value_or(""), shot.toStdString());
+    }
+
+    void carelessThinksAsOftenAsItsShareSays_data()
+    {
+        QTest::addColumn<double>("share");
+        QTest::addColumn<quint64>("thought");
+        QTest::addColumn<QString>("shot");
+        // The first word decides (in thousandths) whether it thinks, the
+        // second picks the code; the lowest words pick the lowest codes.
+        QTest::newRow("careful: the lowest code that fits") << 0.55 << quint64(1) << "5678";
+        // Careless: the lowest code not yet played, though the answer ruled it out.
+        QTest::newRow("careless: the lowest fresh code") << 0.55 << ~quint64(0) << "1235";
+        QTest::newRow("always careful") << 1.0 << ~quint64(0) << "5678";
+        QTest::newRow("never careful") << 0.0 << quint64(1) << "1235";
+        QTest::newRow("above 1 is always") << 7.0 << ~quint64(0) << "5678";
+        QTest::newRow("NaN is never") << std::nan("") << quint64(1) << "1235";
+    }
+    void carelessThinksAsOftenAsItsShareSays()
+    {
+        QFETCH(double, share);
+        QFETCH(quint64, thought);
+        QFETCH(QString, shot);
+        SequenceRandom random({thought, 1});
+        CarelessStrategy strategy(random, share);
         QCOMPARE(strategy.nextShot(parseHistory("1234:0,0")).value_or(""), shot.toStdString());
     }
 };

@@ -338,6 +338,63 @@ private slots:
         }
     }
 
+    void thePhonesComputerBoardShowsEveryShotWhenAsked()
+    {
+        Fixture f;
+        f.codes = {"1234", "9876"}; // a code the computer needs more than three shots for
+        ComputerBoardView *board = f.screen->computerBoardView();
+        QVERIFY(board);
+        for (const QString &shot : misses.mid(0, 4)) {
+            f.shoot(shot);
+            f.afterDelay();
+        }
+        const auto &shots = f.game(2)->shots();
+        QCOMPARE(shots.size(), std::size_t(4));
+        const auto visibleRows = [board] {
+            const auto rows = board->compactRows();
+            return std::size_t(std::count_if(rows.begin(), rows.end(), [board](QWidget *row) { return row->isVisibleTo(board); }));
+        };
+        const auto spaced = [](const std::string &code) {
+            return QString::fromStdString(code).split(QString(), Qt::SkipEmptyParts).join(' ');
+        };
+        QCOMPARE(visibleRows(), std::size_t(ComputerBoardView::compactRowCount));
+        QVERIFY2(board->titleLabel()->text().endsWith(QChar(u'\u25be')), qPrintable(board->titleLabel()->text()));
+
+        // A click shows every shot, oldest first.
+        QTest::mouseClick(board, Qt::LeftButton);
+        QVERIFY(board->isExpanded());
+        QCOMPARE(visibleRows(), shots.size());
+        for (std::size_t i = 0; i < shots.size(); ++i) {
+            QCOMPARE(board->compactCodeLabels().at(int(i))->text(), spaced(shots[i].code));
+            QCOMPARE(board->compactBulletsViews().at(int(i))->bulls(), int(shots[i].result.bulls));
+        }
+        // Its next shot joins them.
+        f.shoot(misses.at(4));
+        f.afterDelay();
+        QCOMPARE(visibleRows(), shots.size());
+        QCOMPARE(board->compactCodeLabels().at(int(shots.size()) - 1)->text(), spaced(shots.back().code));
+        QCoreApplication::processEvents();
+        QVERIFY(board->geometry().bottom() < f.screen->gameViews().first()->mapTo(f.screen, QPoint()).y());
+        const int boardHeight = f.screen->gameViews().first()->boardView()->height();
+        QVERIFY2(boardHeight > 250, qPrintable(QString::number(boardHeight)));
+
+        // Space on the tabbed-to board collapses it to the latest shots again.
+        board->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(board, Qt::Key_Space);
+        QVERIFY(!board->isExpanded());
+        QCOMPARE(visibleRows(), std::size_t(ComputerBoardView::compactRowCount));
+        QCOMPARE(board->compactCodeLabels().at(1)->text(), spaced(shots.back().code));
+
+        // Return does the same.
+        QTest::keyClick(board, Qt::Key_Return);
+        QVERIFY(board->isExpanded());
+        // A click never takes the focus from the keys that type the player's shots.
+        board->clearFocus();
+        QTest::mouseClick(board, Qt::LeftButton);
+        QVERIFY(!board->isExpanded());
+        QVERIFY(!board->hasFocus());
+    }
+
     void everyControlIsNamedAndTheComputersShotIsHeard()
     {
         AccessibilityRecorder recorder;

@@ -4,6 +4,7 @@
 #include "game/gamemanager.h"
 #include "game/gameprotocol.h"
 #include "game/playerprotocol.h"
+#include "game/sharetext.h"
 #include "platform/device/deviceprofile.h"
 #include "platform/resources/resources.h"
 #include "screens/navigation/navigationcontroller.h"
@@ -246,14 +247,22 @@ private slots:
             << "small-phone" << singleWin(7, 45, 812) << "Win" << "You have won!" << QString() << true;
         QTest::newRow("player beats the computer")
             << "phone" << vsComputer(Games{won(6), lost("1234")}, 1) << "Win" << "You have won!" << QString() << false;
+        // Losing to the computer shows the code the player missed, even
+        // where a small screen leaves other descriptions out.
         QTest::newRow("the computer wins")
-            << "phone" << vsComputer(Games{lost("1234"), won(6)}, 2) << "Lose" << "The computer has won!" << QString()
+            << "phone" << vsComputer(Games{lost("1234"), won(6)}, 2) << "Lose" << "The computer has won!"
+            << "The code you were\nlooking for: 1234" << false;
+        QTest::newRow("the computer wins on a small phone")
+            << "small-phone" << vsComputer(Games{lost("1234"), won(6)}, 2) << "Lose" << "The computer has won!"
+            << "The code you were\nlooking for: 1234" << false;
+        QTest::newRow("beating the computer on a small phone: no line")
+            << "small-phone" << vsComputer(Games{won(6), lost("1234")}, 1) << "Win" << "You have won!" << QString()
             << false;
         QTest::newRow("tie with the computer")
             << "phone" << vsComputer(Games{won(5), won(5)}, 0, true) << "Tie" << "It is a tie!" << QString() << false;
         QTest::newRow("nobody broke it against the computer")
             << "phone" << vsComputer(Games{lost("1234"), lost("5678")}, 0) << "Lose" << "You have lost!"
-            << "Codes you were\nlooking for: 1234, 5678" << false;
+            << "The code you were\nlooking for: 1234" << false;
     }
 
     void eachOutcomeShowsItsPictureAndTexts()
@@ -616,21 +625,15 @@ private slots:
         QCOMPARE(screen->leftGameResultView()->shareButton()->accessibleName(), "Share");
     }
 
-    void theShareTextEndsWithTheLinkWhenThereIsOne_data()
+    void theShareTextCarriesTheMatchAndTheHomePage()
     {
-        QTest::addColumn<QString>("link");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("a link") << "https://example.org/kestrune"
-                                << "It's a record of my last game. Try it yourself! https://example.org/kestrune";
-        QTest::newRow("no link") << "" << "It's a record of my last game. Try it yourself!";
-        QTest::newRow("blank link") << "  " << "It's a record of my last game. Try it yourself!";
-    }
-
-    void theShareTextEndsWithTheLinkWhenThereIsOne()
-    {
-        QFETCH(QString, link);
-        QFETCH(QString, text);
-        QCOMPARE(ShareDialog::shareText(link), text);
+        ResultViewController screen;
+        QCOMPARE(screen.shareText(), ShareText::invitation(AppInfo::homePageUrl()));
+        screen.setGameManager(singleWin(3, 83, 700));
+        const QString text = screen.shareText();
+        QVERIFY2(text.startsWith(QStringLiteral("Kestrune: broke the code in 3 shots (1:23)\n····\n")), qPrintable(text));
+        QVERIFY2(text.endsWith(AppInfo::homePageUrl()), qPrintable(text));
+        QVERIFY(!AppInfo::homePageUrl().isEmpty());
     }
 
     void theShareButtonOpensTheSheetWithTheCardsImage()
@@ -668,7 +671,7 @@ private slots:
         QVERIFY(dialog->isVisible());
         QVERIFY(insideWindow(dialog));
         QCOMPARE(dialog->image(), boards[1]);
-        QCOMPARE(dialog->text(), ShareDialog::shareText(AppInfo::homePageUrl()));
+        QCOMPARE(dialog->text(), ShareText::invitation(AppInfo::homePageUrl()));
         dialog->copyTextButton()->click();
         QCOMPARE(copied, QStringList{dialog->text()});
 
@@ -801,7 +804,7 @@ private slots:
                                                       open ? QStringLiteral("-open") : QString());
                         QVERIFY(navigation.grab().save(name));
                         if (open && state.codes.size() == 1) {
-                            ShareDialog dialog(boards.front(), ShareDialog::shareText());
+                            ShareDialog dialog(boards.front(), screen->shareText());
                             dialog.setAttribute(Qt::WA_DontShowOnScreen);
                             dialog.show();
                             QVERIFY(dialog.grab().save(QString(name).replace(QStringLiteral("result-"),

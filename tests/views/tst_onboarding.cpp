@@ -76,9 +76,9 @@ private slots:
                            << "Guesses and feedback continue to appear alternately until either the code is "
                               "guessed, or ten incorrect guesses have been made.";
         QTest::newRow("6") << 5 << "Tutorial Two Players" << "Two players"
-                           << "Players guess different codes. As the first player has a logical advantage, if it "
-                              "finds the number, the second player has one more shot and if they also succeeds, "
-                              "then it is even.";
+                           << "Players guess different codes. As the first player has a logical advantage, if they "
+                              "find the code, the second player has one more shot, and if they also succeed, it is "
+                              "a tie.";
     }
 
     void tutorialHasTheSixPagesInOrder()

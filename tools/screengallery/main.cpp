@@ -23,6 +23,7 @@
 #include "screens/result/resultviewcontroller.h"
 #include "screens/statistics/statisticsviewcontroller.h"
 #include "views/board/boardview.h"
+#include "views/board/computerboardview.h"
 #include "views/board/gameview.h"
 #include "views/components/ripplebutton.h"
 #include "views/keyboard/keyboardview.h"
@@ -270,7 +271,8 @@ void renderComputerResults(const QString &folder, const QString &prefix)
 {
     auto file = [&](const QString &name) { return QDir(folder).filePath(prefix + name + QStringLiteral(".png")); };
     for (const auto &[device, deviceName] : {std::pair{DeviceProfile::phone(), "phone"},
-                                             std::pair{DeviceProfile::tablet(), "tablet"}}) {
+                                             std::pair{DeviceProfile::tablet(), "tablet"},
+                                             std::pair{DeviceProfile::smallPhone(), "small-phone"}}) {
         const QString name = QString::fromLatin1(deviceName);
         FakeClock clock;
         saveResult(computerMatch({"5831", "2746"}, {"1234", "5831"}, clock), device,
@@ -312,6 +314,18 @@ void renderComputerMatches(const QString &folder, const QString &prefix)
         s.type("31");
         s.shoot("");
         save(s.nav, file(QStringLiteral("computer-%1-thinking").arg(QLatin1String(name))));
+    }
+    // The phone's computer board opened to all of its shots.
+    for (auto [device, name] : {std::pair{DeviceProfile::phone(), "phone"},
+                                std::pair{DeviceProfile::smallPhone(), "small-phone"}}) {
+        Stage s(2, device, {"5831", "9876"}, ComputerStrength::normal);
+        for (const char *shot : {"1234", "5678", "5813", "5821", "5832"}) {
+            s.shoot(shot);
+            s.afterDelay();
+        }
+        s.screen->computerBoardView()->setExpanded(true);
+        QCoreApplication::processEvents();
+        save(s.nav, file(QStringLiteral("computer-%1-expanded").arg(QLatin1String(name))));
     }
     {
         Stage s(2, DeviceProfile::phone(), {"5831", "2746"}, ComputerStrength::normal, false);

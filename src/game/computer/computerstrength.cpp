@@ -1,9 +1,9 @@
 #include "computerstrength.h"
 
 #include "game/keyvaluestore.h"
+#include "game/solver/carelessstrategy.h"
 #include "game/solver/entropystrategy.h"
 #include "game/solver/firstconsistentstrategy.h"
-#include "game/solver/randomconsistentstrategy.h"
 
 namespace kestrune::ComputerStrengths {
 
@@ -58,7 +58,7 @@ std::shared_ptr<Strategy> makeStrategy(ComputerStrength strength, RandomSource &
 {
     switch (strength) {
     case ComputerStrength::easy:
-        return std::make_shared<RandomConsistentStrategy>(random);
+        return std::make_shared<CarelessStrategy>(random, easyCarefulShare);
     case ComputerStrength::normal:
         break;
     case ComputerStrength::hard:

@@ -1,12 +1,14 @@
 #include "resultviewcontroller.h"
 #include "ui_resultviewcontroller.h"
 
+#include "appinfo.h"
 #include "imagebutton.h"
 #include "namedimageview.h"
 #include "resultviewcontrollerdelegate.h"
 
 #include "game/gamemanaging.h"
 #include "game/gameprotocol.h"
+#include "game/sharetext.h"
 #include "platform/device/deviceprofile.h"
 #include "platform/device/screensize.h"
 #include "platform/resources/resources.h"
@@ -195,7 +197,13 @@ void ResultViewController::setupViews()
         setPointSize(ui->resultDescriptionLabel, ui->resultDescriptionLabel->font().pointSizeF() - descriptionFontReduction);
         break;
     case ScreenSize::small:
-        removeDescription();
+        // Losing to the computer must still tell the player their own code;
+        // that match has no points display to make room for.
+        if (losesToComputer())
+            setPointSize(ui->resultDescriptionLabel,
+                         ui->resultDescriptionLabel->font().pointSizeF() - descriptionFontReduction);
+        else
+            removeDescription();
         break;
     default:
         break;
@@ -283,9 +291,12 @@ void ResultViewController::showResult()
             // The computer is player 2; its win is the player's defeat.
             const bool computerWon = winner && winner->number() == 2;
             ui->resultLabel->setText(computerWon ? tr("The computer has won!") : tr("You have won!"));
-            if (computerWon)
+            if (computerWon) {
                 ui->imageView->setImageName(QStringLiteral("Lose"));
-            removeDescription();
+                showCodesLookedFor({m_gameManager->codes().front()});
+            } else {
+                removeDescription();
+            }
             removePointsDisplay();
         } else {
             ui->resultLabel->setText(QStringLiteral("Player #%1 has won!").arg(winner ? winner->number() : 0));
@@ -303,18 +314,36 @@ void ResultViewController::showResult()
     case GameState::Kind::lost: {
         ui->imageView->setImageName(QStringLiteral("Lose"));
         ui->resultLabel->setText(tr("You have lost!"));
-        const std::vector<std::string> codes = m_gameManager->codes();
-        if (m_resultDescriptionLabel) {
-            m_resultDescriptionLabel->setText((codes.size() > 1 ? QStringLiteral("Codes") : QStringLiteral("The code"))
-                                              + QStringLiteral(" you were\nlooking for: ") + joined(codes));
-            fitDescription();
-        }
+        std::vector<std::string> codes = m_gameManager->codes();
+        // Against the computer only the first code was a player's to look for.
+        if (m_gameManager->isAgainstComputer())
+            codes.resize(1);
+        showCodesLookedFor(codes);
         removePointsDisplay();
         break;
     }
     case GameState::Kind::pending:
         break;
     }
+}
+
+bool ResultViewController::losesToComputer() const
+{
+    if (!m_gameManager || !m_gameManager->isAgainstComputer())
+        return false;
+    const GameState state = m_gameManager->gameState();
+    if (state.kind() == GameState::Kind::lost)
+        return true;
+    return state.kind() == GameState::Kind::won && !state.winners().empty() && state.winners().front()->number() == 2;
+}
+
+void ResultViewController::showCodesLookedFor(const std::vector<std::string> &codes)
+{
+    if (!m_resultDescriptionLabel)
+        return;
+    m_resultDescriptionLabel->setText((codes.size() > 1 ? QStringLiteral("Codes") : QStringLiteral("The code"))
+                                      + QStringLiteral(" you were\nlooking for: ") + joined(codes));
+    fitDescription();
 }
 
 QString ResultViewController::assistedText(int hints, bool won)
@@ -419,11 +448,17 @@ void ResultViewController::toggleGameResultView(Card card)
     animation->start(QAbstractAnimation::DeleteWhenStopped);
 }
 
+QString ResultViewController::shareText() const
+{
+    return m_gameManager ? ShareText::forMatch(*m_gameManager, AppInfo::homePageUrl())
+                         : ShareText::invitation(AppInfo::homePageUrl());
+}
+
 ShareDialog *ResultViewController::share(const QImage &image, QAbstractButton *sender)
 {
     if (!navigationController())
         return nullptr;
-    auto *dialog = new ShareDialog(image, ShareDialog::shareText(), window(), m_shareServices);
+    auto *dialog = new ShareDialog(image, shareText(), window(), m_shareServices);
     dialog->setWindowFlag(Qt::Dialog);
     // Near the button it came from, as a popover would be, but never past
     // the window's edges: the cards' buttons sit at them. A sheet wider than

@@ -12,6 +12,8 @@
 #include <QPointer>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 class QAbstractButton;
 class QLabel;
@@ -31,9 +33,11 @@ class ResultViewControllerDelegate;
 
 // The screen after a decided match: the outcome's picture and texts (a
 // match against the computer names the winner as "You" or "The computer";
-// an assisted single-player match says how many hints it took), the
-// single player's points in digit views, one card per board image (each peeks in
-// from its side and slides in on a tap), and the play button that asks the
+// a match lost to the computer shows the code the player was looking for,
+// whatever the screen's size; an assisted single-player match says how many
+// hints it took), the single player's points in digit views, one card per
+// board image (each peeks in from its side and slides in on a tap), and the
+// play button that asks the
 // delegate for a new match and returns to the game screen.
 //
 // The game screen sets the inputs (gameManager, gameResults, delegate) after
@@ -89,6 +93,9 @@ public:
     // Shows the share sheet for the image over this screen; nothing without
     // a navigation stack. Returns the dialog shown, or null.
     ShareDialog *share(const QImage &image, QAbstractButton *sender);
+    // What the share sheet offers with a board: the match's boards as marks,
+    // its outcome and the home page; the invitation alone without a match.
+    QString shareText() const;
 
     // The outlets; a removed view reads as null.
     NamedImageView *imageView() const;
@@ -133,6 +140,8 @@ private:
     void removePointsDisplay();
     void removeDescription();
     void showAssisted(bool won);
+    bool losesToComputer() const;
+    void showCodesLookedFor(const std::vector<std::string> &codes);
     void fitDescription();
     void willAppear(bool animated);
     void playAgainTapped();

@@ -1,7 +1,5 @@
 #include "sharedialog.h"
 
-#include "appinfo.h"
-
 #include "platform/resources/resources.h"
 
 #include <QClipboard>
@@ -34,19 +32,6 @@ ShareDialog::Services ShareDialog::systemServices()
         QMessageBox::warning(parent, QObject::tr("Save image"), message);
     };
     return services;
-}
-
-QString ShareDialog::shareText(const QString &homePageUrl)
-{
-    const QString prefix = QString::fromUtf8(sharePrefix);
-    const QString link = homePageUrl.trimmed();
-    // A dangling space would end up in whatever the text is pasted into.
-    return link.isEmpty() ? prefix.trimmed() : prefix + link;
-}
-
-QString ShareDialog::shareText()
-{
-    return shareText(AppInfo::homePageUrl());
 }
 
 ShareDialog::ShareDialog(const QImage &image, const QString &text, QWidget *parent, Services services)

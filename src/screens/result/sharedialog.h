@@ -32,13 +32,6 @@ public:
     // A file dialog, the system clipboard and a warning box.
     static Services systemServices();
 
-    static constexpr const char *sharePrefix = "It's a record of my last game. Try it yourself! ";
-    // The prefix followed directly by the link; without a link the prefix
-    // alone, without its trailing space.
-    static QString shareText(const QString &homePageUrl);
-    // The text with the program's configured home page.
-    static QString shareText();
-
     ShareDialog(const QImage &image, const QString &text, QWidget *parent = nullptr,
                 Services services = systemServices());
 

@@ -3,14 +3,18 @@
 
 #include "boardview.h"
 
+#include "game/game.h"
 #include "game/gameprotocol.h"
 #include "game/rx/driver.h"
 #include "platform/resources/resources.h"
 #include "views/dots/bulletsview.h"
 
 #include <QAccessible>
+#include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 
 #include <algorithm>
 
@@ -61,6 +65,10 @@ ComputerBoardView::ComputerBoardView(Mode mode, QWidget *parent)
     } else {
         buildCompactRows();
         setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+        // A click shows every shot; keyboard users tab to it, so that it
+        // never takes the keys that type and send the player's shots.
+        setFocusPolicy(Qt::TabFocus);
+        setCursor(Qt::PointingHandCursor);
         // A band of its own, so it does not read as two more rows of the player's board.
         setAutoFillBackground(true);
         QPalette band = palette();
@@ -100,7 +108,14 @@ void ComputerBoardView::updateTexts()
     const QString title = tr("Computer \u00b7 %1").arg(m_strengthTitle);
     const bool thinking = m_status == Status::thinking;
     if (m_mode == Mode::compact) {
-        ui->titleLabel->setText(thinking ? tr("%1 \u00b7 thinking\u2026").arg(title) : title);
+        QString text = thinking ? tr("%1 \u00b7 thinking\u2026").arg(title) : title;
+        // An arrow says that there is more to see, or less.
+        const auto game = m_game.lock();
+        if (m_expanded)
+            text += QStringLiteral(" \u25b4");
+        else if (game && game->shots().size() > std::size_t(compactRowCount))
+            text += QStringLiteral(" \u25be");
+        ui->titleLabel->setText(text);
         return;
     }
     ui->titleLabel->setText(title);
@@ -134,10 +149,22 @@ void ComputerBoardView::buildCompactRows()
     numberFont.setWeight(QFont::Bold);
     QFont codeFont = font();
     codeFont.setPixelSize(18);
-    for (int i = 0; i < compactRowCount; ++i) {
-        auto *row = new QHBoxLayout;
+    // One slot per possible shot; placeRows() arranges them.
+    auto *grid = new QGridLayout;
+    m_rowsGrid = grid;
+    grid->setHorizontalSpacing(28);
+    grid->setVerticalSpacing(2);
+    auto *centred = new QHBoxLayout;
+    centred->addStretch(1);
+    centred->addLayout(grid);
+    centred->addStretch(1);
+    ui->rowsLayout->addLayout(centred);
+    for (int i = 0; i < int(Game::maxShots); ++i) {
+        auto *slot = new QWidget(this);
+        slot->setObjectName(QStringLiteral("computerRow%1").arg(i));
+        auto *row = new QHBoxLayout(slot);
+        row->setContentsMargins(0, 0, 0, 0);
         row->setSpacing(14);
-        row->addStretch(1);
         auto *number = new QLabel(this);
         number->setObjectName(QStringLiteral("computerRowNumber%1").arg(i));
         number->setFont(numberFont);
@@ -154,11 +181,26 @@ void ComputerBoardView::buildCompactRows()
         row->addWidget(number);
         row->addWidget(code);
         row->addWidget(dots);
-        row->addStretch(1);
-        ui->rowsLayout->addLayout(row);
+        slot->setVisible(i < compactRowCount);
+        m_rows.append(slot);
         m_numberLabels.append(number);
         m_codeLabels.append(code);
         m_bulletsViews.append(dots);
+    }
+    placeRows();
+}
+
+void ComputerBoardView::placeRows()
+{
+    // Collapsed, one column, the newest shot at the bottom; expanded, two
+    // shots a row, in reading order, so that ten shots take five rows.
+    for (QWidget *row : std::as_const(m_rows))
+        m_rowsGrid->removeWidget(row);
+    for (int i = 0; i < m_rows.size(); ++i) {
+        if (m_expanded)
+            m_rowsGrid->addWidget(m_rows[i], i / expandedColumnCount, i % expandedColumnCount);
+        else
+            m_rowsGrid->addWidget(m_rows[i], i, 0);
     }
 }
 
@@ -167,6 +209,11 @@ void ComputerBoardView::setGame(const std::shared_ptr<GameProtocol> &game, const
     m_game = game;
     m_strengthTitle = strengthTitle;
     m_status = Status::playerTurn;
+    // A new match starts with the latest shots only.
+    const bool wasExpanded = m_expanded;
+    m_expanded = false;
+    if (wasExpanded)
+        placeRows();
     updateTexts();
 
     m_gameSubscription.dispose();
@@ -179,12 +226,15 @@ void ComputerBoardView::setGame(const std::shared_ptr<GameProtocol> &game, const
             if (m_boardView && game && !game->shots().empty())
                 m_boardView->codeDidChange(QString::fromStdString(game->shots().back().code));
             refreshCompactRows();
+            updateTexts();
             announceLatestShot();
         });
     }
     if (m_boardView)
         m_boardView->setGame(game);
     refreshCompactRows();
+    if (wasExpanded)
+        emit expandedChanged(false);
 }
 
 void ComputerBoardView::refreshCompactRows()
@@ -194,11 +244,16 @@ void ComputerBoardView::refreshCompactRows()
     const auto game = m_game.lock();
     const std::vector<Shot> none;
     const std::vector<Shot> &shots = game ? game->shots() : none;
-    // The newest shot sits at the bottom, next to the player's board; before
-    // the computer has shot, the first rows wait as placeholders.
+    // Collapsed, the newest shot sits at the bottom, next to the player's
+    // board; before the computer has shot, the first rows wait as
+    // placeholders. Expanded, every shot has its own slot.
     const qsizetype count = qsizetype(shots.size());
-    const qsizetype first = std::max<qsizetype>(0, count - compactRowCount);
-    for (int i = 0; i < compactRowCount; ++i) {
+    const qsizetype first = m_expanded ? 0 : std::max<qsizetype>(0, count - compactRowCount);
+    const qsizetype shown = m_expanded ? std::max<qsizetype>(compactRowCount, count) : compactRowCount;
+    for (int i = 0; i < m_codeLabels.size(); ++i) {
+        m_rows[i]->setVisible(i < shown);
+        if (i >= shown)
+            continue;
         const qsizetype index = first + i;
         const bool played = index < count;
         m_numberLabels[i]->setText(QString::number(index + 1));
@@ -219,6 +274,38 @@ void ComputerBoardView::refreshCompactRows()
             m_bulletsViews[i]->setAccessibleName(tr("Computer's shot %1: empty").arg(index + 1));
         }
     }
+}
+
+void ComputerBoardView::setExpanded(bool expanded)
+{
+    if (m_mode != Mode::compact || expanded == m_expanded)
+        return;
+    m_expanded = expanded;
+    placeRows();
+    refreshCompactRows();
+    updateTexts();
+    emit expandedChanged(m_expanded);
+}
+
+void ComputerBoardView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (m_mode == Mode::compact && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+        toggleExpanded();
+        event->accept();
+        return;
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+void ComputerBoardView::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if (m_mode == Mode::compact && (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        toggleExpanded();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void ComputerBoardView::announceLatestShot()

@@ -49,8 +49,8 @@ QList<OnboardingPage> Tutorial::pages()
          tr("Guesses and feedback continue to appear alternately until either the code is guessed, or ten "
             "incorrect guesses have been made.")},
         {QStringLiteral("Tutorial Two Players"), tr("Two players"),
-         tr("Players guess different codes. As the first player has a logical advantage, if it finds the number, "
-            "the second player has one more shot and if they also succeeds, then it is even.")},
+         tr("Players guess different codes. As the first player has a logical advantage, if they find the code, "
+            "the second player has one more shot, and if they also succeed, it is a tie.")},
     };
 }
 
