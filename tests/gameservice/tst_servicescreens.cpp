@@ -129,6 +129,7 @@ private slots:
         QCOMPARE(screen->achievements()->topLevelItem(0)->text(1), QStringLiteral("100 %"));
         QTRY_COMPARE_WITH_TIMEOUT(screen->scores()->topLevelItemCount(), 1, 30000);
         QCOMPARE(screen->scores()->topLevelItem(0)->text(2), QStringLiteral("420"));
+        QCOMPARE(unnamedElements(screen).join("; "), QString());
         QTRY_COMPARE_WITH_TIMEOUT(f.delegate->count("presented"), 1, 30000);
 
         QPointer<ServiceScreen> guard(screen);

@@ -704,6 +704,7 @@ private slots:
         QVERIFY(dialog);
         QVERIFY(dialog->isVisible());
         QVERIFY(insideWindow(dialog));
+        QCOMPARE(test::unnamedElements(dialog).join("; "), QString());
         QCOMPARE(dialog->image(), boards[1]);
         QCOMPARE(dialog->text(), ShareDialog::shareText(AppInfo::homePageUrl()));
         dialog->copyTextButton()->click();
