@@ -523,6 +523,7 @@ private slots:
 
         f.screen->showTutorial();
         QCOMPARE(unnamedControls(&f.nav), QStringList());
+        QCOMPARE(unnamedElements(&f.nav).join("; "), QString());
     }
 
     // A quick action turns a shown screen to another kind of match; the
