@@ -1,3 +1,4 @@
+#include "accessibilityrecorder.h"
 #include "fakes/managerfixture.h"
 
 #include "gameservice/gameserviceenvironment.h"
@@ -78,6 +79,9 @@ private slots:
         Button *signIn = dialog->signInButton();
         QCOMPARE(signIn->text(), QStringLiteral("Sign in"));
         QVERIFY(!signIn->isEnabled()); // no name yet
+        // The field keeps its name once the placeholder is gone.
+        QCOMPARE(QAccessible::queryAccessibleInterface(dialog->nameEdit())->text(QAccessible::Name), "Player name");
+        QCOMPARE(unnamedElements(dialog).join("; "), QString());
         QTest::keyClicks(dialog->nameEdit(), QStringLiteral("Ada"));
         QVERIFY(signIn->isEnabled());
         QTest::mouseClick(signIn, Qt::LeftButton);
@@ -125,6 +129,7 @@ private slots:
         QCOMPARE(screen->achievements()->topLevelItem(0)->text(1), QStringLiteral("100 %"));
         QTRY_COMPARE_WITH_TIMEOUT(screen->scores()->topLevelItemCount(), 1, 30000);
         QCOMPARE(screen->scores()->topLevelItem(0)->text(2), QStringLiteral("420"));
+        QCOMPARE(unnamedElements(screen).join("; "), QString());
         QTRY_COMPARE_WITH_TIMEOUT(f.delegate->count("presented"), 1, 30000);
 
         QPointer<ServiceScreen> guard(screen);
@@ -133,6 +138,23 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(guard.isNull(), 30000);
         f.settle();
         QCOMPARE(f.delegate->count("didFinish"), 1); // once, though closing rejects again
+    }
+
+    // A banner comes unasked and goes by itself: it is an alert, read whole.
+    void theCompletionBannerIsAnAlert()
+    {
+        AccessibilityRecorder recorder;
+        QWidget window;
+        window.resize(400, 300);
+        window.show();
+        auto *banner = new CompletionBanner(QStringLiteral("First Break"), QStringLiteral("Win a game"), &window);
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(banner);
+        QVERIFY(iface);
+        QCOMPARE(iface->role(), QAccessible::AlertMessage);
+        QCOMPARE(iface->text(QAccessible::Name), "Achievement complete: First Break");
+        QCOMPARE(iface->text(QAccessible::Description), "Win a game");
+        QCOMPARE(iface->childCount(), 0);
+        QCOMPARE(recorder.names(banner, QAccessible::Alert), QStringList{"Achievement complete: First Break"});
     }
 
     // Open before anybody signed in, the screen shows the service as it is

@@ -408,6 +408,13 @@ private slots:
         ComputerBoardView *board = f.screen->computerBoardView();
         QCOMPARE(board->accessibleDescription(), "Computer: 1 2 3 4, 0 bulls, 0 cows");
         QCOMPARE(recorder.names(board, QAccessible::Alert), QStringList{"Computer's board"});
+        // Its rows are numbered like the player's.
+        QStringList rows;
+        for (BulletsView *row : board->compactBulletsViews())
+            rows << QAccessible::queryAccessibleInterface(row)->text(QAccessible::Name);
+        QCOMPARE(rows.value(0), "Computer's shot 1: 1 2 3 4, 0 bulls, 0 cows");
+        QCOMPARE(rows.value(1), "Computer's shot 2: empty");
+        QCOMPARE(unnamedElements(&f.nav).join("; "), QString());
     }
 };
 

@@ -498,18 +498,23 @@ private slots:
         Fixture f(2, DeviceProfile::tablet());
         QCOMPARE(f.screen->accessibleName(), "Game, two players");
         QCOMPARE(unnamedControls(&f.nav), QStringList());
+        QCOMPARE(unnamedElements(&f.nav).join("; "), QString());
+        QCOMPARE(f.screen->gameViews().first()->boardView()->accessibleName(), "Player 1's board");
 
         f.shoot("5678");
         f.afterDelay();
+        // The board that changed hands says whose it is now.
         QVERIFY(recorder.names(f.screen->gameViews().first()->boardView(), QAccessible::Alert)
-                    .contains("Board"));
+                    .contains("Player 2's board"));
         QCOMPARE(f.screen->gameViews().first()->boardView()->accessibleDescription(), "Player 2's turn");
         QCOMPARE(f.screen->turnView()->accessibleName(), "Player 2's turn");
 
         f.screen->simultaneousItem()->trigger();
         QCOMPARE(f.screen->singleButton()->accessibleName(), "One board");
         QCOMPARE(unnamedControls(&f.nav), QStringList());
+        QCOMPARE(unnamedElements(&f.nav).join("; "), QString());
         f.screen->singleButton()->click();
+        QCOMPARE(unnamedElements(&f.nav).join("; "), QString());
 
         f.screen->closeItem()->trigger();
         QVERIFY(f.quitAlert());
@@ -518,6 +523,58 @@ private slots:
 
         f.screen->showTutorial();
         QCOMPARE(unnamedControls(&f.nav), QStringList());
+        QCOMPARE(unnamedElements(&f.nav).join("; "), QString());
+    }
+
+    // A quick action turns a shown screen to another kind of match; the
+    // screen's name follows, and so do its boards'.
+    void theNamesFollowEachNewMatch()
+    {
+        Fixture f(1, DeviceProfile::tablet());
+        BoardView *board = f.screen->gameViews().first()->boardView();
+        QCOMPARE(f.screen->accessibleName(), "Game, one player");
+        QCOMPARE(board->accessibleName(), "Board");
+        f.screen->setNumberOfPlayers(2);
+        f.screen->setupGame();
+        QCOMPARE(f.screen->accessibleName(), "Game, two players");
+        QCOMPARE(board->accessibleName(), "Player 1's board");
+        f.screen->setNumberOfPlayers(1);
+        f.screen->setupGame();
+        QCOMPARE(f.screen->accessibleName(), "Game, one player");
+        QCOMPARE(board->accessibleName(), "Board");
+        QCOMPARE(f.screen->objectName(), "GameViewController:1");
+    }
+
+    // Player 1's turned board is part of the screen for a reader: inside a
+    // named group, with the group's place rather than a mirrored one, and
+    // back in the screen when the board turns upright.
+    void theTurnedBoardIsReadInsideTheScreen()
+    {
+        Fixture f(2, DeviceProfile::tablet());
+        f.screen->simultaneousItem()->trigger();
+        auto *turned = f.screen->findChild<UpsideDownView *>();
+        QVERIFY(turned);
+        QTRY_VERIFY(turned->isVisible());
+        GameView *first = f.screen->gameViews().at(0);
+        QCOMPARE(first->boardView()->accessibleName(), "Player 1's board");
+        QCOMPARE(f.screen->gameViews().at(1)->boardView()->accessibleName(), "Player 2's board");
+
+        QAccessibleInterface *side = QAccessible::queryAccessibleInterface(turned);
+        QVERIFY(side);
+        QCOMPARE(side->text(QAccessible::Name), "Player 1's side, upside down");
+        QCOMPARE(side->childCount(), 1);
+        QAccessibleInterface *content = side->child(0);
+        QVERIFY(content);
+        QCOMPARE(content->object(), first);
+        QCOMPARE(side->indexOfChild(content), 0);
+        QCOMPARE(content->parent()->object(), turned);
+        QCOMPARE(content->rect(), QRect(turned->viewport()->mapToGlobal(QPoint(0, 0)), turned->viewport()->size()));
+        QCOMPARE(unnamedElements(&f.nav).join("; "), QString());
+
+        f.screen->singleButton()->click();
+        content = QAccessible::queryAccessibleInterface(first);
+        QCOMPARE(content->parent()->object(), first->parentWidget());
+        QCOMPARE(content->rect().topLeft(), first->mapToGlobal(QPoint(0, 0)));
     }
 
     void leavingTheScreenGivesTheScreenSaverBack()

@@ -115,6 +115,29 @@ private slots:
         }
     }
 
+    // The bar is read as its record: the colours alone say nothing to a reader.
+    void winLoseBarReadsItsRecordAsItsValue_data()
+    {
+        QTest::addColumn<int>("games");
+        QTest::addColumn<int>("wins");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("none") << 0 << 0 << "No games yet";
+        QTest::newRow("some of each") << 5 << 3 << "3 wins, 2 losses";
+        QTest::newRow("singular") << 2 << 1 << "1 win, 1 loss";
+        QTest::newRow("all won") << 4 << 4 << "4 wins, 0 losses";
+    }
+    void winLoseBarReadsItsRecordAsItsValue()
+    {
+        QFETCH(int, games);
+        QFETCH(int, wins);
+        QFETCH(QString, value);
+        Fixture f(DeviceProfile::phone(), false, games, wins);
+        QAccessibleInterface *bar = QAccessible::queryAccessibleInterface(f.screen->bottomBar());
+        QVERIFY(bar);
+        QCOMPARE(bar->text(QAccessible::Name), "Games won and lost");
+        QCOMPARE(bar->text(QAccessible::Value), value);
+    }
+
     void winLoseBarFollowsTheStatisticsOnReturn()
     {
         Fixture f;
@@ -124,6 +147,8 @@ private slots:
         f.screen->performSegue("singleplayer");
         f.nav.popViewController(false);
         QCOMPARE(f.screen->bottomBar()->locations(), QList<qreal>({0, 1, 1, 1}));
+        QCOMPARE(QAccessible::queryAccessibleInterface(f.screen->bottomBar())->text(QAccessible::Value),
+                 "2 wins, 0 losses");
     }
 
     void bottomBarHeightFollowsTheSafeArea_data()
@@ -387,6 +412,12 @@ private slots:
         f.finishAnimations();
         QCOMPARE(f.screen->objectName(), "MenuViewController");
         QCOMPARE(unnamedControls(&f.nav), QStringList());
+        QCOMPARE(unnamedElements(&f.nav).join("; "), QString());
+        // Open, the centre shows a close mark and says so; it speaks of all three modes.
+        QCOMPARE(f.screen->playButton()->accessibleName(), "Close the choice of game");
+        QVERIFY(f.screen->playButton()->accessibleDescription().contains("against the computer"));
+        f.screen->playButton()->close();
+        f.finishAnimations();
         QCOMPARE(f.screen->playButton()->accessibleName(), "New game");
         QCOMPARE(f.screen->playButton()->modeButtons().at(0)->accessibleName(), "Single player");
         QCOMPARE(f.screen->playButton()->modeButtons().at(1)->accessibleName(), "Two players");

@@ -1,3 +1,4 @@
+#include "accessibilityrecorder.h"
 #include "fakeclock.h"
 #include "manualanimationdriver.h"
 
@@ -421,9 +422,12 @@ private slots:
         QTest::addColumn<bool>("computer");
         QTest::addColumn<int>("boards");
         QTest::addColumn<QStringList>("names");
-        QTest::newRow("one player") << false << 1 << QStringList{"Your board"};
-        QTest::newRow("two players") << false << 2 << QStringList{"Board of player 1", "Board of player 2"};
-        QTest::newRow("against the computer") << true << 2 << QStringList{"Your board", "Computer's board"};
+        QTest::addColumn<QStringList>("shareNames");
+        QTest::newRow("one player") << false << 1 << QStringList{"Your board"} << QStringList{"Share"};
+        QTest::newRow("two players") << false << 2 << QStringList{"Board of player 1", "Board of player 2"}
+                                     << QStringList{"Share player 1's board", "Share player 2's board"};
+        QTest::newRow("against the computer") << true << 2 << QStringList{"Your board", "Computer's board"}
+                                              << QStringList{"Share your board", "Share the computer's board"};
     }
 
     void theCardsNameWhoseBoardTheyShow()
@@ -431,6 +435,7 @@ private slots:
         QFETCH(bool, computer);
         QFETCH(int, boards);
         QFETCH(QStringList, names);
+        QFETCH(QStringList, shareNames);
         std::vector<std::shared_ptr<GameProtocol>> games;
         QList<QImage> images;
         for (int i = 0; i < boards; ++i) {
@@ -445,9 +450,41 @@ private slots:
         screen.setGameResults(images);
         screen.loadView();
         QStringList shown{screen.leftGameResultView()->imageView()->accessibleName()};
-        if (boards > 1)
+        QStringList shares{screen.leftGameResultView()->shareButton()->accessibleName()};
+        if (boards > 1) {
             shown.append(screen.rightGameResultView()->imageView()->accessibleName());
+            shares.append(screen.rightGameResultView()->shareButton()->accessibleName());
+        }
         QCOMPARE(shown, names);
+        QCOMPARE(shares, shareNames);
+    }
+
+    // A reader hears the screen by a spoken name and the score as one
+    // number, not as a label and four digits, and finds nothing unnamed.
+    void theScoreReadsAsOneNumber_data()
+    {
+        QTest::addColumn<int>("points");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("many") << 850 << "850 points";
+        QTest::newRow("one") << 1 << "1 point";
+    }
+    void theScoreReadsAsOneNumber()
+    {
+        QFETCH(int, points);
+        QFETCH(QString, name);
+        Stack stack;
+        auto *screen = new ResultViewController;
+        screen->setGameManager(singleWin(4, 20, points));
+        screen->setGameResults({boardImage()});
+        stack.navigation.pushViewController(screen, false);
+        QCOMPARE(screen->objectName(), "ResultViewController");
+        QCOMPARE(QAccessible::queryAccessibleInterface(screen)->text(QAccessible::Name), "Result");
+        QVERIFY(screen->pointsStackView() && screen->pointsStackView()->isVisible());
+        QAccessibleInterface *score = QAccessible::queryAccessibleInterface(screen->pointsStackView());
+        QCOMPARE(score->text(QAccessible::Name), name);
+        QCOMPARE(score->childCount(), 0);
+        QCOMPARE(score->role(), QAccessible::StaticText);
+        QCOMPARE(test::unnamedElements(&stack.navigation).join("; "), QString());
     }
 
     void noMatchLeavesTheTextsAlone()
@@ -670,6 +707,7 @@ private slots:
         QVERIFY(dialog);
         QVERIFY(dialog->isVisible());
         QVERIFY(insideWindow(dialog));
+        QCOMPARE(test::unnamedElements(dialog).join("; "), QString());
         QCOMPARE(dialog->image(), boards[1]);
         QCOMPARE(dialog->text(), ShareText::invitation(AppInfo::homePageUrl()));
         dialog->copyTextButton()->click();

@@ -1,3 +1,4 @@
+#include "accessibilityrecorder.h"
 #include "memorystore.h"
 
 #include "game/computer/computerstatistics.h"
@@ -12,6 +13,8 @@
 #include <QAccessible>
 #include <QLabel>
 #include <QListWidget>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 using namespace kestrune;
@@ -67,6 +70,18 @@ QStringList accessibleRows(QWidget *list)
         if (child->role() == QAccessible::ListItem)
             names << child->text(QAccessible::Name);
     }
+    return names;
+}
+
+// The names assistive technology meets walking the tree in reading order.
+QStringList readingOrder(QAccessibleInterface *iface)
+{
+    QStringList names;
+    if (!iface || iface->state().invisible)
+        return names;
+    names << iface->text(QAccessible::Name);
+    for (int i = 0; i < iface->childCount(); ++i)
+        names << readingOrder(iface->child(i));
     return names;
 }
 
@@ -273,6 +288,53 @@ private slots:
         QVERIFY(screen->computerTableView()->geometry().top() > heading->geometry().top());
         for (QListWidget *list : {screen->tableView(), screen->computerTableView()})
             QCOMPARE(list->height(), list->sizeHintForRow(0) * list->count());
+    }
+
+    // The area round the lists takes no focus of its own (a reader would
+    // stop at it and hear nothing); it follows the row the keys reach.
+    void theAreaFollowsTheCurrentRow()
+    {
+        MemoryStore store;
+        Stack stack;
+        stack.navigation.resize(375, 320);
+        auto *screen = new StatisticsViewController(store);
+        stack.navigation.pushViewController(screen, false);
+        stack.navigation.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&stack.navigation));
+        auto *area = screen->findChild<QScrollArea *>();
+        QVERIFY(area);
+        QCOMPARE(area->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(area->verticalScrollBar()->value(), 0);
+        QListWidget *list = screen->computerTableView();
+        list->setCurrentRow(2);
+        const QRect row = list->visualRect(list->model()->index(2, 0));
+        const QRect shown(list->viewport()->mapTo(area->viewport(), row.topLeft()), row.size());
+        QVERIFY(area->verticalScrollBar()->value() > 0);
+        QVERIFY2(area->viewport()->rect().contains(shown), qPrintable(QString::number(shown.top())));
+    }
+
+    // A reader hears the screen by a spoken name, finds nothing it cannot
+    // name, and meets the computer heading before the rows it heads.
+    void theScreenIsNamedAndReadInOrder()
+    {
+        MemoryStore store;
+        Stack stack;
+        auto *screen = new StatisticsViewController(store);
+        stack.navigation.pushViewController(screen, false);
+        stack.navigation.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&stack.navigation));
+        QCOMPARE(screen->objectName(), "StatisticsViewController");
+        QCOMPARE(QAccessible::queryAccessibleInterface(screen)->text(QAccessible::Name), "Statistics");
+        QCOMPARE(unnamedElements(&stack.navigation).join("; "), QString());
+
+        const QStringList order = readingOrder(QAccessible::queryAccessibleInterface(&stack.navigation));
+        const qsizetype heading = order.indexOf("Against the computer");
+        QVERIFY2(heading >= 0, qPrintable(order.join(" | ")));
+        QCOMPARE(order.value(heading + 1), "Against the computer"); // the list, named after it
+        QVERIFY(order.indexOf("Easy: No matches yet") > heading);
+        const auto gamesPlayed = std::find_if(order.begin(), order.end(),
+                                              [](const QString &name) { return name.startsWith("Games played: "); });
+        QVERIFY(gamesPlayed - order.begin() < heading);
     }
 };
 

@@ -2,6 +2,10 @@
 
 #include <QAccessible>
 #include <QAccessibleInterface>
+#include <QApplication>
+#include <QGraphicsProxyWidget>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QList>
 #include <QPointer>
 #include <QStringList>
@@ -106,6 +110,66 @@ inline QStringList unnamedControls(QWidget *root)
             pending.append(iface->child(i));
     }
     return unnamed;
+}
+
+// Everything assistive technology reaches from root that a reader would
+// stop at yet hear nothing: focusable or interactive elements without a
+// name, and elements whose parent does not lead back (an island, such as a
+// widget shown in a graphics scene that claims to be a window of its own).
+// Decoration marked invisible is passed over with what it holds. Each entry
+// is the element's object name, class and role, with what is wrong.
+inline QStringList unnamedElements(QWidget *root)
+{
+    static const QList<QAccessible::Role> interactive = {
+        QAccessible::PushButton,   QAccessible::Button,   QAccessible::CheckBox,   QAccessible::RadioButton,
+        QAccessible::ComboBox,     QAccessible::ButtonMenu, QAccessible::Slider,   QAccessible::SpinBox,
+        QAccessible::EditableText, QAccessible::List,     QAccessible::ListItem, QAccessible::Table,
+        QAccessible::Link,         QAccessible::PageTab,  QAccessible::MenuItem,
+    };
+    const auto describe = [](QAccessibleInterface *iface, const char *fault) {
+        const QObject *object = iface->object();
+        return QStringLiteral("%1 (%2, role 0x%3): %4")
+            .arg(object ? object->objectName() : QStringLiteral("?"),
+                 object ? QString::fromLatin1(object->metaObject()->className()) : QStringLiteral("?"),
+                 QString::number(int(iface->role()), 16), QString::fromLatin1(fault));
+    };
+    QStringList faults;
+    QAccessibleInterface *top = QAccessible::queryAccessibleInterface(root);
+    QList<QAccessibleInterface *> pending = {top};
+    while (!pending.isEmpty()) {
+        QAccessibleInterface *iface = pending.takeFirst();
+        if (!iface || !iface->isValid())
+            continue;
+        const QAccessible::State state = iface->state();
+        if (state.invisible)
+            continue;
+        // A table may leave a cell blank; its row and column still say where the reader is.
+        const bool cell = iface->role() == QAccessible::Cell || iface->role() == QAccessible::TreeItem;
+        const bool reachable = !cell && (state.focusable || interactive.contains(iface->role()));
+        if (reachable && !state.disabled && iface->text(QAccessible::Name).trimmed().isEmpty())
+            faults.append(describe(iface, "no name"));
+        for (int i = 0; i < iface->childCount(); ++i) {
+            QAccessibleInterface *child = iface->child(i);
+            if (!child)
+                continue;
+            QAccessibleInterface *back = child->parent();
+            if (!back || back->object() != iface->object())
+                faults.append(describe(child, "parent leads elsewhere"));
+            pending.append(child);
+        }
+    }
+    // A widget drawn in a graphics scene has no parent widget: unless its
+    // interface says where it belongs, it floats beside the window.
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        const QGraphicsProxyWidget *proxy = widget->graphicsProxyWidget();
+        if (!widget->isVisible() || !proxy || !proxy->scene() || !root->isAncestorOf(proxy->scene()->views().value(0)))
+            continue;
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(widget);
+        QAccessibleInterface *parent = iface ? iface->parent() : nullptr;
+        if (!parent || parent->role() == QAccessible::Application)
+            faults.append(describe(iface, "top-level in a scene"));
+    }
+    return faults;
 }
 
 } // namespace kestrune::test

@@ -5,6 +5,7 @@
 #include "views/keyboard/keyboardview.h"
 #include "views/keyboard/keyboardviewdelegate.h"
 
+#include <QFrame>
 #include <QKeyEvent>
 #include <QtTest>
 
@@ -75,6 +76,24 @@ private slots:
         for (auto *button : keypad->numericButtons())
             digits.append(name(button));
         QCOMPARE(digits, QStringList({"1", "2", "3", "4", "5", "6", "7", "8", "9"}));
+    }
+
+    // The ring round a focused keypad is drawn by a frame over the keys;
+    // a reader passes over it, as the keypad itself says it has the focus.
+    void theFocusRingIsNotReadAsAnElement()
+    {
+        keypad->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(keypad));
+        keypad->setAttribute(Qt::WA_KeyboardFocusChange);
+        keypad->setFocus(Qt::TabFocusReason);
+        auto *ring = keypad->findChild<QFrame *>(QStringLiteral("focusFrame"));
+        QVERIFY(ring);
+        QVERIFY(ring->isVisible());
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(ring);
+        QVERIFY(iface);
+        QVERIFY(iface->state().invisible);
+        QVERIFY(!iface->state().focusable);
+        QCOMPARE(test::unnamedElements(keypad).join("; "), QString());
     }
 
     void tabWalksTheKeysInReadingOrderAndAFocusedKeyTakesReturnAndSpace()

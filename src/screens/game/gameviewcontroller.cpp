@@ -152,7 +152,6 @@ void GameViewController::viewDidLoad()
     setupBindings();
     setupComputerBindings();
     setAccessibilityIdentifier(QStringLiteral("GameViewController:%1").arg(players));
-    setAccessibleName(m_againstComputer ? tr("Game against the computer") : playersText(players));
     m_closeItem->setAccessibilityIdentifier(QStringLiteral("Close"));
 }
 
@@ -242,6 +241,27 @@ void GameViewController::setupGame()
         .disposed(*m_matchBag);
     configureLeftItems();
     updateHintButton();
+    // A quick action may turn this screen to another kind of match: the
+    // names follow each match rather than the first.
+    setAccessibleName(m_againstComputer ? tr("Game against the computer") : playersText(players));
+    nameBoards();
+}
+
+void GameViewController::nameBoards()
+{
+    // With two players on one screen, or taking turns, a listener must know
+    // whose board this is; alone, it is simply the board.
+    const bool twoPlayers = m_gameManager && m_gameManager->players().size() > 1 && !m_gameManager->isAgainstComputer();
+    for (GameView *view : gameViews()) {
+        std::int64_t number = 0;
+        if (twoPlayers) {
+            const auto game = view->boardView()->game();
+            for (const auto &player : m_gameManager->players())
+                if (game && player->game() == game)
+                    number = player->number();
+        }
+        view->boardView()->setAccessibleName(number > 0 ? tr("Player %1's board").arg(number) : tr("Board"));
+    }
 }
 
 void GameViewController::playAgain()
@@ -475,6 +495,7 @@ void GameViewController::handOver(GameView *view, const std::shared_ptr<GameProt
 {
     view->boardView()->setGame(currentGame);
     view->keyboardView()->updateButtons(true);
+    nameBoards();
 
     std::int64_t number = 0;
     for (const auto &player : m_gameManager->players()) {
@@ -633,6 +654,7 @@ void GameViewController::setSimultaneous(bool on)
         // Player 1 sits across the table: their board turns, and stays live.
         ui->gamesStackView->removeWidget(m_firstView);
         m_upsideDown = new UpsideDownView(m_firstView, ui->gamesStackContainer);
+        m_upsideDown->setAccessibleName(tr("Player 1's side, upside down"));
         ui->gamesStackView->insertWidget(0, m_upsideDown, 1);
         m_secondView = new GameView(ui->gamesStackContainer);
         m_secondView->setObjectName(QStringLiteral("secondGameView"));
@@ -655,6 +677,7 @@ void GameViewController::setSimultaneous(bool on)
 
         m_firstView->configure(games[0]);
         m_secondView->configure(games[1]);
+        nameBoards();
         setNeedsStatusBarAppearanceUpdate();
         return;
     }
@@ -677,6 +700,7 @@ void GameViewController::setSimultaneous(bool on)
         view->show();
     }
     m_firstView->configure(sorted.front());
+    nameBoards();
     std::int64_t number = 1;
     for (const auto &player : m_gameManager->players()) {
         if (player->game() == sorted.front())

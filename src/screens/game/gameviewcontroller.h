@@ -145,6 +145,7 @@ private:
     void handOver(GameView *view, const std::shared_ptr<GameProtocol> &currentGame);
     void setIdleTimerDisabled(bool disabled);
     void configureLeftItems();
+    void nameBoards();
     void updateHintButton();
     ToastAlert &toast() const;
     // Whether any player of the match has shot yet.

@@ -1,5 +1,8 @@
 #include "completionbanner.h"
 
+#include "views/components/accessiblesummary.h"
+
+#include <QAccessible>
 #include <QLabel>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -23,11 +26,17 @@ CompletionBanner::CompletionBanner(const QString &title, const QString &descript
     layout->addWidget(m_title);
     if (!description.isEmpty())
         layout->addWidget(new QLabel(description, this));
+    // Read whole, and at once: it comes unasked and soon goes again.
+    AccessibleSummary::readAsOne(this, QAccessible::AlertMessage);
+    setAccessibleName(tr("Achievement complete: %1").arg(title));
+    setAccessibleDescription(description);
     adjustSize();
     if (window)
         move((window->width() - width()) / 2, 8);
     show();
     raise();
+    QAccessibleEvent shown(this, QAccessible::Alert);
+    QAccessible::updateAccessibility(&shown);
     QTimer::singleShot(visibleMs, this, &QWidget::close);
 }
 

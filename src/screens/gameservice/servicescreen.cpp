@@ -87,6 +87,8 @@ ServiceScreen::ServiceScreen(std::shared_ptr<GameServiceViewController> controll
     m_challenges->setWordWrap(true);
     m_challenges->setPalette(secondary);
     m_tabs->setDocumentMode(true);
+    // Tab reaches the pages as a whole before their tabs; it needs a name.
+    m_tabs->setAccessibleName(tr("Service pages"));
     m_tabs->addTab(m_scores, tr("Leaderboards"));
     m_tabs->addTab(m_achievements, tr("Achievements"));
     m_tabs->addTab(m_challenges, tr("Challenges"));

@@ -35,6 +35,8 @@ SignInDialog::SignInDialog(std::shared_ptr<SignInViewController> screen, QWidget
     layout->addWidget(intro);
     m_name->setObjectName(QStringLiteral("playerName"));
     m_name->setPlaceholderText(tr("Player name"));
+    // A placeholder is gone once typing starts; the field keeps its name.
+    m_name->setAccessibleName(tr("Player name"));
     m_name->setMaxLength(40);
     layout->addWidget(m_name);
     // The app's own flat buttons, not the platform's (which come with icons).

@@ -154,6 +154,7 @@ void MenuViewController::setupViews()
     ui->statisticsButton->setImageName(QStringLiteral("Statistics"));
     ui->gameServiceButton->setImageName(QStringLiteral("Game Service"));
     ui->playButton->setIconNames(QStringLiteral("New Game"), QStringLiteral("Close Ring"));
+    ui->playButton->setSpokenNames(tr("New game"), tr("Close the choice of game"));
     ui->playButton->setHost(this);
     ui->playButton->setModeButtons({tr("Single player"), tr("Two players"), tr("vs computer")});
     ui->playButton->setModeButtonSide(tablet ? 96 : 80);

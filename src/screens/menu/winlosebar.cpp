@@ -2,15 +2,59 @@
 
 #include "platform/resources/resources.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QPainter>
 
 #include <algorithm>
 
 namespace kestrune {
 
+namespace {
+
+class AccessibleWinLoseBar : public QAccessibleWidget
+{
+public:
+    explicit AccessibleWinLoseBar(WinLoseBar *bar)
+        : QAccessibleWidget(bar, QAccessible::Indicator)
+    {
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return static_cast<const WinLoseBar *>(widget())->valueText();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface *accessibleWinLoseBar(const QString &className, QObject *object)
+{
+    if (className == QLatin1String(WinLoseBar::staticMetaObject.className()))
+        if (auto *bar = qobject_cast<WinLoseBar *>(object))
+            return new AccessibleWinLoseBar(bar);
+    return nullptr;
+}
+
+} // namespace
+
 WinLoseBar::WinLoseBar(QWidget *parent)
     : QWidget(parent)
+    , m_valueText(valueTextFor(0, 0))
 {
+    static const bool accessible = (QAccessible::installFactory(accessibleWinLoseBar), true);
+    Q_UNUSED(accessible);
+}
+
+QString WinLoseBar::valueTextFor(std::int64_t games, std::int64_t wins)
+{
+    if (games <= 0)
+        return tr("No games yet");
+    // Whatever is not won counts as lost, as the bar paints it.
+    wins = std::clamp<std::int64_t>(wins, 0, games);
+    const std::int64_t losses = games - wins;
+    const QString won = wins == 1 ? tr("1 win") : tr("%1 wins").arg(wins);
+    const QString lost = losses == 1 ? tr("1 loss") : tr("%1 losses").arg(losses);
+    return tr("%1, %2").arg(won, lost);
 }
 
 QList<qreal> WinLoseBar::locationsFor(std::int64_t games, std::int64_t wins)
@@ -28,6 +72,12 @@ void WinLoseBar::setRecord(std::int64_t games, std::int64_t wins)
 {
     m_locations = locationsFor(games, wins);
     update();
+    const QString text = valueTextFor(games, wins);
+    if (text == m_valueText)
+        return;
+    m_valueText = text;
+    QAccessibleValueChangeEvent changed(this, text);
+    QAccessible::updateAccessibility(&changed);
 }
 
 void WinLoseBar::paintEvent(QPaintEvent *)

@@ -14,6 +14,7 @@
 #include "platform/resources/resources.h"
 #include "screens/navigation/navigationcontroller.h"
 #include "screens/navigation/windowscene.h"
+#include "views/components/accessiblesummary.h"
 #include "views/components/button.h"
 #include "views/components/outlinelabel.h"
 #include "views/components/roundedshadowstyle.h"
@@ -58,6 +59,8 @@ ResultViewController::ResultViewController(QWidget *parent)
     , m_rightCard(new GameResultView(this))
 {
     setAccessibilityIdentifier(QStringLiteral("ResultViewController"));
+    // The identifier is for tests; a listener hears what the screen is.
+    setAccessibleName(tr("Result"));
     setAutoFillBackground(true);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, Resources::color(QStringLiteral("background")));
@@ -67,6 +70,9 @@ ResultViewController::ResultViewController(QWidget *parent)
     m_resultDescriptionLabel = ui->resultDescriptionLabel;
     m_assistedLabel = ui->assistedLabel;
     m_pointsStackView = ui->pointsStackView;
+    // The digits are drawn one view each; the score is read as one number.
+    AccessibleSummary::readAsOne(ui->pointsStackView);
+    ui->pointsStackView->setAccessibleName(tr("Points"));
     m_leftCard->setObjectName(QStringLiteral("leftGameResultView"));
     m_rightCard->setObjectName(QStringLiteral("rightGameResultView"));
     m_leftCard->imageView()->setObjectName(QStringLiteral("leftBoardButton"));
@@ -190,6 +196,12 @@ void ResultViewController::setupViews()
     const bool computer = m_gameManager && m_gameManager->isAgainstComputer();
     m_leftCard->imageView()->setAccessibleName(twoBoards && !computer ? tr("Board of player 1") : tr("Your board"));
     m_rightCard->imageView()->setAccessibleName(computer ? tr("Computer's board") : tr("Board of player 2"));
+    // Side by side, two buttons of one name could not be told apart.
+    if (twoBoards) {
+        m_leftCard->shareButton()->setAccessibleName(computer ? tr("Share your board") : tr("Share player 1's board"));
+        m_rightCard->shareButton()->setAccessibleName(computer ? tr("Share the computer's board")
+                                                               : tr("Share player 2's board"));
+    }
 
     // 5. The description line by the screen's size class.
     switch (currentScreenSize()) {
@@ -373,6 +385,8 @@ void ResultViewController::showPoints(std::int64_t points)
     const QList<NumberView *> views = numberViews();
     for (qsizetype k = 0; k < views.size() && k < digits.size(); ++k)
         views.at(views.size() - 1 - k)->setNumber(digits.at(k).digitValue());
+    if (m_pointsStackView)
+        m_pointsStackView->setAccessibleName(points == 1 ? tr("1 point") : tr("%1 points").arg(points));
 }
 
 void ResultViewController::fitDescription()

@@ -30,6 +30,8 @@ StatisticsViewController::StatisticsViewController(KeyValueStore &store, QWidget
 {
     ui->setupUi(this);
     setAccessibilityIdentifier(QStringLiteral("StatisticsViewController"));
+    // The identifier is for tests; a listener hears what the screen is.
+    setAccessibleName(tr("Statistics"));
     navigationItem()->setTitle(tr("Statistics"));
     m_backItem->setAccessibilityIdentifier(QStringLiteral("backButton"));
     m_backItem->setAccessibleName(tr("Back"));
@@ -137,6 +139,9 @@ void StatisticsViewController::viewDidLoad()
     ui->listsLayout->insertSpacing(at, tablet ? 36 : 28);
     ui->listsLayout->insertWidget(at + 1, m_computerHeading);
     ui->listsLayout->insertSpacing(at + 2, 8);
+    // Assistive technology walks the widgets in the order they were made;
+    // the heading, made last, must come before the list it heads.
+    m_computerHeading->stackUnder(ui->computerTableView);
 
     setAutoFillBackground(true);
     QPalette colours = palette();
@@ -148,6 +153,15 @@ void StatisticsViewController::viewDidLoad()
 
     fillRows(ui->tableView, titles(), rowHeight);
     fillRows(ui->computerTableView, computerTitles(), rowHeight);
+    // The area only holds the lists and takes no focus of its own: it
+    // follows the row the keys move to.
+    for (QListWidget *list : {ui->tableView, ui->computerTableView}) {
+        connect(list, &QListWidget::currentRowChanged, this, [this, list](int row) {
+            const QRect item = list->visualRect(list->model()->index(row, 0));
+            const QPoint centre = list->viewport()->mapTo(ui->content, item.center());
+            ui->scrollArea->ensureVisible(centre.x(), centre.y(), 0, item.height() / 2 + 1);
+        });
+    }
 }
 
 void StatisticsViewController::fillRows(QListWidget *list, const QStringList &titles, int rowHeight)

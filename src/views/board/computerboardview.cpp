@@ -266,7 +266,11 @@ void ComputerBoardView::refreshCompactRows()
             m_codeLabels[i]->setText(BoardView::spokenDigits(code));
             setTextColor(m_codeLabels[i], QStringLiteral("label"));
             m_bulletsViews[i]->setDots(int(shot.result.bulls), int(shot.result.cows), false);
-            m_bulletsViews[i]->setAccessibleName(shotText(code, int(shot.result.bulls), int(shot.result.cows)));
+            // Numbered like the player's rows, so the two boards read alike.
+            m_bulletsViews[i]->setAccessibleName(
+                tr("Computer's shot %1: %2, %3")
+                    .arg(index + 1)
+                    .arg(BoardView::spokenDigits(code), BulletsView::resultText(int(shot.result.bulls), int(shot.result.cows))));
         } else {
             m_codeLabels[i]->setText(placeholder);
             setTextColor(m_codeLabels[i], QStringLiteral("placeholder"));

@@ -5,6 +5,7 @@
 #include "hardwarekey.h"
 #include "keyboardviewdelegate.h"
 #include "platform/resources/resources.h"
+#include "views/components/accessiblesummary.h"
 #include "views/components/ripplebutton.h"
 
 #include <QFrame>
@@ -29,6 +30,8 @@ KeyboardView::KeyboardView(QWidget *parent)
     m_focusFrame = new QFrame(this);
     m_focusFrame->setObjectName(QStringLiteral("focusFrame"));
     m_focusFrame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    // The ring only shows where the focus is; the focused key says that itself.
+    AccessibleSummary::hideDecoration(m_focusFrame);
     m_focusFrame->hide();
     m_numericButtons = {ui->button1, ui->button2, ui->button3, ui->button4, ui->button5,
                         ui->button6, ui->button7, ui->button8, ui->button9};

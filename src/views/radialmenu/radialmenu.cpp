@@ -115,6 +115,13 @@ void RadialMenu::setIconNames(const QString &closed, const QString &open)
     setImageName(m_open ? m_openIcon : m_closedIcon);
 }
 
+void RadialMenu::setSpokenNames(const QString &closed, const QString &open)
+{
+    m_closedName = closed;
+    m_openName = open;
+    setAccessibleName(m_open ? m_openName : m_closedName);
+}
+
 QRectF RadialMenu::modeButtonFrame(int index) const
 {
     const int count = int(m_modeButtons.size());
@@ -150,6 +157,8 @@ void RadialMenu::open()
         return;
     m_open = true;
     setImageName(m_openIcon.isEmpty() ? m_closedIcon : m_openIcon);
+    if (!m_openName.isEmpty())
+        setAccessibleName(m_openName);
     for (int i = 0; i < m_modeButtons.size(); ++i) {
         Button *button = m_modeButtons.at(i);
         if (!button)
@@ -179,6 +188,8 @@ void RadialMenu::close()
     m_open = false;
     qApp->removeEventFilter(this);
     setImageName(m_closedIcon);
+    if (!m_closedName.isEmpty())
+        setAccessibleName(m_closedName);
     const bool focusInRing = std::any_of(m_modeButtons.begin(), m_modeButtons.end(),
                                          [](const QPointer<Button> &b) { return b && b->hasFocus(); });
     if (focusInRing)

@@ -56,6 +56,9 @@ public:
 
     // Icons of the centre while closed and while open.
     void setIconNames(const QString &closed, const QString &open);
+    // Accessible names of the centre while closed and while open: the
+    // centre says what a press does, like its icon.
+    void setSpokenNames(const QString &closed, const QString &open);
 
     bool isOpen() const { return m_open; }
     // Where each mode button stands when the ring is fully open, in host
@@ -95,6 +98,8 @@ private:
     qreal m_progress = 0;
     QString m_closedIcon;
     QString m_openIcon;
+    QString m_closedName;
+    QString m_openName;
     bool m_open = false;
     bool m_configuring = false;
 };
