@@ -205,7 +205,7 @@ private slots:
         QCOMPARE(f.players(), std::size_t(2));
         QVERIFY(screen->gameManager()->games().front()->shots().empty());
         // The hint went with the single-player match.
-        QCOMPARE(screen->navigationItem()->leftItems(), (QList<BarButtonItem *>{screen->closeItem()}));
+        QCOMPARE(screen->navigationItem()->leftItems(), (QList<BarButtonItem *>{screen->closeItem(), screen->helpItem()}));
     }
 
     void aComputerMatchGivesWayToThePlainOneAsked()
