@@ -41,14 +41,12 @@ namespace {
 
 int s_pause = 0; // GUI thread only
 
-// A match that the player has begun and not finished: leaving it needs a yes.
+// A match that some player has begun and nobody has finished: leaving it
+// needs a yes. In face-to-face play player 2 may be the only one who shot.
 bool hasRunningMatch(const GameViewController &screen)
 {
     const auto manager = screen.gameManager();
-    if (!manager || !manager->gameState().isPending())
-        return false;
-    const auto games = manager->games();
-    return !games.empty() && !games.front()->shots().empty();
+    return manager && manager->gameState().isPending() && screen.hasShots();
 }
 
 } // namespace
@@ -64,21 +62,19 @@ void QuickAction::perform(const QString &type, NavigationController *navigation,
     const int players = action->numberOfPlayers();
 
     if (auto *game = qobject_cast<GameViewController *>(navigation->topViewController())) {
-        if (hasRunningMatch(*game)) {
-            QPointer<GameViewController> screen(game);
-            game->present(GameViewController::makeQuitAlert([screen, players] {
-                              if (!screen)
-                                  return;
-                              screen->setAgainstComputer(false);
-                              screen->setNumberOfPlayers(players);
-                              screen->setupGame();
-                          }),
-                          true);
-        } else {
-            game->setAgainstComputer(false);
-            game->setNumberOfPlayers(players);
-            game->setupGame();
-        }
+        QPointer<GameViewController> screen(game);
+        const auto restart = [screen, players] {
+            if (!screen)
+                return;
+            screen->setAgainstComputer(false);
+            screen->setNumberOfPlayers(players);
+            screen->setupGame();
+        };
+        // The same question as the close item's; a decided match has nothing left to lose.
+        if (hasRunningMatch(*game))
+            game->confirmQuit(restart);
+        else
+            restart();
         completion(true);
         return;
     }

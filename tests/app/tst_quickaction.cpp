@@ -205,7 +205,29 @@ private slots:
         QCOMPARE(f.players(), std::size_t(2));
         QVERIFY(screen->gameManager()->games().front()->shots().empty());
         // The hint went with the single-player match.
-        QCOMPARE(screen->navigationItem()->leftItems(), (QList<BarButtonItem *>{screen->closeItem()}));
+        QCOMPARE(screen->navigationItem()->leftItems(), (QList<BarButtonItem *>{screen->closeItem(), screen->helpItem()}));
+    }
+
+    // Face to face on a tablet player 2 may shoot first; their shots count too.
+    void aMatchOnlyPlayerTwoShotInStillAsks()
+    {
+        Fixture f;
+        f.perform("multiplayer");
+        f.scheduler.runAll();
+        GameViewController *screen = f.game();
+        const auto before = screen->gameManager();
+        QVERIFY(before->games().at(1)->shot("5678"));
+        QVERIFY(before->games().front()->shots().empty());
+
+        QCOMPARE(f.perform("singleplayer"), true);
+        QVERIFY(f.quitAlert());
+        QCOMPARE(screen->gameManager(), before);
+        f.quitAlert()->buttons().at(1)->click(); // "Quit"
+        QCOMPARE(f.players(), std::size_t(1));
+        // Left like the close item leaves it, then the new match starts.
+        const std::vector<std::string> names = f.analytics.names();
+        QCOMPARE(std::vector<std::string>(names.end() - 2, names.end()),
+                 (std::vector<std::string>{"quit_game", "start_game"}));
     }
 
     void aComputerMatchGivesWayToThePlainOneAsked()

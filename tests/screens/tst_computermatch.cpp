@@ -306,7 +306,9 @@ private slots:
         ComputerBoardView *board = f.screen->computerBoardView();
         QVERIFY(board);
         QCOMPARE(board->mode(), tablet ? ComputerBoardView::Mode::full : ComputerBoardView::Mode::compact);
-        QCOMPARE(f.screen->navigationItem()->leftItems().size(), 1); // no simultaneous play
+        // No simultaneous play: the close item and help.
+        QCOMPARE(f.screen->navigationItem()->leftItems(),
+                 (QList<BarButtonItem *>{f.screen->closeItem(), f.screen->helpItem()}));
         f.screen->setSimultaneous(true);
         QVERIFY(!f.screen->isSimultaneous());
 

@@ -272,13 +272,14 @@ private slots:
     {
         Fixture f(2, DeviceProfile::tablet());
         const QList<BarButtonItem *> left = f.screen->navigationItem()->leftItems();
-        QCOMPARE(left.size(), 2);
-        QCOMPARE(left.last()->accessibilityIdentifier(), "Simultaneous");
+        QCOMPARE(left.size(), 3);
+        QCOMPARE(left.at(1)->accessibilityIdentifier(), "Simultaneous");
+        QCOMPARE(left.last(), f.screen->helpItem());
         QVERIFY(!f.screen->prefersStatusBarHidden());
 
         f.shoot("5678");
         f.afterDelay();
-        left.last()->trigger();
+        left.at(1)->trigger();
         QVERIFY(f.screen->isSimultaneous());
         QVERIFY(f.screen->prefersStatusBarHidden());
         QVERIFY(f.nav.isNavigationBarHidden());
@@ -409,9 +410,114 @@ private slots:
     {
         Fixture f(2);
         QVERIFY(!f.screen->hintButton());
-        QCOMPARE(f.screen->navigationItem()->leftItems(), (QList<BarButtonItem *>{f.screen->closeItem()}));
+        QCOMPARE(f.screen->navigationItem()->leftItems(),
+                 (QList<BarButtonItem *>{f.screen->closeItem(), f.screen->helpItem()}));
         QTest::keyClick(f.screen, Qt::Key_H);
         QCOMPARE(f.screen->gameManager()->hintsUsed(), 0);
+    }
+
+    void theFirstHintByKeyIsAskedFor()
+    {
+        Fixture f(1);
+        const auto hintAlert = [&f] { return f.nav.findChild<PromptDialog *>(QStringLiteral("HintAlert")); };
+        const auto used = [&f] { return f.screen->gameManager()->hintsUsed(); };
+        QVERIFY(f.screen->hintButton()->toolTip().startsWith("Hint (H)"));
+
+        QTest::keyClick(f.screen, Qt::Key_H);
+        PromptDialog *alert = hintAlert();
+        QVERIFY(alert);
+        QCOMPARE(alert->buttons().size(), 2);
+        QCOMPARE(alert->buttons().at(0)->text(), "Cancel");
+        QCOMPARE(alert->buttons().at(1)->text(), "Use hint");
+        QCOMPARE(used(), 0);
+        alert->buttons().at(0)->click();
+        QTRY_VERIFY(!hintAlert());
+        QCOMPARE(used(), 0);
+        QCOMPARE(f.keypad()->code(), "");
+
+        // Asked again, since nothing was spent; "Use hint" spends it.
+        QTest::keyClick(f.screen, Qt::Key_H);
+        QVERIFY(hintAlert());
+        hintAlert()->buttons().at(1)->click();
+        QTRY_VERIFY(!hintAlert());
+        QCOMPARE(used(), 1);
+        QCOMPARE(f.keypad()->code().size(), 4);
+
+        // The match is assisted now: the key spends the next one at once.
+        QTest::keyClick(f.screen, Qt::Key_H);
+        QVERIFY(!hintAlert());
+        QCOMPARE(used(), 2);
+    }
+
+    void aHintQuestionLeftOpenAcrossANewMatchSpendsNothing()
+    {
+        Fixture f(1);
+        QTest::keyClick(f.screen, Qt::Key_H);
+        PromptDialog *alert = f.nav.findChild<PromptDialog *>(QStringLiteral("HintAlert"));
+        QVERIFY(alert);
+        f.screen->playAgain();
+        alert->buttons().at(1)->click();
+        QCOMPARE(f.screen->gameManager()->hintsUsed(), 0);
+        QVERIFY(f.screen->hintButton()->isEnabled());
+    }
+
+    void helpIsOneKeyAwayInEveryMatch_data()
+    {
+        QTest::addColumn<int>("players");
+        QTest::newRow("one player") << 1;
+        QTest::newRow("two players") << 2;
+    }
+    void helpIsOneKeyAwayInEveryMatch()
+    {
+        QFETCH(int, players);
+        Fixture f(players);
+        const auto tutorials = [&f] { return f.nav.findChildren<Onboarding *>("TutorialView"); };
+        BarButtonItem *help = f.screen->helpItem();
+        QCOMPARE(help->toolTip(), "Help (F1)");
+
+        // After the first shot the clock or the turn has the right item;
+        // help moves to the left.
+        f.shoot("5678");
+        f.ticker.tick();
+        f.afterDelay();
+        QVERIFY(f.screen->navigationItem()->rightItem() != help);
+        QCOMPARE(f.screen->navigationItem()->leftItems().last(), help);
+        QCOMPARE(f.nav.navigationBar()->widgetFor(help)->toolTip(), "Help (F1)");
+
+        QTest::keyClick(f.screen, Qt::Key_F1);
+        QCOMPARE(tutorials().size(), 1);
+        qDeleteAll(tutorials());
+        QTest::keyClick(f.screen, '?');
+        QCOMPARE(tutorials().size(), 1);
+        qDeleteAll(tutorials());
+        help->trigger();
+        QCOMPARE(tutorials().size(), 1);
+    }
+
+    void closingTheWindowWithoutAShotClosesAtOnce()
+    {
+        Fixture f(1);
+        QVERIFY(f.nav.close());
+        QVERIFY(!f.quitAlert());
+        QCOMPARE(f.analytics.names(), (std::vector<std::string>{"start_game"}));
+    }
+
+    void closingTheWindowAfterAShotAsksLikeTheCloseItem()
+    {
+        Fixture f(2);
+        f.shoot("5678");
+        QVERIFY(!f.nav.close());
+        QVERIFY(f.nav.isVisible());
+        QVERIFY(f.quitAlert());
+        f.quitAlert()->buttons().at(0)->click();
+        QTRY_VERIFY(!f.quitAlert());
+        QVERIFY(f.nav.isVisible());
+        QCOMPARE(f.nav.topViewController(), f.screen);
+
+        QVERIFY(!f.nav.close());
+        f.quitAlert()->buttons().at(1)->click();
+        QTRY_VERIFY(!f.nav.isVisible());
+        QCOMPARE(f.analytics.names(), (std::vector<std::string>{"start_game", "quit_game"}));
     }
 
     void hardwareKeysGoToTheKeypad()

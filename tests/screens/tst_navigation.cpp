@@ -18,6 +18,8 @@
 #include <QPointer>
 #include <QTest>
 
+#include <functional>
+
 using namespace kestrune;
 using namespace kestrune::test;
 
@@ -224,6 +226,42 @@ private slots:
         // An ignored key comes back to the stack and is not sent again.
         QTest::keyClick(nav.navigationBar(), Qt::Key_Y);
         QCOMPARE(screen->keys, (QList<int>{Qt::Key_X, Qt::Key_Y}));
+    }
+
+    void theTopScreenMayHoldTheWindowOpen()
+    {
+        int asked = 0;
+        std::function<void()> yes;
+        struct AskingScreen : ViewController
+        {
+            AskingScreen(int &asked, std::function<void()> &yes) : asked(asked), yes(yes) {}
+            bool windowShouldClose(const std::function<void()> &close) override
+            {
+                ++asked;
+                yes = close;
+                return false;
+            }
+            int &asked;
+            std::function<void()> &yes;
+        };
+        NavigationController nav;
+        nav.pushViewController(new ViewController, false);
+        nav.show();
+        nav.pushViewController(new AskingScreen(asked, yes), false);
+        QVERIFY(!nav.close());
+        QVERIFY(nav.isVisible());
+        QCOMPARE(asked, 1);
+
+        // Its yes closes the window without asking again.
+        yes();
+        QVERIFY(!nav.isVisible());
+        QCOMPARE(asked, 1);
+
+        // A screen that does not ask lets it close at once.
+        nav.show();
+        nav.popViewController(false);
+        QVERIFY(nav.close());
+        QCOMPARE(asked, 1);
     }
 
     void theWindowGetsTheKeyboardBackWhenAPresentedDialogGoes()

@@ -615,6 +615,68 @@ private slots:
         QCOMPARE(delegate.calls, 1);
     }
 
+    void focusStartsOnPlayAndSkipsWhatIsHidden()
+    {
+        Stack stack;
+        auto *screen = new ResultViewController;
+        screen->setGameResults({boardImage(), boardImage()});
+        stack.navigation.pushViewController(screen, false);
+        stack.navigation.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&stack.navigation));
+        QCOMPARE(QApplication::focusWidget(), screen->playButton());
+
+        const auto tabs = [](int count) {
+            QStringList order;
+            for (int i = 0; i < count; ++i) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                order.append(QApplication::focusWidget()->objectName());
+            }
+            return order;
+        };
+        // The peeking cards' share buttons lie off screen: no focus.
+        QCOMPARE(tabs(4), (QStringList{"menuButton", "leftBoardButton", "rightBoardButton", "playButton"}));
+
+        // Slid in, a card's share button is on screen and in the chain.
+        GameResultView *left = screen->leftGameResultView();
+        screen->setCardOffset(ResultViewController::Card::left, left->width() + 15);
+        QCOMPARE(tabs(4), (QStringList{"menuButton", "leftBoardButton", "leftShareButton", "rightBoardButton"}));
+        // Slid out again, it hands its focus back to the card.
+        left->shareButton()->setFocus(Qt::TabFocusReason);
+        screen->setCardOffset(ResultViewController::Card::left, 25);
+        QCOMPARE(QApplication::focusWidget(), left->imageView());
+        QCOMPARE(left->shareButton()->focusPolicy(), Qt::NoFocus);
+    }
+
+    void theMenuIsOneKeyAway_data()
+    {
+        QTest::addColumn<int>("key"); // 0: the menu button
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("Escape") << int(Qt::Key_Escape) << int(Qt::NoModifier);
+        QTest::newRow("Alt+Left") << int(Qt::Key_Left) << int(Qt::AltModifier);
+        QTest::newRow("the menu button") << 0 << 0;
+    }
+    void theMenuIsOneKeyAway()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        Stack stack;
+        stack.navigation.pushViewController(new ViewController, false); // the game screen
+        auto *screen = new ResultViewController;
+        screen->setGameResults({boardImage()});
+        RecordingDelegate delegate;
+        screen->setDelegate(&delegate);
+        stack.navigation.pushViewController(screen, false);
+        stack.navigation.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&stack.navigation));
+        QCOMPARE(screen->menuButton()->accessibleName(), "Menu");
+        if (key == 0)
+            QTest::mouseClick(screen->menuButton(), Qt::LeftButton);
+        else
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(stack.navigation.viewControllers(), (QList<ViewController *>{stack.root}));
+        QCOMPARE(delegate.calls, 0);
+    }
+
     void playAgainStillLeavesWhenTheDelegateIsGone()
     {
         Stack stack;

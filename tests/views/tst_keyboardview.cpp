@@ -122,6 +122,58 @@ private slots:
         QCOMPARE(board.texts.last(), "1234");
     }
 
+    // The focus a Tab or Space left on a key must not turn Return into a tap
+    // on whatever key it landed on once the digits went dark.
+    void returnWithAFullRowShootsWhereverTheFocusIs_data()
+    {
+        QTest::addColumn<QString>("focus"); // object name, or "keypad"
+        QTest::newRow("backspace") << "backspaceButton";
+        QTest::newRow("shot") << "shotButton";
+        QTest::newRow("the keypad itself") << "keypad";
+    }
+    void returnWithAFullRowShootsWhereverTheFocusIs()
+    {
+        QFETCH(QString, focus);
+        keypad->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(keypad));
+        keypad->setCode(QStringLiteral("5678"));
+        QWidget *target = focus == "keypad" ? keypad : keypad->findChild<QWidget *>(focus);
+        QVERIFY(target);
+        target->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(shots(), "5678");
+        QCOMPARE(keypad->code(), "");
+    }
+
+    void noKeyKeepsTheFocusOnceItGoesDark()
+    {
+        keypad->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(keypad));
+        // Typed with Space on the focused keys, as a keyboard player would.
+        keypad->setCode(QStringLiteral("123"));
+        keypad->numericButtons().at(3)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(keypad->code(), "1234");
+        // The row is full: the shot has the focus, not backspace.
+        QCOMPARE(QApplication::focusWidget(), keypad->shotButton());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(shots(), "1234");
+        // The shot key went dark with the empty row: on to the next key on.
+        QCOMPARE(QApplication::focusWidget(), keypad->numericButtons().at(0));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_5);
+        QCOMPARE(keypad->code(), "5");
+
+        // Switched off as a whole (the turn passed): the keypad holds the focus.
+        keypad->numericButtons().at(0)->setFocus(Qt::TabFocusReason);
+        keypad->setButtonsEnabled(false);
+        QCOMPARE(QApplication::focusWidget(), keypad);
+        // A key that stays on keeps it.
+        keypad->setButtonsEnabled(true);
+        keypad->numericButtons().at(0)->setFocus(Qt::TabFocusReason);
+        keypad->setCode(QStringLiteral("56"));
+        QCOMPARE(QApplication::focusWidget(), keypad->numericButtons().at(0));
+    }
+
     void buttonsFollowTheCode_data()
     {
         // Taps: a digit, "<" backspace, "=" shot; a leading "-" removes the board first.

@@ -159,6 +159,8 @@ void GameViewController::configureLeftItems()
 {
     // A quick action may turn this screen to another kind of match, so the
     // items follow each match rather than the first.
+    if (!m_gameManager)
+        return;
     QList<BarButtonItem *> items{m_closeItem};
     const bool single = m_gameManager->players().size() == 1;
     if (single) {
@@ -180,6 +182,9 @@ void GameViewController::configureLeftItems()
         }
         items.append(m_simultaneousItem);
     }
+    // Help stays one click away in every match, before and after the first shot.
+    if (m_barItem.kind() != NavigationBarItem::Kind::help)
+        items.append(helpItem());
     if (navigationItem()->leftItems() != items)
         navigationItem()->setLeftItems(items);
 }
@@ -340,9 +345,27 @@ void GameViewController::setupBindings()
     connect(m_closeItem, &BarButtonItem::triggered, this, &GameViewController::home);
 }
 
+BarButtonItem *GameViewController::helpItem()
+{
+    if (!m_helpItem) {
+        m_helpItem = new BarButtonItem(QStringLiteral("Help"), this);
+        m_helpItem->setAccessibilityIdentifier(QStringLiteral("Help"));
+        m_helpItem->setAccessibleName(tr("Help"));
+        m_helpItem->setToolTip(tr("Help (F1)"));
+        connect(m_helpItem, &BarButtonItem::triggered, this, &GameViewController::showTutorial);
+    }
+    return m_helpItem;
+}
+
 void GameViewController::showNavigationBarItem(NavigationBarItem item)
 {
     m_barItem = item;
+    showRightItem(item);
+    configureLeftItems();
+}
+
+void GameViewController::showRightItem(NavigationBarItem item)
+{
     navigationItem()->setRightItem(nullptr);
     switch (item.kind()) {
     case NavigationBarItem::Kind::turn: {
@@ -376,13 +399,7 @@ void GameViewController::showNavigationBarItem(NavigationBarItem item)
             navigationItem()->setRightItem(m_timerItem);
         return;
     case NavigationBarItem::Kind::help:
-        if (!m_helpItem) {
-            m_helpItem = new BarButtonItem(QStringLiteral("Help"), this);
-            m_helpItem->setAccessibilityIdentifier(QStringLiteral("Help"));
-            m_helpItem->setAccessibleName(tr("Help"));
-            connect(m_helpItem, &BarButtonItem::triggered, this, &GameViewController::showTutorial);
-        }
-        navigationItem()->setRightItem(m_helpItem);
+        navigationItem()->setRightItem(helpItem());
         return;
     case NavigationBarItem::Kind::strength:
         updateStrengthItem();
@@ -531,7 +548,54 @@ void GameViewController::updateHintButton()
     const int left = m_gameManager ? m_gameManager->hintsLeft() : 0;
     m_hintButton->setHintsLeft(left);
     const bool playing = m_gameManager && m_gameManager->gameState().isPending();
-    m_hintButton->setEnabled(left > 0 && playing);
+    const bool enabled = left > 0 && playing;
+    // Focus would otherwise wander to whatever follows the bulb.
+    if (!enabled && m_hintButton->window()->focusWidget() == m_hintButton)
+        m_firstView->keyboardView()->setFocus(Qt::OtherFocusReason);
+    m_hintButton->setEnabled(enabled);
+}
+
+void GameViewController::requestHintByKey()
+{
+    if (!m_gameManager || !m_hintButton || !m_hintButton->isEnabled())
+        return;
+    // Once a hint is taken the match is assisted anyway; only the first asks.
+    // The bulb never asks: clicking it is a choice, not a slip of the finger.
+    if (m_gameManager->hintsUsed() > 0) {
+        showHint();
+        return;
+    }
+    QPointer<GameViewController> self(this);
+    const std::weak_ptr<GameManaging> match = m_gameManager;
+    present(makeHintAlert([self, match] {
+                // A question left open across a new match must not spend its hint.
+                const auto asked = match.lock();
+                if (self && asked && asked == self->m_gameManager)
+                    self->showHint();
+            }),
+            true);
+}
+
+PromptDialog *GameViewController::makeHintAlert(std::function<void()> onUse, QWidget *parent)
+{
+    auto *dialog = new PromptDialog(tr("Use a hint?"),
+                                    tr("A hint shows how many codes are left and types a good shot. "
+                                       "A match won with hints stays off the leaderboard."),
+                                    parent);
+    dialog->setButtonAlignment(PromptDialog::ButtonAlignment::horizontal);
+    dialog->setPreferredWidth(340);
+    dialog->setObjectName(QStringLiteral("HintAlert"));
+    dialog->setAccessibleName(tr("Use a hint?"));
+    auto *cancel = new ModernDialogButton(tr("Cancel"), 45, true, {});
+    cancel->setObjectName(QStringLiteral("Cancel"));
+    auto *use = new ModernDialogButton(tr("Use hint"), 45, true, std::move(onUse));
+    use->setObjectName(QStringLiteral("UseHint"));
+    use->setTitleColor(Resources::color(QStringLiteral("accent")));
+    dialog->addButtons({cancel, use});
+    dialog->setTitleColor(Resources::color(QStringLiteral("label")));
+    dialog->setMessageColor(Resources::color(QStringLiteral("secondaryLabel")));
+    dialog->setBackgroundColor(Resources::color(QStringLiteral("systemBackground")));
+    return dialog;
 }
 
 void GameViewController::showHint()
@@ -586,20 +650,36 @@ void GameViewController::home()
 {
     if (!m_gameManager)
         return;
+    QPointer<GameViewController> self(this);
+    confirmQuit([self] {
+        if (self && self->navigationController())
+            self->navigationController()->popViewController(true);
+    });
+}
+
+void GameViewController::confirmQuit(std::function<void()> leave)
+{
     if (!hasShots()) {
-        if (NavigationController *nav = navigationController())
-            nav->popViewController(true);
+        if (leave)
+            leave();
         return;
     }
-    QPointer<GameViewController> self(this);
     Analytics *analytics = m_environment.game.analytics;
-    present(makeQuitAlert([self, analytics] {
+    present(makeQuitAlert([analytics, leave = std::move(leave)] {
                 if (analytics)
                     analytics->logEvent("quit_game");
-                if (self && self->navigationController())
-                    self->navigationController()->popViewController(true);
+                if (leave)
+                    leave();
             }),
             true);
+}
+
+bool GameViewController::windowShouldClose(const std::function<void()> &close)
+{
+    if (!hasShots())
+        return true;
+    confirmQuit(close);
+    return false;
 }
 
 PromptDialog *GameViewController::makeQuitAlert(std::function<void()> onQuit, QWidget *parent)
@@ -779,12 +859,18 @@ bool GameViewController::eventFilter(QObject *watched, QEvent *event)
 
 void GameViewController::keyPressEvent(QKeyEvent *event)
 {
+    // "?" comes with Shift on most layouts, so only its text counts.
+    if ((event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier)
+        || event->text() == QLatin1String("?")) {
+        showTutorial();
+        return;
+    }
     if (isSimultaneous()) {
         event->ignore();
         return;
     }
     if (event->key() == Qt::Key_H && event->modifiers() == Qt::NoModifier && m_hintButton) {
-        showHint();
+        requestHintByKey();
         return;
     }
     const int code = HardwareKey::usageCode(*event);

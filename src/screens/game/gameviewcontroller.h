@@ -82,10 +82,21 @@ public:
     NavigationBarItem navigationBarItem() const { return m_barItem; }
 
     void home();
+    // Leaving a match the players have shot in loses it: with any shot made,
+    // the quit confirmation asks first, and "Quit" logs "quit_game" and runs
+    // `leave`; without one, `leave` runs at once. The close item, the window
+    // and the quick actions all leave through here.
+    void confirmQuit(std::function<void()> leave);
+    // Whether any player of the match has shot yet.
+    bool hasShots() const;
+    bool windowShouldClose(const std::function<void()> &close) override;
     void showTutorial();
     // Uses up a hint of a single-player match: the codes left go to a toast
     // and the suggested shot into the keypad, to send or change.
     void showHint();
+    // The H key: like the bulb, but the first hint of a match is asked for
+    // first, since a key pressed by mistake would mark the match assisted.
+    void requestHintByKey();
     void toggleSimultaneous();
     void setSimultaneous(bool on);
     // Accepts only a single orientation; any other mask changes nothing.
@@ -97,6 +108,9 @@ public:
 
     // The quit confirmation; onQuit runs when the player chooses "Quit".
     static PromptDialog *makeQuitAlert(std::function<void()> onQuit, QWidget *parent = nullptr);
+    // The question before a match's first hint by key; onUse runs when the
+    // player chooses "Use hint", never on Cancel.
+    static PromptDialog *makeHintAlert(std::function<void()> onUse, QWidget *parent = nullptr);
     // The choice of the computer's strength: Easy, Normal, Hard and Cancel,
     // Return choosing `current`; onChoice runs with the strength chosen, never
     // on Cancel.
@@ -120,6 +134,9 @@ public:
     HintButton *hintButton() const;
     BarButtonItem *closeItem() const { return m_closeItem; }
     BarButtonItem *simultaneousItem() const { return m_simultaneousItem; }
+    // Opens the tutorial, as F1 and "?" do: the right item at the start of
+    // a single-player match, a left item whenever the right one is taken.
+    BarButtonItem *helpItem();
 
 protected:
     void viewDidLoad() override;
@@ -130,6 +147,7 @@ protected:
 private:
     void setupBindings();
     void showNavigationBarItem(NavigationBarItem item);
+    void showRightItem(NavigationBarItem item);
     void createHeaderViews();
     void handleGameState(const GameState &state);
     void setupComputerMatch();
@@ -148,8 +166,6 @@ private:
     void nameBoards();
     void updateHintButton();
     ToastAlert &toast() const;
-    // Whether any player of the match has shot yet.
-    bool hasShots() const;
     void placeRoundButtons();
     void showBottomViewIfNeeded();
     Button *makeRoundButton(const QString &image, const QString &identifier, const QString &name);

@@ -21,7 +21,10 @@ void HintButton::setHintsLeft(int hints)
 {
     m_hintsLeft = std::max(0, hints);
     setAccessibleName(tr("Hint, %n left", nullptr, m_hintsLeft));
-    setToolTip(m_hintsLeft > 0 ? tr("Show how many codes are left and type a good shot") : tr("No hints left"));
+    // The key is told here: it is the only place a mouse player meets it.
+    setToolTip(m_hintsLeft > 0 ? tr("Hint (H): shows how many codes are left and types a good shot")
+                               : tr("No hints left"));
+    setAccessibleDescription(tr("Key: H"));
     update();
 }
 

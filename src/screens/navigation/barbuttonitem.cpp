@@ -31,6 +31,12 @@ void BarButtonItem::setAccessibleName(const QString &name)
     emit changed();
 }
 
+void BarButtonItem::setToolTip(const QString &toolTip)
+{
+    m_toolTip = toolTip;
+    emit changed();
+}
+
 void BarButtonItem::setEnabled(bool enabled)
 {
     if (m_enabled == enabled)

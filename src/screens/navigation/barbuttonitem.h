@@ -30,6 +30,10 @@ public:
     // What assistive technology reads for the button.
     QString accessibleName() const { return m_accessibleName; }
     void setAccessibleName(const QString &name);
+    // Shown on hover and read as the button's description: where an item
+    // has a key, this is where the player learns it.
+    QString toolTip() const { return m_toolTip; }
+    void setToolTip(const QString &toolTip);
 
     bool isEnabled() const { return m_enabled; }
     void setEnabled(bool enabled);
@@ -46,6 +50,7 @@ private:
     QPointer<QWidget> m_customView;
     QString m_identifier;
     QString m_accessibleName;
+    QString m_toolTip;
     bool m_enabled = true;
 };
 

@@ -104,6 +104,8 @@ QWidget *NavigationBar::makeWidget(BarButtonItem *item)
     button->setObjectName(item->accessibilityIdentifier());
     button->setAccessibleName(item->accessibleName().isEmpty() ? item->accessibilityIdentifier()
                                                                : item->accessibleName());
+    button->setToolTip(item->toolTip());
+    button->setAccessibleDescription(item->toolTip());
     button->setFixedSize(itemSide, itemSide);
     button->setIconSize(QSize(iconSide, iconSide));
     button->setEnabled(item->isEnabled());

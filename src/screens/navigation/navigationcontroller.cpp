@@ -4,11 +4,14 @@
 #include "viewcontroller.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QEasingCurve>
 #include <QKeyEvent>
 #include <QEvent>
 #include <QVBoxLayout>
 #include <QVariantAnimation>
+
+#include <utility>
 
 namespace kestrune {
 
@@ -253,6 +256,23 @@ void NavigationController::keyPressEvent(QKeyEvent *event)
             return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void NavigationController::closeEvent(QCloseEvent *event)
+{
+    ViewController *top = topViewController();
+    QPointer<NavigationController> self(this);
+    const auto closeAgain = [self] {
+        if (!self)
+            return;
+        self->m_closeConfirmed = true;
+        self->close();
+    };
+    if (std::exchange(m_closeConfirmed, false) || !top || top->windowShouldClose(closeAgain)) {
+        QWidget::closeEvent(event);
+        return;
+    }
+    event->ignore();
 }
 
 void NavigationController::layoutScreens()

@@ -78,6 +78,8 @@ protected:
     // Keys that nothing focused took (focus on the bar, or nowhere) go to
     // the top screen.
     void keyPressEvent(QKeyEvent *event) override;
+    // The top screen may hold the close back to ask first (a match with shots).
+    void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -97,6 +99,7 @@ private:
     bool m_barHidden = false;
     bool m_popGestureEnabled = true;
     bool m_forwardingKey = false;
+    bool m_closeConfirmed = false;
 };
 
 } // namespace kestrune

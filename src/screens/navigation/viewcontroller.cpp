@@ -81,6 +81,11 @@ qreal ViewController::safeAreaBottomInset() const
     return DeviceProfile::current().bottomSafeAreaInset();
 }
 
+bool ViewController::windowShouldClose(const std::function<void()> &)
+{
+    return true;
+}
+
 void ViewController::present(QWidget *dialog, bool animated)
 {
     Q_UNUSED(animated) // dialogs appear at once on the desktop

@@ -9,6 +9,8 @@
 #include <QSize>
 #include <QWidget>
 
+#include <functional>
+
 namespace kestrune {
 
 class NavigationController;
@@ -64,6 +66,11 @@ public:
     // The height at the bottom of the screen kept free of controls (the home
     // indicator of tall phones); 0 on other devices.
     qreal safeAreaBottomInset() const;
+
+    // Asked when the window is about to close with this screen on top. True
+    // lets it close now; false means the screen has asked the player and
+    // runs `close` only if they agree.
+    virtual bool windowShouldClose(const std::function<void()> &close);
 
     // Shows a dialog over the screen's window, modal, and lets it delete
     // itself once it closes.

@@ -25,6 +25,7 @@
 #include <QAccessible>
 #include <QEasingCurve>
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QVariantAnimation>
 
 #include <algorithm>
@@ -79,6 +80,21 @@ ResultViewController::ResultViewController(QWidget *parent)
     m_rightCard->imageView()->setObjectName(QStringLiteral("rightBoardButton"));
     m_leftCard->shareButton()->setObjectName(QStringLiteral("leftShareButton"));
     m_rightCard->shareButton()->setObjectName(QStringLiteral("rightShareButton"));
+    ui->menuButton->setImageName(QStringLiteral("Back"));
+
+    // The cards were made before the content, which would put them first in
+    // the chain; Tab goes from the play button on, in reading order.
+    setTabOrder(ui->playButton, ui->menuButton);
+    setTabOrder(ui->menuButton, m_leftCard->imageView());
+    setTabOrder(m_leftCard->imageView(), m_leftCard->shareButton());
+    setTabOrder(m_leftCard->shareButton(), m_rightCard->imageView());
+    setTabOrder(m_rightCard->imageView(), m_rightCard->shareButton());
+    updateCardFocus(Card::left);
+    updateCardFocus(Card::right);
+    // A focused button takes the arrow keys to move the focus; Alt+Left
+    // must still go back.
+    for (QAbstractButton *button : findChildren<QAbstractButton *>())
+        button->installEventFilter(this);
 }
 
 void ResultViewController::viewDidLoad()
@@ -114,6 +130,7 @@ void ResultViewController::setDelegate(ResultViewControllerDelegate *delegate)
 NamedImageView *ResultViewController::imageView() const { return ui->imageView; }
 QLabel *ResultViewController::resultLabel() const { return ui->resultLabel; }
 Button *ResultViewController::playButton() const { return ui->playButton; }
+Button *ResultViewController::menuButton() const { return ui->menuButton; }
 QWidget *ResultViewController::numberStackView() const { return ui->numberStackView; }
 QWidget *ResultViewController::outerStackerView() const { return ui->outerStackerView; }
 
@@ -248,10 +265,14 @@ void ResultViewController::setupBindings()
             self->willAppear(animated);
     }));
     m_disposeBag.insert(rx::asDriver(viewDidAppear().asObservable(), false).drive([self](bool) {
-        if (self)
-            self->announceResult();
+        if (!self)
+            return;
+        // What most players want next, one Return away.
+        self->ui->playButton->setFocus(Qt::OtherFocusReason);
+        self->announceResult();
     }));
     connect(ui->playButton, &QAbstractButton::clicked, this, &ResultViewController::playAgainTapped);
+    connect(ui->menuButton, &QAbstractButton::clicked, this, &ResultViewController::backToMenu);
 }
 
 void ResultViewController::willAppear(bool animated)
@@ -269,6 +290,37 @@ void ResultViewController::playAgainTapped()
     m_rightCard->hide();
     if (NavigationController *stack = navigationController())
         stack->popViewController(true);
+}
+
+void ResultViewController::backToMenu()
+{
+    if (NavigationController *stack = navigationController())
+        stack->popToRootViewController(true);
+}
+
+bool ResultViewController::isBackKey(const QKeyEvent &event)
+{
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    return (event.key() == Qt::Key_Escape && modifiers == Qt::NoModifier)
+           || (event.key() == Qt::Key_Left && modifiers == Qt::AltModifier) || event.key() == Qt::Key_Back;
+}
+
+void ResultViewController::keyPressEvent(QKeyEvent *event)
+{
+    if (isBackKey(*event)) {
+        backToMenu();
+        return;
+    }
+    ViewController::keyPressEvent(event);
+}
+
+bool ResultViewController::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && isBackKey(*static_cast<QKeyEvent *>(event))) {
+        backToMenu();
+        return true;
+    }
+    return ViewController::eventFilter(watched, event);
 }
 
 void ResultViewController::showResult()
@@ -440,6 +492,17 @@ void ResultViewController::setCardOffset(Card card, qreal offset)
     cardSlot.offset = offset;
     cardSlot.shown = offset;
     layoutCards();
+    updateCardFocus(card);
+}
+
+void ResultViewController::updateCardFocus(Card card)
+{
+    GameResultView *view = card == Card::left ? m_leftCard : m_rightCard;
+    const bool open = slot(card).offset != peekingCardOffset;
+    Button *share = view->shareButton();
+    if (!open && share->window()->focusWidget() == share)
+        view->imageView()->setFocus(Qt::OtherFocusReason);
+    share->setFocusPolicy(open ? Qt::StrongFocus : Qt::NoFocus);
 }
 
 void ResultViewController::toggleGameResultView(Card card)
@@ -460,6 +523,7 @@ void ResultViewController::toggleGameResultView(Card card)
     });
     cardSlot.animation = animation;
     animation->start(QAbstractAnimation::DeleteWhenStopped);
+    updateCardFocus(card);
 }
 
 QString ResultViewController::shareText() const

@@ -16,6 +16,7 @@
 #include <vector>
 
 class QAbstractButton;
+class QKeyEvent;
 class QLabel;
 class QVariantAnimation;
 
@@ -36,9 +37,11 @@ class ResultViewControllerDelegate;
 // a match lost to the computer shows the code the player was looking for,
 // whatever the screen's size; an assisted single-player match says how many
 // hints it took), the single player's points in digit views, one card per
-// board image (each peeks in from its side and slides in on a tap), and the
-// play button that asks the
-// delegate for a new match and returns to the game screen.
+// board image (each peeks in from its side and slides in on a tap), the play
+// button that asks the delegate for a new match and returns to the game
+// screen, and the menu button (or Escape, or Alt+Left) that goes back to the
+// menu. The play button has the focus when the screen appears; a card's share
+// button takes focus only while the card is slid in.
 //
 // The game screen sets the inputs (gameManager, gameResults, delegate) after
 // creating the screen and before pushing it. The screen loads when it is
@@ -107,6 +110,9 @@ public:
     // "Assisted: 2 hints", and "\nNot on the leaderboard" after it for a win.
     static QString assistedText(int hints, bool won);
     Button *playButton() const;
+    Button *menuButton() const;
+    // Back to the root screen, the menu, past the finished match.
+    void backToMenu();
     QWidget *numberStackView() const;
     QWidget *pointsStackView() const { return m_pointsStackView; }
     QWidget *outerStackerView() const;
@@ -121,6 +127,8 @@ signals:
 
 protected:
     void viewDidLoad() override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
@@ -147,6 +155,9 @@ private:
     void playAgainTapped();
     void announceResult();
     void layoutCards();
+    // A share button reached by Tab must be on screen: only an open card's is.
+    void updateCardFocus(Card card);
+    static bool isBackKey(const QKeyEvent &event);
     int cardWidth() const;
     CardSlot &slot(Card card) { return card == Card::left ? m_leftSlot : m_rightSlot; }
     const CardSlot &slot(Card card) const { return card == Card::left ? m_leftSlot : m_rightSlot; }

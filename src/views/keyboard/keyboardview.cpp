@@ -66,6 +66,8 @@ KeyboardView::KeyboardView(QWidget *parent)
     }
     setTabOrder(previous, ui->backspaceButton);
     setTabOrder(ui->backspaceButton, ui->shotButton);
+    for (QAbstractButton *key : keys())
+        key->installEventFilter(this);
 
     connect(ui->backspaceButton, &QAbstractButton::clicked, this, [this] {
         // The press that cleared the code has done its work.
@@ -121,20 +123,58 @@ void KeyboardView::setDelegate(KeyboardViewDelegate *delegate)
 
 void KeyboardView::setButtonsEnabled(bool enabled)
 {
-    for (RippleButton *button : std::as_const(m_numericButtons))
-        button->setEnabled(enabled);
-    ui->backspaceButton->setEnabled(enabled);
-    ui->shotButton->setEnabled(enabled);
+    applyButtonStates([enabled](QAbstractButton *) { return enabled; });
 }
 
 void KeyboardView::updateButtons(bool digitsAllowed)
 {
-    for (RippleButton *button : std::as_const(m_numericButtons)) {
-        const QString title = button->text().isEmpty() ? QStringLiteral("NA") : button->text();
-        button->setEnabled(digitsAllowed && !m_code.contains(title));
+    applyButtonStates([this, digitsAllowed](QAbstractButton *key) {
+        if (key == ui->shotButton)
+            return m_code.size() == codeLength;
+        if (key == ui->backspaceButton)
+            return !m_code.isEmpty();
+        const QString title = key->text().isEmpty() ? QStringLiteral("NA") : key->text();
+        return digitsAllowed && !m_code.contains(title);
+    });
+}
+
+QList<QAbstractButton *> KeyboardView::keys() const
+{
+    QList<QAbstractButton *> all(m_numericButtons.begin(), m_numericButtons.end());
+    all << ui->backspaceButton << ui->shotButton;
+    return all;
+}
+
+void KeyboardView::applyButtonStates(const std::function<bool(QAbstractButton *)> &enabled)
+{
+    // Left to itself, Qt would pass the focus of a key going dark to the
+    // next one in the chain: after the fourth digit that is backspace, and
+    // Return would then delete instead of shoot.
+    const QList<QAbstractButton *> all = keys();
+    QWidget *focused = window()->focusWidget();
+    auto *focusedKey = qobject_cast<QAbstractButton *>(focused);
+    if (focusedKey && all.contains(focusedKey) && !enabled(focusedKey)) {
+        // A full row goes to the shot; otherwise on to the next key that
+        // stays on, as Tab would; with none, the keypad keeps the keys.
+        QWidget *next = this;
+        if (enabled(ui->shotButton) && m_code.size() == codeLength) {
+            next = ui->shotButton;
+        } else {
+            const qsizetype at = all.indexOf(focusedKey);
+            for (qsizetype step = 1; step < all.size(); ++step) {
+                QAbstractButton *key = all.at((at + step) % all.size());
+                if (enabled(key)) {
+                    next = key;
+                    break;
+                }
+            }
+        }
+        if (next != this)
+            next->setEnabled(true);
+        next->setFocus(Qt::OtherFocusReason);
     }
-    ui->shotButton->setEnabled(m_code.size() == codeLength);
-    ui->backspaceButton->setEnabled(!m_code.isEmpty());
+    for (QAbstractButton *key : all)
+        key->setEnabled(enabled(key));
 }
 
 void KeyboardView::handleKey(int usageCode)
@@ -221,6 +261,20 @@ void KeyboardView::notifyDelegate(const QString &text)
 {
     if (KeyboardViewDelegate *d = delegate())
         d->codeDidChange(text);
+}
+
+bool KeyboardView::eventFilter(QObject *watched, QEvent *event)
+{
+    // A full row is meant to be sent: Return shoots from any key, so the
+    // focus a Tab or Space left behind cannot turn it into a tap on that key.
+    if (event->type() == QEvent::KeyPress && m_code.size() == codeLength && ui->shotButton->isEnabled()) {
+        const int code = HardwareKey::usageCode(*static_cast<QKeyEvent *>(event));
+        if (code == HardwareKey::returnKey || code == HardwareKey::keypadEnter) {
+            shotButtonAction();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void KeyboardView::keyPressEvent(QKeyEvent *event)

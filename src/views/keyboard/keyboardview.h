@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class QAbstractButton;
@@ -25,8 +26,10 @@ class RippleButton;
 // delegate and hands a complete code to the delegate's game. Buttons are
 // enabled so that only legal input can be made; hardware keys obey the same
 // buttons. Holding backspace clears the code. Tab reaches the keypad and
-// then its keys in reading order; a focused key takes Return and Space, the
-// keypad itself maps them to the shot. GUI thread only.
+// then its keys in reading order; a focused key takes Space, and Return too
+// unless the row is full: then Return shoots, whichever key has focus. A key
+// that is switched off hands its focus to the shot button when the row is
+// full, else to the next key still on, else to the keypad. GUI thread only.
 class KeyboardView : public QWidget
 {
     Q_OBJECT
@@ -69,6 +72,7 @@ public:
     void shotButtonAction();
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
@@ -76,6 +80,10 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    QList<QAbstractButton *> keys() const;
+    // Switches every key by `enabled`, first moving the focus off a key that
+    // is about to go dark.
+    void applyButtonStates(const std::function<bool(QAbstractButton *)> &enabled);
     void notifyDelegate(const QString &text);
     bool showsFocus() const;
 
