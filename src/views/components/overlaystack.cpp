@@ -108,7 +108,9 @@ void OverlayStack::closeWith(QWidget *overlay, QWidget *owner)
     if (entry.owner == owner)
         return;
     entry.owner = owner;
-    connect(owner, &QObject::destroyed, overlay, [overlay] { overlay->close(); });
+    // Later: while the owner is being destroyed, its widgets (where the
+    // keyboard may go back to) are half gone.
+    connect(owner, &QObject::destroyed, overlay, [overlay] { overlay->close(); }, Qt::QueuedConnection);
 }
 
 void OverlayStack::prune()
