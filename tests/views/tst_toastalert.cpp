@@ -1,6 +1,9 @@
 #include "accessibilityrecorder.h"
 #include "manualanimationdriver.h"
 #include "platform/device/deviceprofile.h"
+#include "views/components/modaloverlay.h"
+#include "views/components/promptdialog.h"
+#include "views/controls/moderndialogbutton.h"
 #include "views/toast/rotateviewcontroller.h"
 #include "views/toast/spring.h"
 #include "views/toast/toastalert.h"
@@ -132,6 +135,27 @@ private slots:
         driver.advanceBy(2 * dismissStage);
         QVERIFY(!view);
         QVERIFY(!alert.bgWindow());
+    }
+
+    // A dialog that comes over a card takes the taps where the card lies.
+    void aDialogOverACardTakesItsTaps()
+    {
+        test::ManualAnimationDriver driver;
+        QWidget host;
+        host.resize(375, 603);
+        host.show();
+        ToastAlert alert;
+        alert.setHost(&host);
+        QPointer<ToastAlertView> view = card(QStringLiteral("Hint"), 60.0);
+        alert.showAlert(view);
+        driver.advanceBy(present);
+        auto *dialog = new PromptDialog(QStringLiteral("Do you want to quit?"), QString());
+        dialog->addButtons({new ModernDialogButton(QStringLiteral("OK"), 45, true, {})});
+        ModalOverlay *overlay = ModalOverlay::present(dialog, &host);
+        const QPoint onCard = overlay->mapFromGlobal(view->mapToGlobal(view->cardRect().center().toPoint()));
+        QTest::mouseClick(overlay, Qt::LeftButton, {}, onCard);
+        QVERIFY(!alert.isDismissing());
+        QVERIFY(view);
     }
 
     // A host window that closes under a card takes the card with it; the
