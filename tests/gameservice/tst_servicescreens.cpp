@@ -71,6 +71,10 @@ private slots:
         auto *dialog = qobject_cast<SignInDialog *>(presenter->widgetFor(handedOver.get()));
         QVERIFY(dialog);
         QVERIFY(dialog->isVisible());
+        // Inside the window it was asked over, where it can be seen and answered.
+        QVERIFY(!dialog->isWindow());
+        QCOMPARE(dialog->window(), &menu);
+        QCOMPARE(QApplication::focusWidget(), dialog->nameEdit());
         // The app's own buttons, none with the platform's icons.
         const auto buttons = dialog->findChildren<QPushButton *>();
         QCOMPARE(buttons.size(), 2);

@@ -31,6 +31,7 @@
 #include "views/dots/turnview.h"
 #include "views/keyboard/keyboardview.h"
 #include "views/onboarding/onboarding.h"
+#include "views/components/overlaystack.h"
 #include "views/toast/toastalert.h"
 #include "views/toast/toastalertview.h"
 
@@ -72,6 +73,7 @@ struct Fixture
         nav.pushViewController(new ViewController, false);
         nav.resize(device.size().toSize());
         nav.show();
+        toast.setHost(&nav);
         screen = new GameViewController(environment);
         screen->setNumberOfPlayers(players);
         nav.pushViewController(screen, false);
@@ -194,6 +196,10 @@ private slots:
         QCOMPARE(card->iconName(), "Pass To Player 2");
         QCOMPARE(card->duration(), std::optional<double>(1.5));
         QVERIFY(card->dismissesOnTap());
+        // Drawn inside the game's window, and the keys stay with the keypad.
+        QVERIFY(!f.toast.bgWindow()->isWindow());
+        QCOMPARE(f.toast.bgWindow()->window(), f.nav.window());
+        QVERIFY(!card->hasFocus() && !f.toast.bgWindow()->isAncestorOf(QApplication::focusWidget()));
 
         // Player 2's shot goes to player 2's game, and the device goes back.
         f.shoot("1243");
@@ -552,7 +558,10 @@ private slots:
         QVERIFY(!f.store.boolean("hasLaunchedOnce").has_value());
         f.afterDelay();
         QCOMPARE(f.store.boolean("hasLaunchedOnce"), std::optional<bool>(true));
-        auto tutorials = [&f] { return f.nav.findChildren<Onboarding *>("TutorialView").size(); };
+        auto tutorials = [&f] {
+            const auto all = f.nav.findChildren<Onboarding *>("TutorialView");
+            return std::count_if(all.begin(), all.end(), [](Onboarding *t) { return t->isVisible(); });
+        };
         QCOMPARE(tutorials(), 1);
 
         // The next game screen does not open it again; the help item does.
@@ -560,9 +569,12 @@ private slots:
         next->setNumberOfPlayers(1);
         f.nav.pushViewController(next, false);
         QVERIFY(f.scheduler.pending.empty());
+        QCOMPARE(tutorials(), 0); // it went with the screen it was opened on
         QCOMPARE(next->navigationItem()->rightItem()->accessibilityIdentifier(), "Help");
         next->navigationItem()->rightItem()->trigger();
-        QCOMPARE(tutorials(), 2);
+        QCOMPARE(tutorials(), 1);
+        next->navigationItem()->rightItem()->trigger(); // asked again while it shows
+        QCOMPARE(tutorials(), 1);
     }
 
     void aReplacedMatchStopsTicking()
@@ -681,6 +693,88 @@ private slots:
         content = QAccessible::queryAccessibleInterface(first);
         QCOMPARE(content->parent()->object(), first->parentWidget());
         QCOMPARE(content->rect().topLeft(), first->mapToGlobal(QPoint(0, 0)));
+    }
+
+    // While the tutorial shows, the board behind it hears nothing: digits,
+    // the hint key and Return all stay with the card, and Escape closes it.
+    void theTutorialKeepsTheKeysFromTheBoard()
+    {
+        Fixture f(1);
+        f.shoot("5678");
+        f.screen->showTutorial();
+        auto *tutorial = f.nav.findChild<Onboarding *>("TutorialView");
+        QVERIFY(tutorial && tutorial->isVisible());
+        for (QWidget *target : {static_cast<QWidget *>(f.keypad()), static_cast<QWidget *>(f.screen),
+                                static_cast<QWidget *>(&f.nav)}) {
+            QTest::keyClicks(target, QStringLiteral("56h"));
+            QTest::keyClick(target, Qt::Key_Return);
+        }
+        QCOMPARE(f.keypad()->code(), QString());
+        QCOMPARE(f.screen->gameManager()->hintsUsed(), 0);
+        QVERIFY(!f.toast.isAlertActive());
+        QCOMPARE(f.game(1)->shots().size(), std::size_t(1));
+
+        QTest::keyClick(f.keypad(), Qt::Key_Escape);
+        QTRY_VERIFY(!f.nav.findChild<Onboarding *>("TutorialView"));
+        QTest::keyClicks(f.keypad(), QStringLiteral("56"));
+        QCOMPARE(f.keypad()->code(), "56");
+    }
+
+    // A hint's toast neither takes the keyboard from the tutorial nor keeps
+    // Escape from closing it.
+    void escapeClosesTheTutorialOverAHintToast()
+    {
+        Fixture f(1);
+        QTest::keyClick(f.screen, Qt::Key_H);
+        QVERIFY(f.toast.isAlertActive());
+        f.screen->showTutorial();
+        QTest::keyClick(f.keypad(), Qt::Key_Return); // would send the hinted code
+        QVERIFY(f.game(1)->shots().empty());
+        QTest::keyClick(f.keypad(), Qt::Key_Escape); // where the hint left the keyboard
+        QTRY_VERIFY(!f.nav.findChild<Onboarding *>("TutorialView"));
+        QVERIFY(f.game(1)->shots().empty());
+    }
+
+    void theTutorialGoesWithItsScreen()
+    {
+        Fixture f(1);
+        f.screen->showTutorial();
+        QPointer<Onboarding> tutorial = f.nav.findChild<Onboarding *>("TutorialView");
+        QVERIFY(tutorial && tutorial->isVisible());
+        f.nav.popViewController(false);
+        QTRY_VERIFY(!tutorial);
+        QVERIFY(!OverlayStack::instance().top(f.nav.window()));
+    }
+
+    // The quit question defaults to the harmless answer, Escape cancels it,
+    // and asking again while it shows does not stack a second one.
+    void theQuitAlertCancelsByDefault_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("Escape") << int(Qt::Key_Escape);
+    }
+
+    void theQuitAlertCancelsByDefault()
+    {
+        QFETCH(int, key);
+        Fixture f(1);
+        f.shoot("5678");
+        f.screen->closeItem()->trigger();
+        f.screen->closeItem()->trigger();
+        f.screen->home();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(f.nav.findChildren<PromptDialog *>("QuitAlert").size(), 1);
+        PromptDialog *alert = f.quitAlert();
+        QVERIFY(alert->isVisible() && !alert->isWindow());
+        QTest::keyClick(f.keypad(), Qt::Key(key)); // the keyboard sat on the board
+        QTRY_VERIFY(!f.quitAlert());
+        QCOMPARE(f.nav.topViewController(), f.screen);
+        const auto events = f.analytics.names();
+        QVERIFY(std::find(events.begin(), events.end(), "quit_game") == events.end());
+        // Nothing is left over the screen: its keys work again.
+        QTest::keyClick(f.screen, Qt::Key_5);
+        QCOMPARE(f.keypad()->code(), "5");
     }
 
     void leavingTheScreenGivesTheScreenSaverBack()

@@ -11,6 +11,8 @@
 #include "screens/menu/winlosebar.h"
 #include "screens/navigation/navigationcontroller.h"
 #include "views/components/outlinelabel.h"
+#include "views/components/promptdialog.h"
+#include "views/controls/moderndialogbutton.h"
 #include "views/radialmenu/blurview.h"
 #include "views/radialmenu/radialmenu.h"
 
@@ -327,6 +329,32 @@ private slots:
         QCOMPARE(f.service.signInPresentedOver.size(), uiTest ? 0 : 1);
         if (!uiTest)
             QCOMPARE(f.service.signInPresentedOver.first().data(), f.screen);
+    }
+
+    // Sign-in never competes with a game or a card: it waits until the menu
+    // is what the player sees, with nothing over it.
+    void signInWaitsForTheBareMenu()
+    {
+        Fixture f;
+        QVERIFY(f.screen->performSegue(QStringLiteral("singleplayer")));
+        f.finishAnimations();
+        f.service.signIn.onNext(nullptr);
+        QCoreApplication::processEvents();
+        QVERIFY(f.service.signInPresentedOver.isEmpty());
+        f.nav.popViewController(true);
+        f.finishAnimations();
+        QTRY_COMPARE(f.service.signInPresentedOver.size(), 1);
+        QCOMPARE(f.service.signInPresentedOver.first().data(), f.screen);
+
+        auto *card = new PromptDialog(QStringLiteral("Card"), QString());
+        auto *ok = new ModernDialogButton(QStringLiteral("OK"), 45, true, {});
+        card->addButtons({ok});
+        QVERIFY(f.screen->present(card, false));
+        f.service.signIn.onNext(nullptr);
+        QCoreApplication::processEvents();
+        QCOMPARE(f.service.signInPresentedOver.size(), 1);
+        ok->click();
+        QTRY_COMPARE(f.service.signInPresentedOver.size(), 2);
     }
 
     void gameServiceButtonSlidesInAndOut()

@@ -15,6 +15,7 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QTest>
 
@@ -264,26 +265,30 @@ private slots:
         QCOMPARE(asked, 1);
     }
 
-    void theWindowGetsTheKeyboardBackWhenAPresentedDialogGoes()
+    // A presented dialog needs no window of its own (nor a window manager
+    // to hand the keyboard back): it is drawn in the screen's window, takes
+    // the keys while it shows and gives them back to where they were.
+    void aPresentedDialogShowsInsideTheWindowAndGivesTheKeysBack()
     {
         NavigationController nav;
         auto *screen = new ViewController;
+        auto *field = new QLineEdit(screen);
         nav.pushViewController(screen, false);
         nav.show();
         QVERIFY(QTest::qWaitForWindowActive(&nav));
-        auto *dialog = new QDialog;
-        screen->present(dialog, false);
-        dialog->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(dialog));
-        // Another window takes the keyboard meanwhile, as happens when
-        // nobody manages the windows; closing the dialog must still bring
-        // the keys back to the game's window.
-        QWidget other;
-        other.show();
-        other.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&other));
+        field->setFocus();
+        QPointer<QDialog> dialog = new QDialog;
+        QVERIFY(screen->present(dialog, false));
+        QVERIFY(dialog->isVisible());
+        QVERIFY(!dialog->isWindow());
+        QCOMPARE(dialog->window(), &nav);
+        QCOMPARE(QApplication::focusWidget(), dialog.data());
+        QTest::keyClicks(field, QStringLiteral("typed behind"));
+        QCOMPARE(field->text(), QString());
         dialog->reject();
-        QTRY_COMPARE(QApplication::activeWindow(), &nav);
+        QTRY_VERIFY(!dialog);
+        QCOMPARE(QApplication::activeWindow(), &nav);
+        QCOMPARE(QApplication::focusWidget(), field);
     }
 
     void screensAreFoundByTheirIdentifier()

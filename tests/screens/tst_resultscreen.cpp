@@ -747,11 +747,11 @@ private slots:
         screen->setShareServices(services);
         stack.navigation.pushViewController(screen, false);
 
-        // The cards peek in at the window's edges; the sheet stays inside it
-        // (or centred on it when it is the wider), give or take the frames.
+        // The cards peek in at the window's edges; the sheet is drawn inside
+        // the window (or centred on it when it is the wider).
         const auto insideWindow = [&stack](const QWidget *sheet) {
             const QRect window(stack.navigation.window()->mapToGlobal(QPoint(0, 0)), stack.navigation.window()->size());
-            const QRect frame = sheet->geometry();
+            const QRect frame(sheet->mapToGlobal(QPoint(0, 0)), sheet->size());
             constexpr int frames = 6;
             if (frame.width() >= window.width())
                 return std::abs(frame.center().x() - window.center().x()) <= frames;

@@ -1,12 +1,20 @@
 #include "accessibilityrecorder.h"
 #include "manualanimationdriver.h"
 #include "platform/device/deviceprofile.h"
+#include "views/components/modaloverlay.h"
+#include "views/components/promptdialog.h"
+#include "views/controls/moderndialogbutton.h"
 #include "views/toast/rotateviewcontroller.h"
 #include "views/toast/spring.h"
 #include "views/toast/toastalert.h"
 #include "views/toast/toastalertview.h"
 
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QtTest>
+
+#include <memory>
 
 using namespace kestrune;
 
@@ -89,6 +97,92 @@ private slots:
         QVERIFY(alert.alertQueue().isEmpty());
         // Nothing runs once the last card is gone.
         QTRY_VERIFY(alert.findChildren<QVariantAnimation *>().isEmpty() && alert.findChildren<QTimer *>().isEmpty());
+    }
+
+    // In the host window the card needs no see-through window of its own: it
+    // takes no focus, lets clicks beside it through, and still takes its tap.
+    void aHostedCardIsDrawnInsideTheWindow()
+    {
+        test::ManualAnimationDriver driver;
+        QWidget host;
+        host.resize(375, 603);
+        auto *field = new QLineEdit(&host);
+        auto *button = new QPushButton(QStringLiteral("Below"), &host);
+        button->setGeometry(0, 560, 375, 40);
+        host.show();
+        field->setFocus();
+        ToastAlert alert;
+        alert.setHost(&host);
+        QPointer<ToastAlertView> view = card(QStringLiteral("Hint"), 60.0);
+        alert.showAlert(view);
+        driver.advanceBy(present);
+
+        RotateViewController *layer = alert.bgWindow();
+        QVERIFY(layer && layer->isVisible());
+        QVERIFY(!layer->isWindow());
+        QCOMPARE(layer->parentWidget(), &host);
+        QCOMPARE(layer->geometry(), host.rect());
+        for (QWidget *top : QApplication::topLevelWidgets())
+            QVERIFY(top == &host || !top->isVisible());
+        QCOMPARE(QApplication::focusWidget(), field);
+        QCOMPARE(host.childAt(button->geometry().center()), button);
+        host.resize(400, 700);
+        QCOMPARE(layer->geometry(), host.rect());
+
+        const QPoint onCard = view->mapTo(&host, view->cardRect().center().toPoint());
+        QTest::mouseClick(&host, Qt::LeftButton, {}, onCard);
+        QVERIFY(alert.isDismissing());
+        driver.advanceBy(2 * dismissStage);
+        QVERIFY(!view);
+        QVERIFY(!alert.bgWindow());
+    }
+
+    // A dialog that comes over a card takes the taps where the card lies.
+    void aDialogOverACardTakesItsTaps()
+    {
+        test::ManualAnimationDriver driver;
+        QWidget host;
+        host.resize(375, 603);
+        host.show();
+        ToastAlert alert;
+        alert.setHost(&host);
+        QPointer<ToastAlertView> view = card(QStringLiteral("Hint"), 60.0);
+        alert.showAlert(view);
+        driver.advanceBy(present);
+        auto *dialog = new PromptDialog(QStringLiteral("Do you want to quit?"), QString());
+        dialog->addButtons({new ModernDialogButton(QStringLiteral("OK"), 45, true, {})});
+        ModalOverlay *overlay = ModalOverlay::present(dialog, &host);
+        const QPoint onCard = overlay->mapFromGlobal(view->mapToGlobal(view->cardRect().center().toPoint()));
+        QTest::mouseClick(overlay, Qt::LeftButton, {}, onCard);
+        QVERIFY(!alert.isDismissing());
+        QVERIFY(view);
+    }
+
+    // A host window that closes under a card takes the card with it; the
+    // presenter goes on with the next.
+    void aCardGoesWithItsHostWindow()
+    {
+        test::ManualAnimationDriver driver;
+        ToastAlert alert;
+        auto host = std::make_unique<QWidget>();
+        host->show();
+        alert.setHost(host.get());
+        QPointer<ToastAlertView> first = card(QStringLiteral("first"), 60.0);
+        alert.showAlert(first);
+        driver.advanceBy(present / 2);
+        host.reset();
+        QVERIFY(!first);
+        QVERIFY(!alert.isAlertActive());
+        QVERIFY(alert.alertQueue().isEmpty());
+        driver.advanceBy(present); // the spring has nothing left to move
+
+        QWidget next;
+        next.show();
+        alert.setHost(&next);
+        QPointer<ToastAlertView> second = card(QStringLiteral("second"), 60.0);
+        alert.showAlert(second);
+        QVERIFY(alert.bgWindow());
+        QCOMPARE(alert.bgWindow()->card(), second.data());
     }
 
     void aTapDismissesOnlyACardThatAllowsIt_data()

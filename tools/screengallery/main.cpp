@@ -330,10 +330,8 @@ void renderComputerMatches(const QString &folder, const QString &prefix)
     {
         Stage s(2, DeviceProfile::phone(), {"5831", "2746"}, ComputerStrength::normal, false);
         save(s.nav, file("computer-strength-dialog"));
-        for (QWidget *top : QApplication::topLevelWidgets()) {
-            if (auto *dialog = qobject_cast<QDialog *>(top))
-                dialog->reject();
-        }
+        for (QDialog *dialog : s.nav.findChildren<QDialog *>())
+            dialog->reject();
     }
     DeviceProfile::setCurrent(DeviceProfile::phone());
 }
@@ -363,10 +361,8 @@ void renderAll(const QString &folder, const QString &prefix)
         save(s.nav, file("game-hint"));
         s.screen->closeItem()->trigger();
         save(s.nav, file("quit-dialog"));
-        for (QWidget *top : QApplication::topLevelWidgets()) {
-            if (auto *dialog = qobject_cast<QDialog *>(top))
-                dialog->reject();
-        }
+        for (QDialog *dialog : s.nav.findChildren<QDialog *>())
+            dialog->reject();
         s.screen->showTutorial();
         auto *tutorial = s.nav.findChild<Onboarding *>();
         for (int page = 0; tutorial && page < tutorial->pageCount(); ++page) {

@@ -592,6 +592,8 @@ PromptDialog *GameViewController::makeHintAlert(std::function<void()> onUse, QWi
     use->setObjectName(QStringLiteral("UseHint"));
     use->setTitleColor(Resources::color(QStringLiteral("accent")));
     dialog->addButtons({cancel, use});
+    // Return takes the hint the key asked for; Escape keeps it.
+    dialog->setCancelButton(cancel);
     dialog->setTitleColor(Resources::color(QStringLiteral("label")));
     dialog->setMessageColor(Resources::color(QStringLiteral("secondaryLabel")));
     dialog->setBackgroundColor(Resources::color(QStringLiteral("systemBackground")));
@@ -694,7 +696,10 @@ PromptDialog *GameViewController::makeQuitAlert(std::function<void()> onQuit, QW
     auto *quit = new ModernDialogButton(tr("Quit"), 45, true, std::move(onQuit));
     quit->setObjectName(QStringLiteral("Quit"));
     quit->setTitleColor(Resources::color(QStringLiteral("systemRed")));
+    // Return must not take the choice that throws the game away.
+    cancel->setDefault(true);
     dialog->addButtons({cancel, quit});
+    dialog->setCancelButton(cancel);
     dialog->setTitleColor(Resources::color(QStringLiteral("label")));
     dialog->setMessageColor(Resources::color(QStringLiteral("secondaryLabel")));
     dialog->setBackgroundColor(Resources::color(QStringLiteral("systemBackground")));
@@ -703,7 +708,13 @@ PromptDialog *GameViewController::makeQuitAlert(std::function<void()> onQuit, QW
 
 void GameViewController::showTutorial()
 {
-    Tutorial::create(window())->open();
+    // One tutorial at a time: asking again while it shows brings nothing new.
+    const auto tutorials = window()->findChildren<Onboarding *>(QStringLiteral("TutorialView"), Qt::FindDirectChildrenOnly);
+    if (std::any_of(tutorials.begin(), tutorials.end(), [](const Onboarding *shown) { return shown->isVisible(); }))
+        return;
+    Onboarding *tutorial = Tutorial::create(window());
+    closeOverlayWithScreen(tutorial);
+    tutorial->open();
 }
 
 void GameViewController::toggleSimultaneous()
@@ -1075,6 +1086,7 @@ PromptDialog *GameViewController::makeStrengthAlert(ComputerStrength current,
     cancel->setTitleColor(Resources::color(QStringLiteral("secondaryLabel")));
     buttons.append(cancel);
     dialog->addButtons(buttons);
+    dialog->setCancelButton(cancel);
     dialog->setTitleColor(Resources::color(QStringLiteral("label")));
     dialog->setMessageColor(Resources::color(QStringLiteral("secondaryLabel")));
     dialog->setBackgroundColor(Resources::color(QStringLiteral("systemBackground")));

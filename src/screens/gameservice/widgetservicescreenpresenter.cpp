@@ -6,6 +6,8 @@
 
 #include "platform/servicekit/gameserviceviewcontroller.h"
 #include "platform/servicekit/signinviewcontroller.h"
+#include "views/components/modaloverlay.h"
+#include "views/components/overlaystack.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -23,9 +25,9 @@ void WidgetServiceScreenPresenter::present(const std::shared_ptr<ServiceViewCont
 
     QDialog *dialog = nullptr;
     if (auto signIn = std::dynamic_pointer_cast<SignInViewController>(screen))
-        dialog = new SignInDialog(signIn, parent);
+        dialog = new SignInDialog(signIn);
     else if (auto service = std::dynamic_pointer_cast<GameServiceViewController>(screen))
-        dialog = new ServiceScreen(service, parent);
+        dialog = new ServiceScreen(service);
     if (!dialog) {
         qWarning("Game service: a screen of an unknown kind cannot be shown");
         return;
@@ -34,7 +36,14 @@ void WidgetServiceScreenPresenter::present(const std::shared_ptr<ServiceViewCont
     // Forget finished screens so the map does not grow.
     std::erase_if(m_widgets, [](const auto &entry) { return entry.second.isNull(); });
     m_widgets[screen.get()] = dialog;
-    dialog->open();
+    if (parent) {
+        // Inside the window, over the screen it was asked for, and gone with it.
+        ModalOverlay *overlay = ModalOverlay::present(dialog, parent);
+        if (over)
+            OverlayStack::instance().closeWith(overlay, over);
+    } else {
+        dialog->open(); // no window to show it in: one of its own
+    }
     QTimer::singleShot(0, dialog, [presented = std::move(presented)] {
         if (presented)
             presented();

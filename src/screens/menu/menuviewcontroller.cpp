@@ -18,6 +18,7 @@
 #include "screens/navigation/windowscene.h"
 #include "views/components/button.h"
 #include "views/components/outlinelabel.h"
+#include "views/components/overlaystack.h"
 #include "views/components/roundedshadowstyle.h"
 #include "views/radialmenu/blurview.h"
 #include "views/radialmenu/radialmenu.h"
@@ -27,6 +28,8 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QVariantAnimation>
+
+#include <utility>
 
 namespace kestrune {
 
@@ -196,12 +199,40 @@ void MenuViewController::setupBindings()
     const bool uiTest = m_environment.uiTest;
     rx::asDriver(service->signInScreens().filter([uiTest](const auto &) { return !uiTest; }),
                  std::shared_ptr<SignInViewController>())
-        .drive([self, service](const std::shared_ptr<SignInViewController> &screen) {
-            if (self)
-                service->presentSignIn(screen, self);
+        .drive([self](const std::shared_ptr<SignInViewController> &screen) {
+            if (!self)
+                return;
+            self->m_pendingSignIn = screen;
+            self->presentPendingSignIn();
         })
         .disposed(m_disposeBag);
+    viewDidAppear().asObservable().subscribe([self](bool) {
+        if (self)
+            self->presentPendingSignIn();
+    }).disposed(m_disposeBag);
     connect(ui->gameServiceButton, &QPushButton::clicked, this, [this, service] { service->presentAchievements(this); });
+}
+
+void MenuViewController::presentPendingSignIn()
+{
+    MenuGameService *service = m_environment.gameService;
+    if (!m_pendingSignIn || !service)
+        return;
+    // Sign-in never competes with a game or another card: it waits until
+    // the menu is what the player sees, with nothing over it.
+    NavigationController *nav = navigationController();
+    if (!window() || !isVisibleTo(window()) || (nav && (nav->topViewController() != this || nav->isTransitioning())))
+        return;
+    if (QWidget *over = OverlayStack::instance().top(window())) {
+        QPointer<MenuViewController> self(this);
+        connect(over, &QObject::destroyed, this, [self] {
+            if (self)
+                self->presentPendingSignIn();
+        }, Qt::QueuedConnection);
+        return;
+    }
+    const std::shared_ptr<SignInViewController> screen = *std::exchange(m_pendingSignIn, std::nullopt);
+    service->presentSignIn(screen, this);
 }
 
 void MenuViewController::appear(bool animated)

@@ -11,6 +11,7 @@
 #include <QPointer>
 
 #include <memory>
+#include <optional>
 
 class QVariantAnimation;
 
@@ -24,6 +25,7 @@ class Button;
 class OutlineLabel;
 class RadialMenu;
 class WinLoseBar;
+class SignInViewController;
 
 // The root screen: a quotation, the radial mode selector, the statistics
 // and game-service buttons and the win/lose bar. Picking a mode performs
@@ -85,6 +87,7 @@ private:
     void setupViews();
     void setupBindings();
     void appear(bool animated);
+    void presentPendingSignIn();
     void applyColors();
     void layoutViews();
     void removeBlur();
@@ -92,6 +95,8 @@ private:
     std::unique_ptr<Ui::MenuViewController> ui;
     MenuEnvironment m_environment;
     rx::DisposeBag m_disposeBag;
+    // A sign-in screen the service asked for, until the menu can show it.
+    std::optional<std::shared_ptr<SignInViewController>> m_pendingSignIn;
     QPointer<BlurView> m_blur;
     QVariantAnimation *m_gameServiceAnimation;
     qreal m_gameServiceLeading = 0;

@@ -4,10 +4,13 @@
 #include "navigationitem.h"
 
 #include "platform/device/deviceprofile.h"
+#include "views/components/modaloverlay.h"
+#include "views/components/overlaystack.h"
 
-#include <QDialog>
 #include <QPointer>
 #include <QResizeEvent>
+
+#include <utility>
 
 namespace kestrune {
 
@@ -86,25 +89,34 @@ bool ViewController::windowShouldClose(const std::function<void()> &)
     return true;
 }
 
-void ViewController::present(QWidget *dialog, bool animated)
+bool ViewController::present(QWidget *dialog, bool animated)
 {
     Q_UNUSED(animated) // dialogs appear at once on the desktop
-    if (!dialog->parentWidget())
-        dialog->setParent(window(), dialog->windowFlags() | Qt::Dialog);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    // Without a window manager nobody hands the keyboard back to the window
-    // once the dialog goes, and the keys typed next would be lost.
-    if (QWidget *host = window()) {
-        QPointer<QWidget> weakHost(host);
-        connect(dialog, &QObject::destroyed, host, [weakHost] {
-            if (weakHost && weakHost->isVisible())
-                weakHost->activateWindow();
-        });
+    if (!dialog)
+        return false;
+    // One prompt of a kind at a time: asking again while it shows adds nothing.
+    for (QWidget *shown : OverlayStack::instance().overlays(window())) {
+        auto *overlay = qobject_cast<ModalOverlay *>(shown);
+        QWidget *card = overlay ? overlay->card() : nullptr;
+        if (card && card != dialog && card->metaObject() == dialog->metaObject()
+            && card->objectName() == dialog->objectName()) {
+            dialog->deleteLater();
+            return false;
+        }
     }
-    if (auto *modal = qobject_cast<QDialog *>(dialog))
-        modal->open();
-    else
-        dialog->show();
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    ModalOverlay *overlay = ModalOverlay::present(dialog, this);
+    closeOverlayWithScreen(overlay);
+    return true;
+}
+
+void ViewController::closeOverlayWithScreen(QWidget *overlay)
+{
+    if (!overlay)
+        return;
+    OverlayStack::instance().closeWith(overlay, this);
+    m_overlays.removeAll(nullptr);
+    m_overlays.append(overlay);
 }
 
 void ViewController::notifyWillAppear(bool animated)
@@ -119,6 +131,13 @@ void ViewController::notifyDidAppear(bool animated)
 
 void ViewController::notifyWillDisappear(bool animated)
 {
+    // The screen's dialogs and cards go as it starts to leave, not once it
+    // has slid away.
+    const QList<QPointer<QWidget>> overlays = std::exchange(m_overlays, {});
+    for (const QPointer<QWidget> &overlay : overlays) {
+        if (overlay)
+            overlay->close();
+    }
     m_willDisappear.onNext(animated);
 }
 

@@ -5,6 +5,7 @@
 
 #include "game/rx/publishsubject.h"
 
+#include <QList>
 #include <QPointer>
 #include <QSize>
 #include <QWidget>
@@ -72,9 +73,14 @@ public:
     // runs `close` only if they agree.
     virtual bool windowShouldClose(const std::function<void()> &close);
 
-    // Shows a dialog over the screen's window, modal, and lets it delete
-    // itself once it closes.
-    void present(QWidget *dialog, bool animated);
+    // Shows a dialog inside the screen's window, as a modal overlay, and
+    // lets it delete itself once it closes. It closes when the screen
+    // starts to leave. A dialog of the same class and object name as one
+    // already showing is dropped (deleted later); false then.
+    bool present(QWidget *dialog, bool animated);
+    // Closes an overlay (a card already covering the window) when the screen
+    // starts to leave or is destroyed; Escape and input stay the overlay's.
+    void closeOverlayWithScreen(QWidget *overlay);
 
     // The stack's notifications; only the stack calls these.
     void notifyWillAppear(bool animated);
@@ -99,6 +105,7 @@ private:
     rx::PublishSubject<bool> m_willDisappear;
     rx::PublishSubject<bool> m_didDisappear;
     rx::PublishSubject<QSize> m_didLayout;
+    QList<QPointer<QWidget>> m_overlays;
 };
 
 } // namespace kestrune

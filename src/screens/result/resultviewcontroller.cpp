@@ -536,23 +536,9 @@ ShareDialog *ResultViewController::share(const QImage &image, QAbstractButton *s
 {
     if (!navigationController())
         return nullptr;
+    Q_UNUSED(sender) // the sheet is centred in the window, wherever it was asked for
     auto *dialog = new ShareDialog(image, shareText(), window(), m_shareServices);
-    dialog->setWindowFlag(Qt::Dialog);
-    // Near the button it came from, as a popover would be, but never past
-    // the window's edges: the cards' buttons sit at them. A sheet wider than
-    // the window is centred on it.
-    if (sender) {
-        dialog->adjustSize();
-        const QPoint anchor = sender->mapToGlobal(sender->rect().center());
-        const QRect bounds(window()->mapToGlobal(QPoint(0, 0)), window()->size());
-        const auto place = [](int wanted, int size, int low, int length) {
-            return size >= length ? low + (length - size) / 2 : std::clamp(wanted, low, low + length - size);
-        };
-        dialog->move(place(anchor.x() - dialog->width() / 2, dialog->width(), bounds.left(), bounds.width()),
-                     place(anchor.y() - dialog->height() / 2, dialog->height(), bounds.top(), bounds.height()));
-    }
-    present(dialog, true);
-    return dialog;
+    return present(dialog, true) ? dialog : nullptr;
 }
 
 int ResultViewController::cardWidth() const

@@ -69,6 +69,11 @@ void PromptDialog::addButtons(const QList<DialogButton *> &buttons)
     applyAlignment();
 }
 
+void PromptDialog::setCancelButton(DialogButton *button)
+{
+    m_cancel = m_buttons.contains(button) ? button : nullptr;
+}
+
 QString PromptDialog::title() const
 {
     return ui->titleLabel->text();
@@ -117,6 +122,8 @@ void PromptDialog::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape) {
         event->accept();
+        if (m_cancel)
+            m_cancel->click();
         return;
     }
     QDialog::keyPressEvent(event);

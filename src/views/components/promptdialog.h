@@ -16,9 +16,10 @@ class DialogButton;
 
 // A modal popup: a title, a message and buttons, in a row or a column, at a
 // preferred width. It closes only through its buttons: there is no
-// dismissal by a tap outside, by a drag or by the Escape key. Return presses
-// the default button: the last one, unless one is marked (setDefault). To
-// assistive technology it is named by its title, described by its message.
+// dismissal by a tap outside or by a drag; Escape presses the cancel button
+// when one is set, and does nothing otherwise. Return presses the default
+// button: the last one, unless one is marked (setDefault). To assistive
+// technology it is named by its title, described by its message.
 class PromptDialog : public QDialog
 {
     Q_OBJECT
@@ -38,6 +39,9 @@ public:
     // Takes the buttons over, in order; each is set up as it joins.
     void addButtons(const QList<DialogButton *> &buttons);
     const QList<DialogButton *> &buttons() const { return m_buttons; }
+    // The button Escape presses; one of buttons(), or null for none.
+    void setCancelButton(DialogButton *button);
+    DialogButton *cancelButton() const { return m_cancel; }
 
     QString title() const;
     QString message() const;
@@ -58,6 +62,7 @@ private:
     int m_preferredWidth = 340;
     QColor m_backgroundColor;
     QList<DialogButton *> m_buttons;
+    DialogButton *m_cancel = nullptr;
 };
 
 } // namespace kestrune

@@ -5,6 +5,8 @@
 #include "onboardingpageview.h"
 #include "pageindicator.h"
 
+#include "views/components/overlaystack.h"
+
 #include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
@@ -403,6 +405,8 @@ void Onboarding::showEvent(QShowEvent *event)
         m_focusBefore = focus;
     setFocus(Qt::ActiveWindowFocusReason);
     QWidget::showEvent(event);
+    // Nothing behind the card takes keys or clicks while it shows.
+    OverlayStack::instance().push(this);
 }
 
 } // namespace kestrune

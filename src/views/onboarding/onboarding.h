@@ -22,7 +22,8 @@ class OnboardingPageView;
 class PageIndicator;
 
 // A modal card of pages shown over its host window, which it dims and covers
-// (it is a child of the host and follows its size). One page shows at a time;
+// (it is a child of the host and follows its size); while it shows it is on
+// the window's OverlayStack, so nothing behind it takes keys or clicks. One page shows at a time;
 // the reader turns pages with the wide button ("Next", and on the last page
 // the closing title), by dragging the card sideways, or with the arrow and
 // page keys. Escape closes it, Return presses the button. Page turns slide

@@ -6,6 +6,7 @@
 #include "toastalertview.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTimer>
@@ -30,8 +31,10 @@ ToastAlert::ToastAlert(QObject *parent)
 
 ToastAlert::~ToastAlert()
 {
-    // The card on screen goes with its window; waiting cards have no parent.
-    const bool showing = m_bgWindow != nullptr;
+    // The card on screen goes with its layer (or went with the host window
+    // the layer was drawn in); waiting cards have no parent.
+    const bool showing = m_alertActive;
+    m_finishing = m_bgWindow;
     delete m_bgWindow;
     for (qsizetype i = showing ? 1 : 0; i < m_alertQueue.size(); ++i)
         delete m_alertQueue[i];
@@ -99,16 +102,23 @@ void ToastAlert::presentNext()
 {
     if (m_alertQueue.isEmpty())
         return;
-    auto *window = new RotateViewController;
+    // Drawn inside the host window: a window of its own would need a
+    // compositor for its see-through parts.
+    QWidget *host = m_host ? m_host.data() : QApplication::activeWindow();
+    auto *window = new RotateViewController(host);
     m_bgWindow = window;
     m_alertActive = true;
+    // A host window that closes takes the layer and the card with it.
+    connect(window, &QObject::destroyed, this, [this, window] { layerDestroyed(window); });
 
     ToastAlertView *card = m_alertQueue.first();
     card->setPresenter(this);
     card->setTransform(startScale, startTurn);
-    window->setGeometry(windowFrame(screenGeometry(), qRound(DeviceProfile::current().statusBarHeight())));
+    if (!host)
+        window->setGeometry(windowFrame(screenGeometry(), qRound(DeviceProfile::current().statusBarHeight())));
     window->setCard(card);
     window->show();
+    window->raise();
     QAccessibleEvent shown(card, QAccessible::Alert);
     QAccessible::updateAccessibility(&shown);
 
@@ -175,13 +185,33 @@ void ToastAlert::dismissSecondStage(ToastAlertView *card)
         [this, card] { finishDismissal(card); });
 }
 
+void ToastAlert::layerDestroyed(QObject *layer)
+{
+    // Only a layer that went without its dismissal: the card went with it.
+    if (!m_alertActive || m_alertQueue.isEmpty() || layer == m_finishing)
+        return;
+    if (m_animation)
+        m_animation->stop();
+    if (m_timer) {
+        m_timer->stop();
+        m_timer->deleteLater();
+    }
+    m_alertQueue.removeFirst();
+    m_dismissing = nullptr;
+    m_alertActive = false;
+    m_bgWindow = nullptr;
+    emit alertRemoved();
+}
+
 void ToastAlert::finishDismissal(ToastAlertView *card)
 {
     m_alertQueue.removeOne(card);
     m_dismissing = nullptr;
     if (RotateViewController *window = m_bgWindow) {
         window->hide();
+        m_finishing = window;
         delete window; // and the card with it
+        m_finishing = nullptr;
     }
     m_bgWindow = nullptr;
     m_alertActive = false;

@@ -16,12 +16,13 @@ namespace kestrune {
 
 class ToastAlertView;
 
-// Shows toast cards one at a time, in arrival order, each in a top-level
-// window of its own over the application: the card springs in (0.9 s, from a
-// hundredth of its size and half a turn), stays until its duration is up or
-// it is tapped, then springs out in two stages (0.2 s to 1.1 times its size,
-// 0.2 s down to nothing while the window fades). Only then is the next card
-// shown, in a new window. Nothing runs while no card changes. GUI thread only.
+// Shows toast cards one at a time, in arrival order, each on a layer of its
+// own inside the host window: the card springs in (0.9 s, from a hundredth
+// of its size and half a turn), stays until its duration is up or it is
+// tapped, then springs out in two stages (0.2 s to 1.1 times its size,
+// 0.2 s down to nothing while the layer fades). Only then is the next card
+// shown, on a new layer. The layers take neither focus nor keys. Nothing
+// runs while no card changes. GUI thread only.
 class ToastAlert : public QObject
 {
     Q_OBJECT
@@ -38,10 +39,11 @@ public:
     double springDamping() const { return m_springDamping; }
     double springVelocity() const { return m_springVelocity; }
 
-    // The window covers the screen and, above it, the status bar.
+    // Without a host, the card's own window covers the screen and, above
+    // it, the status bar.
     static QRect windowFrame(const QRect &screen, int statusBarHeight);
-    // The screen the windows cover: the host window's frame when one is set,
-    // otherwise the primary screen.
+    // The window the cards show in. Without one, each card gets a window of
+    // its own over the primary screen.
     void setHost(QWidget *window);
 
     // Takes the card over and shows it when its turn comes.
@@ -66,6 +68,7 @@ private:
     void presentNext();
     void dismissSecondStage(ToastAlertView *card);
     void finishDismissal(ToastAlertView *card);
+    void layerDestroyed(QObject *layer);
     QRect screenGeometry() const;
     QVariantAnimation *animate(double seconds, std::function<void(double)> step, std::function<void()> done);
 
@@ -80,6 +83,7 @@ private:
     QPointer<QVariantAnimation> m_animation;
     ToastAlertView *m_dismissing = nullptr;
     QPointer<QWidget> m_host;
+    QObject *m_finishing = nullptr;
 };
 
 } // namespace kestrune
