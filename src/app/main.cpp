@@ -20,15 +20,22 @@ using namespace kestrune;
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Kestrune"));
     QCoreApplication::setApplicationName(QStringLiteral("Kestrune"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KESTRUNE_VERSION));
 
+    // Read before the application object opens a display: --help, --version
+    // and a mistyped option must answer in any terminal.
     std::optional<int> exitCode;
-    const CommandLine options = CommandLine::parse(QCoreApplication::arguments(), exitCode);
+    const CommandLine options = CommandLine::parse(CommandLine::arguments(argc, argv), exitCode);
     if (exitCode)
         return *exitCode;
+    // A render shows nothing on screen, so it needs no display unless the
+    // caller chose a platform.
+    if (!options.renderTo.isEmpty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
     // A render starts a game; unless a folder was named, it plays in one that
     // is thrown away, so that the user's statistics and analytics stay as they were.
     std::optional<QTemporaryDir> scratchFolder;
