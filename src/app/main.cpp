@@ -2,6 +2,7 @@
 #include "commandline.h"
 #include "quickaction.h"
 #include "singleinstance.h"
+#include "windowplacement.h"
 
 #include "game/rx/mainscheduler.h"
 #include "platform/apppaths.h"
@@ -98,8 +99,13 @@ int main(int argc, char *argv[])
         }
         return quickActionStatus;
     }
+    // The desktop's screens may be smaller than the device: the window is
+    // fitted to them, or goes where the player left it.
+    WindowPlacement placement(window, delegate.store(), DeviceProfile::current());
+    placement.place();
     window.show();
     int status = app.exec();
+    placement.save();
     if (status == 0)
         status = quickActionStatus;
     // Everything the player was told has been kept reaches the disk before
