@@ -102,9 +102,13 @@ private slots:
 
     void aTurnLaysTheWindowOnItsSide()
     {
-        QCOMPARE(WindowGeometry::turned(QSize(540, 720), QSize(300, 200)), QSize(720, 540));
+        QCOMPARE(WindowGeometry::turned(QSize(540, 720), true, QSize(300, 200)), QSize(720, 540));
+        QCOMPARE(WindowGeometry::turned(QSize(720, 540), false, QSize(200, 300)), QSize(540, 720));
+        // A window that has the shape already keeps it.
+        QCOMPARE(WindowGeometry::turned(QSize(375, 667), false, QSize(200, 300)), QSize(375, 667));
+        QCOMPARE(WindowGeometry::turned(QSize(667, 375), true, QSize(300, 200)), QSize(667, 375));
         // From below the new orientation's minimum it grows to it.
-        QCOMPARE(WindowGeometry::turned(QSize(400, 420), QSize(560, 420)), QSize(560, 420));
+        QCOMPARE(WindowGeometry::turned(QSize(420, 400), true, QSize(560, 420)), QSize(560, 420));
     }
 };
 

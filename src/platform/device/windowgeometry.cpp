@@ -76,9 +76,10 @@ std::optional<QRect> WindowGeometry::restored(QRect saved, const QList<QRect> &a
                  size);
 }
 
-QSize WindowGeometry::turned(QSize current, QSize minimum)
+QSize WindowGeometry::turned(QSize current, bool landscape, QSize minimum)
 {
-    return current.transposed().expandedTo(minimum);
+    const bool isLandscape = current.width() > current.height();
+    return (isLandscape == landscape ? current : current.transposed()).expandedTo(minimum);
 }
 
 } // namespace kestrune

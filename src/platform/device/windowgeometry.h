@@ -40,9 +40,10 @@ public:
     // as fitted() does, then moved inside; nothing when it is off every
     // screen or not a window at all.
     static std::optional<QRect> restored(QRect saved, const QList<QRect> &available, QSize minimum);
-    // The size after a turn between portrait and landscape: the same window
-    // on its side, at least minimum (the new orientation's).
-    static QSize turned(QSize current, QSize minimum);
+    // The size after a turn to landscape or portrait: the same window on its
+    // side (unless it already has that shape), at least minimum (the new
+    // orientation's).
+    static QSize turned(QSize current, bool landscape, QSize minimum);
 
     WindowGeometry() = delete;
 };

@@ -38,7 +38,8 @@ bool WindowScene::requestGeometryUpdate(QWidget *window, InterfaceOrientationMas
         QWidget *top = window->window();
         const QSize available = top->screen()->availableGeometry().size();
         const QSize minimum = WindowGeometry::minimumIn(WindowGeometry::minimumSize(profile), available);
-        const QSize size = WindowGeometry::fitted(WindowGeometry::turned(top->size(), minimum), available, minimum);
+        const QSize turned = WindowGeometry::turned(top->size(), profile.isLandscape(), minimum);
+        const QSize size = WindowGeometry::fitted(turned, available, minimum);
         top->setMinimumSize(minimum);
         top->resize(size);
     }
