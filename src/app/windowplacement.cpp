@@ -1,7 +1,6 @@
 #include "windowplacement.h"
 
 #include "game/keyvaluestore.h"
-#include "platform/device/deviceprofile.h"
 #include "platform/device/windowgeometry.h"
 
 #include <QEvent>
@@ -13,7 +12,7 @@
 namespace kestrune {
 
 WindowPlacement::WindowPlacement(QWidget &window, KeyValueStore &store, const DeviceProfile &profile)
-    : m_window(window), m_store(store), m_key(key(profile))
+    : m_window(window), m_store(store), m_profile(profile), m_key(key(profile))
 {
     m_pending.setSingleShot(true);
     m_pending.setInterval(saveDelayMs);
@@ -63,7 +62,7 @@ std::optional<QRect> WindowPlacement::decode(const std::string &text)
 
 void WindowPlacement::place()
 {
-    const DeviceProfile &profile = DeviceProfile::current();
+    const DeviceProfile &profile = m_profile;
     const QSize minimum = WindowGeometry::minimumSize(profile);
     QList<QRect> screens;
     for (const QScreen *screen : QGuiApplication::screens())

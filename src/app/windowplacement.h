@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/device/deviceprofile.h"
+
 #include <QObject>
 #include <QRect>
 #include <QTimer>
@@ -11,7 +13,6 @@ class QWidget;
 
 namespace kestrune {
 
-class DeviceProfile;
 class KeyValueStore;
 
 // Gives the program's window its first place and size and remembers where
@@ -32,8 +33,8 @@ public:
     WindowPlacement(QWidget &window, KeyValueStore &store, const DeviceProfile &profile);
     ~WindowPlacement() override;
 
-    // Sets the window's minimum size, size and position. Call before it is
-    // shown.
+    // Sets the window's minimum size, size and position for the profile
+    // given (upright). Call before the window is shown.
     void place();
     // Writes the window's place now if it is upright and a normal window.
     void save();
@@ -50,6 +51,7 @@ protected:
 private:
     QWidget &m_window;
     KeyValueStore &m_store;
+    DeviceProfile m_profile;
     std::string m_key;
     QTimer m_pending;
     bool m_placed = false;
