@@ -32,6 +32,8 @@ public:
 
     NavigationController &window() { return m_window; }
     GameServiceManager &gameService() { return *m_service; }
+    // The user-defaults store the screens share.
+    KeyValueStore &store() { return m_store; }
 
     // Raises the window and performs the action ("singleplayer" or
     // "multiplayer"; empty only raises); the completion tells whether it was.

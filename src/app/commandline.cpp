@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -14,6 +15,15 @@ void print(FILE *stream, const QString &text)
     std::fflush(stream);
 }
 } // namespace
+
+QStringList CommandLine::arguments(int argc, char **argv)
+{
+    QStringList list;
+    list.reserve(argc);
+    for (int i = 0; i < argc; ++i)
+        list << QString::fromLocal8Bit(argv[i]);
+    return list;
+}
 
 CommandLine CommandLine::parse(const QStringList &arguments, std::optional<int> &exitCode)
 {
@@ -37,9 +47,13 @@ CommandLine CommandLine::parse(const QStringList &arguments, std::optional<int> 
     parser.addPositionalArgument(QStringLiteral("UITest"), QStringLiteral("Run for user-interface tests."),
                                  QStringLiteral("[UITest]"));
 
+    // Without an application object the parser cannot name the program.
+    const QString program = arguments.isEmpty() ? QStringLiteral("kestrune") : QFileInfo(arguments.first()).fileName();
+    const QString usage = parser.helpText().replace(QLatin1String("<executable_name>"), program);
+
     CommandLine result;
     auto fail = [&](const QString &message) {
-        print(stderr, QStringLiteral("kestrune: %1\n\n%2").arg(message, parser.helpText()));
+        print(stderr, QStringLiteral("kestrune: %1\n\n%2").arg(message, usage));
         exitCode = 2;
         return result;
     };
@@ -47,7 +61,7 @@ CommandLine CommandLine::parse(const QStringList &arguments, std::optional<int> 
     if (!parser.parse(arguments))
         return fail(parser.errorText());
     if (parser.isSet(help)) {
-        print(stdout, parser.helpText());
+        print(stdout, usage);
         exitCode = 0;
         return result;
     }

@@ -19,8 +19,11 @@ struct CommandLine
 
     // Parses the arguments (the first is the program). On --help or
     // --version, prints and sets exitCode 0; on a bad option, prints a clear
-    // error with the usage and sets exitCode 2.
+    // error with the usage and sets exitCode 2. Needs no application object,
+    // so that it can run before anything opens a display.
     static CommandLine parse(const QStringList &arguments, std::optional<int> &exitCode);
+    // The process arguments as the application object would decode them.
+    static QStringList arguments(int argc, char **argv);
 };
 
 } // namespace kestrune

@@ -2,6 +2,7 @@
 #include "commandline.h"
 #include "quickaction.h"
 #include "singleinstance.h"
+#include "windowplacement.h"
 
 #include "game/rx/mainscheduler.h"
 #include "platform/apppaths.h"
@@ -20,15 +21,22 @@ using namespace kestrune;
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Kestrune"));
     QCoreApplication::setApplicationName(QStringLiteral("Kestrune"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KESTRUNE_VERSION));
 
+    // Read before the application object opens a display: --help, --version
+    // and a mistyped option must answer in any terminal.
     std::optional<int> exitCode;
-    const CommandLine options = CommandLine::parse(QCoreApplication::arguments(), exitCode);
+    const CommandLine options = CommandLine::parse(CommandLine::arguments(argc, argv), exitCode);
     if (exitCode)
         return *exitCode;
+    // A render shows nothing on screen, so it needs no display unless the
+    // caller chose a platform.
+    if (!options.renderTo.isEmpty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
     // A render starts a game; unless a folder was named, it plays in one that
     // is thrown away, so that the user's statistics and analytics stay as they were.
     std::optional<QTemporaryDir> scratchFolder;
@@ -91,8 +99,13 @@ int main(int argc, char *argv[])
         }
         return quickActionStatus;
     }
+    // The desktop's screens may be smaller than the device: the window is
+    // fitted to them, or goes where the player left it.
+    WindowPlacement placement(window, delegate.store(), DeviceProfile::current());
+    placement.place();
     window.show();
     int status = app.exec();
+    placement.save();
     if (status == 0)
         status = quickActionStatus;
     // Everything the player was told has been kept reaches the disk before

@@ -92,7 +92,41 @@ SingleInstance::Outcome SingleInstance::start(const QString &quickAction, int ti
     }
     if (connected)
         return Outcome::unavailable;
-    return listen() ? Outcome::listening : Outcome::unavailable;
+    if (!listen())
+        return Outcome::unavailable;
+    lock.unlock();
+    removeDeadSockets(QFileInfo(m_path).absolutePath(), m_path);
+    return Outcome::listening;
+}
+
+int SingleInstance::removeDeadSockets(const QString &folder, const QString &except)
+{
+    // Each data folder has a socket of its own, so a run killed with a
+    // folder that is not used again (a test's, a demo's) would leave its
+    // socket for ever.
+    const QString prefix = QStringLiteral("kestrune-%1").arg(::getuid());
+    const QStringList names = QDir(folder).entryList({prefix + QStringLiteral(".socket"), prefix + QStringLiteral("-*.socket")},
+                                                     QDir::System | QDir::Files | QDir::Hidden);
+    int removed = 0;
+    for (const QString &name : names) {
+        const QString path = QDir(folder).filePath(name);
+        if (path == except)
+            continue;
+        // A start in progress holds the lock between its look and its listen.
+        QLockFile lock(path + QStringLiteral(".lock"));
+        lock.setStaleLockTime(0);
+        if (!lock.tryLock(0))
+            continue;
+        QLocalSocket probe;
+        probe.connectToServer(path);
+        if (probe.waitForConnected(1000)) {
+            probe.abort();
+            continue;
+        }
+        if (probe.error() == QLocalSocket::ConnectionRefusedError && QLocalServer::removeServer(path))
+            ++removed;
+    }
+    return removed;
 }
 
 std::optional<bool> SingleInstance::handOver(const QByteArray &request, int timeoutMs, bool &connected)

@@ -49,7 +49,8 @@ public:
 
     // Hands quickAction (empty: just raise) to a running instance, or, when
     // none answers, removes a stale socket and listens. Waits at most
-    // timeoutMs for an answer.
+    // timeoutMs for an answer. Once listening, it also removes the sockets
+    // that killed instances of other data folders left beside its own.
     Outcome start(const QString &quickAction, int timeoutMs = 10000);
     // After handedOver: whether the instance did what was asked.
     bool accepted() const { return m_accepted; }
@@ -58,6 +59,11 @@ public:
 
     // The user whose peers are let in; this process's own by default.
     void setOwnerUid(uid_t uid) { m_ownerUid = uid; }
+
+    // Removes this user's sockets in folder that no instance listens on,
+    // apart from except; one whose instance is starting (its lock is held) is
+    // left alone. Returns how many went.
+    static int removeDeadSockets(const QString &folder, const QString &except = {});
 
     // The request line for an action (empty: raise).
     static QByteArray request(const QString &quickAction);

@@ -1,4 +1,5 @@
 #include <QDirIterator>
+#include <QSize>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,16 +18,31 @@ class TestRender : public QObject
         return files;
     }
 
+    // The width and height a PNG's header gives.
+    static QSize pngSize(const QByteArray &png)
+    {
+        auto number = [&](int at) {
+            return int((uchar(png[at]) << 24) | (uchar(png[at + 1]) << 16) | (uchar(png[at + 2]) << 8) | uchar(png[at + 3]));
+        };
+        return png.size() < 24 ? QSize() : QSize(number(16), number(20));
+    }
+
 private slots:
+    // Rendering needs no display: it runs with none, and with no platform
+    // chosen.
     void renderingLeavesTheUsersDataAlone_data()
     {
         QTest::addColumn<bool>("namedFolder");
-        QTest::newRow("no data folder: a throw-away one") << false;
-        QTest::newRow("a named data folder is used") << true;
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<QSize>("size"); // the device's, whatever screen there is
+        QTest::newRow("no data folder: a throw-away one") << false << "phone" << QSize(375, 667);
+        QTest::newRow("a named data folder is used") << true << "tablet" << QSize(768, 1024);
     }
     void renderingLeavesTheUsersDataAlone()
     {
         QFETCH(bool, namedFolder);
+        QFETCH(QString, device);
+        QFETCH(QSize, size);
         QTemporaryDir home;
         QTemporaryDir named;
         QTemporaryDir output;
@@ -37,19 +53,23 @@ private slots:
         environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
         environment.insert("XDG_DATA_HOME", home.filePath("data"));
         environment.insert("XDG_CACHE_HOME", output.filePath("cache"));
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(name);
         QProcess program;
         program.setProcessEnvironment(environment);
-        QStringList arguments{"--render", output.filePath("window.png"), "--no-game-service"};
+        QStringList arguments{"--render", output.filePath("window.png"), "--no-game-service", "--device", device};
         if (namedFolder)
             arguments << "--data-folder" << named.path();
         program.start(KESTRUNE_PROGRAM, arguments);
         QVERIFY(program.waitForFinished(60000));
-        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(program.exitCode(), 0);
+        QVERIFY2(program.exitStatus() == QProcess::NormalExit && program.exitCode() == 0,
+                 program.readAllStandardError().constData());
 
         QFile png(output.filePath("window.png"));
         QVERIFY(png.open(QIODevice::ReadOnly));
-        QCOMPARE(png.read(4), QByteArray("\x89PNG"));
+        const QByteArray bytes = png.readAll();
+        QVERIFY(bytes.startsWith("\x89PNG"));
+        QCOMPARE(pngSize(bytes), size);
 
         QCOMPARE(filesBelow(home.filePath("config")), QStringList());
         QCOMPARE(filesBelow(home.filePath("data")), QStringList());

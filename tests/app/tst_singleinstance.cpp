@@ -1,6 +1,7 @@
 #include "app/singleinstance.h"
 
 #include <QLocalSocket>
+#include <QLockFile>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -159,6 +160,42 @@ private slots:
         QCOMPARE(exchange(path(), SingleInstance::request({})), "ok\n");
     }
 
+    // Killed runs of other data folders leave their sockets beside this
+    // one's; a start removes those that nobody listens on.
+    void deadSocketsOfOtherFoldersAreRemoved()
+    {
+        QTemporaryDir runtime(QDir::tempPath() + "/ksr-XXXXXX");
+        QVERIFY(runtime.isValid());
+        const QString mine = "kestrune-" + QString::number(::getuid());
+        const QString deadDefault = runtime.filePath(mine + ".socket");
+        const QString deadOther = runtime.filePath(mine + "-aaaaaaaaaaaa.socket");
+        const QString starting = runtime.filePath(mine + "-bbbbbbbbbbbb.socket");
+        const QString anotherUsers = runtime.filePath("kestrune-" + QString::number(::getuid() + 1) + "-cccccccccccc.socket");
+        const QString unrelated = runtime.filePath("other.socket");
+
+        SingleInstance live(runtime.filePath(mine + "-dddddddddddd.socket"));
+        Recorder recorder;
+        recorder.install(live);
+        QCOMPARE(live.start({}), SingleInstance::Outcome::listening);
+        QSignalSpy refused(&live, &SingleInstance::refused);
+        for (const QString &path : {deadDefault, deadOther, starting, anotherUsers, unrelated})
+            QVERIFY(makeStaleSocket(path));
+        QLockFile startingLock(starting + ".lock");
+        QVERIFY(startingLock.tryLock(0));
+
+        SingleInstance instance(runtime.filePath(mine + "-eeeeeeeeeeee.socket"));
+        QCOMPARE(instance.start({}), SingleInstance::Outcome::listening);
+        QVERIFY(!QFile::exists(deadDefault));
+        QVERIFY(!QFile::exists(deadOther));
+        for (const QString &path : {starting, anotherUsers, unrelated})
+            QVERIFY2(QFile::exists(path), qPrintable(path));
+        QVERIFY(live.isListening());
+        QCOMPARE(exchange(runtime.filePath(mine + "-dddddddddddd.socket"), SingleInstance::request({})), "ok\n");
+        QCOMPARE(refused.size(), 0);
+        // The lock left behind by the look at the live one is gone.
+        QVERIFY(!QFile::exists(runtime.filePath(mine + "-dddddddddddd.socket.lock")));
+    }
+
     void aSecondStartHandsItsActionOver_data()
     {
         QTest::addColumn<bool>("handlerAnswer");
@@ -235,6 +272,20 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return startsOfGames() == 2; }, 20000));
         third.kill();
         QVERIFY(third.waitForFinished(20000));
+
+        // A start with another data folder removes the socket the killed
+        // one left: one stale socket at most, of the folder not used since.
+        QVERIFY(QFile::exists(socket));
+        QTemporaryDir otherData;
+        QVERIFY(otherData.isValid());
+        const QString otherSocket = m_folder.filePath(QFileInfo(SingleInstance::socketPath(otherData.path())).fileName());
+        QProcess fourth;
+        fourth.setProcessEnvironment(environment);
+        fourth.start(KESTRUNE_PROGRAM, QStringList{"--no-game-service", "--data-folder", otherData.path()});
+        QVERIFY(QTest::qWaitFor([&] { return exchange(otherSocket, SingleInstance::request({})) == "ok\n"; }, 60000));
+        QVERIFY(!QFile::exists(socket));
+        fourth.kill();
+        QVERIFY(fourth.waitForFinished(20000));
     }
 };
 

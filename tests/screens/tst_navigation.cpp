@@ -1,6 +1,7 @@
 #include "manualanimationdriver.h"
 
 #include "platform/device/deviceprofile.h"
+#include "platform/device/windowgeometry.h"
 #include "screens/navigation/barbuttonitem.h"
 #include "screens/navigation/navigationbar.h"
 #include "screens/navigation/navigationcontroller.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QScreen>
 #include <QTest>
 
 #include <functional>
@@ -307,20 +309,20 @@ private slots:
         QTest::addColumn<unsigned>("mask");
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<QSize>("size");
-        QTest::newRow("landscape right") << InterfaceOrientation::landscapeRight << true << QSize(1024, 768);
-        QTest::newRow("portrait") << InterfaceOrientation::portrait << true << QSize(768, 1024);
-        QTest::newRow("both landscapes") << InterfaceOrientation::landscape << false << QSize(768, 1024);
-        QTest::newRow("all") << InterfaceOrientation::all << false << QSize(768, 1024);
-        QTest::newRow("none") << 0u << false << QSize(768, 1024);
+        QTest::newRow("landscape right") << InterfaceOrientation::landscapeRight << true << QSize(667, 375);
+        QTest::newRow("portrait") << InterfaceOrientation::portrait << true << QSize(375, 667);
+        QTest::newRow("both landscapes") << InterfaceOrientation::landscape << false << QSize(375, 667);
+        QTest::newRow("all") << InterfaceOrientation::all << false << QSize(375, 667);
+        QTest::newRow("none") << 0u << false << QSize(375, 667);
     }
     void theWindowTurnsOnlyToOneOrientation()
     {
         QFETCH(unsigned, mask);
         QFETCH(bool, accepted);
         QFETCH(QSize, size);
-        DeviceProfile::setCurrent(DeviceProfile::tablet());
+        DeviceProfile::setCurrent(DeviceProfile::phone());
         QWidget window;
-        window.resize(768, 1024);
+        window.resize(375, 667);
         QCOMPARE(WindowScene::requestGeometryUpdate(&window, mask), accepted);
         QCOMPARE(window.size(), size);
         QCOMPARE(DeviceProfile::current().size().toSize(), size);
@@ -328,17 +330,46 @@ private slots:
         DeviceProfile::setCurrent(DeviceProfile::phone());
     }
 
-    void aWindowThePlayerResizedKeepsItsSizeUnlessItTurns()
+    // The test screen is 800 x 800, room enough for these windows on
+    // either side.
+    void aWindowThePlayerResizedKeepsItsSizeAndTurnsOnItsSide()
     {
         DeviceProfile::setCurrent(DeviceProfile::phone());
         QWidget window;
-        window.resize(500, 900);
+        window.resize(380, 540);
         QVERIFY(WindowScene::requestGeometryUpdate(&window, InterfaceOrientation::portrait));
-        QCOMPARE(window.size(), QSize(500, 900));
+        QCOMPARE(window.size(), QSize(380, 540));
         QVERIFY(WindowScene::requestGeometryUpdate(&window, InterfaceOrientation::landscapeLeft));
-        QCOMPARE(window.size(), QSize(667, 375));
+        QCOMPARE(window.size(), QSize(560, 380)); // its height, and the landscape minimum width
         QVERIFY(WindowScene::requestGeometryUpdate(&window, InterfaceOrientation::landscapeRight));
-        QCOMPARE(window.size(), QSize(667, 375));
+        QCOMPARE(window.size(), QSize(560, 380));
+        window.resize(700, 380);
+        QVERIFY(WindowScene::requestGeometryUpdate(&window, InterfaceOrientation::portrait));
+        QCOMPARE(window.size(), QSize(380, 700));
+        DeviceProfile::setCurrent(DeviceProfile::phone());
+    }
+
+    // A tablet fitted to a small screen must not turn into the device's
+    // 1024 x 768, which runs off it; nor may the portrait minimum hold a
+    // landscape window up, nor the landscape minimum push it off the screen.
+    void aFittedWindowTurnsOnItsSideWithinTheScreen()
+    {
+        DeviceProfile::setCurrent(DeviceProfile::tablet());
+        QWidget window;
+        const QSize room = window.screen()->availableGeometry().size() - WindowGeometry::frameAllowance;
+        const QSize portrait = QSize(414, 552).boundedTo(room);
+        window.resize(portrait);
+        QVERIFY(WindowScene::requestGeometryUpdate(&window, InterfaceOrientation::landscapeRight));
+        QVERIFY(window.width() > window.height());
+        QVERIFY(window.width() <= room.width() && window.height() <= room.height());
+        QCOMPARE(window.minimumSize(), WindowGeometry::minimumIn(WindowGeometry::minimumSize(DeviceProfile::current()),
+                                                                 window.screen()->availableGeometry().size()));
+        QCOMPARE(window.size(), portrait.transposed().expandedTo(window.minimumSize()));
+        QVERIFY(WindowScene::requestGeometryUpdate(&window, InterfaceOrientation::portrait));
+        QVERIFY(window.width() < window.height());
+        QVERIFY(window.width() <= room.width() && window.height() <= room.height());
+        QCOMPARE(window.minimumSize(), WindowGeometry::minimumIn(WindowGeometry::minimumSize(DeviceProfile::tablet()),
+                                                                 window.screen()->availableGeometry().size()));
         DeviceProfile::setCurrent(DeviceProfile::phone());
     }
 };

@@ -1,7 +1,9 @@
 #include "windowscene.h"
 
 #include "platform/device/deviceprofile.h"
+#include "platform/device/windowgeometry.h"
 
+#include <QScreen>
 #include <QWidget>
 
 namespace kestrune {
@@ -28,9 +30,19 @@ bool WindowScene::requestGeometryUpdate(QWidget *window, InterfaceOrientationMas
     }
     DeviceProfile::setCurrent(profile);
     // Only a real turn reshapes the window: asking again for the orientation
-    // it already has keeps a size the player chose.
-    if (profile.isLandscape() != wasLandscape)
-        window->window()->resize(profile.size().toSize());
+    // it already has keeps a size the player chose. The window turns on its
+    // side as it is, since it was fitted to the screen (or sized by the
+    // player) and the device's own size may not fit; on a screen too small
+    // for it on its side it is fitted again.
+    if (profile.isLandscape() != wasLandscape) {
+        QWidget *top = window->window();
+        const QSize available = top->screen()->availableGeometry().size();
+        const QSize minimum = WindowGeometry::minimumIn(WindowGeometry::minimumSize(profile), available);
+        const QSize turned = WindowGeometry::turned(top->size(), profile.isLandscape(), minimum);
+        const QSize size = WindowGeometry::fitted(turned, available, minimum);
+        top->setMinimumSize(minimum);
+        top->resize(size);
+    }
     return true;
 }
 

@@ -7,8 +7,9 @@ class QWidget;
 namespace kestrune {
 
 // The window as the screens may ask it to turn. On the desktop a turn
-// between portrait and landscape resizes the window to the device's shape
-// for it; a request that does not turn it leaves the size alone.
+// between portrait and landscape lays the window on its side (and sets the
+// new orientation's minimum size); a request that does not turn it leaves
+// the size alone.
 class WindowScene
 {
 public:
