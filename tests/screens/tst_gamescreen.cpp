@@ -727,6 +727,10 @@ private slots:
     {
         Fixture f(1);
         QTest::keyClick(f.screen, Qt::Key_H);
+        // The first H of a match asks; Return takes the hint.
+        QVERIFY(f.nav.findChild<PromptDialog *>("HintAlert"));
+        QTest::keyClick(f.screen, Qt::Key_Return);
+        QCOMPARE(f.screen->gameManager()->hintsUsed(), 1);
         QVERIFY(f.toast.isAlertActive());
         f.screen->showTutorial();
         QTest::keyClick(f.keypad(), Qt::Key_Return); // would send the hinted code

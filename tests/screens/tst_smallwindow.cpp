@@ -26,6 +26,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
+#include <QFontMetricsF>
 #include <QGraphicsView>
 #include <QLabel>
 #include <QTest>
@@ -322,11 +323,25 @@ private slots:
         verifyNothingCollides(stage.nav);
     }
 
+    // The minimum, and a tablet's window fitted to a 1366x768 screen, which
+    // is shorter than the tablet's minimum.
+    void theResultAtTheMinimum_data()
+    {
+        QTest::addColumn<bool>("fittedToALaptop");
+        QTest::newRow("minimum") << false;
+        QTest::newRow("1366x768") << true;
+    }
+
     void theResultAtTheMinimum()
     {
+        QFETCH(bool, fittedToALaptop);
+        const DeviceProfile &device = DeviceProfile::current();
+        const QSize size = fittedToALaptop
+            ? WindowGeometry::fitted(device.size().toSize(), QSize(1366, 740), m_size)
+            : m_size;
         NavigationController nav;
         nav.setAttribute(Qt::WA_DontShowOnScreen);
-        nav.resize(m_size);
+        nav.resize(size);
         nav.pushViewController(new ViewController, false);
         nav.show();
         FakeClock clock;
@@ -336,6 +351,12 @@ private slots:
         result->setGameResults({BoardSnapshot::render(match->games().front(), QSize(300, 420))});
         nav.pushViewController(result, false);
         verifyNothingCollides(nav);
+        // A narrow window shrinks the description's line rather than cut it.
+        if (auto *description = result->findChild<QLabel *>(QStringLiteral("resultDescriptionLabel"))) {
+            const QFontMetricsF metrics(description->font());
+            for (const QString &line : description->text().split(QLatin1Char('\n')))
+                QVERIFY2(metrics.horizontalAdvance(line) <= description->width(), qPrintable(line));
+        }
     }
 
     void theStatisticsAtTheMinimum()

@@ -163,22 +163,10 @@ void ResultViewController::showEvent(QShowEvent *event)
 
 void ResultViewController::setupViews()
 {
-    const bool tablet = DeviceProfile::current().isTablet();
-    const qreal scale = tablet ? 1.45 : 1.0;
-    if (tablet) {
-        ui->imageView->setFixedSize(QSize(220, 220));
-        setPointSize(ui->resultLabel, 36);
-        setPointSize(ui->resultDescriptionLabel, 30);
-        setPointSize(ui->assistedLabel, 18);
-        setPointSize(ui->pointsLabel, 18);
-        setPointSize(ui->playButton, 22);
-        ui->playButton->setFixedSize(QSize(300, 64));
-        ui->contentLayout->setContentsMargins(48, 72, 48, 64);
-    }
-    for (NumberView *digit : numberViews())
-        digit->setFixedSize((QSizeF(46, 66) * scale).toSize());
-    ui->contentLayout->setContentsMargins(ui->contentLayout->contentsMargins()
-                                          + QMargins(0, 0, 0, int(safeAreaBottomInset())));
+    m_phoneMargins = ui->contentLayout->contentsMargins();
+    // On no window yet, the device's own sizes; a resize fits them later.
+    const bool shortWindow = DeviceProfile::current().isTablet() && window() != this;
+    applySizes(shortWindow ? tabletScale(window()->height()) : 1.0);
 
     QPalette text = ui->resultLabel->palette();
     text.setColor(QPalette::WindowText, Resources::color(QStringLiteral("label")));
@@ -237,6 +225,8 @@ void ResultViewController::setupViews()
     default:
         break;
     }
+    if (m_resultDescriptionLabel)
+        m_descriptionPointSize = m_resultDescriptionLabel->font().pointSizeF();
     layoutCards();
 }
 
@@ -446,6 +436,26 @@ void ResultViewController::fitDescription()
     // The label draws its own lines with extra spacing, which its size hint
     // does not know of.
     OutlineLabel *label = m_resultDescriptionLabel;
+    // A window narrower than the device takes a smaller font rather than
+    // cutting the line at both ends.
+    const QMargins margins = ui->contentLayout->contentsMargins();
+    const qreal room = m_contentView->width() - margins.left() - margins.right() - 2 * label->outlineWidth();
+    if (m_descriptionPointSize > 0) {
+        QFont font = label->font();
+        font.setPointSizeF(m_descriptionPointSize);
+        const QStringList textLines = label->text().split(QLatin1Char('\n'));
+        const auto widest = [&textLines](const QFont &f) {
+            const QFontMetricsF m(f);
+            qreal width = 0;
+            for (const QString &line : textLines)
+                width = std::max(width, m.horizontalAdvance(line));
+            return width;
+        };
+        while (room > 0 && font.pointSizeF() > minimumDescriptionPointSize && widest(font) > room)
+            font.setPointSizeF(font.pointSizeF() - 1);
+        if (font != label->font())
+            label->setFont(font);
+    }
     const qsizetype lines = label->text().count(QLatin1Char('\n')) + 1;
     const QFontMetricsF metrics(label->font());
     label->setMinimumHeight(int(std::ceil(lines * metrics.height() + (lines - 1) * label->lineSpacing()
@@ -547,10 +557,55 @@ int ResultViewController::cardWidth() const
     return int(std::min<qreal>(width() * share, 320));
 }
 
+qreal ResultViewController::tabletScale(int windowHeight)
+{
+    const qreal full = DeviceProfile::tablet().size().height();
+    return std::clamp(windowHeight / full, smallestTabletScale, 1.0);
+}
+
+void ResultViewController::applySizes(qreal tabletScale)
+{
+    m_tabletScale = tabletScale;
+    const bool tablet = DeviceProfile::current().isTablet();
+    const auto scaled = [tabletScale](qreal size) { return int(std::lround(size * tabletScale)); };
+    if (tablet) {
+        ui->imageView->setFixedSize(QSize(scaled(220), scaled(220)));
+        setPointSize(ui->resultLabel, 36 * tabletScale);
+        if (m_resultDescriptionLabel) {
+            m_descriptionPointSize = 30 * tabletScale;
+            setPointSize(m_resultDescriptionLabel, m_descriptionPointSize);
+        }
+        setPointSize(ui->assistedLabel, 18 * tabletScale);
+        setPointSize(ui->pointsLabel, 18 * tabletScale);
+        setPointSize(ui->playButton, 22 * tabletScale);
+        ui->playButton->setFixedSize(QSize(scaled(300), scaled(64)));
+        RoundedShadowStyle::apply(*ui->playButton, ui->playButton->maximumHeight());
+    }
+    const QMargins margins = tablet ? QMargins(scaled(48), scaled(72), scaled(48), scaled(64)) : m_phoneMargins;
+    ui->contentLayout->setContentsMargins(margins + QMargins(0, 0, 0, int(safeAreaBottomInset())));
+    const qreal digitScale = tablet ? 1.45 * tabletScale : 1.0;
+    // The digits go with the points display when a match has no points.
+    if (m_pointsStackView) {
+        for (NumberView *digit : numberViews())
+            digit->setFixedSize((QSizeF(46, 66) * digitScale).toSize());
+    }
+    if (m_resultDescriptionLabel)
+        fitDescription();
+}
+
 void ResultViewController::resizeEvent(QResizeEvent *event)
 {
     ViewController::resizeEvent(event);
     m_contentView->setGeometry(rect());
+    // A tablet's window may be shorter than the device (a small screen, or a
+    // player who resized it): its sizes shrink with it rather than overlap.
+    if (m_loaded && DeviceProfile::current().isTablet() && window() != this) {
+        const qreal scale = tabletScale(window()->height());
+        if (std::abs(scale - m_tabletScale) > 0.01)
+            applySizes(scale);
+    }
+    if (m_loaded && m_resultDescriptionLabel)
+        fitDescription();
     layoutCards();
 }
 

@@ -59,6 +59,11 @@ public:
     static constexpr qreal openCardMargin = 15;
     static constexpr int cardAnimationMs = 300;
     static constexpr int descriptionFontReduction = 4;
+    // The share of a tablet's sizes a window shorter than the device keeps:
+    // its height over the device's, never below this.
+    static constexpr qreal smallestTabletScale = 0.68;
+    static constexpr qreal minimumDescriptionPointSize = 12;
+    static qreal tabletScale(int windowHeight);
 
     enum class Card { left, right };
 
@@ -133,6 +138,10 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // Fonts, picture, digits, button and margins at the device's sizes; a
+    // tablet's times `tabletScale`.
+    void applySizes(qreal tabletScale);
+
     struct CardSlot
     {
         qreal offset = peekingCardOffset;
@@ -167,6 +176,10 @@ private:
     GameResultView *m_leftCard;
     GameResultView *m_rightCard;
     QPointer<OutlineLabel> m_resultDescriptionLabel;
+    QMargins m_phoneMargins;
+    // The description's font before it is fitted to the window's width.
+    qreal m_descriptionPointSize = 0;
+    qreal m_tabletScale = 1.0;
     QPointer<QLabel> m_assistedLabel;
     QPointer<QWidget> m_pointsStackView;
     std::shared_ptr<GameManaging> m_gameManager;
