@@ -59,6 +59,27 @@ QString playersText(std::int64_t players)
     return players == 1 ? QObject::tr("Game, one player") : QObject::tr("Game, two players");
 }
 
+// A question with Cancel and one action, in the screen's colours; Escape
+// always cancels.
+PromptDialog *makeCancelOrAct(const QString &title, const QString &message, const QString &identifier,
+                              ModernDialogButton *action, bool cancelByDefault, QWidget *parent)
+{
+    auto *dialog = new PromptDialog(title, message, parent);
+    dialog->setButtonAlignment(PromptDialog::ButtonAlignment::horizontal);
+    dialog->setPreferredWidth(340);
+    dialog->setObjectName(identifier);
+    dialog->setAccessibleName(title);
+    auto *cancel = new ModernDialogButton(GameViewController::tr("Cancel"), 45, true, {});
+    cancel->setObjectName(QStringLiteral("Cancel"));
+    cancel->setDefault(cancelByDefault);
+    dialog->addButtons({cancel, action});
+    dialog->setCancelButton(cancel);
+    dialog->setTitleColor(Resources::color(QStringLiteral("label")));
+    dialog->setMessageColor(Resources::color(QStringLiteral("secondaryLabel")));
+    dialog->setBackgroundColor(Resources::color(QStringLiteral("systemBackground")));
+    return dialog;
+}
+
 } // namespace
 
 GameViewController::GameViewController(GameScreenEnvironment environment, QWidget *parent)
@@ -578,26 +599,14 @@ void GameViewController::requestHintByKey()
 
 PromptDialog *GameViewController::makeHintAlert(std::function<void()> onUse, QWidget *parent)
 {
-    auto *dialog = new PromptDialog(tr("Use a hint?"),
-                                    tr("A hint shows how many codes are left and types a good shot. "
-                                       "A match won with hints stays off the leaderboard."),
-                                    parent);
-    dialog->setButtonAlignment(PromptDialog::ButtonAlignment::horizontal);
-    dialog->setPreferredWidth(340);
-    dialog->setObjectName(QStringLiteral("HintAlert"));
-    dialog->setAccessibleName(tr("Use a hint?"));
-    auto *cancel = new ModernDialogButton(tr("Cancel"), 45, true, {});
-    cancel->setObjectName(QStringLiteral("Cancel"));
     auto *use = new ModernDialogButton(tr("Use hint"), 45, true, std::move(onUse));
     use->setObjectName(QStringLiteral("UseHint"));
     use->setTitleColor(Resources::color(QStringLiteral("accent")));
-    dialog->addButtons({cancel, use});
-    // Return takes the hint the key asked for; Escape keeps it.
-    dialog->setCancelButton(cancel);
-    dialog->setTitleColor(Resources::color(QStringLiteral("label")));
-    dialog->setMessageColor(Resources::color(QStringLiteral("secondaryLabel")));
-    dialog->setBackgroundColor(Resources::color(QStringLiteral("systemBackground")));
-    return dialog;
+    // Return takes the hint the key asked for.
+    return makeCancelOrAct(tr("Use a hint?"),
+                           tr("A hint shows how many codes are left and types a good shot. "
+                              "A match won with hints stays off the leaderboard."),
+                           QStringLiteral("HintAlert"), use, false, parent);
 }
 
 void GameViewController::showHint()
@@ -686,24 +695,12 @@ bool GameViewController::windowShouldClose(const std::function<void()> &close)
 
 PromptDialog *GameViewController::makeQuitAlert(std::function<void()> onQuit, QWidget *parent)
 {
-    auto *dialog = new PromptDialog(tr("Do you want to quit?"), tr("All progress will be lost."), parent);
-    dialog->setButtonAlignment(PromptDialog::ButtonAlignment::horizontal);
-    dialog->setPreferredWidth(340);
-    dialog->setObjectName(QStringLiteral("QuitAlert"));
-    dialog->setAccessibleName(tr("Do you want to quit?"));
-    auto *cancel = new ModernDialogButton(tr("Cancel"), 45, true, {});
-    cancel->setObjectName(QStringLiteral("Cancel"));
     auto *quit = new ModernDialogButton(tr("Quit"), 45, true, std::move(onQuit));
     quit->setObjectName(QStringLiteral("Quit"));
     quit->setTitleColor(Resources::color(QStringLiteral("systemRed")));
     // Return must not take the choice that throws the game away.
-    cancel->setDefault(true);
-    dialog->addButtons({cancel, quit});
-    dialog->setCancelButton(cancel);
-    dialog->setTitleColor(Resources::color(QStringLiteral("label")));
-    dialog->setMessageColor(Resources::color(QStringLiteral("secondaryLabel")));
-    dialog->setBackgroundColor(Resources::color(QStringLiteral("systemBackground")));
-    return dialog;
+    return makeCancelOrAct(tr("Do you want to quit?"), tr("All progress will be lost."), QStringLiteral("QuitAlert"),
+                           quit, true, parent);
 }
 
 void GameViewController::showTutorial()
