@@ -14,6 +14,35 @@ void print(FILE *stream, const QString &text)
     std::fputs(qPrintable(text), stream);
     std::fflush(stream);
 }
+// The toolkit's own options: the application object, made after the parse,
+// takes them out of the arguments and acts on them, so here they are only
+// stepped over. Those of the first list take a value.
+const QStringList toolkitOptionsWithValue{"platform", "platformpluginpath", "platformtheme", "plugin",
+                                          "qwindowgeometry", "qwindowicon", "qwindowtitle", "session",
+                                          "display", "name", "geometry", "title", "style", "stylesheet"};
+const QStringList toolkitFlags{"reverse", "widgetcount", "nograb", "dograb", "sync"};
+
+QStringList withoutToolkitOptions(const QStringList &arguments)
+{
+    QStringList kept;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &word = arguments.at(i);
+        if (i > 0 && word.startsWith(QLatin1Char('-')) && word != QLatin1String("--")) {
+            QString name = word.mid(word.startsWith(QLatin1String("--")) ? 2 : 1);
+            const bool inlineValue = name.contains(QLatin1Char('='));
+            name = name.section(QLatin1Char('='), 0, 0);
+            if (toolkitFlags.contains(name))
+                continue;
+            if (toolkitOptionsWithValue.contains(name)) {
+                if (!inlineValue)
+                    ++i;
+                continue;
+            }
+        }
+        kept.append(word);
+    }
+    return kept;
+}
 } // namespace
 
 QStringList CommandLine::arguments(int argc, char **argv)
@@ -58,7 +87,7 @@ CommandLine CommandLine::parse(const QStringList &arguments, std::optional<int> 
         return result;
     };
 
-    if (!parser.parse(arguments))
+    if (!parser.parse(withoutToolkitOptions(arguments)))
         return fail(parser.errorText());
     if (parser.isSet(help)) {
         print(stdout, usage);

@@ -26,6 +26,19 @@ private slots:
         QVERIFY(options.uiTest);
     }
 
+    // The toolkit's options (a window manager's launcher or a user may give
+    // them) are left to the application object, not refused.
+    void stepsOverTheToolkitsOwnOptions()
+    {
+        std::optional<int> exitCode;
+        const auto options = CommandLine::parse({"kestrune", "-platform", "offscreen", "-reverse", "--style=Fusion",
+                                                 "--device", "tablet", "-qwindowtitle", "K", "UITest"},
+                                                exitCode);
+        QVERIFY(!exitCode);
+        QCOMPARE(options.device, "tablet");
+        QVERIFY(options.uiTest);
+    }
+
     void badInputExitsWithTwo_data()
     {
         QTest::addColumn<QStringList>("arguments");
