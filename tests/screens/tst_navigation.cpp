@@ -12,6 +12,7 @@
 #include "game/rx/disposebag.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
@@ -275,6 +276,7 @@ private slots:
         NavigationController nav;
         auto *screen = new ViewController;
         auto *field = new QLineEdit(screen);
+        nav.resize(400, 600);
         nav.pushViewController(screen, false);
         nav.show();
         QVERIFY(QTest::qWaitForWindowActive(&nav));
@@ -285,6 +287,18 @@ private slots:
         QVERIFY(!dialog->isWindow());
         QCOMPARE(dialog->window(), &nav);
         QCOMPARE(QApplication::focusWidget(), dialog.data());
+        // Assistive technology finds it where it is drawn, over the window.
+        dialog->resize(200, 100);
+        QAccessibleInterface *spoken = QAccessible::queryAccessibleInterface(dialog.data());
+        QVERIFY(spoken);
+        const QRect windowArea(nav.mapToGlobal(QPoint(0, 0)), nav.size());
+        QCOMPARE(spoken->rect(), QRect(dialog->mapToGlobal(QPoint(0, 0)), dialog->size()));
+        QVERIFY2(windowArea.contains(spoken->rect()),
+                 qPrintable(QStringLiteral("%1,%2 %3x%4 in %5,%6 %7x%8")
+                                .arg(spoken->rect().x()).arg(spoken->rect().y()).arg(spoken->rect().width())
+                                .arg(spoken->rect().height()).arg(windowArea.x()).arg(windowArea.y())
+                                .arg(windowArea.width()).arg(windowArea.height())));
+        QVERIFY(spoken->rect().topLeft() != windowArea.topLeft());
         QTest::keyClicks(field, QStringLiteral("typed behind"));
         QCOMPARE(field->text(), QString());
         dialog->reject();
