@@ -77,7 +77,7 @@ int main(int argc, char *argv[])
             return instance.accepted() ? 0 : 1;
         case SingleInstance::Outcome::unavailable:
             if (owner)
-                std::fprintf(stderr, "kestrune: running as a second instance: %s\n", qPrintable(instance.errorString()));
+                std::fprintf(stderr, "kestrune: later starts cannot reach this one: %s\n", qPrintable(instance.errorString()));
             break;
         case SingleInstance::Outcome::listening:
             break;

@@ -353,6 +353,8 @@ private slots:
         QTest::newRow("the socket path is a folder") << "folder";
         QTest::newRow("the first instance is stopped") << "stopped";
         QTest::newRow("only the first has XDG_RUNTIME_DIR") << "no runtime folder";
+        // A render never hands over, but plays in the folder it is given.
+        QTest::newRow("a render into the folder") << "render";
     }
     void aSecondWriterOfTheDataFolderIsTurnedAway()
     {
@@ -400,7 +402,8 @@ private slots:
         if (obstacle == "no runtime folder")
             secondEnvironment.remove("XDG_RUNTIME_DIR");
         second.setProcessEnvironment(secondEnvironment);
-        second.start(KESTRUNE_PROGRAM, arguments);
+        const QString picture = home.filePath("window.png");
+        second.start(KESTRUNE_PROGRAM, obstacle == "render" ? QStringList{"--render", picture} + arguments : arguments);
         QVERIFY(second.waitForFinished(60000));
         const QString errors = QString::fromLocal8Bit(second.readAllStandardError());
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
@@ -413,6 +416,7 @@ private slots:
         QCOMPARE(QDir(runtime.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot), socketsBefore);
         if (obstacle == "no runtime folder")
             QVERIFY(!QFileInfo::exists(QDir::temp().filePath(socketName)));
+        QVERIFY(!QFileInfo::exists(picture));
 
         QCOMPARE(::kill(pid_t(first.processId()), SIGCONT), 0);
         QCOMPARE(first.state(), QProcess::Running);
