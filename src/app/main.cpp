@@ -6,6 +6,7 @@
 
 #include "game/rx/mainscheduler.h"
 #include "platform/apppaths.h"
+#include "platform/datafolderlock.h"
 #include "platform/device/deviceprofile.h"
 #include "platform/resources/resources.h"
 #include "screens/navigation/navigationcontroller.h"
@@ -57,19 +58,36 @@ int main(int argc, char *argv[])
         return 1;
     }
 
+    // The data folder has one writer, whatever the socket below can reach:
+    // the holder of its lock, to the very end of the process (static, so that
+    // it outlives the shared manager's last write).
+    static DataFolderLock folderLock(dataFolder);
+    const DataFolderLock::Result locked = folderLock.tryLock();
+    if (locked == DataFolderLock::Result::failed)
+        std::fprintf(stderr, "kestrune: running without a lock: %s\n", qPrintable(folderLock.errorString()));
+    const bool owner = locked != DataFolderLock::Result::held;
+
     // One instance per user (and data folder): a later start hands its quick
     // action to the running one, and the answer becomes its exit status.
     SingleInstance instance(SingleInstance::socketPath(options.dataFolder.isEmpty() ? QString() : dataFolder));
     if (options.renderTo.isEmpty()) {
-        switch (instance.start(options.quickAction)) {
+        switch (instance.start(options.quickAction, SingleInstance::handOverTimeoutMs(),
+                               owner ? SingleInstance::Mode::handOverOrListen : SingleInstance::Mode::handOverOnly)) {
         case SingleInstance::Outcome::handedOver:
             return instance.accepted() ? 0 : 1;
         case SingleInstance::Outcome::unavailable:
-            std::fprintf(stderr, "kestrune: running as a second instance: %s\n", qPrintable(instance.errorString()));
+            if (owner)
+                std::fprintf(stderr, "kestrune: later starts cannot reach this one: %s\n", qPrintable(instance.errorString()));
             break;
         case SingleInstance::Outcome::listening:
             break;
         }
+    }
+    if (!owner) {
+        const QString unreached =
+            instance.errorString().isEmpty() ? QString() : QStringLiteral("; it cannot be reached: ") + instance.errorString();
+        std::fprintf(stderr, "kestrune: %s%s\n", qPrintable(folderLock.errorString()), qPrintable(unreached));
+        return 1;
     }
 
     DeviceProfile::setCurrent(*DeviceProfile::fromName(options.device));

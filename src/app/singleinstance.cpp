@@ -11,7 +11,10 @@
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QPointer>
+#include <QThread>
 #include <QTimer>
+
+#include <algorithm>
 
 #include <sys/socket.h>
 #include <unistd.h>
@@ -26,6 +29,11 @@ const QByteArray version = "1";
 constexpr int idlePeerMs = 5000;
 // Longer socket paths do not fit into sockaddr_un.
 constexpr int maxSocketPath = 100;
+// The data folder's writer takes its lock just before it listens: a start
+// that only hands over looks again for this long before it gives up.
+constexpr int listenGraceMs = 500;
+constexpr int lookAgainMs = 50;
+constexpr int minTimeoutMs = 100;
 
 } // namespace
 
@@ -74,29 +82,48 @@ bool SingleInstance::isListening() const
     return m_server && m_server->isListening();
 }
 
-SingleInstance::Outcome SingleInstance::start(const QString &quickAction, int timeoutMs)
+int SingleInstance::handOverTimeoutMs()
+{
+    bool ok = false;
+    const int chosen = qEnvironmentVariableIntValue("KESTRUNE_HANDOVER_TIMEOUT_MS", &ok);
+    return ok ? std::clamp(chosen, minTimeoutMs, defaultTimeoutMs) : defaultTimeoutMs;
+}
+
+SingleInstance::Outcome SingleInstance::start(const QString &quickAction, int timeoutMs, Mode mode)
 {
     m_accepted = false;
-    m_error.clear();
-    // Two starts at once must not both find no instance and both listen.
-    QLockFile lock(m_path + QStringLiteral(".lock"));
-    lock.setStaleLockTime(0); // only a dead owner makes it stale
-    if (!lock.tryLock(timeoutMs)) {
-        m_error = QStringLiteral("cannot lock %1").arg(lock.fileName());
-        return Outcome::unavailable;
+    const QDeadlineTimer grace(mode == Mode::handOverOnly ? std::min(timeoutMs, listenGraceMs) : 0);
+    for (;;) {
+        m_error.clear();
+        // Two starts at once must not both find no instance and both listen.
+        QLockFile lock(m_path + QStringLiteral(".lock"));
+        lock.setStaleLockTime(0); // only a dead owner makes it stale
+        if (!lock.tryLock(timeoutMs)) {
+            m_error = QStringLiteral("cannot lock %1").arg(lock.fileName());
+            return Outcome::unavailable;
+        }
+        bool connected = false;
+        if (const auto answer = handOver(request(quickAction), timeoutMs, connected)) {
+            m_accepted = *answer;
+            return Outcome::handedOver;
+        }
+        if (connected)
+            return Outcome::unavailable;
+        if (mode == Mode::handOverOnly) {
+            if (grace.hasExpired()) {
+                m_error = QStringLiteral("no instance listens on %1").arg(m_path);
+                return Outcome::unavailable;
+            }
+            lock.unlock();
+            QThread::msleep(lookAgainMs);
+            continue;
+        }
+        if (!listen())
+            return Outcome::unavailable;
+        lock.unlock();
+        removeDeadSockets(QFileInfo(m_path).absolutePath(), m_path);
+        return Outcome::listening;
     }
-    bool connected = false;
-    if (const auto answer = handOver(request(quickAction), timeoutMs, connected)) {
-        m_accepted = *answer;
-        return Outcome::handedOver;
-    }
-    if (connected)
-        return Outcome::unavailable;
-    if (!listen())
-        return Outcome::unavailable;
-    lock.unlock();
-    removeDeadSockets(QFileInfo(m_path).absolutePath(), m_path);
-    return Outcome::listening;
 }
 
 int SingleInstance::removeDeadSockets(const QString &folder, const QString &except)

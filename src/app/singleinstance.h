@@ -37,6 +37,13 @@ public:
         unavailable, // neither: no socket could be made, or the instance did not answer
     };
 
+    // Whether a start that finds no instance becomes it. One that cannot
+    // own the data folder only hands over: the folder's writer runs, even
+    // when its socket cannot be reached from here.
+    enum class Mode { handOverOrListen, handOverOnly };
+
+    static constexpr int defaultTimeoutMs = 10000;
+
     // The socket of this user, in XDG_RUNTIME_DIR when there is one (else
     // the temporary folder); a data folder given makes a socket of its own,
     // so that test and demo runs never meet the player's instance.
@@ -51,7 +58,11 @@ public:
     // none answers, removes a stale socket and listens. Waits at most
     // timeoutMs for an answer. Once listening, it also removes the sockets
     // that killed instances of other data folders left beside its own.
-    Outcome start(const QString &quickAction, int timeoutMs = 10000);
+    Outcome start(const QString &quickAction, int timeoutMs = defaultTimeoutMs, Mode mode = Mode::handOverOrListen);
+    // The timeout of a start: the default, or KESTRUNE_HANDOVER_TIMEOUT_MS
+    // within 100 ms to the default, for tests of an instance that cannot
+    // answer (a stopped one) which must not wait that long.
+    static int handOverTimeoutMs();
     // After handedOver: whether the instance did what was asked.
     bool accepted() const { return m_accepted; }
     QString errorString() const { return m_error; }

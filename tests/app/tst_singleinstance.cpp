@@ -1,11 +1,15 @@
 #include "app/singleinstance.h"
 
+#include <QDirIterator>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
 
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -48,6 +52,18 @@ QByteArray exchange(const QString &path, const QByteArray &bytes)
         return answer.endsWith('\n') || socket.state() == QLocalSocket::UnconnectedState;
     }, 10000);
     return answer;
+}
+
+// Every file below folder, hidden ones too, by relative path, with its bytes.
+QMap<QString, QByteArray> filesBelow(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        files.insert(QDir(folder).relativeFilePath(file.fileName()), file.open(QIODevice::ReadOnly) ? file.readAll() : "unreadable");
+    }
+    return files;
 }
 
 // A socket file that nobody listens on, as a killed instance leaves it.
@@ -158,6 +174,46 @@ private slots:
         recorder.install(instance);
         QCOMPARE(instance.start("singleplayer"), SingleInstance::Outcome::listening);
         QCOMPARE(exchange(path(), SingleInstance::request({})), "ok\n");
+    }
+
+    // A start that may not own the data folder hands over or does nothing:
+    // it neither listens nor clears a socket it finds dead.
+    void aStartThatOnlyHandsOverNeverListens()
+    {
+        SingleInstance alone(path());
+        QCOMPARE(alone.start({}, 1000, SingleInstance::Mode::handOverOnly), SingleInstance::Outcome::unavailable);
+        QCOMPARE(alone.errorString(), "no instance listens on " + path());
+        QVERIFY(!alone.isListening());
+        QVERIFY(!QFileInfo::exists(path()));
+
+        QVERIFY(makeStaleSocket(path()));
+        QCOMPARE(alone.start({}, 1000, SingleInstance::Mode::handOverOnly), SingleInstance::Outcome::unavailable);
+        QVERIFY(QFileInfo::exists(path()));
+        QVERIFY(!alone.isListening());
+        QVERIFY(QFile::remove(path()));
+    }
+
+    void theTimeoutCanBeShortenedForTests_data()
+    {
+        QTest::addColumn<QByteArray>("value"); // empty: unset
+        QTest::addColumn<int>("timeoutMs");
+        QTest::newRow("unset") << QByteArray() << 10000;
+        QTest::newRow("shorter") << QByteArray("1000") << 1000;
+        QTest::newRow("too short") << QByteArray("5") << 100;
+        QTest::newRow("negative") << QByteArray("-1") << 100;
+        QTest::newRow("longer than the default") << QByteArray("600000") << 10000;
+        QTest::newRow("not a number") << QByteArray("soon") << 10000;
+    }
+    void theTimeoutCanBeShortenedForTests()
+    {
+        QFETCH(QByteArray, value);
+        QFETCH(int, timeoutMs);
+        const auto restore = qScopeGuard([] { qunsetenv("KESTRUNE_HANDOVER_TIMEOUT_MS"); });
+        if (value.isEmpty())
+            qunsetenv("KESTRUNE_HANDOVER_TIMEOUT_MS");
+        else
+            qputenv("KESTRUNE_HANDOVER_TIMEOUT_MS", value);
+        QCOMPARE(SingleInstance::handOverTimeoutMs(), timeoutMs);
     }
 
     // Killed runs of other data folders leave their sockets beside this
@@ -286,6 +342,84 @@ private slots:
         QVERIFY(!QFile::exists(socket));
         fourth.kill();
         QVERIFY(fourth.waitForFinished(20000));
+    }
+
+    // Where the socket cannot tell that an instance runs, the data folder's
+    // lock does: the second start exits, naming the first, and leaves its
+    // data as it was.
+    void aSecondWriterOfTheDataFolderIsTurnedAway_data()
+    {
+        QTest::addColumn<QString>("obstacle");
+        QTest::newRow("the socket path is a folder") << "folder";
+        QTest::newRow("the first instance is stopped") << "stopped";
+        QTest::newRow("only the first has XDG_RUNTIME_DIR") << "no runtime folder";
+        // A render never hands over, but plays in the folder it is given.
+        QTest::newRow("a render into the folder") << "render";
+    }
+    void aSecondWriterOfTheDataFolderIsTurnedAway()
+    {
+        QFETCH(QString, obstacle);
+        QTemporaryDir home;
+        QTemporaryDir data;
+        QTemporaryDir runtime(QDir::tempPath() + "/ksr-XXXXXX");
+        QVERIFY(home.isValid() && data.isValid() && runtime.isValid());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", home.path());
+        environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
+        environment.insert("XDG_DATA_HOME", home.filePath("data"));
+        environment.insert("XDG_RUNTIME_DIR", runtime.path());
+        // A stopped instance is waited for this long, not 10 s.
+        environment.insert("KESTRUNE_HANDOVER_TIMEOUT_MS", "1000");
+        const QStringList arguments{"--no-game-service", "--data-folder", data.path(), "--quick-action", "singleplayer"};
+        const QString socketName = QFileInfo(SingleInstance::socketPath(data.path())).fileName();
+        if (obstacle == "folder")
+            QVERIFY(QDir(runtime.path()).mkdir(socketName));
+
+        QProcess first;
+        QProcess second;
+        const auto cleanup = qScopeGuard([&] {
+            for (QProcess *program : {&first, &second}) {
+                if (program->state() == QProcess::NotRunning)
+                    continue;
+                ::kill(pid_t(program->processId()), SIGCONT);
+                program->kill();
+                program->waitForFinished(20000);
+            }
+        });
+        first.setProcessEnvironment(environment);
+        first.start(KESTRUNE_PROGRAM, arguments);
+        QVERIFY(QTest::qWaitFor([&] { return filesBelow(data.path()).value("analytics.jsonl").contains("start_game"); },
+                                60000));
+        // Held still from here on, so that whatever changes is the second's
+        // doing; the stopped case is the first that cannot answer.
+        QCOMPARE(::kill(pid_t(first.processId()), SIGSTOP), 0);
+        const auto before = filesBelow(data.path());
+        const QStringList socketsBefore = QDir(runtime.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+        if (obstacle == "stopped")
+            QVERIFY(socketsBefore.contains(socketName));
+
+        QProcessEnvironment secondEnvironment = environment;
+        if (obstacle == "no runtime folder")
+            secondEnvironment.remove("XDG_RUNTIME_DIR");
+        second.setProcessEnvironment(secondEnvironment);
+        const QString picture = home.filePath("window.png");
+        second.start(KESTRUNE_PROGRAM, obstacle == "render" ? QStringList{"--render", picture} + arguments : arguments);
+        QVERIFY(second.waitForFinished(60000));
+        const QString errors = QString::fromLocal8Bit(second.readAllStandardError());
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 1);
+        const QString message = QString("kestrune: another Kestrune is using the data folder %1 (process %2)")
+                                    .arg(data.path())
+                                    .arg(first.processId());
+        QVERIFY2(errors.contains(message), qPrintable(errors));
+        QCOMPARE(filesBelow(data.path()), before);
+        QCOMPARE(QDir(runtime.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot), socketsBefore);
+        if (obstacle == "no runtime folder")
+            QVERIFY(!QFileInfo::exists(QDir::temp().filePath(socketName)));
+        QVERIFY(!QFileInfo::exists(picture));
+
+        QCOMPARE(::kill(pid_t(first.processId()), SIGCONT), 0);
+        QCOMPARE(first.state(), QProcess::Running);
     }
 };
 
