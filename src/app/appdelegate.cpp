@@ -3,6 +3,7 @@
 #include "seguemap.h"
 
 #include "game/analytics.h"
+#include "game/statisticshelper.h"
 #include "game/rx/mainscheduler.h"
 #include "gameservice/gameserviceenvironment.h"
 #include "gameservice/gameservicemanager.h"
@@ -17,6 +18,9 @@
 #include "screens/menu/menuviewcontroller.h"
 #include "views/components/touchareafilter.h"
 #include "views/toast/toastalert.h"
+#include "views/toast/toastalertview.h"
+
+#include <QDebug>
 
 namespace kestrune {
 
@@ -47,6 +51,10 @@ AppDelegate::AppDelegate(const CommandLine &options)
     , m_store(std::make_unique<SettingsStore>())
     , m_service(&launchServices(m_analytics, !options.noGameService))
 {
+    // A kill between two keys of an older version may have left the
+    // figures out of step; said once, as the repair is written.
+    if (const auto repaired = StatisticsHelper::repair(m_store))
+        qWarning().noquote() << "Statistics were out of step and are repaired:" << QString::fromStdString(*repaired);
     m_environment.game.analytics = &m_analytics;
     m_environment.game.store = &m_store;
     m_environment.game.gameService = m_service;
@@ -66,6 +74,13 @@ AppDelegate::AppDelegate(const CommandLine &options)
     m_window.resize(DeviceProfile::current().size().toSize());
     new TouchAreaFilter(&m_window);
     ToastAlert::shared().setHost(&m_window);
+    // The player hears when games stop being saved, and when they are again.
+    QObject::connect(&m_store.status(), &SaveStatus::changed, &m_window, [](KeyValueStore::Failure failure) {
+        const bool saving = failure == KeyValueStore::Failure::none;
+        ToastAlert::shared().showAlert(new ToastAlertView(SaveStatus::message(failure),
+                                                          saving ? QStringLiteral("Win") : QStringLiteral("Lose"),
+                                                          true, saving ? 3.0 : 6.0));
+    });
 }
 
 // The window, declared last, goes first, and with it the screens that use

@@ -91,6 +91,64 @@ private slots:
         QCOMPARE(*store.integer("secondsSpentInWonGames"), total);
     }
 
+    // One game's figures reach the store in one synchronisation, so the
+    // disk never holds some of them without the others.
+    void aGameIsRecordedInOneWrite()
+    {
+        MemoryStore store;
+        QVERIFY(StatisticsHelper::recordGame(store, true, 42));
+        QCOMPARE(store.syncCount(), 1);
+        QVERIFY(StatisticsHelper::recordGame(store, false, 100));
+        QCOMPARE(store.syncCount(), 2);
+        QCOMPARE(StatisticsHelper::integerValue(store, "games"), 2);
+        QCOMPARE(StatisticsHelper::integerValue(store, "wins"), 1);
+        QCOMPARE(StatisticsHelper::integerValue(store, "losses"), 1);
+        QCOMPARE(StatisticsHelper::historyValue(store), std::string("WL"));
+        QCOMPARE(StatisticsHelper::integerValue(store, "secondsSpentInGame"), 142);
+        QCOMPARE(StatisticsHelper::integerValue(store, "secondsSpentInWonGames"), 42);
+        QCOMPARE(store.unsyncedWrites(), 0);
+    }
+
+    void repairPutsTheFiguresBackInStep_data()
+    {
+        QTest::addColumn<qint64>("games");
+        QTest::addColumn<qint64>("wins");
+        QTest::addColumn<qint64>("losses");
+        QTest::addColumn<QString>("history");
+        QTest::addColumn<qint64>("repairedGames");
+        QTest::addColumn<QString>("repairedHistory");
+        QTest::addColumn<bool>("said");
+        QTest::newRow("in step") << qint64(5) << qint64(3) << qint64(2) << "WLWWL" << qint64(5) << "WLWWL" << false;
+        QTest::newRow("an older version's short history") << qint64(5) << qint64(3) << qint64(2) << "WL" << qint64(5) << "WL" << false;
+        QTest::newRow("wins ahead of games") << qint64(496) << qint64(506) << qint64(0) << "" << qint64(506) << "" << true;
+        QTest::newRow("history ahead of games") << qint64(3) << qint64(2) << qint64(1) << "LLWLW" << qint64(3) << "WLW" << true;
+        QTest::newRow("both") << qint64(1) << qint64(2) << qint64(1) << "WWWWL" << qint64(3) << "WWL" << true;
+        QTest::newRow("negative games") << qint64(-4) << qint64(0) << qint64(0) << "W" << qint64(0) << "" << true;
+    }
+    void repairPutsTheFiguresBackInStep()
+    {
+        QFETCH(qint64, games);
+        QFETCH(qint64, wins);
+        QFETCH(qint64, losses);
+        QFETCH(QString, history);
+        QFETCH(qint64, repairedGames);
+        QFETCH(QString, repairedHistory);
+        QFETCH(bool, said);
+        MemoryStore store;
+        store.plant("games", std::int64_t(games));
+        store.plant("wins", std::int64_t(wins));
+        store.plant("losses", std::int64_t(losses));
+        store.plant("history", history.toStdString());
+        const std::optional<std::string> repaired = StatisticsHelper::repair(store);
+        QCOMPARE(repaired.has_value(), said);
+        QCOMPARE(store.syncCount(), said ? 1 : 0);
+        QCOMPARE(std::max<qint64>(StatisticsHelper::integerValue(store, "games"), 0), repairedGames);
+        QCOMPARE(QString::fromStdString(StatisticsHelper::historyValue(store)), repairedHistory);
+        QCOMPARE(StatisticsHelper::integerValue(store, "wins"), wins);
+        // Once repaired, a second start finds nothing to say.
+        QVERIFY(!StatisticsHelper::repair(store));
+    }
+
     void historyWithForeignLettersStartsAfresh()
     {
         MemoryStore store;
