@@ -158,12 +158,15 @@ private slots:
                 QVERIFY(!store.synchronize());
             }
             QVERIFY(store.lastError().contains("cannot write"));
+            // Told apart from other failures: the player is told in those words.
+            QCOMPARE(store.lastFailure(), KeyValueStore::Failure::diskFull);
             QCOMPARE(bytesOf(path()), stored);
             QCOMPARE(QDir(dir.path()).entryList({"settings.conf*"}, QDir::Files), QStringList{"settings.conf"});
         }
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("written again"));
         QVERIFY(store.synchronize());
         QVERIFY(store.lastError().isEmpty());
+        QCOMPARE(store.lastFailure(), KeyValueStore::Failure::none);
         QCOMPARE(SettingsStore(path()).integer("wins"), std::optional<std::int64_t>(8));
     }
 
@@ -222,6 +225,7 @@ private slots:
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot write the settings file"));
         QVERIFY(!store.synchronize());
         QVERIFY(store.lastError().contains("cannot write"));
+        QCOMPARE(store.lastFailure(), KeyValueStore::Failure::other);
     }
 };
 
