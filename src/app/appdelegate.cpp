@@ -1,5 +1,6 @@
 #include "appdelegate.h"
 #include "quickaction.h"
+#include "savealerts.h"
 #include "seguemap.h"
 
 #include "game/analytics.h"
@@ -18,7 +19,6 @@
 #include "screens/menu/menuviewcontroller.h"
 #include "views/components/touchareafilter.h"
 #include "views/toast/toastalert.h"
-#include "views/toast/toastalertview.h"
 
 #include <QDebug>
 
@@ -75,12 +75,7 @@ AppDelegate::AppDelegate(const CommandLine &options)
     new TouchAreaFilter(&m_window);
     ToastAlert::shared().setHost(&m_window);
     // The player hears when games stop being saved, and when they are again.
-    QObject::connect(&m_store.status(), &SaveStatus::changed, &m_window, [](KeyValueStore::Failure failure) {
-        const bool saving = failure == KeyValueStore::Failure::none;
-        ToastAlert::shared().showAlert(new ToastAlertView(SaveStatus::message(failure),
-                                                          saving ? QStringLiteral("Win") : QStringLiteral("Lose"),
-                                                          true, saving ? 3.0 : 6.0));
-    });
+    new SaveAlerts(m_store.status(), ToastAlert::shared(), &m_window);
 }
 
 // The window, declared last, goes first, and with it the screens that use
