@@ -32,7 +32,7 @@ QString SaveStatus::message(Failure failure)
     case Failure::other:
         break;
     }
-    return QStringLiteral("Kestrune cannot save your games: the settings file cannot be written");
+    return QStringLiteral("Kestrune cannot save your games: writing fails");
 }
 
 } // namespace kestrune
