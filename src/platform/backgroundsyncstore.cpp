@@ -130,7 +130,9 @@ void BackgroundSyncStore::postWriteLocked()
 {
     // A write posted but not yet started takes every change made until it
     // starts: one is enough, however many synchronisations are asked for.
-    if (m_writePosted)
+    // With nothing waiting the disk is up to date, unless writing fails,
+    // when each synchronisation tries again.
+    if (m_writePosted || (m_pending.empty() && m_failure.load() == Failure::none))
         return;
     m_writePosted = true;
     m_writer->async([this] { write(); });
