@@ -64,39 +64,4 @@ std::optional<std::string> StatisticsHelper::repair(KeyValueStore &store)
     return said;
 }
 
-void StatisticsHelper::addWin(KeyValueStore &store)
-{
-    increment(store, wins, true);
-}
-
-void StatisticsHelper::addLoss(KeyValueStore &store)
-{
-    increment(store, losses, false);
-}
-
-void StatisticsHelper::addSecondsSpent(KeyValueStore &store, std::int64_t seconds, bool won)
-{
-    store.setInteger(secondsSpentInGame, NumberHelper::saturatedSum(integerValue(store, secondsSpentInGame), seconds));
-    store.synchronize();
-    if (won) {
-        store.setInteger(secondsSpentInWonGames, NumberHelper::saturatedSum(integerValue(store, secondsSpentInWonGames), seconds));
-        store.synchronize();
-    }
-}
-
-void StatisticsHelper::increment(KeyValueStore &store, const std::string &key, bool won)
-{
-    store.setInteger(key, NumberHelper::saturatedSum(integerValue(store, key), 1));
-    store.synchronize();
-    store.setInteger(games, NumberHelper::saturatedSum(integerValue(store, games), 1));
-    store.synchronize();
-    appendHistory(store, won);
-}
-
-void StatisticsHelper::appendHistory(KeyValueStore &store, bool won)
-{
-    store.setString(history, historyValue(store) + (won ? "W" : "L"));
-    store.synchronize();
-}
-
 } // namespace kestrune

@@ -38,13 +38,6 @@ public:
     // all was in step.
     static std::optional<std::string> repair(KeyValueStore &store);
 
-    static void addWin(KeyValueStore &store);
-    static void addLoss(KeyValueStore &store);
-    static void addSecondsSpent(KeyValueStore &store, std::int64_t seconds, bool won);
-
-    static void increment(KeyValueStore &store, const std::string &key, bool won);
-    static void appendHistory(KeyValueStore &store, bool won);
-
     StatisticsHelper() = delete;
 };
 

@@ -17,28 +17,25 @@ private slots:
     void firstWinOnAFreshInstallation()
     {
         MemoryStore store;
-        StatisticsHelper::addWin(store);
-        StatisticsHelper::addSecondsSpent(store, 42, true);
+        StatisticsHelper::recordGame(store, true, 42);
         QCOMPARE(*store.integer("wins"), 1);
         QCOMPARE(*store.integer("games"), 1);
         QVERIFY(!store.contains("losses"));
         QCOMPARE(*store.string("history"), std::string("W"));
         QCOMPARE(*store.integer("secondsSpentInGame"), 42);
         QCOMPARE(*store.integer("secondsSpentInWonGames"), 42);
-        // Every write was made durable before the next key was touched.
-        QCOMPARE(store.maxUnsyncedWrites(), 1);
+        // The whole game in one synchronisation: the disk holds all or none.
+        QCOMPARE(store.syncCount(), 1);
         QCOMPARE(store.unsyncedWrites(), 0);
     }
 
     void winLossWinKeepsTheTotalsAndHistory()
     {
         MemoryStore store;
-        StatisticsHelper::addWin(store);
-        StatisticsHelper::addSecondsSpent(store, 10, true);
-        StatisticsHelper::addSecondsSpent(store, 100, false);
-        StatisticsHelper::addLoss(store);
-        StatisticsHelper::addWin(store);
-        StatisticsHelper::addSecondsSpent(store, 20, true);
+        QVERIFY(StatisticsHelper::recordGame(store, true, 10));
+        QVERIFY(StatisticsHelper::recordGame(store, false, 100));
+        QVERIFY(StatisticsHelper::recordGame(store, true, 20));
+        QCOMPARE(store.syncCount(), 3);
         QCOMPARE(StatisticsHelper::integerValue(store, "games"), 3);
         QCOMPARE(StatisticsHelper::integerValue(store, "wins"), 2);
         QCOMPARE(StatisticsHelper::integerValue(store, "losses"), 1);
@@ -55,7 +52,7 @@ private slots:
         store.plant("history", std::int64_t(7));
         QCOMPARE(StatisticsHelper::integerValue(store, "wins"), 0);
         QCOMPARE(StatisticsHelper::historyValue(store), std::string());
-        StatisticsHelper::addWin(store);
+        StatisticsHelper::recordGame(store, true, 0);
         QCOMPARE(*store.integer("wins"), 1);
         QCOMPARE(*store.integer("games"), 1);
         QCOMPARE(*store.string("history"), std::string("W"));
@@ -83,30 +80,11 @@ private slots:
         MemoryStore store;
         for (const char *key : {"games", "wins", "secondsSpentInGame", "secondsSpentInWonGames"})
             store.setInteger(key, stored);
-        StatisticsHelper::addWin(store);
-        StatisticsHelper::addSecondsSpent(store, seconds, true);
+        StatisticsHelper::recordGame(store, true, seconds);
         QCOMPARE(*store.integer("wins"), count);
         QCOMPARE(*store.integer("games"), count);
         QCOMPARE(*store.integer("secondsSpentInGame"), total);
         QCOMPARE(*store.integer("secondsSpentInWonGames"), total);
-    }
-
-    // One game's figures reach the store in one synchronisation, so the
-    // disk never holds some of them without the others.
-    void aGameIsRecordedInOneWrite()
-    {
-        MemoryStore store;
-        QVERIFY(StatisticsHelper::recordGame(store, true, 42));
-        QCOMPARE(store.syncCount(), 1);
-        QVERIFY(StatisticsHelper::recordGame(store, false, 100));
-        QCOMPARE(store.syncCount(), 2);
-        QCOMPARE(StatisticsHelper::integerValue(store, "games"), 2);
-        QCOMPARE(StatisticsHelper::integerValue(store, "wins"), 1);
-        QCOMPARE(StatisticsHelper::integerValue(store, "losses"), 1);
-        QCOMPARE(StatisticsHelper::historyValue(store), std::string("WL"));
-        QCOMPARE(StatisticsHelper::integerValue(store, "secondsSpentInGame"), 142);
-        QCOMPARE(StatisticsHelper::integerValue(store, "secondsSpentInWonGames"), 42);
-        QCOMPARE(store.unsyncedWrites(), 0);
     }
 
     void repairPutsTheFiguresBackInStep_data()
@@ -153,7 +131,7 @@ private slots:
     {
         MemoryStore store;
         store.plant("history", std::string("WLx"));
-        StatisticsHelper::addLoss(store);
+        StatisticsHelper::recordGame(store, false, 0);
         QCOMPARE(*store.string("history"), std::string("L"));
     }
 };

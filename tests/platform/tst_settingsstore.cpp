@@ -73,7 +73,7 @@ private slots:
         QCOMPARE(StatisticsHelper::integerValue(store, "wins"), 0);
         QCOMPARE(StatisticsHelper::integerValue(store, "games"), 0);
         QCOMPARE(StatisticsHelper::integerValue(store, "losses"), 0);
-        StatisticsHelper::addWin(store);
+        StatisticsHelper::recordGame(store, true, 0);
 
         SettingsStore reread(path());
         QCOMPARE(StatisticsHelper::integerValue(reread, "wins"), 1);
@@ -90,7 +90,7 @@ private slots:
 
         SettingsStore store(path());
         QCOMPARE(StatisticsHelper::integerValue(store, "wins"), 0);
-        StatisticsHelper::addWin(store);
+        StatisticsHelper::recordGame(store, true, 0);
         QCOMPARE(SettingsStore(path()).integer("wins"), std::optional<std::int64_t>(1));
     }
 
@@ -154,7 +154,7 @@ private slots:
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot write the settings file"));
             QTest::failOnWarning(QRegularExpression("cannot write"));
             for (int i = 0; i < 3; ++i) {
-                StatisticsHelper::addWin(store);
+                QVERIFY(!StatisticsHelper::recordGame(store, true, 0));
                 QVERIFY(!store.synchronize());
             }
             QVERIFY(store.lastError().contains("cannot write"));
