@@ -1,8 +1,10 @@
 #include "appdelegate.h"
 #include "quickaction.h"
+#include "savealerts.h"
 #include "seguemap.h"
 
 #include "game/analytics.h"
+#include "game/statisticshelper.h"
 #include "game/rx/mainscheduler.h"
 #include "gameservice/gameserviceenvironment.h"
 #include "gameservice/gameservicemanager.h"
@@ -17,6 +19,8 @@
 #include "screens/menu/menuviewcontroller.h"
 #include "views/components/touchareafilter.h"
 #include "views/toast/toastalert.h"
+
+#include <QDebug>
 
 namespace kestrune {
 
@@ -47,6 +51,10 @@ AppDelegate::AppDelegate(const CommandLine &options)
     , m_store(std::make_unique<SettingsStore>())
     , m_service(&launchServices(m_analytics, !options.noGameService))
 {
+    // A kill between two keys of an older version may have left the
+    // figures out of step; said once, as the repair is written.
+    if (const auto repaired = StatisticsHelper::repair(m_store))
+        qWarning().noquote() << "Statistics were out of step and are repaired:" << QString::fromStdString(*repaired);
     m_environment.game.analytics = &m_analytics;
     m_environment.game.store = &m_store;
     m_environment.game.gameService = m_service;
@@ -66,6 +74,8 @@ AppDelegate::AppDelegate(const CommandLine &options)
     m_window.resize(DeviceProfile::current().size().toSize());
     new TouchAreaFilter(&m_window);
     ToastAlert::shared().setHost(&m_window);
+    // The player hears when games stop being saved, and when they are again.
+    new SaveAlerts(m_store.status(), ToastAlert::shared(), &m_window);
 }
 
 // The window, declared last, goes first, and with it the screens that use

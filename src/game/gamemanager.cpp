@@ -231,10 +231,8 @@ void GameManager::gameDidWin(GameProtocol &game, std::int64_t points, double sec
     if (m_players.size() > 1)
         return;
 
-    if (KeyValueStore *store = m_environment.store) {
-        StatisticsHelper::addWin(*store);
-        StatisticsHelper::addSecondsSpent(*store, std::llround(seconds), true);
-    }
+    if (KeyValueStore *store = m_environment.store)
+        StatisticsHelper::recordGame(*store, true, std::llround(seconds));
     if (isAssisted())
         return;
     if (GameServiceReporting *service = m_environment.gameService) {
@@ -255,10 +253,8 @@ void GameManager::gameDidLose(double seconds)
     if (m_players.size() > 1)
         return;
 
-    if (KeyValueStore *store = m_environment.store) {
-        StatisticsHelper::addSecondsSpent(*store, std::llround(seconds), false);
-        StatisticsHelper::addLoss(*store);
-    }
+    if (KeyValueStore *store = m_environment.store)
+        StatisticsHelper::recordGame(*store, false, std::llround(seconds));
     // The games-played achievements count every game, lost ones too; the
     // wins have achievements of their own.
     if (isAssisted())

@@ -3,6 +3,9 @@
 #include "keyvaluestore.h"
 #include "numberhelper.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace kestrune {
 
 std::int64_t StatisticsHelper::integerValue(const KeyValueStore &store, const std::string &key)
@@ -18,39 +21,47 @@ std::string StatisticsHelper::historyValue(const KeyValueStore &store)
     return value;
 }
 
-void StatisticsHelper::addWin(KeyValueStore &store)
+bool StatisticsHelper::recordGame(KeyValueStore &store, bool won, std::int64_t seconds)
 {
-    increment(store, wins, true);
+    const auto plus = [&store](const std::string &key, std::int64_t amount) {
+        return KeyValueStore::Change{key, NumberHelper::saturatedSum(integerValue(store, key), amount)};
+    };
+    std::vector<KeyValueStore::Change> record{
+        plus(won ? wins : losses, 1),
+        plus(games, 1),
+        plus(secondsSpentInGame, seconds),
+        {history, historyValue(store) + (won ? "W" : "L")},
+    };
+    if (won)
+        record.push_back(plus(secondsSpentInWonGames, seconds));
+    return store.setMany(record);
 }
 
-void StatisticsHelper::addLoss(KeyValueStore &store)
+std::optional<std::string> StatisticsHelper::repair(KeyValueStore &store)
 {
-    increment(store, losses, false);
-}
-
-void StatisticsHelper::addSecondsSpent(KeyValueStore &store, std::int64_t seconds, bool won)
-{
-    store.setInteger(secondsSpentInGame, NumberHelper::saturatedSum(integerValue(store, secondsSpentInGame), seconds));
-    store.synchronize();
-    if (won) {
-        store.setInteger(secondsSpentInWonGames, NumberHelper::saturatedSum(integerValue(store, secondsSpentInWonGames), seconds));
-        store.synchronize();
+    const std::int64_t gameCount = integerValue(store, games);
+    const std::int64_t decided =
+        NumberHelper::saturatedSum(std::max<std::int64_t>(integerValue(store, wins), 0),
+                                   std::max<std::int64_t>(integerValue(store, losses), 0));
+    const std::string letters = historyValue(store);
+    std::vector<KeyValueStore::Change> changes;
+    std::string said;
+    std::int64_t repairedGames = gameCount;
+    if (gameCount < decided) {
+        repairedGames = decided;
+        changes.push_back({games, decided});
+        said = "games " + std::to_string(gameCount) + " raised to wins and losses, " + std::to_string(decided);
     }
-}
-
-void StatisticsHelper::increment(KeyValueStore &store, const std::string &key, bool won)
-{
-    store.setInteger(key, NumberHelper::saturatedSum(integerValue(store, key), 1));
-    store.synchronize();
-    store.setInteger(games, NumberHelper::saturatedSum(integerValue(store, games), 1));
-    store.synchronize();
-    appendHistory(store, won);
-}
-
-void StatisticsHelper::appendHistory(KeyValueStore &store, bool won)
-{
-    store.setString(history, historyValue(store) + (won ? "W" : "L"));
-    store.synchronize();
+    if (static_cast<std::uint64_t>(letters.size()) > static_cast<std::uint64_t>(std::max<std::int64_t>(repairedGames, 0))) {
+        const auto keep = static_cast<std::size_t>(std::max<std::int64_t>(repairedGames, 0));
+        changes.push_back({history, letters.substr(letters.size() - keep)});
+        said += (said.empty() ? "" : "; ") + std::string("history of ") + std::to_string(letters.size())
+                + " games cut to the last " + std::to_string(keep);
+    }
+    if (changes.empty())
+        return std::nullopt;
+    store.setMany(changes);
+    return said;
 }
 
 } // namespace kestrune

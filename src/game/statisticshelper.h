@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace kestrune {
@@ -10,8 +11,8 @@ class KeyValueStore;
 // The device's record of finished single-player games, kept in the
 // user-defaults store under "games", "wins", "losses", "secondsSpentInGame",
 // "secondsSpentInWonGames" and "history" (one letter a game, W or L, oldest
-// first). Each write is synchronised before the next key is touched. Counts
-// and sums stop at the 64-bit maximum rather than wrap.
+// first). The figures of one game are written as one record, all or none.
+// Counts and sums stop at the 64-bit maximum rather than wrap.
 class StatisticsHelper
 {
 public:
@@ -27,12 +28,15 @@ public:
     // Only W and L letters; anything else reads as empty.
     static std::string historyValue(const KeyValueStore &store);
 
-    static void addWin(KeyValueStore &store);
-    static void addLoss(KeyValueStore &store);
-    static void addSecondsSpent(KeyValueStore &store, std::int64_t seconds, bool won);
+    // One ended game: its count, its win or loss, its seconds and its
+    // history letter, in one write. False when the store could not write it.
+    static bool recordGame(KeyValueStore &store, bool won, std::int64_t seconds);
 
-    static void increment(KeyValueStore &store, const std::string &key, bool won);
-    static void appendHistory(KeyValueStore &store, bool won);
+    // Puts figures that disagree back in step, as far as they tell: at least
+    // as many games as wins and losses, no more history letters than games
+    // (the oldest go). Writes the repair and says what it did; nothing when
+    // all was in step.
+    static std::optional<std::string> repair(KeyValueStore &store);
 
     StatisticsHelper() = delete;
 };

@@ -56,14 +56,13 @@ std::optional<bool> BackgroundSyncStore::boolean(const std::string &key) const
     return known(key).boolean;
 }
 
-void BackgroundSyncStore::change(const std::string &key, Known value, std::function<void(KeyValueStore &)> apply)
+void BackgroundSyncStore::change(const std::string &key, Known value, Apply apply)
 {
-    // Memory and queue change under one lock, so the writer applies changes
-    // in the order readers saw them.
+    // Memory and the waiting changes move under one lock, so the writer
+    // applies changes in the order readers saw them.
     std::lock_guard lock(m_mutex);
     m_known[key] = std::move(value);
-    m_writer->async([this, apply = std::move(apply)] { apply(*m_store); });
-    m_syncPosted = false; // a write posted earlier runs before this change
+    m_pending.push_back(std::move(apply));
 }
 
 void BackgroundSyncStore::setInteger(const std::string &key, std::int64_t value)
@@ -92,25 +91,81 @@ void BackgroundSyncStore::remove(const std::string &key)
 bool BackgroundSyncStore::synchronize()
 {
     std::lock_guard lock(m_mutex);
-    // A write already posted after the last change takes it too.
-    if (!m_syncPosted) {
-        m_syncPosted = true;
-        m_writer->async([this] {
-            {
-                std::lock_guard lock(m_mutex);
-                m_syncPosted = false;
-            }
-            m_failing = !m_store->synchronize();
-        });
+    postWriteLocked();
+    return m_failure.load() == Failure::none;
+}
+
+bool BackgroundSyncStore::setMany(const std::vector<Change> &changes)
+{
+    // All of the batch joins the waiting changes under one lock, so one
+    // write takes it whole.
+    std::lock_guard lock(m_mutex);
+    for (const Change &c : changes) {
+        Known value;
+        if (const auto *i = std::get_if<std::int64_t>(&c.value))
+            value = Known{true, *i, std::nullopt, std::nullopt};
+        else if (const auto *t = std::get_if<std::string>(&c.value))
+            value = Known{true, std::nullopt, *t, std::nullopt};
+        else if (const auto *b = std::get_if<bool>(&c.value))
+            value = Known{true, std::nullopt, std::nullopt, *b};
+        m_known[c.key] = std::move(value);
     }
-    return !m_failing.load();
+    m_pending.push_back([changes](KeyValueStore &s) {
+        for (const Change &c : changes) {
+            if (const auto *i = std::get_if<std::int64_t>(&c.value))
+                s.setInteger(c.key, *i);
+            else if (const auto *t = std::get_if<std::string>(&c.value))
+                s.setString(c.key, *t);
+            else if (const auto *b = std::get_if<bool>(&c.value))
+                s.setBoolean(c.key, *b);
+            else
+                s.remove(c.key);
+        }
+    });
+    postWriteLocked();
+    return m_failure.load() == Failure::none;
+}
+
+void BackgroundSyncStore::postWriteLocked()
+{
+    // A write posted but not yet started takes every change made until it
+    // starts: one is enough, however many synchronisations are asked for.
+    // With nothing waiting the disk is up to date, unless writing fails,
+    // when each synchronisation tries again.
+    if (m_writePosted || (m_pending.empty() && m_failure.load() == Failure::none))
+        return;
+    m_writePosted = true;
+    m_writer->async([this] { write(); });
+}
+
+void BackgroundSyncStore::write()
+{
+    std::vector<Apply> changes;
+    {
+        std::lock_guard lock(m_mutex);
+        changes.swap(m_pending);
+        m_writePosted = false;
+    }
+    for (const Apply &apply : changes)
+        apply(*m_store);
+    Failure failure = Failure::none;
+    if (!m_store->synchronize()) {
+        failure = m_store->lastFailure();
+        if (failure == Failure::none)
+            failure = Failure::other;
+    }
+    m_failure = failure;
+    if (failure != m_reported) {
+        m_reported = failure;
+        m_status.report(failure);
+    }
 }
 
 bool BackgroundSyncStore::flush()
 {
     synchronize();
     m_writer->waitForIdle();
-    return !m_failing.load();
+    return m_failure.load() == Failure::none;
 }
 
 } // namespace kestrune

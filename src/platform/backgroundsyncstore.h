@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/keyvaluestore.h"
+#include "savestatus.h"
 
 #include <atomic>
 #include <functional>
@@ -9,6 +10,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kestrune {
 
@@ -22,7 +24,8 @@ class SerialQueue;
 // A typed read of a value written through this store answers for the type
 // it was written with. synchronize() posts the write and returns false only
 // while writing is known to fail (the wrapped store said why); flush() waits
-// for the disk. The destructor flushes.
+// for the disk. The destructor flushes. status() tells the GUI thread when
+// writing starts failing and when it works again.
 //
 // Any thread. A first read of a key that is not yet known waits for the
 // writer thread.
@@ -45,6 +48,11 @@ public:
     void remove(const std::string &key) override;
 
     bool synchronize() override;
+    bool setMany(const std::vector<Change> &changes) override;
+    Failure lastFailure() const override { return m_failure.load(); }
+
+    // Lives on the thread that made the store.
+    SaveStatus &status() { return m_status; }
 
     // Blocks until every change made so far has been synchronised; the
     // wrapped store's answer.
@@ -59,15 +67,22 @@ private:
         std::optional<bool> boolean;
     };
 
+    using Apply = std::function<void(KeyValueStore &)>;
+
     Known known(const std::string &key) const;
-    void change(const std::string &key, Known value, std::function<void(KeyValueStore &)> apply);
+    void change(const std::string &key, Known value, Apply apply);
+    void postWriteLocked();
+    void write();
 
     std::unique_ptr<KeyValueStore> m_store; // the writer thread's alone
     mutable std::mutex m_mutex;
     mutable std::map<std::string, Known> m_known;
-    bool m_syncPosted = false;         // a write is posted after every change; under m_mutex
-    std::atomic<bool> m_failing{false};
-    std::unique_ptr<SerialQueue> m_writer;
+    std::vector<Apply> m_pending;           // changes not yet handed over; under m_mutex
+    bool m_writePosted = false;             // a write not yet started takes them; under m_mutex
+    std::atomic<Failure> m_failure{Failure::none};
+    Failure m_reported = Failure::none;     // the writer thread's alone
+    SaveStatus m_status;
+    std::unique_ptr<SerialQueue> m_writer;  // last: it goes first, with its thread
 };
 
 } // namespace kestrune

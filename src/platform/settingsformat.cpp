@@ -4,6 +4,7 @@
 #include <QIODevice>
 #include <QStringList>
 
+#include <cerrno>
 #include <map>
 
 namespace kestrune {
@@ -11,6 +12,8 @@ namespace kestrune {
 namespace {
 
 const QString generalSection = QStringLiteral("General");
+
+thread_local int t_lastWriteError = 0;
 
 bool isHexDigit(char32_t c)
 {
@@ -261,12 +264,21 @@ bool SettingsFormat::write(QIODevice &device, const QSettings::SettingsMap &map)
         bytes += lines;
     }
     // The checks QSettings leaves out: a short write or a failed flush must
-    // stop it from replacing the file.
-    if (device.write(bytes) != bytes.size())
-        return false;
-    if (auto *file = qobject_cast<QFileDevice *>(&device))
-        return file->flush();
-    return true;
+    // stop it from replacing the file. The error number is taken at once,
+    // before anything else can change it, to tell a full disk from the rest.
+    errno = 0;
+    bool written = device.write(bytes) == bytes.size();
+    if (written) {
+        if (auto *file = qobject_cast<QFileDevice *>(&device))
+            written = file->flush();
+    }
+    t_lastWriteError = written ? 0 : errno;
+    return written;
+}
+
+int SettingsFormat::lastWriteError()
+{
+    return t_lastWriteError;
 }
 
 } // namespace kestrune

@@ -23,6 +23,10 @@ public:
     static bool read(QIODevice &device, QSettings::SettingsMap &map);
     static bool write(QIODevice &device, const QSettings::SettingsMap &map);
 
+    // The system's error number for this thread's last write() that failed
+    // (ENOSPC, EFBIG, ...); 0 after a good one or when none was known.
+    static int lastWriteError();
+
     SettingsFormat() = delete;
 };
 

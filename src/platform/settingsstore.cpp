@@ -10,7 +10,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QStorageInfo>
 
+#include <cerrno>
 #include <charconv>
 
 namespace kestrune {
@@ -143,13 +145,17 @@ bool SettingsStore::synchronize()
     switch (m_settings->status()) {
     case QSettings::NoError:
         m_lastError.clear();
+        m_failure = Failure::none;
         if (!before.isEmpty())
             qWarning().noquote() << "Settings: the settings file" << fileName() << "is written again";
         return true;
     case QSettings::AccessError:
-        m_lastError = QStringLiteral("cannot write the settings file %1; the previous file is kept").arg(fileName());
+        m_failure = failureOfWrite();
+        m_lastError = QStringLiteral("cannot write the settings file %1%2; the previous file is kept")
+                          .arg(fileName(), m_failure == Failure::diskFull ? QStringLiteral(" (the disk is full)") : QString());
         break;
     case QSettings::FormatError:
+        m_failure = Failure::other;
         m_lastError = QStringLiteral("the settings file %1 is corrupt; it will be rewritten").arg(fileName());
         break;
     }
@@ -157,6 +163,24 @@ bool SettingsStore::synchronize()
     if (before != m_lastError)
         qWarning().noquote() << "Settings:" << m_lastError << "- further failures are not reported";
     return false;
+}
+
+KeyValueStore::Failure SettingsStore::failureOfWrite() const
+{
+    switch (SettingsFormat::lastWriteError()) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG: // a file-size limit stops the player's saves just the same
+        return Failure::diskFull;
+    default:
+        break;
+    }
+    // The write may have failed before a byte was written (no room for the
+    // temporary file): the folder's free space tells.
+    const QStorageInfo volume(QFileInfo(fileName()).absolutePath());
+    if (volume.isValid() && volume.bytesAvailable() == 0)
+        return Failure::diskFull;
+    return Failure::other;
 }
 
 void SettingsStore::startOver()

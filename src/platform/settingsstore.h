@@ -39,6 +39,7 @@ public:
     void remove(const std::string &key) override;
 
     bool synchronize() override;
+    Failure lastFailure() const override { return m_failure; }
 
     QString fileName() const;
     // Why the last synchronize() failed; empty after a good one.
@@ -50,10 +51,12 @@ private:
     explicit SettingsStore(Factory factory);
     void removeDeadLock();
     void startOver();
+    Failure failureOfWrite() const;
 
     Factory m_factory;
     std::unique_ptr<QSettings> m_settings;
     QString m_lastError;
+    Failure m_failure = Failure::none;
 };
 
 } // namespace kestrune

@@ -17,28 +17,25 @@ private slots:
     void firstWinOnAFreshInstallation()
     {
         MemoryStore store;
-        StatisticsHelper::addWin(store);
-        StatisticsHelper::addSecondsSpent(store, 42, true);
+        StatisticsHelper::recordGame(store, true, 42);
         QCOMPARE(*store.integer("wins"), 1);
         QCOMPARE(*store.integer("games"), 1);
         QVERIFY(!store.contains("losses"));
         QCOMPARE(*store.string("history"), std::string("W"));
         QCOMPARE(*store.integer("secondsSpentInGame"), 42);
         QCOMPARE(*store.integer("secondsSpentInWonGames"), 42);
-        // Every write was made durable before the next key was touched.
-        QCOMPARE(store.maxUnsyncedWrites(), 1);
+        // The whole game in one synchronisation: the disk holds all or none.
+        QCOMPARE(store.syncCount(), 1);
         QCOMPARE(store.unsyncedWrites(), 0);
     }
 
     void winLossWinKeepsTheTotalsAndHistory()
     {
         MemoryStore store;
-        StatisticsHelper::addWin(store);
-        StatisticsHelper::addSecondsSpent(store, 10, true);
-        StatisticsHelper::addSecondsSpent(store, 100, false);
-        StatisticsHelper::addLoss(store);
-        StatisticsHelper::addWin(store);
-        StatisticsHelper::addSecondsSpent(store, 20, true);
+        QVERIFY(StatisticsHelper::recordGame(store, true, 10));
+        QVERIFY(StatisticsHelper::recordGame(store, false, 100));
+        QVERIFY(StatisticsHelper::recordGame(store, true, 20));
+        QCOMPARE(store.syncCount(), 3);
         QCOMPARE(StatisticsHelper::integerValue(store, "games"), 3);
         QCOMPARE(StatisticsHelper::integerValue(store, "wins"), 2);
         QCOMPARE(StatisticsHelper::integerValue(store, "losses"), 1);
@@ -55,7 +52,7 @@ private slots:
         store.plant("history", std::int64_t(7));
         QCOMPARE(StatisticsHelper::integerValue(store, "wins"), 0);
         QCOMPARE(StatisticsHelper::historyValue(store), std::string());
-        StatisticsHelper::addWin(store);
+        StatisticsHelper::recordGame(store, true, 0);
         QCOMPARE(*store.integer("wins"), 1);
         QCOMPARE(*store.integer("games"), 1);
         QCOMPARE(*store.string("history"), std::string("W"));
@@ -83,19 +80,58 @@ private slots:
         MemoryStore store;
         for (const char *key : {"games", "wins", "secondsSpentInGame", "secondsSpentInWonGames"})
             store.setInteger(key, stored);
-        StatisticsHelper::addWin(store);
-        StatisticsHelper::addSecondsSpent(store, seconds, true);
+        StatisticsHelper::recordGame(store, true, seconds);
         QCOMPARE(*store.integer("wins"), count);
         QCOMPARE(*store.integer("games"), count);
         QCOMPARE(*store.integer("secondsSpentInGame"), total);
         QCOMPARE(*store.integer("secondsSpentInWonGames"), total);
     }
 
+    void repairPutsTheFiguresBackInStep_data()
+    {
+        QTest::addColumn<qint64>("games");
+        QTest::addColumn<qint64>("wins");
+        QTest::addColumn<qint64>("losses");
+        QTest::addColumn<QString>("history");
+        QTest::addColumn<qint64>("repairedGames");
+        QTest::addColumn<QString>("repairedHistory");
+        QTest::addColumn<bool>("said");
+        QTest::newRow("in step") << qint64(5) << qint64(3) << qint64(2) << "WLWWL" << qint64(5) << "WLWWL" << false;
+        QTest::newRow("an older version's short history") << qint64(5) << qint64(3) << qint64(2) << "WL" << qint64(5) << "WL" << false;
+        QTest::newRow("wins ahead of games") << qint64(496) << qint64(506) << qint64(0) << "" << qint64(506) << "" << true;
+        QTest::newRow("history ahead of games") << qint64(3) << qint64(2) << qint64(1) << "LLWLW" << qint64(3) << "WLW" << true;
+        QTest::newRow("both") << qint64(1) << qint64(2) << qint64(1) << "WWWWL" << qint64(3) << "WWL" << true;
+        QTest::newRow("negative games") << qint64(-4) << qint64(0) << qint64(0) << "W" << qint64(0) << "" << true;
+    }
+    void repairPutsTheFiguresBackInStep()
+    {
+        QFETCH(qint64, games);
+        QFETCH(qint64, wins);
+        QFETCH(qint64, losses);
+        QFETCH(QString, history);
+        QFETCH(qint64, repairedGames);
+        QFETCH(QString, repairedHistory);
+        QFETCH(bool, said);
+        MemoryStore store;
+        store.plant("games", std::int64_t(games));
+        store.plant("wins", std::int64_t(wins));
+        store.plant("losses", std::int64_t(losses));
+        store.plant("history", history.toStdString());
+        const std::optional<std::string> repaired = StatisticsHelper::repair(store);
+        QCOMPARE(repaired.has_value(), said);
+        QCOMPARE(store.syncCount(), said ? 1 : 0);
+        QCOMPARE(std::max<qint64>(StatisticsHelper::integerValue(store, "games"), 0), repairedGames);
+        QCOMPARE(QString::fromStdString(StatisticsHelper::historyValue(store)), repairedHistory);
+        QCOMPARE(StatisticsHelper::integerValue(store, "wins"), wins);
+        // Once repaired, a second start finds nothing to say.
+        QVERIFY(!StatisticsHelper::repair(store));
+    }
+
     void historyWithForeignLettersStartsAfresh()
     {
         MemoryStore store;
         store.plant("history", std::string("WLx"));
-        StatisticsHelper::addLoss(store);
+        StatisticsHelper::recordGame(store, false, 0);
         QCOMPARE(*store.string("history"), std::string("L"));
     }
 };

@@ -1,8 +1,13 @@
 #include "gameservice/gameservicecache.h"
 
+#include "game/statisticshelper.h"
+#include "platform/backgroundsyncstore.h"
+#include "platform/settingsstore.h"
+
 #include <QCborArray>
 #include <QCborValue>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -11,6 +16,7 @@
 #include <csignal>
 #include <cstdio>
 #include <random>
+#include <thread>
 
 using namespace kestrune;
 
@@ -34,6 +40,22 @@ int writeForever(const QString &home)
             std::puts("ready");
             std::fflush(stdout);
         }
+    }
+}
+
+// The child: plays games without end, two won for each lost, each ended
+// as the program does it, and says "ready" once the first is on disk.
+int playForever(const QString &fileName)
+{
+    BackgroundSyncStore store(std::make_unique<SettingsStore>(fileName));
+    for (qint64 n = 0;; ++n) {
+        StatisticsHelper::recordGame(store, n % 3 != 2, 7);
+        if (n == 0) {
+            store.flush();
+            std::puts("ready");
+            std::fflush(stdout);
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(300));
     }
 }
 
@@ -76,6 +98,38 @@ private slots:
         }
         QVERIFY(!QFile::exists(cache.filePath() + ".corrupt"));
     }
+
+    // A process killed while recording games leaves statistics in step:
+    // every game has its win or loss, its seconds and its history letter.
+    void aKilledPlayerLeavesStatisticsInStep()
+    {
+        QTemporaryDir dir;
+        const QString fileName = QDir(dir.path()).filePath(QStringLiteral("settings.conf"));
+        std::mt19937 random(7);
+        std::int64_t lastGames = 0;
+        constexpr int kills = 15;
+        for (int i = 0; i < kills; ++i) {
+            QProcess child;
+            child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--player"), fileName});
+            QVERIFY(child.waitForStarted(60000));
+            QVERIFY(child.waitForReadyRead(60000));
+            QTest::qWait(std::uniform_int_distribution<int>(0, 40)(random));
+            ::kill(child.processId(), SIGKILL);
+            QVERIFY(child.waitForFinished(60000));
+            QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+
+            const SettingsStore store(fileName);
+            const auto value = [&store](const std::string &key) { return StatisticsHelper::integerValue(store, key); };
+            const std::int64_t games = value(StatisticsHelper::games);
+            const std::int64_t wins = value(StatisticsHelper::wins);
+            QVERIFY(games > lastGames);
+            QCOMPARE(wins + value(StatisticsHelper::losses), games);
+            QCOMPARE(std::int64_t(StatisticsHelper::historyValue(store).size()), games);
+            QCOMPARE(value(StatisticsHelper::secondsSpentInGame), 7 * games);
+            QCOMPARE(value(StatisticsHelper::secondsSpentInWonGames), 7 * wins);
+            lastGames = games;
+        }
+    }
 };
 
 int main(int argc, char *argv[])
@@ -83,6 +137,8 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     if (argc == 3 && QByteArray(argv[1]) == "--writer")
         return writeForever(QString::fromLocal8Bit(argv[2]));
+    if (argc == 3 && QByteArray(argv[1]) == "--player")
+        return playForever(QString::fromLocal8Bit(argv[2]));
     TestKilledWrite test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -2,8 +2,12 @@
 
 #include "memorystore.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
+#include <atomic>
+#include <future>
+#include <mutex>
 #include <thread>
 
 using namespace kestrune;
@@ -27,6 +31,46 @@ public:
 
 private:
     MemoryStore m_memory;
+};
+
+// A store in memory whose synchronisations a test can hold up, fail, and
+// look into: each one checks that the figures of a game are in step.
+class WatchedStore final : public KeyValueStore
+{
+public:
+    bool contains(const std::string &key) const override { std::lock_guard l(m); return memory.contains(key); }
+    std::optional<std::int64_t> integer(const std::string &key) const override { std::lock_guard l(m); return memory.integer(key); }
+    std::optional<std::string> string(const std::string &key) const override { std::lock_guard l(m); return memory.string(key); }
+    std::optional<bool> boolean(const std::string &key) const override { std::lock_guard l(m); return memory.boolean(key); }
+    void setInteger(const std::string &key, std::int64_t value) override { std::lock_guard l(m); memory.setInteger(key, value); }
+    void setString(const std::string &key, const std::string &value) override { std::lock_guard l(m); memory.setString(key, value); }
+    void setBoolean(const std::string &key, bool value) override { std::lock_guard l(m); memory.setBoolean(key, value); }
+    void remove(const std::string &key) override { std::lock_guard l(m); memory.remove(key); }
+    bool synchronize() override
+    {
+        if (hold.valid()) {
+            started.set_value();
+            hold.wait();
+            hold = {};
+        }
+        std::lock_guard l(m);
+        memory.synchronize();
+        if (memory.integer("a").value_or(0) != memory.integer("b").value_or(0))
+            ++outOfStep;
+        return failure == Failure::none;
+    }
+    Failure lastFailure() const override { return failure; }
+
+    int syncs() const { std::lock_guard l(m); return memory.syncCount(); }
+
+    std::atomic<Failure> failure{Failure::none};
+    std::atomic<int> outOfStep{0};
+    std::promise<void> started;
+    std::shared_future<void> hold; // the next synchronisation waits for it
+
+private:
+    mutable std::mutex m;
+    MemoryStore memory;
 };
 
 } // namespace
@@ -98,6 +142,97 @@ private slots:
         QVERIFY(!store.flush());
         QVERIFY(!store.synchronize());
         QCOMPARE(store.integer("wins"), std::optional<std::int64_t>(3));
+    }
+
+    // A batch is written whole: no synchronisation asked for on another
+    // thread falls between two of its keys.
+    void aBatchIsNeverSplitBetweenWrites()
+    {
+        auto watched = std::make_unique<WatchedStore>();
+        WatchedStore &inner = *watched;
+        BackgroundSyncStore store(std::move(watched));
+        std::atomic<bool> done{false};
+        std::thread other([&] {
+            for (std::int64_t n = 0; !done; ++n) {
+                store.setInteger("other", n);
+                store.synchronize();
+            }
+        });
+        // Keys between the two that must agree widen the gap a split needs.
+        for (std::int64_t n = 1; n <= 2000; ++n) {
+            std::vector<KeyValueStore::Change> batch{{"a", n}};
+            for (int k = 0; k < 20; ++k)
+                batch.push_back({"filler" + std::to_string(k), n});
+            batch.push_back({"b", n});
+            store.setMany(batch);
+        }
+        done = true;
+        other.join();
+        QVERIFY(store.flush());
+        QCOMPARE(inner.outOfStep.load(), 0);
+        QCOMPARE(inner.integer("b"), std::optional<std::int64_t>(2000));
+    }
+
+    // Changes asked to be written while a write is under way go to disk
+    // together in the next one, not one write each behind it.
+    void changesWaitingForTheWriterAreWrittenTogether()
+    {
+        auto watched = std::make_unique<WatchedStore>();
+        WatchedStore &inner = *watched;
+        std::promise<void> release;
+        inner.hold = release.get_future().share();
+        std::future<void> started = inner.started.get_future();
+        BackgroundSyncStore store(std::move(watched));
+        store.setInteger("first", 1);
+        store.synchronize();
+        started.wait();
+        for (int i = 0; i < 100; ++i) {
+            store.setInteger("streamed", i);
+            store.synchronize();
+        }
+        store.setMany({{"a", std::int64_t(1)}, {"b", std::int64_t(1)}, {"history", std::string("W")}});
+        release.set_value();
+        QVERIFY(store.flush());
+        QCOMPARE(inner.syncs(), 2);
+        QCOMPARE(inner.integer("streamed"), std::optional<std::int64_t>(99));
+        QCOMPARE(inner.string("history"), std::optional<std::string>("W"));
+    }
+
+    // The GUI thread hears once that writing fails, with why, and once that
+    // it works again; setMany() says whether the store is known to fail.
+    void failingAndRecoveringAreToldOnce()
+    {
+        auto watched = std::make_unique<WatchedStore>();
+        WatchedStore &inner = *watched;
+        BackgroundSyncStore store(std::move(watched));
+        QSignalSpy changes(&store.status(), &SaveStatus::changed);
+        QVERIFY(store.setMany({{"a", std::int64_t(1)}, {"b", std::int64_t(1)}}));
+        QVERIFY(store.flush());
+
+        inner.failure = KeyValueStore::Failure::diskFull;
+        for (int i = 0; i < 5; ++i) {
+            store.setInteger("a", i);
+            store.setInteger("b", i);
+            QVERIFY(!store.flush());
+        }
+        QVERIFY(!store.setMany({{"a", std::int64_t(9)}, {"b", std::int64_t(9)}}));
+        QCOMPARE(store.lastFailure(), KeyValueStore::Failure::diskFull);
+        QTRY_COMPARE(changes.size(), 1);
+        QCOMPARE(changes.at(0).at(0).value<KeyValueStore::Failure>(), KeyValueStore::Failure::diskFull);
+        QCOMPARE(store.status().failure(), KeyValueStore::Failure::diskFull);
+
+        inner.failure = KeyValueStore::Failure::none;
+        store.setInteger("a", 10);
+        store.setInteger("b", 10);
+        QVERIFY(store.flush());
+        QTRY_COMPARE(changes.size(), 2);
+        QCOMPARE(changes.at(1).at(0).value<KeyValueStore::Failure>(), KeyValueStore::Failure::none);
+        QVERIFY(store.synchronize());
+        QVERIFY(store.flush());
+        QTest::qWait(20); // nothing further is on its way
+        QCOMPARE(changes.size(), 2);
+        QCOMPARE(SaveStatus::message(KeyValueStore::Failure::diskFull),
+                 QStringLiteral("Kestrune cannot save your games: the disk is full"));
     }
 };
 

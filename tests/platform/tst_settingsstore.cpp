@@ -73,7 +73,7 @@ private slots:
         QCOMPARE(StatisticsHelper::integerValue(store, "wins"), 0);
         QCOMPARE(StatisticsHelper::integerValue(store, "games"), 0);
         QCOMPARE(StatisticsHelper::integerValue(store, "losses"), 0);
-        StatisticsHelper::addWin(store);
+        StatisticsHelper::recordGame(store, true, 0);
 
         SettingsStore reread(path());
         QCOMPARE(StatisticsHelper::integerValue(reread, "wins"), 1);
@@ -90,7 +90,7 @@ private slots:
 
         SettingsStore store(path());
         QCOMPARE(StatisticsHelper::integerValue(store, "wins"), 0);
-        StatisticsHelper::addWin(store);
+        StatisticsHelper::recordGame(store, true, 0);
         QCOMPARE(SettingsStore(path()).integer("wins"), std::optional<std::int64_t>(1));
     }
 
@@ -154,16 +154,19 @@ private slots:
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot write the settings file"));
             QTest::failOnWarning(QRegularExpression("cannot write"));
             for (int i = 0; i < 3; ++i) {
-                StatisticsHelper::addWin(store);
+                QVERIFY(!StatisticsHelper::recordGame(store, true, 0));
                 QVERIFY(!store.synchronize());
             }
             QVERIFY(store.lastError().contains("cannot write"));
+            // Told apart from other failures: the player is told in those words.
+            QCOMPARE(store.lastFailure(), KeyValueStore::Failure::diskFull);
             QCOMPARE(bytesOf(path()), stored);
             QCOMPARE(QDir(dir.path()).entryList({"settings.conf*"}, QDir::Files), QStringList{"settings.conf"});
         }
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("written again"));
         QVERIFY(store.synchronize());
         QVERIFY(store.lastError().isEmpty());
+        QCOMPARE(store.lastFailure(), KeyValueStore::Failure::none);
         QCOMPARE(SettingsStore(path()).integer("wins"), std::optional<std::int64_t>(8));
     }
 
@@ -222,6 +225,7 @@ private slots:
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot write the settings file"));
         QVERIFY(!store.synchronize());
         QVERIFY(store.lastError().contains("cannot write"));
+        QCOMPARE(store.lastFailure(), KeyValueStore::Failure::other);
     }
 };
 

@@ -167,7 +167,7 @@ private slots:
         stack.navigation.pushViewController(screen, false);
         QCOMPARE(shownValues(*screen).first(), "1");
 
-        StatisticsHelper::addLoss(store);
+        StatisticsHelper::recordGame(store, false, 0);
         QCOMPARE(shownValues(*screen).first(), "1");
 
         stack.navigation.pushViewController(new ViewController, false);

@@ -1,0 +1,121 @@
+// How soon the end of a game reaches the settings file, with the program's
+// own store (statistics written behind, on the store's thread): alone, and
+// while other settings are written in a steady stream from another thread.
+// The time is the wall time from the end-of-game write call until the file
+// on disk holds the new game count.
+#include "game/statisticshelper.h"
+#include "platform/backgroundsyncstore.h"
+#include "platform/settingsstore.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+using namespace kestrune;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+struct Program
+{
+    Program()
+        : fileName(dir.filePath(QStringLiteral("settings.conf")))
+        , store(std::make_unique<SettingsStore>(fileName))
+    {
+    }
+
+    // The end of a won game, as the game manager writes it.
+    void endGame(std::int64_t seconds) { StatisticsHelper::recordGame(store, true, seconds); }
+
+    // Waits until the file holds `games` games; the seconds it took.
+    double waitForGames(std::int64_t games, Clock::time_point since) const
+    {
+        const QByteArray line = "games=" + QByteArray::number(games) + '\n';
+        for (;;) {
+            QFile file(fileName);
+            if (file.open(QIODevice::ReadOnly) && file.readAll().contains(line))
+                return std::chrono::duration<double>(Clock::now() - since).count();
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+    }
+
+    QTemporaryDir dir;
+    QString fileName;
+    BackgroundSyncStore store;
+};
+
+// Other settings changing all the time (window placement, options): one
+// change and synchronisation every `interval`.
+class Stream
+{
+public:
+    Stream(KeyValueStore &store, std::chrono::microseconds interval)
+        : m_thread([this, &store, interval] {
+            for (std::int64_t n = 0; !m_stop; ++n) {
+                store.setInteger("streamed", n);
+                store.synchronize();
+                std::this_thread::sleep_for(interval);
+            }
+        })
+    {
+    }
+    ~Stream()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+
+private:
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
+
+void endOfGameToDisk(benchmark::State &state, std::chrono::microseconds streamInterval)
+{
+    Program program;
+    std::unique_ptr<Stream> stream;
+    if (streamInterval.count() > 0)
+        stream = std::make_unique<Stream>(program.store, streamInterval);
+    std::int64_t games = 0;
+    double worst = 0;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        program.endGame(10);
+        const double seconds = program.waitForGames(++games, start);
+        state.SetIterationTime(seconds);
+        worst = std::max(worst, seconds);
+    }
+    state.counters["worst_ms"] = worst * 1000.0;
+}
+
+void BM_EndOfGameToDisk(benchmark::State &state)
+{
+    endOfGameToDisk(state, std::chrono::microseconds(0));
+}
+
+// A change every 2 ms: faster than the file can be rewritten one change at
+// a time, as with a window being dragged.
+void BM_EndOfGameToDiskUnderStream(benchmark::State &state)
+{
+    endOfGameToDisk(state, std::chrono::microseconds(2000));
+}
+
+} // namespace
+
+BENCHMARK(BM_EndOfGameToDisk)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
+BENCHMARK(BM_EndOfGameToDiskUnderStream)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
