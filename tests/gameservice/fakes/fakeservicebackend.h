@@ -34,8 +34,9 @@ public:
     void setPhoto(std::optional<QByteArray> photo) { std::lock_guard l(m); m_photo = std::move(photo); }
 
     // The next call of this kind reads or changes the service as usual, then
-    // keeps its answer until release(): an answer still on its way. Waits
-    // for the call to be held; false after 30 s without it.
+    // keeps its answer until release(): an answer still on its way.
+    // waitUntilHeld() is false when no call was held within 30 s. After
+    // releaseAll() nothing is held any more.
     void holdNext(Call c) { std::lock_guard l(m); m_holds[c] = Hold::armed; }
     bool waitUntilHeld(Call c)
     {
@@ -46,7 +47,7 @@ public:
         });
     }
     void release(Call c) { std::lock_guard l(m); m_holds.erase(c); m_changed.notify_all(); }
-    void releaseAll() { std::lock_guard l(m); m_holds.clear(); m_changed.notify_all(); }
+    void releaseAll() { std::lock_guard l(m); m_holds.clear(); m_holdsOff = true; m_changed.notify_all(); }
 
     // -- what it received ---------------------------------------------------------
     std::vector<Score> reportedScores() const { std::lock_guard l(m); return m_reportedScores; }
@@ -123,7 +124,6 @@ public:
     std::optional<QByteArray> loadPhoto(const QString &, OptionalError &e) override { return answer(Call::LoadPhoto, e, [&] { return m_photo; }); }
 
 private:
-    // Counts the call, decides whether it fails and, if not, runs it under the lock.
     enum class Hold { armed, holding };
 
     // Keeps an answer back until released: destroyed after the answer is
@@ -138,12 +138,15 @@ private:
             if (!armed)
                 return;
             std::unique_lock l(backend.m);
+            if (backend.m_holdsOff)
+                return;
             backend.m_holds[call] = Hold::holding;
             backend.m_changed.notify_all();
             backend.m_changed.wait(l, [&] { return !backend.m_holds.contains(call); });
         }
     };
 
+    // Counts the call, decides whether it fails and, if not, runs it under the lock.
     template <class Body>
     auto answer(Call c, OptionalError &error, Body body) -> decltype(body())
     {
@@ -168,6 +171,7 @@ private:
     mutable std::mutex m;
     std::condition_variable m_changed;
     std::map<Call, Hold> m_holds;
+    bool m_holdsOff = false;
     std::optional<Player> m_signedIn;
     bool m_offersSignIn = false;
     bool m_needsNetwork = true;
