@@ -1,5 +1,6 @@
 #pragma once
 
+#include "achievementresetfence.h"
 #include "cachemirror.h"
 
 #include "game/gameservicereporting.h"
@@ -133,7 +134,9 @@ public:
     QMap<QString, double> progressForAchievements(const QStringList &identifiers) const;
 
     // Not called at all while the service is unavailable; otherwise on the GUI
-    // thread with the error, or none on success.
+    // thread with the error, or none on success. A reset wins over every
+    // synchronisation that read the service before it: what those load is
+    // dropped and loaded again.
     void resetAchievementsWithCompletion(std::function<void(OptionalError)> completion);
 
     // GameServiceReporting, for the rules.
@@ -228,6 +231,7 @@ private:
     std::mutex m_syncMutex;
     bool m_syncRunning = false; // under m_syncMutex
     bool m_syncAgain = false;   // under m_syncMutex
+    AchievementResetFence m_resetFence;
     std::mutex m_startMutex;
     bool m_started = false;              // the constructor is done; under m_startMutex
     bool m_networkCameBackEarly = false; // under m_startMutex

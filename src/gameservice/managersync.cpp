@@ -136,25 +136,36 @@ void GameServiceManager::mergeServiceScore(const Score &score)
 
 void GameServiceManager::syncAchievements()
 {
-    m_kit->loadAchievements(guarded([this](std::vector<Achievement> achievements, OptionalError error) {
+    const std::uint64_t ticket = m_resetFence.ticket();
+    m_kit->loadAchievements(guarded([this, ticket](std::vector<Achievement> achievements, OptionalError error) {
         if (error) {
             sendError(*error);
             syncEnded();
             return;
         }
         const QString player = localPlayerId();
-        if (!achievements.empty()) {
-            m_cache.update([&](QCborMap &root) {
-                QCborMap entry = root.value(player).toMap();
-                // The service's values replace the device's, except where
-                // more is still waiting to be sent: that is not to be undone
-                // before it goes out.
-                const QCborMap waiting = entry.value(savedAchievementsKey).toMap();
-                for (const Achievement &a : achievements)
-                    entry.insert(a.identifier(), std::max(a.percentComplete(), doubleOf(waiting.value(a.identifier()))));
-                root.insert(player, entry);
-                return true;
-            });
+        bool stale = false;
+        m_cache.update([&](QCborMap &root) {
+            // Under the cache's lock, which the reset clears under too, so
+            // that no reset comes between this check and the merge.
+            stale = !m_resetFence.admits(ticket);
+            if (stale || achievements.empty())
+                return false;
+            QCborMap entry = root.value(player).toMap();
+            // The service's values replace the device's, except where more
+            // is still waiting to be sent: that is not to be undone before
+            // it goes out.
+            const QCborMap waiting = entry.value(savedAchievementsKey).toMap();
+            for (const Achievement &a : achievements)
+                entry.insert(a.identifier(), std::max(a.percentComplete(), doubleOf(waiting.value(a.identifier()))));
+            root.insert(player, entry);
+            return true;
+        });
+        if (stale) {
+            // The flag stays false: the synchronisation the reset starts (or
+            // the fence asks for) loads the achievements again.
+            syncEnded();
+            return;
         }
         setFlags(player, std::nullopt, true);
         postSyncStep();
@@ -171,9 +182,17 @@ void GameServiceManager::resetAchievementsWithCompletion(std::function<void(Opti
                 completion(error);
         });
     };
-    m_kit->loadAchievements(guarded([this, finish](std::vector<Achievement> achievements, OptionalError error) {
+    m_resetFence.resetBegins();
+    // A failed reset restarts a synchronisation it turned away; a successful
+    // one starts its own.
+    auto failed = [this, finish](const ServiceError &error) {
+        if (m_resetFence.resetEnds(false))
+            syncGameService();
+        finish(error);
+    };
+    m_kit->loadAchievements(guarded([this, finish, failed](std::vector<Achievement> achievements, OptionalError error) {
         if (error) {
-            finish(error);
+            failed(*error);
             return;
         }
         const QString player = localPlayerId();
@@ -184,11 +203,15 @@ void GameServiceManager::resetAchievementsWithCompletion(std::function<void(Opti
             root.insert(player, entry);
             return true;
         });
-        m_kit->resetAchievements(guarded([this, finish](OptionalError error) {
-            if (!error) {
-                setFlags(localPlayerId(), std::nullopt, false);
-                syncGameService();
+        m_kit->resetAchievements(guarded([this, finish, failed](OptionalError error) {
+            if (error) {
+                failed(*error);
+                return;
             }
+            // Before the new synchronisation takes its ticket, which must be admitted.
+            m_resetFence.resetEnds(true);
+            setFlags(localPlayerId(), std::nullopt, false);
+            syncGameService();
             finish(error);
         }));
     }));

@@ -387,6 +387,93 @@ private slots:
         QCOMPARE(atService(f, QStringLiteral("50won")), 4.0);
     }
 
+    // The network came back and a synchronisation asked for the
+    // achievements; the player resets them before its answer arrives. That
+    // answer holds the values from before the reset and must not bring
+    // them back.
+    void aResetWinsOverASynchronisationStartedBeforeIt()
+    {
+        ManagerFixture f;
+        f.backend->setServiceAchievement(QStringLiteral("1won"), 10.0);
+        GameServiceManager &m = f.startAvailable();
+        const QString me = m.localPlayerId();
+        QTRY_COMPARE_WITH_TIMEOUT(m.progressForAchievement(QStringLiteral("1won")), 10.0, 30000);
+
+        f.defaults->setBoolean(("achievementsSynced" + me).toStdString(), false);
+        f.backend->holdNext(Call::LoadAchievements);
+        m.syncGameService();
+        QVERIFY(f.backend->waitUntilHeld(Call::LoadAchievements));
+        f.delegate->clear();
+        int answers = 0;
+        OptionalError answer;
+        m.resetAchievementsWithCompletion([&](OptionalError e) { ++answers; answer = e; });
+        QTRY_COMPARE_WITH_TIMEOUT(answers, 1, 30000);
+        QVERIFY(!answer);
+        QCOMPARE(m.progressForAchievement(QStringLiteral("1won")), 0.0);
+
+        f.backend->release(Call::LoadAchievements);
+        QTRY_VERIFY_WITH_TIMEOUT(f.delegate->count("gameServiceSynced") > 0, 30000);
+        f.settle();
+        QCOMPARE(m.progressForAchievement(QStringLiteral("1won")), 0.0);
+        QVERIFY(!f.playerEntry(me).contains(QStringLiteral("1won")));
+        QCOMPARE(f.flag("achievementsSynced" + me), std::optional(true));
+        QCOMPARE(atService(f, QStringLiteral("1won")), -1.0);
+    }
+
+    // A synchronisation's answer that arrives while a reset waits for the
+    // service cannot tell whether it was read before the reset: it is turned
+    // away, and loaded again once the reset has ended, whichever way.
+    void aSynchronisationAnsweredDuringAResetIsTurnedAway_data()
+    {
+        QTest::addColumn<bool>("resetSucceeds");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("the reset reaches the service") << true << 0.0;
+        QTest::newRow("the reset fails: the service's value comes back") << false << 10.0;
+    }
+    void aSynchronisationAnsweredDuringAResetIsTurnedAway()
+    {
+        QFETCH(bool, resetSucceeds);
+        QFETCH(double, expected);
+        ManagerFixture f;
+        f.backend->setServiceAchievement(QStringLiteral("1won"), 10.0);
+        GameServiceManager &m = f.startAvailable();
+        const QString me = m.localPlayerId();
+        const QString synced = "achievementsSynced" + me;
+        QTRY_COMPARE_WITH_TIMEOUT(m.progressForAchievement(QStringLiteral("1won")), 10.0, 30000);
+
+        f.defaults->setBoolean(synced.toStdString(), false);
+        f.backend->holdNext(Call::LoadAchievements);
+        m.syncGameService();
+        QVERIFY(f.backend->waitUntilHeld(Call::LoadAchievements));
+        if (!resetSucceeds)
+            f.backend->failNext(Call::ResetAchievements);
+        f.backend->holdNext(Call::ResetAchievements);
+        int answers = 0;
+        OptionalError answer;
+        m.resetAchievementsWithCompletion([&](OptionalError e) { ++answers; answer = e; });
+        QVERIFY(f.backend->waitUntilHeld(Call::ResetAchievements));
+        QCOMPARE(m.progressForAchievement(QStringLiteral("1won")), 0.0); // cleared before the service is asked
+
+        // Asked for meanwhile, the synchronisation runs again once the held
+        // answer is dealt with; its load fails, which shows it has run.
+        f.delegate->clear();
+        f.backend->failNext(Call::LoadAchievements);
+        m.syncGameService();
+        f.backend->release(Call::LoadAchievements);
+        QTRY_COMPARE_WITH_TIMEOUT(f.delegate->count("error"), 1, 30000);
+        QCOMPARE(m.progressForAchievement(QStringLiteral("1won")), 0.0);
+        QCOMPARE(f.flag(synced), std::optional(false));
+        QCOMPARE(f.delegate->count("gameServiceSynced"), 0);
+
+        f.backend->release(Call::ResetAchievements);
+        QTRY_COMPARE_WITH_TIMEOUT(answers, 1, 30000);
+        QCOMPARE(bool(answer), !resetSucceeds);
+        QTRY_COMPARE_WITH_TIMEOUT(f.delegate->count("gameServiceSynced"), 1, 30000);
+        f.settle();
+        QCOMPARE(f.flag(synced), std::optional(true));
+        QCOMPARE(m.progressForAchievement(QStringLiteral("1won")), expected);
+    }
+
     // What was earned before anybody signed in belongs to the first player
     // who does, and goes out by itself once the service is there: a
     // synchronisation first, which must not undo what is still waiting.

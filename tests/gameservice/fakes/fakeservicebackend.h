@@ -2,6 +2,8 @@
 
 #include "platform/servicekit/servicebackend.h"
 
+#include <chrono>
+#include <condition_variable>
 #include <map>
 #include <mutex>
 #include <random>
@@ -30,6 +32,22 @@ public:
     void setServiceScore(const QString &board, std::int64_t mine, int others = 0) { std::lock_guard l(m); m_serviceScores[board] = {mine, others}; }
     void setServiceAchievement(const QString &id, double percent) { std::lock_guard l(m); m_achievements[id] = percent; }
     void setPhoto(std::optional<QByteArray> photo) { std::lock_guard l(m); m_photo = std::move(photo); }
+
+    // The next call of this kind reads or changes the service as usual, then
+    // keeps its answer until release(): an answer still on its way.
+    // waitUntilHeld() is false when no call was held within 30 s. After
+    // releaseAll() nothing is held any more.
+    void holdNext(Call c) { std::lock_guard l(m); m_holds[c] = Hold::armed; }
+    bool waitUntilHeld(Call c)
+    {
+        std::unique_lock l(m);
+        return m_changed.wait_for(l, std::chrono::seconds(30), [&] {
+            const auto it = m_holds.find(c);
+            return it != m_holds.end() && it->second == Hold::holding;
+        });
+    }
+    void release(Call c) { std::lock_guard l(m); m_holds.erase(c); m_changed.notify_all(); }
+    void releaseAll() { std::lock_guard l(m); m_holds.clear(); m_holdsOff = true; m_changed.notify_all(); }
 
     // -- what it received ---------------------------------------------------------
     std::vector<Score> reportedScores() const { std::lock_guard l(m); return m_reportedScores; }
@@ -106,11 +124,38 @@ public:
     std::optional<QByteArray> loadPhoto(const QString &, OptionalError &e) override { return answer(Call::LoadPhoto, e, [&] { return m_photo; }); }
 
 private:
+    enum class Hold { armed, holding };
+
+    // Keeps an answer back until released: destroyed after the answer is
+    // made and the lock is let go.
+    struct HoldBack
+    {
+        FakeServiceBackend &backend;
+        Call call;
+        bool armed = false;
+        ~HoldBack()
+        {
+            if (!armed)
+                return;
+            std::unique_lock l(backend.m);
+            if (backend.m_holdsOff)
+                return;
+            backend.m_holds[call] = Hold::holding;
+            backend.m_changed.notify_all();
+            backend.m_changed.wait(l, [&] { return !backend.m_holds.contains(call); });
+        }
+    };
+
     // Counts the call, decides whether it fails and, if not, runs it under the lock.
     template <class Body>
     auto answer(Call c, OptionalError &error, Body body) -> decltype(body())
     {
+        HoldBack hold{*this, c};
         std::lock_guard l(m);
+        if (auto it = m_holds.find(c); it != m_holds.end() && it->second == Hold::armed) {
+            m_holds.erase(it);
+            hold.armed = true;
+        }
         ++m_calls[c];
         bool fail = m_failNext[c] > 0;
         if (fail)
@@ -124,6 +169,9 @@ private:
     }
 
     mutable std::mutex m;
+    std::condition_variable m_changed;
+    std::map<Call, Hold> m_holds;
+    bool m_holdsOff = false;
     std::optional<Player> m_signedIn;
     bool m_offersSignIn = false;
     bool m_needsNetwork = true;

@@ -55,6 +55,7 @@ struct ManagerFixture
 
     ~ManagerFixture()
     {
+        backend->releaseAll(); // a test that failed midway must not leave a call waiting
         manager.reset();
         settle();
     }
