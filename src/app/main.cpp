@@ -1,6 +1,7 @@
 #include "appdelegate.h"
 #include "commandline.h"
 #include "quickaction.h"
+#include "signalwatcher.h"
 #include "singleinstance.h"
 #include "windowplacement.h"
 
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <csignal>
 #include <cstdio>
 #include <optional>
 
@@ -71,6 +73,11 @@ int main(int argc, char *argv[])
             break;
         }
     }
+
+    // A logout, a shutdown or Ctrl+C leaves the way closing the window does:
+    // what is written behind reaches the disk and the socket goes.
+    SignalWatcher signalWatcher({SIGTERM, SIGINT, SIGHUP});
+    QObject::connect(&signalWatcher, &SignalWatcher::received, &app, [] { QCoreApplication::exit(0); });
 
     DeviceProfile::setCurrent(*DeviceProfile::fromName(options.device));
     QApplication::setPalette(Resources::palette());

@@ -1,0 +1,141 @@
+#include "app/signalwatcher.h"
+#include "app/singleinstance.h"
+
+#include <QFile>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+
+using namespace kestrune;
+
+namespace {
+
+// The real program in folders of its own: a data folder, a home and a
+// runtime folder, so that neither the user's instance nor their data is met.
+class Program
+{
+public:
+    Program()
+    {
+        m_environment = QProcessEnvironment::systemEnvironment();
+        m_environment.insert("HOME", m_home.path());
+        m_environment.insert("XDG_CONFIG_HOME", m_home.filePath("config"));
+        m_environment.insert("XDG_DATA_HOME", m_home.filePath("data"));
+        m_environment.insert("XDG_RUNTIME_DIR", m_runtime.path());
+        m_environment.insert("QT_QPA_PLATFORM", "offscreen");
+    }
+    bool isValid() const { return m_home.isValid() && m_runtime.isValid() && m_data.isValid(); }
+    QString socket() const
+    {
+        return m_runtime.filePath(QFileInfo(SingleInstance::socketPath(m_data.path())).fileName());
+    }
+
+    // Starts it and waits until it answers on its socket.
+    bool start()
+    {
+        m_process.setProcessEnvironment(m_environment);
+        m_process.start(KESTRUNE_PROGRAM, {"--no-game-service", "--data-folder", m_data.path()});
+        return QTest::qWaitFor([this] { return ask({}) == "ok\n" || m_process.state() == QProcess::NotRunning; }, 60000)
+               && m_process.state() == QProcess::Running;
+    }
+    // One request through the socket; its answer line, or empty.
+    QByteArray ask(const QString &quickAction) const
+    {
+        QLocalSocket peer;
+        peer.connectToServer(socket());
+        if (!peer.waitForConnected(5000))
+            return {};
+        peer.write(SingleInstance::request(quickAction));
+        QByteArray answer;
+        (void)QTest::qWaitFor([&] {
+            answer += peer.readAll();
+            return answer.endsWith('\n') || peer.state() == QLocalSocket::UnconnectedState;
+        }, 20000);
+        return answer;
+    }
+    void signal(int signalNumber) { ::kill(pid_t(m_process.processId()), signalNumber); }
+    QProcess &process() { return m_process; }
+    int startsOfGames() const
+    {
+        QFile log(m_data.filePath("analytics.jsonl"));
+        return log.open(QIODevice::ReadOnly) ? int(log.readAll().count("start_game")) : 0;
+    }
+
+private:
+    QTemporaryDir m_home;
+    QTemporaryDir m_runtime{QDir::tempPath() + "/ksig-XXXXXX"}; // short: socket paths have a limit
+    QTemporaryDir m_data;
+    QProcessEnvironment m_environment;
+    QProcess m_process;
+};
+
+void addSignals()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::newRow("TERM") << SIGTERM;
+    QTest::newRow("INT") << SIGINT;
+    QTest::newRow("HUP") << SIGHUP;
+}
+
+} // namespace
+
+class TestSignals : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void aSignalReachesTheEventLoop_data() { addSignals(); }
+    void aSignalReachesTheEventLoop()
+    {
+        QFETCH(int, signalNumber);
+        SignalWatcher watcher({SIGTERM, SIGINT, SIGHUP});
+        QVERIFY(watcher.isWatching());
+        QSignalSpy received(&watcher, &SignalWatcher::received);
+        // Sent before the loop runs: it waits for it rather than being lost.
+        QCOMPARE(::kill(::getpid(), signalNumber), 0);
+        QCOMPARE(received.count(), 0);
+        QVERIFY(received.wait(10000));
+        QCOMPARE(received.count(), 1);
+        QCOMPARE(received.first().first().toInt(), signalNumber);
+    }
+
+    void aSecondWatcherCatchesNothing()
+    {
+        SignalWatcher first({SIGHUP});
+        SignalWatcher second({SIGHUP});
+        QVERIFY(first.isWatching());
+        QVERIFY(!second.isWatching());
+    }
+
+    // What the program had to write when the signal came is on disk, and it
+    // leaves no socket behind. Each round sends the signal right after a
+    // quick action, whose start event is written behind like a game's end.
+    void theProgramEndsCleanlyOnASignal_data() { addSignals(); }
+    void theProgramEndsCleanlyOnASignal()
+    {
+        QFETCH(int, signalNumber);
+        Program program;
+        QVERIFY(program.isValid());
+        constexpr int rounds = 3;
+        int lost = 0;
+        for (int round = 1; round <= rounds; ++round) {
+            QVERIFY(program.start());
+            QVERIFY(QFile::exists(program.socket()));
+            QCOMPARE(program.ask("singleplayer"), QByteArray("ok\n"));
+            program.signal(signalNumber);
+            QVERIFY(program.process().waitForFinished(30000));
+            QCOMPARE(program.process().exitStatus(), QProcess::NormalExit);
+            QCOMPARE(program.process().exitCode(), 0);
+            QVERIFY2(!QFile::exists(program.socket()), "the socket was left behind");
+            lost = round - program.startsOfGames();
+        }
+        QCOMPARE(lost, 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSignals)
+#include "tst_signals.moc"
