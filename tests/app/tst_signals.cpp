@@ -9,6 +9,8 @@
 #include <QTest>
 
 #include <csignal>
+#include <memory>
+#include <vector>
 
 using namespace kestrune;
 
@@ -134,6 +136,43 @@ private slots:
             lost = round - program.startsOfGames();
         }
         QCOMPARE(lost, 0);
+    }
+
+    // A burst through the socket restarts the match once, and once more for
+    // what came in while it did; every request is answered.
+    void aBurstOfQuickActionsIsCoalesced()
+    {
+        Program program;
+        QVERIFY(program.isValid());
+        QVERIFY(program.start());
+        constexpr int burst = 50;
+        std::vector<std::unique_ptr<QLocalSocket>> peers;
+        for (int i = 0; i < burst; ++i) {
+            auto peer = std::make_unique<QLocalSocket>();
+            peer->connectToServer(program.socket());
+            QVERIFY(peer->waitForConnected(5000));
+            peer->write(SingleInstance::request(i % 2 ? "singleplayer" : "multiplayer"));
+            peer->flush();
+            peers.push_back(std::move(peer));
+        }
+        std::vector<QByteArray> answers(burst);
+        QVERIFY(QTest::qWaitFor([&] {
+            bool all = true;
+            for (int i = 0; i < burst; ++i) {
+                answers[i] += peers[i]->readAll();
+                all = all && answers[i].endsWith('\n');
+            }
+            return all;
+        }, 30000));
+        for (const QByteArray &answer : answers)
+            QCOMPARE(answer, QByteArray("ok\n"));
+        // Time for restarts that should not happen to show in the log.
+        QTest::qWait(1500);
+        program.signal(SIGTERM);
+        QVERIFY(program.process().waitForFinished(30000));
+        QVERIFY(program.startsOfGames() >= 1);
+        QVERIFY2(program.startsOfGames() <= 3, qPrintable(QString::number(program.startsOfGames())));
+        QCOMPARE(program.process().exitCode(), 0);
     }
 };
 
