@@ -1,6 +1,16 @@
+#include "app/appdelegate.h"
 #include "app/signalwatcher.h"
 #include "app/singleinstance.h"
+#include "game/gamemanaging.h"
+#include "game/statisticshelper.h"
+#include "platform/apppaths.h"
+#include "platform/settingsstore.h"
+#include "screens/game/gameviewcontroller.h"
+#include "views/board/gameview.h"
+#include "views/components/ripplebutton.h"
+#include "views/keyboard/keyboardview.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QLocalSocket>
 #include <QProcess>
@@ -9,6 +19,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -75,6 +86,39 @@ private:
     QProcess m_process;
 };
 
+// The child: the program's own parts on a data folder, with the signals
+// watched and the way out as the program has them. It wins a single-player
+// match through the keypad, says "won" and waits.
+int winAndWait(const QString &dataFolder)
+{
+    AppPaths::setDataFolder(dataFolder);
+    if (AppPaths::ensureDataFolder().isEmpty())
+        return 3;
+    CommandLine options;
+    options.dataFolder = dataFolder;
+    options.noGameService = true;
+    AppDelegate delegate(options);
+    SignalWatcher watcher({SIGTERM, SIGINT, SIGHUP});
+    QObject::connect(&watcher, &SignalWatcher::received, qApp, [] { QCoreApplication::exit(0); });
+    delegate.window().show();
+    delegate.performQuickAction(QStringLiteral("singleplayer"), [](bool) {});
+    QCoreApplication::processEvents();
+    auto *game = qobject_cast<GameViewController *>(delegate.window().topViewController());
+    if (!game || game->gameViews().isEmpty())
+        return 4;
+    KeyboardView *keypad = game->gameViews().first()->keyboardView();
+    const std::string code = game->gameManager()->codes().front();
+    for (char digit : code)
+        keypad->numericButtons().at(digit - '1')->click();
+    keypad->shotButton()->click();
+    if (game->gameManager()->gameState().isPending())
+        return 5;
+    std::puts("won");
+    std::fflush(stdout);
+    const int status = QCoreApplication::exec();
+    return delegate.flush() ? status : 1;
+}
+
 void addSignals()
 {
     QTest::addColumn<int>("signalNumber");
@@ -138,6 +182,38 @@ private slots:
         QCOMPARE(lost, 0);
     }
 
+    // A win the signal comes right after is in the statistics on disk.
+    void aWinBeforeTheSignalIsKept_data() { addSignals(); }
+    void aWinBeforeTheSignalIsKept()
+    {
+        QFETCH(int, signalNumber);
+        QTemporaryDir home;
+        QTemporaryDir data;
+        QVERIFY(home.isValid() && data.isValid());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", home.path());
+        environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
+        environment.insert("XDG_DATA_HOME", home.filePath("data"));
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        constexpr int rounds = 3;
+        for (int round = 1; round <= rounds; ++round) {
+            QProcess child;
+            child.setProcessEnvironment(environment);
+            child.start(QCoreApplication::applicationFilePath(), {"--win-and-wait", data.path()});
+            QVERIFY(child.waitForStarted(60000));
+            QVERIFY(QTest::qWaitFor([&] { return child.canReadLine() || child.state() == QProcess::NotRunning; }, 60000));
+            QCOMPARE(child.readLine(), QByteArray("won\n"));
+            ::kill(pid_t(child.processId()), signalNumber);
+            QVERIFY(child.waitForFinished(30000));
+            QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(child.exitCode(), 0);
+        }
+        SettingsStore settings(data.filePath("settings.conf"));
+        const std::int64_t lost = rounds - StatisticsHelper::integerValue(settings, StatisticsHelper::wins);
+        QCOMPARE(lost, 0);
+        QCOMPARE(StatisticsHelper::historyValue(settings), std::string(rounds, 'W'));
+    }
+
     // A burst through the socket restarts the match once, and once more for
     // what came in while it did; every request is answered.
     void aBurstOfQuickActionsIsCoalesced()
@@ -176,5 +252,12 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSignals)
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    if (argc == 3 && QByteArray(argv[1]) == "--win-and-wait")
+        return winAndWait(QString::fromLocal8Bit(argv[2]));
+    TestSignals test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_signals.moc"
