@@ -1,7 +1,6 @@
 #include "appdelegate.h"
 #include "commandline.h"
 #include "quickaction.h"
-#include "signalwatcher.h"
 #include "singleinstance.h"
 #include "windowplacement.h"
 
@@ -9,6 +8,7 @@
 #include "platform/apppaths.h"
 #include "platform/device/deviceprofile.h"
 #include "platform/resources/resources.h"
+#include "platform/signalwatcher.h"
 #include "screens/navigation/navigationcontroller.h"
 
 #include <QApplication>
