@@ -93,22 +93,6 @@ private slots:
         QCOMPARE(*first, std::optional<bool>(false));
         QCOMPARE(*second, std::optional<bool>(false));
     }
-
-    void aGateGoneBeforeItSettledIsNotCalledBack()
-    {
-        ManualScheduler scheduler;
-        int performed = 0;
-        {
-            QuickActionGate gate(scheduler, settle, [&performed](const QString &, QuickActionGate::Completion done) {
-                ++performed;
-                done(true);
-            });
-            gate.request("singleplayer", [](bool) {});
-            gate.request("multiplayer", [](bool) {});
-        }
-        scheduler.runAll();
-        QCOMPARE(performed, 1);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestQuickActionGate)
