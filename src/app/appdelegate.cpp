@@ -50,6 +50,10 @@ AppDelegate::AppDelegate(const CommandLine &options)
     : m_analytics((std::make_unique<FileAnalytics>()))
     , m_store(std::make_unique<SettingsStore>())
     , m_service(&launchServices(m_analytics, !options.noGameService))
+    , m_quickActions(rx::MainScheduler::instance(), QuickAction::animationPause,
+                     [this](const QString &type, QuickActionGate::Completion completion) {
+                         QuickAction::perform(type, &m_window, rx::MainScheduler::instance(), completion);
+                     })
 {
     // A kill between two keys of an older version may have left the
     // figures out of step; said once, as the repair is written.
@@ -90,7 +94,7 @@ void AppDelegate::performQuickAction(const QString &type, std::function<void(boo
     if (type.isEmpty())
         completion(true);
     else
-        QuickAction::perform(type, &m_window, rx::MainScheduler::instance(), std::move(completion));
+        m_quickActions.request(type, std::move(completion));
 }
 
 bool AppDelegate::flush()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "commandline.h"
+#include "quickactiongate.h"
 
 #include "platform/backgroundanalytics.h"
 #include "platform/backgroundsyncstore.h"
@@ -37,6 +38,7 @@ public:
 
     // Raises the window and performs the action ("singleplayer" or
     // "multiplayer"; empty only raises); the completion tells whether it was.
+    // Actions that arrive while one is under way are coalesced into one.
     void performQuickAction(const QString &type, std::function<void(bool)> completion);
 
     // Writes what waits to be written; false when the cache could not be.
@@ -49,6 +51,7 @@ private:
     ScreenSaverIdleTimer m_idleTimer;
     GameScreenEnvironment m_environment;
     std::unique_ptr<GameServiceMenuAdapter> m_menuService;
+    QuickActionGate m_quickActions;
     NavigationController m_window;
 };
 

@@ -9,12 +9,14 @@
 #include "platform/datafolderlock.h"
 #include "platform/device/deviceprofile.h"
 #include "platform/resources/resources.h"
+#include "platform/signalwatcher.h"
 #include "screens/navigation/navigationcontroller.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <csignal>
 #include <cstdio>
 #include <optional>
 
@@ -89,6 +91,11 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "kestrune: %s%s\n", qPrintable(folderLock.errorString()), qPrintable(unreached));
         return 1;
     }
+
+    // A logout, a shutdown or Ctrl+C leaves the way closing the window does:
+    // what is written behind reaches the disk and the socket goes.
+    SignalWatcher signalWatcher({SIGTERM, SIGINT, SIGHUP});
+    QObject::connect(&signalWatcher, &SignalWatcher::received, &app, [] { QCoreApplication::exit(0); });
 
     DeviceProfile::setCurrent(*DeviceProfile::fromName(options.device));
     QApplication::setPalette(Resources::palette());

@@ -1,4 +1,5 @@
 #include "gameservice/gameservicecache.h"
+#include "platform/signalwatcher.h"
 
 #include "game/statisticshelper.h"
 #include "platform/backgroundsyncstore.h"
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
 
 #include <csignal>
@@ -57,6 +59,37 @@ int playForever(const QString &fileName)
         }
         std::this_thread::sleep_for(std::chrono::microseconds(300));
     }
+}
+
+// The child as the program runs: the writes come from its event loop and
+// TERM, INT and HUP end the loop. Each write is announced once it returned,
+// as the player is told a game is kept.
+int writeUntilSignal(const QString &home)
+{
+    GameServiceCache cache(home);
+    SignalWatcher watcher({SIGTERM, SIGINT, SIGHUP});
+    QObject::connect(&watcher, &SignalWatcher::received, qApp, [] { QCoreApplication::exit(0); });
+    qint64 n = 0;
+    QTimer writer;
+    QObject::connect(&writer, &QTimer::timeout, [&] {
+        cache.update([&](QCborMap &root) {
+            root.insert(QStringLiteral("count"), n + 1);
+            return true;
+        });
+        std::printf("%lld\n", static_cast<long long>(++n));
+        std::fflush(stdout);
+    });
+    writer.start(0);
+    return QCoreApplication::exec();
+}
+
+// The count on disk.
+qint64 countOnDisk(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    return QCborValue::fromCbor(file.readAll()).toMap().value(QStringLiteral("count")).toInteger();
 }
 
 } // namespace
@@ -130,6 +163,38 @@ private slots:
             lastGames = games;
         }
     }
+
+    // A signal the program catches loses no write it announced.
+    void aSignalLosesNoWrite_data()
+    {
+        QTest::addColumn<int>("signalNumber");
+        QTest::newRow("TERM") << SIGTERM;
+        QTest::newRow("INT") << SIGINT;
+        QTest::newRow("HUP") << SIGHUP;
+    }
+    void aSignalLosesNoWrite()
+    {
+        QFETCH(int, signalNumber);
+        QTemporaryDir dir;
+        GameServiceCache cache(dir.path());
+        std::mt19937 random{std::uint32_t(signalNumber)};
+        qint64 lost = 0;
+        constexpr int signalsSent = 5;
+        for (int i = 0; i < signalsSent; ++i) {
+            QProcess child;
+            child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--signalled-writer"), dir.path()});
+            QVERIFY(child.waitForStarted(60000));
+            QVERIFY(child.waitForReadyRead(60000));
+            QTest::qWait(std::uniform_int_distribution<int>(0, 40)(random));
+            ::kill(child.processId(), signalNumber);
+            QVERIFY(child.waitForFinished(60000));
+            QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(child.exitCode(), 0);
+            const QList<QByteArray> announced = child.readAllStandardOutput().trimmed().split('\n');
+            lost += std::max<qint64>(0, announced.last().toLongLong() - countOnDisk(cache.filePath()));
+        }
+        QCOMPARE(lost, 0);
+    }
 };
 
 int main(int argc, char *argv[])
@@ -139,6 +204,8 @@ int main(int argc, char *argv[])
         return writeForever(QString::fromLocal8Bit(argv[2]));
     if (argc == 3 && QByteArray(argv[1]) == "--player")
         return playForever(QString::fromLocal8Bit(argv[2]));
+    if (argc == 3 && QByteArray(argv[1]) == "--signalled-writer")
+        return writeUntilSignal(QString::fromLocal8Bit(argv[2]));
     TestKilledWrite test;
     return QTest::qExec(&test, argc, argv);
 }
