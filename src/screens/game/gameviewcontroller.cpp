@@ -59,6 +59,14 @@ QString playersText(std::int64_t players)
     return players == 1 ? QObject::tr("Game, one player") : QObject::tr("Game, two players");
 }
 
+// The screen's colours on a question.
+void applyScreenColours(PromptDialog &dialog)
+{
+    dialog.setTitleColor(Resources::color(QStringLiteral("label")));
+    dialog.setMessageColor(Resources::color(QStringLiteral("secondaryLabel")));
+    dialog.setBackgroundColor(Resources::color(QStringLiteral("systemBackground")));
+}
+
 // A question with Cancel and one action, in the screen's colours; Escape
 // always cancels.
 PromptDialog *makeCancelOrAct(const QString &title, const QString &message, const QString &identifier,
@@ -74,9 +82,7 @@ PromptDialog *makeCancelOrAct(const QString &title, const QString &message, cons
     cancel->setDefault(cancelByDefault);
     dialog->addButtons({cancel, action});
     dialog->setCancelButton(cancel);
-    dialog->setTitleColor(Resources::color(QStringLiteral("label")));
-    dialog->setMessageColor(Resources::color(QStringLiteral("secondaryLabel")));
-    dialog->setBackgroundColor(Resources::color(QStringLiteral("systemBackground")));
+    applyScreenColours(*dialog);
     return dialog;
 }
 
@@ -279,13 +285,7 @@ void GameViewController::nameBoards()
     // whose board this is; alone, it is simply the board.
     const bool twoPlayers = m_gameManager && m_gameManager->players().size() > 1 && !m_gameManager->isAgainstComputer();
     for (GameView *view : gameViews()) {
-        std::int64_t number = 0;
-        if (twoPlayers) {
-            const auto game = view->boardView()->game();
-            for (const auto &player : m_gameManager->players())
-                if (game && player->game() == game)
-                    number = player->number();
-        }
+        const std::int64_t number = twoPlayers ? playerNumber(view->boardView()->game()) : 0;
         view->boardView()->setAccessibleName(number > 0 ? tr("Player %1's board").arg(number) : tr("Board"));
     }
 }
@@ -535,11 +535,7 @@ void GameViewController::handOver(GameView *view, const std::shared_ptr<GameProt
     view->keyboardView()->updateButtons(true);
     nameBoards();
 
-    std::int64_t number = 0;
-    for (const auto &player : m_gameManager->players()) {
-        if (player->game() == currentGame)
-            number = player->number();
-    }
+    const std::int64_t number = playerNumber(currentGame);
     toast().showAlert(new ToastAlertView(QStringLiteral("Pass your device\nto Player %1").arg(number),
                                        number == 1 ? QStringLiteral("Pass To Player 1")
                                                    : QStringLiteral("Pass To Player 2"),
@@ -547,6 +543,17 @@ void GameViewController::handOver(GameView *view, const std::shared_ptr<GameProt
     showNavigationBarItem(NavigationBarItem::turn(number));
     view->boardView()->announce(tr("Player %1's turn").arg(number));
     view->keyboardView()->setFocus();
+}
+
+std::int64_t GameViewController::playerNumber(const std::shared_ptr<GameProtocol> &game) const
+{
+    if (!m_gameManager || !game)
+        return 0;
+    for (const auto &player : m_gameManager->players()) {
+        if (player->game() == game)
+            return player->number();
+    }
+    return 0;
 }
 
 bool GameViewController::hasShots() const
@@ -789,12 +796,8 @@ void GameViewController::setSimultaneous(bool on)
     }
     m_firstView->configure(sorted.front());
     nameBoards();
-    std::int64_t number = 1;
-    for (const auto &player : m_gameManager->players()) {
-        if (player->game() == sorted.front())
-            number = player->number();
-    }
-    showNavigationBarItem(NavigationBarItem::turn(number));
+    const std::int64_t number = playerNumber(sorted.front());
+    showNavigationBarItem(NavigationBarItem::turn(number > 0 ? number : 1));
     ui->gamesStackView->setSpacing(0);
     QPalette background = palette();
     background.setColor(QPalette::Window, Resources::color(QStringLiteral("systemBackground")));
@@ -1084,9 +1087,7 @@ PromptDialog *GameViewController::makeStrengthAlert(ComputerStrength current,
     buttons.append(cancel);
     dialog->addButtons(buttons);
     dialog->setCancelButton(cancel);
-    dialog->setTitleColor(Resources::color(QStringLiteral("label")));
-    dialog->setMessageColor(Resources::color(QStringLiteral("secondaryLabel")));
-    dialog->setBackgroundColor(Resources::color(QStringLiteral("systemBackground")));
+    applyScreenColours(*dialog);
     return dialog;
 }
 

@@ -161,6 +161,8 @@ private:
                                  const std::shared_ptr<GameProtocol> &currentGame, QPointer<GameView> firstView);
     void disableKeyboards();
     void handOver(GameView *view, const std::shared_ptr<GameProtocol> &currentGame);
+    // The number of the player whose game it is; 0 for a game of no player.
+    std::int64_t playerNumber(const std::shared_ptr<GameProtocol> &game) const;
     void setIdleTimerDisabled(bool disabled);
     void configureLeftItems();
     void nameBoards();
