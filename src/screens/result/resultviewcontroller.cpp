@@ -165,8 +165,8 @@ void ResultViewController::setupViews()
 {
     m_phoneMargins = ui->contentLayout->contentsMargins();
     // On no window yet, the device's own sizes; a resize fits them later.
-    const bool shortWindow = DeviceProfile::current().isTablet() && window() != this;
-    applySizes(shortWindow ? tabletScale(window()->height()) : 1.0);
+    const bool tabletInAWindow = DeviceProfile::current().isTablet() && window() != this;
+    applySizes(tabletInAWindow ? tabletScale(window()->height()) : 1.0);
 
     QPalette text = ui->resultLabel->palette();
     text.setColor(QPalette::WindowText, Resources::color(QStringLiteral("label")));
