@@ -51,6 +51,13 @@ public:
     // synchronisation fall between two of the changes.
     virtual bool setMany(const std::vector<Change> &changes)
     {
+        apply(changes);
+        return synchronize();
+    }
+
+    // Makes every change of the batch in memory, without synchronising.
+    void apply(const std::vector<Change> &changes)
+    {
         for (const Change &change : changes) {
             if (const auto *i = std::get_if<std::int64_t>(&change.value))
                 setInteger(change.key, *i);
@@ -61,7 +68,6 @@ public:
             else
                 remove(change.key);
         }
-        return synchronize();
     }
 
     // Why the last synchronize() failed; none after a good one.

@@ -110,18 +110,7 @@ bool BackgroundSyncStore::setMany(const std::vector<Change> &changes)
             value = Known{true, std::nullopt, std::nullopt, *b};
         m_known[c.key] = std::move(value);
     }
-    m_pending.push_back([changes](KeyValueStore &s) {
-        for (const Change &c : changes) {
-            if (const auto *i = std::get_if<std::int64_t>(&c.value))
-                s.setInteger(c.key, *i);
-            else if (const auto *t = std::get_if<std::string>(&c.value))
-                s.setString(c.key, *t);
-            else if (const auto *b = std::get_if<bool>(&c.value))
-                s.setBoolean(c.key, *b);
-            else
-                s.remove(c.key);
-        }
-    });
+    m_pending.push_back([changes](KeyValueStore &s) { s.apply(changes); });
     postWriteLocked();
     return m_failure.load() == Failure::none;
 }
