@@ -1,3 +1,4 @@
+#include "programenvironment.h"
 #include "app/commandline.h"
 
 #include <QFileInfo>
@@ -90,12 +91,9 @@ private slots:
         QFETCH(QString, err);
         QTemporaryDir home;
         QVERIFY(home.isValid());
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment environment = test::programEnvironment(home);
         for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             environment.remove(name);
-        environment.insert("HOME", home.path());
-        environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
-        environment.insert("XDG_DATA_HOME", home.filePath("data"));
         QProcess program;
         program.setProcessEnvironment(environment);
         program.start(KESTRUNE_PROGRAM, arguments);

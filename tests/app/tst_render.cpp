@@ -1,3 +1,5 @@
+#include "programenvironment.h"
+
 #include <QDirIterator>
 #include <QSize>
 #include <QProcess>
@@ -48,10 +50,7 @@ private slots:
         QTemporaryDir output;
         QVERIFY(home.isValid() && named.isValid() && output.isValid());
 
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("HOME", home.path());
-        environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
-        environment.insert("XDG_DATA_HOME", home.filePath("data"));
+        QProcessEnvironment environment = kestrune::test::programEnvironment(home);
         environment.insert("XDG_CACHE_HOME", output.filePath("cache"));
         for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             environment.remove(name);

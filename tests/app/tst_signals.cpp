@@ -1,3 +1,4 @@
+#include "programenvironment.h"
 #include "app/appdelegate.h"
 #include "app/singleinstance.h"
 #include "game/gamemanaging.h"
@@ -34,10 +35,7 @@ class Program
 public:
     Program()
     {
-        m_environment = QProcessEnvironment::systemEnvironment();
-        m_environment.insert("HOME", m_home.path());
-        m_environment.insert("XDG_CONFIG_HOME", m_home.filePath("config"));
-        m_environment.insert("XDG_DATA_HOME", m_home.filePath("data"));
+        m_environment = test::programEnvironment(m_home);
         m_environment.insert("XDG_RUNTIME_DIR", m_runtime.path());
         m_environment.insert("QT_QPA_PLATFORM", "offscreen");
     }
@@ -190,10 +188,7 @@ private slots:
         QTemporaryDir home;
         QTemporaryDir data;
         QVERIFY(home.isValid() && data.isValid());
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("HOME", home.path());
-        environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
-        environment.insert("XDG_DATA_HOME", home.filePath("data"));
+        QProcessEnvironment environment = test::programEnvironment(home);
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         constexpr int rounds = 3;
         for (int round = 1; round <= rounds; ++round) {

@@ -1,3 +1,4 @@
+#include "programenvironment.h"
 #include "app/singleinstance.h"
 
 #include <QDirIterator>
@@ -292,10 +293,7 @@ private slots:
         QTemporaryDir home;
         QTemporaryDir data;
         QVERIFY(home.isValid() && data.isValid());
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("HOME", home.path());
-        environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
-        environment.insert("XDG_DATA_HOME", home.filePath("data"));
+        QProcessEnvironment environment = test::programEnvironment(home);
         environment.insert("XDG_RUNTIME_DIR", m_folder.path());
         const QStringList common{"--no-game-service", "--data-folder", data.path()};
         const QString socket = m_folder.filePath(QFileInfo(SingleInstance::socketPath(data.path())).fileName());
@@ -363,10 +361,7 @@ private slots:
         QTemporaryDir data;
         QTemporaryDir runtime(QDir::tempPath() + "/ksr-XXXXXX");
         QVERIFY(home.isValid() && data.isValid() && runtime.isValid());
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("HOME", home.path());
-        environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
-        environment.insert("XDG_DATA_HOME", home.filePath("data"));
+        QProcessEnvironment environment = test::programEnvironment(home);
         environment.insert("XDG_RUNTIME_DIR", runtime.path());
         // A stopped instance is waited for this long, not 10 s.
         environment.insert("KESTRUNE_HANDOVER_TIMEOUT_MS", "1000");

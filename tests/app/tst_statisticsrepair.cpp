@@ -1,3 +1,5 @@
+#include "programenvironment.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -11,10 +13,7 @@ class TestStatisticsRepair : public QObject
 
     static QString run(const QTemporaryDir &home, const QString &folder)
     {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("HOME", home.path());
-        environment.insert("XDG_CONFIG_HOME", home.filePath("config"));
-        environment.insert("XDG_DATA_HOME", home.filePath("data"));
+        QProcessEnvironment environment = kestrune::test::programEnvironment(home);
         environment.insert("XDG_CACHE_HOME", home.filePath("cache"));
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         QProcess program;

@@ -92,6 +92,19 @@ qint64 countOnDisk(const QString &fileName)
     return QCborValue::fromCbor(file.readAll()).toMap().value(QStringLiteral("count")).toInteger();
 }
 
+// Runs this program as a child in `mode` on `path`; once it has said it is
+// ready, lets it work for a random while (when exactly does not matter) and
+// sends it the signal. False when it did not start, speak or end.
+bool runAndSignal(QProcess &child, const QString &mode, const QString &path, int signalNumber, std::mt19937 &random)
+{
+    child.start(QCoreApplication::applicationFilePath(), {mode, path});
+    if (!child.waitForStarted(60000) || !child.waitForReadyRead(60000))
+        return false;
+    QTest::qWait(std::uniform_int_distribution<int>(0, 40)(random));
+    ::kill(child.processId(), signalNumber);
+    return child.waitForFinished(60000);
+}
+
 } // namespace
 
 // A process killed in the middle of a cache write leaves a file that reads.
@@ -109,13 +122,7 @@ private slots:
         constexpr int kills = 15;
         for (int i = 0; i < kills; ++i) {
             QProcess child;
-            child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--writer"), dir.path()});
-            QVERIFY(child.waitForStarted(60000));
-            QVERIFY(child.waitForReadyRead(60000));
-            // Let it write for a while; when exactly does not matter.
-            QTest::qWait(std::uniform_int_distribution<int>(0, 40)(random));
-            ::kill(child.processId(), SIGKILL);
-            QVERIFY(child.waitForFinished(60000));
+            QVERIFY(runAndSignal(child, QStringLiteral("--writer"), dir.path(), SIGKILL, random));
             QCOMPARE(child.exitStatus(), QProcess::CrashExit);
 
             QFile file(cache.filePath());
@@ -143,12 +150,7 @@ private slots:
         constexpr int kills = 15;
         for (int i = 0; i < kills; ++i) {
             QProcess child;
-            child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--player"), fileName});
-            QVERIFY(child.waitForStarted(60000));
-            QVERIFY(child.waitForReadyRead(60000));
-            QTest::qWait(std::uniform_int_distribution<int>(0, 40)(random));
-            ::kill(child.processId(), SIGKILL);
-            QVERIFY(child.waitForFinished(60000));
+            QVERIFY(runAndSignal(child, QStringLiteral("--player"), fileName, SIGKILL, random));
             QCOMPARE(child.exitStatus(), QProcess::CrashExit);
 
             const SettingsStore store(fileName);
@@ -182,12 +184,7 @@ private slots:
         constexpr int signalsSent = 5;
         for (int i = 0; i < signalsSent; ++i) {
             QProcess child;
-            child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--signalled-writer"), dir.path()});
-            QVERIFY(child.waitForStarted(60000));
-            QVERIFY(child.waitForReadyRead(60000));
-            QTest::qWait(std::uniform_int_distribution<int>(0, 40)(random));
-            ::kill(child.processId(), signalNumber);
-            QVERIFY(child.waitForFinished(60000));
+            QVERIFY(runAndSignal(child, QStringLiteral("--signalled-writer"), dir.path(), signalNumber, random));
             QCOMPARE(child.exitStatus(), QProcess::NormalExit);
             QCOMPARE(child.exitCode(), 0);
             const QList<QByteArray> announced = child.readAllStandardOutput().trimmed().split('\n');
