@@ -586,7 +586,7 @@ void GameViewController::updateHintButton()
 
 void GameViewController::requestHintByKey()
 {
-    if (!m_gameManager || !m_hintButton || !m_hintButton->isEnabled())
+    if (!m_gameManager || !m_hintButton || !m_hintButton->isEnabled() || m_gameManager->isHintPending())
         return;
     // Once a hint is taken the match is assisted anyway; only the first asks.
     // The bulb never asks: clicking it is a choice, not a slip of the finger.
