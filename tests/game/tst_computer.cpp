@@ -17,10 +17,12 @@
 #include "game/statisticshelper.h"
 
 #include <QTest>
+#include <QThread>
 
 #include <limits>
 #include <map>
 #include <set>
+#include <thread>
 
 using namespace kestrune;
 using namespace kestrune::test;
@@ -541,6 +543,46 @@ private slots:
         QCOMPARE(ready, 2);
         QVERIFY(background.pending.empty());
         QCOMPARE(normal->playComputerShot(), Game::score("5678", "1234")); // the lowest code first
+    }
+
+    // The real thing: the work on another thread, its answer back on this
+    // one through the event loop.
+    void answersFromAnotherThreadArriveOnThisOne()
+    {
+        std::vector<std::thread> threads;
+        const auto elsewhere = [&threads](std::function<void()> work) { threads.emplace_back(std::move(work)); };
+        GameEnvironment env = environment({"9786"});
+        env.background = elsewhere;
+        auto single = GameManager::create(1, env);
+        single->currentGame()->shot("1357");
+        std::optional<Hint> hint;
+        bool hintOnThisThread = false;
+        single
+            ->requestHint([&](std::optional<Hint> answer) {
+                hintOnThisThread = QThread::currentThread() == QCoreApplication::instance()->thread();
+                hint = std::move(answer);
+            })
+            .disposed(bag);
+        GameEnvironment hardEnv = environment({"9786", "5678"});
+        hardEnv.background = elsewhere;
+        auto hard = GameManager::createAgainstComputer(ComputerStrength::hard, hardEnv);
+        hard->currentGame()->shot("1357");
+        bool ready = false;
+        bool readyOnThisThread = false;
+        hard->prepareComputerShot([&] {
+                readyOnThisThread = QThread::currentThread() == QCoreApplication::instance()->thread();
+                ready = true;
+            })
+            .disposed(bag);
+        QTRY_VERIFY_WITH_TIMEOUT(hint && ready, 30000);
+        for (std::thread &thread : threads)
+            thread.join();
+        QVERIFY(hintOnThisThread);
+        QVERIFY(readyOnThisThread);
+        QCOMPARE(*hint, *HintAdvisor::advise(single->currentGame()->shots()));
+        QCOMPARE(single->hintsUsed(), 1);
+        QVERIFY(hard->playComputerShot());
+        QCOMPARE(hard->games()[1]->shots().front().code, "1234");
     }
 
 private:
