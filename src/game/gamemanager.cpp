@@ -166,14 +166,16 @@ void GameManager::solve(std::function<Answer()> work, std::function<void(Answer)
     }
     // `then` may touch this manager, so it runs only on the GUI thread and
     // only while the manager lives; `work` gets copies of what it needs.
-    m_environment.background([work = std::move(work), then = std::move(then), lifetime = std::weak_ptr<int>(m_lifetime)]() mutable {
-        Answer answer = work();
-        rx::MainScheduler::instance().schedule(
-            [then = std::move(then), lifetime = std::move(lifetime), answer = std::move(answer)]() mutable {
-                if (!lifetime.expired())
-                    then(std::move(answer));
-            });
-    });
+    std::weak_ptr<int> lifetime = m_lifetime;
+    m_environment.background(
+        [work = std::move(work), then = std::move(then), lifetime = std::move(lifetime)]() mutable {
+            Answer answer = work();
+            rx::MainScheduler::instance().schedule(
+                [then = std::move(then), lifetime = std::move(lifetime), answer = std::move(answer)]() mutable {
+                    if (!lifetime.expired())
+                        then(std::move(answer));
+                });
+        });
 }
 
 rx::Disposable GameManager::prepareComputerShot(std::function<void()> ready)
