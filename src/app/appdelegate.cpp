@@ -10,6 +10,7 @@
 #include "gameservice/gameservicemanager.h"
 #include "platform/apppaths.h"
 #include "platform/device/deviceprofile.h"
+#include "platform/dispatch/dispatchqueue.h"
 #include "platform/fileanalytics.h"
 #include "platform/servicekit/servicekit.h"
 #include "platform/settingsstore.h"
@@ -62,6 +63,9 @@ AppDelegate::AppDelegate(const CommandLine &options)
     m_environment.game.analytics = &m_analytics;
     m_environment.game.store = &m_store;
     m_environment.game.gameService = m_service;
+    // Hints and the hard computer's shots think on the shared workers, so the
+    // window never waits for them.
+    m_environment.game.background = [](std::function<void()> work) { DispatchQueue::global(std::move(work)); };
     m_environment.idleTimer = &m_idleTimer;
 
     m_window.setWindowTitle(QStringLiteral("Kestrune"));

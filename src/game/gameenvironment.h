@@ -21,6 +21,10 @@ struct GameEnvironment
     Analytics *analytics = nullptr;                // no events when null
     std::function<std::string()> drawCode;         // a fresh shuffled die when empty
     RandomSource *random = nullptr;                // the easy computer's guesses; the system's secure source when null
+    // Runs the solver's longer work (hints, the hard computer's shots) on
+    // another thread; its answer comes back to the GUI thread's loop. Inline,
+    // answering at once, when empty.
+    std::function<void(std::function<void()>)> background = nullptr;
 };
 
 } // namespace kestrune

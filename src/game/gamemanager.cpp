@@ -7,6 +7,7 @@
 #include "gameservicehelper.h"
 #include "gameservicereporting.h"
 #include "player.h"
+#include "rx/mainscheduler.h"
 #include "securerandomsource.h"
 #include "solver/firstconsistentstrategy.h"
 #include "solver/strategy.h"
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace kestrune {
 
@@ -155,12 +157,70 @@ bool GameManager::isComputerTurn() const
     return currentGame() == computerGame && !computerGame->isEnded();
 }
 
+template <class Answer>
+void GameManager::solve(std::function<Answer()> work, std::function<void(Answer)> then)
+{
+    if (!m_environment.background) {
+        then(work());
+        return;
+    }
+    // `then` may touch this manager, so it runs only on the GUI thread and
+    // only while the manager lives; `work` gets copies of what it needs.
+    std::weak_ptr<int> lifetime = m_lifetime;
+    m_environment.background(
+        [work = std::move(work), then = std::move(then), lifetime = std::move(lifetime)]() mutable {
+            Answer answer = work();
+            rx::MainScheduler::instance().schedule(
+                [then = std::move(then), lifetime = std::move(lifetime), answer = std::move(answer)]() mutable {
+                    if (!lifetime.expired())
+                        then(std::move(answer));
+                });
+        });
+}
+
+rx::Disposable GameManager::prepareComputerShot(std::function<void()> ready)
+{
+    if (!isComputerTurn())
+        return {};
+    // The easy and normal computers answer in well under a millisecond, and
+    // the easy one draws from a random source bound to this thread: they
+    // think when they shoot.
+    const std::shared_ptr<GameProtocol> game = m_players[1]->game();
+    const std::size_t turn = game->shots().size();
+    if (m_computerStrength != ComputerStrength::hard || (m_preparedShot && m_preparedShot->first == turn)) {
+        if (ready)
+            ready();
+        return {};
+    }
+    const unsigned request = ++m_computerRequest;
+    m_computerReady = std::move(ready);
+    solve<std::optional<std::string>>(
+        [strategy = m_computerStrategy, shots = game->shots()] { return strategy->nextShot(shots); },
+        [this, turn, request](std::optional<std::string> shot) {
+            if (shot && m_players[1]->game()->shots().size() == turn)
+                m_preparedShot.emplace(turn, std::move(*shot));
+            if (request == m_computerRequest && m_computerReady)
+                std::exchange(m_computerReady, nullptr)();
+        });
+    return rx::Disposable([this, lifetime = std::weak_ptr<int>(m_lifetime), request] {
+        if (!lifetime.expired() && request == m_computerRequest)
+            m_computerReady = nullptr;
+    });
+}
+
 std::optional<Result> GameManager::playComputerShot()
 {
     if (!isComputerTurn())
         return std::nullopt;
     const std::shared_ptr<GameProtocol> game = m_players[1]->game();
-    std::optional<std::string> shot = m_computerStrategy->nextShot(game->shots());
+    // Nobody waits for a shot still being worked out once this one is played.
+    m_computerReady = nullptr;
+    std::optional<std::string> shot;
+    if (m_preparedShot && m_preparedShot->first == game->shots().size())
+        shot = std::move(m_preparedShot->second);
+    else
+        shot = m_computerStrategy->nextShot(game->shots());
+    m_preparedShot.reset();
     if (!shot) {
         // Real scores always leave a code that fits; should they not, the
         // computer still plays rather than stall the match.
@@ -176,22 +236,48 @@ int GameManager::hintsLeft() const
     return hintsPerGame - m_hintsUsed;
 }
 
-std::optional<Hint> GameManager::takeHint()
+rx::Disposable GameManager::requestHint(std::function<void(std::optional<Hint>)> answer)
 {
-    if (hintsLeft() <= 0)
-        return std::nullopt;
+    if (hintsLeft() <= 0 || isHintPending() || !answer || m_players.front()->game()->isEnded())
+        return {};
+    const unsigned request = ++m_hintRequest;
+    m_hintAnswer = std::move(answer);
+    startHint();
+    if (!isHintPending())
+        return {}; // answered at once
+    return rx::Disposable([this, lifetime = std::weak_ptr<int>(m_lifetime), request] {
+        if (!lifetime.expired() && request == m_hintRequest)
+            m_hintAnswer = nullptr;
+    });
+}
+
+void GameManager::startHint()
+{
+    std::vector<Shot> shots = m_players.front()->game()->shots();
+    const std::size_t asked = shots.size();
+    solve<std::optional<Hint>>([shots = std::move(shots)] { return HintAdvisor::advise(shots); },
+                               [this, asked](std::optional<Hint> hint) { deliverHint(asked, std::move(hint)); });
+}
+
+void GameManager::deliverHint(std::size_t shotsAsked, std::optional<Hint> hint)
+{
+    if (!m_hintAnswer)
+        return; // dropped meanwhile
     const std::shared_ptr<GameProtocol> game = m_players.front()->game();
-    if (game->isEnded())
-        return std::nullopt;
-    std::optional<Hint> hint = HintAdvisor::advise(game->shots());
-    if (!hint)
-        return std::nullopt;
-    ++m_hintsUsed;
-    if (m_environment.analytics) {
-        m_environment.analytics->logEvent(
-            "hint", Analytics::Parameters{{"Round", static_cast<std::int64_t>(game->shots().size() + 1)}});
+    if (game->shots().size() != shotsAsked) {
+        // The player shot meanwhile: the hint must fit the shots as they are.
+        startHint();
+        return;
     }
-    return hint;
+    const auto answer = std::exchange(m_hintAnswer, nullptr);
+    if (hint) {
+        ++m_hintsUsed;
+        if (m_environment.analytics) {
+            m_environment.analytics->logEvent(
+                "hint", Analytics::Parameters{{"Round", static_cast<std::int64_t>(shotsAsked + 1)}});
+        }
+    }
+    answer(std::move(hint));
 }
 
 void GameManager::recordComputerMatch(const GameState &state)
@@ -217,6 +303,9 @@ void GameManager::handleResult()
     // subscriber release this manager.
     const GameState state = gameState();
     recordComputerMatch(state);
+    // A hint still being worked out is no use to a game that has ended.
+    if (m_players.size() == 1 && m_players.front()->game()->isEnded())
+        m_hintAnswer = nullptr;
     const rx::PublishSubject<GameState> subject = m_gameStateSubject;
     subject.onNext(state);
     if (!state.isPending())

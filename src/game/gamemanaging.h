@@ -4,8 +4,10 @@
 #include "computer/hint.h"
 #include "gamestate.h"
 #include "result.h"
+#include "rx/disposable.h"
 #include "rx/publishsubject.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -37,7 +39,12 @@ public:
     bool isAgainstComputer() const { return computerStrength().has_value(); }
     // Whether the match waits for the computer's shot.
     virtual bool isComputerTurn() const = 0;
-    // The computer takes its shot; nothing (and no change) when it is not its turn.
+    // Starts working out the computer's shot; `ready` runs (on the GUI thread)
+    // once playComputerShot() will not have to think. Nothing when it is not
+    // the computer's turn. Disposing the handle drops the call of `ready`.
+    virtual rx::Disposable prepareComputerShot(std::function<void()> ready) = 0;
+    // The computer takes its shot, the prepared one if any; nothing (and no
+    // change) when it is not its turn.
     virtual std::optional<Result> playComputerShot() = 0;
 
     // Hints left: a single-player match starts with hintsPerGame, any other
@@ -47,9 +54,15 @@ public:
     // A match with a hint counts in the statistics but earns no leaderboard
     // score and no achievement.
     bool isAssisted() const { return hintsUsed() > 0; }
-    // Uses up a hint for the game being played; nothing (and nothing used)
-    // when none is left or the game has ended.
-    virtual std::optional<Hint> takeHint() = 0;
+    // Works out a hint for the game being played, perhaps on another thread,
+    // and hands it to `answer` on the GUI thread; the hint is used up only
+    // then. Nothing happens (and nothing is used) when none is left, the game
+    // has ended or a hint is being worked out already. `answer` gets nothing
+    // when no code fits the shots. Disposing the handle, or the match going,
+    // drops the answer unspent.
+    virtual rx::Disposable requestHint(std::function<void(std::optional<Hint>)> answer) = 0;
+    // Whether a requested hint is still being worked out.
+    virtual bool isHintPending() const = 0;
 };
 
 } // namespace kestrune

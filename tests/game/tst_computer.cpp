@@ -1,4 +1,5 @@
 #include "fakeclock.h"
+#include "manualbackground.h"
 #include "memorystore.h"
 #include "recordinganalytics.h"
 #include "recordinggameservice.h"
@@ -8,6 +9,7 @@
 #include "game/computer/hintadvisor.h"
 #include "game/game.h"
 #include "game/gamemanager.h"
+#include "game/rx/disposebag.h"
 #include "game/gameprotocol.h"
 #include "game/randomsource.h"
 #include "game/solver/codespace.h"
@@ -15,10 +17,12 @@
 #include "game/statisticshelper.h"
 
 #include <QTest>
+#include <QThread>
 
 #include <limits>
 #include <map>
 #include <set>
+#include <thread>
 
 using namespace kestrune;
 using namespace kestrune::test;
@@ -73,6 +77,15 @@ class TestComputer : public QObject
         GameEnvironment env{&clock, &service, &store, &analytics, [codes, next] { return codes.at((*next)++); }};
         env.random = &random;
         return env;
+    }
+
+    // A hint from a match without a background runner, answered at once;
+    // nothing when the request was refused.
+    static std::optional<Hint> takeHint(GameManaging &m)
+    {
+        std::optional<Hint> answered;
+        m.requestHint([&answered](std::optional<Hint> hint) { answered = std::move(hint); });
+        return answered;
     }
 
     // Plays the player's shots in turn, letting the computer answer each.
@@ -169,16 +182,16 @@ private slots:
         auto m = GameManager::create(1, environment({"1234"}));
         QCOMPARE(m->hintsLeft(), GameManager::hintsPerGame);
         QVERIFY(!m->isAssisted());
-        const auto first = m->takeHint();
+        const auto first = takeHint(*m);
         QVERIFY(first);
         QCOMPARE(first->codesLeft, std::size_t(3024));
         m->currentGame()->shot("5678");
         m->currentGame()->shot("9876");
-        QVERIFY(m->takeHint());
-        QVERIFY(m->takeHint());
+        QVERIFY(takeHint(*m));
+        QVERIFY(takeHint(*m));
         QCOMPARE(m->hintsLeft(), 0);
         QCOMPARE(m->hintsUsed(), 3);
-        QVERIFY(!m->takeHint());
+        QVERIFY(!takeHint(*m));
         QCOMPARE(m->hintsUsed(), 3);
 
         using Events = std::vector<RecordingAnalytics::Event>;
@@ -193,22 +206,22 @@ private slots:
     {
         auto m = GameManager::create(1, environment({"1234"}));
         m->currentGame()->shot("1234");
-        QVERIFY(!m->takeHint());
+        QVERIFY(!takeHint(*m));
         QCOMPARE(m->hintsUsed(), 0);
         QCOMPARE(m->hintsLeft(), GameManager::hintsPerGame);
 
         auto two = GameManager::create(2, environment({"1234", "5678"}));
         QCOMPARE(two->hintsLeft(), 0);
-        QVERIFY(!two->takeHint());
+        QVERIFY(!takeHint(*two));
         auto computer = GameManager::createAgainstComputer(ComputerStrength::normal, environment({"1234", "5678"}));
-        QVERIFY(!computer->takeHint());
+        QVERIFY(!takeHint(*computer));
     }
 
     void assistedWinCountsButEarnsNothing()
     {
         auto m = GameManager::create(1, environment({"1234"}));
         m->currentGame()->shot("5678");
-        QVERIFY(m->takeHint());
+        QVERIFY(takeHint(*m));
         m->currentGame()->shot("5678"); // the same shot twice would earn "really stubborn"
         m->currentGame()->shot("1234");
         QVERIFY(m->gameState().kind() == GameState::Kind::won);
@@ -230,7 +243,7 @@ private slots:
     void assistedLossEarnsNothing()
     {
         auto m = GameManager::create(1, environment({"1234"}));
-        QVERIFY(m->takeHint());
+        QVERIFY(takeHint(*m));
         for (int i = 0; i < 10; ++i)
             m->currentGame()->shot("5678");
         QVERIFY(m->gameState().kind() == GameState::Kind::lost);
@@ -392,6 +405,188 @@ private slots:
         QVERIFY(!m->isComputerTurn());
         QCOMPARE(ComputerStatistics::record(store, ComputerStrength::normal), (ComputerStatistics::Record{1, 0, 0}));
     }
+
+    // With a background runner the hint is worked out there, and used up
+    // only when its answer arrives.
+    void aHintWorkedOutElsewhereIsSpentWhenItArrives()
+    {
+        ManualBackground background;
+        GameEnvironment env = environment({"1234"});
+        env.background = background.runner();
+        auto m = GameManager::create(1, env);
+        std::vector<std::optional<Hint>> answers;
+        const auto answer = [&answers](std::optional<Hint> hint) { answers.push_back(std::move(hint)); };
+
+        const rx::Disposable handle = m->requestHint(answer);
+        QVERIFY(!handle.isDisposed());
+        QVERIFY(m->isHintPending());
+        QCOMPARE(background.pending.size(), std::size_t(1));
+        QCOMPARE(m->hintsUsed(), 0);
+        QCOMPARE(m->hintsLeft(), GameManager::hintsPerGame);
+        // A second press while it thinks does nothing.
+        QVERIFY(m->requestHint(answer).isDisposed());
+        QCOMPARE(background.pending.size(), std::size_t(1));
+
+        background.runAll();
+        QVERIFY(!m->isHintPending());
+        QCOMPARE(answers.size(), std::size_t(1));
+        QCOMPARE(answers.front(), (Hint{3024, "1234"}));
+        QCOMPARE(m->hintsUsed(), 1);
+        QCOMPARE(analytics.names(), (std::vector<std::string>{"start_game", "hint"}));
+    }
+
+    void aDroppedHintSpendsNothing_data()
+    {
+        QTest::addColumn<QString>("meanwhile");
+        QTest::newRow("handle disposed") << "dispose";
+        QTest::newRow("match gone") << "release";
+        QTest::newRow("game won") << "win";
+        QTest::newRow("game lost") << "lose";
+    }
+    void aDroppedHintSpendsNothing()
+    {
+        QFETCH(QString, meanwhile);
+        ManualBackground background;
+        GameEnvironment env = environment({"1234"});
+        env.background = background.runner();
+        auto m = GameManager::create(1, env);
+        int answers = 0;
+        const rx::Disposable handle = m->requestHint([&answers](std::optional<Hint>) { ++answers; });
+        if (meanwhile == "dispose") {
+            handle.dispose();
+        } else if (meanwhile == "release") {
+            m.reset();
+            handle.dispose(); // the screen's bag may end it after the match went
+        } else {
+            for (int i = 0; i < (meanwhile == "win" ? 1 : 10); ++i)
+                m->currentGame()->shot(meanwhile == "win" ? "1234" : "5678");
+            QVERIFY(m->currentGame()->isEnded());
+        }
+        if (m)
+            QVERIFY(!m->isHintPending());
+
+        background.runAll();
+        QCOMPARE(answers, 0);
+        QVERIFY(background.pending.empty());
+        const auto names = analytics.names();
+        QVERIFY(std::find(names.begin(), names.end(), "hint") == names.end());
+        if (!m)
+            return;
+        QCOMPARE(m->hintsUsed(), 0);
+        // Nothing was spent, so a hint may still be asked for while it plays.
+        if (meanwhile == "dispose") {
+            m->requestHint([&answers](std::optional<Hint>) { ++answers; }).disposed(bag);
+            background.runAll();
+            QCOMPARE(answers, 1);
+            QCOMPARE(m->hintsUsed(), 1);
+        }
+    }
+
+    // A shot sent while the hint thinks makes it think again: the hint must
+    // fit the shots as they are when it arrives.
+    void aHintFitsTheShotsSentMeanwhile()
+    {
+        ManualBackground background;
+        GameEnvironment env = environment({"9786"});
+        env.background = background.runner();
+        auto m = GameManager::create(1, env);
+        std::optional<Hint> answered;
+        m->requestHint([&answered](std::optional<Hint> hint) { answered = std::move(hint); }).disposed(bag);
+        m->currentGame()->shot("5678");
+        background.runAll();
+        QVERIFY(!answered);
+        QVERIFY(m->isHintPending());
+        QCOMPARE(m->hintsUsed(), 0);
+
+        background.runAll();
+        QVERIFY(answered);
+        const auto fitting = CodeSpace::consistentCodes(m->currentGame()->shots());
+        QCOMPARE(answered->codesLeft, fitting->size());
+        QCOMPARE(*answered, *HintAdvisor::advise(m->currentGame()->shots()));
+        QCOMPARE(m->hintsUsed(), 1);
+        QCOMPARE(analytics.events.back(),
+                 (RecordingAnalytics::Event{"hint", Analytics::Parameters{{"Round", std::int64_t(2)}}}));
+    }
+
+    // The hard computer works its shot out off the GUI thread and is ready
+    // when that arrives; the others shoot at once.
+    void onlyTheHardComputerThinksInTheBackground()
+    {
+        ManualBackground background;
+        GameEnvironment env = environment({"1234", "5678"});
+        env.background = background.runner();
+        auto hard = GameManager::createAgainstComputer(ComputerStrength::hard, env);
+        QVERIFY(hard->prepareComputerShot([] { QFAIL("not its turn"); }).isDisposed());
+        hard->currentGame()->shot("9876");
+        int ready = 0;
+        hard->prepareComputerShot([&ready] { ++ready; }).disposed(bag);
+        QCOMPARE(ready, 0);
+        QCOMPARE(background.pending.size(), std::size_t(1));
+        background.runAll();
+        QCOMPARE(ready, 1);
+        QCOMPARE(hard->playComputerShot(), Game::score("5678", "1234")); // the entropy opening
+        QCOMPARE(hard->games()[1]->shots().front().code, "1234");
+
+        // A turn whose wait was dropped still plays, thinking again if it must.
+        hard->currentGame()->shot("9875");
+        hard->prepareComputerShot([&ready] { ++ready; }).dispose();
+        background.runAll();
+        QCOMPARE(ready, 1);
+        QVERIFY(hard->playComputerShot());
+        QCOMPARE(hard->games()[1]->shots().size(), std::size_t(2));
+
+        GameEnvironment normalEnv = environment({"1234", "5678"});
+        normalEnv.background = background.runner();
+        auto normal = GameManager::createAgainstComputer(ComputerStrength::normal, normalEnv);
+        normal->currentGame()->shot("9876");
+        normal->prepareComputerShot([&ready] { ++ready; }).disposed(bag);
+        QCOMPARE(ready, 2);
+        QVERIFY(background.pending.empty());
+        QCOMPARE(normal->playComputerShot(), Game::score("5678", "1234")); // the lowest code first
+    }
+
+    // The real thing: the work on another thread, its answer back on this
+    // one through the event loop.
+    void answersFromAnotherThreadArriveOnThisOne()
+    {
+        std::vector<std::thread> threads;
+        const auto elsewhere = [&threads](std::function<void()> work) { threads.emplace_back(std::move(work)); };
+        GameEnvironment env = environment({"9786"});
+        env.background = elsewhere;
+        auto single = GameManager::create(1, env);
+        single->currentGame()->shot("1357");
+        std::optional<Hint> hint;
+        bool hintOnThisThread = false;
+        single
+            ->requestHint([&](std::optional<Hint> answer) {
+                hintOnThisThread = QThread::currentThread() == QCoreApplication::instance()->thread();
+                hint = std::move(answer);
+            })
+            .disposed(bag);
+        GameEnvironment hardEnv = environment({"9786", "5678"});
+        hardEnv.background = elsewhere;
+        auto hard = GameManager::createAgainstComputer(ComputerStrength::hard, hardEnv);
+        hard->currentGame()->shot("1357");
+        bool ready = false;
+        bool readyOnThisThread = false;
+        hard->prepareComputerShot([&] {
+                readyOnThisThread = QThread::currentThread() == QCoreApplication::instance()->thread();
+                ready = true;
+            })
+            .disposed(bag);
+        QTRY_VERIFY_WITH_TIMEOUT(hint && ready, 30000);
+        for (std::thread &thread : threads)
+            thread.join();
+        QVERIFY(hintOnThisThread);
+        QVERIFY(readyOnThisThread);
+        QCOMPARE(*hint, *HintAdvisor::advise(single->currentGame()->shots()));
+        QCOMPARE(single->hintsUsed(), 1);
+        QVERIFY(hard->playComputerShot());
+        QCOMPARE(hard->games()[1]->shots().front().code, "1234");
+    }
+
+private:
+    rx::DisposeBag bag;
 };
 
 QTEST_GUILESS_MAIN(TestComputer)

@@ -108,7 +108,7 @@ class TestSolver : public QObject
     Q_OBJECT
 
 private slots:
-    // First, so that both threads race to build the table and the opening.
+    // First, so that both threads race to set up the codes and the opening.
     void firstUseFromTwoThreadsBuildsOnce()
     {
         EntropyStrategy shared;
@@ -154,7 +154,7 @@ private slots:
         QCOMPARE(CodeSpace::indexOf(code.toStdString()), -1);
     }
 
-    void answerTableAgreesWithGameScore()
+    void answersAgreeWithGameScore()
     {
         for (int shot = 0; shot < CodeSpace::size; ++shot)
             for (int code = 0; code < CodeSpace::size; ++code) {

@@ -1,5 +1,6 @@
 #include "accessibilityrecorder.h"
 #include "fakeclock.h"
+#include "manualbackground.h"
 #include "manualscheduler.h"
 #include "manualticker.h"
 #include "memorystore.h"
@@ -53,8 +54,11 @@ public:
 struct Fixture
 {
     explicit Fixture(std::optional<ComputerStrength> stored = ComputerStrength::normal,
-                     const DeviceProfile &device = DeviceProfile::phone(), bool launchedBefore = true)
+                     const DeviceProfile &device = DeviceProfile::phone(), bool launchedBefore = true,
+                     bool thinksElsewhere = false)
     {
+        if (thinksElsewhere)
+            environment.game.background = background.runner();
         DeviceProfile::setCurrent(device);
         environment.game.clock = &clock;
         environment.game.store = &store;
@@ -132,6 +136,7 @@ struct Fixture
     MemoryStore store;
     SeededRandom random;
     ManualScheduler scheduler;
+    ManualBackground background;
     ManualTicker ticker;
     ToastAlert toast;
     GameScreenEnvironment environment;
@@ -206,6 +211,46 @@ private slots:
         QVERIFY(f.keypadReady());
         QCOMPARE(f.screen->computerBoardView()->status(), ComputerBoardView::Status::playerTurn);
         QVERIFY(f.scheduler.pending.empty()); // nothing else to wait for
+    }
+
+    // The hard computer starts thinking, off the GUI thread, as its turn
+    // begins and shoots once both its pause is over and its shot is ready,
+    // whichever comes last.
+    void theHardComputerShootsWhenPausedAndReady()
+    {
+        Fixture f(ComputerStrength::hard, DeviceProfile::phone(), true, true);
+        f.shoot("5678");
+        QCOMPARE(f.background.pending.size(), std::size_t(1));
+        f.afterDelay();
+        QCOMPARE(f.game(2)->shots().size(), std::size_t(0));
+        QCOMPARE(f.screen->computerBoardView()->status(), ComputerBoardView::Status::thinking);
+        QVERIFY(f.keypadDark());
+        f.background.runAll();
+        QCoreApplication::processEvents();
+        QCOMPARE(f.game(2)->shots().size(), std::size_t(1));
+        QCOMPARE(f.game(2)->shots().front().code, "1234");
+        QVERIFY(f.keypadReady());
+
+        f.shoot("5687");
+        f.background.runAll();
+        QCoreApplication::processEvents();
+        QCOMPARE(f.game(2)->shots().size(), std::size_t(1)); // ready, but the pause is not over
+        f.afterDelay();
+        QCOMPARE(f.game(2)->shots().size(), std::size_t(2));
+        QVERIFY(f.scheduler.pending.empty());
+    }
+
+    void aNewMatchDropsTheHardComputersThinking()
+    {
+        Fixture f(ComputerStrength::hard, DeviceProfile::phone(), true, true);
+        f.shoot("5678");
+        const auto oldComputer = f.game(2);
+        f.screen->playAgain();
+        f.background.runAll();
+        f.afterDelay();
+        QCOMPARE(oldComputer->shots().size(), std::size_t(0));
+        QCOMPARE(f.game(2)->shots().size(), std::size_t(0));
+        QVERIFY(f.keypadReady());
     }
 
     void theComputerCatchesUpWhenThePlayerWinsFirst()

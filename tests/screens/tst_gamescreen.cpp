@@ -1,5 +1,6 @@
 #include "accessibilityrecorder.h"
 #include "fakeclock.h"
+#include "manualbackground.h"
 #include "manualscheduler.h"
 #include "manualticker.h"
 #include "memorystore.h"
@@ -51,8 +52,10 @@ namespace {
 struct Fixture
 {
     explicit Fixture(int players, const DeviceProfile &device = DeviceProfile::phone(), bool launchedBefore = true,
-                     bool realTicks = false)
+                     bool realTicks = false, bool hintsElsewhere = false)
     {
+        if (hintsElsewhere)
+            environment.game.background = background.runner();
         DeviceProfile::setCurrent(device);
         environment.game.clock = &clock;
         environment.game.store = &store;
@@ -114,6 +117,7 @@ struct Fixture
     RecordingAnalytics analytics;
     RecordingGameService service;
     ManualScheduler scheduler;
+    ManualBackground background;
     ManualTicker ticker;
     RecordingIdleTimer idleTimer;
     ToastAlert toast;
@@ -399,6 +403,72 @@ private slots:
         f.screen->playAgain();
         QCOMPARE(hint->hintsLeft(), 3);
         QVERIFY(hint->isEnabled());
+    }
+
+    // A hint worked out off the GUI thread: the bulb is busy meanwhile, the
+    // keypad stays the player's, a second press does nothing, and the hint
+    // is used up when it arrives.
+    void aHintThinkingElsewhereKeepsTheBulbBusy()
+    {
+        Fixture f(1, DeviceProfile::phone(), true, false, true);
+        f.codes = {"9786", "5678"};
+        HintButton *hint = f.screen->hintButton();
+        hint->click();
+        QVERIFY(hint->isBusy());
+        QCOMPARE(hint->accessibleName(), "Hint, working");
+        QVERIFY(hint->isEnabled());
+        QCOMPARE(hint->hintsLeft(), 3);
+        QCOMPARE(f.screen->gameManager()->hintsUsed(), 0);
+        QCOMPARE(f.background.pending.size(), std::size_t(1));
+
+        f.keypad()->numericButtons().at(8)->click();
+        QCOMPARE(f.keypad()->code(), "9");
+        hint->click();
+        QTest::keyClick(f.screen, Qt::Key_H);
+        QCOMPARE(f.background.pending.size(), std::size_t(1));
+        QVERIFY(!f.nav.findChild<PromptDialog *>(QStringLiteral("HintAlert")));
+
+        f.background.runAll();
+        QVERIFY(!hint->isBusy());
+        QCOMPARE(hint->accessibleName(), "Hint, 2 left");
+        QCOMPARE(f.keypad()->code(), "1234");
+        QCOMPARE(f.screen->gameManager()->hintsUsed(), 1);
+        auto *card = f.toast.bgWindow() ? f.toast.bgWindow()->findChild<ToastAlertView *>() : nullptr;
+        QVERIFY(card);
+        QCOMPARE(card->title(), "3024 codes left");
+    }
+
+    void aHintArrivingAfterItsMatchIsDropped_data()
+    {
+        QTest::addColumn<bool>("playAgain");
+        QTest::newRow("new match") << true;
+        QTest::newRow("game won") << false;
+    }
+    void aHintArrivingAfterItsMatchIsDropped()
+    {
+        QFETCH(bool, playAgain);
+        Fixture f(1, DeviceProfile::phone(), true, false, true);
+        f.codes = {"9786", "9786"};
+        HintButton *hint = f.screen->hintButton();
+        hint->click();
+        QVERIFY(hint->isBusy());
+        if (playAgain)
+            f.screen->playAgain();
+        else
+            f.shoot("9786");
+        QVERIFY(!hint->isBusy());
+
+        f.background.runAll();
+        QVERIFY(!hint->isBusy());
+        QCOMPARE(f.screen->gameManager()->hintsUsed(), 0);
+        QCOMPARE(f.keypad()->code(), "");
+        QVERIFY(!f.toast.bgWindow() || !f.toast.bgWindow()->findChild<ToastAlertView *>());
+        QCOMPARE(f.analytics.names(), playAgain ? (std::vector<std::string>{"start_game", "start_game"})
+                                                : (std::vector<std::string>{"start_game", "won_game"}));
+        if (playAgain) {
+            QCOMPARE(hint->hintsLeft(), 3);
+            QVERIFY(hint->isEnabled());
+        }
     }
 
     void anAssistedWinReportsNothingToTheGameService()

@@ -104,10 +104,12 @@ public:
     const rx::PublishSubject<GameState> &gameStateSubject() const override { return m_states; }
     std::optional<ComputerStrength> computerStrength() const override { return computer; }
     bool isComputerTurn() const override { return false; }
+    rx::Disposable prepareComputerShot(std::function<void()>) override { return {}; }
     std::optional<Result> playComputerShot() override { return {}; }
     int hintsLeft() const override { return 0; }
     int hintsUsed() const override { return hints; }
-    std::optional<Hint> takeHint() override { return {}; }
+    rx::Disposable requestHint(std::function<void(std::optional<Hint>)>) override { return {}; }
+    bool isHintPending() const override { return false; }
 
     std::optional<ComputerStrength> computer;
     int hints = 0;

@@ -11,8 +11,7 @@ namespace kestrune {
 
 // Works out a hint for a game from its shots so far: the most telling shot
 // among the codes that may still be the secret, so that sending it can win.
-// Plain computation; safe on any thread. The first call pays for the
-// solver's answer table.
+// Plain computation, a few milliseconds; safe on any thread.
 class HintAdvisor
 {
 public:

@@ -2,8 +2,6 @@
 
 #include <array>
 #include <bit>
-#include <memory>
-#include <mutex>
 
 namespace kestrune {
 
@@ -12,8 +10,7 @@ namespace {
 struct Codes
 {
     std::vector<std::string> text;
-    std::vector<std::uint16_t> digitMask; // bit d set for each digit d
-    std::vector<std::array<char, 4>> digits;
+    std::vector<CodeSpace::Packed> packed;
 
     Codes()
     {
@@ -24,9 +21,14 @@ struct Codes
                         if (a == b || a == c || a == d || b == c || b == d || c == d)
                             continue;
                         text.push_back({a, b, c, d});
-                        digits.push_back({a, b, c, d});
-                        digitMask.push_back(static_cast<std::uint16_t>((1u << (a - '0')) | (1u << (b - '0'))
-                                                                       | (1u << (c - '0')) | (1u << (d - '0'))));
+                        CodeSpace::Packed code;
+                        int shift = 0;
+                        for (const char digit : {a, b, c, d}) {
+                            code.digits |= static_cast<std::uint32_t>(digit - '0') << shift;
+                            code.digitMask |= 1u << (digit - '0');
+                            shift += 8;
+                        }
+                        packed.push_back(code);
                     }
     }
 };
@@ -47,14 +49,16 @@ constexpr std::array<int, 25> denseAnswers = [] {
     return dense;
 }();
 
-std::once_flag tableOnce;
-std::unique_ptr<std::uint8_t[]> table; // row by shot, column by code
-
 } // namespace
 
 const std::string &CodeSpace::code(int index)
 {
     return codes().text.at(static_cast<std::size_t>(index));
+}
+
+CodeSpace::Packed CodeSpace::packed(int index)
+{
+    return codes().packed.at(static_cast<std::size_t>(index));
 }
 
 int CodeSpace::indexOf(std::string_view code)
@@ -91,46 +95,6 @@ Result CodeSpace::answerResult(int answer)
     return {};
 }
 
-void CodeSpace::prepare()
-{
-    std::call_once(tableOnce, [] {
-        const Codes &all = codes();
-        // Digits by position in separate arrays so that counting bulls over a
-        // row vectorises; the shared digits come from a bit-count table.
-        std::array<std::vector<char>, 4> byPosition;
-        for (int i = 0; i < 4; ++i)
-            for (const auto &digits : all.digits)
-                byPosition[static_cast<std::size_t>(i)].push_back(digits[static_cast<std::size_t>(i)]);
-        std::array<std::uint8_t, 1024> sharedCount{};
-        for (unsigned mask = 0; mask < sharedCount.size(); ++mask)
-            sharedCount[mask] = static_cast<std::uint8_t>(std::popcount(mask));
-        std::array<std::uint8_t, 25> dense{};
-        for (std::size_t i = 0; i < dense.size(); ++i)
-            dense[i] = static_cast<std::uint8_t>(denseAnswers[i] < 0 ? 0 : denseAnswers[i]);
-
-        table = std::make_unique<std::uint8_t[]>(static_cast<std::size_t>(size) * size);
-        std::vector<std::uint8_t> bulls(size);
-        for (int shot = 0; shot < size; ++shot) {
-            const auto s = all.digits[static_cast<std::size_t>(shot)];
-            for (std::size_t code = 0; code < std::size_t(size); ++code)
-                bulls[code] = static_cast<std::uint8_t>((byPosition[0][code] == s[0]) + (byPosition[1][code] == s[1])
-                                                        + (byPosition[2][code] == s[2]) + (byPosition[3][code] == s[3]));
-            const unsigned shotMask = all.digitMask[static_cast<std::size_t>(shot)];
-            std::uint8_t *row = table.get() + static_cast<std::size_t>(shot) * size;
-            for (std::size_t code = 0; code < std::size_t(size); ++code) {
-                const int shared = sharedCount[all.digitMask[code] & shotMask];
-                row[code] = dense[static_cast<std::size_t>(bulls[code] * 4 + shared)]; // b*5 + (shared - b)
-            }
-        }
-    });
-}
-
-const std::uint8_t *CodeSpace::answerRow(int shot)
-{
-    prepare();
-    return table.get() + static_cast<std::size_t>(shot) * size;
-}
-
 std::string CodeSpace::historyError(const std::vector<Shot> &history)
 {
     for (std::size_t i = 0; i < history.size(); ++i) {
@@ -149,20 +113,21 @@ std::string CodeSpace::historyError(const std::vector<Shot> &history)
 
 std::optional<std::vector<int>> CodeSpace::consistentCodes(const std::vector<Shot> &history)
 {
-    std::vector<std::pair<const std::uint8_t *, int>> turns;
+    std::vector<std::pair<Packed, int>> turns;
     turns.reserve(history.size());
     for (const Shot &shot : history) {
         const int index = indexOf(shot.code);
         const int answer = answerIndex(shot.result);
         if (index < 0 || answer < 0)
             return std::nullopt;
-        turns.emplace_back(answerRow(index), answer);
+        turns.emplace_back(packed(index), answer);
     }
+    const std::vector<Packed> &all = codes().packed;
     std::vector<int> result;
     for (int code = 0; code < size; ++code) {
         bool agrees = true;
-        for (const auto &[row, answer] : turns)
-            agrees = agrees && row[code] == answer;
+        for (const auto &[shot, answer] : turns)
+            agrees = agrees && CodeSpace::answer(all[static_cast<std::size_t>(code)], shot) == answer;
         if (agrees)
             result.push_back(code);
     }

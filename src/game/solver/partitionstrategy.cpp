@@ -33,6 +33,28 @@ bool isLowestOfItsFamily(const std::string &code, unsigned usedDigits)
     return true;
 }
 
+std::vector<CodeSpace::Packed> packedCodes(const std::vector<int> &indices)
+{
+    std::vector<CodeSpace::Packed> packed;
+    packed.reserve(indices.size());
+    for (const int index : indices)
+        packed.push_back(CodeSpace::packed(index));
+    return packed;
+}
+
+// The candidates split by the answer each would give to `shot`. Counted by
+// bulls and shared digits first, which scoring gives without a lookup.
+PartitionStrategy::ClassSizes split(CodeSpace::Packed shot, const std::vector<CodeSpace::Packed> &candidates)
+{
+    std::array<int, CodeSpace::bullsAndSharedCount> counts{};
+    for (const CodeSpace::Packed code : candidates)
+        ++counts[static_cast<std::size_t>(CodeSpace::bullsAndShared(code, shot))];
+    PartitionStrategy::ClassSizes sizes{};
+    for (std::size_t key = 0; key < counts.size(); ++key)
+        sizes[CodeSpace::denseByBullsAndShared[key]] += counts[key];
+    return sizes;
+}
+
 } // namespace
 
 void PartitionStrategy::prepare()
@@ -42,10 +64,10 @@ void PartitionStrategy::prepare()
         for (int i = 0; i < CodeSpace::size; ++i)
             all[static_cast<std::size_t>(i)] = i;
         m_opening = bestShot(all, 0);
-        const std::uint8_t *row = CodeSpace::answerRow(m_opening);
+        const CodeSpace::Packed opening = CodeSpace::packed(m_opening);
         std::array<std::vector<int>, CodeSpace::answerCount> classes;
         for (int code = 0; code < CodeSpace::size; ++code)
-            classes[row[code]].push_back(code);
+            classes[static_cast<std::size_t>(CodeSpace::answer(CodeSpace::packed(code), opening))].push_back(code);
         for (int answer = 0; answer < CodeSpace::answerCount; ++answer)
             m_replies[static_cast<std::size_t>(answer)] = classes[static_cast<std::size_t>(answer)].empty()
                 ? -1
@@ -91,14 +113,12 @@ std::optional<std::string> PartitionStrategy::nextConsistentShot(const std::vect
 
 int PartitionStrategy::bestCandidate(const std::vector<int> &candidates) const
 {
+    const std::vector<CodeSpace::Packed> packed = packedCodes(candidates);
     int best = -1;
     double bestCost = 0;
-    for (const int shot : candidates) {
-        const std::uint8_t *row = CodeSpace::answerRow(shot);
-        ClassSizes sizes{};
-        for (const int code : candidates)
-            ++sizes[row[code]];
-        const double shotCost = cost(sizes);
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        const int shot = candidates[i];
+        const double shotCost = cost(split(packed[i], packed));
         if (best < 0 || shotCost < bestCost - 1e-6) {
             best = shot;
             bestCost = shotCost;
@@ -111,16 +131,14 @@ int PartitionStrategy::bestShot(const std::vector<int> &candidates, unsigned use
 {
     if (candidates.size() == 1)
         return candidates.front();
+    const std::vector<CodeSpace::Packed> packed = packedCodes(candidates);
     int best = -1;
     double bestCost = 0;
     bool bestPossible = false;
     for (int shot = 0; shot < CodeSpace::size; ++shot) {
         if (!isLowestOfItsFamily(CodeSpace::code(shot), usedDigits))
             continue;
-        const std::uint8_t *row = CodeSpace::answerRow(shot);
-        ClassSizes sizes{};
-        for (const int code : candidates)
-            ++sizes[row[code]];
+        const ClassSizes sizes = split(CodeSpace::packed(shot), packed);
         // Only the shot itself answers four bulls.
         const bool possible = sizes[CodeSpace::winningAnswer] > 0;
         const double shotCost = cost(sizes);

@@ -25,8 +25,8 @@ public:
     // cheapest split among the possible codes. Nothing when nextShot() gives
     // nothing.
     std::optional<std::string> nextConsistentShot(const std::vector<Shot> &history);
-    // Builds the answer table and works out the opening and its replies now
-    // rather than in the first game.
+    // Works out the opening and its replies now rather than in the first
+    // game; what a program may do ahead, off the thread that waits for it.
     void prepare();
 
     // The best shot for the ascending, non-empty candidate indices, given the

@@ -575,6 +575,7 @@ void GameViewController::updateHintButton()
         return;
     const int left = m_gameManager ? m_gameManager->hintsLeft() : 0;
     m_hintButton->setHintsLeft(left);
+    m_hintButton->setBusy(m_gameManager && m_gameManager->isHintPending());
     const bool playing = m_gameManager && m_gameManager->gameState().isPending();
     const bool enabled = left > 0 && playing;
     // Focus would otherwise wander to whatever follows the bulb.
@@ -585,7 +586,7 @@ void GameViewController::updateHintButton()
 
 void GameViewController::requestHintByKey()
 {
-    if (!m_gameManager || !m_hintButton || !m_hintButton->isEnabled())
+    if (!m_gameManager || !m_hintButton || !m_hintButton->isEnabled() || m_gameManager->isHintPending())
         return;
     // Once a hint is taken the match is assisted anyway; only the first asks.
     // The bulb never asks: clicking it is a choice, not a slip of the finger.
@@ -618,9 +619,24 @@ PromptDialog *GameViewController::makeHintAlert(std::function<void()> onUse, QWi
 
 void GameViewController::showHint()
 {
-    if (!m_gameManager || !m_hintButton || !m_hintButton->isEnabled())
+    if (!m_gameManager || !m_hintButton || !m_hintButton->isEnabled() || m_gameManager->isHintPending())
         return;
-    const std::optional<Hint> hint = m_gameManager->takeHint();
+    // The hint may take a moment off the GUI thread; the keypad stays usable
+    // and the bulb shows it is busy until the answer arrives. The handle goes
+    // with the match, so an answer for a replaced match or a closed screen
+    // is dropped unspent.
+    QPointer<GameViewController> self(this);
+    m_gameManager
+        ->requestHint([self](std::optional<Hint> hint) {
+            if (self)
+                self->presentHint(hint);
+        })
+        .disposed(*m_matchBag);
+    updateHintButton();
+}
+
+void GameViewController::presentHint(const std::optional<Hint> &hint)
+{
     updateHintButton();
     if (!hint)
         return;
@@ -990,13 +1006,31 @@ void GameViewController::handleComputerMatchState(const GameState &state)
         disableKeyboards();
         if (m_computerView)
             m_computerView->setStatus(ComputerBoardView::Status::thinking);
+        // It shoots when both the pause is over and its shot is worked out,
+        // which starts now, off the GUI thread where it takes long.
+        struct Turn
+        {
+            bool pauseOver = false;
+            bool ready = false;
+        };
+        auto turn = std::make_shared<Turn>();
+        const auto shootWhenDue = [self, turn] {
+            // Its result comes back here as the next match state.
+            if (turn->pauseOver && turn->ready && self && self->m_gameManager)
+                self->m_gameManager->playComputerShot();
+        };
         scheduler()
             .scheduleAfter(std::chrono::milliseconds(computerShotDelayMs),
-                           [self] {
-                               // Its result comes back here as the next match state.
-                               if (self && self->m_gameManager)
-                                   self->m_gameManager->playComputerShot();
+                           [turn, shootWhenDue] {
+                               turn->pauseOver = true;
+                               shootWhenDue();
                            })
+            .disposed(*m_matchBag);
+        m_gameManager
+            ->prepareComputerShot([turn, shootWhenDue] {
+                turn->ready = true;
+                shootWhenDue();
+            })
             .disposed(*m_matchBag);
         return;
     }

@@ -4,6 +4,7 @@
 #include "navigationbaritem.h"
 
 #include "game/computer/computerstrength.h"
+#include "game/computer/hint.h"
 #include "game/rx/disposebag.h"
 #include "screens/navigation/viewcontroller.h"
 #include "screens/result/resultviewcontrollerdelegate.h"
@@ -91,8 +92,10 @@ public:
     bool hasShots() const;
     bool windowShouldClose(const std::function<void()> &close) override;
     void showTutorial();
-    // Uses up a hint of a single-player match: the codes left go to a toast
-    // and the suggested shot into the keypad, to send or change.
+    // Asks for a hint of a single-player match; when it arrives (at once, or
+    // from another thread while the bulb shows it is busy) it is used up: the
+    // codes left go to a toast and the suggested shot into the keypad, to
+    // send or change. A press while one is being worked out does nothing.
     void showHint();
     // The H key: like the bulb, but the first hint of a match is asked for
     // first, since a key pressed by mistake would mark the match assisted.
@@ -167,6 +170,7 @@ private:
     void configureLeftItems();
     void nameBoards();
     void updateHintButton();
+    void presentHint(const std::optional<Hint> &hint);
     ToastAlert &toast() const;
     void placeRoundButtons();
     void showBottomViewIfNeeded();

@@ -20,10 +20,26 @@ HintButton::HintButton(QWidget *parent)
 void HintButton::setHintsLeft(int hints)
 {
     m_hintsLeft = std::max(0, hints);
-    setAccessibleName(tr("Hint, %n left", nullptr, m_hintsLeft));
+    updateNames();
+}
+
+void HintButton::setBusy(bool busy)
+{
+    if (busy == m_busy)
+        return;
+    m_busy = busy;
+    updateNames();
+}
+
+void HintButton::updateNames()
+{
+    setAccessibleName(m_busy ? tr("Hint, working") : tr("Hint, %n left", nullptr, m_hintsLeft));
     // The key is told here: it is the only place a mouse player meets it.
-    setToolTip(m_hintsLeft > 0 ? tr("Hint (H): shows how many codes are left and types a good shot")
-                               : tr("No hints left"));
+    if (m_busy)
+        setToolTip(tr("Working out a hint"));
+    else
+        setToolTip(m_hintsLeft > 0 ? tr("Hint (H): shows how many codes are left and types a good shot")
+                                   : tr("No hints left"));
     setAccessibleDescription(tr("Key: H"));
     update();
 }
@@ -33,7 +49,13 @@ void HintButton::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     paintBackground(painter);
+    // A dimmed bulb while it thinks; a still picture, so that waiting costs
+    // no frames.
+    painter.save();
+    if (m_busy)
+        painter.setOpacity(0.4);
     paintContent(painter);
+    painter.restore();
 
     // The badge sits over the bulb's upper right, inside the button so the
     // bar never clips it.
@@ -48,7 +70,7 @@ void HintButton::paintEvent(QPaintEvent *)
     badgeFont.setBold(true);
     painter.setFont(badgeFont);
     painter.setPen(Qt::white);
-    painter.drawText(badge, Qt::AlignCenter, QString::number(m_hintsLeft));
+    painter.drawText(badge, Qt::AlignCenter, m_busy ? QStringLiteral("\u2026") : QString::number(m_hintsLeft));
     painter.restore();
 
     paintFocusIndicator(painter);
