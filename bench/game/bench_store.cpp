@@ -26,7 +26,7 @@ struct Program
 {
     Program()
         : fileName(dir.filePath(QStringLiteral("settings.conf")))
-        , store(std::make_unique<SettingsStore>(fileName))
+        , store([this] { return std::make_unique<SettingsStore>(fileName); })
     {
     }
 

@@ -27,6 +27,9 @@ void CacheMirror::prepare()
     // Whatever was changed before the file was prepared goes to disk first,
     // so reading it again loses nothing.
     const bool written = flush();
+    // The writer is started here, at the program's start, rather than by the
+    // first change, which comes from a shot on the GUI thread.
+    m_writer->prestart();
     std::lock_guard lock(m_mutex);
     m_file.prepare();
     if (written)

@@ -23,6 +23,9 @@ public:
     // Any thread.
     void async(std::function<void()> task) { m_pool.async(std::move(task)); }
 
+    // Starts the thread now rather than with the first task.
+    void prestart() { m_pool.prestart(); }
+
     // Blocks until every task posted so far has run.
     void waitForIdle() { m_pool.waitForIdle(); }
 

@@ -33,6 +33,13 @@ void WorkerPool::async(std::function<void()> task)
         m_workAvailable.notify_one();
 }
 
+void WorkerPool::prestart()
+{
+    std::lock_guard lock(m_mutex);
+    if (!m_stopping && m_threads.empty())
+        m_threads.emplace_back([this] { work(); });
+}
+
 void WorkerPool::waitForIdle()
 {
     std::unique_lock lock(m_mutex);

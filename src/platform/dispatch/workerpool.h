@@ -30,6 +30,10 @@ public:
     // Any thread.
     void async(std::function<void()> task);
 
+    // Starts a thread now when the pool has none, so that the first task
+    // posted (from the GUI thread, say) does not pay for starting one.
+    void prestart();
+
     // Blocks until no task is queued or running, including tasks posted by
     // tasks meanwhile. Never call it from one of the pool's own tasks.
     void waitForIdle();
