@@ -148,8 +148,8 @@ struct StartedProgram
 // The first win of a process: every iteration starts a new program in a new
 // folder, so nothing the store, the service or the analytics learn from a
 // first win is there yet. first_us is the very first iteration, when the
-// process itself is new too; median_us is what a busy machine's other
-// processes do not inflate.
+// process itself is new too (run this benchmark alone to see that); the
+// median is what a busy machine's other processes inflate least.
 void firstWinningShot(benchmark::State &state)
 {
     const char *shots[] = {"5678", "4321", "1243", "1235", "1234"};

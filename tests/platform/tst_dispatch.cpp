@@ -7,6 +7,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <sched.h>
+
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -99,6 +101,24 @@ private slots:
         });
         pool.reset();
         QCOMPARE(ran.load(), 3);
+    }
+
+    // Pool threads, started by a task or ahead of one, are background
+    // threads that do not take the posting thread's processor when woken.
+    void poolThreadsAreBackgroundThreads()
+    {
+        WorkerPool started(QStringLiteral("started"), 1);
+        started.prestart();
+        WorkerPool onDemand(QStringLiteral("on demand"), 2);
+        std::atomic<int> startedPolicy{-1};
+        std::atomic<int> onDemandPolicy{-1};
+        started.async([&] { startedPolicy = sched_getscheduler(0); });
+        onDemand.async([&] { onDemandPolicy = sched_getscheduler(0); });
+        started.waitForIdle();
+        onDemand.waitForIdle();
+        QCOMPARE(startedPolicy.load(), SCHED_BATCH);
+        QCOMPARE(onDemandPolicy.load(), SCHED_BATCH);
+        QCOMPARE(sched_getscheduler(0), SCHED_OTHER); // the poster stays as it was
     }
 };
 

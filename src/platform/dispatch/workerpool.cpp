@@ -1,5 +1,8 @@
 #include "workerpool.h"
 
+#include <pthread.h>
+#include <sched.h>
+
 namespace kestrune {
 
 WorkerPool::WorkerPool(QString name, int maxThreads)
@@ -48,6 +51,13 @@ void WorkerPool::waitForIdle()
 
 void WorkerPool::work()
 {
+    // Background work: a task posted from the GUI thread must not take that
+    // thread's processor the moment it is posted (the scheduler's wake-up
+    // preemption), only its fair share of the time.
+#ifdef SCHED_BATCH
+    const sched_param normal{};
+    pthread_setschedparam(pthread_self(), SCHED_BATCH, &normal);
+#endif
     std::unique_lock lock(m_mutex);
     for (;;) {
         ++m_waiting;

@@ -16,7 +16,8 @@ namespace kestrune {
 // and locks rather than QThreadPool so that race checkers see every hand-over
 // of a task. Threads start as work arrives and stay until the pool goes;
 // destroying the pool runs the tasks already posted first, and those they
-// post meanwhile.
+// post meanwhile. The threads are background threads: posting a task never
+// hands them the poster's processor at once.
 class WorkerPool
 {
 public:
