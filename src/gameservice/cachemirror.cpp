@@ -6,7 +6,7 @@ namespace kestrune {
 
 CacheMirror::CacheMirror(const QString &homeFolder, const QString &queueLabel)
     : m_file(homeFolder)
-    , m_writer(std::make_unique<SerialQueue>(queueLabel))
+    , m_writer(std::make_unique<SerialQueue>(queueLabel, WorkerPool::Priority::background))
 {
 }
 

@@ -9,7 +9,7 @@ const QString writerName = QStringLiteral("org.kestrune.Kestrune.settings");
 } // namespace
 
 BackgroundSyncStore::BackgroundSyncStore(const Opener &open)
-    : m_writer(std::make_unique<SerialQueue>(writerName))
+    : m_writer(std::make_unique<SerialQueue>(writerName, WorkerPool::Priority::background))
 {
     // Nothing else is posted before this returns; waiting for the queue to
     // empty also hands what the writer set over to this thread.
@@ -26,7 +26,7 @@ BackgroundSyncStore::BackgroundSyncStore(const Opener &open)
 BackgroundSyncStore::BackgroundSyncStore(std::unique_ptr<KeyValueStore> store)
     : m_store(std::move(store))
     , m_known(readAll(*m_store))
-    , m_writer(std::make_unique<SerialQueue>(writerName))
+    , m_writer(std::make_unique<SerialQueue>(writerName, WorkerPool::Priority::background))
 {
 }
 

@@ -13,8 +13,8 @@ namespace kestrune {
 class SerialQueue
 {
 public:
-    explicit SerialQueue(const QString &label)
-        : m_pool(label, 1)
+    explicit SerialQueue(const QString &label, WorkerPool::Priority priority = WorkerPool::Priority::normal)
+        : m_pool(label, 1, priority)
     {
     }
 

@@ -21,7 +21,14 @@ namespace kestrune {
 class WorkerPool
 {
 public:
-    WorkerPool(QString name, int maxThreads);
+    enum class Priority {
+        normal,
+        // For writers nobody waits for: when the processors are busy, they
+        // get a small share of the time beside the GUI thread, not half.
+        background,
+    };
+
+    WorkerPool(QString name, int maxThreads, Priority priority = Priority::normal);
     ~WorkerPool();
     WorkerPool(const WorkerPool &) = delete;
     WorkerPool &operator=(const WorkerPool &) = delete;
@@ -44,6 +51,7 @@ private:
 
     const QString m_name;
     const int m_maxThreads;
+    const Priority m_priority;
     std::mutex m_mutex;
     std::condition_variable m_workAvailable;
     std::condition_variable m_idle;
