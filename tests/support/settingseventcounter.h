@@ -4,8 +4,6 @@
 #include <QEvent>
 #include <QSettings>
 
-#include <atomic>
-
 namespace kestrune::test {
 
 // Counts the events delivered to settings objects on the GUI thread while it
@@ -36,7 +34,7 @@ protected:
     }
 
 private:
-    std::atomic<int> m_count{0};
+    int m_count = 0;
 };
 
 } // namespace kestrune::test
