@@ -1,4 +1,5 @@
-// How soon the end of a game reaches the settings file, with the program's
+// What opening the store costs at start, and how soon the end of a game
+// reaches the settings file, with the program's
 // own store (statistics written behind, on the store's thread): alone, and
 // while other settings are written in a steady stream from another thread.
 // The time is the wall time from the end-of-game write call until the file
@@ -15,6 +16,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
+#include <memory>
 #include <thread>
 
 using namespace kestrune;
@@ -26,7 +29,7 @@ struct Program
 {
     Program()
         : fileName(dir.filePath(QStringLiteral("settings.conf")))
-        , store(std::make_unique<SettingsStore>(fileName))
+        , store([this] { return std::make_unique<SettingsStore>(fileName); })
     {
     }
 
@@ -106,8 +109,52 @@ void BM_EndOfGameToDiskUnderStream(benchmark::State &state)
     endOfGameToDisk(state, std::chrono::microseconds(2000));
 }
 
+// What opening the store costs the program's start: the settings file of a
+// player with some history (statistics, the computer's records, options,
+// the service's flags) read whole, on the store's thread, while the caller
+// waits; against making the settings object on the caller's thread alone,
+// which reads the same file. Each open is of a file not seen before, as at
+// a start (Qt keeps the files it has read); the store's going is not timed.
+void timeOpening(benchmark::State &state, const std::function<std::unique_ptr<KeyValueStore>(const QString &)> &open)
+{
+    QTemporaryDir dir;
+    const QString typical = dir.filePath(QStringLiteral("typical.conf"));
+    {
+        SettingsStore store(typical);
+        for (int i = 0; i < 40; ++i)
+            store.setInteger("figure" + std::to_string(i), std::int64_t(i) * 1000);
+        store.setString("history", std::string(500, 'W'));
+        store.setBoolean("scoresSyncedunknownPlayer", true);
+        store.setBoolean("achievementsSyncedunknownPlayer", true);
+        store.synchronize();
+    }
+    int n = 0;
+    for (auto _ : state) {
+        const QString fileName = dir.filePath(QStringLiteral("settings%1.conf").arg(++n));
+        QFile::copy(typical, fileName);
+        const auto start = Clock::now();
+        auto store = open(fileName);
+        benchmark::DoNotOptimize(store->contains("history"));
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+    }
+}
+
+void BM_OpenStore(benchmark::State &state)
+{
+    timeOpening(state, [](const QString &fileName) {
+        return std::make_unique<BackgroundSyncStore>([&fileName] { return std::make_unique<SettingsStore>(fileName); });
+    });
+}
+
+void BM_OpenSettingsHere(benchmark::State &state)
+{
+    timeOpening(state, [](const QString &fileName) { return std::make_unique<SettingsStore>(fileName); });
+}
+
 } // namespace
 
+BENCHMARK(BM_OpenStore)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(200);
+BENCHMARK(BM_OpenSettingsHere)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(200);
 BENCHMARK(BM_EndOfGameToDisk)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
 BENCHMARK(BM_EndOfGameToDiskUnderStream)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
 

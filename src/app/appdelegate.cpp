@@ -49,7 +49,7 @@ AppDelegate::AppDelegate(const CommandLine &options)
     // Events and statistics reach the disk off the GUI thread; both flush
     // when the delegate goes.
     : m_analytics((std::make_unique<FileAnalytics>()))
-    , m_store(std::make_unique<SettingsStore>())
+    , m_store([] { return std::make_unique<SettingsStore>(); })
     , m_service(&launchServices(m_analytics, !options.noGameService))
     , m_quickActions(rx::MainScheduler::instance(), QuickAction::animationPause,
                      [this](const QString &type, QuickActionGate::Completion completion) {

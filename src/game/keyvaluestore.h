@@ -36,6 +36,8 @@ public:
     virtual std::optional<std::int64_t> integer(const std::string &key) const = 0;
     virtual std::optional<std::string> string(const std::string &key) const = 0;
     virtual std::optional<bool> boolean(const std::string &key) const = 0;
+    // Every key the store holds, in no particular order.
+    virtual std::vector<std::string> keys() const = 0;
 
     virtual void setInteger(const std::string &key, std::int64_t value) = 0;
     virtual void setString(const std::string &key, const std::string &value) = 0;

@@ -6,7 +6,7 @@ namespace kestrune {
 
 CacheMirror::CacheMirror(const QString &homeFolder, const QString &queueLabel)
     : m_file(homeFolder)
-    , m_writer(std::make_unique<SerialQueue>(queueLabel))
+    , m_writer(std::make_unique<SerialQueue>(queueLabel, WorkerPool::Priority::background))
 {
 }
 
@@ -27,6 +27,9 @@ void CacheMirror::prepare()
     // Whatever was changed before the file was prepared goes to disk first,
     // so reading it again loses nothing.
     const bool written = flush();
+    // The writer is started here, at the program's start, rather than by the
+    // first change, which comes from a shot on the GUI thread.
+    m_writer->prestart();
     std::lock_guard lock(m_mutex);
     m_file.prepare();
     if (written)

@@ -1,5 +1,6 @@
 #include "gameserviceenvironment.h"
 
+#include "platform/backgroundsyncstore.h"
 #include "platform/network/systempathmonitor.h"
 #include "platform/servicekit/localservicebackend.h"
 #include "platform/servicekit/servicekit.h"
@@ -42,7 +43,9 @@ GameServiceManager::Environment GameServiceEnvironment::local(const QString &dat
 GameServiceManager::Environment GameServiceEnvironment::withoutFramework(const QString &dataFolder)
 {
     GameServiceManager::Environment e;
-    e.userDefaults = std::make_shared<SettingsStore>();
+    // Written from the service's threads: behind, on a thread of its own,
+    // so that neither the file nor its lock ever holds up the GUI thread.
+    e.userDefaults = std::make_shared<BackgroundSyncStore>([] { return std::make_unique<SettingsStore>(); });
     e.pathMonitor = std::make_shared<SystemPathMonitor>();
     e.homeFolder = dataFolder;
     return e;

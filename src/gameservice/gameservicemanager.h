@@ -112,8 +112,9 @@ public:
 
     // Prepares the cache file; its body runs once per manager.
     void setupManager();
-    // Blocks until every change to the cache is on disk; false when it could
-    // not be written. For the end of the program and for tests.
+    // Blocks until every change to the cache (and to the synchronisation
+    // flags, when they are written behind) is on disk; false when the cache
+    // could not be written. For the end of the program and for tests.
     bool flushCache();
     // Starts a synchronisation on the worker pool; asked for while one runs,
     // it runs again once that one has ended. Ends by sending what the cache

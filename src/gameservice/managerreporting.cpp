@@ -5,6 +5,7 @@
 #include "gameservicemanagerdelegate.h"
 
 #include "game/keyvaluestore.h"
+#include "platform/backgroundsyncstore.h"
 #include "platform/dispatch/dispatchqueue.h"
 #include "platform/servicekit/localplayer.h"
 #include "platform/servicekit/servicekit.h"
@@ -28,6 +29,9 @@ void GameServiceManager::setupManager()
 
 bool GameServiceManager::flushCache()
 {
+    // The synchronisation flags may be written behind as well.
+    if (auto *behind = dynamic_cast<BackgroundSyncStore *>(m_defaults.get()))
+        behind->flush();
     return m_cache.flush();
 }
 

@@ -6,7 +6,7 @@ namespace kestrune {
 
 BackgroundAnalytics::BackgroundAnalytics(std::unique_ptr<Analytics> engine)
     : m_engine(std::move(engine))
-    , m_writer(std::make_unique<SerialQueue>(QStringLiteral("org.kestrune.Kestrune.analytics")))
+    , m_writer(std::make_unique<SerialQueue>(QStringLiteral("org.kestrune.Kestrune.analytics"), WorkerPool::Priority::background))
 {
 }
 

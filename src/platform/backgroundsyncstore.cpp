@@ -2,38 +2,67 @@
 
 #include "dispatch/serialqueue.h"
 
-#include <future>
-
 namespace kestrune {
+
+namespace {
+const QString writerName = QStringLiteral("org.kestrune.Kestrune.settings");
+} // namespace
+
+BackgroundSyncStore::BackgroundSyncStore(const Opener &open)
+    : m_writer(std::make_unique<SerialQueue>(writerName, WorkerPool::Priority::background))
+{
+    // Nothing else is posted before this returns; waiting for the queue to
+    // empty also hands what the writer set over to this thread.
+    m_writer->async([this, &open] {
+        auto store = open();
+        auto all = readAll(*store);
+        std::lock_guard lock(m_mutex);
+        m_store = std::move(store);
+        m_known = std::move(all);
+    });
+    m_writer->waitForIdle();
+}
 
 BackgroundSyncStore::BackgroundSyncStore(std::unique_ptr<KeyValueStore> store)
     : m_store(std::move(store))
-    , m_writer(std::make_unique<SerialQueue>(QStringLiteral("org.kestrune.Kestrune.settings")))
+    , m_known(readAll(*m_store))
+    , m_writer(std::make_unique<SerialQueue>(writerName, WorkerPool::Priority::background))
 {
 }
 
 BackgroundSyncStore::~BackgroundSyncStore()
 {
     flush();
+    // Gone on the thread it belongs to, like everything else done to it.
+    m_writer->async([this] { m_store.reset(); });
+    m_writer->waitForIdle();
+}
+
+std::map<std::string, BackgroundSyncStore::Known> BackgroundSyncStore::readAll(const KeyValueStore &store)
+{
+    std::map<std::string, Known> all;
+    for (const std::string &key : store.keys())
+        all.emplace(key, Known{true, store.integer(key), store.string(key), store.boolean(key)});
+    return all;
 }
 
 BackgroundSyncStore::Known BackgroundSyncStore::known(const std::string &key) const
 {
-    {
-        std::lock_guard lock(m_mutex);
-        if (auto it = m_known.find(key); it != m_known.end())
-            return it->second;
-    }
-    // Asked on the writer thread, behind every change posted so far.
-    std::promise<Known> answer;
-    m_writer->async([&] {
-        answer.set_value(Known{m_store->contains(key), m_store->integer(key), m_store->string(key),
-                               m_store->boolean(key)});
-    });
-    const Known value = answer.get_future().get();
     std::lock_guard lock(m_mutex);
-    // A change made meanwhile on another thread is newer than this answer.
-    return m_known.try_emplace(key, value).first->second;
+    if (auto it = m_known.find(key); it != m_known.end())
+        return it->second;
+    return {};
+}
+
+std::vector<std::string> BackgroundSyncStore::keys() const
+{
+    std::lock_guard lock(m_mutex);
+    std::vector<std::string> all;
+    for (const auto &[key, value] : m_known) {
+        if (value.contains)
+            all.push_back(key);
+    }
+    return all;
 }
 
 bool BackgroundSyncStore::contains(const std::string &key) const

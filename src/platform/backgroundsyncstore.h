@@ -17,21 +17,31 @@ namespace kestrune {
 class SerialQueue;
 
 // A user-defaults store whose writes reach the disk on a thread of its own,
-// so that a shot that records statistics never waits for a file. It keeps
-// what was written or read in memory and hands every change, in order, to
-// the store it wraps, which only that thread touches.
+// so that a shot that records statistics never waits for a file. It reads
+// everything the store it wraps holds once, when it is made, and answers
+// every read from memory from then on; it hands every change, in order, to
+// the wrapped store, which only that thread touches afterwards. Changes made
+// to the wrapped store's file by anyone else are not seen.
 //
-// A typed read of a value written through this store answers for the type
-// it was written with. synchronize() posts the write and returns false only
-// while writing is known to fail (the wrapped store said why); flush() waits
-// for the disk. The destructor flushes. status() tells the GUI thread when
-// writing starts failing and when it works again.
+// A typed read answers as the wrapped store answered when it was read, or,
+// for a value written through this store, for the type it was written with.
+// synchronize() posts the write and returns false only while writing is
+// known to fail (the wrapped store said why); flush() waits for the disk.
+// The destructor flushes. status() tells the GUI thread when writing starts
+// failing and when it works again.
 //
-// Any thread. A first read of a key that is not yet known waits for the
-// writer thread.
+// Any thread. No read ever waits for the writer thread.
 class BackgroundSyncStore final : public KeyValueStore
 {
 public:
+    using Opener = std::function<std::unique_ptr<KeyValueStore>()>;
+
+    // Opens the wrapped store on the writer thread, so that a store whose
+    // objects belong to the thread that made them (QSettings) has them
+    // there, and reads it; returns when both are done.
+    explicit BackgroundSyncStore(const Opener &open);
+    // A store made on the calling thread, read here and then handed to the
+    // writer thread.
     explicit BackgroundSyncStore(std::unique_ptr<KeyValueStore> store);
     ~BackgroundSyncStore() override;
     BackgroundSyncStore(const BackgroundSyncStore &) = delete;
@@ -41,6 +51,7 @@ public:
     std::optional<std::int64_t> integer(const std::string &key) const override;
     std::optional<std::string> string(const std::string &key) const override;
     std::optional<bool> boolean(const std::string &key) const override;
+    std::vector<std::string> keys() const override;
 
     void setInteger(const std::string &key, std::int64_t value) override;
     void setString(const std::string &key, const std::string &value) override;
@@ -69,6 +80,7 @@ private:
 
     using Apply = std::function<void(KeyValueStore &)>;
 
+    static std::map<std::string, Known> readAll(const KeyValueStore &store);
     Known known(const std::string &key) const;
     void change(const std::string &key, Known value, Apply apply);
     void postWriteLocked();
@@ -76,7 +88,7 @@ private:
 
     std::unique_ptr<KeyValueStore> m_store; // the writer thread's alone
     mutable std::mutex m_mutex;
-    mutable std::map<std::string, Known> m_known;
+    std::map<std::string, Known> m_known;   // every key, as readers see it; under m_mutex
     std::vector<Apply> m_pending;           // changes not yet handed over; under m_mutex
     bool m_writePosted = false;             // a write not yet started takes them; under m_mutex
     std::atomic<Failure> m_failure{Failure::none};

@@ -115,6 +115,16 @@ std::optional<bool> SettingsStore::boolean(const std::string &key) const
     return std::nullopt;
 }
 
+std::vector<std::string> SettingsStore::keys() const
+{
+    const QStringList all = m_settings->allKeys();
+    std::vector<std::string> result;
+    result.reserve(std::size_t(all.size()));
+    for (const QString &key : all)
+        result.push_back(key.toStdString());
+    return result;
+}
+
 void SettingsStore::setInteger(const std::string &key, std::int64_t value)
 {
     m_settings->setValue(qKey(key), QVariant::fromValue<qlonglong>(value));
@@ -142,6 +152,10 @@ bool SettingsStore::synchronize()
     if (!before.isEmpty())
         startOver();
     m_settings->sync();
+    // Written now: the automatic write QSettings asked its thread's event
+    // loop for has nothing left to do, and a thread without a loop (the
+    // writer behind BackgroundSyncStore) would keep the request for good.
+    QCoreApplication::removePostedEvents(m_settings.get(), QEvent::UpdateRequest);
     switch (m_settings->status()) {
     case QSettings::NoError:
         m_lastError.clear();

@@ -16,8 +16,12 @@ namespace kestrune {
 // "true" for a boolean). Anything else reads as absent and is replaced by the
 // next write. A write that fails keeps the previous file, is reported by
 // synchronize() and warned about once until a write succeeds again; a
-// lock file that names no owner never holds a write up. GUI thread, or one
-// thread at a time.
+// lock file that names no owner never holds a write up.
+//
+// The thread that made it, alone: QSettings asks that thread's event loop
+// for a write after each change, so a store written from elsewhere would
+// have its file written on the maker's thread. synchronize() withdraws the
+// request, having written; no event loop is needed.
 class SettingsStore final : public KeyValueStore
 {
 public:
@@ -32,6 +36,7 @@ public:
     std::optional<std::int64_t> integer(const std::string &key) const override;
     std::optional<std::string> string(const std::string &key) const override;
     std::optional<bool> boolean(const std::string &key) const override;
+    std::vector<std::string> keys() const override;
 
     void setInteger(const std::string &key, std::int64_t value) override;
     void setString(const std::string &key, const std::string &value) override;

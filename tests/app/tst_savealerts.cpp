@@ -40,7 +40,7 @@ private slots:
         QTemporaryDir dir;
         const QString fileName = dir.filePath(QStringLiteral("settings.conf"));
         ToastAlert toast;
-        BackgroundSyncStore store(std::make_unique<SettingsStore>(fileName));
+        BackgroundSyncStore store([&fileName] { return std::make_unique<SettingsStore>(fileName); });
         SaveAlerts alerts(store.status(), toast);
 
         QVERIFY(StatisticsHelper::recordGame(store, true, 5));

@@ -4,7 +4,14 @@
 #include "gameservice/gameservicedelegateproxy.h"
 #include "game/rx/disposebag.h"
 #include "game/rx/driver.h"
+#include "gameservice/gameserviceenvironment.h"
+#include "platform/apppaths.h"
 #include "platform/servicekit/signinviewcontroller.h"
+#include "platform/settingsformat.h"
+#include "settingseventcounter.h"
+
+#include <QScopeGuard>
+#include <QSettings>
 
 #include <set>
 #include <thread>
@@ -326,6 +333,27 @@ private slots:
         QCOMPARE(defaults->boolean("scoresSyncedunknownPlayer"), std::optional(false));
         seen.front()->setupManager();
         QVERIFY(QFile::exists(dir.filePath("Library/GameServiceManager.cache")));
+    }
+
+    // The program's own flags are written behind: a change from a service
+    // thread brings no settings event to the GUI thread, and flushing the
+    // cache puts the flags on disk.
+    void theProgramsFlagsAreWrittenBehind()
+    {
+        QTemporaryDir dir;
+        AppPaths::setDataFolder(dir.path());
+        const auto restore = qScopeGuard([] { AppPaths::setDataFolder(QString()); });
+        SettingsEventCounter events;
+        GameServiceManager::Environment e = GameServiceEnvironment::withoutFramework(dir.path());
+        std::thread([&e] { e.userDefaults->setBoolean("scoresSyncedP:Ada", true); }).join();
+        QCOMPARE(events.count(), 0);
+
+        GameServiceManager m(e);
+        QVERIFY(m.flushCache());
+        QCOMPARE(events.count(), 0);
+        QSettings file(QDir(dir.path()).filePath(QStringLiteral("settings.conf")), SettingsFormat::format());
+        QCOMPARE(file.value(QStringLiteral("scoresSyncedP:Ada")).toString(), QStringLiteral("true"));
+        QCOMPARE(file.value(QStringLiteral("achievementsSyncedunknownPlayer")).toString(), QStringLiteral("false"));
     }
 };
 

@@ -59,6 +59,22 @@ private slots:
         QCOMPARE(again.read().value(QStringLiteral("items")).toArray(), expected);
     }
 
+    // The writer thread is started when the cache is prepared, at the
+    // program's start, not by the first change, which a shot makes on the
+    // GUI thread.
+    void theFirstChangeStartsNoThread()
+    {
+        QTemporaryDir dir;
+        CacheMirror cache(dir.path(), QStringLiteral("test.cache"));
+        cache.prepare();
+        const auto threads = [] { return QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(); };
+        const auto before = threads();
+        append(cache, 1);
+        QVERIFY(cache.flush());
+        QCOMPARE(threads(), before);
+        QCOMPARE(onDisk(cache.filePath()).value(QStringLiteral("items")).toArray().size(), 1);
+    }
+
     void aFailedWriteKeepsTheChangeAndIsTriedAgain()
     {
         QTemporaryDir dir;

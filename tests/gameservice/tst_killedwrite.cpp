@@ -49,7 +49,7 @@ int writeForever(const QString &home)
 // as the program does it, and says "ready" once the first is on disk.
 int playForever(const QString &fileName)
 {
-    BackgroundSyncStore store(std::make_unique<SettingsStore>(fileName));
+    BackgroundSyncStore store([&fileName] { return std::make_unique<SettingsStore>(fileName); });
     for (qint64 n = 0;; ++n) {
         StatisticsHelper::recordGame(store, n % 3 != 2, 7);
         if (n == 0) {

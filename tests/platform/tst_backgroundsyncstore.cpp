@@ -1,9 +1,16 @@
 #include "platform/backgroundsyncstore.h"
+#include "platform/settingsstore.h"
 
 #include "memorystore.h"
+#include "settingseventcounter.h"
 
+#include <QFile>
 #include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QThread>
 #include <QTest>
+
+#include <algorithm>
 
 #include <atomic>
 #include <future>
@@ -23,6 +30,7 @@ public:
     std::optional<std::int64_t> integer(const std::string &key) const override { return m_memory.integer(key); }
     std::optional<std::string> string(const std::string &key) const override { return m_memory.string(key); }
     std::optional<bool> boolean(const std::string &key) const override { return m_memory.boolean(key); }
+    std::vector<std::string> keys() const override { return m_memory.keys(); }
     void setInteger(const std::string &key, std::int64_t value) override { m_memory.setInteger(key, value); }
     void setString(const std::string &key, const std::string &value) override { m_memory.setString(key, value); }
     void setBoolean(const std::string &key, bool value) override { m_memory.setBoolean(key, value); }
@@ -42,6 +50,7 @@ public:
     std::optional<std::int64_t> integer(const std::string &key) const override { std::lock_guard l(m); return memory.integer(key); }
     std::optional<std::string> string(const std::string &key) const override { std::lock_guard l(m); return memory.string(key); }
     std::optional<bool> boolean(const std::string &key) const override { std::lock_guard l(m); return memory.boolean(key); }
+    std::vector<std::string> keys() const override { std::lock_guard l(m); return memory.keys(); }
     void setInteger(const std::string &key, std::int64_t value) override { std::lock_guard l(m); memory.setInteger(key, value); }
     void setString(const std::string &key, const std::string &value) override { std::lock_guard l(m); memory.setString(key, value); }
     void setBoolean(const std::string &key, bool value) override { std::lock_guard l(m); memory.setBoolean(key, value); }
@@ -131,6 +140,117 @@ private slots:
             QCOMPARE(inner.integer("b" + std::to_string(i)), std::optional<std::int64_t>(i));
         }
         QCOMPARE(inner.unsyncedWrites(), 0);
+    }
+
+    // A read after changes queued behind a write that hangs answers at once,
+    // from what the store held when it was made or what was written since.
+    void readsNeverWaitForTheWriter()
+    {
+        auto watched = std::make_unique<WatchedStore>();
+        WatchedStore &inner = *watched;
+        inner.setInteger("secondsSpentInGame", 70);
+        inner.setString("history", "WL");
+        inner.setBoolean("hasLaunchedOnce", true);
+        std::promise<void> release;
+        inner.hold = release.get_future().share();
+        std::future<void> started = inner.started.get_future();
+        BackgroundSyncStore store(std::move(watched));
+        store.setInteger("games", 2);
+        store.synchronize();
+        started.wait();
+        store.setInteger("games", 3);
+        store.remove("hasLaunchedOnce");
+        store.synchronize();
+
+        struct Answers
+        {
+            std::optional<std::int64_t> seconds, games;
+            std::optional<std::string> history;
+            bool launched = true, wins = true;
+            std::vector<std::string> keys;
+        };
+        std::future<Answers> read = std::async(std::launch::async, [&store] {
+            Answers a{store.integer("secondsSpentInGame"), store.integer("games"), store.string("history"),
+                      store.contains("hasLaunchedOnce"), store.contains("wins"), store.keys()};
+            std::sort(a.keys.begin(), a.keys.end());
+            return a;
+        });
+        // Generous: only a read that waits for the writer takes this long.
+        const bool answered = read.wait_for(std::chrono::seconds(20)) == std::future_status::ready;
+        release.set_value();
+        const Answers a = read.get();
+        QVERIFY(answered);
+        QCOMPARE(a.seconds, std::optional<std::int64_t>(70));
+        QCOMPARE(a.games, std::optional<std::int64_t>(3));
+        QCOMPARE(a.history, std::optional<std::string>("WL"));
+        QVERIFY(!a.launched);
+        QVERIFY(!a.wins);
+        QCOMPARE(a.keys, (std::vector<std::string>{"games", "history", "secondsSpentInGame"}));
+        QVERIFY(store.flush());
+        QCOMPARE(inner.integer("games"), std::optional<std::int64_t>(3));
+        QVERIFY(!inner.contains("hasLaunchedOnce"));
+    }
+
+    // What a settings file holds is read when the store is made, with the
+    // settings store's own rules: text forms of integers and booleans, and
+    // anything else absent for those types.
+    void valuesReadAtOpeningKeepTheStoresRules()
+    {
+        QTemporaryDir dir;
+        const QString fileName = dir.filePath(QStringLiteral("settings.conf"));
+        QFile file(fileName);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[General]\ngames=42\nwins=lots\nhistory=WLW\nhasLaunchedOnce=true\nlosses=2.5\n");
+        file.close();
+
+        BackgroundSyncStore store([&fileName] { return std::make_unique<SettingsStore>(fileName); });
+        QCOMPARE(store.integer("games"), std::optional<std::int64_t>(42));
+        QCOMPARE(store.string("games"), std::optional<std::string>("42"));
+        QVERIFY(!store.integer("wins"));
+        QCOMPARE(store.string("wins"), std::optional<std::string>("lots"));
+        QCOMPARE(store.boolean("hasLaunchedOnce"), std::optional(true));
+        QVERIFY(!store.integer("losses"));
+        QVERIFY(!store.boolean("history"));
+        QVERIFY(!store.contains("secondsSpentInGame"));
+        // Written here, a value answers for the type it was written with.
+        store.setInteger("wins", 7);
+        QVERIFY(!store.string("wins"));
+        QCOMPARE(store.integer("wins"), std::optional<std::int64_t>(7));
+    }
+
+    // The settings object is made, written and destroyed on the writer
+    // thread: none of its events ever comes to the thread that made the
+    // store, even while that thread runs its events as the GUI thread does,
+    // and every flush puts the values on disk without an event loop.
+    void settingsNeverReachTheMakersThread()
+    {
+        QTemporaryDir dir;
+        const QString fileName = dir.filePath(QStringLiteral("settings.conf"));
+        test::SettingsEventCounter events;
+        std::atomic<bool> openedHere{true};
+        {
+            BackgroundSyncStore store([&] {
+                openedHere = QThread::currentThread() == QCoreApplication::instance()->thread();
+                return std::make_unique<SettingsStore>(fileName);
+            });
+            QVERIFY(!openedHere);
+            for (std::int64_t games = 1; games <= 5; ++games) {
+                store.setMany({{"games", games}, {"history", std::string(std::size_t(games), 'W')}});
+                QVERIFY(store.flush());
+                QCOMPARE(SettingsStore(fileName).integer("games"), std::optional<std::int64_t>(games));
+            }
+            for (std::int64_t n = 0; n < 300; ++n) {
+                store.setInteger("streamed", n);
+                store.synchronize();
+                QCoreApplication::processEvents();
+            }
+            store.setInteger("wins", 5);
+            QVERIFY(store.synchronize());
+            QCOMPARE(events.count(), 0);
+        }
+        QCOMPARE(SettingsStore(fileName).integer("wins"), std::optional<std::int64_t>(5));
+        QCOMPARE(SettingsStore(fileName).integer("streamed"), std::optional<std::int64_t>(299));
+        QCOMPARE(events.count(), 0);
     }
 
     // A store that cannot write is reported, not passed off as written; what

@@ -7,6 +7,10 @@
 #include <QTest>
 #include <QTimer>
 
+#include <sched.h>
+#include <sys/resource.h>
+
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -99,6 +103,41 @@ private slots:
         });
         pool.reset();
         QCOMPARE(ran.load(), 3);
+    }
+
+    // Pool threads, started by a task or ahead of one, do not take the
+    // posting thread's processor when woken; a background pool's threads
+    // also yield most of the time to normal ones.
+    void poolThreadsGiveWayToThePoster()
+    {
+        struct Seen
+        {
+            std::atomic<int> policy{-1};
+            std::atomic<int> nice{-100};
+        };
+        const auto look = [](Seen &seen) {
+            return [&seen] {
+                seen.policy = sched_getscheduler(0);
+                seen.nice = getpriority(PRIO_PROCESS, 0);
+            };
+        };
+        const int ownNice = getpriority(PRIO_PROCESS, 0);
+        WorkerPool background(QStringLiteral("background"), 1, WorkerPool::Priority::background);
+        background.prestart();
+        WorkerPool normal(QStringLiteral("normal"), 2);
+        Seen inBackground;
+        Seen inNormal;
+        background.async(look(inBackground));
+        normal.async(look(inNormal));
+        background.waitForIdle();
+        normal.waitForIdle();
+        QCOMPARE(inBackground.policy.load(), SCHED_BATCH);
+        QCOMPARE(inNormal.policy.load(), SCHED_BATCH);
+        QCOMPARE(inBackground.nice.load(), std::min(ownNice + 10, 19));
+        QCOMPARE(inNormal.nice.load(), ownNice);
+        // The poster stays as it was.
+        QCOMPARE(sched_getscheduler(0), SCHED_OTHER);
+        QCOMPARE(getpriority(PRIO_PROCESS, 0), ownNice);
     }
 };
 

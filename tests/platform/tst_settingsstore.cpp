@@ -1,4 +1,5 @@
 #include "filesizelimit.h"
+#include "settingseventcounter.h"
 
 #include "platform/settingsformat.h"
 #include "platform/settingsstore.h"
@@ -12,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -58,8 +60,30 @@ private slots:
         QVERIFY(!store.contains("achievementsSyncedunknownPlayer"));
         QVERIFY(!store.integer("history"));
         QVERIFY(!store.boolean("wins"));
+        auto keys = store.keys();
+        std::sort(keys.begin(), keys.end());
+        QCOMPARE(keys, (std::vector<std::string>{"big", "history", "number-like", "scoresSyncedunknownPlayer", "wins"}));
         store.remove("wins");
         QVERIFY(!store.contains("wins"));
+    }
+
+    // A change asks the store's thread for a write of its own; once
+    // synchronize() has written, that request is withdrawn, so a thread
+    // without an event loop keeps none and the GUI thread gets none.
+    void aSynchronisationLeavesNoWriteRequestBehind()
+    {
+        test::SettingsEventCounter events;
+        SettingsStore store(path());
+        store.setInteger("wins", 1);
+        QCOMPARE(events.count(), 1); // the request the counter must see
+
+        store.setInteger("wins", 2);
+        QVERIFY(store.synchronize());
+        store.setString("history", "W");
+        store.setInteger("games", 1);
+        QVERIFY(store.synchronize());
+        QCOMPARE(events.count(), 1);
+        QCOMPARE(SettingsStore(path()).integer("games"), std::optional<std::int64_t>(1));
     }
 
     void foreignValuesReadAsAbsentAndAreRepaired()

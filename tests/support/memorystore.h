@@ -18,6 +18,13 @@ public:
     std::optional<std::int64_t> integer(const std::string &key) const override { return get<std::int64_t>(key); }
     std::optional<std::string> string(const std::string &key) const override { return get<std::string>(key); }
     std::optional<bool> boolean(const std::string &key) const override { return get<bool>(key); }
+    std::vector<std::string> keys() const override
+    {
+        std::vector<std::string> all;
+        for (const auto &entry : m_values)
+            all.push_back(entry.first);
+        return all;
+    }
 
     void setInteger(const std::string &key, std::int64_t value) override { write(key, value); }
     void setString(const std::string &key, const std::string &value) override { write(key, value); }

@@ -13,8 +13,8 @@ namespace kestrune {
 class SerialQueue
 {
 public:
-    explicit SerialQueue(const QString &label)
-        : m_pool(label, 1)
+    explicit SerialQueue(const QString &label, WorkerPool::Priority priority = WorkerPool::Priority::normal)
+        : m_pool(label, 1, priority)
     {
     }
 
@@ -22,6 +22,9 @@ public:
 
     // Any thread.
     void async(std::function<void()> task) { m_pool.async(std::move(task)); }
+
+    // Starts the thread now rather than with the first task.
+    void prestart() { m_pool.prestart(); }
 
     // Blocks until every task posted so far has run.
     void waitForIdle() { m_pool.waitForIdle(); }

@@ -1,10 +1,17 @@
 #include "workerpool.h"
 
+#include <algorithm>
+
+#include <pthread.h>
+#include <sched.h>
+#include <sys/resource.h>
+
 namespace kestrune {
 
-WorkerPool::WorkerPool(QString name, int maxThreads)
+WorkerPool::WorkerPool(QString name, int maxThreads, Priority priority)
     : m_name(std::move(name))
     , m_maxThreads(std::max(1, maxThreads))
+    , m_priority(priority)
 {
 }
 
@@ -33,6 +40,13 @@ void WorkerPool::async(std::function<void()> task)
         m_workAvailable.notify_one();
 }
 
+void WorkerPool::prestart()
+{
+    std::lock_guard lock(m_mutex);
+    if (!m_stopping && m_threads.empty())
+        m_threads.emplace_back([this] { work(); });
+}
+
 void WorkerPool::waitForIdle()
 {
     std::unique_lock lock(m_mutex);
@@ -41,6 +55,17 @@ void WorkerPool::waitForIdle()
 
 void WorkerPool::work()
 {
+    // Background work: a task posted from the GUI thread must not take that
+    // thread's processor the moment it is posted (the scheduler's wake-up
+    // preemption), only its fair share of the time.
+#ifdef SCHED_BATCH
+    const sched_param normal{};
+    pthread_setschedparam(pthread_self(), SCHED_BATCH, &normal);
+#endif
+    // Ten steps nicer than the process: about a tenth of the weight of its
+    // other threads. On Linux a thread's niceness is its own.
+    if (m_priority == Priority::background)
+        setpriority(PRIO_PROCESS, 0, std::min(getpriority(PRIO_PROCESS, 0) + 10, 19));
     std::unique_lock lock(m_mutex);
     for (;;) {
         ++m_waiting;

@@ -16,11 +16,19 @@ namespace kestrune {
 // and locks rather than QThreadPool so that race checkers see every hand-over
 // of a task. Threads start as work arrives and stay until the pool goes;
 // destroying the pool runs the tasks already posted first, and those they
-// post meanwhile.
+// post meanwhile. The threads are background threads: posting a task never
+// hands them the poster's processor at once.
 class WorkerPool
 {
 public:
-    WorkerPool(QString name, int maxThreads);
+    enum class Priority {
+        normal,
+        // For writers nobody waits for: when the processors are busy, they
+        // get a small share of the time beside the GUI thread, not half.
+        background,
+    };
+
+    WorkerPool(QString name, int maxThreads, Priority priority = Priority::normal);
     ~WorkerPool();
     WorkerPool(const WorkerPool &) = delete;
     WorkerPool &operator=(const WorkerPool &) = delete;
@@ -29,6 +37,10 @@ public:
 
     // Any thread.
     void async(std::function<void()> task);
+
+    // Starts a thread now when the pool has none, so that the first task
+    // posted (from the GUI thread, say) does not pay for starting one.
+    void prestart();
 
     // Blocks until no task is queued or running, including tasks posted by
     // tasks meanwhile. Never call it from one of the pool's own tasks.
@@ -39,6 +51,7 @@ private:
 
     const QString m_name;
     const int m_maxThreads;
+    const Priority m_priority;
     std::mutex m_mutex;
     std::condition_variable m_workAvailable;
     std::condition_variable m_idle;
