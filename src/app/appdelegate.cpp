@@ -44,7 +44,7 @@ GameServiceManager &launchServices(Analytics &analytics, bool withService)
 
 } // namespace
 
-AppDelegate::AppDelegate(const CommandLine &options)
+AppDelegate::AppDelegate(const CommandLine &options, std::function<std::string()> drawCode)
     // Events and statistics reach the disk off the GUI thread; both flush
     // when the delegate goes.
     : m_analytics((std::make_unique<FileAnalytics>()))
@@ -63,6 +63,7 @@ AppDelegate::AppDelegate(const CommandLine &options)
     m_environment.game.store = &m_store;
     m_environment.game.gameService = m_service;
     m_environment.idleTimer = &m_idleTimer;
+    m_environment.game.drawCode = std::move(drawCode);
 
     m_window.setWindowTitle(QStringLiteral("Kestrune"));
     SegueMap::install(m_window, m_environment);
