@@ -417,6 +417,35 @@ private slots:
         QVERIFY(screen->rect().contains(own));
     }
 
+    // The tablet's face-to-face play turns the window back while the result
+    // comes in: the sizes follow the new height, also when the match had no
+    // hints and no points and those labels are gone.
+    void aTabletScreenFollowsTheWindowAfterItsLabelsWent()
+    {
+        DeviceProfile::setCurrent(DeviceProfile::tablet());
+        using Games = std::vector<std::shared_ptr<GameProtocol>>;
+        const auto lost = std::make_shared<FakeGame>("1234", 10, 80, std::nullopt);
+        const QSize full = DeviceProfile::current().size().toSize();
+        Stack stack(full);
+        auto *screen = new ResultViewController;
+        screen->setGameManager(std::make_shared<FakeMatch>(Games{lost, lost}, 0));
+        stack.navigation.pushViewController(screen, false);
+        QVERIFY(!screen->assistedLabel());
+        QVERIFY(!screen->pointsStackView());
+        const qreal before = screen->resultLabel()->font().pointSizeF();
+
+        stack.navigation.resize(full.width(), full.height() * 3 / 4);
+        QCoreApplication::sendPostedEvents();
+        stack.navigation.resize(full.transposed());
+        QCoreApplication::sendPostedEvents();
+
+        const qreal scale = ResultViewController::tabletScale(full.width());
+        QVERIFY(scale < 1.0);
+        QCOMPARE(screen->resultLabel()->font().pointSizeF(), 36 * scale);
+        QVERIFY(screen->resultLabel()->font().pointSizeF() < before);
+        QVERIFY(screen->playButton()->isVisible());
+    }
+
     void theCardsNameWhoseBoardTheyShow_data()
     {
         QTest::addColumn<bool>("computer");
