@@ -11,6 +11,7 @@
 #include "screens/navigation/navigationcontroller.h"
 #include "screens/result/appinfo.h"
 #include "screens/result/boardsnapshot.h"
+#include "screens/result/boardsnapshotjob.h"
 #include "screens/result/imagebutton.h"
 #include "screens/result/namedimageview.h"
 #include "screens/result/resultviewcontroller.h"
@@ -872,6 +873,47 @@ private slots:
         QVERIFY(drawn);
         QVERIFY(BoardSnapshot::render(nullptr, QSize(200, 300)).isNull());
     }
+    // Drawn in bands, a step at a time, the board is the same picture to the
+    // pixel, including sizes that do not split evenly.
+    void aSnapshotDrawnInStepsIsTheWholeSnapshot_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<int>("bands");
+        QTest::newRow("phone card, four bands") << QSize(240, 340) << 4;
+        QTest::newRow("tablet card, three bands") << QSize(301, 421) << 3;
+        QTest::newRow("bands of unequal height") << QSize(240, 341) << 7;
+    }
+
+    void aSnapshotDrawnInStepsIsTheWholeSnapshot()
+    {
+        QFETCH(QSize, size);
+        QFETCH(int, bands);
+        FakeClock clock;
+        GameEnvironment environment;
+        environment.clock = &clock;
+        environment.drawCode = [] { return std::string("1234"); };
+        auto match = GameManager::create(1, environment);
+        const auto game = match->currentGame();
+        game->shot("5678");
+        game->shot("1243");
+        game->shot("1234");
+
+        BoardSnapshotJob job(game, size, bands);
+        int steps = 0;
+        while (job.step())
+            ++steps;
+        QCOMPARE(steps, 1 + bands);
+        QVERIFY(job.isDone());
+        QVERIFY(!job.step());
+        QCOMPARE(job.image(), BoardSnapshot::render(game, size));
+
+        // Asked early, it finishes at once.
+        BoardSnapshotJob early(game, size, bands);
+        QVERIFY(early.step());
+        QCOMPARE(early.image(), BoardSnapshot::render(game, size));
+        QVERIFY(BoardSnapshotJob(nullptr, size, bands).image().isNull());
+    }
+
     // Not a check: draws every outcome on a phone and a tablet, light and
     // dark, for looking at. KESTRUNE_RENDER_DIR=/some/folder tst_resultscreen renderStates
     void renderStates()
