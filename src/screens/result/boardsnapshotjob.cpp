@@ -26,20 +26,39 @@ bool BoardSnapshotJob::step()
 {
     if (m_done)
         return false;
-    if (m_nextBand < 0) {
+    // Making, filling, polishing, showing and laying out the board are a
+    // step each.
+    switch (m_nextBand) {
+    case -5:
         m_board = std::make_unique<BoardView>();
         m_board->setAttribute(Qt::WA_DontShowOnScreen);
         m_board->resize(m_size);
+        ++m_nextBand;
+        return true;
+    case -4:
         m_board->setGame(m_game);
-        // Showing it runs the layout, so rows and fonts have their final sizes.
+        ++m_nextBand;
+        return true;
+    case -3:
+        // The style's look for every row and dot, which showing would do.
+        m_board->ensurePolished();
+        ++m_nextBand;
+        return true;
+    case -2:
         m_board->show();
+        ++m_nextBand;
+        return true;
+    case -1:
+        // The layout gives rows and fonts their final sizes.
         QCoreApplication::sendPostedEvents(m_board.get(), QEvent::LayoutRequest);
         m_board->resize(m_size);
         m_image = QImage(m_size * BoardSnapshot::devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
         m_image.setDevicePixelRatio(BoardSnapshot::devicePixelRatio);
         m_image.fill(Resources::color(QStringLiteral("dialogBackground")));
-        m_nextBand = 0;
+        ++m_nextBand;
         return true;
+    default:
+        break;
     }
     // Whole points from top to bottom: each device pixel belongs to one band
     // and is drawn as the whole board would draw it.

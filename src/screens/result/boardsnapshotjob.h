@@ -10,8 +10,8 @@ namespace kestrune {
 class BoardView;
 class GameProtocol;
 
-// A board snapshot drawn in steps: first the board is made and laid out, then
-// each step draws a band of it, so that the picture of a finished match can
+// A board snapshot drawn in steps: the board is made, filled, polished,
+// shown and laid out in five, then each step draws a band of it, so that the picture of a finished match can
 // be prepared while the match's outcome shows without holding the GUI thread
 // for a whole board. The picture is the one BoardSnapshot::render gives.
 // GUI thread only.
@@ -37,7 +37,7 @@ private:
     std::shared_ptr<GameProtocol> m_game;
     QSize m_size;
     int m_bands;
-    int m_nextBand = -1; // -1: the board is not made yet
+    int m_nextBand = -5; // below 0: the steps before the first band
     bool m_done = false;
     std::unique_ptr<BoardView> m_board;
     QImage m_image;
