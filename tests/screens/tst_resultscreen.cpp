@@ -902,7 +902,7 @@ private slots:
         int steps = 0;
         while (job.step())
             ++steps;
-        QCOMPARE(steps, 5 + bands);
+        QCOMPARE(steps, 6 + bands);
         QVERIFY(job.isDone());
         QVERIFY(!job.step());
         QCOMPARE(job.image(), BoardSnapshot::render(game, size));

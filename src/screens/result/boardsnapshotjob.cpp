@@ -26,32 +26,35 @@ bool BoardSnapshotJob::step()
 {
     if (m_done)
         return false;
-    // Making, filling, polishing, showing and laying out the board are a
-    // step each.
+    // Making, filling, polishing, showing and laying out the board, and
+    // preparing the picture, are a step each.
     switch (m_nextBand) {
-    case -5:
+    case -6:
         m_board = std::make_unique<BoardView>();
         m_board->setAttribute(Qt::WA_DontShowOnScreen);
         m_board->resize(m_size);
         ++m_nextBand;
         return true;
-    case -4:
+    case -5:
         m_board->setGame(m_game);
         ++m_nextBand;
         return true;
-    case -3:
+    case -4:
         // The style's look for every row and dot, which showing would do.
         m_board->ensurePolished();
         ++m_nextBand;
         return true;
-    case -2:
+    case -3:
         m_board->show();
         ++m_nextBand;
         return true;
-    case -1:
+    case -2:
         // The layout gives rows and fonts their final sizes.
         QCoreApplication::sendPostedEvents(m_board.get(), QEvent::LayoutRequest);
         m_board->resize(m_size);
+        ++m_nextBand;
+        return true;
+    case -1:
         m_image = QImage(m_size * BoardSnapshot::devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
         m_image.setDevicePixelRatio(BoardSnapshot::devicePixelRatio);
         m_image.fill(Resources::color(QStringLiteral("dialogBackground")));

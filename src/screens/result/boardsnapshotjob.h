@@ -11,7 +11,8 @@ class BoardView;
 class GameProtocol;
 
 // A board snapshot drawn in steps: the board is made, filled, polished,
-// shown and laid out in five, then each step draws a band of it, so that the picture of a finished match can
+// shown and laid out, and the picture prepared, in six, then each step draws
+// a band of it, so that the picture of a finished match can
 // be prepared while the match's outcome shows without holding the GUI thread
 // for a whole board. The picture is the one BoardSnapshot::render gives.
 // GUI thread only.
@@ -37,7 +38,7 @@ private:
     std::shared_ptr<GameProtocol> m_game;
     QSize m_size;
     int m_bands;
-    int m_nextBand = -5; // below 0: the steps before the first band
+    int m_nextBand = -6; // below 0: the steps before the first band
     bool m_done = false;
     std::unique_ptr<BoardView> m_board;
     QImage m_image;
