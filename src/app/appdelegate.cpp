@@ -45,7 +45,7 @@ GameServiceManager &launchServices(Analytics &analytics, bool withService)
 
 } // namespace
 
-AppDelegate::AppDelegate(const CommandLine &options)
+AppDelegate::AppDelegate(const CommandLine &options, std::function<std::string()> drawCode)
     // Events and statistics reach the disk off the GUI thread; both flush
     // when the delegate goes.
     : m_analytics((std::make_unique<FileAnalytics>()))
@@ -67,6 +67,7 @@ AppDelegate::AppDelegate(const CommandLine &options)
     // window never waits for them.
     m_environment.game.background = [](std::function<void()> work) { DispatchQueue::global(std::move(work)); };
     m_environment.idleTimer = &m_idleTimer;
+    m_environment.game.drawCode = std::move(drawCode);
 
     m_window.setWindowTitle(QStringLiteral("Kestrune"));
     SegueMap::install(m_window, m_environment);

@@ -26,7 +26,8 @@ class AppDelegate
 {
 public:
     // The data folder must be in place; the device profile already chosen.
-    explicit AppDelegate(const CommandLine &options);
+    // `drawCode` picks the secret codes instead of chance (scripted runs).
+    explicit AppDelegate(const CommandLine &options, std::function<std::string()> drawCode = {});
     ~AppDelegate();
     AppDelegate(const AppDelegate &) = delete;
     AppDelegate &operator=(const AppDelegate &) = delete;

@@ -1,6 +1,8 @@
 #include "appdelegate.h"
+#include "application.h"
 #include "commandline.h"
 #include "quickaction.h"
+#include "scriptedcodes.h"
 #include "singleinstance.h"
 #include "windowplacement.h"
 
@@ -10,6 +12,7 @@
 #include "platform/device/deviceprofile.h"
 #include "platform/resources/resources.h"
 #include "platform/signalwatcher.h"
+#include "platform/stallwatch.h"
 #include "screens/navigation/navigationcontroller.h"
 
 #include <QApplication>
@@ -38,7 +41,19 @@ int main(int argc, char *argv[])
     // caller chose a platform.
     if (!options.renderTo.isEmpty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    // Developer options, refused like a mistyped option when malformed.
+    QString badVariable;
+    std::optional<StallWatch> stallWatch = StallWatch::fromEnvironment(badVariable);
+    std::optional<std::function<std::string()>> scriptedCodes;
+    if (options.uiTest && badVariable.isEmpty())
+        scriptedCodes = ScriptedCodes::parse(qEnvironmentVariable(ScriptedCodes::variable), badVariable);
+    if (!badVariable.isEmpty()) {
+        std::fprintf(stderr, "kestrune: %s\n", qPrintable(badVariable));
+        return 2;
+    }
+    Application app(argc, argv);
+    if (stallWatch)
+        app.watchStalls(&*stallWatch);
 
     // A render starts a game; unless a folder was named, it plays in one that
     // is thrown away, so that the user's statistics and analytics stay as they were.
@@ -103,7 +118,7 @@ int main(int argc, char *argv[])
     // time, and a blinking one would wake the program twice a second.
     QApplication::setCursorFlashTime(0);
 
-    AppDelegate delegate(options);
+    AppDelegate delegate(options, scriptedCodes ? *scriptedCodes : std::function<std::string()>());
     NavigationController &window = delegate.window();
     instance.setHandler([&delegate](const QString &action, std::function<void(bool)> reply) {
         delegate.performQuickAction(action, std::move(reply));

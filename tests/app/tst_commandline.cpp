@@ -1,5 +1,6 @@
 #include "programenvironment.h"
 #include "app/commandline.h"
+#include "app/scriptedcodes.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -117,6 +118,54 @@ private slots:
         // Answering touched no settings or data.
         QVERIFY(!QFileInfo::exists(home.filePath("config")));
         QVERIFY(!QFileInfo::exists(home.filePath("data")));
+    }
+
+    // A scripted run plays against the codes it names, in turn and over again.
+    void scriptedCodesAreDrawnInTurn()
+    {
+        QString error;
+        const auto draw = ScriptedCodes::parse(QStringLiteral(" 1234, 9876 "), error);
+        QVERIFY2(draw && error.isEmpty(), qPrintable(error));
+        const auto copy = *draw;
+        QCOMPARE((*draw)(), std::string("1234"));
+        QCOMPARE(copy(), std::string("9876"));
+        QCOMPARE((*draw)(), std::string("1234"));
+        QVERIFY(!ScriptedCodes::parse(QString(), error) && error.isEmpty());
+    }
+
+    // Developer variables are read before a display is opened and a
+    // malformed one stops the program like a mistyped option.
+    void malformedDeveloperVariablesAreRefused_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("named"); // what the error names
+        QTest::newRow("stall not a number") << "KESTRUNE_STALL_MS" << "eight" << "\"eight\"";
+        QTest::newRow("stall zero") << "KESTRUNE_STALL_MS" << "0" << "\"0\"";
+        QTest::newRow("stall negative") << "KESTRUNE_STALL_MS" << "-8" << "\"-8\"";
+        QTest::newRow("code repeats a digit") << "KESTRUNE_UITEST_CODES" << "1234,1123" << "\"1123\"";
+        QTest::newRow("code with a zero") << "KESTRUNE_UITEST_CODES" << "0123" << "\"0123\"";
+        QTest::newRow("code too long") << "KESTRUNE_UITEST_CODES" << "12345" << "\"12345\"";
+    }
+    void malformedDeveloperVariablesAreRefused()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, value);
+        QFETCH(QString, named);
+        QTemporaryDir home;
+        QVERIFY(home.isValid());
+        QProcessEnvironment environment = test::programEnvironment(home);
+        for (const char *display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(display);
+        environment.insert(name, value);
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(KESTRUNE_PROGRAM, {"UITest"});
+        QVERIFY(program.waitForFinished(30000));
+        const QString stdErr = QString::fromLocal8Bit(program.readAllStandardError());
+        QCOMPARE(program.exitCode(), 2);
+        QVERIFY2(stdErr.startsWith("kestrune: " + name), qPrintable(stdErr));
+        QVERIFY2(stdErr.contains(named), qPrintable(stdErr));
     }
 };
 

@@ -11,6 +11,7 @@
 #include "screens/navigation/navigationcontroller.h"
 #include "screens/result/appinfo.h"
 #include "screens/result/boardsnapshot.h"
+#include "screens/result/boardsnapshotjob.h"
 #include "screens/result/imagebutton.h"
 #include "screens/result/namedimageview.h"
 #include "screens/result/resultviewcontroller.h"
@@ -417,6 +418,35 @@ private slots:
         QVERIFY(own.top() >= headline.bottom());
         QVERIFY(own.bottom() < screen->playButton()->mapTo(screen, QPoint(0, 0)).y());
         QVERIFY(screen->rect().contains(own));
+    }
+
+    // The tablet's face-to-face play turns the window back while the result
+    // comes in: the sizes follow the new height, also when the match had no
+    // hints and no points and those labels are gone.
+    void aTabletScreenFollowsTheWindowAfterItsLabelsWent()
+    {
+        DeviceProfile::setCurrent(DeviceProfile::tablet());
+        using Games = std::vector<std::shared_ptr<GameProtocol>>;
+        const auto lost = std::make_shared<FakeGame>("1234", 10, 80, std::nullopt);
+        const QSize full = DeviceProfile::current().size().toSize();
+        Stack stack(full);
+        auto *screen = new ResultViewController;
+        screen->setGameManager(std::make_shared<FakeMatch>(Games{lost, lost}, 0));
+        stack.navigation.pushViewController(screen, false);
+        QVERIFY(!screen->assistedLabel());
+        QVERIFY(!screen->pointsStackView());
+        const qreal before = screen->resultLabel()->font().pointSizeF();
+
+        stack.navigation.resize(full.width(), full.height() * 3 / 4);
+        QCoreApplication::sendPostedEvents();
+        stack.navigation.resize(full.transposed());
+        QCoreApplication::sendPostedEvents();
+
+        const qreal scale = ResultViewController::tabletScale(full.width());
+        QVERIFY(scale < 1.0);
+        QCOMPARE(screen->resultLabel()->font().pointSizeF(), 36 * scale);
+        QVERIFY(screen->resultLabel()->font().pointSizeF() < before);
+        QVERIFY(screen->playButton()->isVisible());
     }
 
     void theCardsNameWhoseBoardTheyShow_data()
@@ -845,6 +875,47 @@ private slots:
         QVERIFY(drawn);
         QVERIFY(BoardSnapshot::render(nullptr, QSize(200, 300)).isNull());
     }
+    // Drawn in bands, a step at a time, the board is the same picture to the
+    // pixel, including sizes that do not split evenly.
+    void aSnapshotDrawnInStepsIsTheWholeSnapshot_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<int>("bands");
+        QTest::newRow("phone card, four bands") << QSize(240, 340) << 4;
+        QTest::newRow("tablet card, three bands") << QSize(301, 421) << 3;
+        QTest::newRow("bands of unequal height") << QSize(240, 341) << 7;
+    }
+
+    void aSnapshotDrawnInStepsIsTheWholeSnapshot()
+    {
+        QFETCH(QSize, size);
+        QFETCH(int, bands);
+        FakeClock clock;
+        GameEnvironment environment;
+        environment.clock = &clock;
+        environment.drawCode = [] { return std::string("1234"); };
+        auto match = GameManager::create(1, environment);
+        const auto game = match->currentGame();
+        game->shot("5678");
+        game->shot("1243");
+        game->shot("1234");
+
+        BoardSnapshotJob job(game, size, bands);
+        int steps = 0;
+        while (job.step())
+            ++steps;
+        QCOMPARE(steps, 6 + bands);
+        QVERIFY(job.isDone());
+        QVERIFY(!job.step());
+        QCOMPARE(job.image(), BoardSnapshot::render(game, size));
+
+        // Asked early, it finishes at once.
+        BoardSnapshotJob early(game, size, bands);
+        QVERIFY(early.step());
+        QCOMPARE(early.image(), BoardSnapshot::render(game, size));
+        QVERIFY(BoardSnapshotJob(nullptr, size, bands).image().isNull());
+    }
+
     // Not a check: draws every outcome on a phone and a tablet, light and
     // dark, for looking at. KESTRUNE_RENDER_DIR=/some/folder tst_resultscreen renderStates
     void renderStates()

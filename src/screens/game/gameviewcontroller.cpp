@@ -24,6 +24,7 @@
 #include "screens/navigation/navigationitem.h"
 #include "screens/navigation/windowscene.h"
 #include "screens/result/boardsnapshot.h"
+#include "screens/result/boardsnapshotjob.h"
 #include "screens/result/resultviewcontroller.h"
 #include "views/board/boardview.h"
 #include "views/board/computerboardview.h"
@@ -44,6 +45,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPropertyAnimation>
+#include <QTimer>
 
 #include <algorithm>
 #include <chrono>
@@ -464,6 +466,8 @@ void GameViewController::handleGameState(const GameState &state)
     const QList<GameView *> views = gameViews();
     if (views.isEmpty() || !m_gameManager)
         return;
+    if (!state.isPending())
+        prepareBoardImages();
     if (m_gameManager->isAgainstComputer()) {
         handleComputerMatchState(state);
         return;
@@ -666,6 +670,7 @@ void GameViewController::prepare(const Segue &segue)
         return;
     result->setGameManager(m_gameManager);
     result->setGameResults(boardImages());
+    m_snapshots.clear();
     result->setDelegate(this);
 }
 
@@ -675,9 +680,41 @@ QList<QImage> GameViewController::boardImages() const
     if (!m_gameManager)
         return images;
     const QSize size = m_firstView->boardView()->size();
-    for (const auto &game : m_gameManager->games())
-        images.append(BoardSnapshot::render(game, size));
+    const auto games = m_gameManager->games();
+    for (std::size_t i = 0; i < games.size(); ++i) {
+        BoardSnapshotJob *prepared = i < m_snapshots.size() ? m_snapshots[i].get() : nullptr;
+        if (prepared && prepared->game() == games[i] && prepared->size() == size)
+            images.append(prepared->image());
+        else
+            images.append(BoardSnapshot::render(games[i], size));
+    }
     return images;
+}
+
+void GameViewController::prepareBoardImages()
+{
+    // Drawing the boards all at once when the result screen comes held the
+    // thread for frames; the outcome shows long enough to draw them in steps.
+    m_snapshots.clear();
+    if (!m_gameManager || !m_firstView)
+        return;
+    const QSize size = m_firstView->boardView()->size();
+    for (const auto &game : m_gameManager->games())
+        m_snapshots.push_back(std::make_unique<BoardSnapshotJob>(game, size, snapshotBands));
+    stepBoardImages();
+}
+
+void GameViewController::stepBoardImages()
+{
+    // One step per event: the main queue would run the whole chain in one.
+    QTimer::singleShot(0, this, [this] {
+        for (const auto &job : m_snapshots) {
+            if (job->step()) {
+                stepBoardImages();
+                return;
+            }
+        }
+    });
 }
 
 void GameViewController::home()

@@ -25,6 +25,8 @@ class GameViewController;
 
 namespace kestrune {
 
+class BoardSnapshotJob;
+
 class BarButtonItem;
 class Button;
 class ComputerBoardView;
@@ -126,8 +128,11 @@ public:
     ComputerBoardView *computerBoardView() const;
     BarButtonItem *strengthItem() const;
     Button *strengthButton() const;
-    // Every player's finished board, drawn afresh, in player order.
+    // Every player's finished board, drawn afresh, in player order; those
+    // prepared while the outcome showed are finished and taken as they are.
     QList<QImage> boardImages() const;
+    // How many bands a board is drawn in while the outcome shows.
+    static constexpr int snapshotBands = 4;
 
     QLabel *timerLabel() const;
     TurnView *turnView() const;
@@ -152,6 +157,8 @@ private:
     void showNavigationBarItem(NavigationBarItem item);
     void showRightItem(NavigationBarItem item);
     void createHeaderViews();
+    void prepareBoardImages();
+    void stepBoardImages();
     void handleGameState(const GameState &state);
     void setupComputerMatch();
     void alignComputerBoard();
@@ -184,6 +191,8 @@ private:
     bool m_againstComputer = false;
     std::shared_ptr<GameManaging> m_gameManager;
     std::unique_ptr<rx::DisposeBag> m_matchBag;
+    // The decided match's boards, drawn a step per event for the result.
+    std::vector<std::unique_ptr<BoardSnapshotJob>> m_snapshots;
     rx::DisposeBag m_disposeBag;
     NavigationBarItem m_barItem = NavigationBarItem::none();
     InterfaceOrientationMask m_supportedOrientations = InterfaceOrientation::portrait;

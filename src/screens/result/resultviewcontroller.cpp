@@ -575,8 +575,12 @@ void ResultViewController::applySizes(qreal tabletScale)
             m_descriptionPointSize = 30 * tabletScale;
             setPointSize(m_resultDescriptionLabel, m_descriptionPointSize);
         }
-        setPointSize(ui->assistedLabel, 18 * tabletScale);
-        setPointSize(ui->pointsLabel, 18 * tabletScale);
+        // A match without hints or points has lost these labels by now; a
+        // later resize must not reach for them.
+        if (m_assistedLabel)
+            setPointSize(m_assistedLabel, 18 * tabletScale);
+        if (m_pointsStackView)
+            setPointSize(ui->pointsLabel, 18 * tabletScale);
         setPointSize(ui->playButton, 22 * tabletScale);
         ui->playButton->setFixedSize(QSize(scaled(300), scaled(64)));
         RoundedShadowStyle::apply(*ui->playButton, ui->playButton->maximumHeight());

@@ -49,10 +49,21 @@ BlurView::BlurView(QWidget *parent, qreal alpha)
     setAttribute(Qt::WA_TransparentForMouseEvents);
     if (parent) {
         setGeometry(parent->rect());
-        const QImage capture = parent->grab().toImage();
-        const QSize small = (capture.size() / downscale).expandedTo(QSize(1, 1));
+        // Drawn straight at the blur's size: a capture at full size, scaled
+        // down, held the thread for frames as the ring opened on a tablet.
+        const QSize full = (QSizeF(parent->size()) * parent->devicePixelRatioF()).toSize();
+        const QSize small = (full / downscale).expandedTo(QSize(1, 1));
+        QImage capture(small, QImage::Format_ARGB32_Premultiplied);
+        capture.fill(Qt::transparent);
+        {
+            QPainter painter(&capture);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.scale(qreal(small.width()) / std::max(1, parent->width()),
+                          qreal(small.height()) / std::max(1, parent->height()));
+            parent->render(&painter, QPoint(), QRegion(), DrawWindowBackground | DrawChildren);
+        }
         m_dark = capture.pixelColor(capture.width() / 2, capture.height() / 2).lightnessF() < 0.5;
-        m_image = blurred(capture.scaled(small, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), blurRadius);
+        m_image = blurred(capture, blurRadius);
     }
 }
 
