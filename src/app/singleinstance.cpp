@@ -20,6 +20,7 @@
 #include <cstring>
 #include <utility>
 
+#include <dirent.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -204,9 +205,24 @@ int SingleInstance::removeDeadSockets(const QString &folder, const QString &exce
     // Each data folder has a socket of its own, so a run killed with a
     // folder that is not used again (a test's, a demo's) would leave its
     // socket for ever.
-    const QString prefix = QStringLiteral("kestrune-%1").arg(::getuid());
-    const QStringList names = QDir(folder).entryList({prefix + QStringLiteral(".socket"), prefix + QStringLiteral("-*.socket")},
-                                                     QDir::System | QDir::Files | QDir::Hidden);
+    // Read with the system's own calls: this runs at every start, and a
+    // pattern-matched listing costs more than the rest of the start-up.
+    const QByteArray prefix = "kestrune-" + QByteArray::number(::getuid());
+    QStringList names;
+    if (DIR *listing = ::opendir(QFile::encodeName(folder).constData())) {
+        while (const dirent *entry = ::readdir(listing)) {
+            const QByteArray name(entry->d_name);
+            const bool ours = name == prefix + ".socket"
+                              || (name.startsWith(prefix + '-') && name.endsWith(".socket"));
+            if (!ours || entry->d_type == DT_DIR)
+                continue;
+            const QString path = QDir(folder).filePath(QFile::decodeName(name));
+            if (entry->d_type == DT_UNKNOWN && QFileInfo(path).isDir())
+                continue;
+            names << QFile::decodeName(name);
+        }
+        ::closedir(listing);
+    }
     int removed = 0;
     for (const QString &name : names) {
         const QString path = QDir(folder).filePath(name);
