@@ -2,6 +2,7 @@
 #include "commandline.h"
 #include "quickaction.h"
 #include "singleinstance.h"
+#include "startuppreload.h"
 #include "windowplacement.h"
 
 #include "game/rx/mainscheduler.h"
@@ -38,6 +39,9 @@ int main(int argc, char *argv[])
     // caller chose a platform.
     if (!options.renderTo.isEmpty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The fonts and colours of the first screen are read on the other core
+    // while the application object connects to the display.
+    StartupPreload preload;
     QApplication app(argc, argv);
 
     // A render starts a game; unless a folder was named, it plays in one that
@@ -98,6 +102,7 @@ int main(int argc, char *argv[])
     QObject::connect(&signalWatcher, &SignalWatcher::received, &app, [] { QCoreApplication::exit(0); });
 
     DeviceProfile::setCurrent(*DeviceProfile::fromName(options.device));
+    preload.wait();
     QApplication::setPalette(Resources::palette());
     // A steady caret: the sign-in field may wait over the menu for a long
     // time, and a blinking one would wake the program twice a second.
