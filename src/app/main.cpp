@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <csignal>
@@ -43,6 +44,9 @@ int main(int argc, char *argv[])
     // while the application object connects to the display.
     StartupPreload preload;
     QApplication app(argc, argv);
+    // The application object ends the font configuration when it goes: the
+    // preload, however early the program leaves, is over by then.
+    const auto preloadDone = qScopeGuard([&preload] { preload.wait(); });
 
     // A render starts a game; unless a folder was named, it plays in one that
     // is thrown away, so that the user's statistics and analytics stay as they were.
