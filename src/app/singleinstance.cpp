@@ -1,6 +1,7 @@
 #include "singleinstance.h"
 
 #include "localpeer.h"
+#include "startlock.h"
 #include "quickaction.h"
 
 #include <QCryptographicHash>
@@ -20,9 +21,7 @@
 #include <utility>
 
 #include <dirent.h>
-#include <fcntl.h>
 #include <poll.h>
-#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/time.h>
@@ -67,63 +66,6 @@ public:
 
 private:
     int m_fd;
-};
-
-// A lock file held with flock(): the kernel lets it go when its holder dies,
-// so a killed start never blocks the next one. It is removed on unlock.
-// Unlike QLockFile it does not sync the disk, which took longer than the rest
-// of the start-up where the runtime folder is on a disk.
-class StartLock
-{
-public:
-    explicit StartLock(QString path) : m_path(std::move(path)) {}
-    ~StartLock() { unlock(); }
-    StartLock(const StartLock &) = delete;
-    StartLock &operator=(const StartLock &) = delete;
-
-    const QString &fileName() const { return m_path; }
-
-    bool tryLock(int timeoutMs)
-    {
-        const QDeadlineTimer deadline(timeoutMs);
-        const QByteArray path = QFile::encodeName(m_path);
-        for (;;) {
-            const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, S_IRUSR | S_IWUSR);
-            if (fd < 0)
-                return false;
-            if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-                // The holder before may have removed the file between our
-                // open and our lock: a lock on a file no longer there is none.
-                struct stat held {}, named {};
-                if (::fstat(fd, &held) == 0 && ::stat(path.constData(), &named) == 0 && held.st_dev == named.st_dev
-                    && held.st_ino == named.st_ino) {
-                    m_fd = fd;
-                    return true;
-                }
-                ::close(fd);
-                continue;
-            }
-            const int error = errno;
-            ::close(fd);
-            if ((error != EWOULDBLOCK && error != EINTR) || deadline.hasExpired())
-                return false;
-            QThread::msleep(std::min<qint64>(lookAgainMs, std::max<qint64>(1, deadline.remainingTime())));
-        }
-    }
-
-    void unlock()
-    {
-        if (m_fd < 0)
-            return;
-        // Removed while still held, so that nobody locks it in between.
-        ::unlink(QFile::encodeName(m_path).constData());
-        ::close(m_fd);
-        m_fd = -1;
-    }
-
-private:
-    QString m_path;
-    int m_fd = -1;
 };
 
 // The address of a socket file; nullopt when the path does not fit.
