@@ -78,11 +78,12 @@ CommandLine CommandLine::parse(const QStringList &arguments, std::optional<int> 
 
     // Without an application object the parser cannot name the program.
     const QString program = arguments.isEmpty() ? QStringLiteral("kestrune") : QFileInfo(arguments.first()).fileName();
-    const QString usage = parser.helpText().replace(QLatin1String("<executable_name>"), program);
+    // Laid out only when shown: every start parses, few ask for help.
+    const auto usage = [&] { return parser.helpText().replace(QLatin1String("<executable_name>"), program); };
 
     CommandLine result;
     auto fail = [&](const QString &message) {
-        print(stderr, QStringLiteral("kestrune: %1\n\n%2").arg(message, usage));
+        print(stderr, QStringLiteral("kestrune: %1\n\n%2").arg(message, usage()));
         exitCode = 2;
         return result;
     };
@@ -90,7 +91,7 @@ CommandLine CommandLine::parse(const QStringList &arguments, std::optional<int> 
     if (!parser.parse(withoutToolkitOptions(arguments)))
         return fail(parser.errorText());
     if (parser.isSet(help)) {
-        print(stdout, usage);
+        print(stdout, usage());
         exitCode = 0;
         return result;
     }

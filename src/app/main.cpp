@@ -4,6 +4,7 @@
 #include "quickaction.h"
 #include "scriptedcodes.h"
 #include "singleinstance.h"
+#include "startuppreload.h"
 #include "windowplacement.h"
 
 #include "game/rx/mainscheduler.h"
@@ -17,6 +18,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <csignal>
@@ -51,7 +53,13 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "kestrune: %s\n", qPrintable(badVariable));
         return 2;
     }
+    // The fonts and colours of the first screen are read on the other core
+    // while the application object connects to the display.
+    StartupPreload preload;
     Application app(argc, argv);
+    // The application object ends the font configuration when it goes: the
+    // preload, however early the program leaves, is over by then.
+    const auto preloadDone = qScopeGuard([&preload] { preload.wait(); });
     if (stallWatch)
         app.watchStalls(&*stallWatch);
 
@@ -113,6 +121,7 @@ int main(int argc, char *argv[])
     QObject::connect(&signalWatcher, &SignalWatcher::received, &app, [] { QCoreApplication::exit(0); });
 
     DeviceProfile::setCurrent(*DeviceProfile::fromName(options.device));
+    preload.wait();
     QApplication::setPalette(Resources::palette());
     // A steady caret: the sign-in field may wait over the menu for a long
     // time, and a blinking one would wake the program twice a second.

@@ -1,22 +1,31 @@
 #include "singleinstance.h"
 
+#include "localpeer.h"
+#include "startlock.h"
 #include "quickaction.h"
 
 #include <QCryptographicHash>
 #include <QDebug>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
-#include <QLockFile>
 #include <QPointer>
+#include <QSocketNotifier>
 #include <QThread>
 #include <QTimer>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <utility>
 
+#include <dirent.h>
+#include <poll.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace kestrune {
@@ -34,6 +43,68 @@ constexpr int maxSocketPath = 100;
 constexpr int listenGraceMs = 500;
 constexpr int lookAgainMs = 50;
 constexpr int minTimeoutMs = 100;
+// Connections the kernel queues before the instance accepts them.
+constexpr int backlog = 50;
+
+const QByteArray okAnswer = "ok\n";
+const QByteArray failedAnswer = "failed\n";
+
+// A descriptor that is closed when it goes out of scope.
+class Descriptor
+{
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+    int get() const { return m_fd; }
+    int release() { return std::exchange(m_fd, -1); }
+
+private:
+    int m_fd;
+};
+
+// The address of a socket file; nullopt when the path does not fit.
+std::optional<sockaddr_un> addressOf(const QString &path)
+{
+    const QByteArray encoded = QFile::encodeName(path);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (encoded.isEmpty() || size_t(encoded.size()) >= sizeof address.sun_path)
+        return std::nullopt;
+    std::memcpy(address.sun_path, encoded.constData(), size_t(encoded.size()));
+    return address;
+}
+
+// A new socket connected to path; -1 with errno set when that fails. A
+// blocking connect waits while the listener's queue is full, for at most
+// timeoutMs; a non-blocking one does not wait at all.
+int connectTo(const QString &path, int timeoutMs, bool blocking)
+{
+    const auto address = addressOf(path);
+    if (!address) {
+        errno = ENAMETOOLONG;
+        return -1;
+    }
+    Descriptor socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | (blocking ? 0 : SOCK_NONBLOCK), 0));
+    if (socket.get() < 0)
+        return -1;
+    if (blocking) {
+        // Zero would mean no limit at all.
+        const int limitMs = std::max(timeoutMs, 1);
+        const timeval timeout{limitMs / 1000, (limitMs % 1000) * 1000};
+        ::setsockopt(socket.get(), SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
+    }
+    int result;
+    do {
+        result = ::connect(socket.get(), reinterpret_cast<const sockaddr *>(&*address), sizeof *address);
+    } while (result != 0 && errno == EINTR);
+    return result == 0 ? socket.release() : -1;
+}
 
 } // namespace
 
@@ -58,7 +129,10 @@ SingleInstance::SingleInstance(QString socketPath, QObject *parent)
 {
 }
 
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance()
+{
+    stopListening();
+}
 
 QByteArray SingleInstance::request(const QString &quickAction)
 {
@@ -79,7 +153,7 @@ std::optional<uid_t> SingleInstance::peerUid(qintptr socketDescriptor)
 
 bool SingleInstance::isListening() const
 {
-    return m_server && m_server->isListening();
+    return m_listener >= 0;
 }
 
 int SingleInstance::handOverTimeoutMs()
@@ -96,8 +170,7 @@ SingleInstance::Outcome SingleInstance::start(const QString &quickAction, int ti
     for (;;) {
         m_error.clear();
         // Two starts at once must not both find no instance and both listen.
-        QLockFile lock(m_path + QStringLiteral(".lock"));
-        lock.setStaleLockTime(0); // only a dead owner makes it stale
+        StartLock lock(m_path + QStringLiteral(".lock"));
         if (!lock.tryLock(timeoutMs)) {
             m_error = QStringLiteral("cannot lock %1").arg(lock.fileName());
             return Outcome::unavailable;
@@ -131,26 +204,40 @@ int SingleInstance::removeDeadSockets(const QString &folder, const QString &exce
     // Each data folder has a socket of its own, so a run killed with a
     // folder that is not used again (a test's, a demo's) would leave its
     // socket for ever.
-    const QString prefix = QStringLiteral("kestrune-%1").arg(::getuid());
-    const QStringList names = QDir(folder).entryList({prefix + QStringLiteral(".socket"), prefix + QStringLiteral("-*.socket")},
-                                                     QDir::System | QDir::Files | QDir::Hidden);
+    // Read with the system's own calls: this runs at every start, and a
+    // pattern-matched listing costs more than the rest of the start-up.
+    const QByteArray prefix = "kestrune-" + QByteArray::number(::getuid());
+    QStringList names;
+    if (DIR *listing = ::opendir(QFile::encodeName(folder).constData())) {
+        while (const dirent *entry = ::readdir(listing)) {
+            const QByteArray name(entry->d_name);
+            const bool ours = name == prefix + ".socket"
+                              || (name.startsWith(prefix + '-') && name.endsWith(".socket"));
+            if (!ours || entry->d_type == DT_DIR)
+                continue;
+            const QString path = QDir(folder).filePath(QFile::decodeName(name));
+            if (entry->d_type == DT_UNKNOWN && QFileInfo(path).isDir())
+                continue;
+            names << QFile::decodeName(name);
+        }
+        ::closedir(listing);
+    }
     int removed = 0;
     for (const QString &name : names) {
         const QString path = QDir(folder).filePath(name);
         if (path == except)
             continue;
         // A start in progress holds the lock between its look and its listen.
-        QLockFile lock(path + QStringLiteral(".lock"));
-        lock.setStaleLockTime(0);
+        StartLock lock(path + QStringLiteral(".lock"));
         if (!lock.tryLock(0))
             continue;
-        QLocalSocket probe;
-        probe.connectToServer(path);
-        if (probe.waitForConnected(1000)) {
-            probe.abort();
+        // Refused means nobody listens; a full queue means somebody does.
+        const int probe = connectTo(path, 0, false);
+        if (probe >= 0) {
+            ::close(probe);
             continue;
         }
-        if (probe.error() == QLocalSocket::ConnectionRefusedError && QLocalServer::removeServer(path))
+        if (errno == ECONNREFUSED && QFile::remove(path))
             ++removed;
     }
     return removed;
@@ -159,24 +246,43 @@ int SingleInstance::removeDeadSockets(const QString &folder, const QString &exce
 std::optional<bool> SingleInstance::handOver(const QByteArray &request, int timeoutMs, bool &connected)
 {
     const QDeadlineTimer deadline(timeoutMs);
-    QLocalSocket socket;
-    socket.connectToServer(m_path);
-    connected = socket.waitForConnected(timeoutMs);
+    Descriptor socket(connectTo(m_path, timeoutMs, true));
+    connected = socket.get() >= 0;
     if (!connected)
         return std::nullopt;
-    if (peerUid(socket.socketDescriptor()) != ::getuid()) {
+    if (peerUid(socket.get()) != ::getuid()) {
         m_error = QStringLiteral("%1 belongs to another user").arg(m_path);
         return std::nullopt;
     }
-    socket.write(request);
-    socket.flush();
-    while (!socket.canReadLine() && socket.state() == QLocalSocket::ConnectedState
-           && socket.waitForReadyRead(int(deadline.remainingTime()))) {
+    qsizetype sent = 0;
+    while (sent < request.size()) {
+        const ssize_t n = ::send(socket.get(), request.constData() + sent, size_t(request.size() - sent), MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        sent += n;
     }
-    const QByteArray answer = socket.canReadLine() ? socket.readLine(16) : QByteArray();
-    if (answer == "ok\n")
+    QByteArray answer;
+    while (sent == request.size() && !answer.contains('\n') && answer.size() < 16) {
+        pollfd readable{socket.get(), POLLIN, 0};
+        const int ready = ::poll(&readable, 1, int(deadline.remainingTime()));
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0)
+            break;
+        char chunk[16];
+        const ssize_t got = ::recv(socket.get(), chunk, sizeof chunk, MSG_DONTWAIT);
+        if (got < 0 && (errno == EINTR || errno == EAGAIN))
+            continue;
+        if (got <= 0)
+            break;
+        answer.append(chunk, got);
+    }
+    answer.truncate(answer.indexOf('\n') + 1);
+    if (answer == okAnswer)
         return true;
-    if (answer == "failed\n")
+    if (answer == failedAnswer)
         return false;
     m_error = QStringLiteral("the running instance did not answer on %1").arg(m_path);
     return std::nullopt;
@@ -184,57 +290,88 @@ std::optional<bool> SingleInstance::handOver(const QByteArray &request, int time
 
 bool SingleInstance::listen()
 {
-    delete m_server;
-    m_server = new QLocalServer(this);
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    stopListening();
     // Nobody answered, so a socket file left there is a crashed run's.
-    if (QFileInfo::exists(m_path) && !QLocalServer::removeServer(m_path)) {
+    if (QFileInfo::exists(m_path) && !QFile::remove(m_path)) {
         m_error = QStringLiteral("cannot remove the stale socket %1").arg(m_path);
         return false;
     }
-    if (!m_server->listen(m_path)) {
-        m_error = QStringLiteral("cannot listen on %1: %2").arg(m_path, m_server->errorString());
+    const auto fail = [this](const char *what) {
+        m_error = QStringLiteral("cannot listen on %1: %2").arg(m_path, QString::fromLocal8Bit(what));
         return false;
+    };
+    const auto address = addressOf(m_path);
+    if (!address)
+        return fail("the path is too long");
+    Descriptor listener(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
+    if (listener.get() < 0)
+        return fail(std::strerror(errno));
+    if (::bind(listener.get(), reinterpret_cast<const sockaddr *>(&*address), sizeof *address) != 0)
+        return fail(std::strerror(errno));
+    // Only this user may connect; peers are checked all the same.
+    if (::chmod(address->sun_path, S_IRWXU) != 0 || ::listen(listener.get(), backlog) != 0) {
+        const int error = errno;
+        QFile::remove(m_path);
+        return fail(std::strerror(error));
     }
-    connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::accept);
+    m_listener = listener.release();
+    m_notifier = new QSocketNotifier(m_listener, QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &SingleInstance::accept);
     return true;
+}
+
+void SingleInstance::stopListening()
+{
+    if (m_listener < 0)
+        return;
+    delete m_notifier;
+    m_notifier = nullptr;
+    ::close(m_listener);
+    m_listener = -1;
+    // Later starts find no socket rather than a dead one.
+    QFile::remove(m_path);
 }
 
 void SingleInstance::accept()
 {
-    while (QLocalSocket *socket = m_server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        if (peerUid(socket->socketDescriptor()) != m_ownerUid) {
-            refuse(socket, QStringLiteral("a peer of another user"), false);
+    for (;;) {
+        const int fd = ::accept4(m_listener, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+        if (fd < 0) {
+            if (errno == EINTR || errno == ECONNABORTED)
+                continue;
+            return; // EAGAIN: all taken; anything else: the next event tries again
+        }
+        auto *peer = new LocalPeer(fd, this);
+        if (peerUid(fd) != m_ownerUid) {
+            refuse(peer, QStringLiteral("a peer of another user"), false);
             continue;
         }
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readRequest(socket); });
-        QTimer::singleShot(idlePeerMs, socket, [this, socket] {
-            if (!socket->property("answered").toBool())
-                refuse(socket, QStringLiteral("a peer that sent no whole request"), true);
+        connect(peer, &LocalPeer::readyRead, this, [this, peer] { readRequest(peer); });
+        QTimer::singleShot(idlePeerMs, peer, [this, peer] {
+            if (peer->isReading())
+                refuse(peer, QStringLiteral("a peer that sent no whole request"), true);
         });
-        readRequest(socket);
     }
 }
 
-void SingleInstance::readRequest(QLocalSocket *socket)
+void SingleInstance::readRequest(LocalPeer *peer)
 {
-    if (!socket->canReadLine()) {
-        if (socket->bytesAvailable() > maxRequestBytes)
-            refuse(socket, QStringLiteral("a request longer than %1 bytes").arg(maxRequestBytes), true);
+    const qsizetype end = peer->received().indexOf('\n');
+    if (end < 0) {
+        if (peer->received().size() > maxRequestBytes)
+            refuse(peer, QStringLiteral("a request longer than %1 bytes").arg(maxRequestBytes), true);
         return;
     }
-    const QByteArray line = socket->readLine(maxRequestBytes + 1);
-    socket->setProperty("answered", true);
+    const QByteArray line = peer->take(end + 1);
     // One request a connection: whatever follows is not looked at.
-    disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
-    if (!line.endsWith('\n') || line.size() > maxRequestBytes) {
-        refuse(socket, QStringLiteral("a request longer than %1 bytes").arg(maxRequestBytes), true);
+    peer->stopReading();
+    if (line.size() > maxRequestBytes) {
+        refuse(peer, QStringLiteral("a request longer than %1 bytes").arg(maxRequestBytes), true);
         return;
     }
     const QList<QByteArray> words = line.chopped(1).split(' ');
     if (words.size() < 3 || words[0] != magic || words[1] != version) {
-        refuse(socket, QStringLiteral("not a request"), true);
+        refuse(peer, QStringLiteral("not a request"), true);
         return;
     }
     QString action;
@@ -242,20 +379,17 @@ void SingleInstance::readRequest(QLocalSocket *socket)
     } else if (words.size() == 4 && words[2] == "quick-action") {
         action = QString::fromUtf8(words[3]);
         if (!QuickAction::fromType(action)) {
-            refuse(socket, QStringLiteral("an unknown quick action"), true);
+            refuse(peer, QStringLiteral("an unknown quick action"), true);
             return;
         }
     } else {
-        refuse(socket, QStringLiteral("not a request"), true);
+        refuse(peer, QStringLiteral("not a request"), true);
         return;
     }
-    QPointer<QLocalSocket> peer(socket);
-    auto reply = [peer](bool done) {
-        if (!peer)
-            return;
-        peer->write(done ? "ok\n" : "failed\n");
-        peer->flush();
-        peer->disconnectFromServer();
+    QPointer<LocalPeer> answerTo(peer);
+    auto reply = [answerTo](bool done) {
+        if (answerTo)
+            answerTo->answer(done ? okAnswer : failedAnswer);
     };
     if (m_handler)
         m_handler(action, reply);
@@ -263,19 +397,15 @@ void SingleInstance::readRequest(QLocalSocket *socket)
         reply(false);
 }
 
-void SingleInstance::refuse(QLocalSocket *socket, const QString &reason, bool answer)
+void SingleInstance::refuse(LocalPeer *peer, const QString &reason, bool answer)
 {
     qWarning().noquote() << "Single instance: refused" << reason << "on" << m_path;
     emit refused(reason);
-    socket->setProperty("answered", true);
-    disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
-    if (answer) {
-        socket->write("failed\n");
-        socket->flush();
-        socket->disconnectFromServer();
-    } else {
-        socket->abort();
-    }
+    peer->stopReading();
+    if (answer)
+        peer->answer(failedAnswer);
+    else
+        peer->abort();
 }
 
 } // namespace kestrune

@@ -7,10 +7,11 @@
 #include <optional>
 #include <sys/types.h>
 
-class QLocalServer;
-class QLocalSocket;
+class QSocketNotifier;
 
 namespace kestrune {
+
+class LocalPeer;
 
 // Keeps Kestrune to one running instance per user. The first start listens
 // on a local socket; a later start hands its request to it and exits with
@@ -88,12 +89,14 @@ signals:
 private:
     std::optional<bool> handOver(const QByteArray &request, int timeoutMs, bool &connected);
     bool listen();
+    void stopListening();
     void accept();
-    void readRequest(QLocalSocket *socket);
-    void refuse(QLocalSocket *socket, const QString &reason, bool answer);
+    void readRequest(LocalPeer *peer);
+    void refuse(LocalPeer *peer, const QString &reason, bool answer);
 
     QString m_path;
-    QLocalServer *m_server = nullptr;
+    int m_listener = -1;
+    QSocketNotifier *m_notifier = nullptr;
     Handler m_handler;
     uid_t m_ownerUid;
     bool m_accepted = false;

@@ -1,12 +1,17 @@
 #include "safefilewriter.h"
 
-#include <QDateTime>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSaveFile>
+
+#include <algorithm>
+#include <ctime>
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kestrune {
 
@@ -100,20 +105,36 @@ bool SafeFileWriter::finish(bool written, const QString &error)
 
 int SafeFileWriter::removeStaleTemporaries(const QString &fileName, std::chrono::seconds age)
 {
+    // Listed with the system's own calls, without a pattern: every store
+    // does this when it opens, on the way to the first screen.
     const QFileInfo target(fileName);
-    const QRegularExpression pattern(QRegularExpression::anchoredPattern(
-        QRegularExpression::escape(target.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
-    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-age.count());
+    const QByteArray prefix = QFile::encodeName(target.fileName()) + '.';
+    const QByteArray folder = QFile::encodeName(target.absolutePath());
+    const auto isTemporary = [&prefix](const QByteArray &name) {
+        if (name.size() != prefix.size() + 6 || !name.startsWith(prefix))
+            return false;
+        return std::all_of(name.cbegin() + prefix.size(), name.cend(), [](char c) {
+            return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+        });
+    };
+    const std::time_t before = std::time(nullptr) - std::time_t(age.count());
     int removed = 0;
-    const QDir folder = target.absoluteDir();
-    const auto candidates = folder.entryInfoList({target.fileName() + QStringLiteral(".??????")},
-                                                 QDir::Files | QDir::Hidden | QDir::NoSymLinks);
-    for (const QFileInfo &candidate : candidates) {
-        if (!pattern.match(candidate.fileName()).hasMatch() || candidate.lastModified().toUTC() > before)
+    DIR *listing = ::opendir(folder.constData());
+    if (!listing)
+        return 0;
+    while (const dirent *entry = ::readdir(listing)) {
+        const QByteArray name(entry->d_name);
+        if (!isTemporary(name))
             continue;
-        if (QFile::remove(candidate.absoluteFilePath()))
+        const QByteArray path = folder + '/' + name;
+        struct stat status {};
+        // Regular files only: a link of that name is not ours to follow.
+        if (::lstat(path.constData(), &status) != 0 || !S_ISREG(status.st_mode) || status.st_mtime > before)
+            continue;
+        if (::unlink(path.constData()) == 0)
             ++removed;
     }
+    ::closedir(listing);
     return removed;
 }
 

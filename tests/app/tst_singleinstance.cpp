@@ -194,6 +194,29 @@ private slots:
         QVERIFY(QFile::remove(path()));
     }
 
+    // Two starts at once must not both listen: one that finds the start lock
+    // held gives up after its timeout and listens on nothing; the lock is
+    // the kernel's, so Qt's own lock file on the same path holds it too.
+    void aStartWaitsForTheStartLock()
+    {
+        QLockFile held(path() + ".lock");
+        QVERIFY(held.tryLock(0));
+        SingleInstance blocked(path());
+        QCOMPARE(blocked.start({}, 300), SingleInstance::Outcome::unavailable);
+        QCOMPARE(blocked.errorString(), "cannot lock " + path() + ".lock");
+        QVERIFY(!blocked.isListening());
+        QVERIFY(!QFileInfo::exists(path()));
+        held.unlock();
+
+        // A lock file left behind by a killed start holds nothing.
+        QFile leftOver(path() + ".lock");
+        QVERIFY(leftOver.open(QIODevice::WriteOnly));
+        leftOver.close();
+        SingleInstance instance(path());
+        QCOMPARE(instance.start({}, 300), SingleInstance::Outcome::listening);
+        QVERIFY(!QFileInfo::exists(path() + ".lock"));
+    }
+
     void theTimeoutCanBeShortenedForTests_data()
     {
         QTest::addColumn<QByteArray>("value"); // empty: unset

@@ -299,22 +299,10 @@ private slots:
         QVERIFY(!onCallingThread);
     }
 
-    void theSystemMonitorReportsOnItsQueue_data()
-    {
-        QTest::addColumn<bool>("automatic");
-        QTest::newRow("interface polling") << false;
-        QTest::newRow("QNetworkInformation") << true;
-    }
     void theSystemMonitorReportsOnItsQueue()
     {
-        QFETCH(bool, automatic);
-#if defined(__SANITIZE_THREAD__)
-        if (automatic)
-            QSKIP("QNetworkInformation's D-Bus thread lives in Qt, which the race checker cannot see into");
-#endif
         SerialQueue queue(QStringLiteral("test.networkMonitor"));
-        SystemPathMonitor monitor(automatic ? SystemPathMonitor::Method::Automatic
-                                            : SystemPathMonitor::Method::InterfacePolling);
+        SystemPathMonitor monitor;
         std::atomic<int> reports{0};
         std::atomic<bool> onQueue{true};
         QThread *main = QThread::currentThread();

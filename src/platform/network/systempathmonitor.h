@@ -6,37 +6,41 @@
 
 #include <atomic>
 
-class QTimer;
+struct ifaddrs;
+class QSocketNotifier;
 
 namespace kestrune {
 
-// The monitor of the running system. It asks QNetworkInformation for
-// reachability where a backend loads; otherwise it looks at the network
-// interfaces every few seconds and counts the path satisfied while one that
-// is up, running and not a loopback has an address. Lives on the GUI thread.
+// The monitor of the running system, as far as the kernel can tell: the path
+// is satisfied while an interface that is up, running and not a loopback has
+// an address, and unsatisfied otherwise. It reads the interfaces at start and
+// again whenever the kernel announces a change of a link or an address, so it
+// costs nothing while nothing changes. Lives on the GUI thread.
 class SystemPathMonitor final : public QObject, public NetworkPathMonitor
 {
     Q_OBJECT
 public:
-    enum class Method { Automatic, InterfacePolling };
-
-    // Automatic: QNetworkInformation when a backend loads, else polling.
-    explicit SystemPathMonitor(Method method = Method::Automatic, QObject *parent = nullptr);
+    explicit SystemPathMonitor(QObject *parent = nullptr);
     ~SystemPathMonitor() override;
 
     void start() override;
 
-    // Whether the QNetworkInformation backend is used (after start()).
-    bool usesNetworkInformation() const { return m_usesNetworkInformation; }
+    // Whether changes are announced to it (after start()); when the system
+    // refuses, only the first status is reported.
+    bool watchesChanges() const { return m_changes != nullptr; }
 
-    static bool hasUsableInterface();
+    // The status the interfaces in list stand for.
+    static Status statusOf(const ifaddrs *list);
+    // The status of this system's interfaces now.
+    static Status currentStatus();
 
 private:
-    void poll();
+    void watchChanges();
+    void readChanges();
+    void update();
 
-    const Method m_method;
-    bool m_usesNetworkInformation = false;
-    QTimer *m_timer = nullptr;
+    int m_socket = -1;
+    QSocketNotifier *m_changes = nullptr;
     std::atomic<int> m_lastReported{-1};
 };
 

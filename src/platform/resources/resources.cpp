@@ -82,6 +82,12 @@ QSvgRenderer &renderer(const QString &name)
 
 } // namespace
 
+void Resources::preload()
+{
+    // Only the constructor runs here, under the guard of the static.
+    catalogue();
+}
+
 Resources::ColorScheme Resources::colorScheme()
 {
     return catalogue().scheme;

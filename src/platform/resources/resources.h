@@ -14,7 +14,7 @@ namespace kestrune {
 // name may have a "<name> dark" variant that is used in the dark scheme.
 // Colours have a light and a dark value. Asking for a name that does not
 // exist is a fault of the build: the process stops with a message naming it.
-// GUI thread only.
+// GUI thread only, apart from preload().
 class Resources
 {
 public:
@@ -37,6 +37,10 @@ public:
     static bool hasColor(const QString &name);
     // A palette made of the named system colours, for the current scheme.
     static QPalette palette();
+
+    // Reads the colour catalogue ahead of its first use. Any thread; a use
+    // on the GUI thread meanwhile waits for it.
+    static void preload();
 };
 
 } // namespace kestrune
