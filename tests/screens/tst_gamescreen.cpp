@@ -493,6 +493,19 @@ private slots:
         QCOMPARE(f.screen->gameManager()->hintsUsed(), 0);
     }
 
+    // The program may end (a signal, a logout) with the question open: the
+    // window goes with it and nothing reaches into what is being taken down.
+    void theWindowGoesWithTheHintQuestionOpen()
+    {
+        auto f = std::make_unique<Fixture>(1);
+        f->shoot("5678");
+        QTest::keyClick(f->screen, Qt::Key_H);
+        QPointer<PromptDialog> alert = f->nav.findChild<PromptDialog *>(QStringLiteral("HintAlert"));
+        QVERIFY(alert && alert->isVisible());
+        f.reset();
+        QVERIFY(!alert);
+    }
+
     void theFirstHintByKeyIsAskedFor()
     {
         Fixture f(1);

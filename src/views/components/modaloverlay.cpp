@@ -56,6 +56,18 @@ ModalOverlay::ModalOverlay(QWidget *card, QWidget *window)
     });
 }
 
+ModalOverlay::~ModalOverlay()
+{
+    // The card goes with this overlay's children, after this body: its
+    // going must not reach back into an overlay half taken down, nor hand
+    // focus into a window that may be going too (the program ending with
+    // a question open).
+    if (m_card) {
+        disconnect(m_card, nullptr, this, nullptr);
+        m_card->removeEventFilter(this);
+    }
+}
+
 QRect ModalOverlay::cardRect() const
 {
     return m_card ? m_card->geometry() : QRect();

@@ -21,6 +21,7 @@ public:
     // Moves the card into a new overlay over the host's window and shows it
     // (open() for a dialog). The overlay takes the card over.
     static ModalOverlay *present(QWidget *card, QWidget *host);
+    ~ModalOverlay() override;
 
     QWidget *card() const { return m_card; }
     // The card's place, centred and kept within the window.
