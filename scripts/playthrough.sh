@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Plays Kestrune as a player would, on a virtual display of its own, and fails
 # when the program reports a GUI-thread stall (KESTRUNE_STALL_MS) anywhere on
-# the route, or when the route was not really played.
+# the route, when its memory peaks above RATIO (1.4) times a bare Qt window's
+# (with --floor, the bare window on the same display), or when the route was
+# not really played.
 #
-#   scripts/playthrough.sh [--allow REGEX]... [--keep] [--strict] [--stall-ms MS] PROGRAM
+#   scripts/playthrough.sh [--allow REGEX]... [--keep] [--strict] [--stall-ms MS]
+#                          [--floor BARE_WINDOW [--max-rss RATIO]] PROGRAM
 #
 # The route, on a phone and then, in a second run on the same data folder, on
 # a tablet: the menu and its ring; one player with the tutorial, three hints
@@ -26,7 +29,7 @@
 set -euo pipefail
 
 usage() {
-    echo "usage: $0 [--allow REGEX]... [--keep] [--strict] [--stall-ms MS] PROGRAM" >&2
+    echo "usage: $0 [--allow REGEX]... [--keep] [--strict] [--stall-ms MS] [--floor BARE_WINDOW [--max-rss RATIO]] PROGRAM" >&2
     exit 2
 }
 
@@ -34,12 +37,17 @@ allow=()
 keep=0
 strict=0
 stall_ms=8
+floor=""
+# The most memory the program may hold at its peak, against a bare Qt window.
+max_rss_ratio=1.4
 while [ $# -gt 0 ]; do
     case "$1" in
     --allow) [ $# -ge 2 ] || usage; allow+=("$2"); shift 2 ;;
     --keep) keep=1; shift ;;
     --strict) strict=1; shift ;;
     --stall-ms) [ $# -ge 2 ] || usage; stall_ms="$2"; shift 2 ;;
+    --floor) [ $# -ge 2 ] || usage; floor="$(readlink -f "$2" || true)"; shift 2 ;;
+    --max-rss) [ $# -ge 2 ] || usage; max_rss_ratio="$2"; shift 2 ;;
     -h | --help) usage ;;
     -*) usage ;;
     *) break ;;
@@ -169,8 +177,15 @@ start_program() {
     settle
 }
 
+# The peak resident memory of a running process, in kB.
+peak_rss() { sed -n 's/^VmHWM:[[:space:]]*\([0-9]*\) kB/\1/p' "/proc/$1/status" 2>/dev/null || echo 0; }
+program_peak=0
+
 # Ends the program as a logout would: it writes what waits and says 0.
 stop_program() {
+    local peak
+    peak="$(peak_rss "$app_pid")"
+    [ "${peak:-0}" -gt "$program_peak" ] && program_peak="$peak"
     kill -TERM "$app_pid"
     local status=0
     wait "$app_pid" || status=$?
@@ -537,6 +552,22 @@ checkpoint "tablet run ended"
 
 check_route
 
+# The bare window's peak, on the same display, once it has drawn itself.
+floor_peak=0
+if [ -n "$floor" ]; then
+    (exec env DISPLAY="$display" QT_QPA_PLATFORM=xcb HOME="$tmp/home" XDG_RUNTIME_DIR="$tmp/runtime" "$floor") &
+    app_pid=$!
+    deadline=$((SECONDS + step_timeout))
+    until [ -n "$(x xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | head -n1 || true)" ]; do
+        [ $SECONDS -lt $deadline ] || fail "the bare window did not appear"
+        sleep 0.1
+    done
+    sleep 1
+    floor_peak="$(peak_rss "$app_pid")"
+    kill -TERM "$app_pid"; wait "$app_pid" || true
+    app_pid=""
+fi
+
 stalls=()
 display_waits=()
 allowed_count=0
@@ -563,6 +594,13 @@ say "stall reports: $((${#stalls[@]} + ${#display_waits[@]} + allowed_count)) (o
 if [ ${#display_waits[@]} -gt 0 ]; then
     say "waits on the display (not failed without --strict):"
     printf '    %s\n' "${display_waits[@]}"
+fi
+if [ "$floor_peak" -gt 0 ]; then
+    ratio="$(awk -v a="$program_peak" -v b="$floor_peak" 'BEGIN { printf "%.2f", a / b }')"
+    say "peak RSS: $((program_peak / 1024)) MB, a bare Qt window $((floor_peak / 1024)) MB: ratio $ratio (at most $max_rss_ratio)"
+    awk -v r="$ratio" -v m="$max_rss_ratio" 'BEGIN { exit !(r > m) }' && fail "the program's memory peaked above $max_rss_ratio times a bare window's"
+else
+    say "peak RSS: $((program_peak / 1024)) MB"
 fi
 if [ ${#stalls[@]} -gt 0 ]; then
     say "stalls:"

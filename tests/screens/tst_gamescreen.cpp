@@ -170,6 +170,10 @@ private slots:
         QVERIFY(result);
         QCOMPARE(result->gameResults().size(), 1);
         QVERIFY(!result->gameResults().first().isNull());
+        // No denser than the window shows it: a 2x picture on a 1x screen
+        // held megabytes nobody saw.
+        QCOMPARE(result->gameResults().first().devicePixelRatio(), f.screen->devicePixelRatioF());
+        QCOMPARE(result->gameResults().first().size(), f.screen->gameViews().first()->boardView()->size());
         QCOMPARE(result->gameManager(), f.screen->gameManager());
     }
 

@@ -680,15 +680,23 @@ QList<QImage> GameViewController::boardImages() const
     if (!m_gameManager)
         return images;
     const QSize size = m_firstView->boardView()->size();
+    const qreal ratio = snapshotPixelRatio();
     const auto games = m_gameManager->games();
     for (std::size_t i = 0; i < games.size(); ++i) {
         BoardSnapshotJob *prepared = i < m_snapshots.size() ? m_snapshots[i].get() : nullptr;
-        if (prepared && prepared->game() == games[i] && prepared->size() == size)
+        if (prepared && prepared->game() == games[i] && prepared->size() == size && prepared->pixelRatio() == ratio)
             images.append(prepared->image());
         else
-            images.append(BoardSnapshot::render(games[i], size));
+            images.append(BoardSnapshot::render(games[i], size, ratio));
     }
     return images;
+}
+
+qreal GameViewController::snapshotPixelRatio() const
+{
+    // As sharp as the screen shows them, and shared as seen: a picture twice
+    // as dense as a desktop's screen held megabytes it never showed.
+    return std::max<qreal>(1.0, devicePixelRatioF());
 }
 
 void GameViewController::prepareBoardImages()
@@ -700,7 +708,7 @@ void GameViewController::prepareBoardImages()
         return;
     const QSize size = m_firstView->boardView()->size();
     for (const auto &game : m_gameManager->games())
-        m_snapshots.push_back(std::make_unique<BoardSnapshotJob>(game, size, snapshotBands));
+        m_snapshots.push_back(std::make_unique<BoardSnapshotJob>(game, size, snapshotBands, snapshotPixelRatio()));
     stepBoardImages();
 }
 

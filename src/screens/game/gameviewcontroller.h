@@ -178,6 +178,7 @@ private:
     void nameBoards();
     void updateHintButton();
     void presentHint(const std::optional<Hint> &hint);
+    qreal snapshotPixelRatio() const;
     ToastAlert &toast() const;
     void placeRoundButtons();
     void showBottomViewIfNeeded();

@@ -4,9 +4,9 @@
 
 namespace kestrune {
 
-QImage BoardSnapshot::render(const std::shared_ptr<GameProtocol> &game, QSize size)
+QImage BoardSnapshot::render(const std::shared_ptr<GameProtocol> &game, QSize size, qreal pixelRatio)
 {
-    return BoardSnapshotJob(game, size, 1).image();
+    return BoardSnapshotJob(game, size, 1, pixelRatio).image();
 }
 
 } // namespace kestrune

@@ -12,10 +12,11 @@
 
 namespace kestrune {
 
-BoardSnapshotJob::BoardSnapshotJob(std::shared_ptr<GameProtocol> game, QSize size, int bands)
+BoardSnapshotJob::BoardSnapshotJob(std::shared_ptr<GameProtocol> game, QSize size, int bands, qreal pixelRatio)
     : m_game(std::move(game))
     , m_size(size)
     , m_bands(std::max(1, bands))
+    , m_pixelRatio(pixelRatio > 0 ? pixelRatio : BoardSnapshot::devicePixelRatio)
 {
     m_done = !m_game || m_size.isEmpty();
 }
@@ -55,8 +56,8 @@ bool BoardSnapshotJob::step()
         ++m_nextBand;
         return true;
     case -1:
-        m_image = QImage(m_size * BoardSnapshot::devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
-        m_image.setDevicePixelRatio(BoardSnapshot::devicePixelRatio);
+        m_image = QImage(m_size * m_pixelRatio, QImage::Format_ARGB32_Premultiplied);
+        m_image.setDevicePixelRatio(m_pixelRatio);
         m_image.fill(Resources::color(QStringLiteral("dialogBackground")));
         ++m_nextBand;
         return true;

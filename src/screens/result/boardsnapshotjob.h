@@ -19,7 +19,7 @@ class GameProtocol;
 class BoardSnapshotJob
 {
 public:
-    BoardSnapshotJob(std::shared_ptr<GameProtocol> game, QSize size, int bands = 4);
+    BoardSnapshotJob(std::shared_ptr<GameProtocol> game, QSize size, int bands = 4, qreal pixelRatio = 2.0);
     ~BoardSnapshotJob();
     BoardSnapshotJob(const BoardSnapshotJob &) = delete;
     BoardSnapshotJob &operator=(const BoardSnapshotJob &) = delete;
@@ -33,11 +33,13 @@ public:
 
     const std::shared_ptr<GameProtocol> &game() const { return m_game; }
     QSize size() const { return m_size; }
+    qreal pixelRatio() const { return m_pixelRatio; }
 
 private:
     std::shared_ptr<GameProtocol> m_game;
     QSize m_size;
     int m_bands;
+    qreal m_pixelRatio;
     int m_nextBand = -6; // below 0: the steps before the first band
     bool m_done = false;
     std::unique_ptr<BoardView> m_board;
