@@ -9,6 +9,19 @@
 
 using namespace kestrune;
 
+namespace {
+
+// A run of the program in a terminal without a display.
+QProcessEnvironment withoutDisplay(const QTemporaryDir &home)
+{
+    QProcessEnvironment environment = test::programEnvironment(home);
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(name);
+    return environment;
+}
+
+} // namespace
+
 class TestCommandLine : public QObject
 {
     Q_OBJECT
@@ -92,11 +105,8 @@ private slots:
         QFETCH(QString, err);
         QTemporaryDir home;
         QVERIFY(home.isValid());
-        QProcessEnvironment environment = test::programEnvironment(home);
-        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            environment.remove(name);
         QProcess program;
-        program.setProcessEnvironment(environment);
+        program.setProcessEnvironment(withoutDisplay(home));
         program.start(KESTRUNE_PROGRAM, arguments);
         QVERIFY(program.waitForFinished(30000));
         const QString stdOut = QString::fromLocal8Bit(program.readAllStandardOutput());
@@ -154,9 +164,7 @@ private slots:
         QFETCH(QString, named);
         QTemporaryDir home;
         QVERIFY(home.isValid());
-        QProcessEnvironment environment = test::programEnvironment(home);
-        for (const char *display : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            environment.remove(display);
+        QProcessEnvironment environment = withoutDisplay(home);
         environment.insert(name, value);
         QProcess program;
         program.setProcessEnvironment(environment);
