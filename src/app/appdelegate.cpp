@@ -18,10 +18,12 @@
 #include "screens/menu/gameservicemenuadapter.h"
 #include "screens/menu/menuenvironment.h"
 #include "screens/menu/menuviewcontroller.h"
+#include "screens/navigation/screenreserve.h"
 #include "views/components/touchareafilter.h"
 #include "views/toast/toastalert.h"
 
 #include <QDebug>
+#include <QPointer>
 
 namespace kestrune {
 
@@ -70,7 +72,7 @@ AppDelegate::AppDelegate(const CommandLine &options, std::function<std::string()
     m_environment.game.drawCode = std::move(drawCode);
 
     m_window.setWindowTitle(QStringLiteral("Kestrune"));
-    SegueMap::install(m_window, m_environment);
+    ScreenReserve *games = SegueMap::install(m_window, m_environment);
     // The menu presents the service's sign-in screen when the service asks,
     // except in user-interface test runs.
     m_menuService = std::make_unique<GameServiceMenuAdapter>(*m_service);
@@ -79,6 +81,10 @@ AppDelegate::AppDelegate(const CommandLine &options, std::function<std::string()
     menu.idleTimer = &m_idleTimer;
     menu.gameService = options.noGameService ? nullptr : m_menuService.get();
     menu.uiTest = options.uiTest;
+    menu.prepareGame = [games = QPointer<ScreenReserve>(games)](QSize size) {
+        if (games)
+            games->prepare(size);
+    };
     m_window.pushViewController(new MenuViewController(menu), false);
     m_window.resize(DeviceProfile::current().size().toSize());
     new TouchAreaFilter(&m_window);

@@ -2,14 +2,17 @@
 
 #include "screens/game/gameviewcontroller.h"
 #include "screens/navigation/navigationcontroller.h"
+#include "screens/navigation/screenreserve.h"
 #include "screens/result/resultviewcontroller.h"
 #include "screens/statistics/statisticsviewcontroller.h"
 
 namespace kestrune {
 
-void SegueMap::install(NavigationController &navigation, const GameScreenEnvironment &environment)
+ScreenReserve *SegueMap::install(NavigationController &navigation, const GameScreenEnvironment &environment)
 {
-    const auto game = [&environment] { return new GameViewController(environment); };
+    // Game screens come from a reserve, which the menu may fill ahead.
+    auto *games = new ScreenReserve([&environment] { return new GameViewController(environment); }, &navigation);
+    const auto game = [games] { return games->take(); };
     navigation.registerSegue(QStringLiteral("singleplayer"), game);
     navigation.registerSegue(QStringLiteral("multiplayer"), game);
     navigation.registerSegue(QStringLiteral("computer"), game);
@@ -17,6 +20,7 @@ void SegueMap::install(NavigationController &navigation, const GameScreenEnviron
     // Without a store there are no statistics to show, and no way there.
     if (KeyValueStore *store = environment.game.store)
         navigation.registerSegue(QStringLiteral("statistics"), [store] { return new StatisticsViewController(*store); });
+    return games;
 }
 
 } // namespace kestrune

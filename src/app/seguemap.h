@@ -3,6 +3,7 @@
 namespace kestrune {
 
 class NavigationController;
+class ScreenReserve;
 struct GameScreenEnvironment;
 
 // Which screen each segue of the program leads to: "singleplayer" and
@@ -11,8 +12,9 @@ struct GameScreenEnvironment;
 class SegueMap
 {
 public:
-    // The environment must outlive the stack.
-    static void install(NavigationController &navigation, const GameScreenEnvironment &environment);
+    // The environment must outlive the stack. Gives the reserve the game
+    // screens come from, owned by the stack.
+    static ScreenReserve *install(NavigationController &navigation, const GameScreenEnvironment &environment);
 
     SegueMap() = delete;
 };

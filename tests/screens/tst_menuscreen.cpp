@@ -40,6 +40,7 @@ struct Fixture
         environment.idleTimer = &idleTimer;
         environment.gameService = &service;
         environment.uiTest = uiTest;
+        environment.prepareGame = [this](QSize size) { preparedSizes.append(size); };
         for (const char *name : {"singleplayer", "multiplayer", "computer", "statistics"}) {
             nav.registerSegue(QString::fromLatin1(name), [name] {
                 auto *screen = new ViewController;
@@ -69,6 +70,7 @@ struct Fixture
     MenuEnvironment environment;
     NavigationController nav;
     MenuViewController *screen = nullptr;
+    QList<QSize> preparedSizes;
 };
 
 } // namespace
@@ -289,6 +291,17 @@ private slots:
         QTest::keyClick(modes.at(1), Qt::Key_Right);
         QTest::keyClick(modes.at(2), Qt::Key_Return);
         QCOMPARE(f.stack(), QStringList({"MenuViewController", "computer"}));
+    }
+
+    void openingTheRingPreparesTheGameScreenAhead()
+    {
+        Fixture f;
+        QVERIFY(f.preparedSizes.isEmpty());
+        f.screen->playButton()->click();
+        QCOMPARE(f.preparedSizes, QList<QSize>({f.screen->size()}));
+        f.screen->playButton()->click();
+        f.finishAnimations();
+        QCOMPARE(f.preparedSizes.size(), 1);
     }
 
     void blurLiesBehindTheOpenRingOnly()

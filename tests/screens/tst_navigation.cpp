@@ -6,6 +6,7 @@
 #include "screens/navigation/navigationbar.h"
 #include "screens/navigation/navigationcontroller.h"
 #include "screens/navigation/navigationitem.h"
+#include "screens/navigation/screenreserve.h"
 #include "screens/navigation/viewcontroller.h"
 #include "screens/navigation/windowscene.h"
 
@@ -21,6 +22,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QTest>
+#include <QVBoxLayout>
 
 #include <functional>
 
@@ -150,6 +152,76 @@ private slots:
         QTest::ignoreMessage(QtWarningMsg, "NavigationController: no segue named \"nowhere\"");
         QVERIFY(!nav.topViewController()->performSegue("nowhere"));
         QVERIFY(!ViewController().performSegue("result")); // on no stack
+    }
+
+    void aReservedScreenIsMadeAheadInStepsAndHandedOverOnce()
+    {
+        QStringList log;
+        int made = 0;
+        QPointer<QLabel> label;
+        ScreenReserve reserve([&] {
+            auto *screen = new LoggingScreen(QStringLiteral("game %1").arg(++made), log);
+            auto *layout = new QVBoxLayout(screen);
+            layout->setContentsMargins(0, 0, 0, 0);
+            label = new QLabel(QStringLiteral("board"));
+            layout->addWidget(label);
+            return screen;
+        });
+
+        // Nothing is made before the event loop is idle, and then in steps.
+        reserve.prepare(QSize(300, 500));
+        QCOMPARE(made, 0);
+        QVERIFY(reserve.isPreparing());
+        QVERIFY(!reserve.isReady());
+        QCoreApplication::processEvents();
+        QCOMPARE(made, 1);
+        QVERIFY(!reserve.isReady());
+        QTRY_VERIFY(reserve.isReady());
+        QVERIFY(!reserve.isPreparing());
+
+        // Asking again while one waits makes no second one.
+        reserve.prepare(QSize(200, 200));
+        QCoreApplication::processEvents();
+        QCOMPARE(made, 1);
+
+        ViewController *screen = reserve.take();
+        QCOMPARE(screen->accessibilityIdentifier(), QStringLiteral("game 1"));
+        QVERIFY(!screen->parentWidget());
+        QVERIFY(!screen->isVisible());
+        QVERIFY(screen->testAttribute(Qt::WA_WState_Polished));
+        QVERIFY(label->testAttribute(Qt::WA_WState_Polished));
+        QCOMPARE(screen->size(), QSize(300, 500));
+        QCOMPARE(label->geometry(), QRect(0, 0, 300, 500));
+        QCOMPARE(static_cast<LoggingScreen *>(screen)->loads, 0); // loaded when pushed, as any screen
+
+        NavigationController nav;
+        nav.pushViewController(new LoggingScreen("root", log), false);
+        nav.registerSegue("game", [&reserve] { return reserve.take(); });
+        QVERIFY(nav.topViewController()->performSegue("game"));
+        // The one taken is gone from the reserve: the next is made afresh.
+        QCOMPARE(nav.topViewController()->accessibilityIdentifier(), QStringLiteral("game 2"));
+        QCOMPARE(made, 2);
+        delete screen;
+
+        // Taken before it is ready, it is made at once, and the steps
+        // already scheduled make no other.
+        reserve.prepare(QSize(300, 500));
+        std::unique_ptr<ViewController> early(reserve.take());
+        QCOMPARE(made, 3);
+        QVERIFY(!reserve.isPreparing());
+        QTest::qWait(20);
+        QCOMPARE(made, 3);
+
+        // One never taken goes with the reserve.
+        reserve.prepare(QSize(300, 500));
+        QTRY_VERIFY(reserve.isReady());
+        QPointer<QLabel> unused = label;
+        {
+            ScreenReserve other([&] { return reserve.take(); });
+            other.prepare(QSize(300, 500));
+            QTRY_VERIFY(other.isReady());
+        }
+        QVERIFY(!unused);
     }
 
     void theBarShowsTheTopScreensItems()

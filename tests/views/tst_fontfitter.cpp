@@ -1,6 +1,7 @@
 #include "views/controls/autofontsizelabel.h"
 #include "views/controls/autofontsizeoutlinelabel.h"
 #include "views/controls/fontfitter.h"
+#include "views/components/outlinelabel.h"
 
 #include <QtTest>
 
@@ -66,6 +67,51 @@ private slots:
             const qreal line = FontFitter::lineHeight(fitted, QStringLiteral("1234"));
             QVERIFY2(line <= height + 1 && line > height * 0.8, qPrintable(QString::number(line)));
         }
+    }
+
+    // The glyphs are kept between paints: whatever changed since, a label
+    // draws what a fresh one with the same settings draws, at each scale.
+    void anOutlineLabelRedrawsWhatChanged()
+    {
+        const auto configure = [](OutlineLabel &label, const QString &text, int pixelSize, Qt::Alignment align) {
+            QFont font(QStringLiteral("DejaVu Sans"));
+            font.setPixelSize(pixelSize);
+            label.setFont(font);
+            label.setText(text);
+            label.setAlignment(align);
+            label.setOutline(Qt::red, 1.5);
+            label.resize(120, 60);
+        };
+        const auto picture = [](OutlineLabel &label, qreal ratio) {
+            QImage image(label.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(ratio);
+            image.fill(Qt::white);
+            label.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+            return image;
+        };
+        OutlineLabel kept;
+        configure(kept, QStringLiteral("12"), 20, Qt::AlignCenter);
+        const QImage first = picture(kept, 1);
+        struct Change
+        {
+            QString text;
+            int pixelSize;
+            Qt::Alignment align;
+            QSize size;
+        };
+        for (const Change &change : {Change{QStringLiteral("37"), 20, Qt::AlignCenter, {120, 60}},
+                                     Change{QStringLiteral("37"), 28, Qt::AlignCenter, {120, 60}},
+                                     Change{QStringLiteral("37"), 28, Qt::AlignLeft | Qt::AlignTop, {120, 60}},
+                                     Change{QStringLiteral("37"), 28, Qt::AlignLeft | Qt::AlignTop, {90, 50}}}) {
+            configure(kept, change.text, change.pixelSize, change.align);
+            kept.resize(change.size);
+            OutlineLabel fresh;
+            configure(fresh, change.text, change.pixelSize, change.align);
+            fresh.resize(change.size);
+            for (qreal ratio : {1.0, 2.0})
+                QCOMPARE(picture(kept, ratio), picture(fresh, ratio));
+        }
+        QVERIFY(first != picture(kept, 1));
     }
 
     void labelsFitOnResize()

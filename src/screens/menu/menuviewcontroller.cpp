@@ -386,6 +386,8 @@ void MenuViewController::radialMenuWillDisplay(RadialMenu &menu, Button *button,
     static const QStringList pictures{QStringLiteral("Single Player"), QStringLiteral("Two Players"),
                                       QStringLiteral("Versus Computer")};
     button->setImageName(pictures.value(index, pictures.first()));
+    if (index == 0 && m_environment.prepareGame)
+        m_environment.prepareGame(size());
     if (index == 0 && !m_blur) {
         m_blur = new BlurView(this, blurAlpha);
         m_blur->setGeometry(rect());

@@ -56,9 +56,10 @@ bool BoardSnapshotJob::step()
         ++m_nextBand;
         return true;
     case -1:
+        // Only reserved here: each band fills its own part below, since
+        // touching a tablet board's pages all at once held the thread a frame.
         m_image = QImage(m_size * m_pixelRatio, QImage::Format_ARGB32_Premultiplied);
         m_image.setDevicePixelRatio(m_pixelRatio);
-        m_image.fill(Resources::color(QStringLiteral("dialogBackground")));
         ++m_nextBand;
         return true;
     default:
@@ -72,6 +73,9 @@ bool BoardSnapshotJob::step()
     if (bottom > top) {
         const QRect band(0, top, m_size.width(), bottom - top);
         QPainter painter(&m_image);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.fillRect(band, Resources::color(QStringLiteral("dialogBackground")));
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         m_board->render(&painter, band.topLeft(), QRegion(band), QWidget::DrawChildren);
     }
     if (++m_nextBand == m_bands) {

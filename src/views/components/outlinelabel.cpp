@@ -39,18 +39,18 @@ void OutlineLabel::setLineSpacing(qreal spacing)
     update();
 }
 
-void OutlineLabel::paintEvent(QPaintEvent *)
+const QPainterPath &OutlineLabel::glyphs(const QString &text, const QRectF &box, const QTransform &device)
 {
-    const QString content = text();
-    if (content.isEmpty())
-        return;
-    const QFontMetricsF metrics(font());
-    const QStringList lines = content.split(QLatin1Char('\n'));
+    const QFont current = font();
+    const Qt::Alignment align = alignment();
+    if (m_glyphsValid && m_glyphsText == text && m_glyphsBox == box && m_glyphsAlignment == align
+        && m_glyphsLineSpacing == m_lineSpacing && m_glyphsDevice == device && m_glyphsFont == current)
+        return m_glyphs;
+
+    const QFontMetricsF metrics(current);
+    const QStringList lines = text.split(QLatin1Char('\n'));
     const qreal lineHeight = metrics.height();
     const qreal blockHeight = lines.size() * lineHeight + (lines.size() - 1) * m_lineSpacing;
-    const QRectF box = QRectF(contentsRect()).marginsRemoved(QMarginsF(margin(), margin(), margin(), margin()));
-    const Qt::Alignment align = alignment();
-
     qreal y = box.top();
     if (align & Qt::AlignVCenter)
         y = box.center().y() - blockHeight / 2;
@@ -65,11 +65,32 @@ void OutlineLabel::paintEvent(QPaintEvent *)
             x = box.center().x() - width / 2;
         else if (align & Qt::AlignRight)
             x = box.right() - width;
-        path.addText(QPointF(x, y + metrics.ascent()), font(), line);
+        path.addText(QPointF(x, y + metrics.ascent()), current, line);
         y += lineHeight + m_lineSpacing;
     }
+    m_glyphs = path;
+    m_glyphsText = text;
+    m_glyphsFont = current;
+    m_glyphsBox = box;
+    m_glyphsAlignment = align;
+    m_glyphsLineSpacing = m_lineSpacing;
+    m_glyphsDevice = device;
+    m_glyphsValid = true;
+    return m_glyphs;
+}
 
+void OutlineLabel::paintEvent(QPaintEvent *)
+{
+    const QString content = text();
+    if (content.isEmpty())
+        return;
+    const QRectF box = QRectF(contentsRect()).marginsRemoved(QMarginsF(margin(), margin(), margin(), margin()));
     QPainter painter(this);
+    // Where on the device the label is drawn does not change the glyphs.
+    QTransform device = painter.deviceTransform();
+    device.setMatrix(device.m11(), device.m12(), device.m13(), device.m21(), device.m22(), device.m23(), 0, 0,
+                     device.m33());
+    const QPainterPath &path = glyphs(content, box, device);
     painter.setRenderHint(QPainter::Antialiasing);
     // The outline goes under the fill, so that it frames the glyphs without thinning them.
     if (m_outlineWidth > 0 && m_outlineColor.isValid())

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QLabel>
+#include <QPainterPath>
 #include <QPointF>
+#include <QRectF>
+#include <QTransform>
 
 namespace kestrune {
 
@@ -37,6 +41,21 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // The glyphs' outlines are the same at every paint until the text, font,
+    // box or the painter's scale change (the font's outlines follow the
+    // pixels): they are made once, since making them from the font took a
+    // large part of a board's paint.
+    const QPainterPath &glyphs(const QString &text, const QRectF &box, const QTransform &device);
+
+    QPainterPath m_glyphs;
+    QString m_glyphsText;
+    QFont m_glyphsFont;
+    QRectF m_glyphsBox;
+    Qt::Alignment m_glyphsAlignment;
+    qreal m_glyphsLineSpacing = 0;
+    QTransform m_glyphsDevice;
+    bool m_glyphsValid = false;
+
     QPointF m_startPoint{0.5, 0.0};
     QPointF m_endPoint{0.5, 1.0};
     QColor m_startColor;
