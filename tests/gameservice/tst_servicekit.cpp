@@ -8,8 +8,11 @@
 #include "platform/servicekit/signinviewcontroller.h"
 
 #include <QCborArray>
+#include <chrono>
 #include <cmath>
+#include <future>
 #include <limits>
+#include <thread>
 
 using namespace kestrune;
 using namespace kestrune::test;
@@ -318,6 +321,38 @@ private slots:
         QVERIFY(onQueue);
         monitor.setUpdateHandler({});
         queue.waitForIdle();
+    }
+
+    // Without a queue the handler runs on the reporting thread, and it may
+    // change the monitor's handler itself (it once ran under the monitor's
+    // lock, and waited for ever).
+    void aHandlerWithoutAQueueMayReplaceItself()
+    {
+        struct Shared
+        {
+            FakePathMonitor monitor;
+            std::atomic<int> calls{0};
+            std::promise<void> reported;
+        };
+        // Left behind on failure, with the thread stuck in it.
+        auto *shared = new Shared;
+        shared->monitor.setUpdateHandler([shared](NetworkPathMonitor::Status) {
+            ++shared->calls;
+            shared->monitor.setUpdateHandler({});
+        });
+        std::future<void> reported = shared->reported.get_future();
+        std::thread reporter([shared] {
+            shared->monitor.setStatus(NetworkPathMonitor::Status::Satisfied);
+            shared->reported.set_value();
+        });
+        if (reported.wait_for(std::chrono::seconds(20)) != std::future_status::ready) {
+            reporter.detach();
+            QFAIL("the handler waited for the monitor's own lock");
+        }
+        reporter.join();
+        shared->monitor.setStatus(NetworkPathMonitor::Status::Unsatisfied); // nobody listens now
+        QCOMPARE(shared->calls.load(), 1);
+        delete shared;
     }
 };
 

@@ -18,15 +18,21 @@ void NetworkPathMonitor::setUpdateHandler(UpdateHandler handler)
 
 void NetworkPathMonitor::report(Status status) const
 {
-    // Posting under the lock keeps the queue alive until the task is queued.
-    std::lock_guard lock(m_mutex);
-    if (!m_handler)
-        return;
-    if (!m_queue) {
-        m_handler(status);
-        return;
+    UpdateHandler handler;
+    {
+        // Posting under the lock keeps the queue alive until the task is queued.
+        std::lock_guard lock(m_mutex);
+        if (!m_handler)
+            return;
+        if (m_queue) {
+            m_queue->async([handler = m_handler, status] { handler(status); });
+            return;
+        }
+        handler = m_handler;
     }
-    m_queue->async([handler = m_handler, status] { handler(status); });
+    // Without a queue the handler runs here, outside the lock, so that it
+    // may set a handler or a queue itself.
+    handler(status);
 }
 
 void NetworkPathMonitor::reportNow(Status status) const
