@@ -75,8 +75,8 @@ GameServiceManager::GameServiceManager(Environment environment)
         m_pathMonitor->start();
     }
 
-    // Step 6 below decides what runs next; the check must not start a
-    // synchronisation of its own.
+    // What runs next is decided below, once the flags are read; the check
+    // must not start a synchronisation of its own.
     const bool networkAtCheck = serviceReachable();
     const bool available = checkAvailability(true, false);
 

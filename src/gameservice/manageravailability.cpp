@@ -93,9 +93,9 @@ bool GameServiceManager::checkAvailability(bool argument, bool startSync)
     }
 
     LocalPlayer &player = m_kit->localPlayer();
-    // Read, and state 3 entered, before the handler goes in: the service may
-    // answer on another thread at once, and its answer (state 2 or 4) must
-    // not be overtaken by this check's older view.
+    // Read, and notAuthenticated entered, before the handler goes in: the
+    // service may answer on another thread at once, and its answer (noPlayer
+    // or available) must not be overtaken by this check's older view.
     const bool authenticated = player.isAuthenticated();
     if (!authenticated && enterState(state(S::notAuthenticated)))
         notifyNow(announce(S::notAuthenticated));
