@@ -854,13 +854,8 @@ private slots:
     void aSnapshotIsAFreshBoardAtTwiceTheDevicePixels()
     {
         FakeClock clock;
-        GameEnvironment environment;
-        environment.clock = &clock;
-        environment.drawCode = [] { return std::string("1234"); };
-        auto match = GameManager::create(1, environment);
-        const auto game = match->currentGame();
-        game->shot("5678");
-        game->shot("1234");
+        const auto match = playedMatch({"1234"}, {{"5678", "1234"}}, clock, 1);
+        const auto game = match->games().front();
 
         const QImage image = BoardSnapshot::render(game, QSize(200, 300));
         QCOMPARE(image.size(), QSize(400, 600));
@@ -891,14 +886,8 @@ private slots:
         QFETCH(QSize, size);
         QFETCH(int, bands);
         FakeClock clock;
-        GameEnvironment environment;
-        environment.clock = &clock;
-        environment.drawCode = [] { return std::string("1234"); };
-        auto match = GameManager::create(1, environment);
-        const auto game = match->currentGame();
-        game->shot("5678");
-        game->shot("1243");
-        game->shot("1234");
+        const auto match = playedMatch({"1234"}, {{"5678", "1243", "1234"}}, clock, 1);
+        const auto game = match->games().front();
 
         BoardSnapshotJob job(game, size, bands);
         int steps = 0;

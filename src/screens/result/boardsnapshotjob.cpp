@@ -16,7 +16,7 @@ BoardSnapshotJob::BoardSnapshotJob(std::shared_ptr<GameProtocol> game, QSize siz
     : m_game(std::move(game))
     , m_size(size)
     , m_bands(std::max(1, bands))
-    , m_pixelRatio(pixelRatio > 0 ? pixelRatio : BoardSnapshot::devicePixelRatio)
+    , m_pixelRatio(pixelRatio)
 {
     m_done = !m_game || m_size.isEmpty();
 }

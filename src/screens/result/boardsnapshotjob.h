@@ -1,5 +1,7 @@
 #pragma once
 
+#include "boardsnapshot.h"
+
 #include <QImage>
 #include <QSize>
 
@@ -19,7 +21,8 @@ class GameProtocol;
 class BoardSnapshotJob
 {
 public:
-    BoardSnapshotJob(std::shared_ptr<GameProtocol> game, QSize size, int bands = 4, qreal pixelRatio = 2.0);
+    BoardSnapshotJob(std::shared_ptr<GameProtocol> game, QSize size, int bands = 4,
+                     qreal pixelRatio = BoardSnapshot::devicePixelRatio);
     ~BoardSnapshotJob();
     BoardSnapshotJob(const BoardSnapshotJob &) = delete;
     BoardSnapshotJob &operator=(const BoardSnapshotJob &) = delete;
