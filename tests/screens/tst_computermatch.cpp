@@ -8,7 +8,7 @@
 #include "game/computer/computerstrength.h"
 #include "game/gamemanaging.h"
 #include "game/gameprotocol.h"
-#include "game/randomsource.h"
+#include "game/random/randomsource.h"
 #include "platform/device/deviceprofile.h"
 #include "screens/game/gameviewcontroller.h"
 #include "screens/navigation/barbuttonitem.h"
