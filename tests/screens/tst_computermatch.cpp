@@ -16,16 +16,16 @@
 #include "screens/navigation/navigationitem.h"
 #include "screens/result/resultviewcontroller.h"
 #include "views/board/boardview.h"
-#include "views/controls/autofontsizelabel.h"
 #include "views/board/computerboardview.h"
 #include "views/board/gameview.h"
-#include "views/components/button.h"
-#include "views/components/dialogbutton.h"
-#include "views/components/promptdialog.h"
-#include "views/components/ripplebutton.h"
 #include "views/dots/bulletsview.h"
 #include "views/keyboard/keyboardview.h"
 #include "views/toast/toastalert.h"
+#include "views/widgets/autofontsizelabel.h"
+#include "views/widgets/button.h"
+#include "views/widgets/dialogbutton.h"
+#include "views/widgets/promptdialog.h"
+#include "views/widgets/ripplebutton.h"
 
 #include <QLabel>
 #include <QTest>

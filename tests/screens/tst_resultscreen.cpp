@@ -16,9 +16,9 @@
 #include "screens/result/namedimageview.h"
 #include "screens/result/resultviewcontroller.h"
 #include "screens/result/resultviewcontrollerdelegate.h"
-#include "views/components/button.h"
-#include "views/components/outlinelabel.h"
 #include "views/dots/numberview.h"
+#include "views/widgets/button.h"
+#include "views/widgets/outlinelabel.h"
 
 #include <QSignalSpy>
 #include <QBoxLayout>

@@ -25,11 +25,11 @@
 #include "views/board/boardview.h"
 #include "views/board/computerboardview.h"
 #include "views/board/gameview.h"
-#include "views/components/ripplebutton.h"
 #include "views/keyboard/keyboardview.h"
 #include "views/onboarding/onboarding.h"
 #include "views/radialmenu/radialmenu.h"
 #include "views/toast/toastalert.h"
+#include "views/widgets/ripplebutton.h"
 
 #include <QApplication>
 #include <QDialog>
