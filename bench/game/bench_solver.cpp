@@ -8,7 +8,7 @@
 // Prints a table; run from a release build for figures worth comparing.
 #include "game/computer/computerstrength.h"
 #include "game/computer/hintadvisor.h"
-#include "game/randomsource.h"
+#include "game/random/randomsource.h"
 #include "game/solver/carelessstrategy.h"
 #include "game/solver/codespace.h"
 #include "game/solver/entropystrategy.h"

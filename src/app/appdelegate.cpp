@@ -19,8 +19,8 @@
 #include "screens/menu/menuenvironment.h"
 #include "screens/menu/menuviewcontroller.h"
 #include "screens/navigation/screenreserve.h"
-#include "views/components/touchareafilter.h"
 #include "views/toast/toastalert.h"
+#include "views/widgets/touchareafilter.h"
 
 #include <QDebug>
 #include <QPointer>

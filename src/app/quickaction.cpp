@@ -5,7 +5,7 @@
 #include "game/gamestate.h"
 #include "screens/game/gameviewcontroller.h"
 #include "screens/navigation/navigationcontroller.h"
-#include "views/components/promptdialog.h"
+#include "views/widgets/promptdialog.h"
 
 #include <QPointer>
 

@@ -35,7 +35,7 @@ std::string Game::code() const
 
 std::string Game::drawCode(RandomSource &random)
 {
-    ShuffledDistribution die(random, 1, 9);
+    ShuffledDistribution die(random, Code::lowestDigit, Code::highestDigit);
     std::string code;
     for (int i = 0; i < codeLength; ++i)
         code += static_cast<char>('0' + die.nextInt());
@@ -44,18 +44,7 @@ std::string Game::drawCode(RandomSource &random)
 
 bool Game::isValidShot(const std::string &code)
 {
-    if (code.size() != codeLength)
-        return false;
-    unsigned seen = 0;
-    for (char c : code) {
-        if (c < '1' || c > '9')
-            return false;
-        const unsigned bit = 1u << (c - '0');
-        if (seen & bit)
-            return false;
-        seen |= bit;
-    }
-    return true;
+    return Code::isValid(code);
 }
 
 Result Game::score(const std::string &code, const std::string &shot)

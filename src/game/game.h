@@ -1,5 +1,6 @@
 #pragma once
 
+#include "code/code.h"
 #include "gameenvironment.h"
 #include "gameprotocol.h"
 
@@ -12,9 +13,9 @@ class RandomSource;
 class Game final : public GameProtocol
 {
 public:
-    static constexpr int codeLength = 4;
+    static constexpr int codeLength = Code::length;
     static constexpr std::size_t maxShots = 10;
-    static constexpr std::int64_t winningBulls = 4;
+    static constexpr std::int64_t winningBulls = Code::length;
 
     explicit Game(GameEnvironment environment = {});
 

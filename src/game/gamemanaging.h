@@ -1,9 +1,9 @@
 #pragma once
 
+#include "code/result.h"
 #include "computer/computerstrength.h"
 #include "computer/hint.h"
 #include "gamestate.h"
-#include "result.h"
 #include "rx/disposable.h"
 #include "rx/publishsubject.h"
 

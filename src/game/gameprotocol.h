@@ -1,9 +1,9 @@
 #pragma once
 
 #include "clock.h"
-#include "result.h"
+#include "code/result.h"
+#include "code/shot.h"
 #include "rx/publishsubject.h"
-#include "shot.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "randomsource.h"
+#include "random/randomsource.h"
 
 #include <mutex>
 #include <random>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "result.h"
-#include "shot.h"
+#include "code/result.h"
+#include "code/shot.h"
 
 #include <QString>
 

@@ -17,12 +17,12 @@
 #include "screens/menu/menuviewcontroller.h"
 #include "screens/navigation/navigationcontroller.h"
 #include "views/board/gameview.h"
-#include "views/components/dialogbutton.h"
-#include "views/components/promptdialog.h"
-#include "views/components/ripplebutton.h"
 #include "views/keyboard/keyboardview.h"
 #include "views/radialmenu/radialmenu.h"
 #include "views/toast/toastalert.h"
+#include "views/widgets/dialogbutton.h"
+#include "views/widgets/promptdialog.h"
+#include "views/widgets/ripplebutton.h"
 
 #include <QTest>
 

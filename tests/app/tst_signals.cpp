@@ -8,8 +8,8 @@
 #include "platform/signalwatcher.h"
 #include "screens/game/gameviewcontroller.h"
 #include "views/board/gameview.h"
-#include "views/components/ripplebutton.h"
 #include "views/keyboard/keyboardview.h"
+#include "views/widgets/ripplebutton.h"
 
 #include <QApplication>
 #include <QFile>

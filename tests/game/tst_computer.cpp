@@ -11,7 +11,7 @@
 #include "game/gamemanager.h"
 #include "game/rx/disposebag.h"
 #include "game/gameprotocol.h"
-#include "game/randomsource.h"
+#include "game/random/randomsource.h"
 #include "game/solver/codespace.h"
 #include "game/solver/strategy.h"
 #include "game/statisticshelper.h"

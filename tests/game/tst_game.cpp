@@ -3,7 +3,7 @@
 
 #include "game/game.h"
 #include "game/gamedelegate.h"
-#include "game/randomsource.h"
+#include "game/random/randomsource.h"
 
 #include <QTest>
 

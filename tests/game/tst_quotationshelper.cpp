@@ -1,5 +1,5 @@
 #include "game/quotationshelper.h"
-#include "game/randomsource.h"
+#include "game/random/randomsource.h"
 
 #include <QString>
 #include <QTest>

@@ -1,5 +1,5 @@
 #include "game/game.h"
-#include "game/randomsource.h"
+#include "game/random/randomsource.h"
 #include "game/solver/carelessstrategy.h"
 #include "game/solver/codespace.h"
 #include "game/solver/entropystrategy.h"

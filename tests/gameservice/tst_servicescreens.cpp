@@ -9,7 +9,7 @@
 #include "screens/gameservice/servicescreen.h"
 #include "screens/gameservice/signindialog.h"
 #include "screens/gameservice/widgetservicescreenpresenter.h"
-#include "views/components/button.h"
+#include "views/widgets/button.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -24,17 +24,17 @@
 #include "screens/result/resultviewcontroller.h"
 #include "views/board/boardview.h"
 #include "views/board/gameview.h"
-#include "views/components/button.h"
 #include "platform/resources/resources.h"
-#include "views/components/dialogbutton.h"
-#include "views/components/promptdialog.h"
-#include "views/components/ripplebutton.h"
 #include "views/dots/turnview.h"
 #include "views/keyboard/keyboardview.h"
 #include "views/onboarding/onboarding.h"
-#include "views/components/overlaystack.h"
 #include "views/toast/toastalert.h"
 #include "views/toast/toastalertview.h"
+#include "views/widgets/button.h"
+#include "views/widgets/dialogbutton.h"
+#include "views/widgets/overlaystack.h"
+#include "views/widgets/promptdialog.h"
+#include "views/widgets/ripplebutton.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -10,11 +10,11 @@
 #include "screens/menu/menuviewcontroller.h"
 #include "screens/menu/winlosebar.h"
 #include "screens/navigation/navigationcontroller.h"
-#include "views/components/outlinelabel.h"
-#include "views/components/promptdialog.h"
-#include "views/controls/moderndialogbutton.h"
 #include "views/radialmenu/blurview.h"
 #include "views/radialmenu/radialmenu.h"
+#include "views/widgets/moderndialogbutton.h"
+#include "views/widgets/outlinelabel.h"
+#include "views/widgets/promptdialog.h"
 
 #include <QLineF>
 #include <QTest>

@@ -16,9 +16,9 @@
 #include "screens/result/namedimageview.h"
 #include "screens/result/resultviewcontroller.h"
 #include "screens/result/resultviewcontrollerdelegate.h"
-#include "views/components/button.h"
-#include "views/components/outlinelabel.h"
 #include "views/dots/numberview.h"
+#include "views/widgets/button.h"
+#include "views/widgets/outlinelabel.h"
 
 #include <QSignalSpy>
 #include <QBoxLayout>
@@ -903,80 +903,6 @@ private slots:
         QVERIFY(early.step());
         QCOMPARE(early.image(), BoardSnapshot::render(game, size));
         QVERIFY(BoardSnapshotJob(nullptr, size, bands).image().isNull());
-    }
-
-    // Not a check: draws every outcome on a phone and a tablet, light and
-    // dark, for looking at. KESTRUNE_RENDER_DIR=/some/folder tst_resultscreen renderStates
-    void renderStates()
-    {
-        const QString folder = qEnvironmentVariable("KESTRUNE_RENDER_DIR");
-        if (folder.isEmpty())
-            QSKIP("set KESTRUNE_RENDER_DIR to render the result screen");
-        QDir().mkpath(folder);
-        const std::vector<std::string> misses{"5679", "1243", "2134", "3412", "4321", "1235", "5612", "7891", "9876", "2143"};
-        const std::vector<std::string> otherMisses{"1234", "5687", "6578", "7856", "8765", "5679", "6587", "1256", "9875", "5876"};
-        struct State
-        {
-            const char *name;
-            std::vector<std::string> codes;
-            std::vector<std::vector<std::string>> shots;
-            double secondsPerShot;
-        };
-        auto winAfter = [](std::vector<std::string> shots, std::size_t at, const std::string &code) {
-            shots[at] = code;
-            return shots;
-        };
-        const std::vector<State> states{
-            {"won", {"1234"}, {winAfter(misses, 6, "1234")}, 45.0 / 6},
-            {"lost", {"1234"}, {misses}, 9},
-            {"lost-two-players", {"1234", "5678"}, {misses, otherMisses}, 8},
-            {"tie", {"1234", "5678"}, {winAfter(misses, 4, "1234"), winAfter(otherMisses, 4, "5678")}, 6},
-            {"won-by-player-2", {"1234", "5678"}, {misses, winAfter(otherMisses, 5, "5678")}, 7},
-        };
-        for (const char *profileName : {"phone", "tablet"}) {
-            for (const auto scheme : {Resources::ColorScheme::light, Resources::ColorScheme::dark}) {
-                Resources::setColorScheme(scheme);
-                for (const State &state : states) {
-                    for (bool open : {false, true}) {
-                        DeviceProfile::setCurrent(profileNamed(profileName));
-                        FakeClock clock;
-                        auto match = playedMatch(state.codes, state.shots, clock, state.secondsPerShot);
-                        const bool tablet = DeviceProfile::current().isTablet();
-                        QList<QImage> boards;
-                        for (const auto &game : match->games())
-                            boards << BoardSnapshot::render(game, tablet ? QSize(300, 420) : QSize(240, 340));
-                        NavigationController navigation;
-                        navigation.setAttribute(Qt::WA_DontShowOnScreen);
-                        navigation.resize(DeviceProfile::current().size().toSize());
-                        navigation.pushViewController(new ViewController, false);
-                        navigation.show();
-                        auto *screen = new ResultViewController;
-                        screen->setGameManager(match);
-                        screen->setGameResults(boards);
-                        navigation.pushViewController(screen, false);
-                        QCoreApplication::processEvents();
-                        if (open) {
-                            for (auto card : {ResultViewController::Card::left, ResultViewController::Card::right})
-                                screen->setCardOffset(card, screen->leftGameResultView()->width() + 15);
-                        }
-                        const QString name = QStringLiteral("%1/result-%2-%3-%4%5.png")
-                                                 .arg(folder, QLatin1String(state.name), QLatin1String(profileName),
-                                                      scheme == Resources::ColorScheme::dark ? QStringLiteral("dark")
-                                                                                             : QStringLiteral("light"),
-                                                      open ? QStringLiteral("-open") : QString());
-                        QVERIFY(navigation.grab().save(name));
-                        if (open && state.codes.size() == 1) {
-                            ShareDialog dialog(boards.front(), screen->shareText());
-                            dialog.setAttribute(Qt::WA_DontShowOnScreen);
-                            dialog.show();
-                            QVERIFY(dialog.grab().save(QString(name).replace(QStringLiteral("result-"),
-                                                                              QStringLiteral("share-"))));
-                        }
-                    }
-                }
-            }
-        }
-        Resources::setColorScheme(Resources::ColorScheme::system);
     }
 };
 

@@ -19,10 +19,10 @@
 #include "screens/result/resultviewcontroller.h"
 #include "screens/statistics/statisticsviewcontroller.h"
 #include "views/board/gameview.h"
-#include "views/components/ripplebutton.h"
 #include "views/keyboard/keyboardview.h"
 #include "views/radialmenu/radialmenu.h"
 #include "views/toast/toastalert.h"
+#include "views/widgets/ripplebutton.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>

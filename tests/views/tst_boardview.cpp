@@ -3,11 +3,11 @@
 #include "manualanimationdriver.h"
 #include "views/board/boardview.h"
 #include "views/board/gameview.h"
-#include "views/components/ripplebutton.h"
-#include "views/controls/autofontsizelabel.h"
 #include "views/dots/bulletsview.h"
 #include "views/dots/bulletview.h"
 #include "views/keyboard/keyboardview.h"
+#include "views/widgets/autofontsizelabel.h"
+#include "views/widgets/ripplebutton.h"
 
 #include <QLayout>
 #include <QtTest>

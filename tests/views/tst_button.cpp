@@ -1,11 +1,11 @@
 #include "accessibilityrecorder.h"
 #include "manualanimationdriver.h"
 #include "platform/resources/resources.h"
-#include "views/components/button.h"
-#include "views/components/promptdialog.h"
-#include "views/components/ripplebutton.h"
-#include "views/components/touchareafilter.h"
-#include "views/controls/moderndialogbutton.h"
+#include "views/widgets/button.h"
+#include "views/widgets/moderndialogbutton.h"
+#include "views/widgets/promptdialog.h"
+#include "views/widgets/ripplebutton.h"
+#include "views/widgets/touchareafilter.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
-#include "views/controls/autofontsizelabel.h"
-#include "views/controls/autofontsizeoutlinelabel.h"
-#include "views/controls/fontfitter.h"
-#include "views/components/outlinelabel.h"
+#include "views/widgets/autofontsizelabel.h"
+#include "views/widgets/autofontsizeoutlinelabel.h"
+#include "views/widgets/fontfitter.h"
+#include "views/widgets/outlinelabel.h"
 
 #include <QtTest>
 

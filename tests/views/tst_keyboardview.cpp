@@ -1,9 +1,9 @@
 #include "accessibilityrecorder.h"
 #include "game/game.h"
-#include "views/components/ripplebutton.h"
 #include "views/keyboard/hardwarekey.h"
 #include "views/keyboard/keyboardview.h"
 #include "views/keyboard/keyboardviewdelegate.h"
+#include "views/widgets/ripplebutton.h"
 
 #include <QFrame>
 #include <QKeyEvent>

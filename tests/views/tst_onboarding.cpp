@@ -9,7 +9,6 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QDir>
 #include <QLabel>
 #include <QPointer>
 #include <QtTest>
@@ -372,39 +371,6 @@ private slots:
         // The closing title is written in capitals but spoken as a word.
         QCOMPARE(tutorial->button()->text(), QStringLiteral("DONE"));
         QCOMPARE(accessibleName(tutorial->button()), QStringLiteral("Done"));
-    }
-
-    // Not a check: with KESTRUNE_RENDER_DIR set, draws every tutorial page on
-    // a phone and a tablet, light and dark, into that folder for looking at.
-    void renderPages()
-    {
-        const QString folder = qEnvironmentVariable("KESTRUNE_RENDER_DIR");
-        if (folder.isEmpty())
-            QSKIP("set KESTRUNE_RENDER_DIR to render the tutorial's pages");
-        QVERIFY(QDir().mkpath(folder));
-        const struct
-        {
-            QString device;
-            QSize host;
-        } devices[] = {{QStringLiteral("phone"), {375, 603}}, {QStringLiteral("small-phone"), {320, 504}},
-                       {QStringLiteral("tablet"), {768, 960}}};
-        for (const auto &device : devices) {
-            DeviceProfile::setCurrent(*DeviceProfile::fromName(device.device));
-            for (const auto scheme : {Resources::ColorScheme::light, Resources::ColorScheme::dark}) {
-                Resources::setColorScheme(scheme);
-                auto host = makeHost(device.host);
-                Onboarding *tutorial = Tutorial::create(host.get());
-                tutorial->open();
-                for (int page = 0; page < tutorial->pageCount(); ++page) {
-                    tutorial->goToPage(page, false);
-                    const QString name = QStringLiteral("tutorial-%1-%2-page%3.png")
-                                             .arg(device.device, Resources::isDark() ? QStringLiteral("dark")
-                                                                                     : QStringLiteral("light"))
-                                             .arg(page + 1);
-                    QVERIFY(host->grab().save(QDir(folder).filePath(name)));
-                }
-            }
-        }
     }
 };
 

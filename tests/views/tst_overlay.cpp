@@ -1,10 +1,10 @@
 #include "platform/resources/resources.h"
-#include "views/components/modaloverlay.h"
-#include "views/components/overlaystack.h"
-#include "views/components/promptdialog.h"
-#include "views/controls/moderndialogbutton.h"
 #include "views/onboarding/onboarding.h"
 #include "views/onboarding/tutorial.h"
+#include "views/widgets/modaloverlay.h"
+#include "views/widgets/moderndialogbutton.h"
+#include "views/widgets/overlaystack.h"
+#include "views/widgets/promptdialog.h"
 
 #include <QApplication>
 #include <QLineEdit>

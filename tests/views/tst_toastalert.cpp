@@ -1,13 +1,13 @@
 #include "accessibilityrecorder.h"
 #include "manualanimationdriver.h"
 #include "platform/device/deviceprofile.h"
-#include "views/components/modaloverlay.h"
-#include "views/components/promptdialog.h"
-#include "views/controls/moderndialogbutton.h"
 #include "views/toast/rotateviewcontroller.h"
 #include "views/toast/spring.h"
 #include "views/toast/toastalert.h"
 #include "views/toast/toastalertview.h"
+#include "views/widgets/modaloverlay.h"
+#include "views/widgets/moderndialogbutton.h"
+#include "views/widgets/promptdialog.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -6,14 +6,14 @@
 #include "platform/resources/resources.h"
 #include "views/board/boardview.h"
 #include "views/board/gameview.h"
-#include "views/components/promptdialog.h"
-#include "views/controls/moderndialogbutton.h"
 #include "views/dots/bulletsview.h"
 #include "views/dots/bulletview.h"
 #include "views/dots/numberview.h"
 #include "views/dots/turnview.h"
 #include "views/keyboard/keyboardview.h"
 #include "views/toast/toastalertview.h"
+#include "views/widgets/moderndialogbutton.h"
+#include "views/widgets/promptdialog.h"
 
 #include <QApplication>
 #include <QDir>

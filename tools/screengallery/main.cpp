@@ -21,15 +21,17 @@
 #include "screens/navigation/navigationitem.h"
 #include "screens/result/boardsnapshot.h"
 #include "screens/result/resultviewcontroller.h"
+#include "screens/result/sharedialog.h"
 #include "screens/statistics/statisticsviewcontroller.h"
 #include "views/board/boardview.h"
 #include "views/board/computerboardview.h"
 #include "views/board/gameview.h"
-#include "views/components/ripplebutton.h"
 #include "views/keyboard/keyboardview.h"
 #include "views/onboarding/onboarding.h"
+#include "views/onboarding/tutorial.h"
 #include "views/radialmenu/radialmenu.h"
 #include "views/toast/toastalert.h"
+#include "views/widgets/ripplebutton.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -297,6 +299,114 @@ void renderComputerResults(const QString &folder, const QString &prefix)
     DeviceProfile::setCurrent(DeviceProfile::phone());
 }
 
+// A match played straight on the rules: each player's shots in turn, the
+// clock moving `secondsPerShot` after each round.
+std::shared_ptr<GameManaging> playedMatch(const std::vector<std::string> &codes,
+                                          const std::vector<std::vector<std::string>> &shots, FakeClock &clock,
+                                          double secondsPerShot)
+{
+    GameEnvironment environment;
+    environment.clock = &clock;
+    auto next = std::make_shared<std::size_t>(0);
+    environment.drawCode = [codes, next] { return codes[(*next)++ % codes.size()]; };
+    std::shared_ptr<GameManaging> match = GameManager::create(int(codes.size()), environment);
+    match->codes();
+    for (std::size_t round = 0; match->gameState().isPending(); ++round) {
+        for (std::size_t player = 0; player < shots.size(); ++player)
+            match->players()[player]->game()->shot(shots[player][round]);
+        clock.advance(secondsPerShot);
+    }
+    return match;
+}
+
+// Every outcome of a match on a phone and a tablet, its cards closed and slid
+// apart, and the share dialog of a match of one player.
+void renderResultStates(const QString &folder, const QString &prefix)
+{
+    auto file = [&](const QString &name) { return QDir(folder).filePath(prefix + name + QStringLiteral(".png")); };
+    const std::vector<std::string> misses{"5679", "1243", "2134", "3412", "4321",
+                                          "1235", "5612", "7891", "9876", "2143"};
+    const std::vector<std::string> otherMisses{"1234", "5687", "6578", "7856", "8765",
+                                               "5679", "6587", "1256", "9875", "5876"};
+    auto winAfter = [](std::vector<std::string> shots, std::size_t at, const std::string &code) {
+        shots[at] = code;
+        return shots;
+    };
+    struct State
+    {
+        const char *name;
+        std::vector<std::string> codes;
+        std::vector<std::vector<std::string>> shots;
+        double secondsPerShot;
+    };
+    const std::vector<State> states{
+        {"won", {"1234"}, {winAfter(misses, 6, "1234")}, 45.0 / 6},
+        {"lost", {"1234"}, {misses}, 9},
+        {"lost-two-players", {"1234", "5678"}, {misses, otherMisses}, 8},
+        {"tie", {"1234", "5678"}, {winAfter(misses, 4, "1234"), winAfter(otherMisses, 4, "5678")}, 6},
+        {"won-by-player-2", {"1234", "5678"}, {misses, winAfter(otherMisses, 5, "5678")}, 7},
+    };
+    for (const auto &[device, deviceName] : {std::pair{DeviceProfile::phone(), "phone"},
+                                             std::pair{DeviceProfile::tablet(), "tablet"}}) {
+        for (const State &state : states) {
+            DeviceProfile::setCurrent(device);
+            FakeClock clock;
+            const auto match = playedMatch(state.codes, state.shots, clock, state.secondsPerShot);
+            QList<QImage> boards;
+            for (const auto &game : match->games())
+                boards << BoardSnapshot::render(game, device.isTablet() ? QSize(300, 420) : QSize(240, 340));
+            NavigationController nav;
+            nav.setAttribute(Qt::WA_DontShowOnScreen);
+            nav.resize(device.size().toSize());
+            nav.pushViewController(new ViewController, false);
+            nav.show();
+            auto *result = new ResultViewController;
+            result->setGameManager(match);
+            result->setGameResults(boards);
+            nav.pushViewController(result, false);
+            const QString name = QStringLiteral("%1-%2").arg(QLatin1String(state.name), QLatin1String(deviceName));
+            save(nav, file(QStringLiteral("outcome-") + name));
+            for (auto card : {ResultViewController::Card::left, ResultViewController::Card::right})
+                result->setCardOffset(card, result->leftGameResultView()->width() + 15);
+            save(nav, file(QStringLiteral("outcome-%1-open").arg(name)));
+            if (state.codes.size() == 1) {
+                // The dialog alone: drawn over the window it would lose its background.
+                ShareDialog dialog(boards.front(), result->shareText());
+                dialog.setAttribute(Qt::WA_DontShowOnScreen);
+                dialog.show();
+                QCoreApplication::processEvents();
+                if (!dialog.grab().save(file(QStringLiteral("share-") + name)))
+                    std::fprintf(stderr, "kestrune_screen_gallery: cannot write the share dialog of %s\n",
+                                 qPrintable(name));
+            }
+        }
+    }
+    DeviceProfile::setCurrent(DeviceProfile::phone());
+}
+
+// The tutorial's pages over a bare window on the devices the game screen's
+// pictures leave out.
+void renderTutorialPages(const QString &folder, const QString &prefix)
+{
+    auto file = [&](const QString &name) { return QDir(folder).filePath(prefix + name + QStringLiteral(".png")); };
+    for (const auto &[device, deviceName] : {std::pair{DeviceProfile::smallPhone(), "small-phone"},
+                                             std::pair{DeviceProfile::tablet(), "tablet"}}) {
+        DeviceProfile::setCurrent(device);
+        QWidget host;
+        host.setAttribute(Qt::WA_DontShowOnScreen);
+        host.setAutoFillBackground(true);
+        host.resize(device.size().toSize());
+        host.show();
+        Onboarding *tutorial = Tutorial::create(&host);
+        tutorial->open();
+        for (int page = 0; page < tutorial->pageCount(); ++page) {
+            tutorial->goToPage(page, false);
+            save(host, file(QStringLiteral("tutorial-%1-page%2").arg(QLatin1String(deviceName)).arg(page + 1)));
+        }
+    }
+    DeviceProfile::setCurrent(DeviceProfile::phone());
+}
+
 // A match against the computer in its middle, on a phone and a tablet, and
 // the strength choice that opens when none was made yet.
 void renderComputerMatches(const QString &folder, const QString &prefix)
@@ -349,6 +459,8 @@ void renderAll(const QString &folder, const QString &prefix)
     renderComputerResults(folder, prefix);
     if (qEnvironmentVariableIsSet("KESTRUNE_GALLERY_COMPUTER_ONLY"))
         return;
+    renderResultStates(folder, prefix);
+    renderTutorialPages(folder, prefix);
     {
         Stage s(1, DeviceProfile::phone());
         save(s.nav, file("game-waiting"));

@@ -2,7 +2,7 @@
 
 #include "hint.h"
 
-#include "game/shot.h"
+#include "game/code/shot.h"
 
 #include <optional>
 #include <vector>

@@ -14,6 +14,16 @@ class DisposeBag;
 // after the source has gone; a default-constructed handle is already disposed.
 // A subscription that ends on its own (completion, error) reports itself
 // disposed too, so holders such as a DisposeBag can let it go.
+//
+// What disposal stops depends on the thread. From the thread that delivers
+// the events (the GUI thread, for a Driver) or from inside a handler, it is
+// at once: no further event reaches a handler. From another thread it stops
+// every event not yet on its way to a handler, but one that a thread is
+// delivering at that moment (at most one per delivering thread) may still
+// reach the handler just after dispose() returns: dispose() never waits for
+// a delivery, so that it may be called while holding a lock a handler needs.
+// The handlers are kept alive for such a late event; whatever they point to
+// must be too, or be reached through a weak reference.
 class Disposable
 {
     struct State;

@@ -292,8 +292,9 @@ public:
     // event is delivered at once when the caller is on the scheduler's thread
     // and no earlier event of this subscription is still waiting; otherwise it
     // waits behind them. An event emitted by a handler of this subscription
-    // follows once that handler has returned. Nothing is delivered after
-    // disposal.
+    // follows once that handler has returned. Nothing is delivered after a
+    // disposal on the scheduler's thread; for one on another thread, see
+    // Disposable.
     Observable observeOn(Scheduler &scheduler) const
     {
         auto self = *this;
@@ -352,7 +353,8 @@ public:
 
     // Shifts every next and completion event by the delay, in order, on the
     // scheduler. An error is passed on at once. Pending events are dropped when
-    // the subscription ends; a timer is let go as soon as it has fired.
+    // the subscription ends (from another thread than the scheduler's, see
+    // Disposable); a timer is let go as soon as it has fired.
     Observable delay(std::chrono::milliseconds by, Scheduler &scheduler) const
     {
         auto self = *this;

@@ -1,7 +1,7 @@
 #include "carelessstrategy.h"
 
 #include "codespace.h"
-#include "game/randomsource.h"
+#include "game/random/randomsource.h"
 
 #include <algorithm>
 #include <cmath>

@@ -14,22 +14,27 @@ struct Codes
 
     Codes()
     {
-        for (char a = '1'; a <= '9'; ++a)
-            for (char b = '1'; b <= '9'; ++b)
-                for (char c = '1'; c <= '9'; ++c)
-                    for (char d = '1'; d <= '9'; ++d) {
-                        if (a == b || a == c || a == d || b == c || b == d || c == d)
-                            continue;
-                        text.push_back({a, b, c, d});
-                        CodeSpace::Packed code;
-                        int shift = 0;
-                        for (const char digit : {a, b, c, d}) {
-                            code.digits |= static_cast<std::uint32_t>(digit - '0') << shift;
-                            code.digitMask |= 1u << (digit - '0');
-                            shift += 8;
-                        }
-                        packed.push_back(code);
-                    }
+        // Every string of digits in ascending order, keeping the valid ones.
+        std::string code(Code::length, static_cast<char>('0' + Code::lowestDigit));
+        for (;;) {
+            if (Code::isValid(code)) {
+                CodeSpace::Packed packedCode;
+                int shift = 0;
+                for (const char digit : code) {
+                    packedCode.digits |= static_cast<std::uint32_t>(digit - '0') << shift;
+                    packedCode.digitMask |= 1u << (digit - '0');
+                    shift += 8;
+                }
+                text.push_back(code);
+                packed.push_back(packedCode);
+            }
+            int i = Code::length - 1;
+            while (i >= 0 && code[static_cast<std::size_t>(i)] == '0' + Code::highestDigit)
+                code[static_cast<std::size_t>(i--)] = static_cast<char>('0' + Code::lowestDigit);
+            if (i < 0)
+                break;
+            ++code[static_cast<std::size_t>(i)];
+        }
     }
 };
 
@@ -39,14 +44,30 @@ const Codes &codes()
     return instance;
 }
 
-// Dense index by bulls * 5 + cows; -1 where no shot scores that.
-constexpr std::array<int, 25> denseAnswers = [] {
-    std::array<int, 25> dense{};
+constexpr int countsPerKind = Code::length + 1;
+
+// Dense index by bulls * countsPerKind + cows; -1 where no shot scores that.
+constexpr std::array<int, countsPerKind * countsPerKind> denseAnswers = [] {
+    std::array<int, countsPerKind * countsPerKind> dense{};
     int next = 0;
-    for (int bulls = 0; bulls <= 4; ++bulls)
-        for (int cows = 0; cows <= 4; ++cows)
-            dense[bulls * 5 + cows] = (bulls + cows <= 4 && !(bulls == 3 && cows == 1)) ? next++ : -1;
+    for (int bulls = 0; bulls <= Code::length; ++bulls)
+        for (int cows = 0; cows <= Code::length; ++cows)
+            dense[static_cast<std::size_t>(bulls * countsPerKind + cows)] =
+                (bulls + cows <= Code::length && !(bulls == Code::length - 1 && cows == 1)) ? next++ : -1;
     return dense;
+}();
+
+// How many codes follow each choice of a digit at each place: the
+// arrangements of the remaining places from the remaining digits.
+constexpr std::array<int, Code::length> rankWeights = [] {
+    std::array<int, Code::length> weights{};
+    for (int place = 0; place < Code::length; ++place) {
+        int arrangements = 1;
+        for (int later = place + 1; later < Code::length; ++later)
+            arrangements *= Code::digitCount - later;
+        weights[static_cast<std::size_t>(place)] = arrangements;
+    }
+    return weights;
 }();
 
 } // namespace
@@ -63,35 +84,32 @@ CodeSpace::Packed CodeSpace::packed(int index)
 
 int CodeSpace::indexOf(std::string_view code)
 {
-    if (code.size() != 4)
+    if (!Code::isValid(code))
         return -1;
     int index = 0;
     unsigned seen = 0;
-    // Rank among codes of distinct digits: 8*7*6 codes per first digit, and so on.
-    static constexpr int weight[4] = {336, 42, 6, 1};
-    for (int i = 0; i < 4; ++i) {
-        const char c = code[static_cast<std::size_t>(i)];
-        if (c < '1' || c > '9' || (seen & (1u << (c - '0'))))
-            return -1;
-        const int smallerUnused = (c - '1') - std::popcount(seen & ((1u << (c - '0')) - 1));
-        index += smallerUnused * weight[i];
-        seen |= 1u << (c - '0');
+    // Rank among valid codes: each place counts the smaller digits not used yet.
+    for (std::size_t i = 0; i < code.size(); ++i) {
+        const int digit = code[i] - '0';
+        const int smallerUnused = (digit - Code::lowestDigit) - std::popcount(seen & ((1u << digit) - 1));
+        index += smallerUnused * rankWeights[i];
+        seen |= 1u << digit;
     }
     return index;
 }
 
 int CodeSpace::answerIndex(Result result)
 {
-    if (result.bulls < 0 || result.cows < 0 || result.bulls + result.cows > 4)
+    if (result.bulls < 0 || result.cows < 0 || result.bulls + result.cows > Code::length)
         return -1;
-    return denseAnswers[static_cast<std::size_t>(result.bulls * 5 + result.cows)];
+    return denseAnswers[static_cast<std::size_t>(result.bulls * countsPerKind + result.cows)];
 }
 
 Result CodeSpace::answerResult(int answer)
 {
     for (std::size_t i = 0; i < denseAnswers.size(); ++i)
         if (denseAnswers[i] == answer)
-            return {static_cast<std::int64_t>(i / 5), static_cast<std::int64_t>(i % 5)};
+            return {static_cast<std::int64_t>(i / countsPerKind), static_cast<std::int64_t>(i % countsPerKind)};
     return {};
 }
 

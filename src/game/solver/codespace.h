@@ -1,7 +1,8 @@
 #pragma once
 
-#include "game/result.h"
-#include "game/shot.h"
+#include "game/code/code.h"
+#include "game/code/result.h"
+#include "game/code/shot.h"
 
 #include <array>
 #include <cstdint>
@@ -12,7 +13,7 @@
 
 namespace kestrune {
 
-// All codes of four different digits 1-9, in ascending order, and the answer
+// All valid codes (see Code), in ascending order, and the answer
 // of any code to any shot. Codes are named by their index 0 <= i < size;
 // answers by a dense index 0 <= a < answerCount. Answers are worked out when
 // asked, from a packed form of the codes (a few kB), rather than kept in a
@@ -20,8 +21,18 @@ namespace kestrune {
 class CodeSpace
 {
 public:
-    static constexpr int size = 3024;
-    static constexpr int answerCount = 14;
+    // The packed form below keeps one digit in each byte of a 32-bit word.
+    static_assert(Code::length == 4 && Code::highestDigit < 32);
+
+    // Codes of `length` different digits out of `digitCount`: 3024.
+    static constexpr int size = [] {
+        int codes = 1;
+        for (int i = 0; i < Code::length; ++i)
+            codes *= Code::digitCount - i;
+        return codes;
+    }();
+    // Every bulls + cows up to the length but (length - 1) bulls and a cow: 14.
+    static constexpr int answerCount = (Code::length + 1) * (Code::length + 2) / 2 - 1;
     // The answer of four bulls, always the last index.
     static constexpr int winningAnswer = answerCount - 1;
 
@@ -42,9 +53,9 @@ public:
     static constexpr std::array<std::uint8_t, bullsAndSharedCount> denseByBullsAndShared = [] {
         std::array<std::uint8_t, bullsAndSharedCount> dense{};
         int next = 0;
-        for (int bulls = 0; bulls <= 4; ++bulls)
-            for (int cows = 0; cows <= 4; ++cows) {
-                if (bulls + cows > 4 || (bulls == 3 && cows == 1))
+        for (int bulls = 0; bulls <= Code::length; ++bulls)
+            for (int cows = 0; cows <= Code::length; ++cows) {
+                if (bulls + cows > Code::length || (bulls == Code::length - 1 && cows == 1))
                     continue;
                 dense[static_cast<std::size_t>(bulls * 4 + bulls + cows)] = static_cast<std::uint8_t>(next++);
             }
@@ -53,7 +64,7 @@ public:
 
     static const std::string &code(int index);
     static Packed packed(int index);
-    // The index of `code`, or -1 when it is not four different digits 1-9.
+    // The index of `code`, or -1 when it is not a valid code.
     static int indexOf(std::string_view code);
 
     // The dense index of a result, or -1 when no shot can score it (3 bulls and

@@ -1,7 +1,7 @@
 #include "randomconsistentstrategy.h"
 
 #include "codespace.h"
-#include "game/randomsource.h"
+#include "game/random/randomsource.h"
 
 namespace kestrune {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/shot.h"
+#include "game/code/shot.h"
 
 #include <optional>
 #include <string>

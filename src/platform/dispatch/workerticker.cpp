@@ -73,7 +73,8 @@ void WorkerTicker::run(const std::shared_ptr<State> &state)
                                           [](const auto &a, const auto &b) { return a->next < b->next; });
         std::shared_ptr<Registration> registration = *due;
         if (std::chrono::steady_clock::now() < registration->next) {
-            // Woken early by a new registration, a disposal or the end: look again.
+            // Woken early by a new registration or the end: look again. A
+            // disposal does not wake the thread; it finds that deadline gone.
             state->changed.wait_until(lock, registration->next);
             continue;
         }

@@ -29,9 +29,6 @@
 #include "views/board/boardview.h"
 #include "views/board/computerboardview.h"
 #include "views/board/gameview.h"
-#include "views/components/button.h"
-#include "views/components/promptdialog.h"
-#include "views/controls/moderndialogbutton.h"
 #include "views/dots/turnview.h"
 #include "views/keyboard/hardwarekey.h"
 #include "views/keyboard/keyboardview.h"
@@ -39,6 +36,9 @@
 #include "views/onboarding/tutorial.h"
 #include "views/toast/toastalert.h"
 #include "views/toast/toastalertview.h"
+#include "views/widgets/button.h"
+#include "views/widgets/moderndialogbutton.h"
+#include "views/widgets/promptdialog.h"
 
 #include <QFontDatabase>
 #include <QGraphicsOpacityEffect>

@@ -1,6 +1,6 @@
 #include "upsidedownview.h"
 
-#include "views/components/accessiblesummary.h"
+#include "views/widgets/accessiblesummary.h"
 
 #include <QAccessibleWidget>
 #include <QGraphicsProxyWidget>

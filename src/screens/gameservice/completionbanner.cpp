@@ -1,6 +1,6 @@
 #include "completionbanner.h"
 
-#include "views/components/accessiblesummary.h"
+#include "views/widgets/accessiblesummary.h"
 
 #include <QAccessible>
 #include <QLabel>

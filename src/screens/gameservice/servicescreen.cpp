@@ -4,7 +4,7 @@
 #include "platform/dispatch/dispatchqueue.h"
 #include "platform/servicekit/servicekit.h"
 #include "platform/resources/resources.h"
-#include "views/components/button.h"
+#include "views/widgets/button.h"
 
 #include <QEvent>
 #include <QHeaderView>

@@ -2,7 +2,7 @@
 
 #include "platform/resources/resources.h"
 #include "platform/servicekit/signinviewcontroller.h"
-#include "views/components/button.h"
+#include "views/widgets/button.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

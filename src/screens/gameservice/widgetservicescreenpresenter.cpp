@@ -6,8 +6,8 @@
 
 #include "platform/servicekit/gameserviceviewcontroller.h"
 #include "platform/servicekit/signinviewcontroller.h"
-#include "views/components/modaloverlay.h"
-#include "views/components/overlaystack.h"
+#include "views/widgets/modaloverlay.h"
+#include "views/widgets/overlaystack.h"
 
 #include <QApplication>
 #include <QTimer>

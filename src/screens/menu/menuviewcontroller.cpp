@@ -16,12 +16,12 @@
 #include "screens/navigation/navigationcontroller.h"
 #include "screens/navigation/navigationitem.h"
 #include "screens/navigation/windowscene.h"
-#include "views/components/button.h"
-#include "views/components/outlinelabel.h"
-#include "views/components/overlaystack.h"
-#include "views/components/roundedshadowstyle.h"
 #include "views/radialmenu/blurview.h"
 #include "views/radialmenu/radialmenu.h"
+#include "views/widgets/button.h"
+#include "views/widgets/outlinelabel.h"
+#include "views/widgets/overlaystack.h"
+#include "views/widgets/roundedshadowstyle.h"
 
 #include <QAccessible>
 #include <QEvent>

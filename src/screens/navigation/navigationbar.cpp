@@ -4,7 +4,7 @@
 #include "navigationitem.h"
 
 #include "platform/resources/resources.h"
-#include "views/components/button.h"
+#include "views/widgets/button.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -4,8 +4,8 @@
 #include "navigationitem.h"
 
 #include "platform/device/deviceprofile.h"
-#include "views/components/modaloverlay.h"
-#include "views/components/overlaystack.h"
+#include "views/widgets/modaloverlay.h"
+#include "views/widgets/overlaystack.h"
 
 #include <QPointer>
 #include <QResizeEvent>

@@ -14,11 +14,11 @@
 #include "platform/resources/resources.h"
 #include "screens/navigation/navigationcontroller.h"
 #include "screens/navigation/windowscene.h"
-#include "views/components/accessiblesummary.h"
-#include "views/components/button.h"
-#include "views/components/outlinelabel.h"
-#include "views/components/roundedshadowstyle.h"
 #include "views/dots/numberview.h"
+#include "views/widgets/accessiblesummary.h"
+#include "views/widgets/button.h"
+#include "views/widgets/outlinelabel.h"
+#include "views/widgets/roundedshadowstyle.h"
 
 #include "game/rx/driver.h"
 

@@ -5,7 +5,7 @@
 
 #include "game/rx/disposebag.h"
 #include "screens/navigation/viewcontroller.h"
-#include "views/components/outlinelabel.h"
+#include "views/widgets/outlinelabel.h"
 
 #include <QImage>
 #include <QList>

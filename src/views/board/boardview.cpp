@@ -6,9 +6,9 @@
 #include "game/gameprotocol.h"
 #include "game/rx/driver.h"
 #include "platform/resources/resources.h"
-#include "views/controls/autofontsizelabel.h"
-#include "views/controls/autofontsizeoutlinelabel.h"
 #include "views/dots/bulletsview.h"
+#include "views/widgets/autofontsizelabel.h"
+#include "views/widgets/autofontsizeoutlinelabel.h"
 
 #include <QAccessible>
 #include <QPainter>

@@ -2,7 +2,7 @@
 
 #include "views/keyboard/keyboardviewdelegate.h"
 
-#include "game/result.h"
+#include "game/code/result.h"
 #include "game/rx/disposable.h"
 
 #include <QList>

@@ -5,8 +5,8 @@
 #include "hardwarekey.h"
 #include "keyboardviewdelegate.h"
 #include "platform/resources/resources.h"
-#include "views/components/accessiblesummary.h"
-#include "views/components/ripplebutton.h"
+#include "views/widgets/accessiblesummary.h"
+#include "views/widgets/ripplebutton.h"
 
 #include <QFrame>
 #include <QKeyEvent>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/code/code.h"
+
 #include <QList>
 #include <QPointer>
 #include <QWidget>
@@ -35,7 +37,7 @@ class KeyboardView : public QWidget
     Q_OBJECT
 
 public:
-    static constexpr int codeLength = 4;
+    static constexpr int codeLength = Code::length;
 
     explicit KeyboardView(QWidget *parent = nullptr);
     ~KeyboardView() override;

@@ -5,7 +5,7 @@
 #include "onboardingpageview.h"
 #include "pageindicator.h"
 
-#include "views/components/overlaystack.h"
+#include "views/widgets/overlaystack.h"
 
 #include <QAccessible>
 #include <QApplication>

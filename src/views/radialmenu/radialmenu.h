@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/components/button.h"
+#include "views/widgets/button.h"
 
 #include <QList>
 #include <QPointer>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "fontfitter.h"
-#include "views/components/outlinelabel.h"
+#include "views/widgets/outlinelabel.h"
 
 namespace kestrune {
 

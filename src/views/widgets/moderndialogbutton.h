@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/components/dialogbutton.h"
+#include "views/widgets/dialogbutton.h"
 
 namespace kestrune {
 
