@@ -173,52 +173,48 @@ private slots:
         QCOMPARE(m->codes(), (std::vector<std::string>{"1234", "5678"}));
     }
 
-    void twoPlayersFirstWinsWhenSecondMisses()
+    // After the misses, the shots alternate from player 1; the match is
+    // decided at the last of them, and no books are kept for two players.
+    void twoPlayersAreDecidedByRounds_data()
     {
+        QTest::addColumn<int>("misses");
+        QTest::addColumn<QStringList>("shots");
+        QTest::addColumn<QString>("outcome");
+        QTest::addColumn<QStringList>("events");
+        const QString won = QStringLiteral("won_game");
+        const QString lost = QStringLiteral("lost_game");
+        QTest::newRow("player 1, once player 2 has caught up") << 6 << QStringList{"1234", "9876"} << "1" << QStringList{won};
+        QTest::newRow("a tie in the same round") << 6 << QStringList{"1234", "5678"} << "tie" << QStringList{won, won};
+        QTest::newRow("player 2 alone") << 1 << QStringList{"5678"} << "2" << QStringList{won};
+        QTest::newRow("nobody breaks a code") << 20 << QStringList{} << "lost" << QStringList{lost, lost};
+    }
+    void twoPlayersAreDecidedByRounds()
+    {
+        QFETCH(int, misses);
+        QFETCH(QStringList, shots);
+        QFETCH(QString, outcome);
+        QFETCH(QStringList, events);
         auto m = makeMatch(2);
-        miss(*m, 6); // three shots each
-        m->currentGame()->shot("1234");
-        QCOMPARE(states.back(), GameState::pending()); // player 2 catches up first
-        m->currentGame()->shot("9876");
-        QCOMPARE(states.back(), GameState::won({m->players()[0]}));
-        QCOMPARE(completions, 1);
-        QCOMPARE(analytics.names(), (std::vector<std::string>{"start_game", "won_game"}));
-        // No books are kept for two players.
+        miss(*m, misses);
+        for (const QString &shot : shots) {
+            QCOMPARE(states.back(), GameState::pending());
+            m->currentGame()->shot(shot.toStdString());
+        }
+        const GameState expected = outcome == "tie"    ? GameState::tie({"1234", "5678"})
+                                   : outcome == "lost" ? GameState::lost({"1234", "5678"})
+                                                       : GameState::won({m->players()[outcome.toInt() - 1]});
+        QCOMPARE(states.back(), expected);
+        std::vector<std::string> names{"start_game"};
+        for (const QString &e : events)
+            names.push_back(e.toStdString());
+        QCOMPARE(analytics.names(), names);
         QCOMPARE(store.syncCount(), 0);
         QVERIFY(service.scores.empty() && service.achievements.empty());
-    }
-
-    void twoPlayersTieWhenBothBreakInTheSameRound()
-    {
-        auto m = makeMatch(2);
-        miss(*m, 6);
-        m->currentGame()->shot("1234");
-        m->currentGame()->shot("5678");
-        QCOMPARE(states.back(), GameState::tie({"1234", "5678"}));
-        QCOMPARE(analytics.names(), (std::vector<std::string>{"start_game", "won_game", "won_game"}));
         // The stream is closed: later shots publish nothing more.
         const auto count = states.size();
         m->games()[1]->shot("9876");
         QCOMPARE(states.size(), count);
         QCOMPARE(completions, 1);
-    }
-
-    void twoPlayersSecondWinsAlone()
-    {
-        auto m = makeMatch(2);
-        miss(*m, 1);
-        m->currentGame()->shot("5678");
-        QCOMPARE(states.back(), GameState::won({m->players()[1]}));
-    }
-
-    void twoPlayersLoseWhenNobodyBreaksTheCode()
-    {
-        auto m = makeMatch(2);
-        miss(*m, 20);
-        QCOMPARE(states.back(), GameState::lost({"1234", "5678"}));
-        QCOMPARE(completions, 1);
-        QCOMPARE(analytics.names(), (std::vector<std::string>{"start_game", "lost_game", "lost_game"}));
-        QCOMPARE(store.syncCount(), 0);
     }
 
     void catchUpWinnerWithFewerShotsWinsAlone()

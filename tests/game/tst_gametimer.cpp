@@ -124,27 +124,30 @@ private slots:
         QCOMPARE(ticker.liveCount(), 0);
     }
 
-    void aLateSubscriptionStartsFromTheGamesWholeSeconds()
+    // A later subscription starts from the game's whole seconds and counts
+    // on its own; one to an ended game only completes.
+    void eachSubscriptionStartsFromTheGamesTimeAndKeepsItsOwnCount()
     {
         auto game = makeGame();
+        Recorder first;
+        first.subscribe(GameTimer::stream(game, ticker));
         game->shot(miss);
+        tick(3);
         clock.advance(7.9);
-        Recorder r;
-        r.subscribe(GameTimer::stream(game, ticker));
+        Recorder second;
+        second.subscribe(GameTimer::stream(game, ticker));
         tick(2);
-        QCOMPARE(r.values, (Values{7, 8}));
-    }
+        QCOMPARE(first.values, (Values{0, 1, 2, 3, 4}));
+        QCOMPARE(second.values, (Values{7, 8}));
 
-    void aSubscriptionToAnEndedGameCompletesAtTheFirstTick()
-    {
-        auto game = makeGame();
         game->shot(secret);
-        Recorder r;
-        r.subscribe(GameTimer::stream(game, ticker));
-        QVERIFY(!r.completed);
         tick();
-        QVERIFY(r.completed);
-        QCOMPARE(r.values, Values{});
+        Recorder ended;
+        ended.subscribe(GameTimer::stream(game, ticker));
+        QVERIFY(!ended.completed);
+        tick();
+        QVERIFY(ended.completed);
+        QCOMPARE(ended.values, Values{});
     }
 
     void endingTheSubscriptionStopsTheTicks()
@@ -180,20 +183,6 @@ private slots:
         Recorder late;
         late.subscribe(stream);
         QVERIFY(late.completed);
-    }
-
-    void eachSubscriptionKeepsItsOwnCount()
-    {
-        auto game = makeGame();
-        Recorder first;
-        first.subscribe(GameTimer::stream(game, ticker));
-        game->shot(miss);
-        tick(3);
-        Recorder second;
-        second.subscribe(GameTimer::stream(game, ticker)); // the fake clock has not moved
-        tick();
-        QCOMPARE(first.values, (Values{0, 1, 2, 3}));
-        QCOMPARE(second.values, Values{0});
     }
 
     // Ticks race against the shots on the GUI thread; run under

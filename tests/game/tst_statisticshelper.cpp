@@ -14,34 +14,24 @@ class TestStatisticsHelper : public QObject
     Q_OBJECT
 
 private slots:
-    void firstWinOnAFreshInstallation()
-    {
-        MemoryStore store;
-        StatisticsHelper::recordGame(store, true, 42);
-        QCOMPARE(*store.integer("wins"), 1);
-        QCOMPARE(*store.integer("games"), 1);
-        QVERIFY(!store.contains("losses"));
-        QCOMPARE(*store.string("history"), std::string("W"));
-        QCOMPARE(*store.integer("secondsSpentInGame"), 42);
-        QCOMPARE(*store.integer("secondsSpentInWonGames"), 42);
-        // The whole game in one synchronisation: the disk holds all or none.
-        QCOMPARE(store.syncCount(), 1);
-        QCOMPARE(store.unsyncedWrites(), 0);
-    }
-
-    void winLossWinKeepsTheTotalsAndHistory()
+    void eachGameKeepsTheTotalsAndHistoryInOneSynchronisation()
     {
         MemoryStore store;
         QVERIFY(StatisticsHelper::recordGame(store, true, 10));
+        QCOMPARE(*store.integer("wins"), 1);
+        QVERIFY(!store.contains("losses")); // a win writes no losses
+        // The whole game in one synchronisation: the disk holds all or none.
+        QCOMPARE(store.syncCount(), 1);
+        QCOMPARE(store.unsyncedWrites(), 0);
         QVERIFY(StatisticsHelper::recordGame(store, false, 100));
         QVERIFY(StatisticsHelper::recordGame(store, true, 20));
         QCOMPARE(store.syncCount(), 3);
-        QCOMPARE(StatisticsHelper::integerValue(store, "games"), 3);
-        QCOMPARE(StatisticsHelper::integerValue(store, "wins"), 2);
-        QCOMPARE(StatisticsHelper::integerValue(store, "losses"), 1);
-        QCOMPARE(StatisticsHelper::historyValue(store), std::string("WLW"));
-        QCOMPARE(StatisticsHelper::integerValue(store, "secondsSpentInGame"), 130);
-        QCOMPARE(StatisticsHelper::integerValue(store, "secondsSpentInWonGames"), 30);
+        QCOMPARE(*store.integer("games"), 3);
+        QCOMPARE(*store.integer("wins"), 2);
+        QCOMPARE(*store.integer("losses"), 1);
+        QCOMPARE(*store.string("history"), std::string("WLW"));
+        QCOMPARE(*store.integer("secondsSpentInGame"), 130);
+        QCOMPARE(*store.integer("secondsSpentInWonGames"), 30);
     }
 
     void wrongTypedValuesReadAsZeroAndAreRepaired()
@@ -56,6 +46,10 @@ private slots:
         QCOMPARE(*store.integer("wins"), 1);
         QCOMPARE(*store.integer("games"), 1);
         QCOMPARE(*store.string("history"), std::string("W"));
+        // A history with letters of its own starts afresh too.
+        store.plant("history", std::string("WLx"));
+        StatisticsHelper::recordGame(store, false, 0);
+        QCOMPARE(*store.string("history"), std::string("L"));
     }
 
     // Counts and sums near the 64-bit maximum stop there instead of wrapping.
@@ -125,14 +119,6 @@ private slots:
         QCOMPARE(StatisticsHelper::integerValue(store, "wins"), wins);
         // Once repaired, a second start finds nothing to say.
         QVERIFY(!StatisticsHelper::repair(store));
-    }
-
-    void historyWithForeignLettersStartsAfresh()
-    {
-        MemoryStore store;
-        store.plant("history", std::string("WLx"));
-        StatisticsHelper::recordGame(store, false, 0);
-        QCOMPARE(*store.string("history"), std::string("L"));
     }
 };
 

@@ -191,7 +191,8 @@ private slots:
         QCOMPARE(QFile(m.cacheFilePath() + ".corrupt").size(), 3);
     }
 
-    void drainingWithoutNetworkIsAnError()
+    // Without the network neither is tried, and nothing cached is lost.
+    void drainingOrSynchronisingWithoutTheServiceIsAnError()
     {
         ManagerFixture f;
         f.start();
@@ -203,6 +204,9 @@ private slots:
         QCOMPARE(errors[0].code, std::optional(4));
         QVERIFY(errors[0].argument.toString().startsWith(QStringLiteral("Internet unavailable")));
         QCOMPARE(f.savedScores().size(), 2);
+        f.manager->syncGameService();
+        QTRY_COMPARE_WITH_TIMEOUT(f.delegate->count("error"), 2, 30000);
+        QCOMPARE(f.delegate->callsOf("error")[1].code, std::optional(2));
     }
 
     // One item at a time, scores first: a failed one goes to the end of the
@@ -335,17 +339,6 @@ private slots:
         QCOMPARE(f.backend->calls(Call::LoadLeaderboards), 2);
         QCOMPARE(f.backend->calls(Call::LoadScores), 2);
         QCOMPARE(f.backend->calls(Call::LoadAchievements), 2);
-    }
-
-    void synchronisingWithoutServiceIsAnError()
-    {
-        ManagerFixture f;
-        f.start();
-        f.settle();
-        f.delegate->clear();
-        f.manager->syncGameService();
-        QTRY_COMPARE_WITH_TIMEOUT(f.delegate->count("error"), 1, 30000);
-        QCOMPARE(f.delegate->callsOf("error")[0].code, std::optional(2));
     }
 
     void resettingAchievements()
@@ -501,27 +494,6 @@ private slots:
         QVERIFY(!f.cache().contains(unknown)); // moved, not copied
         QCOMPARE(m.highScoreForLeaderboard(board), 200);
         QCOMPARE(m.progressForAchievement(QStringLiteral("50won")), 4.0);
-    }
-
-    // Back online while signed in: what was kept meanwhile goes out.
-    void theNetworkComingBackSendsWhatWaited()
-    {
-        ManagerFixture f;
-        GameServiceManager &m = f.startAvailable();
-        const QString me = m.localPlayerId();
-        f.setNetwork(false);
-        m.saveAndReportScore(300, board, SortOrder::higherIsBetter);
-        m.saveAndReportAchievement(QStringLiteral("really_fast"), 100.0, true);
-        f.settle();
-        QCOMPARE(f.savedScores().size(), 1);
-        QVERIFY(f.backend->reportedScores().empty());
-
-        f.setNetwork(true);
-        QTRY_VERIFY_WITH_TIMEOUT(f.savedScores().isEmpty() && f.savedAchievements(me).isEmpty(), 30000);
-        f.settle();
-        QCOMPARE(f.backend->reportedScores().size(), 1u);
-        QCOMPARE(f.backend->reportedScores()[0].value(), 300);
-        QCOMPARE(atService(f, QStringLiteral("really_fast")), 100.0);
     }
 };
 

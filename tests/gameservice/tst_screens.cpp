@@ -106,60 +106,54 @@ private slots:
         QCOMPARE(f.delegate->count("presented"), 1);
     }
 
-    // Without the service both are an error at once, on the calling thread,
-    // and never answered.
-    void challengesAndThePhotoNeedTheService_data()
+    // Each refusal is an error at once, on the calling thread. Without the
+    // service neither is ever answered; a photo asked for with nobody signed
+    // in (still "available": only init clears that) is answered with none.
+    void challengesAndThePhotoAreRefusedWhenTheyCannotBeHad_data()
     {
+        QTest::addColumn<QString>("service");
         QTest::addColumn<bool>("photo");
-        QTest::newRow("challenges") << false;
-        QTest::newRow("photo") << true;
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("challenges, no service") << "unavailable" << false << 2 << "GameService Unavailable";
+        QTest::newRow("photo, no service") << "unavailable" << true << 2 << "GameService Unavailable";
+        QTest::newRow("photo, nobody signed in") << "signed out" << true << 2 << "GameService Unavailable";
+        QTest::newRow("challenges the framework lacks") << "no challenges" << false << 3
+                                                        << "Challenge class is not available.";
     }
-    void challengesAndThePhotoNeedTheService()
+    void challengesAndThePhotoAreRefusedWhenTheyCannotBeHad()
     {
+        QFETCH(QString, service);
         QFETCH(bool, photo);
+        QFETCH(int, code);
+        QFETCH(QString, message);
         ManagerFixture f;
-        GameServiceManager &m = f.start();
+        GameServiceManager &m = service == "unavailable" ? f.start() : f.startAvailable();
+        if (service == "signed out")
+            f.kit->localPlayer().signOut();
+        else if (service == "no challenges")
+            f.kit->setHasChallenges(false);
+        QCOMPARE(m.isGameServiceAvailable(), service != "unavailable");
         f.settle();
-        f.delegate->clear();
-        bool answered = false;
-        if (photo)
-            m.localPlayerPhoto([&](auto) { answered = true; });
-        else
-            m.getChallengesWithCompletion([&](auto, auto) { answered = true; });
-        const auto errors = f.delegate->callsOf("error");
-        QCOMPARE(errors.size(), 1u);
-        QCOMPARE(errors[0].argument.toString(), QStringLiteral("GameService Unavailable"));
-        QCOMPARE(errors[0].code, std::optional(2));
-        f.settle();
-        QVERIFY(!answered);
-    }
-
-    void challengesNeedAFrameworkThatHasThem()
-    {
-        ManagerFixture f;
-        GameServiceManager &m = f.startAvailable();
-        f.kit->setHasChallenges(false);
-        f.delegate->clear();
-        m.getChallengesWithCompletion([](auto, auto) { QFAIL("no answer expected"); });
-        QCOMPARE(f.delegate->callsOf("error").at(0).code, std::optional(3));
-        QVERIFY(f.delegate->callsOf("error")[0].argument.toString().startsWith(
-            QStringLiteral("Challenge class is not available.")));
-    }
-
-    void thePhotoWithoutAuthenticatedPlayerAnswersAtOnce()
-    {
-        ManagerFixture f;
-        GameServiceManager &m = f.startAvailable();
-        f.kit->localPlayer().signOut(); // still "available": only init clears that
-        QVERIFY(m.isGameServiceAvailable());
         f.delegate->clear();
         int answers = 0;
-        std::optional<QByteArray> photo = QByteArray("stale");
-        m.localPlayerPhoto([&](auto p) { photo = p; ++answers; });
-        QCOMPARE(answers, 1);
-        QVERIFY(!photo);
-        QCOMPARE(f.delegate->callsOf("error").at(0).code, std::optional(2));
-        QCOMPARE(f.delegate->callsOf("error")[0].argument.toString(), QStringLiteral("GameService Unavailable"));
+        std::optional<QByteArray> picture = QByteArray("stale");
+        if (photo)
+            m.localPlayerPhoto([&](auto p) { picture = p; ++answers; });
+        else
+            m.getChallengesWithCompletion([&](auto, auto) { ++answers; });
+        const auto errors = f.delegate->callsOf("error");
+        QCOMPARE(errors.size(), 1u);
+        const QString said = errors[0].argument.toString();
+        // The framework's own words follow its first sentence.
+        QVERIFY2(code == 3 ? said.startsWith(message) : said == message, qPrintable(said));
+        QCOMPARE(errors[0].code, std::optional(code));
+        const bool answeredAtOnce = service == "signed out";
+        QCOMPARE(answers, answeredAtOnce ? 1 : 0);
+        if (answeredAtOnce)
+            QVERIFY(!picture);
+        f.settle();
+        QCOMPARE(answers, answeredAtOnce ? 1 : 0);
     }
 
     // Challenges and the photo come from the service; a failure gives

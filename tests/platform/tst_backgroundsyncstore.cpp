@@ -22,25 +22,6 @@ using namespace kestrune::test;
 
 namespace {
 
-// Says no to every synchronisation, as a store on a full disk would.
-class RefusingStore final : public KeyValueStore
-{
-public:
-    bool contains(const std::string &key) const override { return m_memory.contains(key); }
-    std::optional<std::int64_t> integer(const std::string &key) const override { return m_memory.integer(key); }
-    std::optional<std::string> string(const std::string &key) const override { return m_memory.string(key); }
-    std::optional<bool> boolean(const std::string &key) const override { return m_memory.boolean(key); }
-    std::vector<std::string> keys() const override { return m_memory.keys(); }
-    void setInteger(const std::string &key, std::int64_t value) override { m_memory.setInteger(key, value); }
-    void setString(const std::string &key, const std::string &value) override { m_memory.setString(key, value); }
-    void setBoolean(const std::string &key, bool value) override { m_memory.setBoolean(key, value); }
-    void remove(const std::string &key) override { m_memory.remove(key); }
-    bool synchronize() override { return false; }
-
-private:
-    MemoryStore m_memory;
-};
-
 // A store in memory whose synchronisations a test can hold up, fail, and
 // look into: each one checks that the figures of a game are in step.
 class WatchedStore final : public KeyValueStore
@@ -66,13 +47,14 @@ public:
         memory.synchronize();
         if (memory.integer("a").value_or(0) != memory.integer("b").value_or(0))
             ++outOfStep;
-        return failure == Failure::none;
+        return failure == Failure::none && !refuses;
     }
     Failure lastFailure() const override { return failure; }
 
     int syncs() const { std::lock_guard l(m); return memory.syncCount(); }
 
     std::atomic<Failure> failure{Failure::none};
+    std::atomic<bool> refuses{false}; // fails without saying why
     std::atomic<int> outOfStep{0};
     std::promise<void> started;
     std::shared_future<void> hold; // the next synchronisation waits for it
@@ -257,7 +239,9 @@ private slots:
     // was set stays readable.
     void aFailingStoreIsReported()
     {
-        BackgroundSyncStore store(std::make_unique<RefusingStore>());
+        auto refusing = std::make_unique<WatchedStore>();
+        refusing->refuses = true;
+        BackgroundSyncStore store(std::move(refusing));
         store.setInteger("wins", 3);
         QVERIFY(!store.flush());
         QVERIFY(!store.synchronize());

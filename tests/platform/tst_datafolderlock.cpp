@@ -59,21 +59,15 @@ private slots:
         // The file stays: only the kernel's lock on it counts.
         QVERIFY(QFile::exists(DataFolderLock::fileName(m_folder.path())));
         QCOMPARE(first.tryLock(), DataFolderLock::Result::held);
-    }
 
-    // Whatever the file says, its holder may not have written it yet.
-    void aHolderThatWroteNoIdIsStillAHolder()
-    {
-        DataFolderLock first(m_folder.path());
-        QCOMPARE(first.tryLock(), DataFolderLock::Result::acquired);
-        QFile file(first.fileName());
+        // Whatever the file says, its holder may not have written it yet.
+        QFile file(second.fileName());
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write("not a number\n");
         file.close();
-        DataFolderLock second(m_folder.path());
-        QCOMPARE(second.tryLock(), DataFolderLock::Result::held);
-        QCOMPARE(second.holderPid(), qint64(0));
-        QVERIFY(!second.errorString().contains("process"));
+        QCOMPARE(first.tryLock(), DataFolderLock::Result::held);
+        QCOMPARE(first.holderPid(), qint64(0));
+        QVERIFY(!first.errorString().contains("process"));
     }
 
     void aFolderThatIsNotThereFailsAndIsNotMade()

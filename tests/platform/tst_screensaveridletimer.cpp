@@ -168,11 +168,11 @@ private slots:
         QTRY_COMPARE(fake->active, std::set<uint>{42});
     }
 
+    // Enabled again after the cookie came is the test above.
     void theInhibitionEndsHoweverItIsReleased_data()
     {
         QTest::addColumn<bool>("beforeTheCookie");
         QTest::addColumn<bool>("byTheDestructor");
-        QTest::newRow("enabled again") << false << false;
         QTest::newRow("enabled again before the cookie came") << true << false;
         QTest::newRow("timer destroyed") << false << true;
         QTest::newRow("timer destroyed before the cookie came") << true << true;

@@ -86,36 +86,34 @@ private slots:
         QCOMPARE(SettingsStore(path()).integer("games"), std::optional<std::int64_t>(1));
     }
 
+    // Values of the wrong type, or a file that is no settings file at all,
+    // read as absent and are written over by the next game.
+    void foreignValuesReadAsAbsentAndAreRepaired_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("history");
+        QTest::newRow("wrong types") << QByteArray("[General]\nwins=lots\ngames=2.5\nlosses=99999999999999999999\nhistory=WL\n")
+                                     << "WLW";
+        QTest::newRow("garbage") << QByteArray("\x00\xff\xfe[[[=\n\x01wins", 14) << "W";
+    }
     void foreignValuesReadAsAbsentAndAreRepaired()
     {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, history);
         QFile file(path());
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[General]\nwins=lots\ngames=2.5\nlosses=99999999999999999999\nhistory=WL\n");
+        file.write(content);
         file.close();
 
         SettingsStore store(path());
-        QCOMPARE(StatisticsHelper::integerValue(store, "wins"), 0);
-        QCOMPARE(StatisticsHelper::integerValue(store, "games"), 0);
-        QCOMPARE(StatisticsHelper::integerValue(store, "losses"), 0);
+        for (const char *key : {"wins", "games", "losses"})
+            QCOMPARE(StatisticsHelper::integerValue(store, key), 0);
         StatisticsHelper::recordGame(store, true, 0);
 
         SettingsStore reread(path());
         QCOMPARE(StatisticsHelper::integerValue(reread, "wins"), 1);
         QCOMPARE(StatisticsHelper::integerValue(reread, "games"), 1);
-        QCOMPARE(StatisticsHelper::historyValue(reread), std::string("WLW"));
-    }
-
-    void garbageFileIsReadAndRewritten()
-    {
-        QFile file(path());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray("\x00\xff\xfe[[[=\n\x01wins", 14));
-        file.close();
-
-        SettingsStore store(path());
-        QCOMPARE(StatisticsHelper::integerValue(store, "wins"), 0);
-        StatisticsHelper::recordGame(store, true, 0);
-        QCOMPARE(SettingsStore(path()).integer("wins"), std::optional<std::int64_t>(1));
+        QCOMPARE(QString::fromStdString(StatisticsHelper::historyValue(reread)), history);
     }
 
     // Files that Qt's own INI writer made read back value for value, and

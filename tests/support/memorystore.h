@@ -43,7 +43,6 @@ public:
     int syncCount() const { return m_syncs; }
     // Writes not yet followed by synchronize().
     int unsyncedWrites() const { return m_unsynced; }
-    int maxUnsyncedWrites() const { return m_maxUnsynced; }
 
 private:
     template<typename T>
@@ -59,14 +58,12 @@ private:
     void write(const std::string &key, Value value)
     {
         m_values[key] = std::move(value);
-        if (++m_unsynced > m_maxUnsynced)
-            m_maxUnsynced = m_unsynced;
+        ++m_unsynced;
     }
 
     std::map<std::string, Value> m_values;
     int m_syncs = 0;
     int m_unsynced = 0;
-    int m_maxUnsynced = 0;
 };
 
 } // namespace kestrune::test
