@@ -243,21 +243,42 @@ private slots:
         QCOMPARE(f.scheduler.pending.size(), std::size_t(0));
     }
 
-    void closingWithoutAShotLeavesAtOnce()
+    // The close item and the window's close leave at once before the first
+    // shot; after it they ask, and Cancel leaves the match, and its clock,
+    // running.
+    void closingAsksOnlyOnceAShotIsMade_data()
     {
-        Fixture f(1);
-        QCOMPARE(f.screen->closeItem()->accessibilityIdentifier(), "Close");
-        f.screen->closeItem()->trigger();
-        QVERIFY(!f.quitAlert());
-        QVERIFY(f.nav.topViewController() != f.screen);
-        QCOMPARE(f.analytics.names(), (std::vector<std::string>{"start_game"}));
+        QTest::addColumn<bool>("window"); // the window's close rather than the close item
+        QTest::addColumn<int>("players");
+        QTest::addColumn<bool>("shot");
+        QTest::newRow("close item, no shot") << false << 1 << false;
+        QTest::newRow("close item after a shot") << false << 1 << true;
+        QTest::newRow("window, no shot") << true << 2 << false;
+        QTest::newRow("window after a shot") << true << 2 << true;
     }
-
-    void closingAfterAShotAsksFirst()
+    void closingAsksOnlyOnceAShotIsMade()
     {
-        Fixture f(1);
+        QFETCH(bool, window);
+        QFETCH(int, players);
+        QFETCH(bool, shot);
+        Fixture f(players);
+        QCOMPARE(f.screen->closeItem()->accessibilityIdentifier(), "Close");
+        const auto close = [&] {
+            if (window)
+                return f.nav.close();
+            f.screen->closeItem()->trigger();
+            return false;
+        };
+        const auto gone = [&] { return window ? !f.nav.isVisible() : f.nav.topViewController() != f.screen; };
+        if (!shot) {
+            QCOMPARE(close(), window);
+            QVERIFY(!f.quitAlert());
+            QVERIFY(gone());
+            QCOMPARE(f.analytics.names(), (std::vector<std::string>{"start_game"}));
+            return;
+        }
         f.shoot("5678");
-        f.screen->closeItem()->trigger();
+        QVERIFY(!close());
         PromptDialog *alert = f.quitAlert();
         QVERIFY(alert);
         QCOMPARE(alert->title(), "Do you want to quit?");
@@ -267,18 +288,20 @@ private slots:
         QCOMPARE(alert->buttons().at(1)->text(), "Quit");
         QCOMPARE(alert->buttons().at(1)->titleColor(), Resources::color("systemRed"));
 
-        // Cancel leaves the match, and its clock, running.
         alert->buttons().at(0)->click();
         QTRY_VERIFY(!f.quitAlert());
+        QVERIFY(!gone());
         QCOMPARE(f.nav.topViewController(), f.screen);
-        f.ticker.tick();
-        f.ticker.tick();
-        QCOMPARE(f.screen->timerLabel()->text(), "0:01");
+        if (players == 1) {
+            f.ticker.tick();
+            f.ticker.tick();
+            QCOMPARE(f.screen->timerLabel()->text(), "0:01");
+        }
         QCOMPARE(f.analytics.names(), (std::vector<std::string>{"start_game"}));
 
-        f.screen->closeItem()->trigger();
+        QVERIFY(!close());
         f.quitAlert()->buttons().at(1)->click();
-        QTRY_VERIFY(f.nav.topViewController() != f.screen);
+        QTRY_VERIFY(gone());
         QCOMPARE(f.analytics.names(), (std::vector<std::string>{"start_game", "quit_game"}));
     }
 
@@ -586,32 +609,6 @@ private slots:
         qDeleteAll(tutorials());
         help->trigger();
         QCOMPARE(tutorials().size(), 1);
-    }
-
-    void closingTheWindowWithoutAShotClosesAtOnce()
-    {
-        Fixture f(1);
-        QVERIFY(f.nav.close());
-        QVERIFY(!f.quitAlert());
-        QCOMPARE(f.analytics.names(), (std::vector<std::string>{"start_game"}));
-    }
-
-    void closingTheWindowAfterAShotAsksLikeTheCloseItem()
-    {
-        Fixture f(2);
-        f.shoot("5678");
-        QVERIFY(!f.nav.close());
-        QVERIFY(f.nav.isVisible());
-        QVERIFY(f.quitAlert());
-        f.quitAlert()->buttons().at(0)->click();
-        QTRY_VERIFY(!f.quitAlert());
-        QVERIFY(f.nav.isVisible());
-        QCOMPARE(f.nav.topViewController(), f.screen);
-
-        QVERIFY(!f.nav.close());
-        f.quitAlert()->buttons().at(1)->click();
-        QTRY_VERIFY(!f.nav.isVisible());
-        QCOMPARE(f.analytics.names(), (std::vector<std::string>{"start_game", "quit_game"}));
     }
 
     void hardwareKeysGoToTheKeypad()
