@@ -27,30 +27,20 @@ class TestCommandLine : public QObject
     Q_OBJECT
 
 private slots:
-    void acceptsTheKnownOptions()
+    // The toolkit's options (a window manager's launcher or a user may give
+    // them) are left to the application object, not refused.
+    void acceptsTheKnownOptionsAndStepsOverTheToolkits()
     {
         std::optional<int> exitCode;
-        const auto options = CommandLine::parse({"kestrune", "--device", "tablet", "--data-folder", "/tmp/k",
-                                                 "--quick-action", "multiplayer", "--no-game-service", "UITest"},
+        const auto options = CommandLine::parse({"kestrune", "-platform", "offscreen", "--device", "tablet", "-reverse",
+                                                 "--data-folder", "/tmp/k", "--style=Fusion", "--quick-action",
+                                                 "multiplayer", "-qwindowtitle", "K", "--no-game-service", "UITest"},
                                                 exitCode);
         QVERIFY(!exitCode);
         QCOMPARE(options.device, "tablet");
         QCOMPARE(options.dataFolder, "/tmp/k");
         QCOMPARE(options.quickAction, "multiplayer");
         QVERIFY(options.noGameService);
-        QVERIFY(options.uiTest);
-    }
-
-    // The toolkit's options (a window manager's launcher or a user may give
-    // them) are left to the application object, not refused.
-    void stepsOverTheToolkitsOwnOptions()
-    {
-        std::optional<int> exitCode;
-        const auto options = CommandLine::parse({"kestrune", "-platform", "offscreen", "-reverse", "--style=Fusion",
-                                                 "--device", "tablet", "-qwindowtitle", "K", "UITest"},
-                                                exitCode);
-        QVERIFY(!exitCode);
-        QCOMPARE(options.device, "tablet");
         QVERIFY(options.uiTest);
     }
 
@@ -69,15 +59,6 @@ private slots:
         std::optional<int> exitCode;
         CommandLine::parse(arguments, exitCode);
         QCOMPARE(exitCode, std::optional<int>(2));
-    }
-
-    void helpAndVersionExitWithZero()
-    {
-        for (const char *flag : {"--help", "--version"}) {
-            std::optional<int> exitCode;
-            CommandLine::parse({"kestrune", flag}, exitCode);
-            QCOMPARE(exitCode, std::optional<int>(0));
-        }
     }
 
     // The program itself in a terminal without a display: nothing may need
