@@ -167,6 +167,7 @@ private slots:
     {
         QFETCH(ComputerStrength, strength);
         Fixture f(strength);
+        QVERIFY(!f.strengthAlert()); // remembered: nothing asks
         QCOMPARE(f.screen->gameManager()->computerStrength(), strength);
         QCOMPARE(f.screen->navigationBarItem(), NavigationBarItem::strength());
 
@@ -306,22 +307,17 @@ private slots:
         QCOMPARE(f.screen->strengthButton()->text(), title);
         QCOMPARE(f.screen->computerBoardView()->titleLabel()->text(), QStringLiteral("Computer \u00b7 %1").arg(title));
         QVERIFY(f.screen->strengthItem()->isEnabled());
+        // The button opens the choice again.
+        f.screen->strengthButton()->click();
+        f.choose("Hard");
+        QCOMPARE(ComputerStrengths::stored(f.store), ComputerStrength::hard);
+        QCOMPARE(f.screen->gameManager()->computerStrength(), ComputerStrength::hard);
 
         f.shoot("5678");
         QVERIFY(!f.screen->strengthItem()->isEnabled());
         QVERIFY(!f.screen->strengthButton()->isEnabled());
         f.screen->chooseStrength(); // too late: a restart would cost the shot
         QVERIFY(!f.strengthAlert());
-    }
-
-    void theStrengthButtonReopensTheChoice()
-    {
-        Fixture f(ComputerStrength::normal);
-        QVERIFY(!f.strengthAlert()); // remembered: nothing asks
-        f.screen->strengthButton()->click();
-        f.choose("Hard");
-        QCOMPARE(ComputerStrengths::stored(f.store), ComputerStrength::hard);
-        QCOMPARE(f.screen->gameManager()->computerStrength(), ComputerStrength::hard);
     }
 
     void theTutorialComesBeforeTheChoice()

@@ -144,7 +144,14 @@ private slots:
         f.ticker.tick();
         QCOMPARE(f.screen->navigationBarItem(), NavigationBarItem::help()); // silent before the first shot
 
-        f.shoot("5678");
+        // The hardware keys type on the keypad.
+        QTest::keyClick(f.screen, Qt::Key_5);
+        QTest::keyClick(f.screen, Qt::Key_6);
+        QTest::keyClick(f.screen, Qt::Key_Backspace);
+        QCOMPARE(f.keypad()->code(), "5");
+        QTest::keyClicks(f.screen, "678");
+        QTest::keyClick(f.screen, Qt::Key_Return);
+        QCOMPARE(f.game(1)->shots().size(), std::size_t(1));
         QVERIFY(f.idleTimer.isIdleTimerDisabled());
         f.ticker.tick();
         QCOMPARE(f.screen->navigationBarItem(), NavigationBarItem::timer());
@@ -182,6 +189,13 @@ private slots:
         Fixture f(2);
         QCOMPARE(f.screen->navigationBarItem(), NavigationBarItem::turn(1));
         QCOMPARE(f.screen->turnView()->label()->text(), "P1");
+
+        // Hints are for a single player only.
+        QVERIFY(!f.screen->hintButton());
+        QCOMPARE(f.screen->navigationItem()->leftItems(),
+                 (QList<BarButtonItem *>{f.screen->closeItem(), f.screen->helpItem()}));
+        QTest::keyClick(f.screen, Qt::Key_H);
+        QCOMPARE(f.screen->gameManager()->hintsUsed(), 0);
 
         f.shoot("5678");
         QVERIFY(f.keypadDark()); // at once
@@ -303,6 +317,8 @@ private slots:
         f.quitAlert()->buttons().at(1)->click();
         QTRY_VERIFY(gone());
         QCOMPARE(f.analytics.names(), (std::vector<std::string>{"start_game", "quit_game"}));
+        if (!window) // off the stack, the screen gives the screen saver back
+            QVERIFY(!f.idleTimer.isIdleTimerDisabled());
     }
 
     void simultaneousPlayOnATablet()
@@ -510,16 +526,6 @@ private slots:
         QVERIFY(f.screen->gameManager()->isAssisted());
     }
 
-    void onlyASinglePlayerGetsHints()
-    {
-        Fixture f(2);
-        QVERIFY(!f.screen->hintButton());
-        QCOMPARE(f.screen->navigationItem()->leftItems(),
-                 (QList<BarButtonItem *>{f.screen->closeItem(), f.screen->helpItem()}));
-        QTest::keyClick(f.screen, Qt::Key_H);
-        QCOMPARE(f.screen->gameManager()->hintsUsed(), 0);
-    }
-
     // The program may end (a signal, a logout) with the question open: the
     // window goes with it and nothing reaches into what is being taken down.
     void theWindowGoesWithTheHintQuestionOpen()
@@ -609,18 +615,6 @@ private slots:
         qDeleteAll(tutorials());
         help->trigger();
         QCOMPARE(tutorials().size(), 1);
-    }
-
-    void hardwareKeysGoToTheKeypad()
-    {
-        Fixture f(1);
-        QTest::keyClick(f.screen, Qt::Key_5);
-        QTest::keyClick(f.screen, Qt::Key_6);
-        QTest::keyClick(f.screen, Qt::Key_Backspace);
-        QCOMPARE(f.keypad()->code(), "5");
-        QTest::keyClicks(f.screen, "678");
-        QTest::keyClick(f.screen, Qt::Key_Return);
-        QCOMPARE(f.game(1)->shots().size(), std::size_t(1));
     }
 
     void onlySingleOrientationsAreAsked()
@@ -864,15 +858,6 @@ private slots:
         // Nothing is left over the screen: its keys work again.
         QTest::keyClick(f.screen, Qt::Key_5);
         QCOMPARE(f.keypad()->code(), "5");
-    }
-
-    void leavingTheScreenGivesTheScreenSaverBack()
-    {
-        Fixture f(1);
-        f.shoot("5678");
-        QVERIFY(f.idleTimer.isIdleTimerDisabled());
-        f.nav.popViewController(false);
-        QVERIFY(!f.idleTimer.isIdleTimerDisabled());
     }
 };
 
