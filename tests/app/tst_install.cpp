@@ -36,20 +36,6 @@ private slots:
         QVERIFY2(exitCode == 0, qPrintable(output));
     }
 
-    void everythingIsInItsPlace_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::newRow("program") << "bin/kestrune";
-        QTest::newRow("desktop entry") << "share/applications/kestrune.desktop";
-        QTest::newRow("icon") << "share/icons/hicolor/scalable/apps/kestrune.svg";
-        QTest::newRow("metainfo") << "share/metainfo/io.github.kestrune.kestrune.metainfo.xml";
-    }
-    void everythingIsInItsPlace()
-    {
-        QFETCH(QString, file);
-        QVERIFY2(QFile::exists(installed(file)), qPrintable(file));
-    }
-
     void theProgramIsExecutable()
     {
         QVERIFY(QFile::permissions(installed("bin/kestrune")) & QFile::ExeUser);

@@ -1,4 +1,5 @@
 #include "programenvironment.h"
+#include "socketexchange.h"
 #include "app/appdelegate.h"
 #include "app/singleinstance.h"
 #include "game/gamemanaging.h"
@@ -53,21 +54,8 @@ public:
         return QTest::qWaitFor([this] { return ask({}) == "ok\n" || m_process.state() == QProcess::NotRunning; }, 60000)
                && m_process.state() == QProcess::Running;
     }
-    // One request through the socket; its answer line, or empty.
-    QByteArray ask(const QString &quickAction) const
-    {
-        QLocalSocket peer;
-        peer.connectToServer(socket());
-        if (!peer.waitForConnected(5000))
-            return {};
-        peer.write(SingleInstance::request(quickAction));
-        QByteArray answer;
-        (void)QTest::qWaitFor([&] {
-            answer += peer.readAll();
-            return answer.endsWith('\n') || peer.state() == QLocalSocket::UnconnectedState;
-        }, 20000);
-        return answer;
-    }
+    // One request through the socket; its answer line.
+    QByteArray ask(const QString &quickAction) const { return test::exchange(socket(), SingleInstance::request(quickAction)); }
     void signal(int signalNumber) { ::kill(pid_t(m_process.processId()), signalNumber); }
     QProcess &process() { return m_process; }
     int startsOfGames() const

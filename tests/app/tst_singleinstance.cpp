@@ -1,4 +1,5 @@
 #include "programenvironment.h"
+#include "socketexchange.h"
 #include "app/singleinstance.h"
 
 #include <QDirIterator>
@@ -20,6 +21,7 @@
 #include <thread>
 
 using namespace kestrune;
+using kestrune::test::exchange;
 
 namespace {
 
@@ -36,24 +38,6 @@ struct Recorder
     QStringList actions;
     bool answer = true;
 };
-
-// Sends raw bytes as a peer and waits for the line that comes back (empty
-// when the instance only closes the connection).
-QByteArray exchange(const QString &path, const QByteArray &bytes)
-{
-    QLocalSocket socket;
-    socket.connectToServer(path);
-    if (!socket.waitForConnected(5000))
-        return "not connected";
-    socket.write(bytes);
-    QByteArray answer;
-    (void)QTest::qWaitFor([&] {
-        if (socket.isOpen())
-            answer += socket.readAll();
-        return answer.endsWith('\n') || socket.state() == QLocalSocket::UnconnectedState;
-    }, 10000);
-    return answer;
-}
 
 // Every file below folder, hidden ones too, by relative path, with its bytes.
 QMap<QString, QByteArray> filesBelow(const QString &folder)
@@ -338,31 +322,8 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return startsOfGames() == 1; }, 20000));
         QCOMPARE(first.state(), QProcess::Running);
 
-        // A killed instance leaves its socket behind; the next start takes over.
         first.kill();
         QVERIFY(first.waitForFinished(20000));
-        QVERIFY(QFile::exists(socket));
-        QProcess third;
-        third.setProcessEnvironment(environment);
-        third.start(KESTRUNE_PROGRAM, common + QStringList{"--quick-action", "singleplayer"});
-        QVERIFY(QTest::qWaitFor([&] { return exchange(socket, SingleInstance::request({})) == "ok\n"; }, 60000));
-        QVERIFY(QTest::qWaitFor([&] { return startsOfGames() == 2; }, 20000));
-        third.kill();
-        QVERIFY(third.waitForFinished(20000));
-
-        // A start with another data folder removes the socket the killed
-        // one left: one stale socket at most, of the folder not used since.
-        QVERIFY(QFile::exists(socket));
-        QTemporaryDir otherData;
-        QVERIFY(otherData.isValid());
-        const QString otherSocket = m_folder.filePath(QFileInfo(SingleInstance::socketPath(otherData.path())).fileName());
-        QProcess fourth;
-        fourth.setProcessEnvironment(environment);
-        fourth.start(KESTRUNE_PROGRAM, QStringList{"--no-game-service", "--data-folder", otherData.path()});
-        QVERIFY(QTest::qWaitFor([&] { return exchange(otherSocket, SingleInstance::request({})) == "ok\n"; }, 60000));
-        QVERIFY(!QFile::exists(socket));
-        fourth.kill();
-        QVERIFY(fourth.waitForFinished(20000));
     }
 
     // Where the socket cannot tell that an instance runs, the data folder's

@@ -144,7 +144,14 @@ private slots:
         f.ticker.tick();
         QCOMPARE(f.screen->navigationBarItem(), NavigationBarItem::help()); // silent before the first shot
 
-        f.shoot("5678");
+        // The hardware keys type on the keypad.
+        QTest::keyClick(f.screen, Qt::Key_5);
+        QTest::keyClick(f.screen, Qt::Key_6);
+        QTest::keyClick(f.screen, Qt::Key_Backspace);
+        QCOMPARE(f.keypad()->code(), "5");
+        QTest::keyClicks(f.screen, "678");
+        QTest::keyClick(f.screen, Qt::Key_Return);
+        QCOMPARE(f.game(1)->shots().size(), std::size_t(1));
         QVERIFY(f.idleTimer.isIdleTimerDisabled());
         f.ticker.tick();
         QCOMPARE(f.screen->navigationBarItem(), NavigationBarItem::timer());
@@ -182,6 +189,13 @@ private slots:
         Fixture f(2);
         QCOMPARE(f.screen->navigationBarItem(), NavigationBarItem::turn(1));
         QCOMPARE(f.screen->turnView()->label()->text(), "P1");
+
+        // Hints are for a single player only.
+        QVERIFY(!f.screen->hintButton());
+        QCOMPARE(f.screen->navigationItem()->leftItems(),
+                 (QList<BarButtonItem *>{f.screen->closeItem(), f.screen->helpItem()}));
+        QTest::keyClick(f.screen, Qt::Key_H);
+        QCOMPARE(f.screen->gameManager()->hintsUsed(), 0);
 
         f.shoot("5678");
         QVERIFY(f.keypadDark()); // at once
@@ -243,21 +257,42 @@ private slots:
         QCOMPARE(f.scheduler.pending.size(), std::size_t(0));
     }
 
-    void closingWithoutAShotLeavesAtOnce()
+    // The close item and the window's close leave at once before the first
+    // shot; after it they ask, and Cancel leaves the match, and its clock,
+    // running.
+    void closingAsksOnlyOnceAShotIsMade_data()
     {
-        Fixture f(1);
-        QCOMPARE(f.screen->closeItem()->accessibilityIdentifier(), "Close");
-        f.screen->closeItem()->trigger();
-        QVERIFY(!f.quitAlert());
-        QVERIFY(f.nav.topViewController() != f.screen);
-        QCOMPARE(f.analytics.names(), (std::vector<std::string>{"start_game"}));
+        QTest::addColumn<bool>("window"); // the window's close rather than the close item
+        QTest::addColumn<int>("players");
+        QTest::addColumn<bool>("shot");
+        QTest::newRow("close item, no shot") << false << 1 << false;
+        QTest::newRow("close item after a shot") << false << 1 << true;
+        QTest::newRow("window, no shot") << true << 2 << false;
+        QTest::newRow("window after a shot") << true << 2 << true;
     }
-
-    void closingAfterAShotAsksFirst()
+    void closingAsksOnlyOnceAShotIsMade()
     {
-        Fixture f(1);
+        QFETCH(bool, window);
+        QFETCH(int, players);
+        QFETCH(bool, shot);
+        Fixture f(players);
+        QCOMPARE(f.screen->closeItem()->accessibilityIdentifier(), "Close");
+        const auto close = [&] {
+            if (window)
+                return f.nav.close();
+            f.screen->closeItem()->trigger();
+            return false;
+        };
+        const auto gone = [&] { return window ? !f.nav.isVisible() : f.nav.topViewController() != f.screen; };
+        if (!shot) {
+            QCOMPARE(close(), window);
+            QVERIFY(!f.quitAlert());
+            QVERIFY(gone());
+            QCOMPARE(f.analytics.names(), (std::vector<std::string>{"start_game"}));
+            return;
+        }
         f.shoot("5678");
-        f.screen->closeItem()->trigger();
+        QVERIFY(!close());
         PromptDialog *alert = f.quitAlert();
         QVERIFY(alert);
         QCOMPARE(alert->title(), "Do you want to quit?");
@@ -267,19 +302,23 @@ private slots:
         QCOMPARE(alert->buttons().at(1)->text(), "Quit");
         QCOMPARE(alert->buttons().at(1)->titleColor(), Resources::color("systemRed"));
 
-        // Cancel leaves the match, and its clock, running.
         alert->buttons().at(0)->click();
         QTRY_VERIFY(!f.quitAlert());
+        QVERIFY(!gone());
         QCOMPARE(f.nav.topViewController(), f.screen);
-        f.ticker.tick();
-        f.ticker.tick();
-        QCOMPARE(f.screen->timerLabel()->text(), "0:01");
+        if (players == 1) {
+            f.ticker.tick();
+            f.ticker.tick();
+            QCOMPARE(f.screen->timerLabel()->text(), "0:01");
+        }
         QCOMPARE(f.analytics.names(), (std::vector<std::string>{"start_game"}));
 
-        f.screen->closeItem()->trigger();
+        QVERIFY(!close());
         f.quitAlert()->buttons().at(1)->click();
-        QTRY_VERIFY(f.nav.topViewController() != f.screen);
+        QTRY_VERIFY(gone());
         QCOMPARE(f.analytics.names(), (std::vector<std::string>{"start_game", "quit_game"}));
+        if (!window) // off the stack, the screen gives the screen saver back
+            QVERIFY(!f.idleTimer.isIdleTimerDisabled());
     }
 
     void simultaneousPlayOnATablet()
@@ -487,16 +526,6 @@ private slots:
         QVERIFY(f.screen->gameManager()->isAssisted());
     }
 
-    void onlyASinglePlayerGetsHints()
-    {
-        Fixture f(2);
-        QVERIFY(!f.screen->hintButton());
-        QCOMPARE(f.screen->navigationItem()->leftItems(),
-                 (QList<BarButtonItem *>{f.screen->closeItem(), f.screen->helpItem()}));
-        QTest::keyClick(f.screen, Qt::Key_H);
-        QCOMPARE(f.screen->gameManager()->hintsUsed(), 0);
-    }
-
     // The program may end (a signal, a logout) with the question open: the
     // window goes with it and nothing reaches into what is being taken down.
     void theWindowGoesWithTheHintQuestionOpen()
@@ -588,44 +617,6 @@ private slots:
         QCOMPARE(tutorials().size(), 1);
     }
 
-    void closingTheWindowWithoutAShotClosesAtOnce()
-    {
-        Fixture f(1);
-        QVERIFY(f.nav.close());
-        QVERIFY(!f.quitAlert());
-        QCOMPARE(f.analytics.names(), (std::vector<std::string>{"start_game"}));
-    }
-
-    void closingTheWindowAfterAShotAsksLikeTheCloseItem()
-    {
-        Fixture f(2);
-        f.shoot("5678");
-        QVERIFY(!f.nav.close());
-        QVERIFY(f.nav.isVisible());
-        QVERIFY(f.quitAlert());
-        f.quitAlert()->buttons().at(0)->click();
-        QTRY_VERIFY(!f.quitAlert());
-        QVERIFY(f.nav.isVisible());
-        QCOMPARE(f.nav.topViewController(), f.screen);
-
-        QVERIFY(!f.nav.close());
-        f.quitAlert()->buttons().at(1)->click();
-        QTRY_VERIFY(!f.nav.isVisible());
-        QCOMPARE(f.analytics.names(), (std::vector<std::string>{"start_game", "quit_game"}));
-    }
-
-    void hardwareKeysGoToTheKeypad()
-    {
-        Fixture f(1);
-        QTest::keyClick(f.screen, Qt::Key_5);
-        QTest::keyClick(f.screen, Qt::Key_6);
-        QTest::keyClick(f.screen, Qt::Key_Backspace);
-        QCOMPARE(f.keypad()->code(), "5");
-        QTest::keyClicks(f.screen, "678");
-        QTest::keyClick(f.screen, Qt::Key_Return);
-        QCOMPARE(f.game(1)->shots().size(), std::size_t(1));
-    }
-
     void onlySingleOrientationsAreAsked()
     {
         Fixture f(1);
@@ -663,6 +654,12 @@ private slots:
         QCOMPARE(tutorials(), 1);
         next->navigationItem()->rightItem()->trigger(); // asked again while it shows
         QCOMPARE(tutorials(), 1);
+
+        // It goes with its screen, and leaves nothing over the window.
+        QPointer<Onboarding> tutorial = f.nav.findChildren<Onboarding *>("TutorialView").last();
+        f.nav.popViewController(false);
+        QTRY_VERIFY(!tutorial);
+        QVERIFY(!OverlayStack::instance().top(f.nav.window()));
     }
 
     void aReplacedMatchStopsTicking()
@@ -827,17 +824,6 @@ private slots:
         QVERIFY(f.game(1)->shots().empty());
     }
 
-    void theTutorialGoesWithItsScreen()
-    {
-        Fixture f(1);
-        f.screen->showTutorial();
-        QPointer<Onboarding> tutorial = f.nav.findChild<Onboarding *>("TutorialView");
-        QVERIFY(tutorial && tutorial->isVisible());
-        f.nav.popViewController(false);
-        QTRY_VERIFY(!tutorial);
-        QVERIFY(!OverlayStack::instance().top(f.nav.window()));
-    }
-
     // The quit question defaults to the harmless answer, Escape cancels it,
     // and asking again while it shows does not stack a second one.
     void theQuitAlertCancelsByDefault_data()
@@ -867,15 +853,6 @@ private slots:
         // Nothing is left over the screen: its keys work again.
         QTest::keyClick(f.screen, Qt::Key_5);
         QCOMPARE(f.keypad()->code(), "5");
-    }
-
-    void leavingTheScreenGivesTheScreenSaverBack()
-    {
-        Fixture f(1);
-        f.shoot("5678");
-        QVERIFY(f.idleTimer.isIdleTimerDisabled());
-        f.nav.popViewController(false);
-        QVERIFY(!f.idleTimer.isIdleTimerDisabled());
     }
 };
 

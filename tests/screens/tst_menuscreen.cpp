@@ -83,22 +83,26 @@ private slots:
     void initTestCase() { NavigationController::setAnimationsEnabled(false); }
     void init() { DeviceProfile::setCurrent(DeviceProfile::phone()); }
 
+    // The bar shows the share of wins, and is read as its record: the
+    // colours alone say nothing to a reader.
     void winLoseBarShowsTheShareOfWins_data()
     {
         QTest::addColumn<int>("games");
         QTest::addColumn<int>("wins");
         QTest::addColumn<QList<qreal>>("locations");
-        QTest::newRow("no games: no gradient") << 0 << 0 << QList<qreal>{};
-        QTest::newRow("3 of 6") << 6 << 3 << QList<qreal>{0, 0.47, 0.53, 1};
-        QTest::newRow("1 of 4") << 4 << 1 << QList<qreal>{0, 0.22, 0.28, 1};
-        QTest::newRow("all won") << 5 << 5 << QList<qreal>{0, 1, 1, 1};
-        QTest::newRow("none won") << 5 << 0 << QList<qreal>{0, 0, 0, 1};
+        QTest::addColumn<QString>("value");
+        QTest::newRow("no games: no gradient") << 0 << 0 << QList<qreal>{} << "No games yet";
+        QTest::newRow("1 of 2, singular") << 2 << 1 << QList<qreal>{0, 0.47, 0.53, 1} << "1 win, 1 loss";
+        QTest::newRow("1 of 4") << 4 << 1 << QList<qreal>{0, 0.22, 0.28, 1} << "1 win, 3 losses";
+        QTest::newRow("all won") << 5 << 5 << QList<qreal>{0, 1, 1, 1} << "5 wins, 0 losses";
+        QTest::newRow("none won") << 5 << 0 << QList<qreal>{0, 0, 0, 1} << "0 wins, 5 losses";
     }
     void winLoseBarShowsTheShareOfWins()
     {
         QFETCH(int, games);
         QFETCH(int, wins);
         QFETCH(QList<qreal>, locations);
+        QFETCH(QString, value);
         Fixture f(DeviceProfile::phone(), false, games, wins);
         const QList<qreal> actual = f.screen->bottomBar()->locations();
         QCOMPARE(actual.size(), locations.size());
@@ -117,29 +121,11 @@ private slots:
             QCOMPARE(leftEnd, wins == 0 ? lose : win);
             QCOMPARE(rightEnd, wins == games ? win : lose);
         }
-    }
 
-    // The bar is read as its record: the colours alone say nothing to a reader.
-    void winLoseBarReadsItsRecordAsItsValue_data()
-    {
-        QTest::addColumn<int>("games");
-        QTest::addColumn<int>("wins");
-        QTest::addColumn<QString>("value");
-        QTest::newRow("none") << 0 << 0 << "No games yet";
-        QTest::newRow("some of each") << 5 << 3 << "3 wins, 2 losses";
-        QTest::newRow("singular") << 2 << 1 << "1 win, 1 loss";
-        QTest::newRow("all won") << 4 << 4 << "4 wins, 0 losses";
-    }
-    void winLoseBarReadsItsRecordAsItsValue()
-    {
-        QFETCH(int, games);
-        QFETCH(int, wins);
-        QFETCH(QString, value);
-        Fixture f(DeviceProfile::phone(), false, games, wins);
-        QAccessibleInterface *bar = QAccessible::queryAccessibleInterface(f.screen->bottomBar());
-        QVERIFY(bar);
-        QCOMPARE(bar->text(QAccessible::Name), "Games won and lost");
-        QCOMPARE(bar->text(QAccessible::Value), value);
+        QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(f.screen->bottomBar());
+        QVERIFY(reader);
+        QCOMPARE(reader->text(QAccessible::Name), "Games won and lost");
+        QCOMPARE(reader->text(QAccessible::Value), value);
     }
 
     void winLoseBarFollowsTheStatisticsOnReturn()
@@ -155,34 +141,17 @@ private slots:
                  "2 wins, 0 losses");
     }
 
-    void bottomBarHeightFollowsTheSafeArea_data()
-    {
-        QTest::addColumn<DeviceProfile>("device");
-        QTest::addColumn<int>("height");
-        QTest::newRow("no inset") << DeviceProfile::phone() << 10;
-        QTest::newRow("home indicator") << DeviceProfile::tallPhone() << 21;
-    }
-    void bottomBarHeightFollowsTheSafeArea()
-    {
-        QFETCH(DeviceProfile, device);
-        QFETCH(int, height);
-        Fixture f(device, false, 2, 1);
-        QCOMPARE(f.screen->bottomBarHeight(), height);
-        QCOMPARE(f.screen->bottomBar()->height(), height);
-        QCOMPARE(f.screen->bottomBar()->geometry().bottom(), f.screen->height() - 1);
-        QCOMPARE(f.screen->bottomBar()->width(), f.screen->width());
-    }
-
     void sizesFollowTheScreen_data()
     {
         QTest::addColumn<DeviceProfile>("device");
         QTest::addColumn<int>("quotation");
         QTest::addColumn<qreal>("ring");
         QTest::addColumn<bool>("centred");
-        QTest::newRow("small phone, class 1") << DeviceProfile::smallPhone() << 20 << qreal(190) << true;
-        QTest::newRow("phone, class 2") << DeviceProfile::phone() << 24 << qreal(190) << false;
-        QTest::newRow("tall phone, class 3") << DeviceProfile::tallPhone() << 36 << qreal(190) << false;
-        QTest::newRow("tablet, class 4") << DeviceProfile::tablet() << 40 << qreal(220) << false;
+        QTest::addColumn<int>("bottomBar"); // taller over a home indicator
+        QTest::newRow("small phone, class 1") << DeviceProfile::smallPhone() << 20 << qreal(190) << true << 10;
+        QTest::newRow("phone, class 2") << DeviceProfile::phone() << 24 << qreal(190) << false << 10;
+        QTest::newRow("tall phone, class 3") << DeviceProfile::tallPhone() << 36 << qreal(190) << false << 21;
+        QTest::newRow("tablet, class 4") << DeviceProfile::tablet() << 40 << qreal(220) << false << 10;
     }
     void sizesFollowTheScreen()
     {
@@ -190,7 +159,9 @@ private slots:
         QFETCH(int, quotation);
         QFETCH(qreal, ring);
         QFETCH(bool, centred);
-        Fixture f(device);
+        QFETCH(int, bottomBar);
+        Fixture f(device, false, 2, 1);
+        QCOMPARE(f.screen->bottomBar()->geometry(), QRect(0, f.screen->height() - bottomBar, f.screen->width(), bottomBar));
         QCOMPARE(f.screen->quotationLabel()->font().pixelSize(), quotation);
         QCOMPARE(f.screen->quotationAuthorLabel()->font().pixelSize(), quotation / 2);
         QVERIFY(f.screen->quotationLabel()->font().italic());
@@ -233,15 +204,28 @@ private slots:
         QTest::newRow("two players") << 1 << "multiplayer";
         QTest::newRow("vs computer") << 2 << "computer";
     }
+    // Picked by the keys: Return opens the ring on the first mode, the
+    // arrows walk all three.
     void eachModeOfTheRingPerformsItsSegue()
     {
         QFETCH(int, index);
         QFETCH(QString, segue);
         Fixture f;
         RadialMenu *menu = f.screen->playButton();
-        menu->click();
+        menu->setFocus();
+        QTest::keyClick(menu, Qt::Key_Return);
         f.finishAnimations();
-        menu->modeButtons().at(index)->click();
+        const QList<Button *> modes = menu->modeButtons();
+        QVERIFY(modes.at(0)->hasFocus());
+        for (int i = 1; i < modes.size(); ++i) {
+            QTest::keyClick(modes.at(i - 1), Qt::Key_Right);
+            QVERIFY(modes.at(i)->hasFocus());
+        }
+        for (int i = modes.size() - 1; i > index; --i) {
+            QTest::keyClick(modes.at(i), Qt::Key_Left);
+            QVERIFY(modes.at(i - 1)->hasFocus());
+        }
+        QTest::keyClick(modes.at(index), Qt::Key_Return);
         QCOMPARE(f.stack(), QStringList({"MenuViewController", segue}));
     }
 
@@ -274,42 +258,16 @@ private slots:
         QVERIFY(QLineF(left, middle).length() > menu->modeButtonSide() + 8);
     }
 
-    void arrowsWalkAllThreeModes()
-    {
-        Fixture f;
-        RadialMenu *menu = f.screen->playButton();
-        menu->setFocus();
-        QTest::keyClick(menu, Qt::Key_Return);
-        f.finishAnimations();
-        const QList<Button *> modes = menu->modeButtons();
-        QVERIFY(modes.at(0)->hasFocus());
-        QTest::keyClick(modes.at(0), Qt::Key_Right);
-        QVERIFY(modes.at(1)->hasFocus());
-        QTest::keyClick(modes.at(1), Qt::Key_Right);
-        QVERIFY(modes.at(2)->hasFocus());
-        QTest::keyClick(modes.at(2), Qt::Key_Left);
-        QTest::keyClick(modes.at(1), Qt::Key_Right);
-        QTest::keyClick(modes.at(2), Qt::Key_Return);
-        QCOMPARE(f.stack(), QStringList({"MenuViewController", "computer"}));
-    }
-
-    void openingTheRingPreparesTheGameScreenAhead()
-    {
-        Fixture f;
-        QVERIFY(f.preparedSizes.isEmpty());
-        f.screen->playButton()->click();
-        QCOMPARE(f.preparedSizes, QList<QSize>({f.screen->size()}));
-        f.screen->playButton()->click();
-        f.finishAnimations();
-        QCOMPARE(f.preparedSizes.size(), 1);
-    }
-
+    // The open ring has the blur right under it, and opening it prepares
+    // the game screen ahead, once.
     void blurLiesBehindTheOpenRingOnly()
     {
         Fixture f;
         RadialMenu *menu = f.screen->playButton();
         QVERIFY(!f.screen->blurView());
+        QVERIFY(f.preparedSizes.isEmpty());
         menu->click();
+        QCOMPARE(f.preparedSizes, QList<QSize>({f.screen->size()}));
         BlurView *blur = f.screen->blurView();
         QVERIFY(blur);
         QCOMPARE(blur->alpha(), 0.8);
@@ -319,6 +277,7 @@ private slots:
         menu->click();
         f.finishAnimations();
         QVERIFY(!f.screen->blurView());
+        QCOMPARE(f.preparedSizes.size(), 1);
 
         menu->click();
         f.finishAnimations();

@@ -366,10 +366,7 @@ private slots:
         const QRect windowArea(nav.mapToGlobal(QPoint(0, 0)), nav.size());
         QCOMPARE(spoken->rect(), QRect(dialog->mapToGlobal(QPoint(0, 0)), dialog->size()));
         QVERIFY2(windowArea.contains(spoken->rect()),
-                 qPrintable(QStringLiteral("%1,%2 %3x%4 in %5,%6 %7x%8")
-                                .arg(spoken->rect().x()).arg(spoken->rect().y()).arg(spoken->rect().width())
-                                .arg(spoken->rect().height()).arg(windowArea.x()).arg(windowArea.y())
-                                .arg(windowArea.width()).arg(windowArea.height())));
+                 qPrintable(QDebug::toString(spoken->rect()) + " in " + QDebug::toString(windowArea)));
         QVERIFY(spoken->rect().topLeft() != windowArea.topLeft());
         QTest::keyClicks(field, QStringLiteral("typed behind"));
         QCOMPARE(field->text(), QString());

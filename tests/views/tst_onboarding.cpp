@@ -109,11 +109,6 @@ private slots:
         QCOMPARE(tutorial->accessibleName(), QStringLiteral("Tutorial"));
         QCOMPARE(tutorial->closeButtonTitle(), QStringLiteral("DONE"));
         QCOMPARE(tutorial->backgroundColor(), Resources::color(QStringLiteral("secondarySystemBackground")));
-        QCOMPARE(tutorial->tintColor(), red);
-        QCOMPARE(tutorial->buttonTitleColor(), QColor(Qt::white));
-        QCOMPARE(tutorial->currentPageIndicatorColor(), red);
-        QCOMPARE(tutorial->textColor(), Resources::color(QStringLiteral("label")));
-        QCOMPARE(tutorial->titleColor(), red);
         // The colours reach what they paint.
         QCOMPARE(tutorial->button()->tintColor(), red);
         QCOMPARE(tutorial->button()->titleColor(), QColor(Qt::white));

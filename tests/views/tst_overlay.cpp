@@ -55,11 +55,6 @@ struct Window
     QStringList answers;
 };
 
-void typeAt(QWidget *widget, const QString &text)
-{
-    QTest::keyClicks(widget, text);
-}
-
 } // namespace
 
 class TestOverlay : public QObject
@@ -99,7 +94,7 @@ private slots:
         QPointer<PromptDialog> dialog = w.prompt(QStringLiteral("First"));
         ModalOverlay::present(dialog, &w.window);
         // Typed at the field behind: not one key reaches it.
-        typeAt(w.field, QStringLiteral("56"));
+        QTest::keyClicks(w.field, QStringLiteral("56"));
         QCOMPARE(w.field->text(), QString());
         QTest::mouseClick(w.button, Qt::LeftButton);
         QCOMPARE(w.clicks, 0);
@@ -110,7 +105,7 @@ private slots:
         QTRY_VERIFY(!OverlayStack::instance().top(&w.window));
         // With the overlay gone, the window is the player's again, keyboard included.
         QCOMPARE(QApplication::focusWidget(), w.field);
-        typeAt(w.field, QStringLiteral("56"));
+        QTest::keyClicks(w.field, QStringLiteral("56"));
         QCOMPARE(w.field->text(), QStringLiteral("56"));
         QTest::mouseClick(w.button, Qt::LeftButton);
         QCOMPARE(w.clicks, 1);

@@ -155,13 +155,6 @@ private slots:
         QVERIFY(f.delegate.calls.contains("didSelect RadialMenuButton1 1"));
     }
 
-    void modeButtonsCarryTheirNames()
-    {
-        Fixture f;
-        QCOMPARE(f.menu->modeButtons().at(0)->accessibleName(), "Single player");
-        QCOMPARE(f.menu->modeButtons().at(1)->accessibleName(), "Two players");
-    }
-
     void blurSpreadsAnEdgeAndKeepsFlatAreas()
     {
         QImage image(80, 8, QImage::Format_ARGB32_Premultiplied);
