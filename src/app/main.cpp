@@ -142,7 +142,11 @@ int main(int argc, char *argv[])
         window.setAttribute(Qt::WA_DontShowOnScreen);
         window.show();
         QCoreApplication::processEvents();
-        if (!window.grab().save(options.renderTo)) {
+        const bool saved = window.grab().save(options.renderTo);
+        // What the start wrote reaches the disk, as on any other exit.
+        if (!delegate.flush())
+            std::fprintf(stderr, "kestrune: the game-service cache could not be written\n");
+        if (!saved) {
             std::fprintf(stderr, "kestrune: cannot write %s\n", qPrintable(options.renderTo));
             return 1;
         }

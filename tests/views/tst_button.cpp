@@ -5,6 +5,7 @@
 #include "views/widgets/moderndialogbutton.h"
 #include "views/widgets/promptdialog.h"
 #include "views/widgets/ripplebutton.h"
+#include "views/widgets/shadoweffect.h"
 #include "views/widgets/touchareafilter.h"
 
 #include <QtTest>
@@ -16,6 +17,30 @@ class ButtonTest : public QObject
     Q_OBJECT
 
 private slots:
+    // A round button's shadow: its shape's alpha spread by the radius,
+    // nothing lost or cut at the edges, and as strong as its colour says.
+    void aShadowSpreadsTheShapeWithoutLosingIt()
+    {
+        QImage shape(12, 12, QImage::Format_ARGB32_Premultiplied);
+        shape.fill(Qt::transparent);
+        QPainter(&shape).fillRect(2, 2, 8, 8, Qt::white);
+        const QImage shadow = ShadowEffect::shadowOf(shape, QColor(0, 0, 0, 51), 3);
+        QCOMPARE(shadow.size(), QSize(18, 18));
+        double mass = 0;
+        for (int y = 0; y < shadow.height(); ++y)
+            for (int x = 0; x < shadow.width(); ++x) {
+                const QRgb pixel = shadow.pixel(x, y);
+                QCOMPARE(qRed(pixel) + qGreen(pixel) + qBlue(pixel), 0);
+                QCOMPARE(pixel, shadow.pixel(shadow.width() - 1 - x, y));
+                QCOMPARE(pixel, shadow.pixel(x, shadow.height() - 1 - y));
+                mass += qAlpha(pixel);
+            }
+        QVERIFY(std::abs(mass - 51.0 * 64) < 64 * 2);
+        QCOMPARE(qAlpha(shadow.pixel(9, 9)), 51);
+        QCOMPARE(qAlpha(shadow.pixel(0, 0)), 0);
+        QVERIFY(qAlpha(shadow.pixel(5, 9)) > 0 && qAlpha(shadow.pixel(5, 9)) < qAlpha(shadow.pixel(7, 9)));
+    }
+
     void buttonsAnswerWithinFortyFourPoints_data()
     {
         QTest::addColumn<QSize>("size");

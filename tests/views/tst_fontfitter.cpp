@@ -114,6 +114,42 @@ private slots:
         QVERIFY(first != picture(kept, 1));
     }
 
+    // Without an outline the text is drawn from the glyph cache: it still
+    // runs from the gradient's first colour at its top to the last at its foot.
+    void anOutlineLabelWithoutOutlineKeepsItsGradient()
+    {
+        OutlineLabel label;
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(40);
+        label.setFont(font);
+        label.setText(QStringLiteral("HIH"));
+        label.setAlignment(Qt::AlignCenter);
+        label.setGradientColors(QColor(255, 0, 0), QColor(0, 0, 255));
+        label.resize(200, 80);
+        QImage image(label.size(), QImage::Format_ARGB32);
+        image.fill(Qt::white);
+        label.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+        int top = -1, bottom = -1;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) != qRgb(255, 255, 255)) {
+                    if (top < 0)
+                        top = y;
+                    bottom = y;
+                }
+        QVERIFY(top >= 0 && bottom - top > 20);
+        const auto strongest = [&](int y) {
+            QRgb ink = qRgb(255, 255, 255);
+            for (int x = 0; x < image.width(); ++x)
+                if (qGray(image.pixel(x, y)) < qGray(ink))
+                    ink = image.pixel(x, y);
+            return ink;
+        };
+        const QRgb head = strongest(top + 2), foot = strongest(bottom - 2);
+        QVERIFY2(qRed(head) > 2 * qBlue(head), qPrintable(QColor(head).name()));
+        QVERIFY2(qBlue(foot) > 2 * qRed(foot), qPrintable(QColor(foot).name()));
+    }
+
     void labelsFitOnResize()
     {
         verifyFitsOnResize<AutoFontSizeLabel>();

@@ -26,7 +26,7 @@
 #include <QAccessible>
 #include <QEvent>
 #include <QFontDatabase>
-#include <QFontMetricsF>
+#include <QTextLayout>
 #include <QVariantAnimation>
 
 #include <utility>
@@ -38,20 +38,45 @@ namespace {
 const QString quotationFamily = QStringLiteral("Avenir Next");
 
 // Breaks text into lines no wider than `width`, keeping the breaks it has.
+// Greedy, at spaces. Each paragraph is shaped once and the words' edges are
+// read off that one line: shaping every candidate line again made the first
+// layout of the menu cost milliseconds.
 QString wrapped(const QString &text, const QFont &font, qreal width)
 {
-    const QFontMetricsF metrics(font);
     QStringList out;
     for (const QString &paragraph : text.split(QLatin1Char('\n'))) {
+        QTextLayout layout(paragraph, font);
+        QTextOption option;
+        option.setWrapMode(QTextOption::NoWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        const QTextLine row = layout.createLine();
+        layout.endLayout();
+
         QString line;
-        for (const QString &word : paragraph.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-            const QString candidate = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
-            if (!line.isEmpty() && metrics.horizontalAdvance(candidate) > width) {
+        qreal lineStart = 0;
+        qsizetype position = 0;
+        while (position < paragraph.size()) {
+            if (paragraph.at(position) == QLatin1Char(' ')) {
+                ++position;
+                continue;
+            }
+            qsizetype end = paragraph.indexOf(QLatin1Char(' '), position);
+            if (end < 0)
+                end = paragraph.size();
+            const QString word = paragraph.mid(position, end - position);
+            const qreal start = row.cursorToX(int(position));
+            if (line.isEmpty()) {
+                line = word;
+                lineStart = start;
+            } else if (row.cursorToX(int(end)) - lineStart > width) {
                 out.append(line);
                 line = word;
+                lineStart = start;
             } else {
-                line = candidate;
+                line += QLatin1Char(' ') + word;
             }
+            position = end;
         }
         out.append(line);
     }
@@ -338,7 +363,13 @@ void MenuViewController::layoutViews()
     const QRectF area(24, top, w - 48, std::max(0.0, bottom - top));
     ui->quotationArea->setGeometry(area.toRect());
     const QString text = ui->quotationLabel->property("quotation").toString();
-    ui->quotationLabel->setText(wrapped(text, ui->quotationLabel->font(), area.width()));
+    // Layout runs several times while the window appears; the lines change
+    // only with the text, the font or the width.
+    const QFont font = ui->quotationLabel->font();
+    if (text != m_wrappedFor.text || font != m_wrappedFor.font || area.width() != m_wrappedFor.width) {
+        m_wrappedFor = {text, font, area.width()};
+        ui->quotationLabel->setText(wrapped(text, font, area.width()));
+    }
 }
 
 void MenuViewController::applyColors()

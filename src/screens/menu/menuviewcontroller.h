@@ -8,7 +8,9 @@
 #include "views/radialmenu/blurview.h"
 #include "views/radialmenu/radialmenudelegate.h"
 
+#include <QFont>
 #include <QPointer>
+#include <QString>
 
 #include <memory>
 #include <optional>
@@ -105,6 +107,13 @@ private:
     qreal m_shownSpacing = 8;
     int m_bottomBarHeight = 10;
     bool m_interactionAllowed = true;
+    // What the quotation was last broken into lines for.
+    struct WrappedFor
+    {
+        QString text;
+        QFont font;
+        qreal width = -1;
+    } m_wrappedFor;
 };
 
 } // namespace kestrune

@@ -86,6 +86,10 @@ void OutlineLabel::paintEvent(QPaintEvent *)
         return;
     const QRectF box = QRectF(contentsRect()).marginsRemoved(QMarginsF(margin(), margin(), margin(), margin()));
     QPainter painter(this);
+    if (m_outlineWidth <= 0 || !m_outlineColor.isValid()) {
+        paintText(painter, content, box);
+        return;
+    }
     // Where on the device the label is drawn does not change the glyphs.
     QTransform device = painter.deviceTransform();
     device.setMatrix(device.m11(), device.m12(), device.m13(), device.m21(), device.m22(), device.m23(), 0, 0,
@@ -93,20 +97,57 @@ void OutlineLabel::paintEvent(QPaintEvent *)
     const QPainterPath &path = glyphs(content, box, device);
     painter.setRenderHint(QPainter::Antialiasing);
     // The outline goes under the fill, so that it frames the glyphs without thinning them.
-    if (m_outlineWidth > 0 && m_outlineColor.isValid())
-        painter.strokePath(path, QPen(m_outlineColor, m_outlineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    const QRectF textBox = path.boundingRect();
-    if (m_startColor.isValid() && m_endColor.isValid()) {
-        QLinearGradient gradient(textBox.left() + m_startPoint.x() * textBox.width(),
-                                 textBox.top() + m_startPoint.y() * textBox.height(),
-                                 textBox.left() + m_endPoint.x() * textBox.width(),
-                                 textBox.top() + m_endPoint.y() * textBox.height());
-        gradient.setColorAt(0, m_startColor);
-        gradient.setColorAt(1, m_endColor);
-        painter.fillPath(path, gradient);
-    } else {
-        painter.fillPath(path, palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
+    painter.strokePath(path, QPen(m_outlineColor, m_outlineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.fillPath(path, fill(path.boundingRect()));
+}
+
+// Without an outline the glyphs come from the font's glyph cache, as any
+// label's do: filling their outlines as a path cost a large label's first
+// frame milliseconds, and every later paint one more.
+void OutlineLabel::paintText(QPainter &painter, const QString &content, const QRectF &box)
+{
+    const QFontMetricsF metrics(font());
+    const QStringList lines = content.split(QLatin1Char('\n'));
+    const qreal lineHeight = metrics.height();
+    const qreal blockHeight = lines.size() * lineHeight + (lines.size() - 1) * m_lineSpacing;
+    const Qt::Alignment align = alignment();
+    qreal y = box.top();
+    if (align & Qt::AlignVCenter)
+        y = box.center().y() - blockHeight / 2;
+    else if (align & Qt::AlignBottom)
+        y = box.bottom() - blockHeight;
+
+    QList<QPointF> baselines;
+    QRectF inked;
+    for (const QString &line : lines) {
+        const qreal width = metrics.horizontalAdvance(line);
+        qreal x = box.left();
+        if (align & Qt::AlignHCenter)
+            x = box.center().x() - width / 2;
+        else if (align & Qt::AlignRight)
+            x = box.right() - width;
+        const QPointF baseline(x, y + metrics.ascent());
+        baselines.append(baseline);
+        inked = inked.united(metrics.tightBoundingRect(line).translated(baseline));
+        y += lineHeight + m_lineSpacing;
     }
+    painter.setFont(font());
+    painter.setPen(QPen(fill(inked), 0));
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        painter.drawText(baselines.at(i), lines.at(i));
+}
+
+QBrush OutlineLabel::fill(const QRectF &textBox) const
+{
+    if (!m_startColor.isValid() || !m_endColor.isValid())
+        return palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole());
+    QLinearGradient gradient(textBox.left() + m_startPoint.x() * textBox.width(),
+                             textBox.top() + m_startPoint.y() * textBox.height(),
+                             textBox.left() + m_endPoint.x() * textBox.width(),
+                             textBox.top() + m_endPoint.y() * textBox.height());
+    gradient.setColorAt(0, m_startColor);
+    gradient.setColorAt(1, m_endColor);
+    return gradient;
 }
 
 } // namespace kestrune

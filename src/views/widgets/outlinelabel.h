@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QBrush>
 #include <QColor>
 #include <QFont>
 #include <QLabel>
@@ -7,6 +8,8 @@
 #include <QPointF>
 #include <QRectF>
 #include <QTransform>
+
+class QPainter;
 
 namespace kestrune {
 
@@ -46,6 +49,9 @@ private:
     // pixels): they are made once, since making them from the font took a
     // large part of a board's paint.
     const QPainterPath &glyphs(const QString &text, const QRectF &box, const QTransform &device);
+    void paintText(QPainter &painter, const QString &content, const QRectF &box);
+    // The gradient over the text's box, or the palette's text colour.
+    QBrush fill(const QRectF &textBox) const;
 
     QPainterPath m_glyphs;
     QString m_glyphsText;

@@ -1,19 +1,14 @@
 #include "roundedshadowstyle.h"
 
 #include "button.h"
-
-#include <QGraphicsDropShadowEffect>
+#include "shadoweffect.h"
 
 namespace kestrune {
 
 void RoundedShadowStyle::apply(Button &button, qreal height)
 {
     button.setCornerRadius(height);
-    auto *shadow = new QGraphicsDropShadowEffect(&button);
-    shadow->setColor(QColor(0, 0, 0, int(0.2 * 255)));
-    shadow->setOffset(0, 1);
-    shadow->setBlurRadius(3);
-    button.setGraphicsEffect(shadow);
+    button.setGraphicsEffect(new ShadowEffect(QColor(0, 0, 0, int(0.2 * 255)), QPointF(0, 1), 3, &button));
 }
 
 } // namespace kestrune
