@@ -1,14 +1,14 @@
 #include "accessibilityrecorder.h"
 #include "fakes/managerfixture.h"
 
-#include "gameservice/gameserviceenvironment.h"
-#include "platform/servicekit/gameserviceviewcontroller.h"
-#include "platform/servicekit/localservicebackend.h"
-#include "platform/servicekit/signinviewcontroller.h"
-#include "screens/gameservice/completionbanner.h"
-#include "screens/gameservice/servicescreen.h"
-#include "screens/gameservice/signindialog.h"
-#include "screens/gameservice/widgetservicescreenpresenter.h"
+#include "gameservice/client/gameserviceenvironment.h"
+#include "gameservice/kit/gameserviceviewcontroller.h"
+#include "gameservice/local/localservicebackend.h"
+#include "gameservice/kit/signinviewcontroller.h"
+#include "gameservice/screens/completionbanner.h"
+#include "gameservice/screens/servicescreen.h"
+#include "gameservice/screens/signindialog.h"
+#include "gameservice/screens/widgetservicescreenpresenter.h"
 #include "views/components/button.h"
 
 #include <QApplication>

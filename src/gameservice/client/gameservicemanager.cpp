@@ -6,9 +6,9 @@
 
 #include "game/keyvaluestore.h"
 #include "platform/dispatch/dispatchqueue.h"
-#include "platform/servicekit/localplayer.h"
-#include "platform/servicekit/servicebackend.h"
-#include "platform/servicekit/servicekit.h"
+#include "gameservice/kit/localplayer.h"
+#include "gameservice/kit/servicebackend.h"
+#include "gameservice/kit/servicekit.h"
 
 #include "gameserviceenvironment.h"
 

@@ -6,9 +6,9 @@
 
 #include "game/keyvaluestore.h"
 #include "platform/dispatch/dispatchqueue.h"
-#include "platform/servicekit/localplayer.h"
-#include "platform/servicekit/servicekit.h"
-#include "platform/servicekit/gameserviceviewcontroller.h"
+#include "gameservice/kit/localplayer.h"
+#include "gameservice/kit/servicekit.h"
+#include "gameservice/kit/gameserviceviewcontroller.h"
 
 namespace kestrune {
 

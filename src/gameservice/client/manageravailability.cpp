@@ -6,10 +6,10 @@
 
 #include "game/keyvaluestore.h"
 #include "platform/dispatch/dispatchqueue.h"
-#include "platform/servicekit/localplayer.h"
-#include "platform/servicekit/servicekit.h"
+#include "gameservice/kit/localplayer.h"
+#include "gameservice/kit/servicekit.h"
 #include "platform/dispatch/serialqueue.h"
-#include "platform/servicekit/signinviewcontroller.h"
+#include "gameservice/kit/signinviewcontroller.h"
 
 namespace kestrune {
 

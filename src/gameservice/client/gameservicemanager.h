@@ -4,13 +4,13 @@
 #include "cachemirror.h"
 
 #include "game/gameservicereporting.h"
-#include "platform/servicekit/achievement.h"
-#include "platform/servicekit/challenge.h"
-#include "platform/servicekit/gameservicecontrollerdelegate.h"
-#include "platform/servicekit/gameserviceviewcontroller.h"
-#include "platform/servicekit/leaderboard.h"
-#include "platform/servicekit/score.h"
-#include "platform/servicekit/serviceerror.h"
+#include "gameservice/kit/achievement.h"
+#include "gameservice/kit/challenge.h"
+#include "gameservice/kit/gameservicecontrollerdelegate.h"
+#include "gameservice/kit/gameserviceviewcontroller.h"
+#include "gameservice/kit/leaderboard.h"
+#include "gameservice/kit/score.h"
+#include "gameservice/kit/serviceerror.h"
 
 #include <QByteArray>
 #include <QMap>

@@ -7,7 +7,7 @@
 #include "gameservicemanager.h"
 
 #include "game/numberhelper.h"
-#include "platform/servicekit/serviceerror.h"
+#include "gameservice/kit/serviceerror.h"
 
 #include <QCborValue>
 

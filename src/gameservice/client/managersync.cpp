@@ -6,8 +6,8 @@
 
 #include "game/keyvaluestore.h"
 #include "platform/dispatch/dispatchqueue.h"
-#include "platform/servicekit/localplayer.h"
-#include "platform/servicekit/servicekit.h"
+#include "gameservice/kit/localplayer.h"
+#include "gameservice/kit/servicekit.h"
 
 #include <algorithm>
 
