@@ -1,24 +1,15 @@
-// GameServiceManager: the shared instance, start-up, the delegate and its proxy.
-#include "managerinternals.h"
-
-#include "gameserviceavailabilitystate.h"
-#include "gameservicemanagerdelegate.h"
-
-#include "game/keyvaluestore.h"
-#include "platform/dispatch/dispatchqueue.h"
-#include "gameservice/kit/localplayer.h"
-#include "gameservice/kit/servicebackend.h"
-#include "gameservice/kit/servicekit.h"
+// GameServiceManager: the shared instance, start-up, and what it hands to its parts.
+#include "gameservicemanager.h"
 
 #include "gameserviceenvironment.h"
 
+#include "gameservice/kit/localplayer.h"
+#include "gameservice/kit/servicekit.h"
 #include "platform/apppaths.h"
 #include "platform/dispatch/serialqueue.h"
 #include "platform/network/networkpathmonitor.h"
 
 namespace kestrune {
-
-using namespace managerinternals;
 
 // -- creation ------------------------------------------------------------------
 
@@ -53,63 +44,47 @@ GameServiceManager &GameServiceManager::sharedManager()
 
 GameServiceManager::GameServiceManager(Environment environment)
     : m_kit(std::move(environment.serviceKit))
-    , m_defaults(std::move(environment.userDefaults))
     , m_pathMonitor(std::move(environment.pathMonitor))
     , m_monitorQueue(std::make_unique<SerialQueue>(environment.applicationIdentifier + QStringLiteral(".networkMonitor")))
-    , m_cache(environment.homeFolder, environment.applicationIdentifier + QStringLiteral(".cache"))
-    , m_life(std::make_shared<Life>())
-    , m_delegate(std::make_shared<DelegateSlot>())
-    , m_needsNetwork(!m_kit || m_kit->backend().needsNetwork())
+    , m_channel(*this)
+    , m_flags(std::move(environment.userDefaults))
+    , m_availability(m_kit, m_flags, m_channel, m_life, *this)
+    , m_reporting(m_kit, environment.homeFolder, environment.applicationIdentifier + QStringLiteral(".cache"),
+                  m_availability, m_channel, m_life)
+    , m_sync(m_kit, m_availability, m_reporting, m_flags, m_channel, m_life)
+    , m_screens(m_kit, m_availability, m_channel)
 {
-    Q_ASSERT(m_defaults);
-    m_delegate->owner = this;
-
     // Only a service that needs the network has the network watched: the
     // local one does not, and the watch would load the system's network
     // backend at start and wake the process while it idles.
-    if (m_pathMonitor && m_kit && m_needsNetwork) {
+    if (m_pathMonitor && m_kit && m_availability.needsNetwork()) {
         m_pathMonitor->setQueue(m_monitorQueue.get());
         m_pathMonitor->setUpdateHandler([this](NetworkPathMonitor::Status status) {
-            networkChanged(status == NetworkPathMonitor::Status::Satisfied);
+            m_availability.networkChanged(status == NetworkPathMonitor::Status::Satisfied);
         });
         m_pathMonitor->start();
     }
 
     // What runs next is decided below, once the flags are read; the check
     // must not start a synchronisation of its own.
-    const bool networkAtCheck = serviceReachable();
-    const bool available = checkAvailability(true, false);
+    const bool networkAtCheck = m_availability.serviceReachable();
+    const bool available = m_availability.check(true, false);
 
-    {
-        std::lock_guard lock(m_defaultsMutex);
-        m_defaults->synchronize();
-        for (const QString &key : {scoresSyncedKey(), achievementsSyncedKey()}) {
-            if (!m_defaults->contains(key.toStdString()))
-                m_defaults->setBoolean(key.toStdString(), false);
-        }
-        m_defaults->synchronize();
-    }
+    m_flags.ensure(localPlayerId());
 
     if (available) {
-        m_gameServiceAvailable = true;
-        if (flag(scoresSyncedKey()) && flag(achievementsSyncedKey()))
+        m_availability.setAvailable(true);
+        if (m_flags.flag(scoresSyncedKey()) && m_flags.flag(achievementsSyncedKey()))
             reportSavedScoresAndAchievements();
         else
             syncGameService();
     } else {
-        m_gameServiceAvailable = false;
+        m_availability.setAvailable(false);
     }
 
     // A network that came up after the first check and before now has not
     // been acted on yet.
-    bool missed = false;
-    {
-        std::lock_guard lock(m_startMutex);
-        m_started = true;
-        missed = m_networkCameBackEarly && !networkAtCheck;
-    }
-    if (missed)
-        networkCameBack();
+    m_availability.startFinished(networkAtCheck);
 }
 
 GameServiceManager::~GameServiceManager()
@@ -122,43 +97,54 @@ GameServiceManager::~GameServiceManager()
     // Let the answers under way land (a failed report still reaches the cache).
     if (m_kit)
         m_kit->waitForIdle();
-    {
-        std::unique_lock lock(m_life->mutex);
-        m_life->alive = false;
-    }
+    m_life.end();
     if (m_kit)
         m_kit->localPlayer().setAuthenticateHandler({});
-    std::lock_guard lock(m_delegate->mutex);
-    m_delegate->owner = nullptr;
+    m_channel.detach();
+}
+
+void GameServiceManager::adoptUnknownPlayer()
+{
+    m_reporting.adoptUnknownPlayer();
+}
+
+void GameServiceManager::startSync()
+{
+    m_sync.start();
+}
+
+// -- availability ----------------------------------------------------------------
+
+bool GameServiceManager::checkGameServiceAvailability(bool argument)
+{
+    return m_availability.check(argument, true);
+}
+
+QString GameServiceManager::localPlayerId() const
+{
+    return m_availability.localPlayerId();
+}
+
+QString GameServiceManager::scoresSyncedKey() const
+{
+    return SyncFlags::scoresKey(localPlayerId());
+}
+
+QString GameServiceManager::achievementsSyncedKey() const
+{
+    return SyncFlags::achievementsKey(localPlayerId());
 }
 
 // -- delegate ------------------------------------------------------------------
 
 std::shared_ptr<GameServiceManagerDelegate> GameServiceManager::delegate() const
 {
-    std::lock_guard lock(m_delegate->mutex);
-    return m_delegate->delegate.lock();
+    return m_channel.delegate();
 }
 
 void GameServiceManager::setDelegate(std::weak_ptr<GameServiceManagerDelegate> delegate)
 {
-    std::lock_guard lock(m_delegate->mutex);
-    m_delegate->delegate = std::move(delegate);
-}
-
-void GameServiceManager::notifyOnMain(DelegateCall call) const
-{
-    DispatchQueue::main([slot = m_delegate, call = std::move(call)] { slot->deliver(call); });
-}
-
-void GameServiceManager::notifyNow(const DelegateCall &call) const
-{
-    m_delegate->deliver(call);
-}
-
-void GameServiceManager::sendError(const ServiceError &error) const
-{
-    notifyOnMain([error](GameServiceManagerDelegate &d, GameServiceManager &m) { d.error(m, error); });
+    m_channel.setDelegate(std::move(delegate));
 }
 
 std::shared_ptr<GameServiceDelegateProxy> GameServiceManager::delegateProxy() const
@@ -172,6 +158,136 @@ void GameServiceManager::setDelegateProxy(std::shared_ptr<GameServiceDelegatePro
     std::shared_ptr<GameServiceDelegateProxy> previous; // released outside the lock
     std::lock_guard lock(m_proxyMutex);
     previous = std::exchange(m_delegateProxy, std::move(proxy));
+}
+
+// -- reporting and the cache ---------------------------------------------------
+
+void GameServiceManager::setupManager()
+{
+    m_reporting.setup();
+}
+
+bool GameServiceManager::flushCache()
+{
+    // The synchronisation flags may be written behind as well.
+    m_flags.flush();
+    return m_reporting.flush();
+}
+
+void GameServiceManager::syncGameService()
+{
+    m_sync.start();
+}
+
+void GameServiceManager::reportSavedScoresAndAchievements()
+{
+    m_reporting.reportSaved();
+}
+
+void GameServiceManager::saveAndReportScore(std::int64_t score, const QString &leaderboard, SortOrder sortOrder)
+{
+    m_reporting.saveAndReportScore(score, leaderboard, sortOrder);
+}
+
+void GameServiceManager::saveAndReportAchievement(const QString &identifier, double percentComplete,
+                                                  bool shouldDisplayNotification)
+{
+    m_reporting.saveAndReportAchievement(identifier, percentComplete, shouldDisplayNotification);
+}
+
+void GameServiceManager::saveScoreToReportLater(const Score &score)
+{
+    m_reporting.saveScoreToReportLater(score);
+}
+
+void GameServiceManager::saveAchievementToReportLater(const QString &identifier, double percentComplete)
+{
+    m_reporting.saveAchievementToReportLater(identifier, percentComplete);
+}
+
+std::int64_t GameServiceManager::highScoreForLeaderboard(const QString &leaderboard) const
+{
+    return m_reporting.highScoreForLeaderboard(leaderboard);
+}
+
+QMap<QString, std::int64_t> GameServiceManager::highScoreForLeaderboards(const QStringList &leaderboards) const
+{
+    return m_reporting.highScoreForLeaderboards(leaderboards);
+}
+
+double GameServiceManager::progressForAchievement(const QString &identifier) const
+{
+    return m_reporting.progressForAchievement(identifier);
+}
+
+QMap<QString, double> GameServiceManager::progressForAchievements(const QStringList &identifiers) const
+{
+    return m_reporting.progressForAchievements(identifiers);
+}
+
+void GameServiceManager::resetAchievementsWithCompletion(std::function<void(OptionalError)> completion)
+{
+    m_sync.resetAchievements(std::move(completion));
+}
+
+double GameServiceManager::progressForAchievement(const std::string &identifier)
+{
+    return progressForAchievement(QString::fromStdString(identifier));
+}
+
+void GameServiceManager::saveAndReportAchievement(const std::string &identifier, double percentComplete,
+                                                  bool shouldDisplayNotification)
+{
+    saveAndReportAchievement(QString::fromStdString(identifier), percentComplete, shouldDisplayNotification);
+}
+
+void GameServiceManager::saveAndReportScore(std::int64_t score, const std::string &leaderboard, SortOrder sortOrder)
+{
+    saveAndReportScore(score, QString::fromStdString(leaderboard), sortOrder);
+}
+
+// -- service screens, challenges, local player ------------------------------------
+
+void GameServiceManager::presentAchievementsOnViewController(QWidget *presenter)
+{
+    m_screens.present(presenter, GameServiceViewController::ViewState::Achievements, std::nullopt);
+}
+
+void GameServiceManager::presentLeaderboardsOnViewController(QWidget *presenter,
+                                                             const std::optional<QString> &leaderboard)
+{
+    m_screens.present(presenter, GameServiceViewController::ViewState::Leaderboards, leaderboard);
+}
+
+void GameServiceManager::presentChallengesOnViewController(QWidget *presenter)
+{
+    m_screens.present(presenter, GameServiceViewController::ViewState::Challenges, std::nullopt);
+}
+
+void GameServiceManager::gameServiceViewControllerDidFinish(GameServiceViewController &controller)
+{
+    m_screens.gameServiceViewControllerDidFinish(controller);
+}
+
+void GameServiceManager::getChallengesWithCompletion(
+    std::function<void(std::optional<std::vector<Challenge>>, OptionalError)> completion)
+{
+    m_screens.getChallenges(std::move(completion));
+}
+
+QString GameServiceManager::localPlayerDisplayName() const
+{
+    return m_screens.localPlayerDisplayName();
+}
+
+LocalPlayer *GameServiceManager::localPlayerData() const
+{
+    return m_screens.localPlayerData();
+}
+
+void GameServiceManager::localPlayerPhoto(std::function<void(std::optional<QByteArray>)> completion)
+{
+    m_screens.localPlayerPhoto(std::move(completion));
 }
 
 } // namespace kestrune

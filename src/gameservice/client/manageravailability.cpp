@@ -1,19 +1,19 @@
-// GameServiceManager: availability, the network, the player and the synchronisation flags.
-#include "managerinternals.h"
+// GameServiceManager's availability, the network and the player.
+#include "manageravailability.h"
 
 #include "gameserviceavailabilitystate.h"
+#include "gameservicemanager.h"
 #include "gameservicemanagerdelegate.h"
+#include "managerlife.h"
+#include "syncflags.h"
 
-#include "game/keyvaluestore.h"
-#include "platform/dispatch/dispatchqueue.h"
 #include "gameservice/kit/localplayer.h"
+#include "gameservice/kit/servicebackend.h"
 #include "gameservice/kit/servicekit.h"
-#include "platform/dispatch/serialqueue.h"
 #include "gameservice/kit/signinviewcontroller.h"
+#include "platform/dispatch/dispatchqueue.h"
 
 namespace kestrune {
-
-using namespace managerinternals;
 
 namespace {
 int state(GameServiceAvailabilityState s)
@@ -22,34 +22,38 @@ int state(GameServiceAvailabilityState s)
 }
 } // namespace
 
-// -- availability --------------------------------------------------------------
+ManagerAvailability::ManagerAvailability(std::shared_ptr<ServiceKit> kit, SyncFlags &flags, DelegateChannel channel,
+                                         const ManagerLife &life, Listener &listener)
+    : m_kit(std::move(kit))
+    , m_flags(flags)
+    , m_channel(std::move(channel))
+    , m_life(life)
+    , m_listener(listener)
+    , m_needsNetwork(!m_kit || m_kit->backend().needsNetwork())
+{
+}
 
-bool GameServiceManager::enterState(int s)
+bool ManagerAvailability::enterState(int s)
 {
     // One atomic exchange: of several threads entering the same state, exactly
     // one sees the change and announces it.
-    return m_previousAvailability.exchange(s) != s;
+    return m_previousState.exchange(s) != s;
 }
 
-bool GameServiceManager::checkGameServiceAvailability(bool argument)
-{
-    return checkAvailability(argument, true);
-}
-
-bool GameServiceManager::serviceReachable() const
+bool ManagerAvailability::serviceReachable() const
 {
     return !m_needsNetwork || m_internetAvailable.load();
 }
 
-void GameServiceManager::networkChanged(bool reachable)
+void ManagerAvailability::networkChanged(bool reachable)
 {
     const bool wasReachable = m_internetAvailable.exchange(reachable);
     // A service that needs no network saw no change.
     if (!reachable || wasReachable || !m_needsNetwork)
         return;
     {
-        // Before the constructor's own check has run its course, that check
-        // decides; the constructor catches up on what it missed.
+        // Before the start-up's own check has run its course, that check
+        // decides; the start-up catches up on what it missed.
         std::lock_guard lock(m_startMutex);
         if (!m_started) {
             m_networkCameBackEarly = true;
@@ -59,20 +63,32 @@ void GameServiceManager::networkChanged(bool reachable)
     networkCameBack();
 }
 
-void GameServiceManager::networkCameBack()
+void ManagerAvailability::startFinished(bool reachableAtCheck)
+{
+    bool missed = false;
+    {
+        std::lock_guard lock(m_startMutex);
+        m_started = true;
+        missed = m_networkCameBackEarly && !reachableAtCheck;
+    }
+    if (missed)
+        networkCameBack();
+}
+
+void ManagerAvailability::networkCameBack()
 {
     // Back online: what waited in the cache goes out now (a synchronisation
     // first, then the drain), and a player nobody asked yet can be asked to
     // sign in. Off the monitor's queue, which only tracks reachability.
-    DispatchQueue::global(guarded([this] {
-        if (m_gameServiceAvailable.load())
-            syncGameService();
+    DispatchQueue::global(m_life.guard([this] {
+        if (m_available.load())
+            m_listener.startSync();
         else
-            checkGameServiceAvailability(false);
+            check(false, true);
     }));
 }
 
-bool GameServiceManager::checkAvailability(bool argument, bool startSync)
+bool ManagerAvailability::check(bool argument, bool startSync)
 {
     using S = GameServiceAvailabilityState;
     auto announce = [](S s) {
@@ -83,12 +99,12 @@ bool GameServiceManager::checkAvailability(bool argument, bool startSync)
 
     if (!m_kit) {
         if (enterState(state(S::unavailable)))
-            notifyOnMain(announce(S::unavailable));
+            m_channel.notifyOnMain(announce(S::unavailable));
         return false;
     }
     if (!serviceReachable()) {
         if (enterState(state(S::internetUnavailable)))
-            notifyOnMain(announce(S::internetUnavailable));
+            m_channel.notifyOnMain(announce(S::internetUnavailable));
         return false;
     }
 
@@ -98,78 +114,53 @@ bool GameServiceManager::checkAvailability(bool argument, bool startSync)
     // or available) must not be overtaken by this check's older view.
     const bool authenticated = player.isAuthenticated();
     if (!authenticated && enterState(state(S::notAuthenticated)))
-        notifyNow(announce(S::notAuthenticated));
-    player.setAuthenticateHandler(guarded([this, argument](std::shared_ptr<SignInViewController> screen,
-                                                           OptionalError error) {
-        authenticationAnswered(screen, error, argument);
-    }));
+        m_channel.notifyNow(announce(S::notAuthenticated));
+    player.setAuthenticateHandler(
+        m_life.guard([this, argument](std::shared_ptr<SignInViewController> screen, OptionalError error) {
+            authenticationAnswered(screen, error, argument);
+        }));
     if (!authenticated)
         return false;
     if (enterState(state(S::available))) {
         // Before the flag below: while it is still false these are the flags
         // of "unknownPlayer".
-        setFlags(localPlayerId(), false, false);
-        notifyOnMain(announce(S::available));
-        m_gameServiceAvailable = true;
-        adoptUnknownPlayer();
+        m_flags.set(localPlayerId(), false, false);
+        m_channel.notifyOnMain(announce(S::available));
+        m_available = true;
+        m_listener.adoptUnknownPlayer();
         // The synchronisation ends by sending what the cache holds, so
         // nothing earned offline waits for another start of the program.
         if (startSync)
-            syncGameService();
+            m_listener.startSync();
     }
     return true;
 }
 
-void GameServiceManager::authenticationAnswered(const std::shared_ptr<SignInViewController> &screen,
-                                                const OptionalError &error, bool argument)
+void ManagerAvailability::authenticationAnswered(const std::shared_ptr<SignInViewController> &screen,
+                                                 const OptionalError &error, bool argument)
 {
     if (screen) {
         if (enterState(state(GameServiceAvailabilityState::noPlayer))) {
-            notifyOnMain([screen, dictionary = availabilityDictionary(GameServiceAvailabilityState::noPlayer)](
-                             GameServiceManagerDelegate &d, GameServiceManager &m) {
-                d.availabilityChanged(m, dictionary);
-                d.authenticateUser(m, screen);
-            });
+            m_channel.notifyOnMain(
+                [screen, dictionary = availabilityDictionary(GameServiceAvailabilityState::noPlayer)](
+                    GameServiceManagerDelegate &d, GameServiceManager &m) {
+                    d.availabilityChanged(m, dictionary);
+                    d.authenticateUser(m, screen);
+                });
         }
         return;
     }
     if (!error)
-        checkGameServiceAvailability(argument);
+        check(argument, true);
 }
 
-QString GameServiceManager::localPlayerId() const
+QString ManagerAvailability::localPlayerId() const
 {
-    if (m_gameServiceAvailable.load() && m_kit) {
+    if (m_available.load() && m_kit) {
         if (const auto id = m_kit->localPlayer().playerID())
             return *id;
     }
-    return unknownPlayer;
-}
-
-QString GameServiceManager::scoresSyncedKey() const
-{
-    return QStringLiteral("scoresSynced") + localPlayerId();
-}
-
-QString GameServiceManager::achievementsSyncedKey() const
-{
-    return QStringLiteral("achievementsSynced") + localPlayerId();
-}
-
-bool GameServiceManager::flag(const QString &key) const
-{
-    std::lock_guard lock(m_defaultsMutex);
-    return m_defaults->boolean(key.toStdString()).value_or(false);
-}
-
-void GameServiceManager::setFlags(const QString &player, std::optional<bool> scores, std::optional<bool> achievements)
-{
-    std::lock_guard lock(m_defaultsMutex);
-    if (scores)
-        m_defaults->setBoolean((QStringLiteral("scoresSynced") + player).toStdString(), *scores);
-    if (achievements)
-        m_defaults->setBoolean((QStringLiteral("achievementsSynced") + player).toStdString(), *achievements);
-    m_defaults->synchronize();
+    return GameServiceManager::unknownPlayer;
 }
 
 } // namespace kestrune

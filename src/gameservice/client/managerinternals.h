@@ -1,17 +1,15 @@
 #pragma once
 
-// What the parts of GameServiceManager share: the cache's key names, the
-// number readers, and the guards that let late service answers find out
-// that the manager has gone. Only the manager's own source files include it.
-
-#include "gameservicemanager.h"
+// What the parts of GameServiceManager share: the cache's key names and the
+// number readers. Only the manager's own source files include it.
 
 #include "game/numberhelper.h"
 #include "gameservice/kit/serviceerror.h"
 
 #include <QCborValue>
+#include <QString>
 
-#include <shared_mutex>
+#include <cstdint>
 
 namespace kestrune::managerinternals {
 
@@ -39,48 +37,3 @@ inline double doubleOf(const QCborValue &v)
 }
 
 } // namespace kestrune::managerinternals
-
-namespace kestrune {
-
-// Lets answers that arrive after the manager has gone find out and drop
-// themselves: every asynchronous entry point runs under a shared lock, and
-// the destructor takes it exclusively once.
-struct GameServiceManager::Life
-{
-    std::shared_mutex mutex;
-    bool alive = true;
-};
-
-// The weak delegate and the manager it is told about; queued notifications
-// read both when they are delivered.
-struct GameServiceManager::DelegateSlot
-{
-    std::mutex mutex;
-    std::weak_ptr<GameServiceManagerDelegate> delegate;
-    GameServiceManager *owner = nullptr;
-
-    void deliver(const DelegateCall &call)
-    {
-        std::shared_ptr<GameServiceManagerDelegate> d;
-        GameServiceManager *m;
-        {
-            std::lock_guard lock(mutex);
-            d = delegate.lock();
-            m = owner;
-        }
-        if (d && m)
-            call(*d, *m);
-    }
-};
-
-template<typename F>
-auto GameServiceManager::guarded(F f) const
-{
-    return [life = m_life, f = std::move(f)](auto &&...args) {
-        std::shared_lock lock(life->mutex);
-        if (life->alive)
-            f(std::forward<decltype(args)>(args)...);
-    };
-}
-
-} // namespace kestrune

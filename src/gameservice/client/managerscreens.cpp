@@ -1,22 +1,28 @@
-// GameServiceManager: the service screens, challenges and the local player.
+// GameServiceManager's service screens, challenges and the local player.
+#include "managerscreens.h"
+
+#include "gameservicemanager.h"
+#include "gameservicemanagerdelegate.h"
+#include "manageravailability.h"
 #include "managerinternals.h"
 
-#include "gameserviceavailabilitystate.h"
-#include "gameservicemanagerdelegate.h"
-
-#include "game/keyvaluestore.h"
-#include "platform/dispatch/dispatchqueue.h"
 #include "gameservice/kit/localplayer.h"
 #include "gameservice/kit/servicekit.h"
-#include "gameservice/kit/gameserviceviewcontroller.h"
+#include "platform/dispatch/dispatchqueue.h"
 
 namespace kestrune {
 
 using namespace managerinternals;
 
-// -- service screens, challenges, local player -------------------------------------
+ManagerScreens::ManagerScreens(std::shared_ptr<ServiceKit> kit, ManagerAvailability &availability,
+                               DelegateChannel channel)
+    : m_kit(std::move(kit))
+    , m_availability(availability)
+    , m_channel(std::move(channel))
+{
+}
 
-void GameServiceManager::present(QWidget *presenter, GameServiceViewController::ViewState viewState,
+void ManagerScreens::present(QWidget *presenter, GameServiceViewController::ViewState viewState,
                                  const std::optional<QString> &leaderboard)
 {
     if (!m_kit)
@@ -26,47 +32,27 @@ void GameServiceManager::present(QWidget *presenter, GameServiceViewController::
     if (leaderboard)
         screen->setLeaderboardIdentifier(*leaderboard);
     screen->setGameServiceDelegate(this);
-    screen->present(presenter, true, [slot = m_delegate] {
-        DispatchQueue::main([slot] {
-            slot->deliver([](GameServiceManagerDelegate &d, GameServiceManager &m) {
-                d.gameServiceViewControllerPresented(m, true);
-            });
+    screen->present(presenter, true, [channel = m_channel] {
+        channel.notifyOnMain([](GameServiceManagerDelegate &d, GameServiceManager &m) {
+            d.gameServiceViewControllerPresented(m, true);
         });
     });
 }
 
-void GameServiceManager::presentAchievementsOnViewController(QWidget *presenter)
+void ManagerScreens::gameServiceViewControllerDidFinish(GameServiceViewController &controller)
 {
-    present(presenter, GameServiceViewController::ViewState::Achievements, std::nullopt);
-}
-
-void GameServiceManager::presentLeaderboardsOnViewController(QWidget *presenter,
-                                                             const std::optional<QString> &leaderboard)
-{
-    present(presenter, GameServiceViewController::ViewState::Leaderboards, leaderboard);
-}
-
-void GameServiceManager::presentChallengesOnViewController(QWidget *presenter)
-{
-    present(presenter, GameServiceViewController::ViewState::Challenges, std::nullopt);
-}
-
-void GameServiceManager::gameServiceViewControllerDidFinish(GameServiceViewController &controller)
-{
-    controller.dismiss(true, [slot = m_delegate] {
-        DispatchQueue::main([slot] {
-            slot->deliver([](GameServiceManagerDelegate &d, GameServiceManager &m) {
-                d.gameServiceViewControllerDidFinish(m, true);
-            });
+    controller.dismiss(true, [channel = m_channel] {
+        channel.notifyOnMain([](GameServiceManagerDelegate &d, GameServiceManager &m) {
+            d.gameServiceViewControllerDidFinish(m, true);
         });
     });
 }
 
-void GameServiceManager::getChallengesWithCompletion(
+void ManagerScreens::getChallenges(
     std::function<void(std::optional<std::vector<Challenge>>, OptionalError)> completion)
 {
     ServiceError own;
-    if (!checkGameServiceAvailability(false)) {
+    if (!m_availability.check(false, true)) {
         own = ownError(QStringLiteral("GameService Unavailable"), 2);
     } else if (!m_kit->hasChallenges()) {
         own = ownError(QStringLiteral("Challenge class is not available. Challenges need a newer system version. "
@@ -80,30 +66,30 @@ void GameServiceManager::getChallengesWithCompletion(
         });
         return;
     }
-    notifyNow([own](GameServiceManagerDelegate &d, GameServiceManager &m) { d.error(m, own); });
+    m_channel.notifyNow([own](GameServiceManagerDelegate &d, GameServiceManager &m) { d.error(m, own); });
 }
 
-QString GameServiceManager::localPlayerDisplayName() const
+QString ManagerScreens::localPlayerDisplayName() const
 {
     if (LocalPlayer *player = localPlayerData())
         return player->displayName();
-    return unknownPlayer;
+    return GameServiceManager::unknownPlayer;
 }
 
-LocalPlayer *GameServiceManager::localPlayerData() const
+LocalPlayer *ManagerScreens::localPlayerData() const
 {
-    if (m_gameServiceAvailable.load() && m_kit && m_kit->localPlayer().isAuthenticated())
+    if (m_availability.isAvailable() && m_kit && m_kit->localPlayer().isAuthenticated())
         return &m_kit->localPlayer();
     return nullptr;
 }
 
-void GameServiceManager::localPlayerPhoto(std::function<void(std::optional<QByteArray>)> completion)
+void ManagerScreens::localPlayerPhoto(std::function<void(std::optional<QByteArray>)> completion)
 {
     const ServiceError unavailable = ownError(QStringLiteral("GameService Unavailable"), 2);
     auto sendNow = [&] {
-        notifyNow([unavailable](GameServiceManagerDelegate &d, GameServiceManager &m) { d.error(m, unavailable); });
+        m_channel.notifyNow([unavailable](GameServiceManagerDelegate &d, GameServiceManager &m) { d.error(m, unavailable); });
     };
-    if (!m_gameServiceAvailable.load()) {
+    if (!m_availability.isAvailable()) {
         sendNow();
         return;
     }
@@ -116,16 +102,11 @@ void GameServiceManager::localPlayerPhoto(std::function<void(std::optional<QByte
         return;
     }
     player->loadPhoto(LocalPlayer::PhotoSize::Normal,
-                      [slot = m_delegate, completion](std::optional<QByteArray> photo, OptionalError error) {
+                      [channel = m_channel, completion](std::optional<QByteArray> photo, OptionalError error) {
                           if (completion)
                               completion(std::move(photo));
-                          if (error) {
-                              DispatchQueue::main([slot, error] {
-                                  slot->deliver([error](GameServiceManagerDelegate &d, GameServiceManager &m) {
-                                      d.error(m, *error);
-                                  });
-                              });
-                          }
+                          if (error)
+                              channel.sendError(*error);
                       });
 }
 

@@ -1,13 +1,15 @@
-// GameServiceManager: synchronisation with the service and resetting achievements.
-#include "managerinternals.h"
+// GameServiceManager's synchronisation with the service and resetting achievements.
+#include "managersync.h"
 
-#include "gameserviceavailabilitystate.h"
 #include "gameservicemanagerdelegate.h"
+#include "manageravailability.h"
+#include "managerinternals.h"
+#include "managerlife.h"
+#include "managerreporting.h"
+#include "syncflags.h"
 
-#include "game/keyvaluestore.h"
-#include "platform/dispatch/dispatchqueue.h"
-#include "gameservice/kit/localplayer.h"
 #include "gameservice/kit/servicekit.h"
+#include "platform/dispatch/dispatchqueue.h"
 
 #include <algorithm>
 
@@ -15,65 +17,76 @@ namespace kestrune {
 
 using namespace managerinternals;
 
-// -- synchronisation -------------------------------------------------------------
+ManagerSync::ManagerSync(std::shared_ptr<ServiceKit> kit, ManagerAvailability &availability,
+                         ManagerReporting &reporting, SyncFlags &flags, DelegateChannel channel,
+                         const ManagerLife &life)
+    : m_kit(std::move(kit))
+    , m_availability(availability)
+    , m_reporting(reporting)
+    , m_flags(flags)
+    , m_channel(std::move(channel))
+    , m_life(life)
+{
+}
 
-void GameServiceManager::syncGameService()
+void ManagerSync::start()
 {
     {
         // One synchronisation at a time: asked for while one runs, it runs
         // once more when that one ends, so none is lost and none doubled.
-        std::lock_guard lock(m_syncMutex);
-        if (m_syncRunning) {
-            m_syncAgain = true;
+        std::lock_guard lock(m_runMutex);
+        if (m_running) {
+            m_again = true;
             return;
         }
-        m_syncRunning = true;
+        m_running = true;
     }
-    postSyncStep();
+    postStep();
 }
 
-void GameServiceManager::postSyncStep()
+void ManagerSync::postStep()
 {
     // There is no background-task time to ask for on the desktop; the step
     // simply runs on the worker pool.
-    DispatchQueue::global(guarded([this] { syncStep(); }));
+    DispatchQueue::global(m_life.guard([this] { step(); }));
 }
 
-void GameServiceManager::syncEnded()
+void ManagerSync::ended()
 {
     {
-        std::lock_guard lock(m_syncMutex);
-        if (!std::exchange(m_syncAgain, false)) {
-            m_syncRunning = false;
+        std::lock_guard lock(m_runMutex);
+        if (!std::exchange(m_again, false)) {
+            m_running = false;
             return;
         }
     }
-    postSyncStep();
+    postStep();
 }
 
-void GameServiceManager::syncStep()
+void ManagerSync::step()
 {
     // A state change seen here goes on as this step, not as a second one.
-    if (!checkAvailability(false, false)) {
-        sendError(ownError(QStringLiteral("GameService unavailable."), 2));
-        syncEnded();
+    if (!m_availability.check(false, false)) {
+        m_channel.sendError(ownError(QStringLiteral("GameService unavailable."), 2));
+        ended();
         return;
     }
-    if (!flag(scoresSyncedKey())) {
-        syncScores(localPlayerId());
+    const QString player = m_availability.localPlayerId();
+    if (!m_flags.flag(SyncFlags::scoresKey(player))) {
+        syncScores(player);
         return;
     }
-    if (!flag(achievementsSyncedKey())) {
+    if (!m_flags.flag(SyncFlags::achievementsKey(player))) {
         syncAchievements();
         return;
     }
-    notifyOnMain([](GameServiceManagerDelegate &d, GameServiceManager &m) { d.gameServiceSynced(m, true); });
-    syncEnded();
+    m_channel.notifyOnMain([](GameServiceManagerDelegate &d, GameServiceManager &m) { d.gameServiceSynced(m, true); });
+    ended();
     // Only now: sent earlier, merged values could go out twice.
-    reportSavedScoresAndAchievements();
+    m_reporting.reportSaved();
 }
 
-void GameServiceManager::syncScores(const QString &player)
+void ManagerSync::syncScores(const QString &player)
 {
     std::optional<std::vector<Leaderboard>> leaderboards;
     {
@@ -81,10 +94,10 @@ void GameServiceManager::syncScores(const QString &player)
         leaderboards = m_leaderboards;
     }
     if (!leaderboards) {
-        m_kit->loadLeaderboards(guarded([this](std::vector<Leaderboard> loaded, OptionalError error) {
+        m_kit->loadLeaderboards(m_life.guard([this](std::vector<Leaderboard> loaded, OptionalError error) {
             if (error) {
-                sendError(*error);
-                syncEnded();
+                m_channel.sendError(*error);
+                ended();
                 return;
             }
             {
@@ -92,24 +105,24 @@ void GameServiceManager::syncScores(const QString &player)
                 if (!m_leaderboards)
                     m_leaderboards = std::move(loaded);
             }
-            postSyncStep();
+            postStep();
         }));
         return;
     }
     if (leaderboards->empty()) {
-        setFlags(player, true, std::nullopt);
-        postSyncStep();
+        m_flags.set(player, true, std::nullopt);
+        postStep();
         return;
     }
     const QString identifier = leaderboards->front().identifier;
-    m_kit->loadScores(identifier, guarded([this, identifier](Leaderboard::Scores scores, OptionalError error) {
+    m_kit->loadScores(identifier, m_life.guard([this, identifier](Leaderboard::Scores scores, OptionalError error) {
         if (error) {
-            sendError(*error); // the list stays as it is: the next synchronisation resumes here
-            syncEnded();
+            m_channel.sendError(*error); // the list stays as it is: the next synchronisation resumes here
+            ended();
             return;
         }
         if (!scores.scores.empty() && scores.localPlayerScore)
-            mergeServiceScore(*scores.localPlayerScore);
+            m_reporting.mergeServiceScore(*scores.localPlayerScore);
         {
             // By identifier rather than "the first": two synchronisations
             // running side by side must not drop a leaderboard unseen.
@@ -117,64 +130,37 @@ void GameServiceManager::syncScores(const QString &player)
             if (m_leaderboards)
                 std::erase_if(*m_leaderboards, [&](const Leaderboard &l) { return l.identifier == identifier; });
         }
-        postSyncStep();
+        postStep();
     }));
 }
 
-void GameServiceManager::mergeServiceScore(const Score &score)
-{
-    const QString player = localPlayerId();
-    m_cache.update([&](QCborMap &root) {
-        QCborMap entry = root.value(player).toMap();
-        // Compared as 64-bit integers: a float would round scores above 2^24.
-        const std::int64_t stored = integerOf(entry.value(score.leaderboardIdentifier()));
-        entry.insert(score.leaderboardIdentifier(), qint64(std::max(stored, score.value())));
-        root.insert(player, entry);
-        return true;
-    });
-}
-
-void GameServiceManager::syncAchievements()
+void ManagerSync::syncAchievements()
 {
     const std::uint64_t ticket = m_resetFence.ticket();
-    m_kit->loadAchievements(guarded([this, ticket](std::vector<Achievement> achievements, OptionalError error) {
+    m_kit->loadAchievements(m_life.guard([this, ticket](std::vector<Achievement> achievements, OptionalError error) {
         if (error) {
-            sendError(*error);
-            syncEnded();
+            m_channel.sendError(*error);
+            ended();
             return;
         }
-        const QString player = localPlayerId();
-        bool stale = false;
-        m_cache.update([&](QCborMap &root) {
-            // Under the cache's lock, which the reset clears under too, so
-            // that no reset comes between this check and the merge.
-            stale = !m_resetFence.admits(ticket);
-            if (stale || achievements.empty())
-                return false;
-            QCborMap entry = root.value(player).toMap();
-            // The service's values replace the device's, except where more
-            // is still waiting to be sent: that is not to be undone before
-            // it goes out.
-            const QCborMap waiting = entry.value(savedAchievementsKey).toMap();
-            for (const Achievement &a : achievements)
-                entry.insert(a.identifier(), std::max(a.percentComplete(), doubleOf(waiting.value(a.identifier()))));
-            root.insert(player, entry);
-            return true;
-        });
-        if (stale) {
+        const QString player = m_availability.localPlayerId();
+        // Checked under the cache's lock, which the reset clears under too,
+        // so that no reset comes between this check and the merge.
+        if (!m_reporting.mergeLoadedAchievements(player, achievements,
+                                                 [&] { return m_resetFence.admits(ticket); })) {
             // The flag stays false: the synchronisation the reset starts (or
             // the fence asks for) loads the achievements again.
-            syncEnded();
+            ended();
             return;
         }
-        setFlags(player, std::nullopt, true);
-        postSyncStep();
+        m_flags.set(player, std::nullopt, true);
+        postStep();
     }));
 }
 
-void GameServiceManager::resetAchievementsWithCompletion(std::function<void(OptionalError)> completion)
+void ManagerSync::resetAchievements(std::function<void(OptionalError)> completion)
 {
-    if (!m_gameServiceAvailable.load() || !m_kit)
+    if (!m_availability.isAvailable() || !m_kit)
         return;
     auto finish = [completion](OptionalError error) {
         DispatchQueue::main([completion, error] {
@@ -187,34 +173,28 @@ void GameServiceManager::resetAchievementsWithCompletion(std::function<void(Opti
     // one starts its own.
     auto failed = [this, finish](const ServiceError &error) {
         if (m_resetFence.resetEnds(false))
-            syncGameService();
+            start();
         finish(error);
     };
-    m_kit->loadAchievements(guarded([this, finish, failed](std::vector<Achievement> achievements, OptionalError error) {
-        if (error) {
-            failed(*error);
-            return;
-        }
-        const QString player = localPlayerId();
-        m_cache.update([&](QCborMap &root) {
-            QCborMap entry = root.value(player).toMap();
-            for (const Achievement &a : achievements)
-                entry.remove(a.identifier());
-            root.insert(player, entry);
-            return true;
-        });
-        m_kit->resetAchievements(guarded([this, finish, failed](OptionalError error) {
+    m_kit->loadAchievements(
+        m_life.guard([this, finish, failed](std::vector<Achievement> achievements, OptionalError error) {
             if (error) {
                 failed(*error);
                 return;
             }
-            // Before the new synchronisation takes its ticket, which must be admitted.
-            m_resetFence.resetEnds(true);
-            setFlags(localPlayerId(), std::nullopt, false);
-            syncGameService();
-            finish(error);
+            m_reporting.forgetAchievements(m_availability.localPlayerId(), achievements);
+            m_kit->resetAchievements(m_life.guard([this, finish, failed](OptionalError error) {
+                if (error) {
+                    failed(*error);
+                    return;
+                }
+                // Before the new synchronisation takes its ticket, which must be admitted.
+                m_resetFence.resetEnds(true);
+                m_flags.set(m_availability.localPlayerId(), std::nullopt, false);
+                start();
+                finish(error);
+            }));
         }));
-    }));
 }
 
 } // namespace kestrune
