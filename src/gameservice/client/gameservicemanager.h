@@ -69,8 +69,8 @@ class SignInViewController;
 // ManagerLife (which drops answers that come after the manager has gone).
 //
 // Locks, and which may be held together. No part calls another part, the
-// delegate or the service while it holds a lock of its own, with one
-// exception; so no two of these are ever held together but for:
+// delegate or the service while it holds a lock of its own, so no two of
+// these are ever held together except:
 //   1. ManagerLife's, held shared for the whole of every asynchronous call
 //      (a service answer, a step on the worker pool), under which any of
 //      the others may be taken; the destructor holds it alone.
