@@ -192,7 +192,7 @@ void ManagerSync::resetAchievements(std::function<void(OptionalError)> completio
                 m_resetFence.resetEnds(true);
                 m_flags.set(m_availability.localPlayerId(), std::nullopt, false);
                 start();
-                finish(error);
+                finish(std::nullopt);
             }));
         }));
 }
