@@ -1,7 +1,7 @@
 // The cache is kept in memory and written behind: how long does the caller
 // wait, and how long does the write itself take, as the number of scores
 // waiting in it grows?
-#include "gameservice/gameservicemanager.h"
+#include "gameservice/client/gameservicemanager.h"
 #include "memorystore.h"
 
 #include <QCborArray>

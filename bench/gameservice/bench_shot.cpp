@@ -5,14 +5,14 @@
 #include "game/game.h"
 #include "game/gamemanager.h"
 #include "game/statisticshelper.h"
-#include "gameservice/gameserviceenvironment.h"
-#include "gameservice/gameservicemanager.h"
+#include "gameservice/client/gameserviceenvironment.h"
+#include "gameservice/client/gameservicemanager.h"
 #include "platform/apppaths.h"
 #include "platform/backgroundanalytics.h"
 #include "platform/backgroundsyncstore.h"
 #include "platform/dispatch/dispatchqueue.h"
 #include "platform/fileanalytics.h"
-#include "platform/servicekit/servicekit.h"
+#include "gameservice/kit/servicekit.h"
 #include "platform/settingsstore.h"
 
 #include <QCoreApplication>

@@ -1,12 +1,12 @@
 #include "fakes/managerfixture.h"
 
-#include "gameservice/gameserviceavailabilitystate.h"
-#include "gameservice/gameservicedelegateproxy.h"
+#include "gameservice/client/gameserviceavailabilitystate.h"
+#include "gameservice/client/gameservicedelegateproxy.h"
 #include "game/rx/disposebag.h"
 #include "game/rx/driver.h"
-#include "gameservice/gameserviceenvironment.h"
+#include "gameservice/client/gameserviceenvironment.h"
 #include "platform/apppaths.h"
-#include "platform/servicekit/signinviewcontroller.h"
+#include "gameservice/kit/signinviewcontroller.h"
 #include "platform/settingsformat.h"
 #include "settingseventcounter.h"
 

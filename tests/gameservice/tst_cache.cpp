@@ -1,7 +1,7 @@
 #include "fakes/managerfixture.h"
 #include "filesizelimit.h"
 
-#include "gameservice/gameservicecache.h"
+#include "gameservice/client/gameservicecache.h"
 
 #include <QCborArray>
 #include <QCborValue>

@@ -1,4 +1,4 @@
-#include "gameservice/cachemirror.h"
+#include "gameservice/client/cachemirror.h"
 
 #include "filesizelimit.h"
 

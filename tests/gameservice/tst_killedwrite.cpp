@@ -1,4 +1,4 @@
-#include "gameservice/gameservicecache.h"
+#include "gameservice/client/gameservicecache.h"
 #include "platform/signalwatcher.h"
 
 #include "game/statisticshelper.h"

@@ -1,4 +1,4 @@
-#include "gameservice/achievementresetfence.h"
+#include "gameservice/client/achievementresetfence.h"
 
 #include <QTest>
 

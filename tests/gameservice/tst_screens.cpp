@@ -1,8 +1,8 @@
 #include "fakes/managerfixture.h"
 
-#include "platform/servicekit/gameserviceviewcontroller.h"
-#include "platform/servicekit/localplayer.h"
-#include "platform/servicekit/servicescreenpresenter.h"
+#include "gameservice/kit/gameserviceviewcontroller.h"
+#include "gameservice/kit/localplayer.h"
+#include "gameservice/kit/servicescreenpresenter.h"
 
 #include <QWidget>
 

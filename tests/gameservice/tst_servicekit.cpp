@@ -1,11 +1,11 @@
 #include "fakes/managerfixture.h"
 #include "filesizelimit.h"
 
-#include "gameservice/gameserviceenvironment.h"
+#include "gameservice/client/gameserviceenvironment.h"
 #include "platform/network/systempathmonitor.h"
-#include "platform/servicekit/localservicebackend.h"
-#include "platform/servicekit/servicescreenpresenter.h"
-#include "platform/servicekit/signinviewcontroller.h"
+#include "gameservice/local/localservicebackend.h"
+#include "gameservice/kit/servicescreenpresenter.h"
+#include "gameservice/kit/signinviewcontroller.h"
 
 #include <QCborArray>
 #include <chrono>

@@ -11,7 +11,7 @@
 #include "platform/device/deviceprofile.h"
 #include "platform/device/idletimer.h"
 #include "platform/resources/resources.h"
-#include "platform/servicekit/signinviewcontroller.h"
+#include "gameservice/kit/signinviewcontroller.h"
 #include "screens/game/gameviewcontroller.h"
 #include "screens/navigation/navigationcontroller.h"
 #include "screens/navigation/navigationitem.h"

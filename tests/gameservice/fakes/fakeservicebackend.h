@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/servicekit/servicebackend.h"
+#include "gameservice/kit/servicebackend.h"
 
 #include <chrono>
 #include <condition_variable>

@@ -5,10 +5,10 @@
 #include "lockedstore.h"
 #include "recordingdelegate.h"
 
-#include "gameservice/gameservicemanager.h"
+#include "gameservice/client/gameservicemanager.h"
 #include "platform/dispatch/dispatchqueue.h"
 #include "platform/dispatch/serialqueue.h"
-#include "platform/servicekit/servicekit.h"
+#include "gameservice/kit/servicekit.h"
 
 #include <QCborArray>
 #include <QCborMap>

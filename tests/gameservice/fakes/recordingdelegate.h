@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gameservice/gameservicemanagerdelegate.h"
+#include "gameservice/client/gameservicemanagerdelegate.h"
 
 #include <QCoreApplication>
 #include <mutex>

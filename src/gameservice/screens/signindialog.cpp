@@ -1,7 +1,7 @@
 #include "signindialog.h"
 
 #include "platform/resources/resources.h"
-#include "platform/servicekit/signinviewcontroller.h"
+#include "gameservice/kit/signinviewcontroller.h"
 #include "views/widgets/button.h"
 
 #include <QHBoxLayout>

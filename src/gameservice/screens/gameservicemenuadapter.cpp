@@ -1,8 +1,8 @@
 #include "gameservicemenuadapter.h"
 
-#include "gameservice/gameservicedelegateproxy.h"
-#include "gameservice/gameservicemanager.h"
-#include "platform/servicekit/signinviewcontroller.h"
+#include "gameservice/client/gameservicedelegateproxy.h"
+#include "gameservice/client/gameservicemanager.h"
+#include "gameservice/kit/signinviewcontroller.h"
 
 namespace kestrune {
 

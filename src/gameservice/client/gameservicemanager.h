@@ -1,16 +1,21 @@
 #pragma once
 
-#include "achievementresetfence.h"
-#include "cachemirror.h"
+#include "delegatechannel.h"
+#include "manageravailability.h"
+#include "managerlife.h"
+#include "managerreporting.h"
+#include "managerscreens.h"
+#include "managersync.h"
+#include "syncflags.h"
 
 #include "game/gameservicereporting.h"
-#include "platform/servicekit/achievement.h"
-#include "platform/servicekit/challenge.h"
-#include "platform/servicekit/gameservicecontrollerdelegate.h"
-#include "platform/servicekit/gameserviceviewcontroller.h"
-#include "platform/servicekit/leaderboard.h"
-#include "platform/servicekit/score.h"
-#include "platform/servicekit/serviceerror.h"
+#include "gameservice/kit/achievement.h"
+#include "gameservice/kit/challenge.h"
+#include "gameservice/kit/gameservicecontrollerdelegate.h"
+#include "gameservice/kit/gameserviceviewcontroller.h"
+#include "gameservice/kit/leaderboard.h"
+#include "gameservice/kit/score.h"
+#include "gameservice/kit/serviceerror.h"
 
 #include <QByteArray>
 #include <QMap>
@@ -55,8 +60,31 @@ class SignInViewController;
 // written behind on its own queue, so a report never waits for the disk;
 // delegate calls reach the GUI thread through its event loop (see
 // GameServiceManagerDelegate for the exceptions). Never throws: failures go
-// to the delegate. The parts live in manager*.cpp beside this file.
-class GameServiceManager final : public GameServiceReporting, public GameServiceControllerDelegate
+// to the delegate.
+//
+// Parts, each with its own state (the manager keeps only the start-up and
+// the delegate proxy): ManagerAvailability, ManagerReporting (with the
+// cache), ManagerSync, ManagerScreens; beside them SyncFlags (the flags in
+// the user-defaults store), DelegateChannel (the way to the delegate) and
+// ManagerLife (which drops answers that come after the manager has gone).
+//
+// Locks, and which may be held together. No part calls another part, the
+// delegate or the service while it holds a lock of its own, so no two of
+// these are ever held together except:
+//   1. ManagerLife's, held shared for the whole of every asynchronous call
+//      (a service answer, a step on the worker pool), under which any of
+//      the others may be taken; the destructor holds it alone.
+//   2. the cache's (CacheMirror), under which the reset fence's
+//      (AchievementResetFence) is taken to admit loaded achievements.
+// So the order is: ManagerLife -> CacheMirror -> AchievementResetFence, and
+// every other lock is a leaf: DelegateChannel's, SyncFlags', the
+// availability's start-up lock, the sort orders' (ManagerReporting), the
+// run state's and the leaderboards' (ManagerSync), the delegate proxy's and
+// the shared instance's. The service's, the store's and the queues' own
+// locks are taken under these only as leaves of those objects.
+class GameServiceManager final : public GameServiceReporting,
+                                 public GameServiceControllerDelegate,
+                                 private ManagerAvailability::Listener
 {
 public:
     struct Environment
@@ -99,9 +127,9 @@ public:
     // Held weakly; read when a call is delivered.
     void setDelegate(std::weak_ptr<GameServiceManagerDelegate> delegate);
 
-    bool isGameServiceAvailable() const { return m_gameServiceAvailable.load(); }
-    bool isInternetAvailable() const { return m_internetAvailable.load(); }
-    int previousGameServiceAvailability() const { return m_previousAvailability.load(); }
+    bool isGameServiceAvailable() const { return m_availability.isAvailable(); }
+    bool isInternetAvailable() const { return m_availability.isInternetAvailable(); }
+    int previousGameServiceAvailability() const { return m_availability.previousState(); }
     NetworkPathMonitor *pathMonitor() const { return m_pathMonitor.get(); }
     // The framework; none when it is absent. The program installs its screen
     // presenter there.
@@ -172,70 +200,27 @@ public:
     std::shared_ptr<GameServiceDelegateProxy> delegateProxy() const;
     void setDelegateProxy(std::shared_ptr<GameServiceDelegateProxy> proxy);
 
-    QString cacheFilePath() const { return m_cache.filePath(); }
+    QString cacheFilePath() const { return m_reporting.cacheFilePath(); }
     QString scoresSyncedKey() const;
     QString achievementsSyncedKey() const;
 
 private:
-    struct Life;
-    struct DelegateSlot;
-    using DelegateCall = std::function<void(GameServiceManagerDelegate &, GameServiceManager &)>;
+    // ManagerAvailability::Listener
+    void adoptUnknownPlayer() override;
+    void startSync() override;
 
-    template<typename F>
-    auto guarded(F f) const;
-
-    bool checkAvailability(bool argument, bool startSync);
-    bool enterState(int state);
-    // The service can be reached now: the network is up, or it needs none.
-    bool serviceReachable() const;
-    void networkChanged(bool reachable);
-    void networkCameBack();
-    void adoptUnknownPlayer();
-    void notifyOnMain(DelegateCall call) const;
-    void notifyNow(const DelegateCall &call) const;
-    void sendError(const ServiceError &error) const;
-    void authenticationAnswered(const std::shared_ptr<SignInViewController> &screen, const OptionalError &error,
-                                bool argument);
-
-    void postSyncStep();
-    void syncEnded();
-    void syncStep();
-    void syncScores(const QString &player);
-    void syncAchievements();
-    void mergeServiceScore(const Score &score);
-    void present(QWidget *presenter, GameServiceViewController::ViewState viewState,
-                 const std::optional<QString> &leaderboard);
-
-    bool flag(const QString &key) const;
-    void setFlags(const QString &player, std::optional<bool> scores, std::optional<bool> achievements);
-
+    // Members in the order they are made: each part gets those above it.
     std::shared_ptr<ServiceKit> m_kit;
-    std::shared_ptr<KeyValueStore> m_defaults;
     std::shared_ptr<NetworkPathMonitor> m_pathMonitor;
     std::unique_ptr<SerialQueue> m_monitorQueue;
-    CacheMirror m_cache;
+    ManagerLife m_life;
+    DelegateChannel m_channel;
+    SyncFlags m_flags;
+    ManagerAvailability m_availability;
+    ManagerReporting m_reporting;
+    ManagerSync m_sync;
+    ManagerScreens m_screens;
 
-    std::shared_ptr<Life> m_life;
-    std::shared_ptr<DelegateSlot> m_delegate;
-
-    std::atomic<bool> m_gameServiceAvailable{false};
-    std::atomic<bool> m_internetAvailable{false};
-    // Fixed at construction: a service on this machine ignores the network.
-    const bool m_needsNetwork;
-    std::atomic<int> m_previousAvailability{0};
-
-    mutable std::mutex m_defaultsMutex;
-    mutable std::mutex m_leaderboardsMutex;
-    std::optional<std::vector<Leaderboard>> m_leaderboards; // GSMLeaderboards
-    std::map<QString, SortOrder> m_sortOrders; // by leaderboard, as reported; under m_leaderboardsMutex
-    std::once_flag m_setupOnce;
-    std::mutex m_syncMutex;
-    bool m_syncRunning = false; // under m_syncMutex
-    bool m_syncAgain = false;   // under m_syncMutex
-    AchievementResetFence m_resetFence;
-    std::mutex m_startMutex;
-    bool m_started = false;              // the constructor is done; under m_startMutex
-    bool m_networkCameBackEarly = false; // under m_startMutex
     mutable std::mutex m_proxyMutex;
     std::shared_ptr<GameServiceDelegateProxy> m_delegateProxy; // under m_proxyMutex
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/servicekit/servicescreenpresenter.h"
+#include "gameservice/kit/servicescreenpresenter.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -2,7 +2,7 @@
 
 #include "gameservicemanager.h"
 
-#include "platform/servicekit/servicecatalogue.h"
+#include "gameservice/kit/servicecatalogue.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/servicekit/achievement.h"
-#include "platform/servicekit/score.h"
-#include "platform/servicekit/serviceerror.h"
+#include "gameservice/kit/achievement.h"
+#include "gameservice/kit/score.h"
+#include "gameservice/kit/serviceerror.h"
 
 #include <QVariantMap>
 

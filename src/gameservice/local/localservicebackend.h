@@ -1,6 +1,6 @@
 #pragma once
 
-#include "servicebackend.h"
+#include "gameservice/kit/servicebackend.h"
 
 #include "platform/safefilewriter.h"
 

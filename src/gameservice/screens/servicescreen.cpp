@@ -1,8 +1,8 @@
 #include "servicescreen.h"
 
-#include "platform/servicekit/gameserviceviewcontroller.h"
+#include "gameservice/kit/gameserviceviewcontroller.h"
 #include "platform/dispatch/dispatchqueue.h"
-#include "platform/servicekit/servicekit.h"
+#include "gameservice/kit/servicekit.h"
 #include "platform/resources/resources.h"
 #include "views/widgets/button.h"
 

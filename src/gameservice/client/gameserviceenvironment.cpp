@@ -2,8 +2,8 @@
 
 #include "platform/backgroundsyncstore.h"
 #include "platform/network/systempathmonitor.h"
-#include "platform/servicekit/localservicebackend.h"
-#include "platform/servicekit/servicekit.h"
+#include "gameservice/local/localservicebackend.h"
+#include "gameservice/kit/servicekit.h"
 #include "platform/settingsstore.h"
 
 #include <QDir>

@@ -4,8 +4,8 @@
 #include "servicescreen.h"
 #include "signindialog.h"
 
-#include "platform/servicekit/gameserviceviewcontroller.h"
-#include "platform/servicekit/signinviewcontroller.h"
+#include "gameservice/kit/gameserviceviewcontroller.h"
+#include "gameservice/kit/signinviewcontroller.h"
 #include "views/widgets/modaloverlay.h"
 #include "views/widgets/overlaystack.h"
 

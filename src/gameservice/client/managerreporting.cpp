@@ -1,14 +1,14 @@
-// GameServiceManager: reporting, the cache of what waits, its drain, and what the cache knows.
-#include "managerinternals.h"
+// GameServiceManager's reporting, the cache of what waits, its drain, and what the cache knows.
+#include "managerreporting.h"
 
-#include "gameserviceavailabilitystate.h"
+#include "gameservicemanager.h"
 #include "gameservicemanagerdelegate.h"
+#include "manageravailability.h"
+#include "managerinternals.h"
+#include "managerlife.h"
 
-#include "game/keyvaluestore.h"
-#include "platform/backgroundsyncstore.h"
-#include "platform/dispatch/dispatchqueue.h"
-#include "platform/servicekit/localplayer.h"
-#include "platform/servicekit/servicekit.h"
+#include "gameservice/kit/localplayer.h"
+#include "gameservice/kit/servicekit.h"
 
 #include <QCborArray>
 #include <QDebug>
@@ -20,29 +20,32 @@ namespace kestrune {
 
 using namespace managerinternals;
 
+ManagerReporting::ManagerReporting(std::shared_ptr<ServiceKit> kit, const QString &homeFolder,
+                                   const QString &cacheQueueLabel, ManagerAvailability &availability,
+                                   DelegateChannel channel, const ManagerLife &life)
+    : m_kit(std::move(kit))
+    , m_availability(availability)
+    , m_channel(std::move(channel))
+    , m_life(life)
+    , m_cache(homeFolder, cacheQueueLabel)
+{
+}
+
 // -- the cache file --------------------------------------------------------------
 
-void GameServiceManager::setupManager()
+void ManagerReporting::setup()
 {
     std::call_once(m_setupOnce, [this] { m_cache.prepare(); });
 }
 
-bool GameServiceManager::flushCache()
+void ManagerReporting::adoptUnknownPlayer()
 {
-    // The synchronisation flags may be written behind as well.
-    if (auto *behind = dynamic_cast<BackgroundSyncStore *>(m_defaults.get()))
-        behind->flush();
-    return m_cache.flush();
-}
-
-void GameServiceManager::adoptUnknownPlayer()
-{
-    const QString player = localPlayerId();
-    if (player == unknownPlayer)
+    const QString player = m_availability.localPlayerId();
+    if (player == GameServiceManager::unknownPlayer)
         return;
     std::map<QString, SortOrder> sortOrders;
     {
-        std::lock_guard lock(m_leaderboardsMutex);
+        std::lock_guard lock(m_sortOrdersMutex);
         sortOrders = m_sortOrders;
     }
     // What was earned on this device before anybody signed in belongs to the
@@ -50,7 +53,7 @@ void GameServiceManager::adoptUnknownPlayer()
     // their sort order), waiting achievements by the higher percentage. It
     // moves, so a second player cannot take it again.
     m_cache.update([&](QCborMap &root) {
-        const QCborMap earned = root.value(unknownPlayer).toMap();
+        const QCborMap earned = root.value(GameServiceManager::unknownPlayer).toMap();
         if (earned.isEmpty())
             return false;
         QCborMap entry = root.value(player).toMap();
@@ -77,18 +80,18 @@ void GameServiceManager::adoptUnknownPlayer()
             }
         }
         root.insert(player, entry);
-        root.remove(unknownPlayer);
+        root.remove(GameServiceManager::unknownPlayer);
         return true;
     });
 }
 
-void GameServiceManager::saveAndReportScore(std::int64_t score, const QString &leaderboard, SortOrder sortOrder)
+void ManagerReporting::saveAndReportScore(std::int64_t score, const QString &leaderboard, SortOrder sortOrder)
 {
     {
-        std::lock_guard lock(m_leaderboardsMutex);
+        std::lock_guard lock(m_sortOrdersMutex);
         m_sortOrders[leaderboard] = sortOrder;
     }
-    const QString player = localPlayerId();
+    const QString player = m_availability.localPlayerId();
     m_cache.update([&](QCborMap &root) {
         QCborMap entry = root.value(player).toMap();
         const std::int64_t stored = integerOf(entry.value(leaderboard));
@@ -102,23 +105,23 @@ void GameServiceManager::saveAndReportScore(std::int64_t score, const QString &l
 
     Score object(leaderboard);
     object.setValue(score);
-    if (!checkGameServiceAvailability(false)) {
+    if (!m_availability.check(false, true)) {
         saveScoreToReportLater(object);
         return;
     }
-    m_kit->reportScores({object}, guarded([this, object](OptionalError error) {
+    m_kit->reportScores({object}, m_life.guard([this, object](OptionalError error) {
         if (error)
             saveScoreToReportLater(object);
-        notifyOnMain([object, error](GameServiceManagerDelegate &d, GameServiceManager &m) {
+        m_channel.notifyOnMain([object, error](GameServiceManagerDelegate &d, GameServiceManager &m) {
             d.reportedScore(m, object, error);
         });
     }));
 }
 
-void GameServiceManager::saveAndReportAchievement(const QString &identifier, double percentComplete,
+void ManagerReporting::saveAndReportAchievement(const QString &identifier, double percentComplete,
                                                   bool shouldDisplayNotification)
 {
-    const QString player = localPlayerId();
+    const QString player = m_availability.localPlayerId();
     m_cache.update([&](QCborMap &root) {
         QCborMap entry = root.value(player).toMap();
         if (!(doubleOf(entry.value(identifier)) < percentComplete))
@@ -128,7 +131,7 @@ void GameServiceManager::saveAndReportAchievement(const QString &identifier, dou
         return true;
     });
 
-    if (!checkGameServiceAvailability(false)) {
+    if (!m_availability.check(false, true)) {
         saveAchievementToReportLater(identifier, percentComplete);
         return;
     }
@@ -140,16 +143,16 @@ void GameServiceManager::saveAndReportAchievement(const QString &identifier, dou
     }
     achievement->setPercentComplete(percentComplete);
     achievement->setShowsCompletionBanner(shouldDisplayNotification);
-    m_kit->reportAchievements({*achievement}, guarded([this, achievement = *achievement](OptionalError error) {
+    m_kit->reportAchievements({*achievement}, m_life.guard([this, achievement = *achievement](OptionalError error) {
         if (error)
             saveAchievementToReportLater(achievement.identifier(), achievement.percentComplete());
-        notifyOnMain([achievement, error](GameServiceManagerDelegate &d, GameServiceManager &m) {
+        m_channel.notifyOnMain([achievement, error](GameServiceManagerDelegate &d, GameServiceManager &m) {
             d.reportedAchievement(m, achievement, error);
         });
     }));
 }
 
-void GameServiceManager::saveScoreToReportLater(const Score &score)
+void ManagerReporting::saveScoreToReportLater(const Score &score)
 {
     if (score.value() == 0)
         return;
@@ -161,12 +164,12 @@ void GameServiceManager::saveScoreToReportLater(const Score &score)
         root.insert(savedScoresKey, saved);
         return true;
     });
-    notifyOnMain([score](GameServiceManagerDelegate &d, GameServiceManager &m) { d.didSaveScore(m, score); });
+    m_channel.notifyOnMain([score](GameServiceManagerDelegate &d, GameServiceManager &m) { d.didSaveScore(m, score); });
 }
 
-void GameServiceManager::saveAchievementToReportLater(const QString &identifier, double percentComplete)
+void ManagerReporting::saveAchievementToReportLater(const QString &identifier, double percentComplete)
 {
-    const QString player = localPlayerId();
+    const QString player = m_availability.localPlayerId();
     m_cache.update([&](QCborMap &root) {
         QCborMap entry = root.value(player).toMap();
         QCborMap saved = entry.value(savedAchievementsKey).toMap();
@@ -179,7 +182,7 @@ void GameServiceManager::saveAchievementToReportLater(const QString &identifier,
 
     auto achievement = Achievement::withIdentifier(identifier);
     if (!achievement) {
-        sendError(ownError(QStringLiteral("Could not save achievement because necessary data is missing. GameService "
+        m_channel.sendError(ownError(QStringLiteral("Could not save achievement because necessary data is missing. GameService "
                                           "needs an Achievement ID and Percent Completed to save the achievement. "
                                           "You provided the following data:\nAchievement: %1\nPercent Completed:%2")
                                .arg(QStringLiteral("(null)"), QString::number(percentComplete)),
@@ -187,15 +190,15 @@ void GameServiceManager::saveAchievementToReportLater(const QString &identifier,
         return;
     }
     achievement->setPercentComplete(percentComplete);
-    notifyOnMain([achievement = *achievement](GameServiceManagerDelegate &d, GameServiceManager &m) {
+    m_channel.notifyOnMain([achievement = *achievement](GameServiceManagerDelegate &d, GameServiceManager &m) {
         d.didSaveAchievement(m, achievement);
     });
 }
 
-void GameServiceManager::reportSavedScoresAndAchievements()
+void ManagerReporting::reportSaved()
 {
-    if (!serviceReachable()) {
-        sendError(ownError(QStringLiteral("Internet unavailable - could not connect to the internet. Connect to WiFi "
+    if (!m_availability.serviceReachable()) {
+        m_channel.sendError(ownError(QStringLiteral("Internet unavailable - could not connect to the internet. Connect to WiFi "
                                           "or a Cellular Network to upload data to GameService."),
                            4));
         return;
@@ -218,18 +221,18 @@ void GameServiceManager::reportSavedScoresAndAchievements()
         return true;
     });
     if (score && score->value() != 0) {
-        m_kit->reportScores({*score}, guarded([this, score = *score](OptionalError error) {
+        m_kit->reportScores({*score}, m_life.guard([this, score = *score](OptionalError error) {
             if (error)
                 saveScoreToReportLater(score); // to the end of the list; the draining ends here
             else
-                reportSavedScoresAndAchievements();
+                reportSaved();
         }));
         return;
     }
 
     if (!m_kit->localPlayer().isAuthenticated())
         return;
-    const QString player = localPlayerId();
+    const QString player = m_availability.localPlayerId();
     std::optional<Achievement> achievement;
     m_cache.update([&](QCborMap &root) {
         QCborMap entry = root.value(player).toMap();
@@ -249,56 +252,87 @@ void GameServiceManager::reportSavedScoresAndAchievements()
     });
     if (!achievement)
         return;
-    m_kit->reportAchievements({*achievement}, guarded([this, achievement = *achievement](OptionalError error) {
+    m_kit->reportAchievements({*achievement}, m_life.guard([this, achievement = *achievement](OptionalError error) {
         if (error)
             saveAchievementToReportLater(achievement.identifier(), achievement.percentComplete());
         else
-            reportSavedScoresAndAchievements();
+            reportSaved();
     }));
 }
 
-std::int64_t GameServiceManager::highScoreForLeaderboard(const QString &leaderboard) const
+std::int64_t ManagerReporting::highScoreForLeaderboard(const QString &leaderboard) const
 {
-    return integerOf(m_cache.read().value(localPlayerId()).toMap().value(leaderboard));
+    return integerOf(m_cache.read().value(m_availability.localPlayerId()).toMap().value(leaderboard));
 }
 
-QMap<QString, std::int64_t> GameServiceManager::highScoreForLeaderboards(const QStringList &leaderboards) const
+QMap<QString, std::int64_t> ManagerReporting::highScoreForLeaderboards(const QStringList &leaderboards) const
 {
-    const QCborMap entry = m_cache.read().value(localPlayerId()).toMap();
+    const QCborMap entry = m_cache.read().value(m_availability.localPlayerId()).toMap();
     QMap<QString, std::int64_t> result;
     for (const QString &id : leaderboards)
         result.insert(id, integerOf(entry.value(id)));
     return result;
 }
 
-double GameServiceManager::progressForAchievement(const QString &identifier) const
+double ManagerReporting::progressForAchievement(const QString &identifier) const
 {
-    return doubleOf(m_cache.read().value(localPlayerId()).toMap().value(identifier));
+    return doubleOf(m_cache.read().value(m_availability.localPlayerId()).toMap().value(identifier));
 }
 
-QMap<QString, double> GameServiceManager::progressForAchievements(const QStringList &identifiers) const
+QMap<QString, double> ManagerReporting::progressForAchievements(const QStringList &identifiers) const
 {
-    const QCborMap entry = m_cache.read().value(localPlayerId()).toMap();
+    const QCborMap entry = m_cache.read().value(m_availability.localPlayerId()).toMap();
     QMap<QString, double> result;
     for (const QString &id : identifiers)
         result.insert(id, doubleOf(entry.value(id)));
     return result;
 }
 
-double GameServiceManager::progressForAchievement(const std::string &identifier)
+// -- for the synchronisation -------------------------------------------------------
+
+void ManagerReporting::mergeServiceScore(const Score &score)
 {
-    return progressForAchievement(QString::fromStdString(identifier));
+    const QString player = m_availability.localPlayerId();
+    m_cache.update([&](QCborMap &root) {
+        QCborMap entry = root.value(player).toMap();
+        // Compared as 64-bit integers: a float would round scores above 2^24.
+        const std::int64_t stored = integerOf(entry.value(score.leaderboardIdentifier()));
+        entry.insert(score.leaderboardIdentifier(), qint64(std::max(stored, score.value())));
+        root.insert(player, entry);
+        return true;
+    });
 }
 
-void GameServiceManager::saveAndReportAchievement(const std::string &identifier, double percentComplete,
-                                                  bool shouldDisplayNotification)
+bool ManagerReporting::mergeLoadedAchievements(const QString &player, const std::vector<Achievement> &achievements,
+                                               const std::function<bool()> &admitted)
 {
-    saveAndReportAchievement(QString::fromStdString(identifier), percentComplete, shouldDisplayNotification);
+    bool stale = false;
+    m_cache.update([&](QCborMap &root) {
+        stale = !admitted();
+        if (stale || achievements.empty())
+            return false;
+        QCborMap entry = root.value(player).toMap();
+        // The service's values replace the device's, except where more
+        // is still waiting to be sent: that is not to be undone before
+        // it goes out.
+        const QCborMap waiting = entry.value(savedAchievementsKey).toMap();
+        for (const Achievement &a : achievements)
+            entry.insert(a.identifier(), std::max(a.percentComplete(), doubleOf(waiting.value(a.identifier()))));
+        root.insert(player, entry);
+        return true;
+    });
+    return !stale;
 }
 
-void GameServiceManager::saveAndReportScore(std::int64_t score, const std::string &leaderboard, SortOrder sortOrder)
+void ManagerReporting::forgetAchievements(const QString &player, const std::vector<Achievement> &achievements)
 {
-    saveAndReportScore(score, QString::fromStdString(leaderboard), sortOrder);
+    m_cache.update([&](QCborMap &root) {
+        QCborMap entry = root.value(player).toMap();
+        for (const Achievement &a : achievements)
+            entry.remove(a.identifier());
+        root.insert(player, entry);
+        return true;
+    });
 }
 
 } // namespace kestrune

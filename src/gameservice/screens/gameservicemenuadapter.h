@@ -1,6 +1,6 @@
 #pragma once
 
-#include "menugameservice.h"
+#include "screens/menu/menugameservice.h"
 
 namespace kestrune {
 

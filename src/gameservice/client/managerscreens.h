@@ -1,0 +1,49 @@
+#pragma once
+
+#include "delegatechannel.h"
+
+#include "gameservice/kit/challenge.h"
+#include "gameservice/kit/gameservicecontrollerdelegate.h"
+#include "gameservice/kit/gameserviceviewcontroller.h"
+#include "gameservice/kit/serviceerror.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QWidget;
+
+namespace kestrune {
+
+class LocalPlayer;
+class ManagerAvailability;
+class ServiceKit;
+
+// GameServiceManager's service screens, challenges and local player. It has
+// no state of its own beyond what it is given, and no lock.
+class ManagerScreens final : public GameServiceControllerDelegate
+{
+public:
+    ManagerScreens(std::shared_ptr<ServiceKit> kit, ManagerAvailability &availability, DelegateChannel channel);
+
+    // GUI thread.
+    void present(QWidget *presenter, GameServiceViewController::ViewState viewState,
+                 const std::optional<QString> &leaderboard);
+    void gameServiceViewControllerDidFinish(GameServiceViewController &controller) override;
+
+    void getChallenges(std::function<void(std::optional<std::vector<Challenge>>, OptionalError)> completion);
+    QString localPlayerDisplayName() const;
+    LocalPlayer *localPlayerData() const;
+    void localPlayerPhoto(std::function<void(std::optional<QByteArray>)> completion);
+
+private:
+    std::shared_ptr<ServiceKit> m_kit;
+    ManagerAvailability &m_availability;
+    DelegateChannel m_channel;
+};
+
+} // namespace kestrune
