@@ -63,6 +63,26 @@ bool makeStaleSocket(const QString &path)
     return bound && QFile::exists(path);
 }
 
+// Whether every thread of the process has stopped on SIGSTOP.
+bool allThreadsStopped(qint64 pid)
+{
+    const QDir tasks(QStringLiteral("/proc/%1/task").arg(pid));
+    const QStringList threads = tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    if (threads.isEmpty())
+        return false;
+    for (const QString &thread : threads) {
+        QFile stat(tasks.filePath(thread + QStringLiteral("/stat")));
+        if (!stat.open(QIODevice::ReadOnly))
+            return false;
+        // The state follows the command's closing parenthesis.
+        const QByteArray line = stat.readAll();
+        const qsizetype end = line.lastIndexOf(')');
+        if (end < 0 || end + 2 >= line.size() || (line.at(end + 2) != 'T' && line.at(end + 2) != 't'))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 class TestSingleInstance : public QObject
@@ -372,6 +392,9 @@ private slots:
         // Held still from here on, so that whatever changes is the second's
         // doing; the stopped case is the first that cannot answer.
         QCOMPARE(::kill(pid_t(first.processId()), SIGSTOP), 0);
+        // The signal stops the threads a moment after kill() returns: a write
+        // under way may still land, and must, before the folder is compared.
+        QVERIFY(QTest::qWaitFor([&] { return allThreadsStopped(first.processId()); }, 20000));
         const auto before = filesBelow(data.path());
         const QStringList socketsBefore = QDir(runtime.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
         if (obstacle == "stopped")
