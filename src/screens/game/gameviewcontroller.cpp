@@ -23,9 +23,9 @@
 #include "screens/navigation/navigationcontroller.h"
 #include "screens/navigation/navigationitem.h"
 #include "screens/navigation/windowscene.h"
-#include "screens/result/boardsnapshot.h"
-#include "screens/result/boardsnapshotjob.h"
-#include "screens/result/resultviewcontroller.h"
+#include "screens/outcome/boardsnapshot.h"
+#include "screens/outcome/boardsnapshotjob.h"
+#include "screens/outcome/matchoutcome.h"
 #include "views/board/boardview.h"
 #include "views/board/computerboardview.h"
 #include "views/board/gameview.h"
@@ -525,7 +525,7 @@ void GameViewController::completeGameStateChange(const GameState &state,
                                                  QPointer<GameView> firstView)
 {
     if (!state.isPending()) {
-        performSegue(QStringLiteral("result"));
+        showOutcome();
         return;
     }
     if (isSimultaneous() || currentGame == shownGame || !firstView || !currentGame)
@@ -663,15 +663,13 @@ void GameViewController::setIdleTimerDisabled(bool disabled)
         m_environment.idleTimer->setIdleTimerDisabled(disabled);
 }
 
-void GameViewController::prepare(const Segue &segue)
+void GameViewController::showOutcome()
 {
-    auto *result = qobject_cast<ResultViewController *>(segue.destination);
-    if (!result)
+    if (!navigationController())
         return;
-    result->setGameManager(m_gameManager);
-    result->setGameResults(boardImages());
+    MatchOutcome outcome{m_gameManager, boardImages(), this};
     m_snapshots.clear();
-    result->setDelegate(this);
+    performSegue(QStringLiteral("result"), std::move(outcome));
 }
 
 QList<QImage> GameViewController::boardImages() const
@@ -1042,7 +1040,7 @@ void GameViewController::handleComputerMatchState(const GameState &state)
             .scheduleAfter(std::chrono::milliseconds(outcomeDelayMs),
                            [self] {
                                if (self)
-                                   self->performSegue(QStringLiteral("result"));
+                                   self->showOutcome();
                            })
             .disposed(*m_matchBag);
         return;

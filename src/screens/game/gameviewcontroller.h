@@ -7,7 +7,7 @@
 #include "game/computer/hint.h"
 #include "game/rx/disposebag.h"
 #include "screens/navigation/viewcontroller.h"
-#include "screens/result/resultviewcontrollerdelegate.h"
+#include "screens/outcome/resultviewcontrollerdelegate.h"
 
 #include <QImage>
 #include <QList>
@@ -43,8 +43,9 @@ class UpsideDownView;
 // clock of a single-player match or the turn of a two-player one, the
 // hand-over of the device after each shot, simultaneous play face to face on
 // a tablet, the quit confirmation and the tutorial. When the match is
-// decided it waits 1.5 s and performs the segue "result"; the result screen
-// starts the next match here through playAgain(). GUI thread only.
+// decided it waits 1.5 s and performs the segue "result", handing over the
+// MatchOutcome; the result screen starts the next match here through
+// playAgain(). GUI thread only.
 class GameViewController : public ViewController, public ResultViewControllerDelegate
 {
     Q_OBJECT
@@ -109,7 +110,6 @@ public:
 
     bool prefersStatusBarHidden() const override { return isSimultaneous(); }
     InterfaceOrientationMask supportedInterfaceOrientations() const override { return m_supportedOrientations; }
-    void prepare(const Segue &segue) override;
 
     // The quit confirmation; onQuit runs when the player chooses "Quit".
     static PromptDialog *makeQuitAlert(std::function<void()> onQuit, QWidget *parent = nullptr);
@@ -160,6 +160,8 @@ private:
     void prepareBoardImages();
     void stepBoardImages();
     void handleGameState(const GameState &state);
+    // Hands the decided match over to the screen of the segue "result".
+    void showOutcome();
     void setupComputerMatch();
     void alignComputerBoard();
     void setupComputerBindings();

@@ -4,7 +4,8 @@
 #include "appinfo.h"
 #include "imagebutton.h"
 #include "namedimageview.h"
-#include "resultviewcontrollerdelegate.h"
+#include "screens/outcome/matchoutcome.h"
+#include "screens/outcome/resultviewcontrollerdelegate.h"
 
 #include "game/gamemanaging.h"
 #include "game/gameprotocol.h"
@@ -95,6 +96,14 @@ ResultViewController::ResultViewController(QWidget *parent)
     // must still go back.
     for (QAbstractButton *button : findChildren<QAbstractButton *>())
         button->installEventFilter(this);
+}
+
+ResultViewController::ResultViewController(const MatchOutcome &outcome, QWidget *parent)
+    : ResultViewController(parent)
+{
+    setGameManager(outcome.match);
+    setGameResults(outcome.boardImages);
+    setDelegate(outcome.delegate);
 }
 
 void ResultViewController::viewDidLoad()

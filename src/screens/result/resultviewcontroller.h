@@ -28,6 +28,7 @@ namespace kestrune {
 
 class Button;
 class GameManaging;
+struct MatchOutcome;
 class NamedImageView;
 class NumberView;
 class ResultViewControllerDelegate;
@@ -43,8 +44,9 @@ class ResultViewControllerDelegate;
 // menu. The play button has the focus when the screen appears; a card's share
 // button takes focus only while the card is slid in.
 //
-// The game screen sets the inputs (gameManager, gameResults, delegate) after
-// creating the screen and before pushing it. The screen loads when it is
+// The inputs (gameManager, gameResults, delegate) come with the outcome the
+// game screen hands over, or are set after creating the screen and before
+// pushing it. The screen loads when it is
 // first about to appear (or shown, off a stack), or earlier through an
 // explicit loadView(); inputs set after loading change nothing. GUI thread
 // only.
@@ -68,6 +70,8 @@ public:
     enum class Card { left, right };
 
     explicit ResultViewController(QWidget *parent = nullptr);
+    // With the inputs of the outcome the game screen handed over.
+    explicit ResultViewController(const MatchOutcome &outcome, QWidget *parent = nullptr);
     ~ResultViewController() override;
 
     // The finished match, shared with the game screen so that a new match
