@@ -3,6 +3,7 @@
 
 #include "appinfo.h"
 #include "imagebutton.h"
+#include "resultcards.h"
 #include "namedimageview.h"
 #include "screens/outcome/matchoutcome.h"
 #include "screens/outcome/resultviewcontrollerdelegate.h"
@@ -24,10 +25,8 @@
 #include "game/rx/driver.h"
 
 #include <QAccessible>
-#include <QEasingCurve>
 #include <QFontMetricsF>
 #include <QKeyEvent>
-#include <QVariantAnimation>
 
 #include <algorithm>
 #include <cmath>
@@ -57,8 +56,9 @@ ResultViewController::ResultViewController(QWidget *parent)
     : ViewController(parent)
     , ui(std::make_unique<Ui::ResultViewController>())
     , m_contentView(new QWidget(this))
-    , m_leftCard(new GameResultView(this))
-    , m_rightCard(new GameResultView(this))
+    , m_cards(new ResultCards(this))
+    , m_leftCard(m_cards->card(Card::left))
+    , m_rightCard(m_cards->card(Card::right))
 {
     setAccessibilityIdentifier(QStringLiteral("ResultViewController"));
     // The identifier is for tests; a listener hears what the screen is.
@@ -75,12 +75,6 @@ ResultViewController::ResultViewController(QWidget *parent)
     // The digits are drawn one view each; the score is read as one number.
     AccessibleSummary::readAsOne(ui->pointsStackView);
     ui->pointsStackView->setAccessibleName(tr("Points"));
-    m_leftCard->setObjectName(QStringLiteral("leftGameResultView"));
-    m_rightCard->setObjectName(QStringLiteral("rightGameResultView"));
-    m_leftCard->imageView()->setObjectName(QStringLiteral("leftBoardButton"));
-    m_rightCard->imageView()->setObjectName(QStringLiteral("rightBoardButton"));
-    m_leftCard->shareButton()->setObjectName(QStringLiteral("leftShareButton"));
-    m_rightCard->shareButton()->setObjectName(QStringLiteral("rightShareButton"));
     ui->menuButton->setImageName(QStringLiteral("Back"));
 
     // The cards were made before the content, which would put them first in
@@ -90,8 +84,6 @@ ResultViewController::ResultViewController(QWidget *parent)
     setTabOrder(m_leftCard->imageView(), m_leftCard->shareButton());
     setTabOrder(m_leftCard->shareButton(), m_rightCard->imageView());
     setTabOrder(m_rightCard->imageView(), m_rightCard->shareButton());
-    updateCardFocus(Card::left);
-    updateCardFocus(Card::right);
     // A focused button takes the arrow keys to move the focus; Alt+Left
     // must still go back.
     for (QAbstractButton *button : findChildren<QAbstractButton *>())
@@ -113,14 +105,7 @@ void ResultViewController::viewDidLoad()
     loadView();
 }
 
-ResultViewController::~ResultViewController()
-{
-    // The animations write into the slots; they go before the slots do.
-    for (CardSlot *cardSlot : {&m_leftSlot, &m_rightSlot}) {
-        if (cardSlot->animation)
-            delete cardSlot->animation;
-    }
-}
+ResultViewController::~ResultViewController() = default;
 
 ResultViewControllerDelegate *ResultViewController::delegate() const
 {
@@ -198,14 +183,11 @@ void ResultViewController::setupViews()
     RoundedShadowStyle::apply(*play, play->maximumHeight());
 
     // 3. and 4. One card per board image.
-    if (!m_gameResults.isEmpty())
-        setupCard(m_leftCard, Card::left, m_gameResults.at(0));
-    else
-        m_leftCard->hide();
-    if (m_gameResults.size() > 1)
-        setupCard(m_rightCard, Card::right, m_gameResults.at(1));
-    else
-        m_rightCard->hide();
+    QPointer<ResultViewController> self(this);
+    m_cards->show(m_gameResults, [self](const QImage &image, QAbstractButton *sender) {
+        if (self)
+            self->share(image, sender);
+    });
     const bool twoBoards = m_gameResults.size() > 1;
     const bool computer = m_gameManager && m_gameManager->isAgainstComputer();
     m_leftCard->imageView()->setAccessibleName(twoBoards && !computer ? tr("Board of player 1") : tr("Your board"));
@@ -239,23 +221,6 @@ void ResultViewController::setupViews()
     layoutCards();
 }
 
-void ResultViewController::setupCard(GameResultView *card, Card side, const QImage &image)
-{
-    card->setImage(image);
-    QPointer<ResultViewController> self(this);
-    card->setShareAction([self, image](QAbstractButton *sender) {
-        if (self)
-            self->share(image, sender);
-    });
-    card->setViewAction([self, side] {
-        if (self)
-            self->toggleGameResultView(side);
-    });
-    card->setShareButtonSide(side == Card::left ? GameResultView::ShareButtonSide::leading
-                                                : GameResultView::ShareButtonSide::trailing);
-    card->show();
-}
-
 void ResultViewController::setupBindings()
 {
     QPointer<ResultViewController> self(this);
@@ -285,8 +250,7 @@ void ResultViewController::playAgainTapped()
 {
     if (ResultViewControllerDelegate *target = delegate())
         target->playAgain();
-    m_leftCard->hide();
-    m_rightCard->hide();
+    m_cards->hide();
     if (NavigationController *stack = navigationController())
         stack->popViewController(true);
 }
@@ -493,56 +457,9 @@ void ResultViewController::announceResult()
     emit resultAnnounced(ui->resultLabel->text());
 }
 
-qreal ResultViewController::cardOffset(Card card) const
+void ResultViewController::layoutCards()
 {
-    return slot(card).offset;
-}
-
-qreal ResultViewController::cardOffsetShown(Card card) const
-{
-    return slot(card).shown;
-}
-
-void ResultViewController::setCardOffset(Card card, qreal offset)
-{
-    CardSlot &cardSlot = slot(card);
-    if (cardSlot.animation)
-        cardSlot.animation->stop();
-    cardSlot.offset = offset;
-    cardSlot.shown = offset;
-    layoutCards();
-    updateCardFocus(card);
-}
-
-void ResultViewController::updateCardFocus(Card card)
-{
-    GameResultView *view = card == Card::left ? m_leftCard : m_rightCard;
-    const bool open = slot(card).offset != peekingCardOffset;
-    Button *share = view->shareButton();
-    if (!open && share->window()->focusWidget() == share)
-        view->imageView()->setFocus(Qt::OtherFocusReason);
-    share->setFocusPolicy(open ? Qt::StrongFocus : Qt::NoFocus);
-}
-
-void ResultViewController::toggleGameResultView(Card card)
-{
-    CardSlot &cardSlot = slot(card);
-    const GameResultView *view = card == Card::left ? m_leftCard : m_rightCard;
-    cardSlot.offset = cardSlot.offset == peekingCardOffset ? view->width() + openCardMargin : peekingCardOffset;
-    if (cardSlot.animation)
-        cardSlot.animation->stop();
-    auto *animation = new QVariantAnimation(this);
-    animation->setStartValue(cardSlot.shown);
-    animation->setEndValue(cardSlot.offset);
-    animation->setDuration(cardAnimationMs);
-    animation->setEasingCurve(QEasingCurve::InOutQuad);
-    connect(animation, &QVariantAnimation::valueChanged, this, [this, card](const QVariant &value) {
-        slot(card).shown = value.toReal();
-        layoutCards();
-    });
-    cardSlot.animation = animation;
-    animation->start(QAbstractAnimation::DeleteWhenStopped);
-    updateCardFocus(card);
+    m_cards->layout();
 }
 
 QString ResultViewController::shareText() const
@@ -558,12 +475,6 @@ ShareDialog *ResultViewController::share(const QImage &image, QAbstractButton *s
     Q_UNUSED(sender) // the sheet is centred in the window, wherever it was asked for
     auto *dialog = new ShareDialog(image, shareText(), window(), m_shareServices);
     return present(dialog, true) ? dialog : nullptr;
-}
-
-int ResultViewController::cardWidth() const
-{
-    const qreal share = DeviceProfile::current().isTablet() ? 0.36 : 0.44;
-    return int(std::min<qreal>(width() * share, 320));
 }
 
 qreal ResultViewController::tabletScale(int windowHeight)
@@ -620,20 +531,6 @@ void ResultViewController::resizeEvent(QResizeEvent *event)
     if (m_loaded && m_resultDescriptionLabel)
         fitDescription();
     layoutCards();
-}
-
-void ResultViewController::layoutCards()
-{
-    const int cardW = cardWidth();
-    for (Card side : {Card::left, Card::right}) {
-        GameResultView *card = side == Card::left ? m_leftCard : m_rightCard;
-        const int cardH = card->heightForWidth(cardW);
-        const int y = (height() - cardH) / 2;
-        const int shown = int(std::lround(slot(side).shown));
-        const int x = side == Card::left ? shown - cardW : width() - shown;
-        card->setGeometry(x, y, cardW, cardH);
-        card->raise();
-    }
 }
 
 } // namespace kestrune
