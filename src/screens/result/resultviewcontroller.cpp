@@ -3,6 +3,7 @@
 
 #include "appinfo.h"
 #include "imagebutton.h"
+#include "matchsummary.h"
 #include "resultcards.h"
 #include "namedimageview.h"
 #include "screens/outcome/matchoutcome.h"
@@ -34,14 +35,6 @@
 namespace kestrune {
 
 namespace {
-
-QString joined(const std::vector<std::string> &codes)
-{
-    QStringList parts;
-    for (const std::string &code : codes)
-        parts.append(QString::fromStdString(code));
-    return parts.join(QStringLiteral(", "));
-}
 
 void setPointSize(QWidget *widget, qreal size)
 {
@@ -207,7 +200,7 @@ void ResultViewController::setupViews()
     case ScreenSize::small:
         // Losing to the computer must still tell the player their own code;
         // that match has no points display to make room for.
-        if (losesToComputer())
+        if (m_gameManager && MatchSummary::losesToComputer(*m_gameManager))
             setPointSize(ui->resultDescriptionLabel,
                          ui->resultDescriptionLabel->font().pointSizeF() - descriptionFontReduction);
         else
@@ -291,86 +284,21 @@ void ResultViewController::showResult()
     showAssisted(m_gameManager && m_gameManager->gameState().kind() == GameState::Kind::won);
     if (!m_gameManager)
         return;
-    const GameState state = m_gameManager->gameState();
-    switch (state.kind()) {
-    case GameState::Kind::won: {
-        ui->imageView->setImageName(QStringLiteral("Win"));
-        const std::shared_ptr<PlayerProtocol> winner = state.winners().empty() ? nullptr : state.winners().front();
-        if (m_gameManager->players().size() == 1) {
-            ui->resultLabel->setText(tr("You have won!"));
-            const std::shared_ptr<GameProtocol> game = winner ? winner->game() : nullptr;
-            if (!game)
-                break;
-            if (m_resultDescriptionLabel) {
-                const long seconds = std::lround(game->duration());
-                const QString separator = currentScreenSize() > ScreenSize::medium ? QStringLiteral("\n")
-                                                                                   : QStringLiteral(" in ");
-                m_resultDescriptionLabel->setText(QStringLiteral("Round #%1%2%3 %4")
-                                                      .arg(game->shots().size())
-                                                      .arg(separator)
-                                                      .arg(seconds)
-                                                      .arg(seconds == 1 ? QStringLiteral("second")
-                                                                        : QStringLiteral("seconds")));
-                fitDescription();
-            }
-            showPoints(game->points().value_or(0));
-        } else if (m_gameManager->isAgainstComputer()) {
-            // The computer is player 2; its win is the player's defeat.
-            const bool computerWon = winner && winner->number() == 2;
-            ui->resultLabel->setText(computerWon ? tr("The computer has won!") : tr("You have won!"));
-            if (computerWon) {
-                ui->imageView->setImageName(QStringLiteral("Lose"));
-                showCodesLookedFor({m_gameManager->codes().front()});
-            } else {
-                removeDescription();
-            }
-            removePointsDisplay();
-        } else {
-            ui->resultLabel->setText(QStringLiteral("Player #%1 has won!").arg(winner ? winner->number() : 0));
-            removeDescription();
-            removePointsDisplay();
-        }
-        break;
-    }
-    case GameState::Kind::tie:
-        ui->imageView->setImageName(QStringLiteral("Tie"));
-        ui->resultLabel->setText(tr("It is a tie!"));
+    const MatchSummary summary = MatchSummary::of(*m_gameManager, currentScreenSize() > ScreenSize::medium);
+    if (!summary.picture.isEmpty())
+        ui->imageView->setImageName(summary.picture);
+    if (!summary.headline.isEmpty())
+        ui->resultLabel->setText(summary.headline);
+    if (summary.description == MatchSummary::Line::show && m_resultDescriptionLabel) {
+        m_resultDescriptionLabel->setText(summary.descriptionText);
+        fitDescription();
+    } else if (summary.description == MatchSummary::Line::remove) {
         removeDescription();
-        removePointsDisplay();
-        break;
-    case GameState::Kind::lost: {
-        ui->imageView->setImageName(QStringLiteral("Lose"));
-        ui->resultLabel->setText(tr("You have lost!"));
-        std::vector<std::string> codes = m_gameManager->codes();
-        // Against the computer only the first code was a player's to look for.
-        if (m_gameManager->isAgainstComputer())
-            codes.resize(1);
-        showCodesLookedFor(codes);
-        removePointsDisplay();
-        break;
     }
-    case GameState::Kind::pending:
-        break;
-    }
-}
-
-bool ResultViewController::losesToComputer() const
-{
-    if (!m_gameManager || !m_gameManager->isAgainstComputer())
-        return false;
-    const GameState state = m_gameManager->gameState();
-    if (state.kind() == GameState::Kind::lost)
-        return true;
-    return state.kind() == GameState::Kind::won && !state.winners().empty() && state.winners().front()->number() == 2;
-}
-
-void ResultViewController::showCodesLookedFor(const std::vector<std::string> &codes)
-{
-    if (!m_resultDescriptionLabel)
-        return;
-    m_resultDescriptionLabel->setText((codes.size() > 1 ? QStringLiteral("Codes") : QStringLiteral("The code"))
-                                      + QStringLiteral(" you were\nlooking for: ") + joined(codes));
-    fitDescription();
+    if (summary.points == MatchSummary::Line::show)
+        showPoints(summary.pointsValue);
+    else if (summary.points == MatchSummary::Line::remove)
+        removePointsDisplay();
 }
 
 QString ResultViewController::assistedText(int hints, bool won)

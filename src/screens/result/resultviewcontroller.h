@@ -153,8 +153,6 @@ private:
     void removePointsDisplay();
     void removeDescription();
     void showAssisted(bool won);
-    bool losesToComputer() const;
-    void showCodesLookedFor(const std::vector<std::string> &codes);
     void fitDescription();
     void willAppear(bool animated);
     void playAgainTapped();
