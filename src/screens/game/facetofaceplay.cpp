@@ -2,11 +2,14 @@
 
 #include "upsidedownview.h"
 
+#include "game/gameprotocol.h"
 #include "views/board/gameview.h"
 #include "views/components/button.h"
 #include "views/keyboard/keyboardview.h"
 
 #include <QBoxLayout>
+
+#include <algorithm>
 
 namespace kestrune {
 
@@ -46,9 +49,13 @@ void FaceToFacePlay::seat(const std::vector<std::shared_ptr<GameProtocol>> &game
     m_secondView->configure(games[1]);
 }
 
-void FaceToFacePlay::unseat(const std::shared_ptr<GameProtocol> &game)
+std::shared_ptr<GameProtocol> FaceToFacePlay::unseat(const std::vector<std::shared_ptr<GameProtocol>> &games)
 {
     delete m_secondView.data();
+    auto sorted = games;
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const auto &a, const auto &b) { return a->shots().size() < b->shots().size(); });
+    const std::shared_ptr<GameProtocol> game = sorted.empty() ? nullptr : sorted.front();
     if (m_upsideDown) {
         m_stack->removeWidget(m_upsideDown);
         QWidget *view = m_upsideDown->take();
@@ -61,6 +68,7 @@ void FaceToFacePlay::unseat(const std::shared_ptr<GameProtocol> &game)
     m_stack->setSpacing(0);
     delete m_closeButton.data();
     delete m_singleButton.data();
+    return game;
 }
 
 Button *FaceToFacePlay::makeRoundButton(const QString &image, const QString &identifier, const QString &name)

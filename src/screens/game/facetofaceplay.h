@@ -42,8 +42,9 @@ public:
     // Seats both players with the round buttons, each board showing its
     // player's game (player 1's first).
     void seat(const std::vector<std::shared_ptr<GameProtocol>> &games);
-    // Back to the first board alone, showing `game`.
-    void unseat(const std::shared_ptr<GameProtocol> &game);
+    // Back to the first board alone, for whoever has shot less (player 1
+    // among equals); gives that player's game.
+    std::shared_ptr<GameProtocol> unseat(const std::vector<std::shared_ptr<GameProtocol>> &games);
     // Centres the round buttons over the screen.
     void placeRoundButtons();
 

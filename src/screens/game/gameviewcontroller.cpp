@@ -466,13 +466,9 @@ void GameViewController::setSimultaneous(bool on)
         setNeedsStatusBarAppearanceUpdate();
         return;
     }
-    // The board goes to whoever has shot less; player 1 among equals.
-    auto sorted = games;
-    std::stable_sort(sorted.begin(), sorted.end(),
-                     [](const auto &a, const auto &b) { return a->shots().size() < b->shots().size(); });
-    m_faceToFace->unseat(sorted.front());
+    const auto shown = m_faceToFace->unseat(games);
     nameBoards();
-    const std::int64_t number = playerNumber(sorted.front());
+    const std::int64_t number = playerNumber(shown);
     showNavigationBarItem(NavigationBarItem::turn(number > 0 ? number : 1));
     setBackground(QStringLiteral("systemBackground"));
     if (NavigationController *nav = navigationController(); nav && nav->topViewController() == this)
