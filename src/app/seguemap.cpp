@@ -3,6 +3,7 @@
 #include "screens/game/gameviewcontroller.h"
 #include "screens/navigation/navigationcontroller.h"
 #include "screens/navigation/screenreserve.h"
+#include "screens/outcome/matchoutcome.h"
 #include "screens/result/resultviewcontroller.h"
 #include "screens/statistics/statisticsviewcontroller.h"
 
@@ -10,13 +11,25 @@ namespace kestrune {
 
 ScreenReserve *SegueMap::install(NavigationController &navigation, const GameScreenEnvironment &environment)
 {
-    // Game screens come from a reserve, which the menu may fill ahead.
+    // Game screens come from a reserve, which the menu may fill ahead; the
+    // segue's name says which match it starts.
     auto *games = new ScreenReserve([&environment] { return new GameViewController(environment); }, &navigation);
-    const auto game = [games] { return games->take(); };
+    const auto game = [games](const Segue &segue) -> ViewController * {
+        ViewController *screen = games->take();
+        if (auto *match = qobject_cast<GameViewController *>(screen)) {
+            if (segue.identifier == QLatin1String("computer"))
+                match->setAgainstComputer(true);
+            else
+                match->setNumberOfPlayers(segue.identifier == QLatin1String("multiplayer") ? 2 : 1);
+        }
+        return screen;
+    };
     navigation.registerSegue(QStringLiteral("singleplayer"), game);
     navigation.registerSegue(QStringLiteral("multiplayer"), game);
     navigation.registerSegue(QStringLiteral("computer"), game);
-    navigation.registerSegue(QStringLiteral("result"), [] { return new ResultViewController; });
+    navigation.registerSegue(QStringLiteral("result"), [](const Segue &segue) {
+        return new ResultViewController(segue.handed<MatchOutcome>());
+    });
     // Without a store there are no statistics to show, and no way there.
     if (KeyValueStore *store = environment.game.store)
         navigation.registerSegue(QStringLiteral("statistics"), [store] { return new StatisticsViewController(*store); });

@@ -6,8 +6,10 @@ class NavigationController;
 class ScreenReserve;
 struct GameScreenEnvironment;
 
-// Which screen each segue of the program leads to: "singleplayer" and
-// "multiplayer" to a new game screen, "result" to a new result screen,
+// Which screen each segue of the program leads to, built from what the
+// source hands over, so that screens need not know each other:
+// "singleplayer", "multiplayer" and "computer" to a game screen of that
+// match, "result" to a result screen of the MatchOutcome handed over,
 // "statistics" to the statistics screen.
 class SegueMap
 {

@@ -16,7 +16,13 @@
 #include "screens/menu/menuenvironment.h"
 #include "screens/menu/menuviewcontroller.h"
 #include "screens/navigation/navigationcontroller.h"
+#include "screens/outcome/resultviewcontrollerdelegate.h"
+#include "screens/result/resultviewcontroller.h"
 #include "views/board/gameview.h"
+#include "views/widgets/button.h"
+#include "views/widgets/dialogbutton.h"
+#include "views/widgets/promptdialog.h"
+#include "views/widgets/ripplebutton.h"
 #include "views/keyboard/keyboardview.h"
 #include "views/radialmenu/radialmenu.h"
 #include "views/toast/toastalert.h"
@@ -169,6 +175,30 @@ private slots:
         QVERIFY(f.game()->isAgainstComputer());
         QVERIFY(f.game()->gameManager() && f.game()->gameManager()->isAgainstComputer());
         QCOMPARE(f.players(), std::size_t(2));
+    }
+
+    // The game screen knows no result screen: the map builds one from the
+    // outcome handed over, and its play button starts the next match there.
+    void theDecidedMatchIsHandedToTheResultScreen()
+    {
+        Fixture f;
+        NavigationController::setAnimationsEnabled(false);
+        QCOMPARE(f.perform("singleplayer"), true);
+        GameViewController *game = f.game();
+        QVERIFY(game);
+        f.shoot("1234");
+        const auto decided = game->gameManager();
+        f.gameScheduler.runAll();
+        auto *result = qobject_cast<ResultViewController *>(f.nav.topViewController());
+        QVERIFY(result);
+        QCOMPARE(result->gameManager(), decided);
+        QCOMPARE(result->gameResults().size(), 1);
+        QVERIFY(!result->gameResults().first().isNull());
+        QCOMPARE(result->delegate(), static_cast<ResultViewControllerDelegate *>(game));
+        result->playButton()->click();
+        QCOMPARE(f.nav.topViewController(), game);
+        QVERIFY(game->gameManager() != decided);
+        QVERIFY(game->gameManager()->gameState().isPending());
     }
 
     void onTheGameScreenARunningMatchAsksFirst_data()

@@ -14,6 +14,7 @@
 #include "screens/navigation/barbuttonitem.h"
 #include "screens/navigation/navigationcontroller.h"
 #include "screens/navigation/navigationitem.h"
+#include "screens/outcome/matchoutcome.h"
 #include "screens/result/resultviewcontroller.h"
 #include "views/board/boardview.h"
 #include "views/board/computerboardview.h"
@@ -76,7 +77,9 @@ struct Fixture
             store.setBoolean("hasLaunchedOnce", true);
         if (stored)
             ComputerStrengths::store(store, *stored);
-        nav.registerSegue(QStringLiteral("result"), [] { return new ResultViewController; });
+        nav.registerSegue(QStringLiteral("result"), [](const Segue &segue) {
+            return new ResultViewController(segue.handed<MatchOutcome>());
+        });
         nav.pushViewController(new ViewController, false);
         nav.resize(device.size().toSize());
         nav.show();

@@ -21,6 +21,7 @@
 #include "screens/navigation/navigationbar.h"
 #include "screens/navigation/navigationcontroller.h"
 #include "screens/navigation/navigationitem.h"
+#include "screens/outcome/matchoutcome.h"
 #include "screens/result/resultviewcontroller.h"
 #include "views/board/boardview.h"
 #include "views/board/gameview.h"
@@ -72,7 +73,9 @@ struct Fixture
         environment.toast = &toast;
         if (launchedBefore)
             store.setBoolean("hasLaunchedOnce", true);
-        nav.registerSegue(QStringLiteral("result"), [] { return new ResultViewController; });
+        nav.registerSegue(QStringLiteral("result"), [](const Segue &segue) {
+            return new ResultViewController(segue.handed<MatchOutcome>());
+        });
         nav.pushViewController(new ViewController, false);
         nav.resize(device.size().toSize());
         nav.show();

@@ -6,7 +6,6 @@
 
 #include "platform/device/deviceprofile.h"
 #include "platform/resources/resources.h"
-#include "screens/game/gameviewcontroller.h"
 #include "screens/menu/menuviewcontroller.h"
 #include "screens/menu/winlosebar.h"
 #include "screens/navigation/navigationcontroller.h"
@@ -379,28 +378,6 @@ private slots:
         f.nav.popViewController(false);
         QVERIFY(f.nav.isNavigationBarHidden());
         QVERIFY(!f.idleTimer.isIdleTimerDisabled());
-    }
-
-    void prepareTellsTheGameScreenHowManyPlay_data()
-    {
-        QTest::addColumn<QString>("segue");
-        QTest::addColumn<int>("players");
-        QTest::addColumn<bool>("computer");
-        QTest::newRow("singleplayer") << "singleplayer" << 1 << false;
-        QTest::newRow("multiplayer") << "multiplayer" << 2 << false;
-        QTest::newRow("computer") << "computer" << 2 << true;
-        QTest::newRow("other") << "result" << 0 << false;
-    }
-    void prepareTellsTheGameScreenHowManyPlay()
-    {
-        QFETCH(QString, segue);
-        QFETCH(int, players);
-        QFETCH(bool, computer);
-        Fixture f;
-        GameViewController game{GameScreenEnvironment{}};
-        f.screen->prepare(Segue{segue, f.screen, &game});
-        QCOMPARE(game.numberOfPlayers().value_or(0), players);
-        QCOMPARE(game.isAgainstComputer(), computer);
     }
 
     void everyControlHasANameAndTheScreenItsIdentifier()

@@ -154,6 +154,34 @@ private slots:
         QVERIFY(!ViewController().performSegue("result")); // on no stack
     }
 
+    // The destination is built from what the source hands over, so the
+    // source need not know the screen it leads to.
+    void aSegueBuildsItsDestinationFromTheHandOver()
+    {
+        QStringList log;
+        NavigationController nav;
+        auto *root = new LoggingScreen("root", log);
+        nav.pushViewController(root, false);
+        Segue seen;
+        log.clear();
+        nav.registerSegue("result", [&log, &seen](const Segue &segue) {
+            seen = segue;
+            return new LoggingScreen(segue.handed<QString>(), log);
+        });
+        QVERIFY(root->performSegue("result", QStringLiteral("handed screen")));
+        QCOMPARE(seen.identifier, "result");
+        QCOMPARE(seen.source, static_cast<ViewController *>(root));
+        QVERIFY(!seen.destination); // not yet built while the factory runs
+        QCOMPARE(nav.topViewController()->accessibilityIdentifier(), "handed screen");
+        QVERIFY(log.contains("root prepares handed screen for result"));
+        // Nothing handed over, or something else: the factory gets a default.
+        QVERIFY(nav.topViewController()->performSegue("result"));
+        QCOMPARE(nav.topViewController()->accessibilityIdentifier(), QString());
+        QVERIFY(nav.topViewController()->performSegue("result", 7));
+        QCOMPARE(nav.topViewController()->accessibilityIdentifier(), QString());
+        QCOMPARE(seen.handed<int>(), 7);
+    }
+
     void aReservedScreenIsMadeAheadInStepsAndHandedOverOnce()
     {
         QStringList log;

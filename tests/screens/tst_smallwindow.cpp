@@ -15,7 +15,7 @@
 #include "screens/menu/menuviewcontroller.h"
 #include "screens/navigation/barbuttonitem.h"
 #include "screens/navigation/navigationcontroller.h"
-#include "screens/result/boardsnapshot.h"
+#include "screens/outcome/boardsnapshot.h"
 #include "screens/result/resultviewcontroller.h"
 #include "screens/statistics/statisticsviewcontroller.h"
 #include "views/board/gameview.h"

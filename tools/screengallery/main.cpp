@@ -19,7 +19,8 @@
 #include "screens/navigation/barbuttonitem.h"
 #include "screens/navigation/navigationcontroller.h"
 #include "screens/navigation/navigationitem.h"
-#include "screens/result/boardsnapshot.h"
+#include "screens/outcome/boardsnapshot.h"
+#include "screens/outcome/matchoutcome.h"
 #include "screens/result/resultviewcontroller.h"
 #include "screens/result/sharedialog.h"
 #include "screens/statistics/statisticsviewcontroller.h"
@@ -98,7 +99,9 @@ struct Stage
         store.setBoolean("hasLaunchedOnce", true);
         if (computer && strengthStored)
             ComputerStrengths::store(store, *computer);
-        nav.registerSegue(QStringLiteral("result"), [] { return new ResultViewController; });
+        nav.registerSegue(QStringLiteral("result"), [](const Segue &segue) {
+            return new ResultViewController(segue.handed<MatchOutcome>());
+        });
         nav.setAttribute(Qt::WA_DontShowOnScreen);
         nav.resize(device.size().toSize());
         nav.pushViewController(new ViewController, false);

@@ -1,13 +1,15 @@
 #pragma once
 
+#include "computermatch.h"
+#include "gametutorial.h"
+#include "hintcontrol.h"
+#include "playerturns.h"
 #include "gamescreenenvironment.h"
 #include "navigationbaritem.h"
 
-#include "game/computer/computerstrength.h"
-#include "game/computer/hint.h"
 #include "game/rx/disposebag.h"
 #include "screens/navigation/viewcontroller.h"
-#include "screens/result/resultviewcontrollerdelegate.h"
+#include "screens/outcome/resultviewcontrollerdelegate.h"
 
 #include <QImage>
 #include <QList>
@@ -25,38 +27,38 @@ class GameViewController;
 
 namespace kestrune {
 
-class BoardSnapshotJob;
-
 class BarButtonItem;
+class BoardPictures;
 class Button;
 class ComputerBoardView;
+class FaceToFacePlay;
+class GameBar;
 class GameManaging;
 class GameProtocol;
 class GameState;
 class GameView;
 class HintButton;
-class PromptDialog;
+class HintControl;
 class TurnView;
-class UpsideDownView;
 
 // Where a match is played: one board and keypad per visible player, the
 // clock of a single-player match or the turn of a two-player one, the
-// hand-over of the device after each shot, simultaneous play face to face on
-// a tablet, the quit confirmation and the tutorial. When the match is
-// decided it waits 1.5 s and performs the segue "result"; the result screen
-// starts the next match here through playAgain(). GUI thread only.
+// hand-over of the device after each shot, the quit confirmation and the
+// tutorial. Its parts: the bar's items (GameBar), simultaneous play face to
+// face on a tablet (FaceToFacePlay), the computer's side of a match against
+// it (ComputerMatch) and the boards' pictures (BoardPictures). When the
+// match is decided it waits 1.5 s and performs the segue "result", handing
+// over the MatchOutcome; the result screen starts the next match here
+// through playAgain(). GUI thread only.
 class GameViewController : public ViewController, public ResultViewControllerDelegate
 {
     Q_OBJECT
 
 public:
     static constexpr int outcomeDelayMs = 1500;
-    static constexpr int tutorialDelayMs = 1000;
-    static constexpr double hintToastSeconds = 2.5;
-    static constexpr int roundButtonSide = 47;
-    static constexpr int roundButtonOffset = 30;
-    // The computer's pause before its shot, so that the player sees it come.
-    static constexpr int computerShotDelayMs = 700;
+    static constexpr int tutorialDelayMs = GameTutorial::firstLaunchDelayMs;
+    static constexpr double hintToastSeconds = HintControl::toastSeconds;
+    static constexpr int computerShotDelayMs = ComputerMatch::shotDelayMs;
 
     explicit GameViewController(GameScreenEnvironment environment, QWidget *parent = nullptr);
     ~GameViewController() override;
@@ -82,7 +84,7 @@ public:
     // The visible boards: one, or two in simultaneous play (player 1's first).
     QList<GameView *> gameViews() const;
     bool isSimultaneous() const { return gameViews().size() > 1; }
-    NavigationBarItem navigationBarItem() const { return m_barItem; }
+    NavigationBarItem navigationBarItem() const;
 
     void home();
     // Leaving a match the players have shot in loses it: with any shot made,
@@ -93,15 +95,18 @@ public:
     // Whether any player of the match has shot yet.
     bool hasShots() const;
     bool windowShouldClose(const std::function<void()> &close) override;
-    void showTutorial();
+    void showTutorial() { m_tutorial->show(); }
+    // Darkens every keypad one turn of the event loop later, after the
+    // keypad that sent a shot has set its own buttons.
+    void disableKeyboards();
     // Asks for a hint of a single-player match; when it arrives (at once, or
     // from another thread while the bulb shows it is busy) it is used up: the
     // codes left go to a toast and the suggested shot into the keypad, to
     // send or change. A press while one is being worked out does nothing.
-    void showHint();
+    void showHint() { m_hints->show(); }
     // The H key: like the bulb, but the first hint of a match is asked for
     // first, since a key pressed by mistake would mark the match assisted.
-    void requestHintByKey();
+    void requestHintByKey() { m_hints->requestByKey(); }
     void toggleSimultaneous();
     void setSimultaneous(bool on);
     // Accepts only a single orientation; any other mask changes nothing.
@@ -109,20 +114,13 @@ public:
 
     bool prefersStatusBarHidden() const override { return isSimultaneous(); }
     InterfaceOrientationMask supportedInterfaceOrientations() const override { return m_supportedOrientations; }
-    void prepare(const Segue &segue) override;
 
-    // The quit confirmation; onQuit runs when the player chooses "Quit".
-    static PromptDialog *makeQuitAlert(std::function<void()> onQuit, QWidget *parent = nullptr);
-    // The question before a match's first hint by key; onUse runs when the
-    // player chooses "Use hint", never on Cancel.
-    static PromptDialog *makeHintAlert(std::function<void()> onUse, QWidget *parent = nullptr);
-    // The choice of the computer's strength: Easy, Normal, Hard and Cancel,
-    // Return choosing `current`; onChoice runs with the strength chosen, never
-    // on Cancel.
-    static PromptDialog *makeStrengthAlert(ComputerStrength current, std::function<void(ComputerStrength)> onChoice,
-                                           QWidget *parent = nullptr);
     // Opens the strength choice; a choice is remembered and starts a new match.
-    void chooseStrength();
+    void chooseStrength()
+    {
+        if (m_computer)
+            m_computer->chooseStrength();
+    }
     // The computer's board in a match against it: full beside the player's
     // on a tablet, compact above it on a phone; null in other matches.
     ComputerBoardView *computerBoardView() const;
@@ -140,8 +138,8 @@ public:
     Button *singleButton() const;
     // Present in a single-player match only.
     HintButton *hintButton() const;
-    BarButtonItem *closeItem() const { return m_closeItem; }
-    BarButtonItem *simultaneousItem() const { return m_simultaneousItem; }
+    BarButtonItem *closeItem() const;
+    BarButtonItem *simultaneousItem() const;
     // Opens the tutorial, as F1 and "?" do: the right item at the start of
     // a single-player match, a left item whenever the right one is taken.
     BarButtonItem *helpItem();
@@ -155,34 +153,23 @@ protected:
 private:
     void setupBindings();
     void showNavigationBarItem(NavigationBarItem item);
-    void showRightItem(NavigationBarItem item);
-    void createHeaderViews();
-    void prepareBoardImages();
-    void stepBoardImages();
     void handleGameState(const GameState &state);
-    void setupComputerMatch();
-    void alignComputerBoard();
-    void setupComputerBindings();
-    // Once per screen, on a fresh match, while no strength was ever chosen.
-    void askStrengthIfNeeded();
     void handleComputerMatchState(const GameState &state);
-    void updateStrengthItem();
-    void completeGameStateChange(const GameState &state, const std::shared_ptr<GameProtocol> &shownGame,
-                                 const std::shared_ptr<GameProtocol> &currentGame, QPointer<GameView> firstView);
-    void disableKeyboards();
-    void handOver(GameView *view, const std::shared_ptr<GameProtocol> &currentGame);
+    // Hands the decided match over to the screen of the segue "result".
+    void showOutcome();
     // The number of the player whose game it is; 0 for a game of no player.
-    std::int64_t playerNumber(const std::shared_ptr<GameProtocol> &game) const;
+    std::int64_t playerNumber(const std::shared_ptr<GameProtocol> &game) const
+    {
+        return PlayerTurns::playerNumber(m_gameManager.get(), game);
+    }
     void setIdleTimerDisabled(bool disabled);
     void configureLeftItems();
-    void nameBoards();
-    void updateHintButton();
-    void presentHint(const std::optional<Hint> &hint);
+    void nameBoards() { m_turns->nameBoards(); }
+    void setBackground(const QString &colour);
+    void updateHintButton() { m_hints->updateButton(); }
     qreal snapshotPixelRatio() const;
     ToastAlert &toast() const;
-    void placeRoundButtons();
     void showBottomViewIfNeeded();
-    Button *makeRoundButton(const QString &image, const QString &identifier, const QString &name);
     rx::Scheduler &scheduler() const;
     Ticker &ticker() const;
 
@@ -192,32 +179,20 @@ private:
     bool m_againstComputer = false;
     std::shared_ptr<GameManaging> m_gameManager;
     std::unique_ptr<rx::DisposeBag> m_matchBag;
-    // The decided match's boards, drawn a step per event for the result.
-    std::vector<std::unique_ptr<BoardSnapshotJob>> m_snapshots;
     rx::DisposeBag m_disposeBag;
-    NavigationBarItem m_barItem = NavigationBarItem::none();
     InterfaceOrientationMask m_supportedOrientations = InterfaceOrientation::portrait;
 
     GameView *m_firstView = nullptr;
-    QPointer<GameView> m_secondView;
-    QPointer<UpsideDownView> m_upsideDown;
-    QPointer<QLabel> m_timerLabel;
-    QPointer<TurnView> m_turnView;
-    QPointer<Button> m_closeButton;
-    QPointer<Button> m_singleButton;
     QWidget *m_bottomView = nullptr;
-    BarButtonItem *m_closeItem = nullptr;
-    BarButtonItem *m_simultaneousItem = nullptr;
-    QPointer<BarButtonItem> m_helpItem;
-    QPointer<HintButton> m_hintButton;
-    QPointer<BarButtonItem> m_hintItem;
-    QPointer<BarButtonItem> m_timerItem;
-    QPointer<BarButtonItem> m_turnItem;
+    GameBar *m_bar = nullptr;
+    BoardPictures *m_pictures = nullptr;
+    HintControl *m_hints = nullptr;
+    GameTutorial *m_tutorial = nullptr;
+    PlayerTurns *m_turns = nullptr;
+    // Made with the first match that needs them.
+    FaceToFacePlay *m_faceToFace = nullptr;
+    std::unique_ptr<ComputerMatch> m_computer;
     bool m_idleTimerDisabled = false;
-    QPointer<ComputerBoardView> m_computerView;
-    QPointer<BarButtonItem> m_strengthItem;
-    QPointer<Button> m_strengthButton;
-    bool m_strengthAsked = false;
 };
 
 } // namespace kestrune

@@ -12,7 +12,6 @@
 #include "platform/device/idletimer.h"
 #include "platform/resources/resources.h"
 #include "gameservice/kit/signinviewcontroller.h"
-#include "screens/game/gameviewcontroller.h"
 #include "screens/navigation/navigationcontroller.h"
 #include "screens/navigation/navigationitem.h"
 #include "screens/navigation/windowscene.h"
@@ -396,19 +395,6 @@ void MenuViewController::changeEvent(QEvent *event)
     ViewController::changeEvent(event);
     if (event->type() == QEvent::PaletteChange && isViewLoaded())
         applyColors();
-}
-
-void MenuViewController::prepare(const Segue &segue)
-{
-    auto *game = qobject_cast<GameViewController *>(segue.destination);
-    if (!game || segue.identifier.isEmpty())
-        return;
-    if (segue.identifier == QLatin1String("singleplayer"))
-        game->setNumberOfPlayers(1);
-    else if (segue.identifier == QLatin1String("multiplayer"))
-        game->setNumberOfPlayers(2);
-    else if (segue.identifier == QLatin1String("computer"))
-        game->setAgainstComputer(true);
 }
 
 void MenuViewController::radialMenuWillDisplay(RadialMenu &menu, Button *button, int index)

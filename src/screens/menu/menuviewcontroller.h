@@ -45,8 +45,6 @@ public:
     explicit MenuViewController(const MenuEnvironment &environment, QWidget *parent = nullptr);
     ~MenuViewController() override;
 
-    void prepare(const Segue &segue) override;
-
     // Whether a mode selection may still start a game: true from each
     // appearance until the first selection.
     bool isRadialMenuInteractionAllowed() const { return m_interactionAllowed; }

@@ -172,18 +172,25 @@ void NavigationController::registerSegue(const QString &identifier, Factory fact
     m_segues.insert(identifier, std::move(factory));
 }
 
-bool NavigationController::performSegue(const QString &identifier, ViewController *source)
+void NavigationController::registerSegue(const QString &identifier, std::function<ViewController *()> factory)
+{
+    registerSegue(identifier, Factory([factory = std::move(factory)](const Segue &) { return factory(); }));
+}
+
+bool NavigationController::performSegue(const QString &identifier, ViewController *source, std::any handover)
 {
     const auto factory = m_segues.constFind(identifier);
     if (factory == m_segues.cend()) {
         qWarning("NavigationController: no segue named \"%s\"", qPrintable(identifier));
         return false;
     }
-    ViewController *destination = (*factory)();
-    if (!destination)
+    Segue segue{identifier, source, nullptr, std::move(handover)};
+    segue.destination = (*factory)(segue);
+    if (!segue.destination)
         return false;
+    ViewController *destination = segue.destination;
     if (source)
-        source->prepare(Segue{identifier, source, destination});
+        source->prepare(segue);
     pushViewController(destination, true);
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "interfaceorientation.h"
+#include "segue.h"
 
 #include <QHash>
 #include <QList>
@@ -20,7 +21,8 @@ class ViewController;
 // from the right, popping slides the top one out; the screens below stay
 // alive, hidden. The stack owns its screens: a popped screen is deleted once
 // it has gone. Named segues create their destination through a registered
-// factory and let the source prepare it before it is pushed. GUI thread only.
+// factory, from what the source hands over, and let the source prepare it
+// before it is pushed. GUI thread only.
 class NavigationController : public QWidget
 {
     Q_OBJECT
@@ -51,11 +53,14 @@ public:
     ViewController *visibleViewController() const;
     bool isTransitioning() const;
 
-    using Factory = std::function<ViewController *()>;
+    // A factory sees the segue (name, source and hand-over) it builds for;
+    // one that needs none of it may take no argument.
+    using Factory = std::function<ViewController *(const Segue &)>;
     void registerSegue(const QString &identifier, Factory factory);
-    // Creates the destination, lets the source prepare it, pushes it
-    // animated. False, with a warning, for an unknown name.
-    bool performSegue(const QString &identifier, ViewController *source);
+    void registerSegue(const QString &identifier, std::function<ViewController *()> factory);
+    // Creates the destination from the hand-over, lets the source prepare
+    // it, pushes it animated. False, with a warning, for an unknown name.
+    bool performSegue(const QString &identifier, ViewController *source, std::any handover = {});
 
     NavigationBar *navigationBar() const { return m_bar; }
     bool isNavigationBarHidden() const { return m_barHidden; }

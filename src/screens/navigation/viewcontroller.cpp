@@ -59,9 +59,9 @@ void ViewController::prepare(const Segue &)
 {
 }
 
-bool ViewController::performSegue(const QString &identifier)
+bool ViewController::performSegue(const QString &identifier, std::any handover)
 {
-    return m_navigationController && m_navigationController->performSegue(identifier, this);
+    return m_navigationController && m_navigationController->performSegue(identifier, this, std::move(handover));
 }
 
 InterfaceOrientationMask ViewController::supportedInterfaceOrientations() const

@@ -54,9 +54,10 @@ public:
 
     // Called on the source screen before the destination of a segue shows.
     virtual void prepare(const Segue &segue);
-    // Performs a segue registered with the navigation stack; false when the
-    // screen is on no stack or the name is unknown.
-    bool performSegue(const QString &identifier);
+    // Performs a segue registered with the navigation stack, handing over
+    // what the destination is built from; false when the screen is on no
+    // stack or the name is unknown.
+    bool performSegue(const QString &identifier, std::any handover = {});
 
     virtual InterfaceOrientationMask supportedInterfaceOrientations() const;
     // Kept as state: the desktop has no status bar to hide.

@@ -3,8 +3,11 @@
 
 #include "appinfo.h"
 #include "imagebutton.h"
+#include "matchsummary.h"
+#include "resultcards.h"
 #include "namedimageview.h"
-#include "resultviewcontrollerdelegate.h"
+#include "screens/outcome/matchoutcome.h"
+#include "screens/outcome/resultviewcontrollerdelegate.h"
 
 #include "game/gamemanaging.h"
 #include "game/gameprotocol.h"
@@ -23,10 +26,8 @@
 #include "game/rx/driver.h"
 
 #include <QAccessible>
-#include <QEasingCurve>
 #include <QFontMetricsF>
 #include <QKeyEvent>
-#include <QVariantAnimation>
 
 #include <algorithm>
 #include <cmath>
@@ -34,14 +35,6 @@
 namespace kestrune {
 
 namespace {
-
-QString joined(const std::vector<std::string> &codes)
-{
-    QStringList parts;
-    for (const std::string &code : codes)
-        parts.append(QString::fromStdString(code));
-    return parts.join(QStringLiteral(", "));
-}
 
 void setPointSize(QWidget *widget, qreal size)
 {
@@ -56,8 +49,9 @@ ResultViewController::ResultViewController(QWidget *parent)
     : ViewController(parent)
     , ui(std::make_unique<Ui::ResultViewController>())
     , m_contentView(new QWidget(this))
-    , m_leftCard(new GameResultView(this))
-    , m_rightCard(new GameResultView(this))
+    , m_cards(new ResultCards(this))
+    , m_leftCard(m_cards->card(Card::left))
+    , m_rightCard(m_cards->card(Card::right))
 {
     setAccessibilityIdentifier(QStringLiteral("ResultViewController"));
     // The identifier is for tests; a listener hears what the screen is.
@@ -74,12 +68,6 @@ ResultViewController::ResultViewController(QWidget *parent)
     // The digits are drawn one view each; the score is read as one number.
     AccessibleSummary::readAsOne(ui->pointsStackView);
     ui->pointsStackView->setAccessibleName(tr("Points"));
-    m_leftCard->setObjectName(QStringLiteral("leftGameResultView"));
-    m_rightCard->setObjectName(QStringLiteral("rightGameResultView"));
-    m_leftCard->imageView()->setObjectName(QStringLiteral("leftBoardButton"));
-    m_rightCard->imageView()->setObjectName(QStringLiteral("rightBoardButton"));
-    m_leftCard->shareButton()->setObjectName(QStringLiteral("leftShareButton"));
-    m_rightCard->shareButton()->setObjectName(QStringLiteral("rightShareButton"));
     ui->menuButton->setImageName(QStringLiteral("Back"));
 
     // The cards were made before the content, which would put them first in
@@ -89,12 +77,18 @@ ResultViewController::ResultViewController(QWidget *parent)
     setTabOrder(m_leftCard->imageView(), m_leftCard->shareButton());
     setTabOrder(m_leftCard->shareButton(), m_rightCard->imageView());
     setTabOrder(m_rightCard->imageView(), m_rightCard->shareButton());
-    updateCardFocus(Card::left);
-    updateCardFocus(Card::right);
     // A focused button takes the arrow keys to move the focus; Alt+Left
     // must still go back.
     for (QAbstractButton *button : findChildren<QAbstractButton *>())
         button->installEventFilter(this);
+}
+
+ResultViewController::ResultViewController(const MatchOutcome &outcome, QWidget *parent)
+    : ResultViewController(parent)
+{
+    setGameManager(outcome.match);
+    setGameResults(outcome.boardImages);
+    setDelegate(outcome.delegate);
 }
 
 void ResultViewController::viewDidLoad()
@@ -104,14 +98,7 @@ void ResultViewController::viewDidLoad()
     loadView();
 }
 
-ResultViewController::~ResultViewController()
-{
-    // The animations write into the slots; they go before the slots do.
-    for (CardSlot *cardSlot : {&m_leftSlot, &m_rightSlot}) {
-        if (cardSlot->animation)
-            delete cardSlot->animation;
-    }
-}
+ResultViewController::~ResultViewController() = default;
 
 ResultViewControllerDelegate *ResultViewController::delegate() const
 {
@@ -189,14 +176,11 @@ void ResultViewController::setupViews()
     RoundedShadowStyle::apply(*play, play->maximumHeight());
 
     // 3. and 4. One card per board image.
-    if (!m_gameResults.isEmpty())
-        setupCard(m_leftCard, Card::left, m_gameResults.at(0));
-    else
-        m_leftCard->hide();
-    if (m_gameResults.size() > 1)
-        setupCard(m_rightCard, Card::right, m_gameResults.at(1));
-    else
-        m_rightCard->hide();
+    QPointer<ResultViewController> self(this);
+    m_cards->show(m_gameResults, [self](const QImage &image, QAbstractButton *sender) {
+        if (self)
+            self->share(image, sender);
+    });
     const bool twoBoards = m_gameResults.size() > 1;
     const bool computer = m_gameManager && m_gameManager->isAgainstComputer();
     m_leftCard->imageView()->setAccessibleName(twoBoards && !computer ? tr("Board of player 1") : tr("Your board"));
@@ -216,7 +200,7 @@ void ResultViewController::setupViews()
     case ScreenSize::small:
         // Losing to the computer must still tell the player their own code;
         // that match has no points display to make room for.
-        if (losesToComputer())
+        if (m_gameManager && MatchSummary::losesToComputer(*m_gameManager))
             setPointSize(ui->resultDescriptionLabel,
                          ui->resultDescriptionLabel->font().pointSizeF() - descriptionFontReduction);
         else
@@ -228,23 +212,6 @@ void ResultViewController::setupViews()
     if (m_resultDescriptionLabel)
         m_descriptionPointSize = m_resultDescriptionLabel->font().pointSizeF();
     layoutCards();
-}
-
-void ResultViewController::setupCard(GameResultView *card, Card side, const QImage &image)
-{
-    card->setImage(image);
-    QPointer<ResultViewController> self(this);
-    card->setShareAction([self, image](QAbstractButton *sender) {
-        if (self)
-            self->share(image, sender);
-    });
-    card->setViewAction([self, side] {
-        if (self)
-            self->toggleGameResultView(side);
-    });
-    card->setShareButtonSide(side == Card::left ? GameResultView::ShareButtonSide::leading
-                                                : GameResultView::ShareButtonSide::trailing);
-    card->show();
 }
 
 void ResultViewController::setupBindings()
@@ -276,8 +243,7 @@ void ResultViewController::playAgainTapped()
 {
     if (ResultViewControllerDelegate *target = delegate())
         target->playAgain();
-    m_leftCard->hide();
-    m_rightCard->hide();
+    m_cards->hide();
     if (NavigationController *stack = navigationController())
         stack->popViewController(true);
 }
@@ -318,86 +284,21 @@ void ResultViewController::showResult()
     showAssisted(m_gameManager && m_gameManager->gameState().kind() == GameState::Kind::won);
     if (!m_gameManager)
         return;
-    const GameState state = m_gameManager->gameState();
-    switch (state.kind()) {
-    case GameState::Kind::won: {
-        ui->imageView->setImageName(QStringLiteral("Win"));
-        const std::shared_ptr<PlayerProtocol> winner = state.winners().empty() ? nullptr : state.winners().front();
-        if (m_gameManager->players().size() == 1) {
-            ui->resultLabel->setText(tr("You have won!"));
-            const std::shared_ptr<GameProtocol> game = winner ? winner->game() : nullptr;
-            if (!game)
-                break;
-            if (m_resultDescriptionLabel) {
-                const long seconds = std::lround(game->duration());
-                const QString separator = currentScreenSize() > ScreenSize::medium ? QStringLiteral("\n")
-                                                                                   : QStringLiteral(" in ");
-                m_resultDescriptionLabel->setText(QStringLiteral("Round #%1%2%3 %4")
-                                                      .arg(game->shots().size())
-                                                      .arg(separator)
-                                                      .arg(seconds)
-                                                      .arg(seconds == 1 ? QStringLiteral("second")
-                                                                        : QStringLiteral("seconds")));
-                fitDescription();
-            }
-            showPoints(game->points().value_or(0));
-        } else if (m_gameManager->isAgainstComputer()) {
-            // The computer is player 2; its win is the player's defeat.
-            const bool computerWon = winner && winner->number() == 2;
-            ui->resultLabel->setText(computerWon ? tr("The computer has won!") : tr("You have won!"));
-            if (computerWon) {
-                ui->imageView->setImageName(QStringLiteral("Lose"));
-                showCodesLookedFor({m_gameManager->codes().front()});
-            } else {
-                removeDescription();
-            }
-            removePointsDisplay();
-        } else {
-            ui->resultLabel->setText(QStringLiteral("Player #%1 has won!").arg(winner ? winner->number() : 0));
-            removeDescription();
-            removePointsDisplay();
-        }
-        break;
-    }
-    case GameState::Kind::tie:
-        ui->imageView->setImageName(QStringLiteral("Tie"));
-        ui->resultLabel->setText(tr("It is a tie!"));
+    const MatchSummary summary = MatchSummary::of(*m_gameManager, currentScreenSize() > ScreenSize::medium);
+    if (!summary.picture.isEmpty())
+        ui->imageView->setImageName(summary.picture);
+    if (!summary.headline.isEmpty())
+        ui->resultLabel->setText(summary.headline);
+    if (summary.description == MatchSummary::Line::show && m_resultDescriptionLabel) {
+        m_resultDescriptionLabel->setText(summary.descriptionText);
+        fitDescription();
+    } else if (summary.description == MatchSummary::Line::remove) {
         removeDescription();
-        removePointsDisplay();
-        break;
-    case GameState::Kind::lost: {
-        ui->imageView->setImageName(QStringLiteral("Lose"));
-        ui->resultLabel->setText(tr("You have lost!"));
-        std::vector<std::string> codes = m_gameManager->codes();
-        // Against the computer only the first code was a player's to look for.
-        if (m_gameManager->isAgainstComputer())
-            codes.resize(1);
-        showCodesLookedFor(codes);
-        removePointsDisplay();
-        break;
     }
-    case GameState::Kind::pending:
-        break;
-    }
-}
-
-bool ResultViewController::losesToComputer() const
-{
-    if (!m_gameManager || !m_gameManager->isAgainstComputer())
-        return false;
-    const GameState state = m_gameManager->gameState();
-    if (state.kind() == GameState::Kind::lost)
-        return true;
-    return state.kind() == GameState::Kind::won && !state.winners().empty() && state.winners().front()->number() == 2;
-}
-
-void ResultViewController::showCodesLookedFor(const std::vector<std::string> &codes)
-{
-    if (!m_resultDescriptionLabel)
-        return;
-    m_resultDescriptionLabel->setText((codes.size() > 1 ? QStringLiteral("Codes") : QStringLiteral("The code"))
-                                      + QStringLiteral(" you were\nlooking for: ") + joined(codes));
-    fitDescription();
+    if (summary.points == MatchSummary::Line::show)
+        showPoints(summary.pointsValue);
+    else if (summary.points == MatchSummary::Line::remove)
+        removePointsDisplay();
 }
 
 QString ResultViewController::assistedText(int hints, bool won)
@@ -484,56 +385,9 @@ void ResultViewController::announceResult()
     emit resultAnnounced(ui->resultLabel->text());
 }
 
-qreal ResultViewController::cardOffset(Card card) const
+void ResultViewController::layoutCards()
 {
-    return slot(card).offset;
-}
-
-qreal ResultViewController::cardOffsetShown(Card card) const
-{
-    return slot(card).shown;
-}
-
-void ResultViewController::setCardOffset(Card card, qreal offset)
-{
-    CardSlot &cardSlot = slot(card);
-    if (cardSlot.animation)
-        cardSlot.animation->stop();
-    cardSlot.offset = offset;
-    cardSlot.shown = offset;
-    layoutCards();
-    updateCardFocus(card);
-}
-
-void ResultViewController::updateCardFocus(Card card)
-{
-    GameResultView *view = card == Card::left ? m_leftCard : m_rightCard;
-    const bool open = slot(card).offset != peekingCardOffset;
-    Button *share = view->shareButton();
-    if (!open && share->window()->focusWidget() == share)
-        view->imageView()->setFocus(Qt::OtherFocusReason);
-    share->setFocusPolicy(open ? Qt::StrongFocus : Qt::NoFocus);
-}
-
-void ResultViewController::toggleGameResultView(Card card)
-{
-    CardSlot &cardSlot = slot(card);
-    const GameResultView *view = card == Card::left ? m_leftCard : m_rightCard;
-    cardSlot.offset = cardSlot.offset == peekingCardOffset ? view->width() + openCardMargin : peekingCardOffset;
-    if (cardSlot.animation)
-        cardSlot.animation->stop();
-    auto *animation = new QVariantAnimation(this);
-    animation->setStartValue(cardSlot.shown);
-    animation->setEndValue(cardSlot.offset);
-    animation->setDuration(cardAnimationMs);
-    animation->setEasingCurve(QEasingCurve::InOutQuad);
-    connect(animation, &QVariantAnimation::valueChanged, this, [this, card](const QVariant &value) {
-        slot(card).shown = value.toReal();
-        layoutCards();
-    });
-    cardSlot.animation = animation;
-    animation->start(QAbstractAnimation::DeleteWhenStopped);
-    updateCardFocus(card);
+    m_cards->layout();
 }
 
 QString ResultViewController::shareText() const
@@ -549,12 +403,6 @@ ShareDialog *ResultViewController::share(const QImage &image, QAbstractButton *s
     Q_UNUSED(sender) // the sheet is centred in the window, wherever it was asked for
     auto *dialog = new ShareDialog(image, shareText(), window(), m_shareServices);
     return present(dialog, true) ? dialog : nullptr;
-}
-
-int ResultViewController::cardWidth() const
-{
-    const qreal share = DeviceProfile::current().isTablet() ? 0.36 : 0.44;
-    return int(std::min<qreal>(width() * share, 320));
 }
 
 qreal ResultViewController::tabletScale(int windowHeight)
@@ -611,20 +459,6 @@ void ResultViewController::resizeEvent(QResizeEvent *event)
     if (m_loaded && m_resultDescriptionLabel)
         fitDescription();
     layoutCards();
-}
-
-void ResultViewController::layoutCards()
-{
-    const int cardW = cardWidth();
-    for (Card side : {Card::left, Card::right}) {
-        GameResultView *card = side == Card::left ? m_leftCard : m_rightCard;
-        const int cardH = card->heightForWidth(cardW);
-        const int y = (height() - cardH) / 2;
-        const int shown = int(std::lround(slot(side).shown));
-        const int x = side == Card::left ? shown - cardW : width() - shown;
-        card->setGeometry(x, y, cardW, cardH);
-        card->raise();
-    }
 }
 
 } // namespace kestrune

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "gameresultview.h"
+#include "resultcards.h"
 #include "sharedialog.h"
 
 #include "game/rx/disposebag.h"
@@ -18,7 +19,6 @@
 class QAbstractButton;
 class QKeyEvent;
 class QLabel;
-class QVariantAnimation;
 
 namespace Ui {
 class ResultViewController;
@@ -28,6 +28,7 @@ namespace kestrune {
 
 class Button;
 class GameManaging;
+struct MatchOutcome;
 class NamedImageView;
 class NumberView;
 class ResultViewControllerDelegate;
@@ -43,8 +44,9 @@ class ResultViewControllerDelegate;
 // menu. The play button has the focus when the screen appears; a card's share
 // button takes focus only while the card is slid in.
 //
-// The game screen sets the inputs (gameManager, gameResults, delegate) after
-// creating the screen and before pushing it. The screen loads when it is
+// The inputs (gameManager, gameResults, delegate) come with the outcome the
+// game screen hands over, or are set after creating the screen and before
+// pushing it. The screen loads when it is
 // first about to appear (or shown, off a stack), or earlier through an
 // explicit loadView(); inputs set after loading change nothing. GUI thread
 // only.
@@ -55,9 +57,9 @@ class ResultViewController : public ViewController
 public:
     // The card offsets: peeking in by 25 points, or slid in to the card's
     // width + 15; toggled over 0.3 s.
-    static constexpr qreal peekingCardOffset = 25;
-    static constexpr qreal openCardMargin = 15;
-    static constexpr int cardAnimationMs = 300;
+    static constexpr qreal peekingCardOffset = ResultCards::peekingOffset;
+    static constexpr qreal openCardMargin = ResultCards::openMargin;
+    static constexpr int cardAnimationMs = ResultCards::animationMs;
     static constexpr int descriptionFontReduction = 4;
     // The share of a tablet's sizes a window shorter than the device keeps:
     // its height over the device's, never below this.
@@ -65,9 +67,11 @@ public:
     static constexpr qreal minimumDescriptionPointSize = 12;
     static qreal tabletScale(int windowHeight);
 
-    enum class Card { left, right };
+    using Card = ResultCards::Card;
 
     explicit ResultViewController(QWidget *parent = nullptr);
+    // With the inputs of the outcome the game screen handed over.
+    explicit ResultViewController(const MatchOutcome &outcome, QWidget *parent = nullptr);
     ~ResultViewController() override;
 
     // The finished match, shared with the game screen so that a new match
@@ -91,12 +95,12 @@ public:
     // edge from the screen's leading edge, for the right card that of its
     // leading edge from the trailing edge. The value the card is heading
     // for; offsetShown() is where it is drawn during the animation.
-    qreal cardOffset(Card card) const;
-    void setCardOffset(Card card, qreal offset);
-    qreal cardOffsetShown(Card card) const;
+    qreal cardOffset(Card card) const { return m_cards->offset(card); }
+    void setCardOffset(Card card, qreal offset) { m_cards->setOffset(card, offset); }
+    qreal cardOffsetShown(Card card) const { return m_cards->shown(card); }
     // The view button of a card: 25 becomes the card's width + 15, any other
     // offset becomes 25, animated over 0.3 s.
-    void toggleGameResultView(Card card);
+    void toggleGameResultView(Card card) { m_cards->toggle(card); }
 
     // Shows the share sheet for the image over this screen; nothing without
     // a navigation stack. Returns the dialog shown, or null.
@@ -142,37 +146,23 @@ private:
     // tablet's times `tabletScale`.
     void applySizes(qreal tabletScale);
 
-    struct CardSlot
-    {
-        qreal offset = peekingCardOffset;
-        qreal shown = peekingCardOffset;
-        QPointer<QVariantAnimation> animation;
-    };
-
     void setupViews();
-    void setupCard(GameResultView *card, Card side, const QImage &image);
     void setupBindings();
     void showResult();
     void showPoints(std::int64_t points);
     void removePointsDisplay();
     void removeDescription();
     void showAssisted(bool won);
-    bool losesToComputer() const;
-    void showCodesLookedFor(const std::vector<std::string> &codes);
     void fitDescription();
     void willAppear(bool animated);
     void playAgainTapped();
     void announceResult();
     void layoutCards();
-    // A share button reached by Tab must be on screen: only an open card's is.
-    void updateCardFocus(Card card);
     static bool isBackKey(const QKeyEvent &event);
-    int cardWidth() const;
-    CardSlot &slot(Card card) { return card == Card::left ? m_leftSlot : m_rightSlot; }
-    const CardSlot &slot(Card card) const { return card == Card::left ? m_leftSlot : m_rightSlot; }
 
     std::unique_ptr<Ui::ResultViewController> ui;
     QWidget *m_contentView;
+    ResultCards *m_cards;
     GameResultView *m_leftCard;
     GameResultView *m_rightCard;
     QPointer<OutlineLabel> m_resultDescriptionLabel;
@@ -188,8 +178,6 @@ private:
     QPointer<QObject> m_delegateObject;
     bool m_delegateIsObject = false;
     ShareDialog::Services m_shareServices = ShareDialog::systemServices();
-    CardSlot m_leftSlot;
-    CardSlot m_rightSlot;
     bool m_loaded = false;
     rx::DisposeBag m_disposeBag;
 };
