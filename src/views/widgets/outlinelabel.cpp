@@ -39,6 +39,31 @@ void OutlineLabel::setLineSpacing(qreal spacing)
     update();
 }
 
+QList<QPointF> OutlineLabel::baselines(const QStringList &lines, const QFontMetricsF &metrics, const QRectF &box) const
+{
+    const qreal lineHeight = metrics.height();
+    const qreal blockHeight = lines.size() * lineHeight + (lines.size() - 1) * m_lineSpacing;
+    const Qt::Alignment align = alignment();
+    qreal y = box.top();
+    if (align & Qt::AlignVCenter)
+        y = box.center().y() - blockHeight / 2;
+    else if (align & Qt::AlignBottom)
+        y = box.bottom() - blockHeight;
+
+    QList<QPointF> origins;
+    for (const QString &line : lines) {
+        const qreal width = metrics.horizontalAdvance(line);
+        qreal x = box.left();
+        if (align & Qt::AlignHCenter)
+            x = box.center().x() - width / 2;
+        else if (align & Qt::AlignRight)
+            x = box.right() - width;
+        origins.append(QPointF(x, y + metrics.ascent()));
+        y += lineHeight + m_lineSpacing;
+    }
+    return origins;
+}
+
 const QPainterPath &OutlineLabel::glyphs(const QString &text, const QRectF &box, const QTransform &device)
 {
     const QFont current = font();
@@ -49,25 +74,10 @@ const QPainterPath &OutlineLabel::glyphs(const QString &text, const QRectF &box,
 
     const QFontMetricsF metrics(current);
     const QStringList lines = text.split(QLatin1Char('\n'));
-    const qreal lineHeight = metrics.height();
-    const qreal blockHeight = lines.size() * lineHeight + (lines.size() - 1) * m_lineSpacing;
-    qreal y = box.top();
-    if (align & Qt::AlignVCenter)
-        y = box.center().y() - blockHeight / 2;
-    else if (align & Qt::AlignBottom)
-        y = box.bottom() - blockHeight;
-
+    const QList<QPointF> origins = baselines(lines, metrics, box);
     QPainterPath path;
-    for (const QString &line : lines) {
-        const qreal width = metrics.horizontalAdvance(line);
-        qreal x = box.left();
-        if (align & Qt::AlignHCenter)
-            x = box.center().x() - width / 2;
-        else if (align & Qt::AlignRight)
-            x = box.right() - width;
-        path.addText(QPointF(x, y + metrics.ascent()), current, line);
-        y += lineHeight + m_lineSpacing;
-    }
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        path.addText(origins.at(i), current, lines.at(i));
     m_glyphs = path;
     m_glyphsText = text;
     m_glyphsFont = current;
@@ -108,33 +118,14 @@ void OutlineLabel::paintText(QPainter &painter, const QString &content, const QR
 {
     const QFontMetricsF metrics(font());
     const QStringList lines = content.split(QLatin1Char('\n'));
-    const qreal lineHeight = metrics.height();
-    const qreal blockHeight = lines.size() * lineHeight + (lines.size() - 1) * m_lineSpacing;
-    const Qt::Alignment align = alignment();
-    qreal y = box.top();
-    if (align & Qt::AlignVCenter)
-        y = box.center().y() - blockHeight / 2;
-    else if (align & Qt::AlignBottom)
-        y = box.bottom() - blockHeight;
-
-    QList<QPointF> baselines;
+    const QList<QPointF> origins = baselines(lines, metrics, box);
     QRectF inked;
-    for (const QString &line : lines) {
-        const qreal width = metrics.horizontalAdvance(line);
-        qreal x = box.left();
-        if (align & Qt::AlignHCenter)
-            x = box.center().x() - width / 2;
-        else if (align & Qt::AlignRight)
-            x = box.right() - width;
-        const QPointF baseline(x, y + metrics.ascent());
-        baselines.append(baseline);
-        inked = inked.united(metrics.tightBoundingRect(line).translated(baseline));
-        y += lineHeight + m_lineSpacing;
-    }
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        inked = inked.united(metrics.tightBoundingRect(lines.at(i)).translated(origins.at(i)));
     painter.setFont(font());
     painter.setPen(QPen(fill(inked), 0));
     for (qsizetype i = 0; i < lines.size(); ++i)
-        painter.drawText(baselines.at(i), lines.at(i));
+        painter.drawText(origins.at(i), lines.at(i));
 }
 
 QBrush OutlineLabel::fill(const QRectF &textBox) const

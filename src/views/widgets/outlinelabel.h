@@ -4,11 +4,13 @@
 #include <QColor>
 #include <QFont>
 #include <QLabel>
+#include <QList>
 #include <QPainterPath>
 #include <QPointF>
 #include <QRectF>
 #include <QTransform>
 
+class QFontMetricsF;
 class QPainter;
 
 namespace kestrune {
@@ -49,6 +51,8 @@ private:
     // pixels): they are made once, since making them from the font took a
     // large part of a board's paint.
     const QPainterPath &glyphs(const QString &text, const QRectF &box, const QTransform &device);
+    // Where each line starts on its baseline, aligned in the box.
+    QList<QPointF> baselines(const QStringList &lines, const QFontMetricsF &metrics, const QRectF &box) const;
     void paintText(QPainter &painter, const QString &content, const QRectF &box);
     // The gradient over the text's box, or the palette's text colour.
     QBrush fill(const QRectF &textBox) const;
