@@ -1,6 +1,7 @@
 #include "accessibilityrecorder.h"
 #include "fakeclock.h"
 #include "manualanimationdriver.h"
+#include "playedmatch.h"
 
 #include "game/gamemanager.h"
 #include "game/gameprotocol.h"
@@ -16,8 +17,6 @@
 #include "screens/result/namedimageview.h"
 #include "screens/result/resultviewcontroller.h"
 #include "screens/outcome/resultviewcontrollerdelegate.h"
-#include "views/widgets/button.h"
-#include "views/widgets/outlinelabel.h"
 #include "views/dots/numberview.h"
 #include "views/widgets/button.h"
 #include "views/widgets/outlinelabel.h"
@@ -184,26 +183,6 @@ struct Stack
         navigation.show();
     }
 };
-
-// Plays a real match to its end: each player's shots in turn, the clock
-// moving `secondsPerShot` after each round.
-std::shared_ptr<GameManaging> playedMatch(const std::vector<std::string> &codes,
-                                          const std::vector<std::vector<std::string>> &shots, FakeClock &clock,
-                                          double secondsPerShot)
-{
-    GameEnvironment environment;
-    environment.clock = &clock;
-    auto next = std::make_shared<std::size_t>(0);
-    environment.drawCode = [codes, next] { return codes[(*next)++ % codes.size()]; };
-    std::shared_ptr<GameManaging> match = GameManager::create(int(codes.size()), environment);
-    match->codes();
-    for (std::size_t round = 0; match->gameState().isPending(); ++round) {
-        for (std::size_t player = 0; player < shots.size(); ++player)
-            match->players()[player]->game()->shot(shots[player][round]);
-        clock.advance(secondsPerShot);
-    }
-    return match;
-}
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "fakemenugameservice.h"
 #include "manualscheduler.h"
 #include "memorystore.h"
+#include "playedmatch.h"
 
 #include "game/computer/computerstatistics.h"
 #include "game/computer/computerstrength.h"
@@ -228,25 +229,33 @@ void renderMenus(const QString &folder, const QString &prefix)
     DeviceProfile::setCurrent(DeviceProfile::phone());
 }
 
-// A match played straight on the rules, its result screen shown on a stack
-// with board pictures as the game screen would take them.
+// A decided match's result screen on a stack of the device's size, with
+// board pictures of `board` size as the game screen would take them.
+struct ResultStack
+{
+    NavigationController nav;
+    ResultViewController *result = new ResultViewController;
+    QList<QImage> boards;
+
+    ResultStack(std::shared_ptr<GameManaging> match, const DeviceProfile &device, QSize board)
+    {
+        DeviceProfile::setCurrent(device);
+        nav.setAttribute(Qt::WA_DontShowOnScreen);
+        nav.resize(device.size().toSize());
+        nav.pushViewController(new ViewController, false);
+        nav.show();
+        result->setGameManager(match);
+        for (const auto &game : match->games())
+            boards.append(BoardSnapshot::render(game, board));
+        result->setGameResults(boards);
+        nav.pushViewController(result, false);
+    }
+};
+
 void saveResult(std::shared_ptr<GameManaging> match, const DeviceProfile &device, const QString &file)
 {
-    DeviceProfile::setCurrent(device);
-    NavigationController nav;
-    nav.setAttribute(Qt::WA_DontShowOnScreen);
-    nav.resize(device.size().toSize());
-    nav.pushViewController(new ViewController, false);
-    nav.show();
-    auto *result = new ResultViewController;
-    result->setGameManager(match);
-    QList<QImage> boards;
-    const QSize board = device.isTablet() ? QSize(360, 560) : QSize(300, 420);
-    for (const auto &game : match->games())
-        boards.append(BoardSnapshot::render(game, board));
-    result->setGameResults(boards);
-    nav.pushViewController(result, false);
-    save(nav, file);
+    ResultStack stack(std::move(match), device, device.isTablet() ? QSize(360, 560) : QSize(300, 420));
+    save(stack.nav, file);
 }
 
 // Player 1 shoots `shots` in turn, the computer answers each; stops when decided.
@@ -302,26 +311,6 @@ void renderComputerResults(const QString &folder, const QString &prefix)
     DeviceProfile::setCurrent(DeviceProfile::phone());
 }
 
-// A match played straight on the rules: each player's shots in turn, the
-// clock moving `secondsPerShot` after each round.
-std::shared_ptr<GameManaging> playedMatch(const std::vector<std::string> &codes,
-                                          const std::vector<std::vector<std::string>> &shots, FakeClock &clock,
-                                          double secondsPerShot)
-{
-    GameEnvironment environment;
-    environment.clock = &clock;
-    auto next = std::make_shared<std::size_t>(0);
-    environment.drawCode = [codes, next] { return codes[(*next)++ % codes.size()]; };
-    std::shared_ptr<GameManaging> match = GameManager::create(int(codes.size()), environment);
-    match->codes();
-    for (std::size_t round = 0; match->gameState().isPending(); ++round) {
-        for (std::size_t player = 0; player < shots.size(); ++player)
-            match->players()[player]->game()->shot(shots[player][round]);
-        clock.advance(secondsPerShot);
-    }
-    return match;
-}
-
 // Every outcome of a match on a phone and a tablet, its cards closed and slid
 // apart, and the share dialog of a match of one player.
 void renderResultStates(const QString &folder, const QString &prefix)
@@ -352,21 +341,11 @@ void renderResultStates(const QString &folder, const QString &prefix)
     for (const auto &[device, deviceName] : {std::pair{DeviceProfile::phone(), "phone"},
                                              std::pair{DeviceProfile::tablet(), "tablet"}}) {
         for (const State &state : states) {
-            DeviceProfile::setCurrent(device);
             FakeClock clock;
             const auto match = playedMatch(state.codes, state.shots, clock, state.secondsPerShot);
-            QList<QImage> boards;
-            for (const auto &game : match->games())
-                boards << BoardSnapshot::render(game, device.isTablet() ? QSize(300, 420) : QSize(240, 340));
-            NavigationController nav;
-            nav.setAttribute(Qt::WA_DontShowOnScreen);
-            nav.resize(device.size().toSize());
-            nav.pushViewController(new ViewController, false);
-            nav.show();
-            auto *result = new ResultViewController;
-            result->setGameManager(match);
-            result->setGameResults(boards);
-            nav.pushViewController(result, false);
+            ResultStack stack(match, device, device.isTablet() ? QSize(300, 420) : QSize(240, 340));
+            NavigationController &nav = stack.nav;
+            ResultViewController *result = stack.result;
             const QString name = QStringLiteral("%1-%2").arg(QLatin1String(state.name), QLatin1String(deviceName));
             save(nav, file(QStringLiteral("outcome-") + name));
             for (auto card : {ResultViewController::Card::left, ResultViewController::Card::right})
@@ -374,7 +353,7 @@ void renderResultStates(const QString &folder, const QString &prefix)
             save(nav, file(QStringLiteral("outcome-%1-open").arg(name)));
             if (state.codes.size() == 1) {
                 // The dialog alone: drawn over the window it would lose its background.
-                ShareDialog dialog(boards.front(), result->shareText());
+                ShareDialog dialog(stack.boards.front(), result->shareText());
                 dialog.setAttribute(Qt::WA_DontShowOnScreen);
                 dialog.show();
                 QCoreApplication::processEvents();
