@@ -65,7 +65,8 @@ void singlePlayerGame(benchmark::State &state)
     NullGameService service;
     const char *shots[] = {"5678", "4321", "1243", "1235", "1234"};
     for (auto _ : state) {
-        auto manager = GameManager::create(1, GameEnvironment{nullptr, &service, &store, nullptr, [] { return "1234"; }});
+        auto manager =
+            GameManager::create(1, GameEnvironment{nullptr, &service, &store, nullptr, [] { return "1234"; }});
         for (const char *shot : shots)
             manager->currentGame()->shot(shot);
         benchmark::DoNotOptimize(manager->gameState());

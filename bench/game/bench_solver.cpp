@@ -19,8 +19,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <functional>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -168,7 +168,8 @@ void playAll(const char *name, Strategy &strategy, const std::function<void()> &
     // percentile tells the strategy's own cost apart from that.
     std::sort(decisions.begin(), decisions.end());
     const double p999 = decisions[decisions.size() * 999 / 1000];
-    std::printf("%-22s mean %.4f  worst %2d  beyond 10: %5.2f%%  slowest decision %6.2f ms (99.9%% below %5.2f ms)  prepare %5.1f ms  "
+    std::printf("%-22s mean %.4f  worst %2d  beyond 10: %5.2f%%  slowest decision %6.2f ms (99.9%% below %5.2f ms)  "
+                "prepare %5.1f ms  "
                 "all games %6.0f ms  |",
                 name, static_cast<double>(total) / CodeSpace::size, worst, 100.0 * beyondTen / CodeSpace::size, slowest,
                 p999, prepareMs, allMs);

@@ -7,12 +7,12 @@
 #include "game/statisticshelper.h"
 #include "gameservice/client/gameserviceenvironment.h"
 #include "gameservice/client/gameservicemanager.h"
+#include "gameservice/kit/servicekit.h"
 #include "platform/apppaths.h"
 #include "platform/backgroundanalytics.h"
 #include "platform/backgroundsyncstore.h"
 #include "platform/dispatch/dispatchqueue.h"
 #include "platform/fileanalytics.h"
-#include "gameservice/kit/servicekit.h"
 #include "platform/settingsstore.h"
 
 #include <QCoreApplication>
@@ -159,8 +159,8 @@ void timeFirstWin(benchmark::State &state, bool settingsBusy)
     std::vector<double> walls;
     for (auto _ : state) {
         auto program = std::make_unique<StartedProgram>();
-        auto manager = GameManager::create(
-            1, GameEnvironment{nullptr, &program->service, &program->store, &program->analytics, [] { return "1234"; }});
+        auto manager = GameManager::create(1, GameEnvironment{nullptr, &program->service, &program->store,
+                                                              &program->analytics, [] { return "1234"; }});
         for (int i = 0; i < 4; ++i)
             manager->currentGame()->shot(shots[i]);
         program->settle();

@@ -17,9 +17,13 @@ void print(FILE *stream, const QString &text)
 // The toolkit's own options: the application object, made after the parse,
 // takes them out of the arguments and acts on them, so here they are only
 // stepped over. Those of the first list take a value.
-const QStringList toolkitOptionsWithValue{"platform", "platformpluginpath", "platformtheme", "plugin",
-                                          "qwindowgeometry", "qwindowicon", "qwindowtitle", "session",
-                                          "display", "name", "geometry", "title", "style", "stylesheet"};
+const QStringList toolkitOptionsWithValue{"platform",        "platformpluginpath",
+                                          "platformtheme",   "plugin",
+                                          "qwindowgeometry", "qwindowicon",
+                                          "qwindowtitle",    "session",
+                                          "display",         "name",
+                                          "geometry",        "title",
+                                          "style",           "stylesheet"};
 const QStringList toolkitFlags{"reverse", "widgetcount", "nograb", "dograb", "sync"};
 
 QStringList withoutToolkitOptions(const QStringList &arguments)

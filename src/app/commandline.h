@@ -10,12 +10,12 @@ namespace kestrune {
 // What the program was asked to do on its command line.
 struct CommandLine
 {
-    QString dataFolder;          // empty: the per-user data folder
-    QString device = "phone";    // "phone" or "tablet"
-    QString quickAction;         // empty, "singleplayer" or "multiplayer"
-    QString renderTo;            // a PNG file to render the first screen to, then exit
-    bool uiTest = false;         // the launch argument "UITest"
-    bool noGameService = false;  // start without the game service
+    QString dataFolder;         // empty: the per-user data folder
+    QString device = "phone";   // "phone" or "tablet"
+    QString quickAction;        // empty, "singleplayer" or "multiplayer"
+    QString renderTo;           // a PNG file to render the first screen to, then exit
+    bool uiTest = false;        // the launch argument "UITest"
+    bool noGameService = false; // start without the game service
 
     // Parses the arguments (the first is the program). On --help or
     // --version, prints and sets exitCode 0; on a bad option, prints a clear

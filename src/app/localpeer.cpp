@@ -15,7 +15,9 @@ constexpr qsizetype chunkBytes = 1024;
 } // namespace
 
 LocalPeer::LocalPeer(int descriptor, QObject *parent)
-    : QObject(parent), m_descriptor(descriptor), m_notifier(new QSocketNotifier(descriptor, QSocketNotifier::Read, this))
+    : QObject(parent)
+    , m_descriptor(descriptor)
+    , m_notifier(new QSocketNotifier(descriptor, QSocketNotifier::Read, this))
 {
     connect(m_notifier, &QSocketNotifier::activated, this, &LocalPeer::readAvailable);
 }
@@ -89,8 +91,7 @@ void LocalPeer::close()
     // Closing with unread bytes would reset the connection and could cost the
     // peer the answer just sent.
     char sink[chunkBytes];
-    while (::recv(m_descriptor, sink, sizeof sink, MSG_DONTWAIT) > 0) {
-    }
+    while (::recv(m_descriptor, sink, sizeof sink, MSG_DONTWAIT) > 0) {}
     ::close(m_descriptor);
     m_descriptor = -1;
     deleteLater();

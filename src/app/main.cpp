@@ -102,15 +102,17 @@ int main(int argc, char *argv[])
             return instance.accepted() ? 0 : 1;
         case SingleInstance::Outcome::unavailable:
             if (owner)
-                std::fprintf(stderr, "kestrune: later starts cannot reach this one: %s\n", qPrintable(instance.errorString()));
+                std::fprintf(stderr, "kestrune: later starts cannot reach this one: %s\n",
+                             qPrintable(instance.errorString()));
             break;
         case SingleInstance::Outcome::listening:
             break;
         }
     }
     if (!owner) {
-        const QString unreached =
-            instance.errorString().isEmpty() ? QString() : QStringLiteral("; it cannot be reached: ") + instance.errorString();
+        const QString unreached = instance.errorString().isEmpty()
+                                      ? QString()
+                                      : QStringLiteral("; it cannot be reached: ") + instance.errorString();
         std::fprintf(stderr, "kestrune: %s%s\n", qPrintable(folderLock.errorString()), qPrintable(unreached));
         return 1;
     }

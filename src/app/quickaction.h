@@ -42,7 +42,10 @@ public:
                         const std::function<void(bool)> &completion);
 
 private:
-    explicit QuickAction(Type type) : m_type(type) {}
+    explicit QuickAction(Type type)
+        : m_type(type)
+    {
+    }
 
     Type m_type;
 };

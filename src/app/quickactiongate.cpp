@@ -5,7 +5,9 @@
 namespace kestrune {
 
 QuickActionGate::QuickActionGate(rx::Scheduler &scheduler, std::chrono::milliseconds settle, Perform perform)
-    : m_scheduler(scheduler), m_settle(settle), m_perform(std::move(perform))
+    : m_scheduler(scheduler)
+    , m_settle(settle)
+    , m_perform(std::move(perform))
 {
 }
 

@@ -27,12 +27,12 @@ ScreenReserve *SegueMap::install(NavigationController &navigation, const GameScr
     navigation.registerSegue(QStringLiteral("singleplayer"), game);
     navigation.registerSegue(QStringLiteral("multiplayer"), game);
     navigation.registerSegue(QStringLiteral("computer"), game);
-    navigation.registerSegue(QStringLiteral("result"), [](const Segue &segue) {
-        return new ResultViewController(segue.handed<MatchOutcome>());
-    });
+    navigation.registerSegue(QStringLiteral("result"),
+                             [](const Segue &segue) { return new ResultViewController(segue.handed<MatchOutcome>()); });
     // Without a store there are no statistics to show, and no way there.
     if (KeyValueStore *store = environment.game.store)
-        navigation.registerSegue(QStringLiteral("statistics"), [store] { return new StatisticsViewController(*store); });
+        navigation.registerSegue(QStringLiteral("statistics"),
+                                 [store] { return new StatisticsViewController(*store); });
     return games;
 }
 

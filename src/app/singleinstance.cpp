@@ -1,12 +1,12 @@
 #include "singleinstance.h"
 
 #include "localpeer.h"
-#include "startlock.h"
 #include "quickaction.h"
+#include "startlock.h"
 
 #include <QCryptographicHash>
-#include <QDebug>
 #include <QDeadlineTimer>
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -53,7 +53,10 @@ const QByteArray failedAnswer = "failed\n";
 class Descriptor
 {
 public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
+    explicit Descriptor(int fd)
+        : m_fd(fd)
+    {
+    }
     ~Descriptor()
     {
         if (m_fd >= 0)
@@ -114,18 +117,22 @@ QString SingleInstance::socketPath(const QString &dataFolder)
     if (!dataFolder.isEmpty()) {
         QFileInfo info(QDir::cleanPath(dataFolder));
         const QString folder = info.canonicalFilePath().isEmpty() ? info.absoluteFilePath() : info.canonicalFilePath();
-        name += QLatin1Char('-')
-                + QString::fromLatin1(QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha1).toHex().left(12));
+        name +=
+            QLatin1Char('-')
+            + QString::fromLatin1(QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha1).toHex().left(12));
     }
     name += QStringLiteral(".socket");
     QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (folder.isEmpty() || !QFileInfo(folder).isDir() || (folder + QLatin1Char('/') + name).toLocal8Bit().size() > maxSocketPath)
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()
+        || (folder + QLatin1Char('/') + name).toLocal8Bit().size() > maxSocketPath)
         folder = QDir::tempPath();
     return folder + QLatin1Char('/') + name;
 }
 
 SingleInstance::SingleInstance(QString socketPath, QObject *parent)
-    : QObject(parent), m_path(std::move(socketPath)), m_ownerUid(::getuid())
+    : QObject(parent)
+    , m_path(std::move(socketPath))
+    , m_ownerUid(::getuid())
 {
 }
 
@@ -143,10 +150,10 @@ QByteArray SingleInstance::request(const QString &quickAction)
 
 std::optional<uid_t> SingleInstance::peerUid(qintptr socketDescriptor)
 {
-    struct ucred credentials {};
+    struct ucred credentials
+    {};
     socklen_t size = sizeof credentials;
-    if (socketDescriptor < 0
-        || ::getsockopt(int(socketDescriptor), SOL_SOCKET, SO_PEERCRED, &credentials, &size) != 0)
+    if (socketDescriptor < 0 || ::getsockopt(int(socketDescriptor), SOL_SOCKET, SO_PEERCRED, &credentials, &size) != 0)
         return std::nullopt;
     return credentials.uid;
 }
@@ -211,8 +218,7 @@ int SingleInstance::removeDeadSockets(const QString &folder, const QString &exce
     if (DIR *listing = ::opendir(QFile::encodeName(folder).constData())) {
         while (const dirent *entry = ::readdir(listing)) {
             const QByteArray name(entry->d_name);
-            const bool ours = name == prefix + ".socket"
-                              || (name.startsWith(prefix + '-') && name.endsWith(".socket"));
+            const bool ours = name == prefix + ".socket" || (name.startsWith(prefix + '-') && name.endsWith(".socket"));
             if (!ours || entry->d_type == DT_DIR)
                 continue;
             const QString path = QDir(folder).filePath(QFile::decodeName(name));

@@ -39,7 +39,9 @@ bool StartLock::tryLock(int timeoutMs)
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
             // The holder before may have removed the file between our open
             // and our lock: a lock on a file no longer there is none.
-            struct stat held {}, named {};
+            struct stat held
+            {
+            }, named{};
             if (::fstat(fd, &held) == 0 && ::stat(path.constData(), &named) == 0 && held.st_dev == named.st_dev
                 && held.st_ino == named.st_ino) {
                 m_fd = fd;

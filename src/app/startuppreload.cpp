@@ -11,12 +11,12 @@ namespace kestrune {
 StartupPreload::StartupPreload()
     : m_thread([] {
 #ifdef KESTRUNE_HAVE_FONTCONFIG
-          // The toolkit's font database initialises the same configuration
-          // later; fontconfig makes it once for the process, whoever asks.
-          FcInit();
+        // The toolkit's font database initialises the same configuration
+        // later; fontconfig makes it once for the process, whoever asks.
+        FcInit();
 #endif
-          Resources::preload();
-      })
+        Resources::preload();
+    })
 {
 }
 

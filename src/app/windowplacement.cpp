@@ -12,7 +12,10 @@
 namespace kestrune {
 
 WindowPlacement::WindowPlacement(QWidget &window, KeyValueStore &store, const DeviceProfile &profile)
-    : m_window(window), m_store(store), m_profile(profile), m_key(key(profile))
+    : m_window(window)
+    , m_store(store)
+    , m_profile(profile)
+    , m_key(key(profile))
 {
     m_pending.setSingleShot(true);
     m_pending.setInterval(saveDelayMs);

@@ -15,12 +15,12 @@ class RandomSource;
 // None is owned; each must outlive the games and matches that use it.
 struct GameEnvironment
 {
-    const Clock *clock = nullptr;                  // the system clock when null
-    GameServiceReporting *gameService = nullptr;   // no leaderboard or achievements when null
-    KeyValueStore *store = nullptr;                // no statistics when null
-    Analytics *analytics = nullptr;                // no events when null
-    std::function<std::string()> drawCode;         // a fresh shuffled die when empty
-    RandomSource *random = nullptr;                // the easy computer's guesses; the system's secure source when null
+    const Clock *clock = nullptr;                // the system clock when null
+    GameServiceReporting *gameService = nullptr; // no leaderboard or achievements when null
+    KeyValueStore *store = nullptr;              // no statistics when null
+    Analytics *analytics = nullptr;              // no events when null
+    std::function<std::string()> drawCode;       // a fresh shuffled die when empty
+    RandomSource *random = nullptr;              // the easy computer's guesses; the system's secure source when null
     // Runs the solver's longer work (hints, the hard computer's shots) on
     // another thread; its answer comes back to the GUI thread's loop. Inline,
     // answering at once, when empty.

@@ -38,8 +38,8 @@ std::unique_ptr<GameManager> GameManager::make(int numberOfPlayers, GameEnvironm
     std::unique_ptr<GameManager> manager(new GameManager(std::move(environment)));
     manager->m_computerStrength = computer;
     if (computer) {
-        RandomSource &random = manager->m_environment.random ? *manager->m_environment.random
-                                                             : SecureRandomSource::instance();
+        RandomSource &random =
+            manager->m_environment.random ? *manager->m_environment.random : SecureRandomSource::instance();
         manager->m_computerStrategy = ComputerStrengths::makeStrategy(*computer, random);
     }
     if (Analytics *analytics = manager->m_environment.analytics) {
@@ -157,8 +157,7 @@ bool GameManager::isComputerTurn() const
     return currentGame() == computerGame && !computerGame->isEnded();
 }
 
-template <class Answer>
-void GameManager::solve(std::function<Answer()> work, std::function<void(Answer)> then)
+template<class Answer> void GameManager::solve(std::function<Answer()> work, std::function<void(Answer)> then)
 {
     if (!m_environment.background) {
         then(work());

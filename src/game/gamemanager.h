@@ -64,8 +64,7 @@ private:
     void recordComputerMatch(const GameState &state);
     // Runs `work` through the environment's background runner and `then`
     // with its result on the GUI thread, unless this manager has gone.
-    template <class Answer>
-    void solve(std::function<Answer()> work, std::function<void(Answer)> then);
+    template<class Answer> void solve(std::function<Answer()> work, std::function<void(Answer)> then);
     void startHint();
     void deliverHint(std::size_t shotsAsked, std::optional<Hint> hint);
 

@@ -13,7 +13,7 @@ class QuotationsHelper
 public:
     struct Quotation
     {
-        std::string text;   // UTF-8; may hold a line break
+        std::string text; // UTF-8; may hold a line break
         std::string author;
         friend bool operator==(const Quotation &, const Quotation &) = default;
     };

@@ -40,9 +40,8 @@ bool StatisticsHelper::recordGame(KeyValueStore &store, bool won, std::int64_t s
 std::optional<std::string> StatisticsHelper::repair(KeyValueStore &store)
 {
     const std::int64_t gameCount = integerValue(store, games);
-    const std::int64_t decided =
-        NumberHelper::saturatedSum(std::max<std::int64_t>(integerValue(store, wins), 0),
-                                   std::max<std::int64_t>(integerValue(store, losses), 0));
+    const std::int64_t decided = NumberHelper::saturatedSum(std::max<std::int64_t>(integerValue(store, wins), 0),
+                                                            std::max<std::int64_t>(integerValue(store, losses), 0));
     const std::string letters = historyValue(store);
     std::vector<KeyValueStore::Change> changes;
     std::string said;
@@ -52,7 +51,8 @@ std::optional<std::string> StatisticsHelper::repair(KeyValueStore &store)
         changes.push_back({games, decided});
         said = "games " + std::to_string(gameCount) + " raised to wins and losses, " + std::to_string(decided);
     }
-    if (static_cast<std::uint64_t>(letters.size()) > static_cast<std::uint64_t>(std::max<std::int64_t>(repairedGames, 0))) {
+    if (static_cast<std::uint64_t>(letters.size())
+        > static_cast<std::uint64_t>(std::max<std::int64_t>(repairedGames, 0))) {
         const auto keep = static_cast<std::size_t>(std::max<std::int64_t>(repairedGames, 0));
         changes.push_back({history, letters.substr(letters.size() - keep)});
         said += (said.empty() ? "" : "; ") + std::string("history of ") + std::to_string(letters.size())

@@ -6,7 +6,8 @@ namespace kestrune {
 
 BackgroundAnalytics::BackgroundAnalytics(std::unique_ptr<Analytics> engine)
     : m_engine(std::move(engine))
-    , m_writer(std::make_unique<SerialQueue>(QStringLiteral("org.kestrune.Kestrune.analytics"), WorkerPool::Priority::background))
+    , m_writer(std::make_unique<SerialQueue>(QStringLiteral("org.kestrune.Kestrune.analytics"),
+                                             WorkerPool::Priority::background))
 {
 }
 

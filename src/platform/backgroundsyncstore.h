@@ -88,13 +88,13 @@ private:
 
     std::unique_ptr<KeyValueStore> m_store; // the writer thread's alone
     mutable std::mutex m_mutex;
-    std::map<std::string, Known> m_known;   // every key, as readers see it; under m_mutex
-    std::vector<Apply> m_pending;           // changes not yet handed over; under m_mutex
-    bool m_writePosted = false;             // a write not yet started takes them; under m_mutex
+    std::map<std::string, Known> m_known; // every key, as readers see it; under m_mutex
+    std::vector<Apply> m_pending;         // changes not yet handed over; under m_mutex
+    bool m_writePosted = false;           // a write not yet started takes them; under m_mutex
     std::atomic<Failure> m_failure{Failure::none};
-    Failure m_reported = Failure::none;     // the writer thread's alone
+    Failure m_reported = Failure::none; // the writer thread's alone
     SaveStatus m_status;
-    std::unique_ptr<SerialQueue> m_writer;  // last: it goes first, with its thread
+    std::unique_ptr<SerialQueue> m_writer; // last: it goes first, with its thread
 };
 
 } // namespace kestrune

@@ -41,7 +41,7 @@ QString DamagedFile::setAside(const QString &fileName)
     QString name = plain;
     if (!copies.isEmpty())
         name += QLatin1Char('-')
-            + QString::number(std::max(QDateTime::currentMSecsSinceEpoch(), ageOrder(copies.last(), plain) + 1));
+                + QString::number(std::max(QDateTime::currentMSecsSinceEpoch(), ageOrder(copies.last(), plain) + 1));
     const QString aside = folder.filePath(name);
     if (!QFile::rename(fileName, aside))
         return {};

@@ -73,7 +73,8 @@ DataFolderLock::Result DataFolderLock::tryLock()
         const int error = errno;
         if (error == EWOULDBLOCK) {
             m_holderPid = readPid(fd);
-            m_error = QStringLiteral("another Kestrune is using the data folder %1").arg(QDir::toNativeSeparators(QDir::cleanPath(m_folder)));
+            m_error = QStringLiteral("another Kestrune is using the data folder %1")
+                          .arg(QDir::toNativeSeparators(QDir::cleanPath(m_folder)));
             if (m_holderPid > 0)
                 m_error += QStringLiteral(" (process %1)").arg(m_holderPid);
         } else {

@@ -127,7 +127,8 @@ int SafeFileWriter::removeStaleTemporaries(const QString &fileName, std::chrono:
         if (!isTemporary(name))
             continue;
         const QByteArray path = folder + '/' + name;
-        struct stat status {};
+        struct stat status
+        {};
         // Regular files only: a link of that name is not ours to follow.
         if (::lstat(path.constData(), &status) != 0 || !S_ISREG(status.st_mode) || status.st_mtime > before)
             continue;

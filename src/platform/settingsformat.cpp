@@ -29,8 +29,8 @@ QByteArray escapedKey(const QString &key)
         const char16_t c = qc.unicode();
         if (c == '/') {
             result += '\\';
-        } else if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_'
-                   || c == '-' || c == '.') {
+        } else if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-'
+                   || c == '.') {
             result += char(c);
         } else if (c <= 0xFF) {
             result += '%' + QByteArray::number(c, 16).toUpper().rightJustified(2, '0');
@@ -101,14 +101,31 @@ QByteArray escapedString(const QString &text)
         }
         escapeNextIfHex = false;
         switch (c) {
-        case '\0': result += "\\0"; escapeNextIfHex = true; break;
-        case '\a': result += "\\a"; break;
-        case '\b': result += "\\b"; break;
-        case '\f': result += "\\f"; break;
-        case '\n': result += "\\n"; break;
-        case '\r': result += "\\r"; break;
-        case '\t': result += "\\t"; break;
-        case '\v': result += "\\v"; break;
+        case '\0':
+            result += "\\0";
+            escapeNextIfHex = true;
+            break;
+        case '\a':
+            result += "\\a";
+            break;
+        case '\b':
+            result += "\\b";
+            break;
+        case '\f':
+            result += "\\f";
+            break;
+        case '\n':
+            result += "\\n";
+            break;
+        case '\r':
+            result += "\\r";
+            break;
+        case '\t':
+            result += "\\t";
+            break;
+        case '\v':
+            result += "\\v";
+            break;
         case '"':
         case '\\':
             result += '\\';
@@ -156,13 +173,27 @@ QString unescapedString(const QString &text)
             break;
         const QChar e = text[i];
         switch (e.unicode()) {
-        case 'a': result += u'\a'; break;
-        case 'b': result += u'\b'; break;
-        case 'f': result += u'\f'; break;
-        case 'n': result += u'\n'; break;
-        case 'r': result += u'\r'; break;
-        case 't': result += u'\t'; break;
-        case 'v': result += u'\v'; break;
+        case 'a':
+            result += u'\a';
+            break;
+        case 'b':
+            result += u'\b';
+            break;
+        case 'f':
+            result += u'\f';
+            break;
+        case 'n':
+            result += u'\n';
+            break;
+        case 'r':
+            result += u'\r';
+            break;
+        case 't':
+            result += u'\t';
+            break;
+        case 'v':
+            result += u'\v';
+            break;
         case 'x': {
             uint code = 0;
             while (i + 1 < text.size() && isHexDigit(text[i + 1].unicode()))

@@ -165,8 +165,9 @@ bool SettingsStore::synchronize()
         return true;
     case QSettings::AccessError:
         m_failure = failureOfWrite();
-        m_lastError = QStringLiteral("cannot write the settings file %1%2; the previous file is kept")
-                          .arg(fileName(), m_failure == Failure::diskFull ? QStringLiteral(" (the disk is full)") : QString());
+        m_lastError =
+            QStringLiteral("cannot write the settings file %1%2; the previous file is kept")
+                .arg(fileName(), m_failure == Failure::diskFull ? QStringLiteral(" (the disk is full)") : QString());
         break;
     case QSettings::FormatError:
         m_failure = Failure::other;

@@ -32,7 +32,8 @@ void onSignal(int signalNumber)
 
 bool setHandler(int signalNumber, void (*handler)(int))
 {
-    struct sigaction action {};
+    struct sigaction action
+    {};
     action.sa_handler = handler;
     ::sigemptyset(&action.sa_mask);
     // SA_RESETHAND: the second signal is not caught, so it ends a stuck exit.
@@ -43,7 +44,8 @@ bool setHandler(int signalNumber, void (*handler)(int))
 } // namespace
 
 SignalWatcher::SignalWatcher(std::initializer_list<int> signalNumbers, QObject *parent)
-    : QObject(parent), m_signals(signalNumbers)
+    : QObject(parent)
+    , m_signals(signalNumbers)
 {
     if (s_active.exchange(true)) {
         qWarning("SignalWatcher: only one watcher per process");

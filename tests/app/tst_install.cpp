@@ -32,14 +32,12 @@ private slots:
     {
         QVERIFY(m_prefix.isValid());
         int exitCode = 0;
-        const QString output = run(KESTRUNE_CMAKE, {"--install", KESTRUNE_BUILD_DIR, "--prefix", m_prefix.path()}, exitCode);
+        const QString output =
+            run(KESTRUNE_CMAKE, {"--install", KESTRUNE_BUILD_DIR, "--prefix", m_prefix.path()}, exitCode);
         QVERIFY2(exitCode == 0, qPrintable(output));
     }
 
-    void theProgramIsExecutable()
-    {
-        QVERIFY(QFile::permissions(installed("bin/kestrune")) & QFile::ExeUser);
-    }
+    void theProgramIsExecutable() { QVERIFY(QFile::permissions(installed("bin/kestrune")) & QFile::ExeUser); }
 
     void theIconIsAValidPicture()
     {
@@ -52,8 +50,10 @@ private slots:
     {
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("name");
-        QTest::newRow("singleplayer") << "singleplayer" << "New single player game";
-        QTest::newRow("multiplayer") << "multiplayer" << "New two player game";
+        QTest::newRow("singleplayer") << "singleplayer"
+                                      << "New single player game";
+        QTest::newRow("multiplayer") << "multiplayer"
+                                     << "New two player game";
     }
     void theDesktopEntryDeclaresBothQuickActions()
     {
@@ -62,8 +62,10 @@ private slots:
         QFile file(installed("share/applications/kestrune.desktop"));
         QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
         const QString entry = QString::fromUtf8(file.readAll());
-        QVERIFY(entry.contains(QRegularExpression("^Actions=.*\\b" + action + ";", QRegularExpression::MultilineOption)));
-        const QString group = QStringLiteral("[Desktop Action %1]\nName=%2\nExec=kestrune --quick-action %1\n").arg(action, name);
+        QVERIFY(
+            entry.contains(QRegularExpression("^Actions=.*\\b" + action + ";", QRegularExpression::MultilineOption)));
+        const QString group =
+            QStringLiteral("[Desktop Action %1]\nName=%2\nExec=kestrune --quick-action %1\n").arg(action, name);
         QVERIFY2(entry.contains(group), qPrintable(entry));
     }
 
@@ -74,7 +76,8 @@ private slots:
         const QString homePage = QStringLiteral(KESTRUNE_HOMEPAGE_URL);
         QVERIFY(!homePage.isEmpty());
         const QString metainfo = QString::fromUtf8(file.readAll());
-        QVERIFY2(metainfo.contains(QStringLiteral("<url type=\"homepage\">%1</url>").arg(homePage)), qPrintable(metainfo));
+        QVERIFY2(metainfo.contains(QStringLiteral("<url type=\"homepage\">%1</url>").arg(homePage)),
+                 qPrintable(metainfo));
     }
 
     void theFreedesktopValidatorsAccept_data()
@@ -94,7 +97,8 @@ private slots:
         QFETCH(QString, file);
         const QString program = QStandardPaths::findExecutable(tool);
         if (program.isEmpty())
-            QSKIP(qPrintable(tool + " is not installed (Debian: desktop-file-utils, appstream); scripts/setup.sh installs it"));
+            QSKIP(qPrintable(
+                tool + " is not installed (Debian: desktop-file-utils, appstream); scripts/setup.sh installs it"));
         int exitCode = 0;
         const QString output = run(program, arguments << installed(file), exitCode);
         QVERIFY2(exitCode == 0, qPrintable(output));

@@ -11,21 +11,18 @@
 #include "game/gameprotocol.h"
 #include "game/playerprotocol.h"
 #include "screens/game/gameviewcontroller.h"
-#include "screens/navigation/barbuttonitem.h"
-#include "screens/navigation/navigationitem.h"
 #include "screens/menu/menuenvironment.h"
 #include "screens/menu/menuviewcontroller.h"
+#include "screens/navigation/barbuttonitem.h"
 #include "screens/navigation/navigationcontroller.h"
+#include "screens/navigation/navigationitem.h"
 #include "screens/outcome/resultviewcontrollerdelegate.h"
 #include "screens/result/resultviewcontroller.h"
 #include "views/board/gameview.h"
-#include "views/widgets/button.h"
-#include "views/widgets/dialogbutton.h"
-#include "views/widgets/promptdialog.h"
-#include "views/widgets/ripplebutton.h"
 #include "views/keyboard/keyboardview.h"
 #include "views/radialmenu/radialmenu.h"
 #include "views/toast/toastalert.h"
+#include "views/widgets/button.h"
 #include "views/widgets/dialogbutton.h"
 #include "views/widgets/promptdialog.h"
 #include "views/widgets/ripplebutton.h"
@@ -239,7 +236,8 @@ private slots:
         QCOMPARE(f.players(), std::size_t(2));
         QVERIFY(screen->gameManager()->games().front()->shots().empty());
         // The hint went with the single-player match.
-        QCOMPARE(screen->navigationItem()->leftItems(), (QList<BarButtonItem *>{screen->closeItem(), screen->helpItem()}));
+        QCOMPARE(screen->navigationItem()->leftItems(),
+                 (QList<BarButtonItem *>{screen->closeItem(), screen->helpItem()}));
     }
 
     // Face to face on a tablet player 2 may shoot first; their shots count too.

@@ -20,9 +20,9 @@ struct Fixture
 {
     Fixture()
         : gate(scheduler, settle, [this](const QString &type, QuickActionGate::Completion completion) {
-              performed << type;
-              completion(answer);
-          })
+            performed << type;
+            completion(answer);
+        })
     {
     }
     // The answers of each request, in order; none while it waits.

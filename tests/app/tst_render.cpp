@@ -1,8 +1,8 @@
 #include "programenvironment.h"
 
 #include <QDirIterator>
-#include <QSize>
 #include <QProcess>
+#include <QSize>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -24,7 +24,8 @@ class TestRender : public QObject
     static QSize pngSize(const QByteArray &png)
     {
         auto number = [&](int at) {
-            return int((uchar(png[at]) << 24) | (uchar(png[at + 1]) << 16) | (uchar(png[at + 2]) << 8) | uchar(png[at + 3]));
+            return int((uchar(png[at]) << 24) | (uchar(png[at + 1]) << 16) | (uchar(png[at + 2]) << 8)
+                       | uchar(png[at + 3]));
         };
         return png.size() < 24 ? QSize() : QSize(number(16), number(20));
     }

@@ -1,5 +1,3 @@
-#include "programenvironment.h"
-#include "socketexchange.h"
 #include "app/appdelegate.h"
 #include "app/singleinstance.h"
 #include "game/gamemanaging.h"
@@ -7,7 +5,9 @@
 #include "platform/apppaths.h"
 #include "platform/settingsstore.h"
 #include "platform/signalwatcher.h"
+#include "programenvironment.h"
 #include "screens/game/gameviewcontroller.h"
+#include "socketexchange.h"
 #include "views/board/gameview.h"
 #include "views/keyboard/keyboardview.h"
 #include "views/widgets/ripplebutton.h"
@@ -55,7 +55,10 @@ public:
                && m_process.state() == QProcess::Running;
     }
     // One request through the socket; its answer line.
-    QByteArray ask(const QString &quickAction) const { return test::exchange(socket(), SingleInstance::request(quickAction)); }
+    QByteArray ask(const QString &quickAction) const
+    {
+        return test::exchange(socket(), SingleInstance::request(quickAction));
+    }
     void signal(int signalNumber) { ::kill(pid_t(m_process.processId()), signalNumber); }
     QProcess &process() { return m_process; }
     int startsOfGames() const
@@ -184,7 +187,8 @@ private slots:
             child.setProcessEnvironment(environment);
             child.start(QCoreApplication::applicationFilePath(), {"--win-and-wait", data.path()});
             QVERIFY(child.waitForStarted(60000));
-            QVERIFY(QTest::qWaitFor([&] { return child.canReadLine() || child.state() == QProcess::NotRunning; }, 60000));
+            QVERIFY(
+                QTest::qWaitFor([&] { return child.canReadLine() || child.state() == QProcess::NotRunning; }, 60000));
             QCOMPARE(child.readLine(), QByteArray("won\n"));
             ::kill(pid_t(child.processId()), signalNumber);
             QVERIFY(child.waitForFinished(30000));
@@ -215,14 +219,16 @@ private slots:
             peers.push_back(std::move(peer));
         }
         std::vector<QByteArray> answers(burst);
-        QVERIFY(QTest::qWaitFor([&] {
-            bool all = true;
-            for (int i = 0; i < burst; ++i) {
-                answers[i] += peers[i]->readAll();
-                all = all && answers[i].endsWith('\n');
-            }
-            return all;
-        }, 30000));
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                bool all = true;
+                for (int i = 0; i < burst; ++i) {
+                    answers[i] += peers[i]->readAll();
+                    all = all && answers[i].endsWith('\n');
+                }
+                return all;
+            },
+            30000));
         for (const QByteArray &answer : answers)
             QCOMPARE(answer, QByteArray("ok\n"));
         // Time for restarts that should not happen to show in the log.

@@ -1,6 +1,6 @@
+#include "app/singleinstance.h"
 #include "programenvironment.h"
 #include "socketexchange.h"
-#include "app/singleinstance.h"
 
 #include <QDirIterator>
 #include <QLocalSocket>
@@ -46,7 +46,8 @@ QMap<QString, QByteArray> filesBelow(const QString &folder)
     QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         QFile file(it.next());
-        files.insert(QDir(folder).relativeFilePath(file.fileName()), file.open(QIODevice::ReadOnly) ? file.readAll() : "unreadable");
+        files.insert(QDir(folder).relativeFilePath(file.fileName()),
+                     file.open(QIODevice::ReadOnly) ? file.readAll() : "unreadable");
     }
     return files;
 }
@@ -115,7 +116,8 @@ private slots:
         QTest::addColumn<QString>("refusal");     // the warning's reason; empty: none
         const QString garbage = "not a request";
         const QString oversized = "a request longer than 256 bytes";
-        QTest::newRow("raise") << SingleInstance::request({}) << true << QByteArray("ok\n") << QStringList{""} << QString();
+        QTest::newRow("raise") << SingleInstance::request({}) << true << QByteArray("ok\n") << QStringList{""}
+                               << QString();
         QTest::newRow("an action") << SingleInstance::request("multiplayer") << true << QByteArray("ok\n")
                                    << QStringList{"multiplayer"} << QString();
         QTest::newRow("an action that fails") << SingleInstance::request("singleplayer") << false
@@ -129,10 +131,10 @@ private slots:
                                         << QStringList() << QString("an unknown quick action");
         QTest::newRow("two actions") << QByteArray("kestrune 1 quick-action singleplayer multiplayer\n") << true
                                      << QByteArray("failed\n") << QStringList() << garbage;
-        QTest::newRow("oversized line") << SingleInstance::request(QString(300, 'x')) << true
-                                        << QByteArray("failed\n") << QStringList() << oversized;
-        QTest::newRow("oversized, no line end") << QByteArray(4096, 'k') << true << QByteArray("failed\n")
-                                                << QStringList() << oversized;
+        QTest::newRow("oversized line") << SingleInstance::request(QString(300, 'x')) << true << QByteArray("failed\n")
+                                        << QStringList() << oversized;
+        QTest::newRow("oversized, no line end")
+            << QByteArray(4096, 'k') << true << QByteArray("failed\n") << QStringList() << oversized;
     }
     void requestsAreAnsweredOrRefused()
     {
@@ -148,7 +150,8 @@ private slots:
         QCOMPARE(instance.start({}), SingleInstance::Outcome::listening);
         QSignalSpy refused(&instance, &SingleInstance::refused);
         if (!refusal.isEmpty())
-            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^Single instance: refused " + refusal + " on .*s.socket$"));
+            QTest::ignoreMessage(QtWarningMsg,
+                                 QRegularExpression("^Single instance: refused " + refusal + " on .*s.socket$"));
         QCOMPARE(exchange(path(), bytes), answer);
         QCOMPARE(recorder.actions, actions);
         QCOMPARE(refused.size(), refusal.isEmpty() ? 0 : 1);
@@ -254,7 +257,8 @@ private slots:
         const QString deadDefault = runtime.filePath(mine + ".socket");
         const QString deadOther = runtime.filePath(mine + "-aaaaaaaaaaaa.socket");
         const QString starting = runtime.filePath(mine + "-bbbbbbbbbbbb.socket");
-        const QString anotherUsers = runtime.filePath("kestrune-" + QString::number(::getuid() + 1) + "-cccccccccccc.socket");
+        const QString anotherUsers =
+            runtime.filePath("kestrune-" + QString::number(::getuid() + 1) + "-cccccccccccc.socket");
         const QString unrelated = runtime.filePath("other.socket");
 
         SingleInstance live(runtime.filePath(mine + "-dddddddddddd.socket"));
@@ -369,7 +373,8 @@ private slots:
         environment.insert("XDG_RUNTIME_DIR", runtime.path());
         // A stopped instance is waited for this long, not 10 s.
         environment.insert("KESTRUNE_HANDOVER_TIMEOUT_MS", "1000");
-        const QStringList arguments{"--no-game-service", "--data-folder", data.path(), "--quick-action", "singleplayer"};
+        const QStringList arguments{"--no-game-service", "--data-folder", data.path(), "--quick-action",
+                                    "singleplayer"};
         const QString socketName = QFileInfo(SingleInstance::socketPath(data.path())).fileName();
         if (obstacle == "folder")
             QVERIFY(QDir(runtime.path()).mkdir(socketName));
@@ -396,7 +401,8 @@ private slots:
         // under way may still land, and must, before the folder is compared.
         QVERIFY(QTest::qWaitFor([&] { return allThreadsStopped(first.processId()); }, 20000));
         const auto before = filesBelow(data.path());
-        const QStringList socketsBefore = QDir(runtime.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+        const QStringList socketsBefore =
+            QDir(runtime.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
         if (obstacle == "stopped")
             QVERIFY(socketsBefore.contains(socketName));
 

@@ -18,7 +18,8 @@ class TestStatisticsRepair : public QObject
         environment.insert("QT_QPA_PLATFORM", "offscreen");
         QProcess program;
         program.setProcessEnvironment(environment);
-        program.start(KESTRUNE_PROGRAM, {"--render", home.filePath("window.png"), "--no-game-service", "--data-folder", folder});
+        program.start(KESTRUNE_PROGRAM,
+                      {"--render", home.filePath("window.png"), "--no-game-service", "--data-folder", folder});
         if (!program.waitForFinished(60000) || program.exitStatus() != QProcess::NormalExit || program.exitCode() != 0)
             return QStringLiteral("the program failed");
         return QString::fromLocal8Bit(program.readAllStandardError());

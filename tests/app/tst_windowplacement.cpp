@@ -55,11 +55,16 @@ private slots:
         QTest::addColumn<QString>("stored"); // a remembered place that must not be used
         QTest::addColumn<QSize>("size");
         // The test screen is 800 x 800: the phone fits, the tablet does not.
-        QTest::newRow("phone, nothing remembered") << "phone" << "" << QSize(375, 667);
-        QTest::newRow("tablet, nothing remembered") << "tablet" << "" << QSize(564, 752);
-        QTest::newRow("tablet, remembered off every screen") << "tablet" << "9000,9000,600,800" << QSize(564, 752);
-        QTest::newRow("tablet, a damaged place") << "tablet" << "600,800" << QSize(564, 752);
-        QTest::newRow("tablet, only the phone's place") << "tablet" << "phone:20,20,300,480" << QSize(564, 752);
+        QTest::newRow("phone, nothing remembered") << "phone"
+                                                   << "" << QSize(375, 667);
+        QTest::newRow("tablet, nothing remembered") << "tablet"
+                                                    << "" << QSize(564, 752);
+        QTest::newRow("tablet, remembered off every screen") << "tablet"
+                                                             << "9000,9000,600,800" << QSize(564, 752);
+        QTest::newRow("tablet, a damaged place") << "tablet"
+                                                 << "600,800" << QSize(564, 752);
+        QTest::newRow("tablet, only the phone's place") << "tablet"
+                                                        << "phone:20,20,300,480" << QSize(564, 752);
     }
     void theFirstWindowFitsThePrimaryScreen()
     {
@@ -78,7 +83,8 @@ private slots:
         placement.place();
         QVERIFY(available().contains(QRect(window.pos(), window.size() + WindowGeometry::frameAllowance)));
         QCOMPARE(window.size(), size);
-        QCOMPARE(window.minimumSize(), WindowGeometry::minimumIn(WindowGeometry::minimumSize(profile), available().size()));
+        QCOMPARE(window.minimumSize(),
+                 WindowGeometry::minimumIn(WindowGeometry::minimumSize(profile), available().size()));
     }
 
     void wherePlayerLeavesTheWindowIsRemembered()

@@ -9,9 +9,9 @@
 #include "game/computer/hintadvisor.h"
 #include "game/game.h"
 #include "game/gamemanager.h"
-#include "game/rx/disposebag.h"
 #include "game/gameprotocol.h"
 #include "game/random/randomsource.h"
+#include "game/rx/disposebag.h"
 #include "game/solver/codespace.h"
 #include "game/solver/strategy.h"
 #include "game/statisticshelper.h"
@@ -349,7 +349,8 @@ private slots:
             }
         }
         // A first shot fits by itself; after it, about 45 in 100 are careless.
-        QVERIFY2(careless >= careful / 4, qPrintable(QStringLiteral("%1 careful, %2 careless").arg(careful).arg(careless)));
+        QVERIFY2(careless >= careful / 4,
+                 qPrintable(QStringLiteral("%1 careful, %2 careless").arg(careful).arg(careless)));
         QVERIFY2(careful > careless, qPrintable(QStringLiteral("%1 careful, %2 careless").arg(careful).arg(careless)));
     }
 
@@ -495,7 +496,8 @@ private slots:
     void onlyTheHardComputerThinksInTheBackground()
     {
         ManualBackground background;
-        auto hard = GameManager::createAgainstComputer(ComputerStrength::hard, environment({"1234", "5678"}, &background));
+        auto hard =
+            GameManager::createAgainstComputer(ComputerStrength::hard, environment({"1234", "5678"}, &background));
         QVERIFY(hard->prepareComputerShot([] { QFAIL("not its turn"); }).isDisposed());
         hard->currentGame()->shot("9876");
         int ready = 0;
@@ -515,7 +517,8 @@ private slots:
         QVERIFY(hard->playComputerShot());
         QCOMPARE(hard->games()[1]->shots().size(), std::size_t(2));
 
-        auto normal = GameManager::createAgainstComputer(ComputerStrength::normal, environment({"1234", "5678"}, &background));
+        auto normal =
+            GameManager::createAgainstComputer(ComputerStrength::normal, environment({"1234", "5678"}, &background));
         normal->currentGame()->shot("9876");
         normal->prepareComputerShot([&ready] { ++ready; }).disposed(bag);
         QCOMPARE(ready, 2);

@@ -80,14 +80,22 @@ private slots:
         QTest::addColumn<QString>("shot");
         QTest::addColumn<int>("bulls");
         QTest::addColumn<int>("cows");
-        QTest::newRow("four bulls") << "1234" << "1234" << 4 << 0;
-        QTest::newRow("four cows") << "1234" << "4321" << 0 << 4;
-        QTest::newRow("nothing") << "1234" << "5678" << 0 << 0;
-        QTest::newRow("two bulls, two cows") << "1234" << "1243" << 2 << 2;
-        QTest::newRow("one bull") << "9876" << "9123" << 1 << 0;
-        QTest::newRow("one cow") << "9876" << "1923" << 0 << 1;
-        QTest::newRow("three bulls") << "5179" << "5178" << 3 << 0;
-        QTest::newRow("bull and cows") << "2468" << "2846" << 1 << 3;
+        QTest::newRow("four bulls") << "1234"
+                                    << "1234" << 4 << 0;
+        QTest::newRow("four cows") << "1234"
+                                   << "4321" << 0 << 4;
+        QTest::newRow("nothing") << "1234"
+                                 << "5678" << 0 << 0;
+        QTest::newRow("two bulls, two cows") << "1234"
+                                             << "1243" << 2 << 2;
+        QTest::newRow("one bull") << "9876"
+                                  << "9123" << 1 << 0;
+        QTest::newRow("one cow") << "9876"
+                                 << "1923" << 0 << 1;
+        QTest::newRow("three bulls") << "5179"
+                                     << "5178" << 3 << 0;
+        QTest::newRow("bull and cows") << "2468"
+                                       << "2846" << 1 << 3;
     }
     void scoring()
     {

@@ -88,7 +88,8 @@ private slots:
         clock.advance(20.4);
         m->currentGame()->shot("1234");
 
-        QCOMPARE(kinds(states), (std::vector{GameState::Kind::pending, GameState::Kind::pending, GameState::Kind::won}));
+        QCOMPARE(kinds(states),
+                 (std::vector{GameState::Kind::pending, GameState::Kind::pending, GameState::Kind::won}));
         QCOMPARE(states.back().winners(), m->players());
         QCOMPARE(completions, 1);
         QCOMPARE(analytics.events, (Events{{"start_game", Params{{"Type", "Single player"}}},
@@ -102,7 +103,8 @@ private slots:
         QCOMPARE(*store.string("history"), std::string("W"));
 
         // 760 + round(200 - 4 * 30.4) = 760 + 78
-        QCOMPARE(service.scores, (std::vector<RecordingGameService::ScoreReport>{{838, "sp_leaderboard", SortOrder::higherIsBetter}}));
+        QCOMPARE(service.scores,
+                 (std::vector<RecordingGameService::ScoreReport>{{838, "sp_leaderboard", SortOrder::higherIsBetter}}));
         using R = RecordingGameService::AchievementReport;
         QCOMPARE(service.achievements, (std::vector<R>{{"1won", 100, true},
                                                        {"50won", 2, true},
@@ -183,7 +185,8 @@ private slots:
         QTest::addColumn<QStringList>("events");
         const QString won = QStringLiteral("won_game");
         const QString lost = QStringLiteral("lost_game");
-        QTest::newRow("player 1, once player 2 has caught up") << 6 << QStringList{"1234", "9876"} << "1" << QStringList{won};
+        QTest::newRow("player 1, once player 2 has caught up")
+            << 6 << QStringList{"1234", "9876"} << "1" << QStringList{won};
         QTest::newRow("a tie in the same round") << 6 << QStringList{"1234", "5678"} << "tie" << QStringList{won, won};
         QTest::newRow("player 2 alone") << 1 << QStringList{"5678"} << "2" << QStringList{won};
         QTest::newRow("nobody breaks a code") << 20 << QStringList{} << "lost" << QStringList{lost, lost};

@@ -31,8 +31,8 @@ struct Recorder
 
     void subscribe(const rx::Observable<std::int64_t> &stream)
     {
-        subscription = stream.subscribe([this](const std::int64_t &v) { values.push_back(v); }, {},
-                                        [this] { completed = true; });
+        subscription =
+            stream.subscribe([this](const std::int64_t &v) { values.push_back(v); }, {}, [this] { completed = true; });
     }
 };
 

@@ -64,12 +64,12 @@ private slots:
         clock.advance(43.6);
         m->currentGame()->shot("1234");
         QCOMPARE(ShareText::forMatch(*m, homePage), QStringLiteral("Kestrune: broke the code in 3 shots (1:23)\n"
-                                                               "····\n"
-                                                               "●●○○\n"
-                                                               "●●●●\n"
-                                                               "\n"
-                                                               "It's a record of my last game. Try it yourself! "
-                                                               "https://kestrune.example.org"));
+                                                                   "····\n"
+                                                                   "●●○○\n"
+                                                                   "●●●●\n"
+                                                                   "\n"
+                                                                   "It's a record of my last game. Try it yourself! "
+                                                                   "https://kestrune.example.org"));
     }
 
     void aLossSaysSoAndAMissingLinkLeavesNoSpace()
@@ -96,15 +96,15 @@ private slots:
         QCOMPARE(m->gameState().kind(), GameState::Kind::won);
         // The first player's game is not over by its own rules, but the match is.
         QCOMPARE(ShareText::forMatch(*m, homePage), QStringLiteral("Kestrune, two players: Player 2 won\n"
-                                                               "Player 1: did not break the code in 2 shots\n"
-                                                               "●●○○\n"
-                                                               "●●●·\n"
-                                                               "Player 2: broke the code in 2 shots (0:05)\n"
-                                                               "●●○○\n"
-                                                               "●●●●\n"
-                                                               "\n"
-                                                               "It's a record of my last game. Try it yourself! "
-                                                               "https://kestrune.example.org"));
+                                                                   "Player 1: did not break the code in 2 shots\n"
+                                                                   "●●○○\n"
+                                                                   "●●●·\n"
+                                                                   "Player 2: broke the code in 2 shots (0:05)\n"
+                                                                   "●●○○\n"
+                                                                   "●●●●\n"
+                                                                   "\n"
+                                                                   "It's a record of my last game. Try it yourself! "
+                                                                   "https://kestrune.example.org"));
     }
 
     void aMatchAgainstTheComputerNamesItAndItsStrength()

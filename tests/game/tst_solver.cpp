@@ -156,17 +156,24 @@ private slots:
     {
         QTest::addColumn<QString>("history");
         QTest::addColumn<QString>("error");
-        QTest::newRow("empty history") << "" << "";
-        QTest::newRow("two sound shots") << "1234:0,1 5678:1,1" << "";
-        QTest::newRow("repeated digit") << "1123:0,0" << "shot 1: \"1123\" is not four different digits 1-9";
-        QTest::newRow("five digits in the second shot")
-            << "1234:0,0 56789:0,0" << "shot 2: \"56789\" is not four different digits 1-9";
-        QTest::newRow("three bulls and a cow") << "1234:3,1" << "shot 1: 3 bulls and 1 cows cannot be scored";
-        QTest::newRow("five digits scored") << "1234:2,3" << "shot 1: 2 bulls and 3 cows cannot be scored";
-        QTest::newRow("negative cows") << "1234:0,-1" << "shot 1: 0 bulls and -1 cows cannot be scored";
-        QTest::newRow("no code agrees") << "1234:0,0 5678:0,0" << "no code agrees with every answer";
-        QTest::newRow("won, then a different score")
-            << "1234:4,0 1234:0,4" << "no code agrees with every answer";
+        QTest::newRow("empty history") << ""
+                                       << "";
+        QTest::newRow("two sound shots") << "1234:0,1 5678:1,1"
+                                         << "";
+        QTest::newRow("repeated digit") << "1123:0,0"
+                                        << "shot 1: \"1123\" is not four different digits 1-9";
+        QTest::newRow("five digits in the second shot") << "1234:0,0 56789:0,0"
+                                                        << "shot 2: \"56789\" is not four different digits 1-9";
+        QTest::newRow("three bulls and a cow") << "1234:3,1"
+                                               << "shot 1: 3 bulls and 1 cows cannot be scored";
+        QTest::newRow("five digits scored") << "1234:2,3"
+                                            << "shot 1: 2 bulls and 3 cows cannot be scored";
+        QTest::newRow("negative cows") << "1234:0,-1"
+                                       << "shot 1: 0 bulls and -1 cows cannot be scored";
+        QTest::newRow("no code agrees") << "1234:0,0 5678:0,0"
+                                        << "no code agrees with every answer";
+        QTest::newRow("won, then a different score") << "1234:4,0 1234:0,4"
+                                                     << "no code agrees with every answer";
     }
     void badHistoryIsRefusedWithItsReason()
     {
@@ -217,7 +224,8 @@ private slots:
             std::vector<Shot> history;
             while (history.empty() || history.back().result.bulls != 4) {
                 if (int(history.size()) == worst)
-                    QFAIL(qPrintable(QStringLiteral("%1 not broken in %2 shots").arg(QString::fromStdString(secret)).arg(worst)));
+                    QFAIL(qPrintable(
+                        QStringLiteral("%1 not broken in %2 shots").arg(QString::fromStdString(secret)).arg(worst)));
                 const std::optional<std::string> shot = player->nextShot(history);
                 QVERIFY(shot.has_value());
                 if (promisesConsistent && !agreesWith(*shot, history))

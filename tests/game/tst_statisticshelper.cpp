@@ -91,9 +91,12 @@ private slots:
         QTest::addColumn<QString>("repairedHistory");
         QTest::addColumn<bool>("said");
         QTest::newRow("in step") << qint64(5) << qint64(3) << qint64(2) << "WLWWL" << qint64(5) << "WLWWL" << false;
-        QTest::newRow("an older version's short history") << qint64(5) << qint64(3) << qint64(2) << "WL" << qint64(5) << "WL" << false;
-        QTest::newRow("wins ahead of games") << qint64(496) << qint64(506) << qint64(0) << "" << qint64(506) << "" << true;
-        QTest::newRow("history ahead of games") << qint64(3) << qint64(2) << qint64(1) << "LLWLW" << qint64(3) << "WLW" << true;
+        QTest::newRow("an older version's short history")
+            << qint64(5) << qint64(3) << qint64(2) << "WL" << qint64(5) << "WL" << false;
+        QTest::newRow("wins ahead of games")
+            << qint64(496) << qint64(506) << qint64(0) << "" << qint64(506) << "" << true;
+        QTest::newRow("history ahead of games")
+            << qint64(3) << qint64(2) << qint64(1) << "LLWLW" << qint64(3) << "WLW" << true;
         QTest::newRow("both") << qint64(1) << qint64(2) << qint64(1) << "WWWWL" << qint64(3) << "WWL" << true;
         QTest::newRow("negative games") << qint64(-4) << qint64(0) << qint64(0) << "W" << qint64(0) << "" << true;
     }

@@ -41,7 +41,8 @@ private slots:
         QVERIFY(!subject.hasObservers());
         // A late subscriber hears only the end.
         bool lateCompleted = false;
-        subject.subscribe([&](int v) { seen.push_back("late" + std::to_string(v)); }, {}, [&] { lateCompleted = true; });
+        subject.subscribe([&](int v) { seen.push_back("late" + std::to_string(v)); }, {},
+                          [&] { lateCompleted = true; });
         QVERIFY(lateCompleted);
         QCOMPARE(seen.size(), std::size_t(4));
     }
@@ -88,10 +89,12 @@ private slots:
         auto owner = std::make_unique<Owner>();
         PublishSubject<int> source = owner->subject; // keep a handle to publish with
         std::vector<int> seen;
-        owner->subject.subscribe([&](int v) {
-            seen.push_back(v);
-            owner.reset();
-        }).disposed(owner->bag);
+        owner->subject
+            .subscribe([&](int v) {
+                seen.push_back(v);
+                owner.reset();
+            })
+            .disposed(owner->bag);
         source.subscribe([&](int v) { seen.push_back(10 + v); }); // still told: it was subscribed
         source.onNext(1);
         QVERIFY(!owner);
@@ -110,9 +113,12 @@ private slots:
         for (int i = 0; i < 1000; ++i) {
             auto source = [&]() {
                 switch (i % 3) {
-                case 0: return Observable<int>::just(i);
-                case 1: return subject.asObservable().take(1);
-                default: return Observable<int>::error(std::make_exception_ptr(std::runtime_error("lost")));
+                case 0:
+                    return Observable<int>::just(i);
+                case 1:
+                    return subject.asObservable().take(1);
+                default:
+                    return Observable<int>::error(std::make_exception_ptr(std::runtime_error("lost")));
                 }
             }();
             source.subscribe([&](int) { ++values; }, [&](std::exception_ptr) { ++ends; }, [&] { ++ends; })

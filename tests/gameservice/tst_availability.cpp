@@ -1,12 +1,12 @@
 #include "fakes/managerfixture.h"
 
-#include "gameservice/client/gameserviceavailabilitystate.h"
-#include "gameservice/client/gameservicedelegateproxy.h"
 #include "game/rx/disposebag.h"
 #include "game/rx/driver.h"
+#include "gameservice/client/gameserviceavailabilitystate.h"
+#include "gameservice/client/gameservicedelegateproxy.h"
 #include "gameservice/client/gameserviceenvironment.h"
-#include "platform/apppaths.h"
 #include "gameservice/kit/signinviewcontroller.h"
+#include "platform/apppaths.h"
 #include "platform/settingsformat.h"
 #include "settingseventcounter.h"
 
@@ -133,11 +133,13 @@ private slots:
         rx::asDriver(GameServiceDelegateProxy::gameServiceAvailable(m), false)
             .drive([&](bool b) { seen << b; })
             .disposed(bag);
-        proxy->authenticateUserSubject.subscribe([&](const auto &screen) {
-            QVERIFY(screen);
-            QVERIFY(DispatchQueue::isMainThread());
-            ++emitted;
-        }).disposed(bag);
+        proxy->authenticateUserSubject
+            .subscribe([&](const auto &screen) {
+                QVERIFY(screen);
+                QVERIFY(DispatchQueue::isMainThread());
+                ++emitted;
+            })
+            .disposed(bag);
 
         f.settle();
         f.setNetwork(true); // runs the check
@@ -294,7 +296,8 @@ private slots:
         {
             ManagerFixture f;
             GameServiceManager &m = f.start();
-            GameServiceDelegateProxy::proxy(m)->authenticateUserSubject.subscribe({}, {}, [&] { completed = true; })
+            GameServiceDelegateProxy::proxy(m)
+                ->authenticateUserSubject.subscribe({}, {}, [&] { completed = true; })
                 .disposed(bag);
             QVERIFY(!completed);
         }

@@ -11,9 +11,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
-#include <algorithm>
 #include <thread>
 #include <vector>
 
@@ -83,7 +83,10 @@ private slots:
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("damaged"));
         for (int i = 0; i < 8; ++i) {
             writeBytes(cache.filePath(), "junk " + QByteArray::number(i));
-            QVERIFY(cache.update([](QCborMap &root) { root.insert(QStringLiteral("n"), 1); return true; }));
+            QVERIFY(cache.update([](QCborMap &root) {
+                root.insert(QStringLiteral("n"), 1);
+                return true;
+            }));
         }
         // The newest three; by content, since files written within the same
         // instant need not differ in time.
@@ -118,7 +121,10 @@ private slots:
         }
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot read.*left in place"));
         cache.prepare();
-        QVERIFY(!cache.update([](QCborMap &root) { root.insert(QStringLiteral("b"), 2); return true; }));
+        QVERIFY(!cache.update([](QCborMap &root) {
+            root.insert(QStringLiteral("b"), 2);
+            return true;
+        }));
         QCOMPARE(cache.read().value("b").toInteger(), 2);
         if (folder) {
             QVERIFY(QFileInfo(cache.filePath() + "/keep").isDir());
@@ -146,7 +152,10 @@ private slots:
         QTemporaryDir dir;
         GameServiceCache cache(dir.path());
         writeBytes(cache.filePath(), stored);
-        const auto grow = [](QCborMap &root) { root = withItems(100); return true; };
+        const auto grow = [](QCborMap &root) {
+            root = withItems(100);
+            return true;
+        };
         {
             FileSizeLimit fullDisk(1024);
             QVERIFY(fullDisk.isActive());

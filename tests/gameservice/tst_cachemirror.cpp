@@ -47,7 +47,9 @@ private slots:
             cache.prepare();
             // The writer thread started with prepare(), at the program's
             // start, not with the first change, which a shot makes on the GUI thread.
-            const auto threads = [] { return QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(); };
+            const auto threads = [] {
+                return QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
+            };
             const auto before = threads();
             for (qint64 n = 1; n <= 200; ++n) {
                 append(cache, n);

@@ -94,7 +94,8 @@ private slots:
             QVERIFY2(achievements.count(id), qPrintable(id));
             QCOMPARE(achievements.at(id), best);
         }
-        QVERIFY(f.backend->calls(FakeServiceBackend::Call::ReportScore) > int(submittedScores.size())); // failures happened
+        QVERIFY(f.backend->calls(FakeServiceBackend::Call::ReportScore)
+                > int(submittedScores.size())); // failures happened
     }
 };
 

@@ -12,8 +12,8 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 
 #include <csignal>
 #include <cstdio>

@@ -43,11 +43,13 @@ private slots:
         constexpr auto higher = SortOrder::higherIsBetter;
         constexpr auto lower = SortOrder::lowerIsBetter;
         QTest::newRow("first score, higher is better") << qint64(-1) << qint64(420) << higher << qint64(420);
-        QTest::newRow("first score, lower is better: 0 counts as better") << qint64(-1) << qint64(420) << lower << qint64(0);
+        QTest::newRow("first score, lower is better: 0 counts as better")
+            << qint64(-1) << qint64(420) << lower << qint64(0);
         QTest::newRow("higher replaces") << qint64(300) << qint64(420) << higher << qint64(420);
         QTest::newRow("lower stays") << qint64(500) << qint64(420) << higher << qint64(500);
         QTest::newRow("lower is better, lower replaces") << qint64(500) << qint64(420) << lower << qint64(420);
-        QTest::newRow("beyond 2^53, exactly") << (qint64(1) << 53) << (qint64(1) << 53) + 1 << higher << (qint64(1) << 53) + 1;
+        QTest::newRow("beyond 2^53, exactly")
+            << (qint64(1) << 53) << (qint64(1) << 53) + 1 << higher << (qint64(1) << 53) + 1;
     }
     void bestScoreFollowsTheSortOrder()
     {
@@ -116,7 +118,8 @@ private slots:
         f.settle();
         QCOMPARE(f.savedScores().size(), 1);
         QCOMPARE(f.savedAchievements(m.localPlayerId()).value("100won").toDouble(), 3.0);
-        QCOMPARE(f.delegate->callsOf("reportedScore").at(0).code, std::optional(ServiceErrorCode::communicationsFailure));
+        QCOMPARE(f.delegate->callsOf("reportedScore").at(0).code,
+                 std::optional(ServiceErrorCode::communicationsFailure));
         QCOMPARE(f.delegate->callsOf("reportedAchievement").at(0).code,
                  std::optional(ServiceErrorCode::communicationsFailure));
         QCOMPARE(f.delegate->count("didSaveScore"), 1);
@@ -143,9 +146,10 @@ private slots:
         for (double v : values)
             m.saveAndReportAchievement(QStringLiteral("50won"), v, true);
         m.saveAndReportAchievement(QStringLiteral("100won"), 1.0, true);
-        QCOMPARE(m.progressForAchievements({QStringLiteral("50won"), QStringLiteral("100won"), QStringLiteral("never")}),
-                 (QMap<QString, double>{{QStringLiteral("50won"), kept}, {QStringLiteral("100won"), 1.0},
-                                        {QStringLiteral("never"), 0.0}}));
+        QCOMPARE(
+            m.progressForAchievements({QStringLiteral("50won"), QStringLiteral("100won"), QStringLiteral("never")}),
+            (QMap<QString, double>{
+                {QStringLiteral("50won"), kept}, {QStringLiteral("100won"), 1.0}, {QStringLiteral("never"), 0.0}}));
         const QCborMap saved = f.savedAchievements(unknown);
         QCOMPARE(saved.value("50won").toDouble(), kept);
         QCOMPARE(saved.value("100won").toDouble(), 1.0);
@@ -245,8 +249,7 @@ private slots:
         f.startAvailable();
         Score zero(board);
         QCborMap root;
-        root.insert(QStringLiteral("SavedScores"),
-                    QCborArray{QByteArray("garbage"), zero.archived()});
+        root.insert(QStringLiteral("SavedScores"), QCborArray{QByteArray("garbage"), zero.archived()});
         {
             QDir().mkpath(QFileInfo(f.manager->cacheFilePath()).absolutePath());
             QFile file(f.manager->cacheFilePath());
@@ -254,7 +257,11 @@ private slots:
             file.write(QCborValue(root).toCbor());
         }
         f.manager->setupManager(); // reads the file as it is now
-        f.manager->saveScoreToReportLater([] { Score s(board); s.setValue(7); return s; }());
+        f.manager->saveScoreToReportLater([] {
+            Score s(board);
+            s.setValue(7);
+            return s;
+        }());
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot be read"));
         // First run drops the garbage, the second the zero, the third sends 7.
         for (int i = 0; i < 3; ++i) {
@@ -359,7 +366,11 @@ private slots:
         f.backend->failNext(Call::LoadAchievements);
         OptionalError answer;
         bool onMain = false;
-        auto keep = [&](OptionalError e) { ++calls; answer = e; onMain = DispatchQueue::isMainThread(); };
+        auto keep = [&](OptionalError e) {
+            ++calls;
+            answer = e;
+            onMain = DispatchQueue::isMainThread();
+        };
         m.resetAchievementsWithCompletion(keep);
         QTRY_COMPARE_WITH_TIMEOUT(calls, 1, 30000);
         QVERIFY(answer && onMain);
@@ -399,7 +410,10 @@ private slots:
         f.delegate->clear();
         int answers = 0;
         OptionalError answer;
-        m.resetAchievementsWithCompletion([&](OptionalError e) { ++answers; answer = e; });
+        m.resetAchievementsWithCompletion([&](OptionalError e) {
+            ++answers;
+            answer = e;
+        });
         QTRY_COMPARE_WITH_TIMEOUT(answers, 1, 30000);
         QVERIFY(!answer);
         QCOMPARE(m.progressForAchievement(QStringLiteral("1won")), 0.0);
@@ -443,7 +457,10 @@ private slots:
         f.backend->holdNext(Call::ResetAchievements);
         int answers = 0;
         OptionalError answer;
-        m.resetAchievementsWithCompletion([&](OptionalError e) { ++answers; answer = e; });
+        m.resetAchievementsWithCompletion([&](OptionalError e) {
+            ++answers;
+            answer = e;
+        });
         QVERIFY(f.backend->waitUntilHeld(Call::ResetAchievements));
         QCOMPARE(m.progressForAchievement(QStringLiteral("1won")), 0.0); // cleared before the service is asked
 

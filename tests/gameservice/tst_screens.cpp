@@ -74,7 +74,8 @@ private slots:
         else if (page == 2)
             m.presentChallengesOnViewController(&menu);
         else
-            m.presentLeaderboardsOnViewController(&menu, leaderboard.isEmpty() ? std::nullopt : std::optional(leaderboard));
+            m.presentLeaderboardsOnViewController(&menu,
+                                                  leaderboard.isEmpty() ? std::nullopt : std::optional(leaderboard));
         QCOMPARE(presenter->screens.size(), 1u);
         const auto screen = presenter->screens[0];
         QCOMPARE(int(screen->viewState()), page);
@@ -118,8 +119,8 @@ private slots:
         QTest::newRow("challenges, no service") << "unavailable" << false << 2 << "GameService Unavailable";
         QTest::newRow("photo, no service") << "unavailable" << true << 2 << "GameService Unavailable";
         QTest::newRow("photo, nobody signed in") << "signed out" << true << 2 << "GameService Unavailable";
-        QTest::newRow("challenges the framework lacks") << "no challenges" << false << 3
-                                                        << "Challenge class is not available.";
+        QTest::newRow("challenges the framework lacks")
+            << "no challenges" << false << 3 << "Challenge class is not available.";
     }
     void challengesAndThePhotoAreRefusedWhenTheyCannotBeHad()
     {
@@ -139,7 +140,10 @@ private slots:
         int answers = 0;
         std::optional<QByteArray> picture = QByteArray("stale");
         if (photo)
-            m.localPlayerPhoto([&](auto p) { picture = p; ++answers; });
+            m.localPlayerPhoto([&](auto p) {
+                picture = p;
+                ++answers;
+            });
         else
             m.getChallengesWithCompletion([&](auto, auto) { ++answers; });
         const auto errors = f.delegate->callsOf("error");
@@ -167,8 +171,15 @@ private slots:
         std::optional<std::vector<Challenge>> challenges;
         OptionalError error;
         std::optional<QByteArray> photo;
-        auto keepChallenges = [&](auto c, auto e) { challenges = c; error = e; ++answers; };
-        auto keepPhoto = [&](auto p) { photo = p; ++answers; };
+        auto keepChallenges = [&](auto c, auto e) {
+            challenges = c;
+            error = e;
+            ++answers;
+        };
+        auto keepPhoto = [&](auto p) {
+            photo = p;
+            ++answers;
+        };
         m.getChallengesWithCompletion(keepChallenges);
         m.localPlayerPhoto(keepPhoto);
         QTRY_COMPARE_WITH_TIMEOUT(answers.load(), 2, 30000);

@@ -2,10 +2,10 @@
 #include "filesizelimit.h"
 
 #include "gameservice/client/gameserviceenvironment.h"
-#include "platform/network/systempathmonitor.h"
-#include "gameservice/local/localservicebackend.h"
 #include "gameservice/kit/servicescreenpresenter.h"
 #include "gameservice/kit/signinviewcontroller.h"
+#include "gameservice/local/localservicebackend.h"
+#include "platform/network/systempathmonitor.h"
 
 #include <QCborArray>
 #include <chrono>
@@ -22,7 +22,10 @@ namespace {
 class BannerRecorder final : public ServiceScreenPresenter
 {
 public:
-    void present(const std::shared_ptr<ServiceViewController> &, QWidget *, bool, std::function<void()> f) override { f(); }
+    void present(const std::shared_ptr<ServiceViewController> &, QWidget *, bool, std::function<void()> f) override
+    {
+        f();
+    }
     void dismiss(const std::shared_ptr<ServiceViewController> &, bool, std::function<void()> f) override { f(); }
     void showCompletionBanner(const ServiceCatalogue::AchievementDescription &a) override
     {
@@ -45,13 +48,22 @@ struct Answers
             list.emplace_back(screen, error);
         };
     }
-    int size() { std::lock_guard l(m); return int(list.size()); }
-    std::pair<std::shared_ptr<SignInViewController>, OptionalError> at(int i) { std::lock_guard l(m); return list.at(i); }
+    int size()
+    {
+        std::lock_guard l(m);
+        return int(list.size());
+    }
+    std::pair<std::shared_ptr<SignInViewController>, OptionalError> at(int i)
+    {
+        std::lock_guard l(m);
+        return list.at(i);
+    }
 };
 
 std::shared_ptr<LocalServiceBackend> localBackend(const QTemporaryDir &dir)
 {
-    return std::make_shared<LocalServiceBackend>(dir.filePath("service/service.cbor"), GameServiceEnvironment::catalogue());
+    return std::make_shared<LocalServiceBackend>(dir.filePath("service/service.cbor"),
+                                                 GameServiceEnvironment::catalogue());
 }
 
 } // namespace
@@ -114,7 +126,11 @@ private slots:
         const auto ada = backend->signIn(QStringLiteral("Ada"), error);
         const auto bob = backend->signIn(QStringLiteral("Bob"), error);
         QCOMPARE(backend->signIn(QStringLiteral("Ada"), error).playerID, ada.playerID); // same name, same player
-        auto score = [](qint64 v) { Score s(QStringLiteral("sp_leaderboard")); s.setValue(v); return s; };
+        auto score = [](qint64 v) {
+            Score s(QStringLiteral("sp_leaderboard"));
+            s.setValue(v);
+            return s;
+        };
         backend->reportScore(ada.playerID, score(500), error);
         backend->reportScore(ada.playerID, score(300), error);
         backend->reportScore(bob.playerID, score(700), error);
@@ -129,7 +145,7 @@ private slots:
         achievement.setPercentComplete(40);
         QVERIFY(!again->reportAchievement(ada.playerID, achievement, error));
         achievement.setPercentComplete(100);
-        QVERIFY(again->reportAchievement(ada.playerID, achievement, error)); // completed now
+        QVERIFY(again->reportAchievement(ada.playerID, achievement, error));  // completed now
         QVERIFY(!again->reportAchievement(ada.playerID, achievement, error)); // not again
         again->resetAchievements(ada.playerID, error);
         QVERIFY(again->loadAchievements(ada.playerID, error).empty());
@@ -281,7 +297,7 @@ private slots:
         };
         std::atomic<int> done{0};
         f.kit->reportAchievements({make("1won", 100, true), make("50won", 100, false), make("100won", 50, true)},
-                                [&](OptionalError) { ++done; });
+                                  [&](OptionalError) { ++done; });
         QTRY_COMPARE_WITH_TIMEOUT(done.load(), 1, 30000);
         QTRY_COMPARE_WITH_TIMEOUT(banners->titles.size(), 1, 30000);
         QCOMPARE(banners->titles[0], QStringLiteral("1won")); // the fake has no catalogue

@@ -3,8 +3,8 @@
 
 #include "gameservice/client/gameserviceenvironment.h"
 #include "gameservice/kit/gameserviceviewcontroller.h"
-#include "gameservice/local/localservicebackend.h"
 #include "gameservice/kit/signinviewcontroller.h"
+#include "gameservice/local/localservicebackend.h"
 #include "gameservice/screens/completionbanner.h"
 #include "gameservice/screens/servicescreen.h"
 #include "gameservice/screens/signindialog.h"
@@ -46,10 +46,7 @@ private slots:
 
     // Completion banners close themselves seconds later, after the last
     // test; let them go with the test.
-    void cleanupTestCase()
-    {
-        qDeleteAll(QApplication::topLevelWidgets());
-    }
+    void cleanupTestCase() { qDeleteAll(QApplication::topLevelWidgets()); }
 
     void theSignInDialogSignsInUnderTheTypedName()
     {
@@ -66,7 +63,12 @@ private slots:
             if (screen)
                 handedOver = screen;
         });
-        QTRY_VERIFY_WITH_TIMEOUT([&] { std::lock_guard l(mutex); return bool(handedOver); }(), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                std::lock_guard l(mutex);
+                return bool(handedOver);
+            }(),
+            30000);
         handedOver->present(&menu, true, {});
         auto *dialog = qobject_cast<SignInDialog *>(presenter->widgetFor(handedOver.get()));
         QVERIFY(dialog);

@@ -7,8 +7,8 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QTest>
+#include <QThread>
 
 #include <algorithm>
 
@@ -27,15 +27,51 @@ namespace {
 class WatchedStore final : public KeyValueStore
 {
 public:
-    bool contains(const std::string &key) const override { std::lock_guard l(m); return memory.contains(key); }
-    std::optional<std::int64_t> integer(const std::string &key) const override { std::lock_guard l(m); return memory.integer(key); }
-    std::optional<std::string> string(const std::string &key) const override { std::lock_guard l(m); return memory.string(key); }
-    std::optional<bool> boolean(const std::string &key) const override { std::lock_guard l(m); return memory.boolean(key); }
-    std::vector<std::string> keys() const override { std::lock_guard l(m); return memory.keys(); }
-    void setInteger(const std::string &key, std::int64_t value) override { std::lock_guard l(m); memory.setInteger(key, value); }
-    void setString(const std::string &key, const std::string &value) override { std::lock_guard l(m); memory.setString(key, value); }
-    void setBoolean(const std::string &key, bool value) override { std::lock_guard l(m); memory.setBoolean(key, value); }
-    void remove(const std::string &key) override { std::lock_guard l(m); memory.remove(key); }
+    bool contains(const std::string &key) const override
+    {
+        std::lock_guard l(m);
+        return memory.contains(key);
+    }
+    std::optional<std::int64_t> integer(const std::string &key) const override
+    {
+        std::lock_guard l(m);
+        return memory.integer(key);
+    }
+    std::optional<std::string> string(const std::string &key) const override
+    {
+        std::lock_guard l(m);
+        return memory.string(key);
+    }
+    std::optional<bool> boolean(const std::string &key) const override
+    {
+        std::lock_guard l(m);
+        return memory.boolean(key);
+    }
+    std::vector<std::string> keys() const override
+    {
+        std::lock_guard l(m);
+        return memory.keys();
+    }
+    void setInteger(const std::string &key, std::int64_t value) override
+    {
+        std::lock_guard l(m);
+        memory.setInteger(key, value);
+    }
+    void setString(const std::string &key, const std::string &value) override
+    {
+        std::lock_guard l(m);
+        memory.setString(key, value);
+    }
+    void setBoolean(const std::string &key, bool value) override
+    {
+        std::lock_guard l(m);
+        memory.setBoolean(key, value);
+    }
+    void remove(const std::string &key) override
+    {
+        std::lock_guard l(m);
+        memory.remove(key);
+    }
     bool synchronize() override
     {
         if (hold.valid()) {
@@ -51,7 +87,11 @@ public:
     }
     Failure lastFailure() const override { return failure; }
 
-    int syncs() const { std::lock_guard l(m); return memory.syncCount(); }
+    int syncs() const
+    {
+        std::lock_guard l(m);
+        return memory.syncCount();
+    }
 
     std::atomic<Failure> failure{Failure::none};
     std::atomic<bool> refuses{false}; // fails without saying why
@@ -153,7 +193,7 @@ private slots:
         };
         std::future<Answers> read = std::async(std::launch::async, [&store] {
             Answers a{store.integer("secondsSpentInGame"), store.integer("games"), store.string("history"),
-                      store.contains("hasLaunchedOnce"), store.contains("wins"), store.keys()};
+                      store.contains("hasLaunchedOnce"),   store.contains("wins"), store.keys()};
             std::sort(a.keys.begin(), a.keys.end());
             return a;
         });

@@ -50,8 +50,9 @@ private slots:
         QCOMPARE(second.tryLock(), DataFolderLock::Result::held);
         QVERIFY(!second.isLocked());
         QCOMPARE(second.holderPid(), qint64(::getpid()));
-        QCOMPARE(second.errorString(), QString("another Kestrune is using the data folder %1 (process %2)")
-                                               .arg(m_folder.path()).arg(::getpid()));
+        QCOMPARE(
+            second.errorString(),
+            QString("another Kestrune is using the data folder %1 (process %2)").arg(m_folder.path()).arg(::getpid()));
 
         first.unlock();
         QCOMPARE(second.tryLock(), DataFolderLock::Result::acquired);

@@ -52,7 +52,8 @@ private slots:
         QCOMPARE(SafeFileWriter::removeStaleTemporaries(target), int(stale.size()));
         QStringList left = dir.entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
         left.sort();
-        QStringList expected = kept + QStringList{"settings.conf.Young1", "settings.conf.Folder", "settings.conf.Link01"};
+        QStringList expected =
+            kept + QStringList{"settings.conf.Young1", "settings.conf.Folder", "settings.conf.Link01"};
         expected.sort();
         QCOMPARE(left, expected);
         // A shorter age lets the young one go too.
@@ -62,7 +63,8 @@ private slots:
 
     void aMissingFolderRemovesNothing()
     {
-        QCOMPARE(SafeFileWriter::removeStaleTemporaries(QDir::temp().filePath("kestrune-no-such-folder/settings.conf")), 0);
+        QCOMPARE(SafeFileWriter::removeStaleTemporaries(QDir::temp().filePath("kestrune-no-such-folder/settings.conf")),
+                 0);
     }
 };
 

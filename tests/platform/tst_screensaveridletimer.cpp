@@ -226,7 +226,7 @@ private slots:
         debugMessages = 0;
         auto timer = sessionBus ? std::make_unique<ScreenSaverIdleTimer>()
                                 : std::make_unique<ScreenSaverIdleTimer>(QDBusConnection::connectToBus(
-                                      QStringLiteral("unix:path=") + folder.filePath("nowhere"), "nowhere"));
+                                    QStringLiteral("unix:path=") + folder.filePath("nowhere"), "nowhere"));
         timer->setIdleTimerDisabled(true);
         timer->setIdleTimerDisabled(false);
         timer->setIdleTimerDisabled(true);

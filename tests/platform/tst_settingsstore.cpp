@@ -7,9 +7,9 @@
 #include "game/statisticshelper.h"
 
 #include <QFile>
+#include <QLockFile>
 #include <QScopeGuard>
 #include <QSettings>
-#include <QLockFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -62,7 +62,8 @@ private slots:
         QVERIFY(!store.boolean("wins"));
         auto keys = store.keys();
         std::sort(keys.begin(), keys.end());
-        QCOMPARE(keys, (std::vector<std::string>{"big", "history", "number-like", "scoresSyncedunknownPlayer", "wins"}));
+        QCOMPARE(keys,
+                 (std::vector<std::string>{"big", "history", "number-like", "scoresSyncedunknownPlayer", "wins"}));
         store.remove("wins");
         QVERIFY(!store.contains("wins"));
     }
@@ -92,7 +93,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("history");
-        QTest::newRow("wrong types") << QByteArray("[General]\nwins=lots\ngames=2.5\nlosses=99999999999999999999\nhistory=WL\n")
+        QTest::newRow("wrong types") << QByteArray(
+            "[General]\nwins=lots\ngames=2.5\nlosses=99999999999999999999\nhistory=WL\n")
                                      << "WLW";
         QTest::newRow("garbage") << QByteArray("\x00\xff\xfe[[[=\n\x01wins", 14) << "W";
     }

@@ -145,14 +145,17 @@ private slots:
         QTest::newRow("none") << std::vector<Entry>{} << Status::Unsatisfied;
         QTest::newRow("up, running, IPv4") << std::vector<Entry>{{working, AF_INET}} << Status::Satisfied;
         QTest::newRow("up, running, IPv6") << std::vector<Entry>{{working, AF_INET6}} << Status::Satisfied;
-        QTest::newRow("only a loopback") << std::vector<Entry>{{working | IFF_LOOPBACK, AF_INET}} << Status::Unsatisfied;
+        QTest::newRow("only a loopback") << std::vector<Entry>{{working | IFF_LOOPBACK, AF_INET}}
+                                         << Status::Unsatisfied;
         QTest::newRow("down") << std::vector<Entry>{{IFF_RUNNING, AF_INET}} << Status::Unsatisfied;
         QTest::newRow("up without a carrier") << std::vector<Entry>{{IFF_UP, AF_INET}} << Status::Unsatisfied;
         QTest::newRow("only a link-layer address") << std::vector<Entry>{{working, AF_PACKET}} << Status::Unsatisfied;
         QTest::newRow("no address") << std::vector<Entry>{{working, AF_UNSPEC}} << Status::Unsatisfied;
-        QTest::newRow("one usable among others")
-            << std::vector<Entry>{{working | IFF_LOOPBACK, AF_INET}, {working, AF_PACKET}, {IFF_UP, AF_INET6}, {working, AF_INET6}}
-            << Status::Satisfied;
+        QTest::newRow("one usable among others") << std::vector<Entry>{{working | IFF_LOOPBACK, AF_INET},
+                                                                       {working, AF_PACKET},
+                                                                       {IFF_UP, AF_INET6},
+                                                                       {working, AF_INET6}}
+                                                 << Status::Satisfied;
     }
     void theStatusComesFromInterfacesThatCarryTraffic()
     {
@@ -171,10 +174,7 @@ private slots:
     }
 
     // The kernel's interfaces, read by hand, say what Qt's reading of them says.
-    void thisSystemIsReadAsQtReadsIt()
-    {
-        QCOMPARE(SystemPathMonitor::currentStatus(), statusSeenByQt());
-    }
+    void thisSystemIsReadAsQtReadsIt() { QCOMPARE(SystemPathMonitor::currentStatus(), statusSeenByQt()); }
 
     // Links and addresses that come and go are reported as they change, and
     // changes that leave the status as it was are not.

@@ -80,15 +80,16 @@ private slots:
         QTest::addColumn<QRect>("saved");
         QTest::addColumn<std::optional<QRect>>("restored");
         QTest::newRow("on the first screen") << QRect(100, 50, 400, 600) << std::optional(QRect(100, 50, 400, 600));
-        QTest::newRow("on the second screen") << QRect(1500, 100, 600, 800)
-                                              << std::optional(QRect(1500, 100, 600, 800));
+        QTest::newRow("on the second screen")
+            << QRect(1500, 100, 600, 800) << std::optional(QRect(1500, 100, 600, 800));
         QTest::newRow("off every screen (a screen unplugged)") << QRect(3000, 100, 400, 600) << std::optional<QRect>();
         QTest::newRow("above the screens") << QRect(100, -900, 400, 600) << std::optional<QRect>();
         QTest::newRow("half off the bottom: moved up")
             << QRect(100, 400, 400, 600) << std::optional(QRect(100, 768 - 600 - 48, 400, 600));
         QTest::newRow("taller than the screen it is on: shrunk, shape kept")
             << QRect(100, 0, 600, 1000) << std::optional(QRect(100, 0, 432, 720));
-        QTest::newRow("below the minimum: grown") << QRect(100, 100, 100, 100) << std::optional(QRect(100, 100, 340, 560));
+        QTest::newRow("below the minimum: grown")
+            << QRect(100, 100, 100, 100) << std::optional(QRect(100, 100, 340, 560));
         QTest::newRow("empty") << QRect(100, 100, 0, 0) << std::optional<QRect>();
     }
     void aRememberedWindowIsRestoredOnlyOnAScreen()

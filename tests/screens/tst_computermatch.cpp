@@ -77,9 +77,8 @@ struct Fixture
             store.setBoolean("hasLaunchedOnce", true);
         if (stored)
             ComputerStrengths::store(store, *stored);
-        nav.registerSegue(QStringLiteral("result"), [](const Segue &segue) {
-            return new ResultViewController(segue.handed<MatchOutcome>());
-        });
+        nav.registerSegue(QStringLiteral("result"),
+                          [](const Segue &segue) { return new ResultViewController(segue.handed<MatchOutcome>()); });
         nav.pushViewController(new ViewController, false);
         nav.resize(device.size().toSize());
         nav.show();
@@ -388,7 +387,8 @@ private slots:
         QCOMPARE(shots.size(), std::size_t(4));
         const auto visibleRows = [board] {
             const auto rows = board->compactRows();
-            return std::size_t(std::count_if(rows.begin(), rows.end(), [board](QWidget *row) { return row->isVisibleTo(board); }));
+            return std::size_t(
+                std::count_if(rows.begin(), rows.end(), [board](QWidget *row) { return row->isVisibleTo(board); }));
         };
         const auto spaced = [](const std::string &code) {
             return QString::fromStdString(code).split(QString(), Qt::SkipEmptyParts).join(' ');

@@ -11,9 +11,10 @@
 #include "game/game.h"
 #include "game/gamemanaging.h"
 #include "game/gameprotocol.h"
+#include "game/statisticshelper.h"
 #include "game/ticker.h"
 #include "platform/device/deviceprofile.h"
-#include "game/statisticshelper.h"
+#include "platform/resources/resources.h"
 #include "screens/game/gameviewcontroller.h"
 #include "screens/game/hintbutton.h"
 #include "screens/game/upsidedownview.h"
@@ -25,7 +26,6 @@
 #include "screens/result/resultviewcontroller.h"
 #include "views/board/boardview.h"
 #include "views/board/gameview.h"
-#include "platform/resources/resources.h"
 #include "views/dots/turnview.h"
 #include "views/keyboard/keyboardview.h"
 #include "views/onboarding/onboarding.h"
@@ -73,9 +73,8 @@ struct Fixture
         environment.toast = &toast;
         if (launchedBefore)
             store.setBoolean("hasLaunchedOnce", true);
-        nav.registerSegue(QStringLiteral("result"), [](const Segue &segue) {
-            return new ResultViewController(segue.handed<MatchOutcome>());
-        });
+        nav.registerSegue(QStringLiteral("result"),
+                          [](const Segue &segue) { return new ResultViewController(segue.handed<MatchOutcome>()); });
         nav.pushViewController(new ViewController, false);
         nav.resize(device.size().toSize());
         nav.show();
@@ -201,7 +200,7 @@ private slots:
         QCOMPARE(f.screen->gameManager()->hintsUsed(), 0);
 
         f.shoot("5678");
-        QVERIFY(f.keypadDark()); // at once
+        QVERIFY(f.keypadDark());            // at once
         QCOMPARE(f.shownGame(), f.game(1)); // until the delay is over
         QVERIFY(f.toast.alertQueue().isEmpty() && !f.toast.isAlertActive());
 
@@ -792,8 +791,8 @@ private slots:
         f.screen->showTutorial();
         auto *tutorial = f.nav.findChild<Onboarding *>("TutorialView");
         QVERIFY(tutorial && tutorial->isVisible());
-        for (QWidget *target : {static_cast<QWidget *>(f.keypad()), static_cast<QWidget *>(f.screen),
-                                static_cast<QWidget *>(&f.nav)}) {
+        for (QWidget *target :
+             {static_cast<QWidget *>(f.keypad()), static_cast<QWidget *>(f.screen), static_cast<QWidget *>(&f.nav)}) {
             QTest::keyClicks(target, QStringLiteral("56h"));
             QTest::keyClick(target, Qt::Key_Return);
         }

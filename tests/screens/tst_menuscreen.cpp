@@ -29,8 +29,8 @@ namespace {
 // after them, with every collaborator in the test's hand.
 struct Fixture
 {
-    explicit Fixture(const DeviceProfile &device = DeviceProfile::phone(), bool uiTest = false,
-                     std::int64_t games = 0, std::int64_t wins = 0)
+    explicit Fixture(const DeviceProfile &device = DeviceProfile::phone(), bool uiTest = false, std::int64_t games = 0,
+                     std::int64_t wins = 0)
     {
         DeviceProfile::setCurrent(device);
         if (games)
@@ -160,7 +160,8 @@ private slots:
         QFETCH(bool, centred);
         QFETCH(int, bottomBar);
         Fixture f(device, false, 2, 1);
-        QCOMPARE(f.screen->bottomBar()->geometry(), QRect(0, f.screen->height() - bottomBar, f.screen->width(), bottomBar));
+        QCOMPARE(f.screen->bottomBar()->geometry(),
+                 QRect(0, f.screen->height() - bottomBar, f.screen->width(), bottomBar));
         QCOMPARE(f.screen->quotationLabel()->font().pixelSize(), quotation);
         QCOMPARE(f.screen->quotationAuthorLabel()->font().pixelSize(), quotation / 2);
         QVERIFY(f.screen->quotationLabel()->font().italic());
@@ -401,7 +402,6 @@ private slots:
         QCOMPARE(f.screen->playButton()->modeButtons().at(2)->accessibleName(), "vs computer");
     }
 };
-
 
 QTEST_MAIN(TestMenuScreen)
 #include "tst_menuscreen.moc"

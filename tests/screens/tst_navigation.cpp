@@ -40,10 +40,9 @@ public:
         , m_log(log)
     {
         setAccessibilityIdentifier(m_name);
-        for (auto [subject, event] : {std::pair{&viewWillAppear(), "willAppear"},
-                                      std::pair{&viewDidAppear(), "didAppear"},
-                                      std::pair{&viewWillDisappear(), "willDisappear"},
-                                      std::pair{&viewDidDisappear(), "didDisappear"}}) {
+        for (auto [subject, event] :
+             {std::pair{&viewWillAppear(), "willAppear"}, std::pair{&viewDidAppear(), "didAppear"},
+              std::pair{&viewWillDisappear(), "willDisappear"}, std::pair{&viewDidDisappear(), "didDisappear"}}) {
             subject->asObservable()
                 .subscribe([this, event = QString::fromLatin1(event)](bool animated) {
                     m_log.append(QStringLiteral("%1 %2%3").arg(m_name, event, animated ? " animated" : ""));
@@ -338,7 +337,11 @@ private slots:
         std::function<void()> yes;
         struct AskingScreen : ViewController
         {
-            AskingScreen(int &asked, std::function<void()> &yes) : asked(asked), yes(yes) {}
+            AskingScreen(int &asked, std::function<void()> &yes)
+                : asked(asked)
+                , yes(yes)
+            {
+            }
             bool windowShouldClose(const std::function<void()> &close) override
             {
                 ++asked;

@@ -10,22 +10,22 @@
 #include "platform/device/deviceprofile.h"
 #include "platform/resources/resources.h"
 #include "screens/navigation/navigationcontroller.h"
-#include "screens/result/appinfo.h"
 #include "screens/outcome/boardsnapshot.h"
 #include "screens/outcome/boardsnapshotjob.h"
+#include "screens/outcome/resultviewcontrollerdelegate.h"
+#include "screens/result/appinfo.h"
 #include "screens/result/imagebutton.h"
 #include "screens/result/namedimageview.h"
 #include "screens/result/resultviewcontroller.h"
-#include "screens/outcome/resultviewcontrollerdelegate.h"
 #include "views/dots/numberview.h"
 #include "views/widgets/button.h"
 #include "views/widgets/outlinelabel.h"
 
-#include <QSignalSpy>
 #include <QBoxLayout>
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -39,7 +39,10 @@ class FakeGame final : public GameProtocol
 {
 public:
     FakeGame(std::string code, std::size_t shotCount, double seconds, std::optional<std::int64_t> points)
-        : m_code(std::move(code)), m_shots(shotCount, Shot{}), m_duration(seconds), m_points(points)
+        : m_code(std::move(code))
+        , m_shots(shotCount, Shot{})
+        , m_duration(seconds)
+        , m_points(points)
     {
     }
     std::string code() const override { return m_code; }
@@ -66,7 +69,11 @@ private:
 class FakePlayer final : public PlayerProtocol
 {
 public:
-    FakePlayer(std::shared_ptr<GameProtocol> game, std::int64_t number) : m_game(std::move(game)), m_number(number) {}
+    FakePlayer(std::shared_ptr<GameProtocol> game, std::int64_t number)
+        : m_game(std::move(game))
+        , m_number(number)
+    {
+    }
     const std::shared_ptr<GameProtocol> &game() const override { return m_game; }
     std::int64_t number() const override { return m_number; }
 
@@ -80,7 +87,9 @@ class FakeMatch final : public GameManaging
 {
 public:
     FakeMatch(std::vector<std::shared_ptr<GameProtocol>> games, int winner, bool tie = false)
-        : m_games(games), m_winner(winner), m_tie(tie)
+        : m_games(games)
+        , m_winner(winner)
+        , m_tie(tie)
     {
         for (std::size_t i = 0; i < games.size(); ++i)
             m_players.push_back(std::make_shared<FakePlayer>(games[i], std::int64_t(i + 1)));
@@ -209,44 +218,60 @@ private slots:
         QTest::addColumn<bool>("points");
 
         using Games = std::vector<std::shared_ptr<GameProtocol>>;
-        const auto lost = [](const std::string &code) { return std::make_shared<FakeGame>(code, 10, 80, std::nullopt); };
+        const auto lost = [](const std::string &code) {
+            return std::make_shared<FakeGame>(code, 10, 80, std::nullopt);
+        };
         const auto won = [](std::size_t shots) { return std::make_shared<FakeGame>("5678", shots, 30, 400); };
-        QTest::newRow("single win") << "phone" << singleWin(7, 45, 812) << "Win" << "You have won!"
+        QTest::newRow("single win") << "phone" << singleWin(7, 45, 812) << "Win"
+                                    << "You have won!"
                                     << "Round #7 in 45 seconds" << true;
         QTest::newRow("two-player win by player 2")
             << "phone" << std::shared_ptr<GameManaging>(std::make_shared<FakeMatch>(Games{lost("1234"), won(6)}, 2))
-            << "Win" << "Player #2 has won!" << QString() << false;
-        QTest::newRow("tie")
-            << "phone" << std::shared_ptr<GameManaging>(std::make_shared<FakeMatch>(Games{won(5), won(5)}, 0, true))
-            << "Tie" << "It is a tie!" << QString() << false;
-        QTest::newRow("lost, one code")
-            << "phone" << std::shared_ptr<GameManaging>(std::make_shared<FakeMatch>(Games{lost("1234")}, 0))
-            << "Lose" << "You have lost!" << "The code you were\nlooking for: 1234" << false;
-        QTest::newRow("lost, two codes")
-            << "phone" << std::shared_ptr<GameManaging>(std::make_shared<FakeMatch>(Games{lost("1234"), lost("5678")}, 0))
-            << "Lose" << "You have lost!" << "Codes you were\nlooking for: 1234, 5678" << false;
+            << "Win"
+            << "Player #2 has won!" << QString() << false;
+        QTest::newRow("tie") << "phone"
+                             << std::shared_ptr<GameManaging>(
+                                    std::make_shared<FakeMatch>(Games{won(5), won(5)}, 0, true))
+                             << "Tie"
+                             << "It is a tie!" << QString() << false;
+        QTest::newRow("lost, one code") << "phone"
+                                        << std::shared_ptr<GameManaging>(
+                                               std::make_shared<FakeMatch>(Games{lost("1234")}, 0))
+                                        << "Lose"
+                                        << "You have lost!"
+                                        << "The code you were\nlooking for: 1234" << false;
+        QTest::newRow("lost, two codes") << "phone"
+                                         << std::shared_ptr<GameManaging>(
+                                                std::make_shared<FakeMatch>(Games{lost("1234"), lost("5678")}, 0))
+                                         << "Lose"
+                                         << "You have lost!"
+                                         << "Codes you were\nlooking for: 1234, 5678" << false;
         QTest::newRow("lost on a small phone: no code line")
             << "small-phone" << std::shared_ptr<GameManaging>(std::make_shared<FakeMatch>(Games{lost("1234")}, 0))
-            << "Lose" << "You have lost!" << QString() << false;
+            << "Lose"
+            << "You have lost!" << QString() << false;
         QTest::newRow("single win on a small phone: no round line, digits stay")
-            << "small-phone" << singleWin(7, 45, 812) << "Win" << "You have won!" << QString() << true;
-        QTest::newRow("player beats the computer")
-            << "phone" << vsComputer(Games{won(6), lost("1234")}, 1) << "Win" << "You have won!" << QString() << false;
+            << "small-phone" << singleWin(7, 45, 812) << "Win"
+            << "You have won!" << QString() << true;
+        QTest::newRow("player beats the computer") << "phone" << vsComputer(Games{won(6), lost("1234")}, 1) << "Win"
+                                                   << "You have won!" << QString() << false;
         // Losing to the computer shows the code the player missed, even
         // where a small screen leaves other descriptions out.
-        QTest::newRow("the computer wins")
-            << "phone" << vsComputer(Games{lost("1234"), won(6)}, 2) << "Lose" << "The computer has won!"
-            << "The code you were\nlooking for: 1234" << false;
+        QTest::newRow("the computer wins") << "phone" << vsComputer(Games{lost("1234"), won(6)}, 2) << "Lose"
+                                           << "The computer has won!"
+                                           << "The code you were\nlooking for: 1234" << false;
         QTest::newRow("the computer wins on a small phone")
-            << "small-phone" << vsComputer(Games{lost("1234"), won(6)}, 2) << "Lose" << "The computer has won!"
+            << "small-phone" << vsComputer(Games{lost("1234"), won(6)}, 2) << "Lose"
+            << "The computer has won!"
             << "The code you were\nlooking for: 1234" << false;
         QTest::newRow("beating the computer on a small phone: no line")
-            << "small-phone" << vsComputer(Games{won(6), lost("1234")}, 1) << "Win" << "You have won!" << QString()
-            << false;
-        QTest::newRow("tie with the computer")
-            << "phone" << vsComputer(Games{won(5), won(5)}, 0, true) << "Tie" << "It is a tie!" << QString() << false;
+            << "small-phone" << vsComputer(Games{won(6), lost("1234")}, 1) << "Win"
+            << "You have won!" << QString() << false;
+        QTest::newRow("tie with the computer") << "phone" << vsComputer(Games{won(5), won(5)}, 0, true) << "Tie"
+                                               << "It is a tie!" << QString() << false;
         QTest::newRow("nobody broke it against the computer")
-            << "phone" << vsComputer(Games{lost("1234"), lost("5678")}, 0) << "Lose" << "You have lost!"
+            << "phone" << vsComputer(Games{lost("1234"), lost("5678")}, 0) << "Lose"
+            << "You have lost!"
             << "The code you were\nlooking for: 1234" << false;
     }
 
@@ -357,7 +382,8 @@ private slots:
         using Games = std::vector<std::shared_ptr<GameProtocol>>;
         const auto lost = std::make_shared<FakeGame>("1234", 10, 80, std::nullopt);
         const auto win = [](int hints) {
-            return assisted(std::make_shared<FakeMatch>(Games{std::make_shared<FakeGame>("1234", 7, 45, 500)}, 1), hints);
+            return assisted(std::make_shared<FakeMatch>(Games{std::make_shared<FakeGame>("1234", 7, 45, 500)}, 1),
+                            hints);
         };
         QTest::newRow("unassisted win") << "phone" << win(0) << QString() << true;
         QTest::newRow("win with one hint") << "phone" << win(1) << "Assisted: 1 hint\nNot on the leaderboard" << true;
@@ -727,7 +753,8 @@ private slots:
         ResultViewController screen; // without a match: the sheet's test
         screen.setGameManager(singleWin(3, 83, 700));
         const QString text = screen.shareText();
-        QVERIFY2(text.startsWith(QStringLiteral("Kestrune: broke the code in 3 shots (1:23)\n····\n")), qPrintable(text));
+        QVERIFY2(text.startsWith(QStringLiteral("Kestrune: broke the code in 3 shots (1:23)\n····\n")),
+                 qPrintable(text));
         QVERIFY2(text.endsWith(AppInfo::homePageUrl()), qPrintable(text));
         QVERIFY(!AppInfo::homePageUrl().isEmpty());
     }

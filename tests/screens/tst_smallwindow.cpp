@@ -336,9 +336,8 @@ private slots:
     {
         QFETCH(bool, fittedToALaptop);
         const DeviceProfile &device = DeviceProfile::current();
-        const QSize size = fittedToALaptop
-            ? WindowGeometry::fitted(device.size().toSize(), QSize(1366, 740), m_size)
-            : m_size;
+        const QSize size =
+            fittedToALaptop ? WindowGeometry::fitted(device.size().toSize(), QSize(1366, 740), m_size) : m_size;
         NavigationController nav;
         nav.setAttribute(Qt::WA_DontShowOnScreen);
         nav.resize(size);

@@ -50,7 +50,10 @@ QStringList shownValues(const QListWidget *list)
         values << list->item(row)->data(StatisticsRowDelegate::valueRole).toString();
     return values;
 }
-QStringList shownValues(const StatisticsViewController &screen) { return shownValues(screen.tableView()); }
+QStringList shownValues(const StatisticsViewController &screen)
+{
+    return shownValues(screen.tableView());
+}
 
 void addOutcomes(MemoryStore &store, ComputerStrength strength, int wins, int losses, int ties)
 {
@@ -132,10 +135,10 @@ private slots:
         QTest::newRow("nothing stored") << Stored{} << QStringList{"0", "0", "0", "0%", "0 s", "N/A"};
         QTest::newRow("2 of 3 won") << Stored{3, 2, 1, 200, 150}
                                     << QStringList{"3", "2", "1", "67%", "3 min 20 s", "1 min 15 s"};
-        QTest::newRow("1 of 8: 12.5 rounds up") << Stored{8, 1, 7, 600, 40}
-                                                << QStringList{"8", "1", "7", "13%", "10 min", "40 s"};
-        QTest::newRow("95 s over 3 wins") << Stored{3, 3, 0, 95, 95}
-                                          << QStringList{"3", "3", "0", "100%", "1 min 35 s", "32 s"};
+        QTest::newRow("1 of 8: 12.5 rounds up")
+            << Stored{8, 1, 7, 600, 40} << QStringList{"8", "1", "7", "13%", "10 min", "40 s"};
+        QTest::newRow("95 s over 3 wins")
+            << Stored{3, 3, 0, 95, 95} << QStringList{"3", "3", "0", "100%", "1 min 35 s", "32 s"};
         QTest::newRow("only losses") << Stored{2, 0, 2, 3725, 0}
                                      << QStringList{"2", "0", "2", "0%", "1 h 2 min", "N/A"};
     }
@@ -148,8 +151,8 @@ private slots:
         Stack stack;
         auto *screen = stack.push(store);
         QCOMPARE(screen->tableView()->count(), 6);
-        const QStringList titles{"Games played", "Games won", "Games lost", "Winning percentage", "Playing time",
-                                 "Avg time to kestrune a code"};
+        const QStringList titles{"Games played",       "Games won",    "Games lost",
+                                 "Winning percentage", "Playing time", "Avg time to kestrune a code"};
         QStringList shownTitles, spoken;
         for (int row = 0; row < 6; ++row) {
             shownTitles << screen->tableView()->item(row)->text();
@@ -212,8 +215,7 @@ private slots:
     {
         QTest::addColumn<QList<int>>("counts"); // wins, losses, ties at easy, normal, hard
         QTest::addColumn<QStringList>("values");
-        QTest::newRow("nothing played") << QList<int>(9, 0)
-                                        << QStringList(3, "No matches yet");
+        QTest::newRow("nothing played") << QList<int>(9, 0) << QStringList(3, "No matches yet");
         QTest::newRow("one of each at one strength")
             << QList<int>{0, 0, 0, 1, 1, 1, 0, 0, 0}
             << QStringList{"No matches yet", "1 win, 1 loss, 1 tie", "No matches yet"};
@@ -228,7 +230,8 @@ private slots:
         MemoryStore store;
         plant(store, Stored{2, 1, 1, 60, 30});
         for (int s = 0; s < 3; ++s)
-            addOutcomes(store, ComputerStrengths::all.at(s), counts.at(3 * s), counts.at(3 * s + 1), counts.at(3 * s + 2));
+            addOutcomes(store, ComputerStrengths::all.at(s), counts.at(3 * s), counts.at(3 * s + 1),
+                        counts.at(3 * s + 2));
         QCOMPARE(StatisticsViewController::computerDetails(store), values);
 
         Stack stack;

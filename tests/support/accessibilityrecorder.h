@@ -81,7 +81,8 @@ private:
     static void record(QAccessibleEvent *event)
     {
         QAccessibleInterface *iface = event->accessibleInterface();
-        current()->m_events.append({event->type(), event->object(), iface ? iface->text(QAccessible::Name) : QString()});
+        current()->m_events.append(
+            {event->type(), event->object(), iface ? iface->text(QAccessible::Name) : QString()});
     }
 
     QAccessible::UpdateHandler m_previous = nullptr;
@@ -93,9 +94,9 @@ private:
 inline QStringList unnamedControls(QWidget *root)
 {
     static const QList<QAccessible::Role> controls = {
-        QAccessible::PushButton, QAccessible::Button,   QAccessible::CheckBox, QAccessible::RadioButton,
-        QAccessible::ComboBox,   QAccessible::ButtonMenu, QAccessible::Slider,  QAccessible::SpinBox,
-        QAccessible::EditableText,
+        QAccessible::PushButton,  QAccessible::Button,   QAccessible::CheckBox,
+        QAccessible::RadioButton, QAccessible::ComboBox, QAccessible::ButtonMenu,
+        QAccessible::Slider,      QAccessible::SpinBox,  QAccessible::EditableText,
     };
     QStringList unnamed;
     QList<QAccessibleInterface *> pending = {QAccessible::queryAccessibleInterface(root)};
@@ -121,10 +122,10 @@ inline QStringList unnamedControls(QWidget *root)
 inline QStringList unnamedElements(QWidget *root)
 {
     static const QList<QAccessible::Role> interactive = {
-        QAccessible::PushButton,   QAccessible::Button,   QAccessible::CheckBox,   QAccessible::RadioButton,
+        QAccessible::PushButton,   QAccessible::Button,     QAccessible::CheckBox, QAccessible::RadioButton,
         QAccessible::ComboBox,     QAccessible::ButtonMenu, QAccessible::Slider,   QAccessible::SpinBox,
-        QAccessible::EditableText, QAccessible::List,     QAccessible::ListItem, QAccessible::Table,
-        QAccessible::Link,         QAccessible::PageTab,  QAccessible::MenuItem,
+        QAccessible::EditableText, QAccessible::List,       QAccessible::ListItem, QAccessible::Table,
+        QAccessible::Link,         QAccessible::PageTab,    QAccessible::MenuItem,
     };
     const auto describe = [](QAccessibleInterface *iface, const char *fault) {
         const QObject *object = iface->object();

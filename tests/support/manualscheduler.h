@@ -20,7 +20,11 @@ public:
     {
         struct Handle
         {
-            explicit Handle(int &live) : live(live) { ++live; }
+            explicit Handle(int &live)
+                : live(live)
+            {
+                ++live;
+            }
             ~Handle() { --live; }
             int &live;
             bool cancelled = false;
@@ -28,9 +32,9 @@ public:
         auto handle = std::make_shared<Handle>(liveHandles);
         std::weak_ptr<Handle> weak = handle;
         pending.push_back({delay, [weak, task] {
-            if (auto h = weak.lock(); h && !h->cancelled)
-                task();
-        }});
+                               if (auto h = weak.lock(); h && !h->cancelled)
+                                   task();
+                           }});
         return rx::Disposable([handle] { handle->cancelled = true; });
     }
     void runAll()

@@ -29,7 +29,11 @@ public:
     void setInteger(const std::string &key, std::int64_t value) override { write(key, value); }
     void setString(const std::string &key, const std::string &value) override { write(key, value); }
     void setBoolean(const std::string &key, bool value) override { write(key, value); }
-    void remove(const std::string &key) override { m_values.erase(key); ++m_unsynced; }
+    void remove(const std::string &key) override
+    {
+        m_values.erase(key);
+        ++m_unsynced;
+    }
     bool synchronize() override
     {
         m_unsynced = 0;
@@ -45,8 +49,7 @@ public:
     int unsyncedWrites() const { return m_unsynced; }
 
 private:
-    template<typename T>
-    std::optional<T> get(const std::string &key) const
+    template<typename T> std::optional<T> get(const std::string &key) const
     {
         auto it = m_values.find(key);
         if (it == m_values.end())

@@ -16,11 +16,13 @@ inline QByteArray exchange(const QString &path, const QByteArray &bytes)
         return "not connected";
     socket.write(bytes);
     QByteArray answer;
-    (void)QTest::qWaitFor([&] {
-        if (socket.isOpen())
-            answer += socket.readAll();
-        return answer.endsWith('\n') || socket.state() == QLocalSocket::UnconnectedState;
-    }, 20000);
+    (void)QTest::qWaitFor(
+        [&] {
+            if (socket.isOpen())
+                answer += socket.readAll();
+            return answer.endsWith('\n') || socket.state() == QLocalSocket::UnconnectedState;
+        },
+        20000);
     return answer;
 }
 

@@ -69,8 +69,8 @@ private slots:
         QTest::newRow("new game") << QStringList{};
         QTest::newRow("three shots") << QStringList{"5678", "1243", "2134"};
         QTest::newRow("won") << QStringList{"5678", "1234"};
-        QTest::newRow("every row used")
-            << QStringList{"5678", "5679", "5689", "5789", "6789", "5671", "5672", "5673", "5674", "5691"};
+        QTest::newRow("every row used") << QStringList{"5678", "5679", "5689", "5789", "6789",
+                                                       "5671", "5672", "5673", "5674", "5691"};
     }
 
     void recordedShotsShowAtOnce()
@@ -124,9 +124,12 @@ private slots:
         QTest::newRow("typing") << QStringList{} << QString("37\u2022\u2022") << QStringList{"Shot 1, typing: 3 7"};
         QTest::newRow("singular and plural")
             << QStringList{"5678", "1243", "2135", "1356"} << QString("9\u2022\u2022\u2022")
-            << QStringList{"Shot 1: 5 6 7 8, 0 bulls, 0 cows", "Shot 2: 1 2 4 3, 2 bulls, 2 cows",
-                           "Shot 3: 2 1 3 5, 1 bull, 2 cows", "Shot 4: 1 3 5 6, 1 bull, 1 cow",
-                           "Shot 5, typing: 9", "Shot 6: empty"};
+            << QStringList{"Shot 1: 5 6 7 8, 0 bulls, 0 cows",
+                           "Shot 2: 1 2 4 3, 2 bulls, 2 cows",
+                           "Shot 3: 2 1 3 5, 1 bull, 2 cows",
+                           "Shot 4: 1 3 5 6, 1 bull, 1 cow",
+                           "Shot 5, typing: 9",
+                           "Shot 6: empty"};
         QTest::newRow("won") << QStringList{"1234"} << QString() << QStringList{"Shot 1: 1 2 3 4, 4 bulls, 0 cows"};
     }
 
@@ -143,7 +146,8 @@ private slots:
         QCOMPARE(list->childCount(), BoardView::rowCount);
         for (int i = 0; i < BoardView::rowCount; ++i) {
             QAccessibleInterface *row = list->child(i);
-            QCOMPARE(row->text(QAccessible::Name), i < expected.size() ? expected[i] : QString("Shot %1: empty").arg(i + 1));
+            QCOMPARE(row->text(QAccessible::Name),
+                     i < expected.size() ? expected[i] : QString("Shot %1: empty").arg(i + 1));
             QCOMPARE(row->childCount(), 0); // one item, not four nameless dots
             QCOMPARE(row->parent()->object(), &board);
             QCOMPARE(list->indexOfChild(row), i);

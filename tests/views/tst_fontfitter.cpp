@@ -11,8 +11,7 @@ class FontFitterTest : public QObject
 {
     Q_OBJECT
 
-    template <class Label>
-    void verifyFitsOnResize()
+    template<class Label> void verifyFitsOnResize()
     {
         Label label;
         label.setText(QStringLiteral("1234"));

@@ -177,24 +177,40 @@ private slots:
         // Taps: a digit, "<" backspace, "=" shot; a leading "-" removes the board first.
         QTest::addColumn<QString>("taps");
         QTest::addColumn<QString>("code");
-        QTest::addColumn<QString>("shown"); // the board's last text
+        QTest::addColumn<QString>("shown");  // the board's last text
         QTest::addColumn<QString>("digits"); // the digits still on
         QTest::addColumn<bool>("shot");
         QTest::addColumn<bool>("backspace");
         QTest::addColumn<QString>("shots"); // the game's shots
         const QString all = QStringLiteral("123456789");
-        QTest::newRow("fresh") << "" << "" << "" << all << false << false << "";
-        QTest::newRow("typed digits go off") << "37" << "37" << "37\u2022\u2022" << "1245689" << false << true << "";
-        QTest::newRow("a typed digit's button does nothing")
-            << "373" << "37" << "37\u2022\u2022" << "1245689" << false << true << "";
-        QTest::newRow("four digits allow the shot, no fifth")
-            << "37419" << "3741" << "3741" << "" << true << true << "";
-        QTest::newRow("a tap on backspace drops one digit")
-            << "374<" << "37" << "37\u2022\u2022" << "1245689" << false << true << "";
-        QTest::newRow("backspace to nothing") << "3<" << "" << "\u2022\u2022\u2022\u2022" << all << false << false << "";
-        QTest::newRow("the shot empties the code, the row keeps it")
-            << "1243=" << "" << "1243" << all << false << false << "1243";
-        QTest::newRow("without a board") << "-1234=" << "" << "" << all << false << false << "";
+        QTest::newRow("fresh") << ""
+                               << ""
+                               << "" << all << false << false << "";
+        QTest::newRow("typed digits go off") << "37"
+                                             << "37"
+                                             << "37\u2022\u2022"
+                                             << "1245689" << false << true << "";
+        QTest::newRow("a typed digit's button does nothing") << "373"
+                                                             << "37"
+                                                             << "37\u2022\u2022"
+                                                             << "1245689" << false << true << "";
+        QTest::newRow("four digits allow the shot, no fifth") << "37419"
+                                                              << "3741"
+                                                              << "3741"
+                                                              << "" << true << true << "";
+        QTest::newRow("a tap on backspace drops one digit") << "374<"
+                                                            << "37"
+                                                            << "37\u2022\u2022"
+                                                            << "1245689" << false << true << "";
+        QTest::newRow("backspace to nothing") << "3<"
+                                              << ""
+                                              << "\u2022\u2022\u2022\u2022" << all << false << false << "";
+        QTest::newRow("the shot empties the code, the row keeps it") << "1243="
+                                                                     << ""
+                                                                     << "1243" << all << false << false << "1243";
+        QTest::newRow("without a board") << "-1234="
+                                         << ""
+                                         << "" << all << false << false << "";
     }
 
     void buttonsFollowTheCode()
@@ -206,8 +222,8 @@ private slots:
                 keypad->setDelegate(nullptr);
             else
                 QTest::mouseClick(c == '<'   ? keypad->backspaceButton()
-                                      : c == '=' ? keypad->shotButton()
-                                                 : keypad->numericButtons()[c.digitValue() - 1],
+                                  : c == '=' ? keypad->shotButton()
+                                             : keypad->numericButtons()[c.digitValue() - 1],
                                   Qt::LeftButton);
         }
         QTEST(keypad->code(), "code");

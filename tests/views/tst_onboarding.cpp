@@ -60,21 +60,27 @@ private slots:
         QTest::addColumn<QString>("image");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("text");
-        QTest::newRow("1") << 0 << "Tutorial Puzzle" << "Classic puzzle based game"
+        QTest::newRow("1") << 0 << "Tutorial Puzzle"
+                           << "Classic puzzle based game"
                            << "The goal is to break a 4-digit code, where each digit is different, in the fewest "
                               "number of guesses.";
-        QTest::newRow("2") << 1 << "Tutorial Bulls and Cows" << "Black indicator pegs"
+        QTest::newRow("2") << 1 << "Tutorial Bulls and Cows"
+                           << "Black indicator pegs"
                            << "Each black peg means that one of the guessed digits is correct, and is in the right "
                               "position.";
-        QTest::newRow("3") << 2 << "Tutorial Bulls and Cows" << "White indicator pegs"
+        QTest::newRow("3") << 2 << "Tutorial Bulls and Cows"
+                           << "White indicator pegs"
                            << "Each white peg means that one of the guessed digits is correct, but is in the wrong "
                               "position.";
-        QTest::newRow("4") << 3 << "Tutorial Bulls and Cows" << "Indicator pegs"
+        QTest::newRow("4") << 3 << "Tutorial Bulls and Cows"
+                           << "Indicator pegs"
                            << "The order of the white and black pegs does not matter.";
-        QTest::newRow("5") << 4 << "Tutorial Single Player" << "Single player"
+        QTest::newRow("5") << 4 << "Tutorial Single Player"
+                           << "Single player"
                            << "Guesses and feedback continue to appear alternately until either the code is "
                               "guessed, or ten incorrect guesses have been made.";
-        QTest::newRow("6") << 5 << "Tutorial Two Players" << "Two players"
+        QTest::newRow("6") << 5 << "Tutorial Two Players"
+                           << "Two players"
                            << "Players guess different codes. As the first player has a logical advantage, if they "
                               "find the code, the second player has one more shot, and if they also succeed, it is "
                               "a tie.";
@@ -304,7 +310,8 @@ private slots:
         auto host = makeHost();
         Onboarding *tutorial = Tutorial::create(host.get());
         tutorial->goToPage(1, false);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("onboarding.cpp: page -?\\d+ does not exist")));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("onboarding.cpp: page -?\\d+ does not exist")));
         tutorial->goToPage(page, false);
         QCOMPARE(tutorial->currentPage(), 1);
         QCOMPARE(tutorial->pagePosition(), 1.0);
@@ -328,7 +335,8 @@ private slots:
         Onboarding card(Tutorial::pages(), host.get());
         card.setWidthRatio(0.5);
         card.setHeightRatio(0.6);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("onboarding.cpp: .* ratio .* keeping 0.[56]")));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("onboarding.cpp: .* ratio .* keeping 0.[56]")));
         if (width)
             card.setWidthRatio(ratio);
         else

@@ -39,7 +39,8 @@ struct Window
     {
         auto *dialog = new PromptDialog(name, QString());
         dialog->setObjectName(name);
-        auto *cancel = new ModernDialogButton(QStringLiteral("Cancel"), 45, true, [this, name] { answers << name + ":Cancel"; });
+        auto *cancel =
+            new ModernDialogButton(QStringLiteral("Cancel"), 45, true, [this, name] { answers << name + ":Cancel"; });
         auto *ok = new ModernDialogButton(QStringLiteral("OK"), 45, true, [this, name] { answers << name + ":OK"; });
         dialog->addButtons({cancel, ok});
         if (cancellable)
@@ -76,7 +77,8 @@ private slots:
         QCOMPARE(OverlayStack::instance().top(&w.window), overlay);
         // No window of the program is see-through: the picture needs no compositor.
         for (QWidget *top : QApplication::topLevelWidgets())
-            QVERIFY2(!top->isVisible() || !top->testAttribute(Qt::WA_TranslucentBackground), qPrintable(top->objectName()));
+            QVERIFY2(!top->isVisible() || !top->testAttribute(Qt::WA_TranslucentBackground),
+                     qPrintable(top->objectName()));
         // It follows the window's size.
         w.window.resize(500, 700);
         QCOMPARE(overlay->geometry(), w.window.rect());
@@ -152,7 +154,8 @@ private slots:
         QSet<QWidget *> visited;
         for (int i = 0; i < 6; ++i) {
             QWidget *focus = QApplication::focusWidget();
-            QVERIFY2(focus && dialog->isAncestorOf(focus), qPrintable(focus ? focus->objectName() : QStringLiteral("none")));
+            QVERIFY2(focus && dialog->isAncestorOf(focus),
+                     qPrintable(focus ? focus->objectName() : QStringLiteral("none")));
             visited.insert(focus);
             QTest::keyClick(focus, Qt::Key_Tab);
         }

@@ -20,7 +20,10 @@ struct RecordingDelegate : RadialMenuDelegate
     void radialMenuButtonWillSelected(RadialMenu &, Button *b, int i) override { log(u"willSelect", b, i); }
     void radialMenuButtonDidSelected(RadialMenu &, Button *b, int i) override { log(u"didSelect", b, i); }
     void menuCollapsed(RadialMenu &) override { calls.append(QStringLiteral("collapsed")); }
-    void log(QStringView what, Button *b, int i) { calls.append(QStringLiteral("%1 %2 %3").arg(what).arg(b->objectName()).arg(i)); }
+    void log(QStringView what, Button *b, int i)
+    {
+        calls.append(QStringLiteral("%1 %2 %3").arg(what).arg(b->objectName()).arg(i));
+    }
     QStringList calls;
 };
 
@@ -50,7 +53,10 @@ struct Fixture
     QPushButton *outside;
 };
 
-QPointF centreOf(const QWidget *w) { return QRectF(w->geometry()).center(); }
+QPointF centreOf(const QWidget *w)
+{
+    return QRectF(w->geometry()).center();
+}
 
 } // namespace
 

@@ -71,10 +71,28 @@ private slots:
     void everyNamedImageDraws_data()
     {
         QTest::addColumn<QString>("name");
-        for (const char *name : {"Black", "White", "Empty", "Win", "Lose", "Tie", "Single Player", "Two Players",
-                                 "Pass To Player 1", "Pass To Player 2", "Simultaneous", "Help", "Close Game",
-                                 "Single", "Tutorial Puzzle", "Tutorial Bulls and Cows", "Tutorial Single Player",
-                                 "Tutorial Two Players", "Triangle Top", "Triangle Bottom", "Backspace", "Shot"})
+        for (const char *name : {"Black",
+                                 "White",
+                                 "Empty",
+                                 "Win",
+                                 "Lose",
+                                 "Tie",
+                                 "Single Player",
+                                 "Two Players",
+                                 "Pass To Player 1",
+                                 "Pass To Player 2",
+                                 "Simultaneous",
+                                 "Help",
+                                 "Close Game",
+                                 "Single",
+                                 "Tutorial Puzzle",
+                                 "Tutorial Bulls and Cows",
+                                 "Tutorial Single Player",
+                                 "Tutorial Two Players",
+                                 "Triangle Top",
+                                 "Triangle Bottom",
+                                 "Backspace",
+                                 "Shot"})
             QTest::newRow(name) << QString::fromLatin1(name);
     }
 
@@ -95,9 +113,9 @@ private slots:
 
     void everyNamedColourFollowsTheScheme()
     {
-        for (const char *name : {"background", "quotationGradientStart", "quotationGradientEnd", "winBar", "loseBar",
-                                 "circleButtonBackground", "keyboardEnabled", "keyboardDisabled", "tutorialRed",
-                                 "toastBackground"}) {
+        for (const char *name :
+             {"background", "quotationGradientStart", "quotationGradientEnd", "winBar", "loseBar",
+              "circleButtonBackground", "keyboardEnabled", "keyboardDisabled", "tutorialRed", "toastBackground"}) {
             Resources::setColorScheme(Resources::ColorScheme::light);
             const QColor light = Resources::color(QString::fromLatin1(name));
             Resources::setColorScheme(Resources::ColorScheme::dark);

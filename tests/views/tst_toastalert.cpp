@@ -210,7 +210,7 @@ private slots:
 
         tap(first);
         driver.advanceBy(dismissStage / 2);
-        tap(first); // during the first stage
+        tap(first);            // during the first stage
         alert.dismiss(second); // not on screen: ignored too
         driver.advanceBy(dismissStage);
         if (first)

@@ -190,11 +190,28 @@ void renderQuitDialog(const Target &target)
 
 void renderImages(const Target &target)
 {
-    const QStringList names = {
-        "Black", "White", "Empty", "Win", "Lose", "Tie", "Single Player", "Two Players",
-        "Pass To Player 1", "Pass To Player 2", "Simultaneous", "Help", "Close Game", "Single",
-        "Backspace", "Shot", "Triangle Top", "Triangle Bottom", "Tutorial Puzzle",
-        "Tutorial Bulls and Cows", "Tutorial Single Player", "Tutorial Two Players"};
+    const QStringList names = {"Black",
+                               "White",
+                               "Empty",
+                               "Win",
+                               "Lose",
+                               "Tie",
+                               "Single Player",
+                               "Two Players",
+                               "Pass To Player 1",
+                               "Pass To Player 2",
+                               "Simultaneous",
+                               "Help",
+                               "Close Game",
+                               "Single",
+                               "Backspace",
+                               "Shot",
+                               "Triangle Top",
+                               "Triangle Bottom",
+                               "Tutorial Puzzle",
+                               "Tutorial Bulls and Cows",
+                               "Tutorial Single Player",
+                               "Tutorial Two Players"};
     const int columns = 4;
     const QSize cell(180, 150);
     auto host = screen({columns * cell.width(), int((names.size() + columns - 1) / columns) * cell.height()});
@@ -226,8 +243,8 @@ int main(int argc, char *argv[])
     for (auto scheme : {Resources::ColorScheme::light, Resources::ColorScheme::dark}) {
         Resources::setColorScheme(scheme);
         QApplication::setPalette(Resources::palette());
-        const QString schemeName = scheme == Resources::ColorScheme::light ? QStringLiteral("light")
-                                                                            : QStringLiteral("dark");
+        const QString schemeName =
+            scheme == Resources::ColorScheme::light ? QStringLiteral("light") : QStringLiteral("dark");
         for (const QString &deviceName : {QStringLiteral("phone"), QStringLiteral("tablet")}) {
             DeviceProfile device = *DeviceProfile::fromName(deviceName);
             DeviceProfile::setCurrent(device);

@@ -100,9 +100,8 @@ struct Stage
         store.setBoolean("hasLaunchedOnce", true);
         if (computer && strengthStored)
             ComputerStrengths::store(store, *computer);
-        nav.registerSegue(QStringLiteral("result"), [](const Segue &segue) {
-            return new ResultViewController(segue.handed<MatchOutcome>());
-        });
+        nav.registerSegue(QStringLiteral("result"),
+                          [](const Segue &segue) { return new ResultViewController(segue.handed<MatchOutcome>()); });
         nav.setAttribute(Qt::WA_DontShowOnScreen);
         nav.resize(device.size().toSize());
         nav.pushViewController(new ViewController, false);
@@ -172,9 +171,9 @@ void save(QWidget &window, const QString &file)
         if (qobject_cast<QDialog *>(top))
             painter.fillRect(QRect(QPoint(0, 0), window.size()), QColor(0, 0, 0, 90));
         painter.save();
-        painter.translate(qobject_cast<QDialog *>(top) ? QPoint((window.width() - top->width()) / 2,
-                                                                 (window.height() - top->height()) / 2)
-                                                        : at);
+        painter.translate(qobject_cast<QDialog *>(top)
+                              ? QPoint((window.width() - top->width()) / 2, (window.height() - top->height()) / 2)
+                              : at);
         top->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
         painter.restore();
     }
@@ -211,9 +210,9 @@ struct MenuStage
 void renderMenus(const QString &folder, const QString &prefix)
 {
     auto file = [&](const QString &name) { return QDir(folder).filePath(prefix + name + QStringLiteral(".png")); };
-    for (auto [device, name] : {std::pair{DeviceProfile::phone(), "phone"}, std::pair{DeviceProfile::tablet(), "tablet"},
-                                std::pair{DeviceProfile::tallPhone(), "tall-phone"},
-                                std::pair{DeviceProfile::smallPhone(), "small-phone"}}) {
+    for (auto [device, name] :
+         {std::pair{DeviceProfile::phone(), "phone"}, std::pair{DeviceProfile::tablet(), "tablet"},
+          std::pair{DeviceProfile::tallPhone(), "tall-phone"}, std::pair{DeviceProfile::smallPhone(), "small-phone"}}) {
         const QString device_ = QString::fromLatin1(name);
         {
             MenuStage s(device, true, 6, 3);
@@ -284,9 +283,9 @@ std::shared_ptr<GameManaging> computerMatch(std::deque<std::string> codes, const
 void renderComputerResults(const QString &folder, const QString &prefix)
 {
     auto file = [&](const QString &name) { return QDir(folder).filePath(prefix + name + QStringLiteral(".png")); };
-    for (const auto &[device, deviceName] : {std::pair{DeviceProfile::phone(), "phone"},
-                                             std::pair{DeviceProfile::tablet(), "tablet"},
-                                             std::pair{DeviceProfile::smallPhone(), "small-phone"}}) {
+    for (const auto &[device, deviceName] :
+         {std::pair{DeviceProfile::phone(), "phone"}, std::pair{DeviceProfile::tablet(), "tablet"},
+          std::pair{DeviceProfile::smallPhone(), "small-phone"}}) {
         const QString name = QString::fromLatin1(deviceName);
         FakeClock clock;
         saveResult(computerMatch({"5831", "2746"}, {"1234", "5831"}, clock), device,
@@ -338,8 +337,8 @@ void renderResultStates(const QString &folder, const QString &prefix)
         {"tie", {"1234", "5678"}, {winAfter(misses, 4, "1234"), winAfter(otherMisses, 4, "5678")}, 6},
         {"won-by-player-2", {"1234", "5678"}, {misses, winAfter(otherMisses, 5, "5678")}, 7},
     };
-    for (const auto &[device, deviceName] : {std::pair{DeviceProfile::phone(), "phone"},
-                                             std::pair{DeviceProfile::tablet(), "tablet"}}) {
+    for (const auto &[device, deviceName] :
+         {std::pair{DeviceProfile::phone(), "phone"}, std::pair{DeviceProfile::tablet(), "tablet"}}) {
         for (const State &state : states) {
             FakeClock clock;
             const auto match = playedMatch(state.codes, state.shots, clock, state.secondsPerShot);
@@ -371,8 +370,8 @@ void renderResultStates(const QString &folder, const QString &prefix)
 void renderTutorialPages(const QString &folder, const QString &prefix)
 {
     auto file = [&](const QString &name) { return QDir(folder).filePath(prefix + name + QStringLiteral(".png")); };
-    for (const auto &[device, deviceName] : {std::pair{DeviceProfile::smallPhone(), "small-phone"},
-                                             std::pair{DeviceProfile::tablet(), "tablet"}}) {
+    for (const auto &[device, deviceName] :
+         {std::pair{DeviceProfile::smallPhone(), "small-phone"}, std::pair{DeviceProfile::tablet(), "tablet"}}) {
         DeviceProfile::setCurrent(device);
         QWidget host;
         host.setAttribute(Qt::WA_DontShowOnScreen);
@@ -394,8 +393,9 @@ void renderTutorialPages(const QString &folder, const QString &prefix)
 void renderComputerMatches(const QString &folder, const QString &prefix)
 {
     auto file = [&](const QString &name) { return QDir(folder).filePath(prefix + name + QStringLiteral(".png")); };
-    for (auto [device, name] : {std::pair{DeviceProfile::phone(), "phone"}, std::pair{DeviceProfile::tablet(), "tablet"},
-                                std::pair{DeviceProfile::smallPhone(), "small-phone"}}) {
+    for (auto [device, name] :
+         {std::pair{DeviceProfile::phone(), "phone"}, std::pair{DeviceProfile::tablet(), "tablet"},
+          std::pair{DeviceProfile::smallPhone(), "small-phone"}}) {
         Stage s(2, device, {"5831", "2746"}, ComputerStrength::hard);
         save(s.nav, file(QStringLiteral("computer-%1-start").arg(QLatin1String(name))));
         for (const char *shot : {"1234", "5678", "5813"}) {
@@ -409,8 +409,8 @@ void renderComputerMatches(const QString &folder, const QString &prefix)
         save(s.nav, file(QStringLiteral("computer-%1-thinking").arg(QLatin1String(name))));
     }
     // The phone's computer board opened to all of its shots.
-    for (auto [device, name] : {std::pair{DeviceProfile::phone(), "phone"},
-                                std::pair{DeviceProfile::smallPhone(), "small-phone"}}) {
+    for (auto [device, name] :
+         {std::pair{DeviceProfile::phone(), "phone"}, std::pair{DeviceProfile::smallPhone(), "small-phone"}}) {
         Stage s(2, device, {"5831", "9876"}, ComputerStrength::normal);
         for (const char *shot : {"1234", "5678", "5813", "5821", "5832"}) {
             s.shoot(shot);
@@ -514,8 +514,8 @@ void renderAll(const QString &folder, const QString &prefix)
         save(s.nav, file("result-two-players"));
     }
     // The statistics, before any game and after a good many, on both devices.
-    for (const auto &[device, deviceName] : {std::pair{DeviceProfile::phone(), "phone"},
-                                             std::pair{DeviceProfile::tablet(), "tablet"}}) {
+    for (const auto &[device, deviceName] :
+         {std::pair{DeviceProfile::phone(), "phone"}, std::pair{DeviceProfile::tablet(), "tablet"}}) {
         for (const bool filled : {false, true}) {
             DeviceProfile::setCurrent(device);
             MemoryStore store;
@@ -541,8 +541,8 @@ void renderAll(const QString &folder, const QString &prefix)
             nav.show();
             nav.pushViewController(new StatisticsViewController(store), false);
             save(nav, file(QStringLiteral("statistics-%1-%2")
-                               .arg(QLatin1String(deviceName), filled ? QStringLiteral("filled")
-                                                                      : QStringLiteral("empty"))));
+                               .arg(QLatin1String(deviceName),
+                                    filled ? QStringLiteral("filled") : QStringLiteral("empty"))));
         }
     }
 }
@@ -557,8 +557,8 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "kestrune_screen_gallery: cannot create %s\n", qPrintable(folder));
         return 1;
     }
-    for (auto [scheme, name] : {std::pair{Resources::ColorScheme::light, "light"},
-                                std::pair{Resources::ColorScheme::dark, "dark"}}) {
+    for (auto [scheme, name] :
+         {std::pair{Resources::ColorScheme::light, "light"}, std::pair{Resources::ColorScheme::dark, "dark"}}) {
         Resources::setColorScheme(scheme);
         QApplication::setPalette(Resources::palette());
         renderAll(folder, QString::fromLatin1(name) + QLatin1Char('-'));

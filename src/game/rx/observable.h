@@ -20,21 +20,22 @@
 
 namespace rx {
 
-template<typename T>
-class Observable;
+template<typename T> class Observable;
 
 namespace detail {
-template<typename>
-struct IsObservable : std::false_type {};
-template<typename U>
-struct IsObservable<Observable<U>> : std::true_type { using Element = U; };
+template<typename> struct IsObservable : std::false_type
+{
+};
+template<typename U> struct IsObservable<Observable<U>> : std::true_type
+{
+    using Element = U;
+};
 } // namespace detail
 
 // A cold description of a stream: nothing happens until somebody subscribes,
 // and each subscription runs the producer anew. Delivery is synchronous on the
 // producer's thread unless an operator says otherwise (observeOn, delay).
-template<typename T>
-class Observable
+template<typename T> class Observable
 {
 public:
     using Element = T;
@@ -110,10 +111,8 @@ public:
         return handle;
     }
 
-    Disposable subscribe(std::function<void(const T &)> onNext,
-                         std::function<void(std::exception_ptr)> onError = {},
-                         std::function<void()> onCompleted = {},
-                         std::function<void()> onDisposed = {}) const
+    Disposable subscribe(std::function<void(const T &)> onNext, std::function<void(std::exception_ptr)> onError = {},
+                         std::function<void()> onCompleted = {}, std::function<void()> onDisposed = {}) const
     {
         return subscribe(Observer<T>{std::move(onNext), std::move(onError), std::move(onCompleted)},
                          std::move(onDisposed));
@@ -121,25 +120,27 @@ public:
 
     // -- operators --------------------------------------------------------
 
-    template<typename F, typename U = std::invoke_result_t<F, const T &>>
-    Observable<U> map(F transform) const
+    template<typename F, typename U = std::invoke_result_t<F, const T &>> Observable<U> map(F transform) const
     {
         auto self = *this;
         return Observable<U>([self, transform](const Observer<U> &o) {
-            return self.subscribe(Observer<T>{
-                [o, transform](const T &v) { if (o.onNext) o.onNext(transform(v)); },
-                o.onError, o.onCompleted});
+            return self.subscribe(Observer<T>{[o, transform](const T &v) {
+                                                  if (o.onNext)
+                                                      o.onNext(transform(v));
+                                              },
+                                              o.onError, o.onCompleted});
         });
     }
 
-    template<typename F>
-    Observable filter(F predicate) const
+    template<typename F> Observable filter(F predicate) const
     {
         auto self = *this;
         return Observable([self, predicate](const Observer<T> &o) {
-            return self.subscribe(Observer<T>{
-                [o, predicate](const T &v) { if (predicate(v) && o.onNext) o.onNext(v); },
-                o.onError, o.onCompleted});
+            return self.subscribe(Observer<T>{[o, predicate](const T &v) {
+                                                  if (predicate(v) && o.onNext)
+                                                      o.onNext(v);
+                                              },
+                                              o.onError, o.onCompleted});
         });
     }
 
@@ -154,17 +155,16 @@ public:
                 return Disposable();
             }
             auto seen = std::make_shared<std::size_t>(0);
-            return self.subscribe(Observer<T>{
-                [o, seen, count](const T &v) {
-                    if (*seen >= count)
-                        return;
-                    ++*seen;
-                    if (o.onNext)
-                        o.onNext(v);
-                    if (*seen == count && o.onCompleted)
-                        o.onCompleted(); // the downstream sink then disposes the source
-                },
-                o.onError, o.onCompleted});
+            return self.subscribe(Observer<T>{[o, seen, count](const T &v) {
+                                                  if (*seen >= count)
+                                                      return;
+                                                  ++*seen;
+                                                  if (o.onNext)
+                                                      o.onNext(v);
+                                                  if (*seen == count && o.onCompleted)
+                                                      o.onCompleted(); // the downstream sink then disposes the source
+                                              },
+                                              o.onError, o.onCompleted});
         });
     }
 
@@ -190,22 +190,21 @@ public:
                 std::recursive_mutex delivery;
             };
             auto state = std::make_shared<State>();
-            Observer<U> serial{
-                [state, o](const U &v) {
-                    std::lock_guard lock(state->delivery);
-                    if (o.onNext)
-                        o.onNext(v);
-                },
-                [state, o](std::exception_ptr e) {
-                    std::lock_guard lock(state->delivery);
-                    if (o.onError)
-                        o.onError(e);
-                },
-                [state, o] {
-                    std::lock_guard lock(state->delivery);
-                    if (o.onCompleted)
-                        o.onCompleted();
-                }};
+            Observer<U> serial{[state, o](const U &v) {
+                                   std::lock_guard lock(state->delivery);
+                                   if (o.onNext)
+                                       o.onNext(v);
+                               },
+                               [state, o](std::exception_ptr e) {
+                                   std::lock_guard lock(state->delivery);
+                                   if (o.onError)
+                                       o.onError(e);
+                               },
+                               [state, o] {
+                                   std::lock_guard lock(state->delivery);
+                                   if (o.onCompleted)
+                                       o.onCompleted();
+                               }};
             auto release = [state, serial] {
                 bool done;
                 {
@@ -242,8 +241,7 @@ public:
     }
 
     // For a stream of streams: merge them all.
-    auto merge() const
-        requires detail::IsObservable<T>::value
+    auto merge() const requires detail::IsObservable<T>::value
     {
         return flatMap([](const T &inner) { return inner; });
     }
@@ -253,20 +251,19 @@ public:
     {
         auto self = *this;
         return Observable([self, onNext, onCompleted](const Observer<T> &o) {
-            return self.subscribe(Observer<T>{
-                [o, onNext](const T &v) {
-                    if (onNext)
-                        onNext(v);
-                    if (o.onNext)
-                        o.onNext(v);
-                },
-                o.onError,
-                [o, onCompleted] {
-                    if (onCompleted)
-                        onCompleted();
-                    if (o.onCompleted)
-                        o.onCompleted();
-                }});
+            return self.subscribe(Observer<T>{[o, onNext](const T &v) {
+                                                  if (onNext)
+                                                      onNext(v);
+                                                  if (o.onNext)
+                                                      o.onNext(v);
+                                              },
+                                              o.onError,
+                                              [o, onCompleted] {
+                                                  if (onCompleted)
+                                                      onCompleted();
+                                                  if (o.onCompleted)
+                                                      o.onCompleted();
+                                              }});
         });
     }
 
@@ -275,15 +272,14 @@ public:
     {
         auto self = *this;
         return Observable([self, fallback](const Observer<T> &o) {
-            return self.subscribe(Observer<T>{
-                o.onNext,
-                [o, fallback](std::exception_ptr) {
-                    if (o.onNext)
-                        o.onNext(fallback);
-                    if (o.onCompleted)
-                        o.onCompleted();
-                },
-                o.onCompleted});
+            return self.subscribe(Observer<T>{o.onNext,
+                                              [o, fallback](std::exception_ptr) {
+                                                  if (o.onNext)
+                                                      o.onNext(fallback);
+                                                  if (o.onCompleted)
+                                                      o.onCompleted();
+                                              },
+                                              o.onCompleted});
         });
     }
 
@@ -335,10 +331,24 @@ public:
                 }
                 s->schedule(drain);
             };
-            Disposable d = self.subscribe(Observer<T>{
-                [o, enqueue](const T &v) { enqueue([o, v] { if (o.onNext) o.onNext(v); }); },
-                [o, enqueue](std::exception_ptr e) { enqueue([o, e] { if (o.onError) o.onError(e); }); },
-                [o, enqueue] { enqueue([o] { if (o.onCompleted) o.onCompleted(); }); }});
+            Disposable d = self.subscribe(Observer<T>{[o, enqueue](const T &v) {
+                                                          enqueue([o, v] {
+                                                              if (o.onNext)
+                                                                  o.onNext(v);
+                                                          });
+                                                      },
+                                                      [o, enqueue](std::exception_ptr e) {
+                                                          enqueue([o, e] {
+                                                              if (o.onError)
+                                                                  o.onError(e);
+                                                          });
+                                                      },
+                                                      [o, enqueue] {
+                                                          enqueue([o] {
+                                                              if (o.onCompleted)
+                                                                  o.onCompleted();
+                                                          });
+                                                      }});
             return Disposable([state, d] {
                 std::deque<std::function<void()>> dropped;
                 {
@@ -398,10 +408,19 @@ public:
                 if (cancel)
                     timer.dispose();
             };
-            Disposable d = self.subscribe(Observer<T>{
-                [o, later](const T &v) { later([o, v] { if (o.onNext) o.onNext(v); }); },
-                o.onError,
-                [o, later] { later([o] { if (o.onCompleted) o.onCompleted(); }); }});
+            Disposable d = self.subscribe(Observer<T>{[o, later](const T &v) {
+                                                          later([o, v] {
+                                                              if (o.onNext)
+                                                                  o.onNext(v);
+                                                          });
+                                                      },
+                                                      o.onError,
+                                                      [o, later] {
+                                                          later([o] {
+                                                              if (o.onCompleted)
+                                                                  o.onCompleted();
+                                                          });
+                                                      }});
             return Disposable([state, d] {
                 std::map<std::uint64_t, Disposable> pending;
                 {

@@ -22,8 +22,7 @@ namespace rx {
 // Safe against the usual hazards of handlers: an observer may dispose itself
 // or others, subscribe new observers (they see the next event, not this one),
 // or destroy the subject's owner while an event is being delivered.
-template<typename T>
-class PublishSubject
+template<typename T> class PublishSubject
 {
 public:
     PublishSubject()
@@ -72,10 +71,8 @@ public:
         return Observable<T>([state](const Observer<T> &observer) { return state->add(observer); });
     }
 
-    Disposable subscribe(std::function<void(const T &)> onNext,
-                         std::function<void(std::exception_ptr)> onError = {},
-                         std::function<void()> onCompleted = {},
-                         std::function<void()> onDisposed = {}) const
+    Disposable subscribe(std::function<void(const T &)> onNext, std::function<void(std::exception_ptr)> onError = {},
+                         std::function<void()> onCompleted = {}, std::function<void()> onDisposed = {}) const
     {
         return asObservable().subscribe(std::move(onNext), std::move(onError), std::move(onCompleted),
                                         std::move(onDisposed));

@@ -17,8 +17,7 @@ namespace rx::detail {
 // The handlers are dropped when the subscription ends (they often capture
 // their owner), but a handler that is running keeps its own copy alive, so a
 // handler may dispose its own subscription or release its owner safely.
-template<typename T>
-class Sink : public std::enable_shared_from_this<Sink<T>>
+template<typename T> class Sink : public std::enable_shared_from_this<Sink<T>>
 {
 public:
     explicit Sink(Observer<T> observer, std::function<void()> onDisposed = {})

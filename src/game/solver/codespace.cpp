@@ -47,7 +47,7 @@ const Codes &codes()
 constexpr int countsPerKind = Code::length + 1;
 
 // Dense index by bulls * countsPerKind + cows; -1 where no shot scores that.
-constexpr std::array<int, countsPerKind * countsPerKind> denseAnswers = [] {
+constexpr std::array<int, countsPerKind *countsPerKind> denseAnswers = [] {
     std::array<int, countsPerKind * countsPerKind> dense{};
     int next = 0;
     for (int bulls = 0; bulls <= Code::length; ++bulls)
@@ -121,7 +121,7 @@ std::string CodeSpace::historyError(const std::vector<Shot> &history)
             return turn + "\"" + history[i].code + "\" is not four different digits 1-9";
         if (answerIndex(history[i].result) < 0)
             return turn + std::to_string(history[i].result.bulls) + " bulls and "
-                + std::to_string(history[i].result.cows) + " cows cannot be scored";
+                   + std::to_string(history[i].result.cows) + " cows cannot be scored";
     }
     const auto candidates = consistentCodes(history);
     if (candidates && candidates->empty())

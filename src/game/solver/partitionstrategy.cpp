@@ -69,9 +69,10 @@ void PartitionStrategy::prepare()
         for (int code = 0; code < CodeSpace::size; ++code)
             classes[static_cast<std::size_t>(CodeSpace::answer(CodeSpace::packed(code), opening))].push_back(code);
         for (int answer = 0; answer < CodeSpace::answerCount; ++answer)
-            m_replies[static_cast<std::size_t>(answer)] = classes[static_cast<std::size_t>(answer)].empty()
-                ? -1
-                : bestShot(classes[static_cast<std::size_t>(answer)], digitsOf(CodeSpace::code(m_opening)));
+            m_replies[static_cast<std::size_t>(answer)] =
+                classes[static_cast<std::size_t>(answer)].empty()
+                    ? -1
+                    : bestShot(classes[static_cast<std::size_t>(answer)], digitsOf(CodeSpace::code(m_opening)));
     });
 }
 
@@ -142,8 +143,7 @@ int PartitionStrategy::bestShot(const std::vector<int> &candidates, unsigned use
         // Only the shot itself answers four bulls.
         const bool possible = sizes[CodeSpace::winningAnswer] > 0;
         const double shotCost = cost(sizes);
-        if (best < 0 || shotCost < bestCost - 1e-6
-            || (shotCost <= bestCost + 1e-6 && possible && !bestPossible)) {
+        if (best < 0 || shotCost < bestCost - 1e-6 || (shotCost <= bestCost + 1e-6 && possible && !bestPossible)) {
             best = shot;
             bestCost = shotCost;
             bestPossible = possible;

@@ -64,8 +64,8 @@ private:
     GameServiceCache m_file;
     mutable std::mutex m_mutex;
     mutable std::optional<QCborMap> m_root;
-    std::uint64_t m_changes = 0;  // changes made to m_root
-    std::uint64_t m_written = 0;  // of those, how many are on disk
+    std::uint64_t m_changes = 0; // changes made to m_root
+    std::uint64_t m_written = 0; // of those, how many are on disk
     bool m_writePosted = false;
     std::unique_ptr<SerialQueue> m_writer;
 };

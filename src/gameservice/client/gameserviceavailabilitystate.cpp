@@ -5,7 +5,8 @@ namespace kestrune {
 namespace {
 QVariantMap titled(const char *title, const char *message)
 {
-    return {{QStringLiteral("title"), QString::fromUtf8(title)}, {QStringLiteral("message"), QString::fromUtf8(message)}};
+    return {{QStringLiteral("title"), QString::fromUtf8(title)},
+            {QStringLiteral("message"), QString::fromUtf8(message)}};
 }
 } // namespace
 
@@ -21,9 +22,8 @@ QVariantMap availabilityDictionary(GameServiceAvailabilityState state)
                       "Cannot connect to the internet. Connect to the internet to establish a connection with "
                       "GameService. Achievements and scores will still be saved locally and then uploaded later.");
     case GameServiceAvailabilityState::noPlayer:
-        return titled("No Player",
-                      "Player is not yet signed into GameService. Please prompt the player using the "
-                      "authenticateUser delegate method.");
+        return titled("No Player", "Player is not yet signed into GameService. Please prompt the player using the "
+                                   "authenticateUser delegate method.");
     case GameServiceAvailabilityState::notAuthenticated:
         return titled("Player not Authenticated",
                       "Player is not signed into GameService, has declined to sign into GameService, or the game "

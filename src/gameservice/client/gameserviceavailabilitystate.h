@@ -6,10 +6,10 @@ namespace kestrune {
 
 // Whether the game service can be used, as last announced by the manager.
 enum class GameServiceAvailabilityState : int {
-    unavailable = 0,          // the framework is not there
-    internetUnavailable = 1,  // no network path
-    noPlayer = 2,             // the service handed over its sign-in screen
-    notAuthenticated = 3,     // network, but nobody signed in
+    unavailable = 0,         // the framework is not there
+    internetUnavailable = 1, // no network path
+    noPlayer = 2,            // the service handed over its sign-in screen
+    notAuthenticated = 3,    // network, but nobody signed in
     available = 4,
 };
 

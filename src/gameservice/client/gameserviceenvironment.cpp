@@ -1,9 +1,9 @@
 #include "gameserviceenvironment.h"
 
+#include "gameservice/kit/servicekit.h"
+#include "gameservice/local/localservicebackend.h"
 #include "platform/backgroundsyncstore.h"
 #include "platform/network/systempathmonitor.h"
-#include "gameservice/local/localservicebackend.h"
-#include "gameservice/kit/servicekit.h"
 #include "platform/settingsstore.h"
 
 #include <QDir>

@@ -89,10 +89,10 @@ class GameServiceManager final : public GameServiceReporting,
 public:
     struct Environment
     {
-        std::shared_ptr<ServiceKit> serviceKit;           // none: the framework is absent
-        std::shared_ptr<KeyValueStore> userDefaults;      // required; used by the manager alone
-        std::shared_ptr<NetworkPathMonitor> pathMonitor;  // none: the network never counts as reachable
-        QString homeFolder;                               // the cache goes to <home>/Library
+        std::shared_ptr<ServiceKit> serviceKit;          // none: the framework is absent
+        std::shared_ptr<KeyValueStore> userDefaults;     // required; used by the manager alone
+        std::shared_ptr<NetworkPathMonitor> pathMonitor; // none: the network never counts as reachable
+        QString homeFolder;                              // the cache goes to <home>/Library
         QString applicationIdentifier = QStringLiteral("org.kestrune.Kestrune");
     };
 
@@ -184,8 +184,8 @@ public:
 
     // The completion runs on a service thread, with no challenges when there
     // is an error. Not called when the service is unavailable.
-    void getChallengesWithCompletion(
-        std::function<void(std::optional<std::vector<Challenge>>, OptionalError)> completion);
+    void
+    getChallengesWithCompletion(std::function<void(std::optional<std::vector<Challenge>>, OptionalError)> completion);
     QString localPlayerDisplayName() const;
     // None unless the service is available and the player authenticated.
     LocalPlayer *localPlayerData() const;

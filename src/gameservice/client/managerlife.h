@@ -16,8 +16,7 @@ namespace kestrune {
 class ManagerLife
 {
 public:
-    template<typename F>
-    auto guard(F f) const
+    template<typename F> auto guard(F f) const
     {
         return [state = m_state, f = std::move(f)](auto &&...args) {
             std::shared_lock lock(state->mutex);

@@ -119,7 +119,7 @@ void ManagerReporting::saveAndReportScore(std::int64_t score, const QString &lea
 }
 
 void ManagerReporting::saveAndReportAchievement(const QString &identifier, double percentComplete,
-                                                  bool shouldDisplayNotification)
+                                                bool shouldDisplayNotification)
 {
     const QString player = m_availability.localPlayerId();
     m_cache.update([&](QCborMap &root) {
@@ -182,11 +182,12 @@ void ManagerReporting::saveAchievementToReportLater(const QString &identifier, d
 
     auto achievement = Achievement::withIdentifier(identifier);
     if (!achievement) {
-        m_channel.sendError(ownError(QStringLiteral("Could not save achievement because necessary data is missing. GameService "
-                                          "needs an Achievement ID and Percent Completed to save the achievement. "
-                                          "You provided the following data:\nAchievement: %1\nPercent Completed:%2")
-                               .arg(QStringLiteral("(null)"), QString::number(percentComplete)),
-                           5));
+        m_channel.sendError(
+            ownError(QStringLiteral("Could not save achievement because necessary data is missing. GameService "
+                                    "needs an Achievement ID and Percent Completed to save the achievement. "
+                                    "You provided the following data:\nAchievement: %1\nPercent Completed:%2")
+                         .arg(QStringLiteral("(null)"), QString::number(percentComplete)),
+                     5));
         return;
     }
     achievement->setPercentComplete(percentComplete);
@@ -198,9 +199,10 @@ void ManagerReporting::saveAchievementToReportLater(const QString &identifier, d
 void ManagerReporting::reportSaved()
 {
     if (!m_availability.serviceReachable()) {
-        m_channel.sendError(ownError(QStringLiteral("Internet unavailable - could not connect to the internet. Connect to WiFi "
-                                          "or a Cellular Network to upload data to GameService."),
-                           4));
+        m_channel.sendError(
+            ownError(QStringLiteral("Internet unavailable - could not connect to the internet. Connect to WiFi "
+                                    "or a Cellular Network to upload data to GameService."),
+                     4));
         return;
     }
     // Without the framework there is nobody to send to; the items stay.

@@ -23,7 +23,7 @@ ManagerScreens::ManagerScreens(std::shared_ptr<ServiceKit> kit, ManagerAvailabil
 }
 
 void ManagerScreens::present(QWidget *presenter, GameServiceViewController::ViewState viewState,
-                                 const std::optional<QString> &leaderboard)
+                             const std::optional<QString> &leaderboard)
 {
     if (!m_kit)
         return; // no framework, no screens
@@ -48,8 +48,7 @@ void ManagerScreens::gameServiceViewControllerDidFinish(GameServiceViewControlle
     });
 }
 
-void ManagerScreens::getChallenges(
-    std::function<void(std::optional<std::vector<Challenge>>, OptionalError)> completion)
+void ManagerScreens::getChallenges(std::function<void(std::optional<std::vector<Challenge>>, OptionalError)> completion)
 {
     ServiceError own;
     if (!m_availability.check(false, true)) {
@@ -87,7 +86,8 @@ void ManagerScreens::localPlayerPhoto(std::function<void(std::optional<QByteArra
 {
     const ServiceError unavailable = ownError(QStringLiteral("GameService Unavailable"), 2);
     auto sendNow = [&] {
-        m_channel.notifyNow([unavailable](GameServiceManagerDelegate &d, GameServiceManager &m) { d.error(m, unavailable); });
+        m_channel.notifyNow(
+            [unavailable](GameServiceManagerDelegate &d, GameServiceManager &m) { d.error(m, unavailable); });
     };
     if (!m_availability.isAvailable()) {
         sendNow();

@@ -146,8 +146,7 @@ void ManagerSync::syncAchievements()
         const QString player = m_availability.localPlayerId();
         // Checked under the cache's lock, which the reset clears under too,
         // so that no reset comes between this check and the merge.
-        if (!m_reporting.mergeLoadedAchievements(player, achievements,
-                                                 [&] { return m_resetFence.admits(ticket); })) {
+        if (!m_reporting.mergeLoadedAchievements(player, achievements, [&] { return m_resetFence.admits(ticket); })) {
             // The flag stays false: the synchronisation the reset starts (or
             // the fence asks for) loads the achievements again.
             ended();

@@ -61,7 +61,10 @@ void LocalPlayer::resolve()
     OptionalError error;
     const auto player = m_kit.backend().signedInPlayer(error);
     if (error) {
-        { std::lock_guard lock(m_mutex); m_auth = Auth::Unresolved; }
+        {
+            std::lock_guard lock(m_mutex);
+            m_auth = Auth::Unresolved;
+        }
         answer(nullptr, error);
     } else if (player) {
         {
@@ -72,10 +75,16 @@ void LocalPlayer::resolve()
         }
         answer(nullptr, std::nullopt);
     } else if (auto kit = m_kit.weak_from_this().lock(); kit && m_kit.backend().offersSignIn()) {
-        { std::lock_guard lock(m_mutex); m_auth = Auth::AwaitingSignIn; }
+        {
+            std::lock_guard lock(m_mutex);
+            m_auth = Auth::AwaitingSignIn;
+        }
         answer(std::make_shared<SignInViewController>(std::move(kit)), std::nullopt);
     } else {
-        { std::lock_guard lock(m_mutex); m_auth = Auth::Unresolved; }
+        {
+            std::lock_guard lock(m_mutex);
+            m_auth = Auth::Unresolved;
+        }
         answer(nullptr, serviceKitError(ServiceErrorCode::notAuthenticated, QStringLiteral("No player is signed in.")));
     }
 }

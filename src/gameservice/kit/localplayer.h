@@ -3,8 +3,8 @@
 #include "serviceerror.h"
 
 #include <QByteArray>
-#include <mutex>
 #include <QString>
+#include <mutex>
 
 #include <functional>
 #include <memory>

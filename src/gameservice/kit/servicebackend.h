@@ -52,8 +52,7 @@ public:
     virtual std::vector<Achievement> loadAchievements(const QString &playerID, OptionalError &error) = 0;
     // Keeps the higher of the known and the reported progress. True when this
     // report has just completed the achievement.
-    virtual bool reportAchievement(const QString &playerID, const Achievement &achievement,
-                                   OptionalError &error) = 0;
+    virtual bool reportAchievement(const QString &playerID, const Achievement &achievement, OptionalError &error) = 0;
     virtual void resetAchievements(const QString &playerID, OptionalError &error) = 0;
 
     virtual std::vector<Challenge> loadReceivedChallenges(const QString &playerID, OptionalError &error) = 0;

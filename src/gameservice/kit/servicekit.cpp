@@ -151,16 +151,16 @@ void ServiceKit::loadAchievements(Completion<std::vector<Achievement>> completio
 
 void ServiceKit::reportAchievements(std::vector<Achievement> achievements, ErrorCompletion completion)
 {
-    perform(std::move(completion), [this, achievements = std::move(achievements)](const QString &player,
-                                                                                   OptionalError &error) {
-        for (const Achievement &achievement : achievements) {
-            const bool completedNow = m_backend->reportAchievement(player, achievement, error);
-            if (error)
-                break;
-            if (completedNow && achievement.showsCompletionBanner())
-                showCompletionBanner(achievement.identifier());
-        }
-    });
+    perform(std::move(completion),
+            [this, achievements = std::move(achievements)](const QString &player, OptionalError &error) {
+                for (const Achievement &achievement : achievements) {
+                    const bool completedNow = m_backend->reportAchievement(player, achievement, error);
+                    if (error)
+                        break;
+                    if (completedNow && achievement.showsCompletionBanner())
+                        showCompletionBanner(achievement.identifier());
+                }
+            });
 }
 
 void ServiceKit::showCompletionBanner(const QString &identifier)

@@ -8,8 +8,8 @@
 #include "servicecatalogue.h"
 #include "serviceerror.h"
 
-#include <mutex>
 #include <QString>
+#include <mutex>
 
 #include <functional>
 #include <memory>
@@ -29,8 +29,7 @@ class WorkerPool;
 class ServiceKit : public std::enable_shared_from_this<ServiceKit>
 {
 public:
-    template<typename T>
-    using Completion = std::function<void(T, OptionalError)>;
+    template<typename T> using Completion = std::function<void(T, OptionalError)>;
     using ErrorCompletion = std::function<void(OptionalError)>;
 
     static std::shared_ptr<ServiceKit> create(std::shared_ptr<ServiceBackend> backend);
@@ -73,8 +72,7 @@ private:
     // Runs the task with the signed-in player's id, or fails the completion.
     void runForPlayer(std::function<void(const QString &)> task, std::function<void(const ServiceError &)> fail);
     // A call for the player that brings back a value, or only an error.
-    template<typename T>
-    void fetch(Completion<T> completion, std::function<T(const QString &, OptionalError &)> call);
+    template<typename T> void fetch(Completion<T> completion, std::function<T(const QString &, OptionalError &)> call);
     void perform(ErrorCompletion completion, std::function<void(const QString &, OptionalError &)> call);
     void showCompletionBanner(const QString &identifier);
 

@@ -39,7 +39,8 @@ double percentIn(const QCborValue &v)
 
 ServiceError unknownPlayer()
 {
-    return serviceKitError(ServiceErrorCode::notAuthenticated, QStringLiteral("This player is not known to the service."));
+    return serviceKitError(ServiceErrorCode::notAuthenticated,
+                           QStringLiteral("This player is not known to the service."));
 }
 } // namespace
 

@@ -1,8 +1,8 @@
 #include "servicescreen.h"
 
 #include "gameservice/kit/gameserviceviewcontroller.h"
-#include "platform/dispatch/dispatchqueue.h"
 #include "gameservice/kit/servicekit.h"
+#include "platform/dispatch/dispatchqueue.h"
 #include "platform/resources/resources.h"
 #include "views/widgets/button.h"
 
@@ -21,8 +21,7 @@ namespace kestrune {
 namespace {
 // Runs `f` on the GUI thread if the screen still exists by then. The guard is
 // made on the GUI thread; other threads only copy the shared pointer to it.
-template<typename F>
-void onScreen(const std::shared_ptr<QPointer<ServiceScreen>> &screen, F f)
+template<typename F> void onScreen(const std::shared_ptr<QPointer<ServiceScreen>> &screen, F f)
 {
     DispatchQueue::main([screen, f = std::move(f)] {
         if (*screen)

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "gameservice/kit/achievement.h"
 #include "gameservice/kit/challenge.h"
 #include "gameservice/kit/leaderboard.h"
 #include "gameservice/kit/servicecatalogue.h"
 #include "gameservice/kit/serviceerror.h"
-#include "gameservice/kit/achievement.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #include "signindialog.h"
 
-#include "platform/resources/resources.h"
 #include "gameservice/kit/signinviewcontroller.h"
+#include "platform/resources/resources.h"
 #include "views/widgets/button.h"
 
 #include <QHBoxLayout>

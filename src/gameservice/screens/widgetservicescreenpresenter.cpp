@@ -14,8 +14,8 @@
 
 namespace kestrune {
 
-void WidgetServiceScreenPresenter::present(const std::shared_ptr<ServiceViewController> &screen, QWidget *over,
-                                           bool, std::function<void()> presented)
+void WidgetServiceScreenPresenter::present(const std::shared_ptr<ServiceViewController> &screen, QWidget *over, bool,
+                                           std::function<void()> presented)
 {
     QWidget *parent = over;
     if (!parent)

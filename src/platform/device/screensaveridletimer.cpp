@@ -55,41 +55,41 @@ struct ScreenSaverIdleTimer::State
         QString app = QCoreApplication::applicationName();
         if (app.isEmpty())
             app = QStringLiteral("Kestrune");
-        QDBusMessage call = QDBusMessage::createMethodCall(service, paths.at(state->path), interface,
-                                                           QStringLiteral("Inhibit"));
+        QDBusMessage call =
+            QDBusMessage::createMethodCall(service, paths.at(state->path), interface, QStringLiteral("Inhibit"));
         call << app << QStringLiteral("A match is being played");
         state->requesting = true;
         auto *watcher = new QDBusPendingCallWatcher(state->bus.asyncCall(call));
-        QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
-                         [state](QDBusPendingCallWatcher *finished) {
-                             finished->deleteLater();
-                             state->requesting = false;
-                             const QDBusPendingReply<uint> reply = *finished;
-                             if (reply.isError()) {
-                                 const QDBusError::ErrorType type = reply.error().type();
-                                 const bool wrongPath = type == QDBusError::UnknownObject
-                                     || type == QDBusError::UnknownMethod || type == QDBusError::UnknownInterface;
-                                 if (wrongPath && state->path + 1 < paths.size()) {
-                                     ++state->path;
-                                     if (state->disabled)
-                                         inhibit(state);
-                                     return;
-                                 }
-                                 state->unavailable(reply.error().message());
-                                 return;
-                             }
-                             state->cookie = reply.value();
-                             if (!state->disabled)
-                                 release(*state);
-                         });
+        QObject::connect(
+            watcher, &QDBusPendingCallWatcher::finished, watcher, [state](QDBusPendingCallWatcher *finished) {
+                finished->deleteLater();
+                state->requesting = false;
+                const QDBusPendingReply<uint> reply = *finished;
+                if (reply.isError()) {
+                    const QDBusError::ErrorType type = reply.error().type();
+                    const bool wrongPath = type == QDBusError::UnknownObject || type == QDBusError::UnknownMethod
+                                           || type == QDBusError::UnknownInterface;
+                    if (wrongPath && state->path + 1 < paths.size()) {
+                        ++state->path;
+                        if (state->disabled)
+                            inhibit(state);
+                        return;
+                    }
+                    state->unavailable(reply.error().message());
+                    return;
+                }
+                state->cookie = reply.value();
+                if (!state->disabled)
+                    release(*state);
+            });
     }
 
     static void release(State &state)
     {
         if (!state.cookie)
             return;
-        QDBusMessage call = QDBusMessage::createMethodCall(service, paths.at(state.path), interface,
-                                                           QStringLiteral("UnInhibit"));
+        QDBusMessage call =
+            QDBusMessage::createMethodCall(service, paths.at(state.path), interface, QStringLiteral("UnInhibit"));
         call << *state.cookie;
         state.cookie.reset();
         // Nothing to do with the answer: a cookie the desktop no longer knows

@@ -42,7 +42,8 @@ QList<QImage> BoardPictures::images(const std::vector<std::shared_ptr<GameProtoc
     QList<QImage> images;
     for (std::size_t i = 0; i < games.size(); ++i) {
         BoardSnapshotJob *prepared = i < m_jobs.size() ? m_jobs[i].get() : nullptr;
-        if (prepared && prepared->game() == games[i] && prepared->size() == size && prepared->pixelRatio() == pixelRatio)
+        if (prepared && prepared->game() == games[i] && prepared->size() == size
+            && prepared->pixelRatio() == pixelRatio)
             images.append(prepared->image());
         else
             images.append(BoardSnapshot::render(games[i], size, pixelRatio));

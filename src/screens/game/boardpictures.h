@@ -29,8 +29,7 @@ public:
     void prepare(const std::vector<std::shared_ptr<GameProtocol>> &games, QSize size, qreal pixelRatio);
     // Every game's board in order: one prepared for the same game, size and
     // ratio is finished and taken as it is, any other drawn afresh.
-    QList<QImage> images(const std::vector<std::shared_ptr<GameProtocol>> &games, QSize size,
-                         qreal pixelRatio) const;
+    QList<QImage> images(const std::vector<std::shared_ptr<GameProtocol>> &games, QSize size, qreal pixelRatio) const;
     void clear();
 
 private:

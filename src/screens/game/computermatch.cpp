@@ -17,9 +17,9 @@
 #include "views/board/boardview.h"
 #include "views/board/computerboardview.h"
 #include "views/board/gameview.h"
+#include "views/keyboard/keyboardview.h"
 #include "views/widgets/button.h"
 #include "views/widgets/promptdialog.h"
-#include "views/keyboard/keyboardview.h"
 
 #include <QBoxLayout>
 
@@ -52,8 +52,8 @@ bool ComputerMatch::showMatch()
         return false;
     if (!m_view) {
         const bool tablet = DeviceProfile::current().isTablet();
-        m_view = new ComputerBoardView(tablet ? ComputerBoardView::Mode::full : ComputerBoardView::Mode::compact,
-                                       &m_screen);
+        m_view =
+            new ComputerBoardView(tablet ? ComputerBoardView::Mode::full : ComputerBoardView::Mode::compact, &m_screen);
         m_view->setObjectName(QStringLiteral("computerBoard"));
         if (tablet) {
             m_beside->setStretch(0, 1);
@@ -174,7 +174,8 @@ void ComputerMatch::updateStrengthItem()
     m_strengthButton->setText(title);
     m_strengthButton->setAccessibleName(title);
     m_strengthButton->setEnabled(open);
-    m_strengthButton->setTitleColor(Resources::color(open ? QStringLiteral("accent") : QStringLiteral("secondaryLabel")));
+    m_strengthButton->setTitleColor(
+        Resources::color(open ? QStringLiteral("accent") : QStringLiteral("secondaryLabel")));
 }
 
 void ComputerMatch::chooseStrength()

@@ -8,7 +8,7 @@ class QBoxLayout;
 namespace rx {
 class DisposeBag;
 class Scheduler;
-}
+} // namespace rx
 
 namespace kestrune {
 

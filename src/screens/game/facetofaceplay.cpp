@@ -4,8 +4,8 @@
 
 #include "game/gameprotocol.h"
 #include "views/board/gameview.h"
-#include "views/widgets/button.h"
 #include "views/keyboard/keyboardview.h"
+#include "views/widgets/button.h"
 
 #include <QBoxLayout>
 

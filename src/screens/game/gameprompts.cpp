@@ -1,8 +1,8 @@
 #include "gameprompts.h"
 
 #include "platform/resources/resources.h"
-#include "views/widgets/promptdialog.h"
 #include "views/widgets/moderndialogbutton.h"
+#include "views/widgets/promptdialog.h"
 
 #include <QCoreApplication>
 

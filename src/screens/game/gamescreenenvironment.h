@@ -17,11 +17,11 @@ class ToastAlert;
 // clock-free stand-ins.
 struct GameScreenEnvironment
 {
-    GameEnvironment game;                // the matches' collaborators; its store also keeps the screen's flags
-    rx::Scheduler *scheduler = nullptr;  // the deferred steps (1.5 s, 1 s); the GUI thread's event loop when null
-    Ticker *ticker = nullptr;            // the match clock's ticks; a worker thread when null
-    IdleTimer *idleTimer = nullptr;      // the screen saver is left alone when null
-    ToastAlert *toast = nullptr;         // the shared presenter when null
+    GameEnvironment game;               // the matches' collaborators; its store also keeps the screen's flags
+    rx::Scheduler *scheduler = nullptr; // the deferred steps (1.5 s, 1 s); the GUI thread's event loop when null
+    Ticker *ticker = nullptr;           // the match clock's ticks; a worker thread when null
+    IdleTimer *idleTimer = nullptr;     // the screen saver is left alone when null
+    ToastAlert *toast = nullptr;        // the shared presenter when null
 };
 
 } // namespace kestrune

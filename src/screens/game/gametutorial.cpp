@@ -28,7 +28,8 @@ void GameTutorial::show()
 {
     QWidget *window = m_screen.window();
     // One tutorial at a time: asking again while it shows brings nothing new.
-    const auto tutorials = window->findChildren<Onboarding *>(QStringLiteral("TutorialView"), Qt::FindDirectChildrenOnly);
+    const auto tutorials =
+        window->findChildren<Onboarding *>(QStringLiteral("TutorialView"), Qt::FindDirectChildrenOnly);
     if (std::any_of(tutorials.begin(), tutorials.end(), [](const Onboarding *shown) { return shown->isVisible(); }))
         return;
     Onboarding *tutorial = Tutorial::create(window);

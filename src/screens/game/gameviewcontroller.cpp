@@ -30,10 +30,10 @@
 #include "screens/outcome/matchoutcome.h"
 #include "views/board/boardview.h"
 #include "views/board/gameview.h"
-#include "views/widgets/promptdialog.h"
 #include "views/keyboard/hardwarekey.h"
 #include "views/keyboard/keyboardview.h"
 #include "views/toast/toastalert.h"
+#include "views/widgets/promptdialog.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -114,18 +114,54 @@ QList<GameView *> GameViewController::gameViews() const
     return views;
 }
 
-NavigationBarItem GameViewController::navigationBarItem() const { return m_bar->shown(); }
-QLabel *GameViewController::timerLabel() const { return m_bar->timerLabel(); }
-TurnView *GameViewController::turnView() const { return m_bar->turnView(); }
-HintButton *GameViewController::hintButton() const { return m_bar->hintButton(); }
-BarButtonItem *GameViewController::closeItem() const { return m_bar->closeItem(); }
-BarButtonItem *GameViewController::simultaneousItem() const { return m_bar->simultaneousItem(); }
-BarButtonItem *GameViewController::helpItem() { return m_bar->helpItem(); }
-Button *GameViewController::closeButton() const { return m_faceToFace ? m_faceToFace->closeButton() : nullptr; }
-Button *GameViewController::singleButton() const { return m_faceToFace ? m_faceToFace->singleButton() : nullptr; }
-ComputerBoardView *GameViewController::computerBoardView() const { return m_computer ? m_computer->boardView() : nullptr; }
-BarButtonItem *GameViewController::strengthItem() const { return m_computer ? m_computer->strengthItem() : nullptr; }
-Button *GameViewController::strengthButton() const { return m_computer ? m_computer->strengthButton() : nullptr; }
+NavigationBarItem GameViewController::navigationBarItem() const
+{
+    return m_bar->shown();
+}
+QLabel *GameViewController::timerLabel() const
+{
+    return m_bar->timerLabel();
+}
+TurnView *GameViewController::turnView() const
+{
+    return m_bar->turnView();
+}
+HintButton *GameViewController::hintButton() const
+{
+    return m_bar->hintButton();
+}
+BarButtonItem *GameViewController::closeItem() const
+{
+    return m_bar->closeItem();
+}
+BarButtonItem *GameViewController::simultaneousItem() const
+{
+    return m_bar->simultaneousItem();
+}
+BarButtonItem *GameViewController::helpItem()
+{
+    return m_bar->helpItem();
+}
+Button *GameViewController::closeButton() const
+{
+    return m_faceToFace ? m_faceToFace->closeButton() : nullptr;
+}
+Button *GameViewController::singleButton() const
+{
+    return m_faceToFace ? m_faceToFace->singleButton() : nullptr;
+}
+ComputerBoardView *GameViewController::computerBoardView() const
+{
+    return m_computer ? m_computer->boardView() : nullptr;
+}
+BarButtonItem *GameViewController::strengthItem() const
+{
+    return m_computer ? m_computer->strengthItem() : nullptr;
+}
+Button *GameViewController::strengthButton() const
+{
+    return m_computer ? m_computer->strengthButton() : nullptr;
+}
 
 void GameViewController::viewDidLoad()
 {
@@ -156,8 +192,8 @@ void GameViewController::setupGame()
         m_numberOfPlayers = 2;
         KeyValueStore *store = m_environment.game.store;
         const auto strength = store ? ComputerStrengths::stored(*store) : std::nullopt;
-        m_gameManager = GameManager::createAgainstComputer(strength.value_or(ComputerStrength::normal),
-                                                           m_environment.game);
+        m_gameManager =
+            GameManager::createAgainstComputer(strength.value_or(ComputerStrength::normal), m_environment.game);
     } else {
         m_gameManager = GameManager::create(int(m_numberOfPlayers.value_or(1)), m_environment.game);
     }
@@ -521,8 +557,7 @@ bool GameViewController::eventFilter(QObject *watched, QEvent *event)
 void GameViewController::keyPressEvent(QKeyEvent *event)
 {
     // "?" comes with Shift on most layouts, so only its text counts.
-    if ((event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier)
-        || event->text() == QLatin1String("?")) {
+    if ((event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) || event->text() == QLatin1String("?")) {
         showTutorial();
         return;
     }

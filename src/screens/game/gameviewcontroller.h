@@ -1,11 +1,11 @@
 #pragma once
 
 #include "computermatch.h"
+#include "gamescreenenvironment.h"
 #include "gametutorial.h"
 #include "hintcontrol.h"
-#include "playerturns.h"
-#include "gamescreenenvironment.h"
 #include "navigationbaritem.h"
+#include "playerturns.h"
 
 #include "game/rx/disposebag.h"
 #include "screens/navigation/viewcontroller.h"

@@ -10,10 +10,10 @@
 #include "screens/navigation/viewcontroller.h"
 #include "views/board/boardview.h"
 #include "views/board/gameview.h"
-#include "views/widgets/promptdialog.h"
 #include "views/keyboard/keyboardview.h"
 #include "views/toast/toastalert.h"
 #include "views/toast/toastalertview.h"
+#include "views/widgets/promptdialog.h"
 
 #include <QPointer>
 

@@ -10,7 +10,7 @@
 namespace rx {
 class DisposeBag;
 class Scheduler;
-}
+} // namespace rx
 
 namespace kestrune {
 

@@ -8,10 +8,10 @@
 #include "game/quotationshelper.h"
 #include "game/rx/driver.h"
 #include "game/statisticshelper.h"
+#include "gameservice/kit/signinviewcontroller.h"
 #include "platform/device/deviceprofile.h"
 #include "platform/device/idletimer.h"
 #include "platform/resources/resources.h"
-#include "gameservice/kit/signinviewcontroller.h"
 #include "screens/navigation/navigationcontroller.h"
 #include "screens/navigation/navigationitem.h"
 #include "screens/navigation/windowscene.h"
@@ -103,12 +103,30 @@ MenuViewController::~MenuViewController()
     ui->playButton->setDelegate(nullptr);
 }
 
-OutlineLabel *MenuViewController::quotationLabel() const { return ui->quotationLabel; }
-OutlineLabel *MenuViewController::quotationAuthorLabel() const { return ui->quotationAuthorLabel; }
-RadialMenu *MenuViewController::playButton() const { return ui->playButton; }
-Button *MenuViewController::statisticsButton() const { return ui->statisticsButton; }
-Button *MenuViewController::gameServiceButton() const { return ui->gameServiceButton; }
-WinLoseBar *MenuViewController::bottomBar() const { return ui->bottomBar; }
+OutlineLabel *MenuViewController::quotationLabel() const
+{
+    return ui->quotationLabel;
+}
+OutlineLabel *MenuViewController::quotationAuthorLabel() const
+{
+    return ui->quotationAuthorLabel;
+}
+RadialMenu *MenuViewController::playButton() const
+{
+    return ui->playButton;
+}
+Button *MenuViewController::statisticsButton() const
+{
+    return ui->statisticsButton;
+}
+Button *MenuViewController::gameServiceButton() const
+{
+    return ui->gameServiceButton;
+}
+WinLoseBar *MenuViewController::bottomBar() const
+{
+    return ui->bottomBar;
+}
 
 int MenuViewController::quotationFontSize(ScreenSize size)
 {
@@ -194,20 +212,29 @@ void MenuViewController::setupViews()
 void MenuViewController::setupBindings()
 {
     QPointer<MenuViewController> self(this);
-    viewWillAppear().asObservable().subscribe([self](bool animated) {
-        if (self)
-            self->appear(animated);
-    }).disposed(m_disposeBag);
-    viewDidLayoutSubviews().asObservable().subscribe([self](const QSize &) {
-        if (self)
-            self->updateWinLoseBar();
-    }).disposed(m_disposeBag);
-    viewWillDisappear().asObservable().subscribe([self](bool animated) {
-        if (!self)
-            return;
-        if (NavigationController *nav = self->navigationController())
-            nav->setNavigationBarHidden(false, animated);
-    }).disposed(m_disposeBag);
+    viewWillAppear()
+        .asObservable()
+        .subscribe([self](bool animated) {
+            if (self)
+                self->appear(animated);
+        })
+        .disposed(m_disposeBag);
+    viewDidLayoutSubviews()
+        .asObservable()
+        .subscribe([self](const QSize &) {
+            if (self)
+                self->updateWinLoseBar();
+        })
+        .disposed(m_disposeBag);
+    viewWillDisappear()
+        .asObservable()
+        .subscribe([self](bool animated) {
+            if (!self)
+                return;
+            if (NavigationController *nav = self->navigationController())
+                nav->setNavigationBarHidden(false, animated);
+        })
+        .disposed(m_disposeBag);
 
     connect(ui->statisticsButton, &QPushButton::clicked, this, [this] { performSegue(QStringLiteral("statistics")); });
 
@@ -230,11 +257,15 @@ void MenuViewController::setupBindings()
             self->presentPendingSignIn();
         })
         .disposed(m_disposeBag);
-    viewDidAppear().asObservable().subscribe([self](bool) {
-        if (self)
-            self->presentPendingSignIn();
-    }).disposed(m_disposeBag);
-    connect(ui->gameServiceButton, &QPushButton::clicked, this, [this, service] { service->presentAchievements(this); });
+    viewDidAppear()
+        .asObservable()
+        .subscribe([self](bool) {
+            if (self)
+                self->presentPendingSignIn();
+        })
+        .disposed(m_disposeBag);
+    connect(ui->gameServiceButton, &QPushButton::clicked, this,
+            [this, service] { service->presentAchievements(this); });
 }
 
 void MenuViewController::presentPendingSignIn()
@@ -249,10 +280,13 @@ void MenuViewController::presentPendingSignIn()
         return;
     if (QWidget *over = OverlayStack::instance().top(window())) {
         QPointer<MenuViewController> self(this);
-        connect(over, &QObject::destroyed, this, [self] {
-            if (self)
-                self->presentPendingSignIn();
-        }, Qt::QueuedConnection);
+        connect(
+            over, &QObject::destroyed, this,
+            [self] {
+                if (self)
+                    self->presentPendingSignIn();
+            },
+            Qt::QueuedConnection);
         return;
     }
     const std::shared_ptr<SignInViewController> screen = *std::exchange(m_pendingSignIn, std::nullopt);
@@ -276,8 +310,10 @@ void MenuViewController::appear(bool animated)
 
 void MenuViewController::updateWinLoseBar()
 {
-    const std::int64_t games = m_environment.store ? StatisticsHelper::integerValue(*m_environment.store, StatisticsHelper::games) : 0;
-    const std::int64_t wins = m_environment.store ? StatisticsHelper::integerValue(*m_environment.store, StatisticsHelper::wins) : 0;
+    const std::int64_t games =
+        m_environment.store ? StatisticsHelper::integerValue(*m_environment.store, StatisticsHelper::games) : 0;
+    const std::int64_t wins =
+        m_environment.store ? StatisticsHelper::integerValue(*m_environment.store, StatisticsHelper::wins) : 0;
     ui->bottomBar->setRecord(games, wins);
     const int height = safeAreaBottomInset() == 0 ? 10 : 21;
     if (height != m_bottomBarHeight) {

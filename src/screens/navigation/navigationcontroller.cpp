@@ -6,8 +6,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEasingCurve>
-#include <QKeyEvent>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 #include <QVariantAnimation>
 

@@ -88,8 +88,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void transition(ViewController *from, ViewController *to, bool forward, bool animated,
-                    std::function<void()> done);
+    void transition(ViewController *from, ViewController *to, bool forward, bool animated, std::function<void()> done);
     void finishTransition();
     void layoutScreens();
     void showItemOf(ViewController *screen);

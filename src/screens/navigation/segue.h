@@ -21,8 +21,7 @@ struct Segue
     std::any handover;
 
     // The hand-over as a T; a default T when there is none or it is another type.
-    template <typename T>
-    T handed() const
+    template<typename T> T handed() const
     {
         if (const T *value = std::any_cast<T>(&handover))
             return *value;

@@ -20,8 +20,7 @@ public:
     // A fresh BoardView of `size` points showing the game, drawn off screen
     // on the card colour of the scheme at `pixelRatio` device pixels a point.
     // A null game or an empty size gives a null image. GUI thread only.
-    static QImage render(const std::shared_ptr<GameProtocol> &game, QSize size,
-                         qreal pixelRatio = devicePixelRatio);
+    static QImage render(const std::shared_ptr<GameProtocol> &game, QSize size, qreal pixelRatio = devicePixelRatio);
 
     BoardSnapshot() = delete;
 };

@@ -87,8 +87,7 @@ bool BoardSnapshotJob::step()
 
 QImage BoardSnapshotJob::image()
 {
-    while (step()) {
-    }
+    while (step()) {}
     return m_image;
 }
 

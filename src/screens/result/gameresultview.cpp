@@ -32,10 +32,22 @@ GameResultView::GameResultView(QWidget *parent)
 
 GameResultView::~GameResultView() = default;
 
-PatternView *GameResultView::topImageView() const { return ui->topImageView; }
-PatternView *GameResultView::bottomImageView() const { return ui->bottomImageView; }
-ImageButton *GameResultView::imageView() const { return ui->imageView; }
-Button *GameResultView::shareButton() const { return ui->shareButton; }
+PatternView *GameResultView::topImageView() const
+{
+    return ui->topImageView;
+}
+PatternView *GameResultView::bottomImageView() const
+{
+    return ui->bottomImageView;
+}
+ImageButton *GameResultView::imageView() const
+{
+    return ui->imageView;
+}
+Button *GameResultView::shareButton() const
+{
+    return ui->shareButton;
+}
 
 void GameResultView::setImage(const QImage &image)
 {
@@ -58,8 +70,9 @@ void GameResultView::viewButtonAction()
 void GameResultView::setShareButtonSide(ShareButtonSide side)
 {
     m_side = side;
-    ui->shareRow->setAlignment(ui->shareButton, side == ShareButtonSide::leading ? Qt::AlignLeading | Qt::AlignVCenter
-                                                                                 : Qt::AlignTrailing | Qt::AlignVCenter);
+    ui->shareRow->setAlignment(ui->shareButton, side == ShareButtonSide::leading
+                                                    ? Qt::AlignLeading | Qt::AlignVCenter
+                                                    : Qt::AlignTrailing | Qt::AlignVCenter);
     ui->shareRow->activate();
 }
 

@@ -17,7 +17,7 @@ struct MatchSummary
 {
     enum class Line { keep, show, remove };
 
-    QString picture;  // "Win", "Lose" or "Tie"; empty while pending
+    QString picture; // "Win", "Lose" or "Tie"; empty while pending
     QString headline;
     Line description = Line::keep;
     QString descriptionText;

@@ -4,8 +4,8 @@
 #include "appinfo.h"
 #include "imagebutton.h"
 #include "matchsummary.h"
-#include "resultcards.h"
 #include "namedimageview.h"
+#include "resultcards.h"
 #include "screens/outcome/matchoutcome.h"
 #include "screens/outcome/resultviewcontrollerdelegate.h"
 
@@ -114,12 +114,30 @@ void ResultViewController::setDelegate(ResultViewControllerDelegate *delegate)
     m_delegateIsObject = m_delegateObject != nullptr;
 }
 
-NamedImageView *ResultViewController::imageView() const { return ui->imageView; }
-QLabel *ResultViewController::resultLabel() const { return ui->resultLabel; }
-Button *ResultViewController::playButton() const { return ui->playButton; }
-Button *ResultViewController::menuButton() const { return ui->menuButton; }
-QWidget *ResultViewController::numberStackView() const { return ui->numberStackView; }
-QWidget *ResultViewController::outerStackerView() const { return ui->outerStackerView; }
+NamedImageView *ResultViewController::imageView() const
+{
+    return ui->imageView;
+}
+QLabel *ResultViewController::resultLabel() const
+{
+    return ui->resultLabel;
+}
+Button *ResultViewController::playButton() const
+{
+    return ui->playButton;
+}
+Button *ResultViewController::menuButton() const
+{
+    return ui->menuButton;
+}
+QWidget *ResultViewController::numberStackView() const
+{
+    return ui->numberStackView;
+}
+QWidget *ResultViewController::outerStackerView() const
+{
+    return ui->outerStackerView;
+}
 
 QList<NumberView *> ResultViewController::numberViews() const
 {
@@ -195,7 +213,8 @@ void ResultViewController::setupViews()
     // 5. The description line by the screen's size class.
     switch (currentScreenSize()) {
     case ScreenSize::medium:
-        setPointSize(ui->resultDescriptionLabel, ui->resultDescriptionLabel->font().pointSizeF() - descriptionFontReduction);
+        setPointSize(ui->resultDescriptionLabel,
+                     ui->resultDescriptionLabel->font().pointSizeF() - descriptionFontReduction);
         break;
     case ScreenSize::small:
         // Losing to the computer must still tell the player their own code;
@@ -359,8 +378,8 @@ void ResultViewController::fitDescription()
     }
     const qsizetype lines = label->text().count(QLatin1Char('\n')) + 1;
     const QFontMetricsF metrics(label->font());
-    label->setMinimumHeight(int(std::ceil(lines * metrics.height() + (lines - 1) * label->lineSpacing()
-                                          + 2 * label->outlineWidth())));
+    label->setMinimumHeight(
+        int(std::ceil(lines * metrics.height() + (lines - 1) * label->lineSpacing() + 2 * label->outlineWidth())));
 }
 
 void ResultViewController::removeDescription()

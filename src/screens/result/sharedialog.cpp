@@ -53,8 +53,8 @@ ShareDialog::ShareDialog(const QImage &image, const QString &text, QWidget *pare
     preview->setAlignment(Qt::AlignCenter);
     preview->setAccessibleName(tr("Board picture"));
     if (!m_image.isNull()) {
-        QImage thumbnail = m_image.scaled(QSize(240, 240) * m_image.devicePixelRatio(), Qt::KeepAspectRatio,
-                                          Qt::SmoothTransformation);
+        QImage thumbnail =
+            m_image.scaled(QSize(240, 240) * m_image.devicePixelRatio(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
         thumbnail.setDevicePixelRatio(m_image.devicePixelRatio());
         preview->setPixmap(QPixmap::fromImage(thumbnail));
     }
@@ -107,7 +107,8 @@ QString ShareDialog::saveImage(const QString &fileName) const
     QImageWriter writer(&file, "png");
     if (!writer.write(m_image)) {
         file.cancelWriting();
-        return tr("The image could not be saved to %1: %2").arg(QDir::toNativeSeparators(fileName), writer.errorString());
+        return tr("The image could not be saved to %1: %2")
+            .arg(QDir::toNativeSeparators(fileName), writer.errorString());
     }
     if (!file.commit())
         return tr("The image could not be saved to %1: %2").arg(QDir::toNativeSeparators(fileName), file.errorString());

@@ -12,8 +12,7 @@ StatisticsRowDelegate::StatisticsRowDelegate(int rowHeight, QObject *parent)
 {
 }
 
-void StatisticsRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
-                                  const QModelIndex &index) const
+void StatisticsRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     painter->save();
     const QRect row = option.rect;

@@ -63,8 +63,8 @@ QListWidget *StatisticsViewController::computerTableView() const
 
 QStringList StatisticsViewController::titles()
 {
-    return {tr("Games played"), tr("Games won"), tr("Games lost"), tr("Winning percentage"), tr("Playing time"),
-            tr("Avg time to kestrune a code")};
+    return {tr("Games played"),       tr("Games won"),    tr("Games lost"),
+            tr("Winning percentage"), tr("Playing time"), tr("Avg time to kestrune a code")};
 }
 
 QStringList StatisticsViewController::details(const KeyValueStore &store)
@@ -77,11 +77,15 @@ QStringList StatisticsViewController::details(const KeyValueStore &store)
 
     // std::round takes halves away from zero: 1 of 8 is 12.5, shown as 13.
     const QString percentage = games == 0
-        ? QStringLiteral("0%")
-        : QStringLiteral("%1%").arg(std::llround(double(wins) / double(games) * 100.0));
+                                   ? QStringLiteral("0%")
+                                   : QStringLiteral("%1%").arg(std::llround(double(wins) / double(games) * 100.0));
     const QString average = wins == 0 ? QStringLiteral("N/A") : TimeText::duration(double(wonTime) / double(wins));
-    return {QString::number(games), QString::number(wins), QString::number(losses), percentage,
-            TimeText::duration(double(played)), average};
+    return {QString::number(games),
+            QString::number(wins),
+            QString::number(losses),
+            percentage,
+            TimeText::duration(double(played)),
+            average};
 }
 
 QStringList StatisticsViewController::computerTitles()

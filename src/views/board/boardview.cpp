@@ -86,8 +86,8 @@ void BoardView::setGame(const std::shared_ptr<GameProtocol> &game)
     m_gameSubscription.dispose();
     m_gameSubscription = rx::Disposable();
     if (game) {
-        const auto results = game->resultSubject().asObservable().filter(
-            [this](const Result &) { return m_row < m_codeLabels.size(); });
+        const auto results =
+            game->resultSubject().asObservable().filter([this](const Result &) { return m_row < m_codeLabels.size(); });
         m_gameSubscription = rx::asDriver(results, Result{}).drive([this](const Result &r) { showResult(r); });
     }
 

@@ -258,7 +258,8 @@ void ComputerBoardView::refreshCompactRows()
         const bool played = index < count;
         m_numberLabels[i]->setText(QString::number(index + 1));
         QPalette p = m_numberLabels[i]->palette();
-        p.setColor(QPalette::WindowText, BoardView::rampColor(int(std::min<qsizetype>(2 * index, BoardView::rampSize - 1))));
+        p.setColor(QPalette::WindowText,
+                   BoardView::rampColor(int(std::min<qsizetype>(2 * index, BoardView::rampSize - 1))));
         m_numberLabels[i]->setPalette(p);
         if (played) {
             const Shot &shot = shots[std::size_t(index)];
@@ -270,7 +271,8 @@ void ComputerBoardView::refreshCompactRows()
             m_bulletsViews[i]->setAccessibleName(
                 tr("Computer's shot %1: %2, %3")
                     .arg(index + 1)
-                    .arg(BoardView::spokenDigits(code), BulletsView::resultText(int(shot.result.bulls), int(shot.result.cows))));
+                    .arg(BoardView::spokenDigits(code),
+                         BulletsView::resultText(int(shot.result.bulls), int(shot.result.cows))));
         } else {
             m_codeLabels[i]->setText(placeholder);
             setTextColor(m_codeLabels[i], QStringLiteral("placeholder"));
@@ -318,7 +320,8 @@ void ComputerBoardView::announceLatestShot()
     if (!game || game->shots().empty())
         return;
     const Shot &shot = game->shots().back();
-    setAccessibleDescription(shotText(QString::fromStdString(shot.code), int(shot.result.bulls), int(shot.result.cows)));
+    setAccessibleDescription(
+        shotText(QString::fromStdString(shot.code), int(shot.result.bulls), int(shot.result.cows)));
     QAccessibleEvent alert(this, QAccessible::Alert);
     QAccessible::updateAccessibility(&alert);
 }

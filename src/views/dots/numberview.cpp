@@ -12,7 +12,7 @@ NumberView::NumberView(QWidget *parent)
     ui->setupUi(this);
     ui->numberLabel->setGradientPoints({0.5, 0.0}, {0.5, 1.0});
     ui->numberLabel->setGradientColors(Resources::color(QStringLiteral("quotationGradientStart")),
-                                      Resources::color(QStringLiteral("quotationGradientEnd")));
+                                       Resources::color(QStringLiteral("quotationGradientEnd")));
     ui->numberLabel->setOutline(Resources::color(QStringLiteral("numberOutline")), 2);
     setNumber(m_number);
 }

@@ -78,9 +78,8 @@ Onboarding::Onboarding(const QList<OnboardingPage> &pages, QWidget *parent)
 
     m_turn->setDuration(turnDurationMs);
     m_turn->setEasingCurve(QEasingCurve::OutCubic);
-    connect(m_turn, &QVariantAnimation::valueChanged, this, [this](const QVariant &value) {
-        setPosition(value.toReal());
-    });
+    connect(m_turn, &QVariantAnimation::valueChanged, this,
+            [this](const QVariant &value) { setPosition(value.toReal()); });
     connect(ui->nextButton, &QAbstractButton::clicked, this, &Onboarding::buttonClicked);
     ui->pager->installEventFilter(this);
     if (parent)

@@ -31,11 +31,10 @@ RadialMenu::RadialMenu(QWidget *parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     m_animation->setDuration(animationMs);
-    connect(m_animation, &QVariantAnimation::valueChanged, this,
-            [this](const QVariant &value) {
-                if (!m_configuring)
-                    setProgress(value.toReal());
-            });
+    connect(m_animation, &QVariantAnimation::valueChanged, this, [this](const QVariant &value) {
+        if (!m_configuring)
+            setProgress(value.toReal());
+    });
     connect(m_animation, &QVariantAnimation::finished, this, &RadialMenu::finishAnimation);
     connect(this, &QPushButton::clicked, this, &RadialMenu::toggle);
 }
@@ -232,7 +231,6 @@ void RadialMenu::animateTo(qreal target)
 
 void RadialMenu::finishAnimation()
 {
-
     if (m_open) {
         emit opened();
         return;

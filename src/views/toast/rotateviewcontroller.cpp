@@ -33,7 +33,7 @@ RotateViewController::~RotateViewController()
 Qt::ScreenOrientations RotateViewController::supportedOrientations()
 {
     return Qt::PortraitOrientation | Qt::InvertedPortraitOrientation | Qt::LandscapeOrientation
-        | Qt::InvertedLandscapeOrientation;
+           | Qt::InvertedLandscapeOrientation;
 }
 
 void RotateViewController::setAlpha(qreal alpha)

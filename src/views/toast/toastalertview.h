@@ -9,7 +9,6 @@
 
 namespace kestrune {
 
-
 // One round toast card: an icon over a line or two of text on a 220-point
 // circle. The widget leaves room around the circle for its shadow and for the
 // spring's overshoot. It is made only from its content; a tap dismisses it
@@ -29,8 +28,7 @@ public:
     static constexpr qreal room = 32.0;
 
     // duration: seconds until it dismisses itself; none stays until tapped.
-    ToastAlertView(const QString &title, const QString &iconName, bool dismissOnTap,
-                   std::optional<double> duration);
+    ToastAlertView(const QString &title, const QString &iconName, bool dismissOnTap, std::optional<double> duration);
 
     QString title() const { return m_title; }
     QString iconName() const { return m_iconName; }

@@ -68,7 +68,7 @@ bool Button::hitTest(const QPointF &point) const
     // Inclusive of the far edges, as a point on the border still touches.
     const QRectF area = touchArea(QRectF(rect()));
     return point.x() >= area.left() && point.x() <= area.right() && point.y() >= area.top()
-        && point.y() <= area.bottom();
+           && point.y() <= area.bottom();
 }
 
 bool Button::hitButton(const QPoint &pos) const

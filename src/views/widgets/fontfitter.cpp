@@ -1,7 +1,7 @@
 #include "fontfitter.h"
 
-#include <QFontMetricsF>
 #include <QEvent>
+#include <QFontMetricsF>
 #include <QLabel>
 
 #include <cmath>

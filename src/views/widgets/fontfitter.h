@@ -34,8 +34,7 @@ public:
     static qreal fittedPointSize(const QString &text, const QFont &font, qreal height,
                                  const Measure &measure = lineHeight);
     // The font at that size.
-    static QFont fittedFont(const QString &text, const QFont &font, qreal height,
-                            const Measure &measure = lineHeight);
+    static QFont fittedFont(const QString &text, const QFont &font, qreal height, const Measure &measure = lineHeight);
 
     // Watches the label, which owns the fitter.
     FontFitter(QLabel *label, std::function<void(const QFont &)> apply);

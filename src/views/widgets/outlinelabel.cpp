@@ -132,10 +132,9 @@ QBrush OutlineLabel::fill(const QRectF &textBox) const
 {
     if (!m_startColor.isValid() || !m_endColor.isValid())
         return palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole());
-    QLinearGradient gradient(textBox.left() + m_startPoint.x() * textBox.width(),
-                             textBox.top() + m_startPoint.y() * textBox.height(),
-                             textBox.left() + m_endPoint.x() * textBox.width(),
-                             textBox.top() + m_endPoint.y() * textBox.height());
+    QLinearGradient gradient(
+        textBox.left() + m_startPoint.x() * textBox.width(), textBox.top() + m_startPoint.y() * textBox.height(),
+        textBox.left() + m_endPoint.x() * textBox.width(), textBox.top() + m_endPoint.y() * textBox.height());
     gradient.setColorAt(0, m_startColor);
     gradient.setColorAt(1, m_endColor);
     return gradient;

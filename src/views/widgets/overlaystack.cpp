@@ -73,7 +73,8 @@ OverlayStack &OverlayStack::instance()
 
 OverlayStack::Entry *OverlayStack::entryFor(const QWidget *overlay)
 {
-    auto it = std::find_if(m_entries.begin(), m_entries.end(), [overlay](const Entry &e) { return e.overlay == overlay; });
+    auto it =
+        std::find_if(m_entries.begin(), m_entries.end(), [overlay](const Entry &e) { return e.overlay == overlay; });
     return it == m_entries.end() ? nullptr : &*it;
 }
 
@@ -110,7 +111,8 @@ void OverlayStack::closeWith(QWidget *overlay, QWidget *owner)
     entry.owner = owner;
     // Later: while the owner is being destroyed, its widgets (where the
     // keyboard may go back to) are half gone.
-    connect(owner, &QObject::destroyed, overlay, [overlay] { overlay->close(); }, Qt::QueuedConnection);
+    connect(
+        owner, &QObject::destroyed, overlay, [overlay] { overlay->close(); }, Qt::QueuedConnection);
 }
 
 void OverlayStack::prune()
@@ -182,9 +184,8 @@ bool OverlayStack::redirectKey(QWidget *overlay, QKeyEvent *event)
     }
     QWidget *target = focus && (focus == overlay || overlay->isAncestorOf(focus)) ? focus : overlay;
     m_forwarding = true;
-    QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->nativeScanCode(),
-                   event->nativeVirtualKey(), event->nativeModifiers(), event->text(), event->isAutoRepeat(),
-                   ushort(event->count()));
+    QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->nativeScanCode(), event->nativeVirtualKey(),
+                   event->nativeModifiers(), event->text(), event->isAutoRepeat(), ushort(event->count()));
     QCoreApplication::sendEvent(target, &copy);
     m_forwarding = false;
     return true;
@@ -225,10 +226,13 @@ bool OverlayStack::eventFilter(QObject *watched, QEvent *event)
             if (entry.owner == watched && entry.overlay && entry.overlay->isVisible()) {
                 QPointer<QWidget> overlay = entry.overlay;
                 // Closed later: the owner is in the middle of hiding.
-                QMetaObject::invokeMethod(overlay, [overlay] {
-                    if (overlay)
-                        overlay->close();
-                }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    overlay,
+                    [overlay] {
+                        if (overlay)
+                            overlay->close();
+                    },
+                    Qt::QueuedConnection);
             }
         }
         return false;

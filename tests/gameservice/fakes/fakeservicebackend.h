@@ -16,28 +16,79 @@ namespace kestrune::test {
 class FakeServiceBackend final : public ServiceBackend
 {
 public:
-    enum class Call { SignedInPlayer, SignIn, LoadLeaderboards, LoadScores, ReportScore, LoadAchievements,
-                      ReportAchievement, ResetAchievements, LoadChallenges, LoadPhoto };
+    enum class Call {
+        SignedInPlayer,
+        SignIn,
+        LoadLeaderboards,
+        LoadScores,
+        ReportScore,
+        LoadAchievements,
+        ReportAchievement,
+        ResetAchievements,
+        LoadChallenges,
+        LoadPhoto
+    };
 
     // -- script ----------------------------------------------------------------
-    void setSignedIn(std::optional<Player> p) { std::lock_guard l(m); m_signedIn = std::move(p); }
-    void setOffersSignIn(bool o) { std::lock_guard l(m); m_offersSignIn = o; }
+    void setSignedIn(std::optional<Player> p)
+    {
+        std::lock_guard l(m);
+        m_signedIn = std::move(p);
+    }
+    void setOffersSignIn(bool o)
+    {
+        std::lock_guard l(m);
+        m_offersSignIn = o;
+    }
     // Reached over the network unless told otherwise.
-    void setNeedsNetwork(bool n) { std::lock_guard l(m); m_needsNetwork = n; }
-    void failNext(Call c) { std::lock_guard l(m); ++m_failNext[c]; }
+    void setNeedsNetwork(bool n)
+    {
+        std::lock_guard l(m);
+        m_needsNetwork = n;
+    }
+    void failNext(Call c)
+    {
+        std::lock_guard l(m);
+        ++m_failNext[c];
+    }
     // Every call fails with this probability, drawn from a seeded generator.
-    void setRandomFailure(double probability, unsigned seed) { std::lock_guard l(m); m_failureRate = probability; m_random.seed(seed); }
-    void setLeaderboards(std::vector<Leaderboard> l_) { std::lock_guard l(m); m_leaderboards = std::move(l_); }
+    void setRandomFailure(double probability, unsigned seed)
+    {
+        std::lock_guard l(m);
+        m_failureRate = probability;
+        m_random.seed(seed);
+    }
+    void setLeaderboards(std::vector<Leaderboard> l_)
+    {
+        std::lock_guard l(m);
+        m_leaderboards = std::move(l_);
+    }
     // The local player's score on a leaderboard, with other players' lower ones.
-    void setServiceScore(const QString &board, std::int64_t mine, int others = 0) { std::lock_guard l(m); m_serviceScores[board] = {mine, others}; }
-    void setServiceAchievement(const QString &id, double percent) { std::lock_guard l(m); m_achievements[id] = percent; }
-    void setPhoto(std::optional<QByteArray> photo) { std::lock_guard l(m); m_photo = std::move(photo); }
+    void setServiceScore(const QString &board, std::int64_t mine, int others = 0)
+    {
+        std::lock_guard l(m);
+        m_serviceScores[board] = {mine, others};
+    }
+    void setServiceAchievement(const QString &id, double percent)
+    {
+        std::lock_guard l(m);
+        m_achievements[id] = percent;
+    }
+    void setPhoto(std::optional<QByteArray> photo)
+    {
+        std::lock_guard l(m);
+        m_photo = std::move(photo);
+    }
 
     // The next call of this kind reads or changes the service as usual, then
     // keeps its answer until release(): an answer still on its way.
     // waitUntilHeld() is false when no call was held within 30 s. After
     // releaseAll() nothing is held any more.
-    void holdNext(Call c) { std::lock_guard l(m); m_holds[c] = Hold::armed; }
+    void holdNext(Call c)
+    {
+        std::lock_guard l(m);
+        m_holds[c] = Hold::armed;
+    }
     bool waitUntilHeld(Call c)
     {
         std::unique_lock l(m);
@@ -46,20 +97,63 @@ public:
             return it != m_holds.end() && it->second == Hold::holding;
         });
     }
-    void release(Call c) { std::lock_guard l(m); m_holds.erase(c); m_changed.notify_all(); }
-    void releaseAll() { std::lock_guard l(m); m_holds.clear(); m_holdsOff = true; m_changed.notify_all(); }
+    void release(Call c)
+    {
+        std::lock_guard l(m);
+        m_holds.erase(c);
+        m_changed.notify_all();
+    }
+    void releaseAll()
+    {
+        std::lock_guard l(m);
+        m_holds.clear();
+        m_holdsOff = true;
+        m_changed.notify_all();
+    }
 
     // -- what it received ---------------------------------------------------------
-    std::vector<Score> reportedScores() const { std::lock_guard l(m); return m_reportedScores; }
-    std::vector<Achievement> reportedAchievements() const { std::lock_guard l(m); return m_reportedAchievements; }
-    std::map<QString, double> achievements() const { std::lock_guard l(m); return m_achievements; }
-    int calls(Call c) const { std::lock_guard l(m); auto it = m_calls.find(c); return it == m_calls.end() ? 0 : it->second; }
-    bool wasReset() const { std::lock_guard l(m); return m_reset; }
+    std::vector<Score> reportedScores() const
+    {
+        std::lock_guard l(m);
+        return m_reportedScores;
+    }
+    std::vector<Achievement> reportedAchievements() const
+    {
+        std::lock_guard l(m);
+        return m_reportedAchievements;
+    }
+    std::map<QString, double> achievements() const
+    {
+        std::lock_guard l(m);
+        return m_achievements;
+    }
+    int calls(Call c) const
+    {
+        std::lock_guard l(m);
+        auto it = m_calls.find(c);
+        return it == m_calls.end() ? 0 : it->second;
+    }
+    bool wasReset() const
+    {
+        std::lock_guard l(m);
+        return m_reset;
+    }
 
     // -- ServiceBackend ---------------------------------------------------------
-    std::optional<Player> signedInPlayer(OptionalError &e) override { return answer(Call::SignedInPlayer, e, [&] { return m_signedIn; }); }
-    bool offersSignIn() const override { std::lock_guard l(m); return m_offersSignIn; }
-    bool needsNetwork() const override { std::lock_guard l(m); return m_needsNetwork; }
+    std::optional<Player> signedInPlayer(OptionalError &e) override
+    {
+        return answer(Call::SignedInPlayer, e, [&] { return m_signedIn; });
+    }
+    bool offersSignIn() const override
+    {
+        std::lock_guard l(m);
+        return m_offersSignIn;
+    }
+    bool needsNetwork() const override
+    {
+        std::lock_guard l(m);
+        return m_needsNetwork;
+    }
     Player signIn(const QString &name, OptionalError &e) override
     {
         return answer(Call::SignIn, e, [&] { return *(m_signedIn = Player{QStringLiteral("P:") + name, name}); });
@@ -115,13 +209,21 @@ public:
     }
     void resetAchievements(const QString &, OptionalError &e) override
     {
-        answer(Call::ResetAchievements, e, [&] { m_achievements.clear(); m_reset = true; });
+        answer(Call::ResetAchievements, e, [&] {
+            m_achievements.clear();
+            m_reset = true;
+        });
     }
     std::vector<Challenge> loadReceivedChallenges(const QString &, OptionalError &e) override
     {
-        return answer(Call::LoadChallenges, e, [] { return std::vector{Challenge{QStringLiteral("Ada"), QStringLiteral("Beat this"), {}}}; });
+        return answer(Call::LoadChallenges, e, [] {
+            return std::vector{Challenge{QStringLiteral("Ada"), QStringLiteral("Beat this"), {}}};
+        });
     }
-    std::optional<QByteArray> loadPhoto(const QString &, OptionalError &e) override { return answer(Call::LoadPhoto, e, [&] { return m_photo; }); }
+    std::optional<QByteArray> loadPhoto(const QString &, OptionalError &e) override
+    {
+        return answer(Call::LoadPhoto, e, [&] { return m_photo; });
+    }
 
 private:
     enum class Hold { armed, holding };
@@ -147,8 +249,7 @@ private:
     };
 
     // Counts the call, decides whether it fails and, if not, runs it under the lock.
-    template <class Body>
-    auto answer(Call c, OptionalError &error, Body body) -> decltype(body())
+    template<class Body> auto answer(Call c, OptionalError &error, Body body) -> decltype(body())
     {
         HoldBack hold{*this, c};
         std::lock_guard l(m);

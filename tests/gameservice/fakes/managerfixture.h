@@ -6,9 +6,9 @@
 #include "recordingdelegate.h"
 
 #include "gameservice/client/gameservicemanager.h"
+#include "gameservice/kit/servicekit.h"
 #include "platform/dispatch/dispatchqueue.h"
 #include "platform/dispatch/serialqueue.h"
-#include "gameservice/kit/servicekit.h"
 
 #include <QCborArray>
 #include <QCborMap>
@@ -27,15 +27,18 @@ struct ManagerFixture
     struct Options
     {
         bool framework = true;
-        bool network = false;           // the network is up when the manager starts
-        bool authenticated = false;     // somebody is signed in and the framework knows it
+        bool network = false;       // the network is up when the manager starts
+        bool authenticated = false; // somebody is signed in and the framework knows it
         bool offersSignIn = false;
-        bool needsNetwork = true;       // false: a service on this machine
+        bool needsNetwork = true; // false: a service on this machine
     };
 
     static inline const ServiceBackend::Player player{QStringLiteral("P:ada"), QStringLiteral("Ada")};
 
-    ManagerFixture() : ManagerFixture(Options{}) {}
+    ManagerFixture()
+        : ManagerFixture(Options{})
+    {
+    }
     explicit ManagerFixture(Options options)
     {
         backend->setOffersSignIn(options.offersSignIn);

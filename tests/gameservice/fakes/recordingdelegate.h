@@ -3,9 +3,9 @@
 #include "gameservice/client/gameservicemanagerdelegate.h"
 
 #include <QCoreApplication>
-#include <mutex>
 #include <QThread>
 #include <QVariant>
+#include <mutex>
 
 #include <vector>
 
@@ -19,12 +19,16 @@ public:
     struct Call
     {
         QString method;
-        QVariant argument;           // dictionary, error domain, identifier, bool
-        std::optional<int> code;     // error code, when there is one
+        QVariant argument;       // dictionary, error domain, identifier, bool
+        std::optional<int> code; // error code, when there is one
         bool onMainThread = false;
     };
 
-    std::vector<Call> calls() const { std::lock_guard l(m); return m_calls; }
+    std::vector<Call> calls() const
+    {
+        std::lock_guard l(m);
+        return m_calls;
+    }
     std::vector<Call> callsOf(const QString &method) const
     {
         std::vector<Call> result;
@@ -35,12 +39,23 @@ public:
         return result;
     }
     int count(const QString &method) const { return int(callsOf(method).size()); }
-    void clear() { std::lock_guard l(m); m_calls.clear(); }
-    std::vector<std::shared_ptr<SignInViewController>> screens() const { std::lock_guard l(m); return m_screens; }
+    void clear()
+    {
+        std::lock_guard l(m);
+        m_calls.clear();
+    }
+    std::vector<std::shared_ptr<SignInViewController>> screens() const
+    {
+        std::lock_guard l(m);
+        return m_screens;
+    }
 
     void authenticateUser(GameServiceManager &, std::shared_ptr<SignInViewController> screen) override
     {
-        { std::lock_guard l(m); m_screens.push_back(screen); }
+        {
+            std::lock_guard l(m);
+            m_screens.push_back(screen);
+        }
         record("authenticateUser", {});
     }
     void availabilityChanged(GameServiceManager &, const QVariantMap &d) override { record("availabilityChanged", d); }
@@ -53,7 +68,10 @@ public:
     {
         record("reportedAchievement", a.identifier(), e ? std::optional(e->code) : std::nullopt);
     }
-    void didSaveAchievement(GameServiceManager &, const Achievement &a) override { record("didSaveAchievement", a.identifier()); }
+    void didSaveAchievement(GameServiceManager &, const Achievement &a) override
+    {
+        record("didSaveAchievement", a.identifier());
+    }
     void didSaveScore(GameServiceManager &, const Score &s) override { record("didSaveScore", qint64(s.value())); }
     void gameServiceSynced(GameServiceManager &, bool b) override { record("gameServiceSynced", b); }
     void gameServiceViewControllerPresented(GameServiceManager &, bool b) override { record("presented", b); }
