@@ -1,5 +1,6 @@
 #include "gameserviceenvironment.h"
 
+#include "gameservice/catalogue/catalogue.h"
 #include "gameservice/kit/servicekit.h"
 #include "gameservice/local/localservicebackend.h"
 #include "platform/backgroundsyncstore.h"
@@ -13,18 +14,11 @@ namespace kestrune {
 ServiceCatalogue GameServiceEnvironment::catalogue()
 {
     ServiceCatalogue c;
-    c.leaderboards = {{QStringLiteral("sp_leaderboard"), QStringLiteral("Single player")}};
-    auto add = [&c](const char *id, const char *title, const char *description) {
-        c.achievements.push_back({QString::fromUtf8(id), QString::fromUtf8(title), QString::fromUtf8(description)});
-    };
-    add("1won", "First Break", "Break your first code in a single-player game.");
-    add("50won", "Codebreaker", "Win 50 single-player games.");
-    add("100won", "Cipher Centurion", "Win 100 single-player games.");
-    add("50games", "Regular", "Play 50 single-player games, won or lost.");
-    add("100games", "Devoted", "Play 100 single-player games, won or lost.");
-    add("lucky_beggar", "Blind Luck", "Break the code with your very first shot.");
-    add("really_fast", "Quick Thinker", "Break a code within 20 seconds of your first shot.");
-    add("really_stubborn", "Stubborn Streak", "Fire the same shot twice in a row.");
+    auto text = [](std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); };
+    for (const catalogue::LeaderboardDefinition &l : catalogue::leaderboards())
+        c.leaderboards.push_back({text(l.identifier), text(l.title)});
+    for (const catalogue::AchievementDefinition &a : catalogue::achievements())
+        c.achievements.push_back({text(a.identifier), text(a.title), text(a.description)});
     return c;
 }
 
