@@ -7,6 +7,10 @@ namespace kestrune::server {
 namespace {
 
 constexpr int busyTimeoutMs = 5000;
+// Reads map the file instead of copying pages; the writer keeps more of the
+// indexes it updates in its own cache.
+constexpr const char *mapSize = "PRAGMA mmap_size = 268435456";
+constexpr const char *writerCache = "PRAGMA cache_size = -65536";
 
 } // namespace
 
@@ -29,7 +33,9 @@ SqliteConnection::SqliteConnection(const std::string &path, bool writable)
         // In WAL a commit then survives the process being killed; only a power
         // cut may lose the last commits, and the file stays consistent.
         execute("PRAGMA synchronous = NORMAL", "setting synchronous");
+        execute(writerCache, "sizing the cache");
     }
+    execute(mapSize, "mapping the file");
     execute("PRAGMA foreign_keys = ON", "enabling foreign keys");
 }
 
@@ -48,6 +54,18 @@ void SqliteConnection::execute(const char *sql, std::string_view what)
         sqlite3_free(error);
         throw StoreError("sqlite: " + std::string(what) + " failed: " + message);
     }
+}
+
+void SqliteConnection::run(const char *sql, std::string_view what)
+{
+    sqlite3_stmt *statement = prepared(sql);
+    const int result = sqlite3_step(statement);
+    if (result != SQLITE_DONE && result != SQLITE_ROW) {
+        const std::string message = sqlite3_errmsg(m_db);
+        sqlite3_reset(statement);
+        throw StoreError("sqlite: " + std::string(what) + " failed: " + message);
+    }
+    sqlite3_reset(statement);
 }
 
 sqlite3_stmt *SqliteConnection::prepared(const char *sql)

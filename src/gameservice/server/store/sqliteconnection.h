@@ -20,8 +20,11 @@ public:
     SqliteConnection(const SqliteConnection &) = delete;
     SqliteConnection &operator=(const SqliteConnection &) = delete;
 
-    // Runs statements without results (schema, pragmas, transaction control).
+    // Runs statements without results (schema, pragmas).
     void execute(const char *sql, std::string_view what);
+    // Runs one prepared statement without results (transaction control on the
+    // hot path, where parsing it each time would show).
+    void run(const char *sql, std::string_view what);
     // The connection's prepared statement for this SQL text (its address is
     // the key: callers pass string literals).
     sqlite3_stmt *prepared(const char *sql);

@@ -13,9 +13,13 @@ namespace kestrune::server {
 
 namespace {
 
-// Ranks come from score_counts: per board, scope and period, how many players
-// have each value as their best. A rank then sums at most the score range's
-// rows instead of scanning the players.
+// A board period is one leaderboard in one scope and period (today is day
+// 20429, ...), numbered so that the hot tables key on one integer. Ranks come
+// from score_counts: per board period, how many players have each value as
+// their best; a rank sums at most the score range's rows, whatever the number
+// of players. board_periods.players is the period's entry count. Rows of
+// best_scores and score_counts are written only after their score was
+// accepted (with its foreign key), so they carry no key checks of their own.
 constexpr const char *initialSchema = R"sql(
 CREATE TABLE players (
     id TEXT PRIMARY KEY,
@@ -23,36 +27,40 @@ CREATE TABLE players (
     token_hash TEXT NOT NULL UNIQUE,
     recovery_hash TEXT NOT NULL UNIQUE,
     created_at INTEGER NOT NULL
-);
+) WITHOUT ROWID;
 CREATE TABLE scores (
     id INTEGER PRIMARY KEY,
-    player_id TEXT NOT NULL REFERENCES players (id) ON DELETE CASCADE,
+    player_id TEXT NOT NULL REFERENCES players (id),
     leaderboard TEXT NOT NULL,
     value INTEGER NOT NULL,
     reported_at INTEGER NOT NULL,
     report_key TEXT NOT NULL DEFAULT ''
 );
 CREATE UNIQUE INDEX scores_report_key ON scores (player_id, report_key) WHERE report_key <> '';
-CREATE TABLE best_scores (
+CREATE TABLE board_periods (
+    id INTEGER PRIMARY KEY,
     leaderboard TEXT NOT NULL,
     scope TEXT NOT NULL,
     period INTEGER NOT NULL,
-    player_id TEXT NOT NULL REFERENCES players (id) ON DELETE CASCADE,
+    players INTEGER NOT NULL DEFAULT 0,
+    UNIQUE (leaderboard, scope, period)
+);
+CREATE TABLE best_scores (
+    board_period INTEGER NOT NULL,
+    player_id TEXT NOT NULL,
     value INTEGER NOT NULL,
     reported_at INTEGER NOT NULL,
-    PRIMARY KEY (leaderboard, scope, period, player_id)
+    PRIMARY KEY (board_period, player_id)
 ) WITHOUT ROWID;
-CREATE INDEX best_scores_order ON best_scores (leaderboard, scope, period, value DESC, reported_at, player_id);
+CREATE INDEX best_scores_order ON best_scores (board_period, value DESC, reported_at, player_id);
 CREATE TABLE score_counts (
-    leaderboard TEXT NOT NULL,
-    scope TEXT NOT NULL,
-    period INTEGER NOT NULL,
+    board_period INTEGER NOT NULL,
     value INTEGER NOT NULL,
     players INTEGER NOT NULL,
-    PRIMARY KEY (leaderboard, scope, period, value)
+    PRIMARY KEY (board_period, value)
 ) WITHOUT ROWID;
 CREATE TABLE achievements (
-    player_id TEXT NOT NULL REFERENCES players (id) ON DELETE CASCADE,
+    player_id TEXT NOT NULL REFERENCES players (id),
     identifier TEXT NOT NULL,
     percent REAL NOT NULL,
     updated_at INTEGER NOT NULL,
@@ -60,19 +68,18 @@ CREATE TABLE achievements (
 ) WITHOUT ROWID;
 CREATE TABLE challenges (
     id TEXT PRIMARY KEY,
-    from_player TEXT NOT NULL REFERENCES players (id) ON DELETE CASCADE,
-    to_player TEXT NOT NULL REFERENCES players (id) ON DELETE CASCADE,
+    from_player TEXT NOT NULL REFERENCES players (id),
+    to_player TEXT NOT NULL REFERENCES players (id),
     leaderboard TEXT NOT NULL,
     value INTEGER NOT NULL,
     message TEXT NOT NULL,
     sent_at INTEGER NOT NULL
 );
 CREATE INDEX challenges_received ON challenges (to_player, sent_at);
-CREATE INDEX challenges_sent ON challenges (from_player);
 )sql";
 
 constexpr std::array migrationList{
-    SqliteMigrations::Migration{1, "players, scores with best and counts per period, achievements, challenges",
+    SqliteMigrations::Migration{1, "players, scores with bests and counts per board period, achievements, challenges",
                                 initialSchema},
 };
 

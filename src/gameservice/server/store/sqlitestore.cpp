@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <optional>
 #include <type_traits>
 
 namespace kestrune::server {
@@ -52,78 +53,94 @@ RankedScore rankedFrom(const SqliteStatement &row)
     return score;
 }
 
-// Where one leaderboard's rows for one scope and period live.
-struct Board
+// One leaderboard in one scope and period, as the hot tables key it.
+struct BoardPeriod
 {
-    const std::string &leaderboard;
-    std::string_view scope;
-    std::int64_t period;
+    std::int64_t id = 0;
+    std::int64_t players = 0; // how many have a best in it
 };
 
-Board boardOf(const std::string &leaderboard, Scope scope, Millis now)
-{
-    return Board{leaderboard, scopeName(scope), periodOf(scope, now)};
-}
-
-std::int64_t playersBetterThan(SqliteConnection &db, const Board &board, std::int64_t value)
+// Nothing when nobody has reported to that board in that period yet.
+std::optional<BoardPeriod> findBoardPeriod(SqliteConnection &db, const std::string &leaderboard, Scope scope,
+                                           Millis at)
 {
     SqliteStatement query(db,
-                          "SELECT COALESCE(SUM(players), 0) FROM score_counts"
-                          " WHERE leaderboard = ?1 AND scope = ?2 AND period = ?3 AND value > ?4",
+                          "SELECT id, players FROM board_periods"
+                          " WHERE leaderboard = ?1 AND scope = ?2 AND period = ?3",
+                          "finding a board period");
+    query.bindAll(leaderboard, scopeName(scope), periodOf(scope, at));
+    if (!query.step())
+        return std::nullopt;
+    return BoardPeriod{query.integer(0), query.integer(1)};
+}
+
+std::int64_t boardPeriodFor(SqliteConnection &db, const std::string &leaderboard, Scope scope, Millis at)
+{
+    if (const auto found = findBoardPeriod(db, leaderboard, scope, at))
+        return found->id;
+    SqliteStatement insert(db,
+                           "INSERT INTO board_periods (leaderboard, scope, period) VALUES (?1, ?2, ?3) RETURNING id",
+                           "opening a board period");
+    insert.bindAll(leaderboard, scopeName(scope), periodOf(scope, at));
+    insert.step();
+    const std::int64_t id = insert.integer(0);
+    insert.run();
+    return id;
+}
+
+std::int64_t playersBetterThan(SqliteConnection &db, std::int64_t boardPeriod, std::int64_t value)
+{
+    SqliteStatement query(db,
+                          "SELECT COALESCE(SUM(players), 0) FROM score_counts WHERE board_period = ?1 AND value > ?2",
                           "reading a rank");
-    query.bindAll(board.leaderboard, board.scope, board.period, value);
+    query.bindAll(boardPeriod, value);
     query.step();
     return query.integer(0);
 }
 
-std::int64_t playersAt(SqliteConnection &db, const Board &board, std::int64_t value)
+std::int64_t playersAt(SqliteConnection &db, std::int64_t boardPeriod, std::int64_t value)
 {
-    SqliteStatement query(db,
-                          "SELECT players FROM score_counts"
-                          " WHERE leaderboard = ?1 AND scope = ?2 AND period = ?3 AND value = ?4",
+    SqliteStatement query(db, "SELECT players FROM score_counts WHERE board_period = ?1 AND value = ?2",
                           "reading a rank");
-    query.bindAll(board.leaderboard, board.scope, board.period, value);
+    query.bindAll(boardPeriod, value);
     return query.step() ? query.integer(0) : 0;
 }
 
 // Ranks for rows that follow each other in the board's order: the first from
 // the counts above it, each new value below from the one before it plus how
 // many share that one (nobody can lie between two neighbours).
-void assignRanks(SqliteConnection &db, const Board &board, std::vector<RankedScore> &rows)
+void assignRanks(SqliteConnection &db, std::int64_t boardPeriod, std::vector<RankedScore> &rows)
 {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (i == 0)
-            rows[i].rank = 1 + playersBetterThan(db, board, rows[i].value);
+            rows[i].rank = 1 + playersBetterThan(db, boardPeriod, rows[i].value);
         else if (rows[i].value == rows[i - 1].value)
             rows[i].rank = rows[i - 1].rank;
         else
-            rows[i].rank = rows[i - 1].rank + playersAt(db, board, rows[i - 1].value);
+            rows[i].rank = rows[i - 1].rank + playersAt(db, boardPeriod, rows[i - 1].value);
     }
 }
 
-void addToCount(SqliteConnection &db, const Board &board, std::int64_t value, int change)
+void addToCount(SqliteConnection &db, std::int64_t boardPeriod, std::int64_t value, int change)
 {
     SqliteStatement update(db,
-                           "INSERT INTO score_counts (leaderboard, scope, period, value, players)"
-                           " VALUES (?1, ?2, ?3, ?4, ?5)"
-                           " ON CONFLICT (leaderboard, scope, period, value) DO UPDATE SET players = players + ?5",
+                           "INSERT INTO score_counts (board_period, value, players) VALUES (?1, ?2, ?3)"
+                           " ON CONFLICT (board_period, value) DO UPDATE SET players = players + ?3",
                            "counting a score");
-    update.bindAll(board.leaderboard, board.scope, board.period, value, change);
+    update.bindAll(boardPeriod, value, change);
     update.run();
 }
 
 // Keeps the player's best of one period: a better value replaces it, an equal
 // one reported earlier moves its time back, and the counts follow.
-void updateBest(SqliteConnection &db, const Board &board, const ScoreReport &report)
+void updateBest(SqliteConnection &db, std::int64_t boardPeriod, const ScoreReport &report)
 {
     std::optional<std::int64_t> bestValue;
     Millis bestAt = 0;
     {
-        SqliteStatement query(db,
-                              "SELECT value, reported_at FROM best_scores"
-                              " WHERE leaderboard = ?1 AND scope = ?2 AND period = ?3 AND player_id = ?4",
+        SqliteStatement query(db, "SELECT value, reported_at FROM best_scores WHERE board_period = ?1 AND player_id = ?2",
                               "reading a best score");
-        query.bindAll(board.leaderboard, board.scope, board.period, report.playerId);
+        query.bindAll(boardPeriod, report.playerId);
         if (query.step()) {
             bestValue = query.integer(0);
             bestAt = query.integer(1);
@@ -131,24 +148,31 @@ void updateBest(SqliteConnection &db, const Board &board, const ScoreReport &rep
     }
     if (bestValue && (report.value < *bestValue || (report.value == *bestValue && report.at >= bestAt)))
         return;
-    SqliteStatement store(db,
-                          "INSERT INTO best_scores (leaderboard, scope, period, player_id, value, reported_at)"
-                          " VALUES (?1, ?2, ?3, ?4, ?5, ?6)"
-                          " ON CONFLICT (leaderboard, scope, period, player_id)"
-                          " DO UPDATE SET value = excluded.value, reported_at = excluded.reported_at",
-                          "storing a best score");
-    store.bindAll(board.leaderboard, board.scope, board.period, report.playerId, report.value, report.at);
-    store.run();
+    {
+        SqliteStatement store(db,
+                              "INSERT INTO best_scores (board_period, player_id, value, reported_at)"
+                              " VALUES (?1, ?2, ?3, ?4) ON CONFLICT (board_period, player_id)"
+                              " DO UPDATE SET value = excluded.value, reported_at = excluded.reported_at",
+                              "storing a best score");
+        store.bindAll(boardPeriod, report.playerId, report.value, report.at);
+        store.run();
+    }
     if (bestValue == report.value)
         return;
-    if (bestValue)
-        addToCount(db, board, *bestValue, -1);
-    addToCount(db, board, report.value, +1);
+    if (bestValue) {
+        addToCount(db, boardPeriod, *bestValue, -1);
+    } else {
+        SqliteStatement entered(db, "UPDATE board_periods SET players = players + 1 WHERE id = ?1",
+                                "counting a board's players");
+        entered.bindAll(boardPeriod);
+        entered.run();
+    }
+    addToCount(db, boardPeriod, report.value, +1);
 }
 
 constexpr const char *selectRanked = "SELECT b.player_id, p.display_name, b.value, b.reported_at"
                                      " FROM best_scores b JOIN players p ON p.id = b.player_id"
-                                     " WHERE b.leaderboard = ?1 AND b.scope = ?2 AND b.period = ?3";
+                                     " WHERE b.board_period = ?1";
 
 // Appends the rows of the query, read as ranked rows.
 void collect(SqliteStatement &query, std::vector<RankedScore> &rows)
@@ -162,15 +186,13 @@ void collect(SqliteStatement &query, std::vector<RankedScore> &rows)
 template<typename Work>
 auto SqliteStore::write(Work &&work)
 {
-    std::lock_guard lock(m_writeMutex);
-    SqliteTransaction transaction(*m_writer, SqliteTransaction::Kind::Write);
-    if constexpr (std::is_void_v<decltype(work(*m_writer))>) {
-        work(*m_writer);
-        transaction.commit();
+    using Result = decltype(work(*m_writer));
+    if constexpr (std::is_void_v<Result>) {
+        m_writes.run(work);
     } else {
-        auto result = work(*m_writer);
-        transaction.commit();
-        return result;
+        std::optional<Result> result;
+        m_writes.run([&](SqliteConnection &db) { result.emplace(work(db)); });
+        return std::move(*result);
     }
 }
 
@@ -186,6 +208,7 @@ auto SqliteStore::read(Work &&work)
 
 SqliteStore::SqliteStore(const std::string &path)
     : m_writer(std::make_unique<SqliteConnection>(path, true))
+    , m_writes(*m_writer)
     , m_random(std::random_device{}())
     , m_readers(path)
 {
@@ -281,7 +304,7 @@ ScoreOutcome SqliteStore::applyReport(SqliteConnection &db, const ScoreReport &r
             return ScoreOutcome{true};
     }
     for (Scope scope : allScopes)
-        updateBest(db, boardOf(report.leaderboard, scope, report.at), report);
+        updateBest(db, boardPeriodFor(db, report.leaderboard, scope, report.at), report);
     return ScoreOutcome{false};
 }
 
@@ -306,52 +329,54 @@ std::vector<RankedScore> SqliteStore::topScores(const std::string &leaderboard, 
     if (limit <= 0)
         return {};
     return read([&](SqliteConnection &db) {
-        static const std::string sql = std::string(selectRanked)
-                                       + " ORDER BY b.value DESC, b.reported_at, b.player_id LIMIT ?4";
-        const Board board = boardOf(leaderboard, scope, now);
-        SqliteStatement query(db, sql.c_str(), "reading the top scores");
-        query.bindAll(board.leaderboard, board.scope, board.period, limit);
         std::vector<RankedScore> rows;
+        const auto board = findBoardPeriod(db, leaderboard, scope, now);
+        if (!board)
+            return rows;
+        static const std::string sql = std::string(selectRanked)
+                                       + " ORDER BY b.value DESC, b.reported_at, b.player_id LIMIT ?2";
+        SqliteStatement query(db, sql.c_str(), "reading the top scores");
+        query.bindAll(board->id, limit);
         collect(query, rows);
-        assignRanks(db, board, rows);
+        assignRanks(db, board->id, rows);
         return rows;
     });
 }
 
 namespace {
 
-std::optional<RankedScore> ownRow(SqliteConnection &db, const Board &board, const std::string &playerId)
+std::optional<RankedScore> ownRow(SqliteConnection &db, std::int64_t boardPeriod, const std::string &playerId)
 {
-    static const std::string sql = std::string(selectRanked) + " AND b.player_id = ?4";
+    static const std::string sql = std::string(selectRanked) + " AND b.player_id = ?2";
     SqliteStatement query(db, sql.c_str(), "reading a player's score");
-    query.bindAll(board.leaderboard, board.scope, board.period, playerId);
+    query.bindAll(boardPeriod, playerId);
     if (!query.step())
         return std::nullopt;
     RankedScore row = rankedFrom(query);
-    row.rank = 1 + playersBetterThan(db, board, row.value);
+    row.rank = 1 + playersBetterThan(db, boardPeriod, row.value);
     return row;
 }
 
 // The rows just before `own` in the board's order, nearest first: the same
 // value reported earlier, then better values. Each query walks the order
 // index from the player's place, so it reads only what it returns.
-std::vector<RankedScore> rowsBefore(SqliteConnection &db, const Board &board, const RankedScore &own, int count)
+std::vector<RankedScore> rowsBefore(SqliteConnection &db, std::int64_t boardPeriod, const RankedScore &own, int count)
 {
     static const std::string sameValue = std::string(selectRanked)
-                                         + " AND b.value = ?4 AND (b.reported_at, b.player_id) < (?5, ?6)"
-                                           " ORDER BY b.reported_at DESC, b.player_id DESC LIMIT ?7";
+                                         + " AND b.value = ?2 AND (b.reported_at, b.player_id) < (?3, ?4)"
+                                           " ORDER BY b.reported_at DESC, b.player_id DESC LIMIT ?5";
     static const std::string better = std::string(selectRanked)
-                                      + " AND b.value > ?4"
-                                        " ORDER BY b.value, b.reported_at DESC, b.player_id DESC LIMIT ?5";
+                                      + " AND b.value > ?2"
+                                        " ORDER BY b.value, b.reported_at DESC, b.player_id DESC LIMIT ?3";
     std::vector<RankedScore> rows;
     {
         SqliteStatement query(db, sameValue.c_str(), "reading scores around a player");
-        query.bindAll(board.leaderboard, board.scope, board.period, own.value, own.reportedAt, own.playerId, count);
+        query.bindAll(boardPeriod, own.value, own.reportedAt, own.playerId, count);
         collect(query, rows);
     }
     if (int(rows.size()) < count) {
         SqliteStatement query(db, better.c_str(), "reading scores around a player");
-        query.bindAll(board.leaderboard, board.scope, board.period, own.value, count - int(rows.size()));
+        query.bindAll(boardPeriod, own.value, count - int(rows.size()));
         collect(query, rows);
     }
     return rows;
@@ -359,23 +384,23 @@ std::vector<RankedScore> rowsBefore(SqliteConnection &db, const Board &board, co
 
 // The rows just after `own`, nearest first: the same value reported later,
 // then worse values.
-std::vector<RankedScore> rowsAfter(SqliteConnection &db, const Board &board, const RankedScore &own, int count)
+std::vector<RankedScore> rowsAfter(SqliteConnection &db, std::int64_t boardPeriod, const RankedScore &own, int count)
 {
     static const std::string sameValue = std::string(selectRanked)
-                                         + " AND b.value = ?4 AND (b.reported_at, b.player_id) > (?5, ?6)"
-                                           " ORDER BY b.reported_at, b.player_id LIMIT ?7";
+                                         + " AND b.value = ?2 AND (b.reported_at, b.player_id) > (?3, ?4)"
+                                           " ORDER BY b.reported_at, b.player_id LIMIT ?5";
     static const std::string worse = std::string(selectRanked)
-                                     + " AND b.value < ?4"
-                                       " ORDER BY b.value DESC, b.reported_at, b.player_id LIMIT ?5";
+                                     + " AND b.value < ?2"
+                                       " ORDER BY b.value DESC, b.reported_at, b.player_id LIMIT ?3";
     std::vector<RankedScore> rows;
     {
         SqliteStatement query(db, sameValue.c_str(), "reading scores around a player");
-        query.bindAll(board.leaderboard, board.scope, board.period, own.value, own.reportedAt, own.playerId, count);
+        query.bindAll(boardPeriod, own.value, own.reportedAt, own.playerId, count);
         collect(query, rows);
     }
     if (int(rows.size()) < count) {
         SqliteStatement query(db, worse.c_str(), "reading scores around a player");
-        query.bindAll(board.leaderboard, board.scope, board.period, own.value, count - int(rows.size()));
+        query.bindAll(boardPeriod, own.value, count - int(rows.size()));
         collect(query, rows);
     }
     return rows;
@@ -386,7 +411,12 @@ std::vector<RankedScore> rowsAfter(SqliteConnection &db, const Board &board, con
 std::optional<RankedScore> SqliteStore::playerScore(const std::string &leaderboard, Scope scope, Millis now,
                                                     const std::string &playerId)
 {
-    return read([&](SqliteConnection &db) { return ownRow(db, boardOf(leaderboard, scope, now), playerId); });
+    return read([&](SqliteConnection &db) -> std::optional<RankedScore> {
+        const auto board = findBoardPeriod(db, leaderboard, scope, now);
+        if (!board)
+            return std::nullopt;
+        return ownRow(db, board->id, playerId);
+    });
 }
 
 std::vector<RankedScore> SqliteStore::aroundPlayer(const std::string &leaderboard, Scope scope, Millis now,
@@ -394,17 +424,17 @@ std::vector<RankedScore> SqliteStore::aroundPlayer(const std::string &leaderboar
 {
     radius = std::max(radius, 0);
     return read([&](SqliteConnection &db) {
-        const Board board = boardOf(leaderboard, scope, now);
         std::vector<RankedScore> rows;
-        const auto own = ownRow(db, board, playerId);
+        const auto board = findBoardPeriod(db, leaderboard, scope, now);
+        const auto own = board ? ownRow(db, board->id, playerId) : std::nullopt;
         if (!own)
             return rows;
-        rows = rowsBefore(db, board, *own, radius);
+        rows = rowsBefore(db, board->id, *own, radius);
         std::reverse(rows.begin(), rows.end());
         rows.push_back(*own);
-        const auto after = rowsAfter(db, board, *own, radius);
+        const auto after = rowsAfter(db, board->id, *own, radius);
         rows.insert(rows.end(), after.begin(), after.end());
-        assignRanks(db, board, rows);
+        assignRanks(db, board->id, rows);
         return rows;
     });
 }
@@ -412,14 +442,8 @@ std::vector<RankedScore> SqliteStore::aroundPlayer(const std::string &leaderboar
 std::int64_t SqliteStore::entryCount(const std::string &leaderboard, Scope scope, Millis now)
 {
     return read([&](SqliteConnection &db) {
-        const Board board = boardOf(leaderboard, scope, now);
-        SqliteStatement query(db,
-                              "SELECT COALESCE(SUM(players), 0) FROM score_counts"
-                              " WHERE leaderboard = ?1 AND scope = ?2 AND period = ?3",
-                              "counting a board's players");
-        query.bindAll(board.leaderboard, board.scope, board.period);
-        query.step();
-        return query.integer(0);
+        const auto board = findBoardPeriod(db, leaderboard, scope, now);
+        return board ? board->players : 0;
     });
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "sqlitereaderpool.h"
+#include "sqlitewritequeue.h"
 #include "store.h"
 
 #include <memory>
-#include <mutex>
 #include <random>
 #include <span>
 #include <string>
@@ -14,15 +14,19 @@ namespace kestrune::server {
 class SqliteConnection;
 
 // The embedded engine: one SQLite file in WAL mode. Writes go through one
-// connection behind a mutex, each call one transaction; reads run at the same
-// time on pooled read-only connections, each call on one snapshot. Ranks come
-// from per-value player counts, so they cost the score range, not the players.
+// connection, committed in groups (each call all or nothing, and committed
+// when it returns); reads run at the same time on pooled read-only
+// connections, each call on one snapshot. Ranks come from per-value player
+// counts, so they cost the score range, not the number of players.
 class SqliteStore final : public Store
 {
 public:
     // Opens or creates the file and brings its schema up to date.
     explicit SqliteStore(const std::string &path);
     ~SqliteStore() override;
+
+    // How many transactions committed how many writes so far.
+    SqliteWriteQueue::Counts writeCounts() const { return m_writes.counts(); }
 
     PlayerRecord createPlayer(const std::string &displayName, const std::string &tokenHash,
                               const std::string &recoveryHash, Millis now) override;
@@ -33,7 +37,7 @@ public:
                                               const std::string &newRecoveryHash) override;
 
     ScoreOutcome reportScore(const ScoreReport &report) override;
-    // Several reports in one transaction, all or nothing: for loading many at once.
+    // Several reports as one write, all or nothing: for loading many at once.
     std::vector<ScoreOutcome> reportScores(std::span<const ScoreReport> reports);
     std::vector<RankedScore> topScores(const std::string &leaderboard, Scope scope, Millis now, int limit) override;
     std::optional<RankedScore> playerScore(const std::string &leaderboard, Scope scope, Millis now,
@@ -52,7 +56,7 @@ public:
     bool dismissChallenge(const std::string &playerId, const std::string &challengeId) override;
 
 private:
-    // Runs `work` on the writer in one transaction under the write mutex.
+    // Runs `work` on the writer and returns once its transaction committed.
     template<typename Work>
     auto write(Work &&work);
     // Runs `work` on a pooled reader in one read transaction.
@@ -60,11 +64,11 @@ private:
     auto read(Work &&work);
 
     ScoreOutcome applyReport(SqliteConnection &db, const ScoreReport &report);
-    std::string newId(char prefix); // under the write mutex
+    std::string newId(char prefix); // inside a write
 
-    std::mutex m_writeMutex;
     std::unique_ptr<SqliteConnection> m_writer;
-    std::mt19937_64 m_random;
+    SqliteWriteQueue m_writes;
+    std::mt19937_64 m_random; // used by one write at a time
     SqliteReaderPool m_readers;
 };
 

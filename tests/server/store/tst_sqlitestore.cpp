@@ -1,0 +1,230 @@
+// What only the SQLite engine has: its migrations, its group commit, its
+// batch of reports, and a commit surviving the process being killed.
+#include "gameservice/server/store/sqliteconnection.h"
+#include "gameservice/server/store/sqlitemigrations.h"
+#include "gameservice/server/store/sqlitestatement.h"
+#include "gameservice/server/store/sqlitestore.h"
+#include "gameservice/server/store/sqlitewritequeue.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <atomic>
+#include <csignal>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace kestrune::server;
+
+namespace {
+
+constexpr Millis noon = 1'796'644'800'000;
+const std::string board = "sp_leaderboard";
+
+std::int64_t countRows(SqliteConnection &db, const char *sql)
+{
+    SqliteStatement query(db, sql, "counting");
+    query.step();
+    return query.integer(0);
+}
+
+bool tableExists(SqliteConnection &db, const std::string &name)
+{
+    SqliteStatement query(db, "SELECT COUNT(*) FROM sqlite_schema WHERE type = 'table' AND name = ?1", "looking");
+    query.bindAll(name);
+    query.step();
+    return query.integer(0) == 1;
+}
+
+} // namespace
+
+class SqliteStoreTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void migrationsApplyOnlyWhatIsMissing();
+    void failedMigrationLeavesThePreviousVersion();
+    void newerSchemaIsRefused();
+    void failedWriteInAGroupUndoesOnlyItself();
+    void batchOfReportsIsAllOrNothing();
+    void refusalsNameNoSecret();
+    void acknowledgedReportsSurviveAKill();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::string m_path;
+};
+
+void SqliteStoreTest::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_path = m_dir->filePath(QStringLiteral("store.sqlite")).toStdString();
+}
+
+void SqliteStoreTest::migrationsApplyOnlyWhatIsMissing()
+{
+    const SqliteMigrations::Migration first{1, "one", "CREATE TABLE one (x INTEGER)"};
+    const SqliteMigrations::Migration second{2, "two", "CREATE TABLE two (x INTEGER)"};
+    const SqliteMigrations::Migration third{3, "three", "INSERT INTO one VALUES (3)"};
+    SqliteConnection db(m_path, true);
+
+    QCOMPARE(SqliteMigrations::apply(db, std::vector{first, second}), (std::vector<std::int64_t>{1, 2}));
+    QCOMPARE(SqliteMigrations::apply(db, std::vector{first, second, third}), (std::vector<std::int64_t>{3}));
+    QVERIFY(SqliteMigrations::apply(db, std::vector{first, second, third}).empty());
+    QCOMPARE(countRows(db, "SELECT COUNT(*) FROM one"), 1); // the insert ran once
+    QCOMPARE(SqliteMigrations::applied(db), (std::vector<std::int64_t>{1, 2, 3}));
+}
+
+void SqliteStoreTest::failedMigrationLeavesThePreviousVersion()
+{
+    const SqliteMigrations::Migration good{1, "good", "CREATE TABLE good (x INTEGER)"};
+    const SqliteMigrations::Migration bad{2, "bad", "CREATE TABLE half (x INTEGER); INSERT INTO missing VALUES (1)"};
+    SqliteConnection db(m_path, true);
+
+    QVERIFY_THROWS_EXCEPTION(StoreError, SqliteMigrations::apply(db, std::vector{good, bad}));
+    QCOMPARE(SqliteMigrations::applied(db), (std::vector<std::int64_t>{1}));
+    QVERIFY(tableExists(db, "good"));
+    QVERIFY(!tableExists(db, "half")); // the failed migration left nothing behind
+}
+
+void SqliteStoreTest::newerSchemaIsRefused()
+{
+    SqliteStore(m_path).createPlayer("Ada", "t", "r", noon);
+    {
+        SqliteConnection db(m_path, true);
+        db.execute("INSERT INTO schema_migrations VALUES (999, 'from a newer server', 0)", "pretending");
+    }
+    try {
+        SqliteStore store(m_path);
+        QFAIL("a file from a newer server was opened");
+    } catch (const StoreError &error) {
+        QVERIFY2(std::string(error.what()).find("999") != std::string::npos, error.what());
+    }
+}
+
+void SqliteStoreTest::failedWriteInAGroupUndoesOnlyItself()
+{
+    SqliteConnection db(m_path, true);
+    db.execute("CREATE TABLE t (x INTEGER)", "creating");
+    SqliteWriteQueue queue(db);
+    const auto insert = [](int x) {
+        return [x](SqliteConnection &c) {
+            SqliteStatement s(c, "INSERT INTO t VALUES (?1)", "inserting");
+            s.bindAll(x);
+            s.run();
+        };
+    };
+
+    // The first write holds the writer until two more have queued behind it;
+    // those two then commit as one group, in which one fails.
+    std::atomic<bool> firstRunning = false;
+    std::thread first([&] {
+        queue.run([&](SqliteConnection &c) {
+            firstRunning = true;
+            insert(1)(c);
+            for (int i = 0; i < 1000 && queue.waiting() < 2; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        });
+    });
+    for (int i = 0; i < 10000 && !firstRunning; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    bool failed = false;
+    std::thread second([&] {
+        try {
+            queue.run([&](SqliteConnection &c) {
+                insert(2)(c);
+                throw StoreError("refused");
+            });
+        } catch (const StoreError &) {
+            failed = true;
+        }
+    });
+    std::thread third([&] { queue.run(insert(3)); });
+    first.join();
+    second.join();
+    third.join();
+
+    QVERIFY(failed);
+    QCOMPARE(countRows(db, "SELECT COUNT(*) FROM t"), 2);
+    QCOMPARE(countRows(db, "SELECT SUM(x) FROM t"), 4); // 1 and 3, not 2
+    QCOMPARE(queue.counts().writes, 3);
+    QCOMPARE(queue.counts().transactions, 2);
+}
+
+void SqliteStoreTest::batchOfReportsIsAllOrNothing()
+{
+    SqliteStore store(m_path);
+    const auto ada = store.createPlayer("Ada", "t", "r", noon);
+    const std::vector<ScoreReport> reports{{ada.id, board, 500, noon, "a"}, {"K0000000000000000", board, 600, noon, "b"}};
+
+    QVERIFY_THROWS_EXCEPTION(StoreError, store.reportScores(reports));
+    QCOMPARE(store.entryCount(board, Scope::AllTime, noon), 0);
+    QVERIFY(!store.reportScore(reports[0]).duplicate); // its key was not kept either
+    QVERIFY_THROWS_EXCEPTION(StoreError, store.reportScore(ScoreReport{ada.id, "no_such_board", 1, noon, "c"}));
+}
+
+void SqliteStoreTest::refusalsNameNoSecret()
+{
+    SqliteStore store(m_path);
+    const std::string secret = "5f2b9c0e7d41a3b8";
+    store.createPlayer("Ada", secret, "r1", noon);
+    try {
+        store.createPlayer("Bob", secret, "r2", noon); // the same token hash again
+        QFAIL("a token hash was stored twice");
+    } catch (const StoreError &error) {
+        const std::string message = error.what();
+        QVERIFY2(message.find("creating a player") != std::string::npos, message.c_str());
+        QVERIFY2(message.find(secret) == std::string::npos, message.c_str());
+    }
+    QVERIFY(store.playerByToken(secret));
+}
+
+void SqliteStoreTest::acknowledgedReportsSurviveAKill()
+{
+    std::string playerId;
+    {
+        SqliteStore store(m_path);
+        playerId = store.createPlayer("Ada", "t", "r", noon).id;
+    }
+    int acknowledgements[2];
+    QCOMPARE(pipe(acknowledgements), 0);
+    const pid_t child = fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        // Report rising scores and tell the parent each one that returned,
+        // until killed.
+        close(acknowledgements[0]);
+        SqliteStore store(m_path);
+        for (std::int64_t value = 1;; value = value % 1000 + 1) {
+            store.reportScore(ScoreReport{playerId, board, value, noon, "k" + std::to_string(value)});
+            if (write(acknowledgements[1], &value, sizeof value) != sizeof value)
+                _exit(1);
+            if (value == 1000)
+                pause();
+        }
+    }
+    close(acknowledgements[1]);
+    std::int64_t acknowledged = 0;
+    std::int64_t value = 0;
+    while (acknowledged < 300 && read(acknowledgements[0], &value, sizeof value) == sizeof value)
+        acknowledged = value;
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    close(acknowledgements[0]);
+    QCOMPARE(acknowledged, 300);
+
+    SqliteStore store(m_path);
+    const auto best = store.playerScore(board, Scope::AllTime, noon, playerId);
+    QVERIFY(best);
+    QVERIFY(best->value >= acknowledged);
+    for (std::int64_t v = 1; v <= acknowledged; ++v)
+        QVERIFY(store.reportScore(ScoreReport{playerId, board, v, noon, "k" + std::to_string(v)}).duplicate);
+}
+
+QTEST_GUILESS_MAIN(SqliteStoreTest)
+#include "tst_sqlitestore.moc"
