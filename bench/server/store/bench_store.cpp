@@ -14,8 +14,14 @@ using namespace kestrune::server;
 
 namespace {
 
-constexpr int playerCount = 200'000;
-constexpr int scoresPerPlayer = 5; // 1,000,000 scores
+constexpr int scoresPerPlayer = 5; // 1,000,000 scores with the default players
+
+// BENCH_STORE_PLAYERS seeds fewer (or more) for a quick look with a profiler.
+int playerCount()
+{
+    const char *text = std::getenv("BENCH_STORE_PLAYERS");
+    return text ? std::max(1, std::atoi(text)) : 200'000;
+}
 constexpr Millis day = 86'400'000;
 constexpr Millis firstDay = 1'796'601'600'000; // a Monday; the seed covers it and the two days after
 constexpr Millis now = firstDay + 2 * day + 43'200'000;
@@ -36,14 +42,15 @@ struct Seeded
         std::mt19937_64 random(42);
         std::uniform_int_distribution<std::int64_t> value(0, 1000);
         std::uniform_int_distribution<Millis> within(0, day - 1);
-        for (int i = 0; i < playerCount; ++i) {
+        const int count = playerCount();
+        for (int i = 0; i < count; ++i) {
             const auto n = std::to_string(i);
             players.push_back(store->createPlayer("Player " + n, "token-" + n, "recovery-" + n, firstDay).id);
         }
         std::vector<ScoreReport> reports;
-        reports.reserve(std::size_t(playerCount) * scoresPerPlayer);
+        reports.reserve(std::size_t(count) * scoresPerPlayer);
         for (int r = 0; r < scoresPerPlayer; ++r) {
-            for (int i = 0; i < playerCount; ++i) {
+            for (int i = 0; i < count; ++i) {
                 // Two reports of each player on the last day, so that today's board is full.
                 const Millis at = firstDay + Millis(std::min(r, 2)) * day + within(random);
                 reports.push_back(ScoreReport{players[std::size_t(i)], board, value(random), at,
@@ -52,7 +59,7 @@ struct Seeded
         }
         store->reportScores(reports);
         const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-        std::fprintf(stderr, "seeded %d players and %zu scores in %.1f s\n", playerCount, reports.size(), seconds);
+        std::fprintf(stderr, "seeded %d players and %zu scores in %.1f s\n", count, reports.size(), seconds);
     }
 
     ~Seeded()

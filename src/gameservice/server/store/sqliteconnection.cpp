@@ -34,6 +34,8 @@ SqliteConnection::SqliteConnection(const std::string &path, bool writable)
         // cut may lose the last commits, and the file stays consistent.
         execute("PRAGMA synchronous = NORMAL", "setting synchronous");
         execute(writerCache, "sizing the cache");
+        // The checkpointer thread keeps the WAL short; this is the backstop.
+        execute("PRAGMA wal_autocheckpoint = 10000", "setting the checkpoint backstop");
     }
     execute(mapSize, "mapping the file");
     execute("PRAGMA foreign_keys = ON", "enabling foreign keys");

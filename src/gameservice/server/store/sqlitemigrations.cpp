@@ -20,6 +20,8 @@ namespace {
 // of players. board_periods.players is the period's entry count. Rows of
 // best_scores and score_counts are written only after their score was
 // accepted (with its foreign key), so they carry no key checks of their own.
+// A player's bests of today, this week and all time sit side by side (the key
+// starts with the player), so a report rewrites one page of them, not three.
 constexpr const char *initialSchema = R"sql(
 CREATE TABLE players (
     id TEXT PRIMARY KEY,
@@ -50,7 +52,7 @@ CREATE TABLE best_scores (
     player_id TEXT NOT NULL,
     value INTEGER NOT NULL,
     reported_at INTEGER NOT NULL,
-    PRIMARY KEY (board_period, player_id)
+    PRIMARY KEY (player_id, board_period)
 ) WITHOUT ROWID;
 CREATE INDEX best_scores_order ON best_scores (board_period, value DESC, reported_at, player_id);
 CREATE TABLE score_counts (

@@ -151,7 +151,7 @@ void updateBest(SqliteConnection &db, std::int64_t boardPeriod, const ScoreRepor
     {
         SqliteStatement store(db,
                               "INSERT INTO best_scores (board_period, player_id, value, reported_at)"
-                              " VALUES (?1, ?2, ?3, ?4) ON CONFLICT (board_period, player_id)"
+                              " VALUES (?1, ?2, ?3, ?4) ON CONFLICT (player_id, board_period)"
                               " DO UPDATE SET value = excluded.value, reported_at = excluded.reported_at",
                               "storing a best score");
         store.bindAll(boardPeriod, report.playerId, report.value, report.at);
@@ -213,6 +213,7 @@ SqliteStore::SqliteStore(const std::string &path)
     , m_readers(path)
 {
     SqliteMigrations::apply(*m_writer, SqliteMigrations::all());
+    m_checkpointer = std::make_unique<SqliteCheckpointer>(path);
 }
 
 SqliteStore::~SqliteStore() = default;

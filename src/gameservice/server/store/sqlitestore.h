@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sqlitecheckpointer.h"
 #include "sqlitereaderpool.h"
 #include "sqlitewritequeue.h"
 #include "store.h"
@@ -70,6 +71,7 @@ private:
     SqliteWriteQueue m_writes;
     std::mt19937_64 m_random; // used by one write at a time
     SqliteReaderPool m_readers;
+    std::unique_ptr<SqliteCheckpointer> m_checkpointer; // after the schema exists
 };
 
 } // namespace kestrune::server
