@@ -6,12 +6,14 @@
 #include "gameservice/server/store/sqlitestore.h"
 #include "gameservice/server/store/sqlitewritequeue.h"
 
+#include <QCoreApplication>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <atomic>
-#include <csignal>
-#include <sys/wait.h>
+#include <cstdio>
+#include <cstdlib>
 #include <thread>
 #include <unistd.h>
 
@@ -191,32 +193,25 @@ void SqliteStoreTest::acknowledgedReportsSurviveAKill()
         SqliteStore store(m_path);
         playerId = store.createPlayer("Ada", "t", "r", noon).id;
     }
-    int acknowledgements[2];
-    QCOMPARE(pipe(acknowledgements), 0);
-    const pid_t child = fork();
-    QVERIFY(child >= 0);
-    if (child == 0) {
-        // Report rising scores and tell the parent each one that returned,
-        // until killed.
-        close(acknowledgements[0]);
-        SqliteStore store(m_path);
-        for (std::int64_t value = 1;; value = value % 1000 + 1) {
-            store.reportScore(ScoreReport{playerId, board, value, noon, "k" + std::to_string(value)});
-            if (write(acknowledgements[1], &value, sizeof value) != sizeof value)
-                _exit(1);
-            if (value == 1000)
-                pause();
-        }
-    }
-    close(acknowledgements[1]);
+    // This program again, as a writer that prints each report that returned.
+    QProcess writer;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("KESTRUNE_WRITER_DATABASE"), QString::fromStdString(m_path));
+    environment.insert(QStringLiteral("KESTRUNE_WRITER_PLAYER"), QString::fromStdString(playerId));
+    writer.setProcessEnvironment(environment);
+    writer.start(QCoreApplication::applicationFilePath(), {});
+    QVERIFY(writer.waitForStarted());
+
     std::int64_t acknowledged = 0;
-    std::int64_t value = 0;
-    while (acknowledged < 300 && read(acknowledgements[0], &value, sizeof value) == sizeof value)
-        acknowledged = value;
-    kill(child, SIGKILL);
-    waitpid(child, nullptr, 0);
-    close(acknowledgements[0]);
-    QCOMPARE(acknowledged, 300);
+    for (int i = 0; i < 3000 && acknowledged < 300; ++i) {
+        if (!writer.canReadLine() && !writer.waitForReadyRead(100))
+            continue;
+        while (writer.canReadLine())
+            acknowledged = writer.readLine().trimmed().toLongLong();
+    }
+    writer.kill(); // SIGKILL, in the middle of whatever it was writing
+    QVERIFY(writer.waitForFinished());
+    QVERIFY2(acknowledged >= 300, writer.readAllStandardError().constData());
 
     SqliteStore store(m_path);
     const auto best = store.playerScore(board, Scope::AllTime, noon, playerId);
@@ -226,5 +221,32 @@ void SqliteStoreTest::acknowledgedReportsSurviveAKill()
         QVERIFY(store.reportScore(ScoreReport{playerId, board, v, noon, "k" + std::to_string(v)}).duplicate);
 }
 
-QTEST_GUILESS_MAIN(SqliteStoreTest)
+namespace {
+
+// The writer the test above kills: rising scores, each printed once stored.
+int runWriter(const std::string &path, const std::string &playerId)
+{
+    SqliteStore store(path);
+    for (std::int64_t value = 1; value <= 1000; ++value) {
+        store.reportScore(ScoreReport{playerId, board, value, noon, "k" + std::to_string(value)});
+        std::printf("%lld\n", static_cast<long long>(value));
+        std::fflush(stdout);
+    }
+    pause(); // until killed
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const char *database = std::getenv("KESTRUNE_WRITER_DATABASE");
+    const char *player = std::getenv("KESTRUNE_WRITER_PLAYER");
+    if (database && player)
+        return runWriter(database, player);
+    QCoreApplication app(argc, argv);
+    SqliteStoreTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_sqlitestore.moc"
