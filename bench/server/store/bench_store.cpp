@@ -53,8 +53,8 @@ struct Seeded
             for (int i = 0; i < count; ++i) {
                 // Two reports of each player on the last day, so that today's board is full.
                 const Millis at = firstDay + Millis(std::min(r, 2)) * day + within(random);
-                reports.push_back(ScoreReport{players[std::size_t(i)], board, value(random), at,
-                                              "seed-" + std::to_string(r)});
+                reports.push_back(
+                    ScoreReport{players[std::size_t(i)], board, value(random), at, "seed-" + std::to_string(r)});
             }
         }
         store->reportScores(reports);
@@ -139,8 +139,8 @@ void BM_ReportScore(benchmark::State &state)
         // Group commit at work: how many reports shared a transaction (other
         // threads may still be finishing, so this is close, not exact).
         const auto after = store.writeCounts();
-        state.counters["per_commit"] = double(after.writes - before.writes)
-                                       / double(std::max(1LL, after.transactions - before.transactions));
+        state.counters["per_commit"] =
+            double(after.writes - before.writes) / double(std::max(1LL, after.transactions - before.transactions));
     }
 }
 BENCHMARK(BM_ReportScore)->ThreadRange(1, 8)->UseRealTime();

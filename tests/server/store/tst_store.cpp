@@ -186,16 +186,12 @@ void StoreTest::bestIsKeptPerScope_data()
     QTest::addColumn<std::int64_t>("best");
     QTest::addColumn<Millis>("bestAt");
 
-    QTest::newRow("better replaces") << Reports{{300, noon}, {500, noon + 1}}
-                                     << std::int64_t(500) << noon + 1;
-    QTest::newRow("worse is ignored") << Reports{{500, noon}, {300, noon + 1}}
-                                      << std::int64_t(500) << noon;
-    QTest::newRow("equal keeps the earlier")
-        << Reports{{400, noon}, {400, noon + 1}} << std::int64_t(400) << noon;
+    QTest::newRow("better replaces") << Reports{{300, noon}, {500, noon + 1}} << std::int64_t(500) << noon + 1;
+    QTest::newRow("worse is ignored") << Reports{{500, noon}, {300, noon + 1}} << std::int64_t(500) << noon;
+    QTest::newRow("equal keeps the earlier") << Reports{{400, noon}, {400, noon + 1}} << std::int64_t(400) << noon;
     QTest::newRow("equal arriving late but made earlier")
         << Reports{{400, noon + 1}, {400, noon}} << std::int64_t(400) << noon;
-    QTest::newRow("the range's ends") << Reports{{0, noon}, {1000, noon + 1}}
-                                      << std::int64_t(1000) << noon + 1;
+    QTest::newRow("the range's ends") << Reports{{0, noon}, {1000, noon + 1}} << std::int64_t(1000) << noon + 1;
 }
 
 void StoreTest::bestIsKeptPerScope()
@@ -300,7 +296,8 @@ void StoreTest::topIsLimited()
         players.push_back(newPlayer("P" + std::to_string(i)));
         report(players.back(), 100 * (i + 1), noon);
     }
-    QCOMPARE(idsOf(m_store->topScores(board, Scope::AllTime, noon, 3)), (Ids{players[5].id, players[4].id, players[3].id}));
+    QCOMPARE(idsOf(m_store->topScores(board, Scope::AllTime, noon, 3)),
+             (Ids{players[5].id, players[4].id, players[3].id}));
     QCOMPARE(m_store->topScores(board, Scope::AllTime, noon, 1).size(), 1u);
     QCOMPARE(m_store->topScores(board, Scope::AllTime, noon, 50).size(), 6u);
     QVERIFY(m_store->topScores(board, Scope::AllTime, noon, 0).empty());
@@ -394,8 +391,7 @@ void StoreTest::achievementKeepsHighest()
     QVERIFY(m_store->reportAchievement(ada.id, "1won", 100, noon + 4).completedNow);
 
     auto records = m_store->achievements(ada.id);
-    std::sort(records.begin(), records.end(),
-              [](const auto &l, const auto &r) { return l.identifier < r.identifier; });
+    std::sort(records.begin(), records.end(), [](const auto &l, const auto &r) { return l.identifier < r.identifier; });
     QCOMPARE(records.size(), 2u);
     QCOMPARE(records[0].identifier, "1won");
     QCOMPARE(records[1].identifier, "50won");
@@ -515,7 +511,8 @@ void StoreTest::concurrentReportsStayConsistent()
         QCOMPARE(int(top.size()), total);
         for (const auto &row : top) {
             QCOMPARE(row.value, best.at(row.playerId));
-            const auto better = std::count_if(top.begin(), top.end(), [&](const auto &o) { return o.value > row.value; });
+            const auto better =
+                std::count_if(top.begin(), top.end(), [&](const auto &o) { return o.value > row.value; });
             QCOMPARE(row.rank, better + 1);
             QCOMPARE(m_store->playerScore(board, scope, noon, row.playerId)->rank, row.rank);
         }

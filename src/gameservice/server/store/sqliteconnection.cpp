@@ -26,19 +26,25 @@ SqliteConnection::SqliteConnection(const std::string &path, bool writable)
         m_db = nullptr;
         throw StoreError("sqlite: opening " + path + " failed: " + message);
     }
-    sqlite3_busy_timeout(m_db, busyTimeoutMs);
-    sqlite3_extended_result_codes(m_db, 1);
-    if (writable) {
-        execute("PRAGMA journal_mode = WAL", "switching to WAL");
-        // In WAL a commit then survives the process being killed; only a power
-        // cut may lose the last commits, and the file stays consistent.
-        execute("PRAGMA synchronous = NORMAL", "setting synchronous");
-        execute(writerCache, "sizing the cache");
-        // The checkpointer thread keeps the WAL short; this is the backstop.
-        execute("PRAGMA wal_autocheckpoint = 10000", "setting the checkpoint backstop");
+    try {
+        sqlite3_busy_timeout(m_db, busyTimeoutMs);
+        sqlite3_extended_result_codes(m_db, 1);
+        if (writable) {
+            execute("PRAGMA journal_mode = WAL", "switching to WAL");
+            // In WAL a commit then survives the process being killed; only a power
+            // cut may lose the last commits, and the file stays consistent.
+            execute("PRAGMA synchronous = NORMAL", "setting synchronous");
+            execute(writerCache, "sizing the cache");
+            // The checkpointer thread keeps the WAL short; this is the backstop.
+            execute("PRAGMA wal_autocheckpoint = 10000", "setting the checkpoint backstop");
+        }
+        execute(mapSize, "mapping the file");
+        execute("PRAGMA foreign_keys = ON", "enabling foreign keys");
+    } catch (...) {
+        // The destructor does not run for a half-made object.
+        sqlite3_close_v2(m_db);
+        throw;
     }
-    execute(mapSize, "mapping the file");
-    execute("PRAGMA foreign_keys = ON", "enabling foreign keys");
 }
 
 SqliteConnection::~SqliteConnection()

@@ -112,9 +112,10 @@ std::vector<std::int64_t> SqliteMigrations::apply(SqliteConnection &connection, 
         std::int64_t newest = 0;
         bool recorded = false;
         {
-            SqliteStatement query(connection, "SELECT COALESCE(MAX(version), 0), "
-                                              "EXISTS (SELECT 1 FROM schema_migrations WHERE version = ?1) "
-                                              "FROM schema_migrations",
+            SqliteStatement query(connection,
+                                  "SELECT COALESCE(MAX(version), 0), "
+                                  "EXISTS (SELECT 1 FROM schema_migrations WHERE version = ?1) "
+                                  "FROM schema_migrations",
                                   "reading schema_migrations");
             query.bindAll(migration.version);
             query.step();
@@ -127,7 +128,8 @@ std::vector<std::int64_t> SqliteMigrations::apply(SqliteConnection &connection, 
         if (recorded)
             continue;
         connection.execute(migration.sql, "migration " + std::to_string(migration.version));
-        SqliteStatement record(connection, "INSERT INTO schema_migrations (version, name, applied_at) VALUES (?1, ?2, ?3)",
+        SqliteStatement record(connection,
+                               "INSERT INTO schema_migrations (version, name, applied_at) VALUES (?1, ?2, ?3)",
                                "recording a migration");
         record.bindAll(migration.version, migration.name, nowMs());
         record.run();

@@ -32,8 +32,7 @@ void SqliteStatement::bind(int index, double value)
 void SqliteStatement::bind(int index, std::string_view value)
 {
     // SQLITE_TRANSIENT: the caller's string may not outlive the statement's use.
-    if (sqlite3_bind_text64(m_statement, index, value.data(), value.size(), SQLITE_TRANSIENT, SQLITE_UTF8)
-        != SQLITE_OK)
+    if (sqlite3_bind_text64(m_statement, index, value.data(), value.size(), SQLITE_TRANSIENT, SQLITE_UTF8) != SQLITE_OK)
         m_connection.fail(m_what);
 }
 
@@ -51,8 +50,7 @@ bool SqliteStatement::step()
 
 int SqliteStatement::run()
 {
-    while (step()) {
-    }
+    while (step()) {}
     return sqlite3_changes(m_connection.handle());
 }
 

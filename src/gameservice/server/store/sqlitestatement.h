@@ -23,8 +23,7 @@ public:
     SqliteStatement &operator=(const SqliteStatement &) = delete;
 
     // Binds the values to ?1, ?2, ... in order.
-    template<typename... Values>
-    SqliteStatement &bindAll(const Values &...values)
+    template<typename... Values> SqliteStatement &bindAll(const Values &...values)
     {
         int index = 0;
         (bind(++index, values), ...);

@@ -61,8 +61,7 @@ struct BoardPeriod
 };
 
 // Nothing when nobody has reported to that board in that period yet.
-std::optional<BoardPeriod> findBoardPeriod(SqliteConnection &db, const std::string &leaderboard, Scope scope,
-                                           Millis at)
+std::optional<BoardPeriod> findBoardPeriod(SqliteConnection &db, const std::string &leaderboard, Scope scope, Millis at)
 {
     SqliteStatement query(db,
                           "SELECT id, players FROM board_periods"
@@ -138,7 +137,8 @@ void updateBest(SqliteConnection &db, std::int64_t boardPeriod, const ScoreRepor
     std::optional<std::int64_t> bestValue;
     Millis bestAt = 0;
     {
-        SqliteStatement query(db, "SELECT value, reported_at FROM best_scores WHERE board_period = ?1 AND player_id = ?2",
+        SqliteStatement query(db,
+                              "SELECT value, reported_at FROM best_scores WHERE board_period = ?1 AND player_id = ?2",
                               "reading a best score");
         query.bindAll(boardPeriod, report.playerId);
         if (query.step()) {
@@ -183,8 +183,7 @@ void collect(SqliteStatement &query, std::vector<RankedScore> &rows)
 
 } // namespace
 
-template<typename Work>
-auto SqliteStore::write(Work &&work)
+template<typename Work> auto SqliteStore::write(Work &&work)
 {
     using Result = decltype(work(*m_writer));
     if constexpr (std::is_void_v<Result>) {
@@ -196,8 +195,7 @@ auto SqliteStore::write(Work &&work)
     }
 }
 
-template<typename Work>
-auto SqliteStore::read(Work &&work)
+template<typename Work> auto SqliteStore::read(Work &&work)
 {
     auto lease = m_readers.acquire();
     SqliteTransaction transaction(*lease, SqliteTransaction::Kind::Read);
@@ -274,8 +272,7 @@ bool SqliteStore::renamePlayer(const std::string &playerId, const std::string &d
     });
 }
 
-std::optional<PlayerRecord> SqliteStore::recoverPlayer(const std::string &recoveryHash,
-                                                       const std::string &newTokenHash,
+std::optional<PlayerRecord> SqliteStore::recoverPlayer(const std::string &recoveryHash, const std::string &newTokenHash,
                                                        const std::string &newRecoveryHash)
 {
     return write([&](SqliteConnection &db) -> std::optional<PlayerRecord> {
@@ -334,8 +331,8 @@ std::vector<RankedScore> SqliteStore::topScores(const std::string &leaderboard, 
         const auto board = findBoardPeriod(db, leaderboard, scope, now);
         if (!board)
             return rows;
-        static const std::string sql = std::string(selectRanked)
-                                       + " ORDER BY b.value DESC, b.reported_at, b.player_id LIMIT ?2";
+        static const std::string sql =
+            std::string(selectRanked) + " ORDER BY b.value DESC, b.reported_at, b.player_id LIMIT ?2";
         SqliteStatement query(db, sql.c_str(), "reading the top scores");
         query.bindAll(board->id, limit);
         collect(query, rows);
@@ -529,8 +526,8 @@ std::vector<ChallengeRecord> SqliteStore::receivedChallenges(const std::string &
         query.bindAll(playerId);
         std::vector<ChallengeRecord> records;
         while (query.step()) {
-            records.push_back(ChallengeRecord{query.text(0), query.text(1), query.text(2), query.text(3),
-                                              query.text(4), query.integer(5), query.text(6), query.integer(7)});
+            records.push_back(ChallengeRecord{query.text(0), query.text(1), query.text(2), query.text(3), query.text(4),
+                                              query.integer(5), query.text(6), query.integer(7)});
         }
         return records;
     });
@@ -539,8 +536,7 @@ std::vector<ChallengeRecord> SqliteStore::receivedChallenges(const std::string &
 bool SqliteStore::dismissChallenge(const std::string &playerId, const std::string &challengeId)
 {
     return write([&](SqliteConnection &db) {
-        SqliteStatement remove(db, "DELETE FROM challenges WHERE id = ?1 AND to_player = ?2",
-                               "dismissing a challenge");
+        SqliteStatement remove(db, "DELETE FROM challenges WHERE id = ?1 AND to_player = ?2", "dismissing a challenge");
         remove.bindAll(challengeId, playerId);
         return remove.run() > 0;
     });

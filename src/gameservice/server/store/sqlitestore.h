@@ -58,11 +58,9 @@ public:
 
 private:
     // Runs `work` on the writer and returns once its transaction committed.
-    template<typename Work>
-    auto write(Work &&work);
+    template<typename Work> auto write(Work &&work);
     // Runs `work` on a pooled reader in one read transaction.
-    template<typename Work>
-    auto read(Work &&work);
+    template<typename Work> auto read(Work &&work);
 
     ScoreOutcome applyReport(SqliteConnection &db, const ScoreReport &report);
     std::string newId(char prefix); // inside a write
