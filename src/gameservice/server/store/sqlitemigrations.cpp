@@ -13,8 +13,8 @@ namespace kestrune::server {
 
 namespace {
 
-// A board period is one leaderboard in one scope and period (today is day
-// 20429, ...), numbered so that the hot tables key on one integer. Ranks come
+// A board period is one leaderboard in one scope and period (a day, an ISO
+// week, or all time), numbered so that the hot tables key on one integer. Ranks come
 // from score_counts: per board period, how many players have each value as
 // their best; a rank sums at most the score range's rows, whatever the number
 // of players. board_periods.players is the period's entry count. Rows of
