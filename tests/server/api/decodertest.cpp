@@ -108,7 +108,7 @@ void DecoderTest::bodies_data()
     QTest::newRow("two documents") << QByteArray("{}{}") << "malformed_json";
     QTest::newRow("raw control character") << QByteArray("[\"a\x01\"]") << "malformed_json";
     QTest::newRow("NUL byte") << QByteArray("{}\0", 3) << "malformed_json";
-    QTest::newRow("NUL hides the rest") << QByteArray("{\"a\":1}\0{\"a\":2", 15) << "malformed_json";
+    QTest::newRow("NUL hides the rest") << QByteArray("{\"a\":1}\0{\"a\":2", 14) << "malformed_json";
 }
 
 void DecoderTest::bodies()
