@@ -133,8 +133,7 @@ void AccountsTest::challengesListNewestFirst()
     const Account bob = m_api->createAccount("Bob");
     for (int score : {100, 200}) {
         m_api->now += 1000;
-        m_api->post("/v1/challenges", {{"to", bob.id}, {"leaderboard", "sp_leaderboard"}, {"score", score}},
-                    ada.token);
+        m_api->post("/v1/challenges", {{"to", bob.id}, {"leaderboard", "sp_leaderboard"}, {"score", score}}, ada.token);
     }
     const auto received = jsonOf(m_api->get("/v1/challenges", bob.token))["challenges"];
     QCOMPARE(received.size(), 2u);

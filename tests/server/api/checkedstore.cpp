@@ -17,8 +17,7 @@ Store &CheckedStore::read()
     return m_inner;
 }
 
-template<typename Result>
-Result CheckedStore::counted(Result result)
+template<typename Result> Result CheckedStore::counted(Result result)
 {
     if (result)
         ++m_writes;

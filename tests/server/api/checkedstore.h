@@ -44,8 +44,7 @@ public:
 
 private:
     Store &read();
-    template<typename Result>
-    Result counted(Result result);
+    template<typename Result> Result counted(Result result);
 
     Store &m_inner;
     std::atomic<int> m_writes{0};

@@ -57,8 +57,7 @@ bool MemoryStore::renamePlayer(const std::string &playerId, const std::string &d
     return true;
 }
 
-std::optional<PlayerRecord> MemoryStore::recoverPlayer(const std::string &recoveryHash,
-                                                       const std::string &newTokenHash,
+std::optional<PlayerRecord> MemoryStore::recoverPlayer(const std::string &recoveryHash, const std::string &newTokenHash,
                                                        const std::string &newRecoveryHash)
 {
     const std::lock_guard lock(m_mutex);
@@ -75,10 +74,10 @@ std::optional<PlayerRecord> MemoryStore::recoverPlayer(const std::string &recove
 ScoreOutcome MemoryStore::reportScore(const ScoreReport &report)
 {
     const std::lock_guard lock(m_mutex);
-    const bool duplicate = !report.reportKey.empty()
-                           && std::any_of(m_scores.begin(), m_scores.end(), [&](const ScoreReport &s) {
-                                  return s.playerId == report.playerId && s.reportKey == report.reportKey;
-                              });
+    const bool duplicate =
+        !report.reportKey.empty() && std::any_of(m_scores.begin(), m_scores.end(), [&](const ScoreReport &s) {
+            return s.playerId == report.playerId && s.reportKey == report.reportKey;
+        });
     if (!duplicate)
         m_scores.push_back(report);
     return {duplicate};
@@ -92,8 +91,8 @@ std::vector<RankedScore> MemoryStore::ranked(const std::string &leaderboard, Sco
     for (const ScoreReport &s : m_scores) {
         if (s.leaderboard != leaderboard || periodOf(scope, s.at) != periodOf(scope, now))
             continue;
-        auto [it, added] = best.try_emplace(s.playerId, RankedScore{0, s.playerId, m_players.at(s.playerId).name,
-                                                                    s.value, s.at});
+        auto [it, added] =
+            best.try_emplace(s.playerId, RankedScore{0, s.playerId, m_players.at(s.playerId).name, s.value, s.at});
         if (!added && s.value > it->second.value)
             it->second.value = s.value, it->second.reportedAt = s.at;
     }
@@ -104,7 +103,8 @@ std::vector<RankedScore> MemoryStore::ranked(const std::string &leaderboard, Sco
         return std::tie(b.value, a.reportedAt, a.playerId) < std::tie(a.value, b.reportedAt, b.playerId);
     });
     for (std::size_t i = 0; i < rows.size(); ++i)
-        rows[i].rank = i > 0 && rows[i].value == rows[i - 1].value ? rows[i - 1].rank : static_cast<std::int64_t>(i + 1);
+        rows[i].rank =
+            i > 0 && rows[i].value == rows[i - 1].value ? rows[i - 1].rank : static_cast<std::int64_t>(i + 1);
     return rows;
 }
 
@@ -128,7 +128,8 @@ std::vector<RankedScore> MemoryStore::aroundPlayer(const std::string &leaderboar
 {
     const std::lock_guard lock(m_mutex);
     const auto rows = ranked(leaderboard, scope, now);
-    const auto it = std::find_if(rows.begin(), rows.end(), [&](const RankedScore &r) { return r.playerId == playerId; });
+    const auto it =
+        std::find_if(rows.begin(), rows.end(), [&](const RankedScore &r) { return r.playerId == playerId; });
     if (it == rows.end())
         return {};
     const auto first = it - std::min<std::ptrdiff_t>(radius, it - rows.begin());
@@ -195,9 +196,8 @@ std::vector<ChallengeRecord> MemoryStore::receivedChallenges(const std::string &
 bool MemoryStore::dismissChallenge(const std::string &playerId, const std::string &challengeId)
 {
     const std::lock_guard lock(m_mutex);
-    return std::erase_if(m_challenges, [&](const ChallengeRecord &c) {
-               return c.id == challengeId && c.toPlayerId == playerId;
-           })
+    return std::erase_if(m_challenges,
+                         [&](const ChallengeRecord &c) { return c.id == challengeId && c.toPlayerId == playerId; })
            > 0;
 }
 

@@ -21,7 +21,8 @@ const QByteArray top = "/v1/leaderboards/sp_leaderboard/top";
 const QByteArray progress = "/v1/achievements/50won/progress";
 
 void row(const char *name, const QByteArray &method, const QByteArray &target, const QByteArray &body,
-         const QByteArray &authorization, int status, const char *code, const QByteArray &contentType = "application/json")
+         const QByteArray &authorization, int status, const char *code,
+         const QByteArray &contentType = "application/json")
 {
     QTest::newRow(name) << method << target << body << authorization << contentType << status << QString(code);
 }
@@ -71,7 +72,8 @@ void RefusalsTest::refusals_data()
     row("unknown token", "POST", scores, R"({"score":5})", "Bearer " + QByteArray(43, 'A'), 401, "invalid_token");
     row("other scheme", "POST", scores, R"({"score":5})", "Basic {token}", 401, "invalid_token");
     row("scheme only", "POST", scores, R"({"score":5})", "Bearer ", 401, "invalid_token");
-    row("token with a NUL", "POST", scores, R"({"score":5})", QByteArray("Bearer ", 7) + QByteArray(42, 'A') + QByteArray(1, '\0'), 401, "invalid_token");
+    row("token with a NUL", "POST", scores, R"({"score":5})",
+        QByteArray("Bearer ", 7) + QByteArray(42, 'A') + QByteArray(1, '\0'), 401, "invalid_token");
     row("bad token where optional", "GET", top, "", "Bearer nope", 401, "invalid_token");
     row("who-am-i needs a token", "GET", "/v1/accounts/me", "", "", 401, "missing_token");
     row("around-me needs a token", "GET", "/v1/leaderboards/sp_leaderboard/around-me", "", "", 401, "missing_token");
@@ -79,24 +81,29 @@ void RefusalsTest::refusals_data()
     row("challenges need a token", "GET", "/v1/challenges", "", "", 401, "missing_token");
 
     // Bodies.
-    row("text/plain", "POST", "/v1/accounts", R"({"displayName":"A"})", "", 415, "unsupported_media_type", "text/plain");
-    row("latin-1 JSON", "POST", "/v1/accounts", R"({"displayName":"A"})", "", 415, "unsupported_media_type", "application/json; charset=latin1");
+    row("text/plain", "POST", "/v1/accounts", R"({"displayName":"A"})", "", 415, "unsupported_media_type",
+        "text/plain");
+    row("latin-1 JSON", "POST", "/v1/accounts", R"({"displayName":"A"})", "", 415, "unsupported_media_type",
+        "application/json; charset=latin1");
     row("no content type", "POST", "/v1/accounts", R"({"displayName":"A"})", "", 415, "unsupported_media_type", "");
     row("empty body", "POST", "/v1/accounts", "", "", 400, "malformed_json");
     row("unclosed object", "POST", "/v1/accounts", "{", "", 400, "malformed_json");
     row("trailing garbage", "POST", "/v1/accounts", R"({"displayName":"A"} x)", "", 400, "malformed_json");
     row("comment", "POST", "/v1/accounts", R"({"displayName":"A"/*x*/})", "", 400, "malformed_json");
     row("single quotes", "POST", "/v1/accounts", "{'displayName':'A'}", "", 400, "malformed_json");
-    row("raw NUL in a string", "POST", "/v1/accounts", QByteArray("{\"displayName\":\"A\0B\"}", 21), "", 400, "malformed_json");
+    row("raw NUL in a string", "POST", "/v1/accounts", QByteArray("{\"displayName\":\"A\0B\"}", 21), "", 400,
+        "malformed_json");
     row("lone surrogate escape", "POST", "/v1/accounts", R"({"displayName":"\ud800"})", "", 400, "malformed_json");
     row("array body", "POST", "/v1/accounts", "[]", "", 400, "wrong_type");
     row("string body", "POST", "/v1/accounts", R"("Ada")", "", 400, "wrong_type");
+    row("null body", "POST", "/v1/accounts", "null", "", 400, "wrong_type");
     row("name is a number", "POST", "/v1/accounts", R"({"displayName":5})", "", 400, "wrong_type");
     row("name is null", "POST", "/v1/accounts", R"({"displayName":null})", "", 400, "wrong_type");
     row("name missing", "POST", "/v1/accounts", "{}", "", 400, "missing_field");
     row("unknown field", "POST", "/v1/accounts", R"({"displayName":"A","admin":true})", "", 400, "unknown_field");
     row("duplicate key", "POST", "/v1/accounts", R"({"displayName":"A","displayName":"B"})", "", 400, "duplicate_key");
-    row("deep nesting", "POST", "/v1/accounts", R"({"displayName":"A","x":[[[[[[[[[]]]]]]]]]})", "", 400, "nesting_too_deep");
+    row("deep nesting", "POST", "/v1/accounts", R"({"displayName":"A","x":[[[[[[[[[]]]]]]]]]})", "", 400,
+        "nesting_too_deep");
     row("invalid UTF-8 byte", "POST", "/v1/accounts", "{\"displayName\":\"\xff\"}", "", 400, "invalid_utf8");
     row("overlong slash", "POST", "/v1/accounts", "{\"displayName\":\"\xc0\xaf\"}", "", 400, "invalid_utf8");
     row("encoded surrogate", "POST", "/v1/accounts", "{\"displayName\":\"\xed\xa0\x80\"}", "", 400, "invalid_utf8");
@@ -105,7 +112,8 @@ void RefusalsTest::refusals_data()
     // Names.
     row("empty name", "POST", "/v1/accounts", R"({"displayName":""})", "", 400, "invalid_name");
     row("only spaces", "POST", "/v1/accounts", R"({"displayName":"   "})", "", 400, "invalid_name");
-    row("33 characters", "POST", "/v1/accounts", "{\"displayName\":\"" + QByteArray("\xc3\xa9").repeated(33) + "\"}", "", 400, "invalid_name");
+    row("33 characters", "POST", "/v1/accounts", "{\"displayName\":\"" + QByteArray("\xc3\xa9").repeated(33) + "\"}",
+        "", 400, "invalid_name");
     row("newline", "POST", "/v1/accounts", R"({"displayName":"A\nB"})", "", 400, "invalid_name");
     row("escaped NUL", "POST", "/v1/accounts", R"({"displayName":"A\u0000"})", "", 400, "invalid_name");
     row("C1 control", "POST", "/v1/accounts", R"({"displayName":"A\u0085"})", "", 400, "invalid_name");
@@ -114,9 +122,12 @@ void RefusalsTest::refusals_data()
     row("rename with tab", "PATCH", "/v1/accounts/me", R"({"displayName":"A\tB"})", bearer, 400, "invalid_name");
 
     // Recovery.
-    row("recovery code too short", "POST", "/v1/accounts/recover", R"({"recoveryCode":"ABCD-EFGH"})", "", 400, "invalid_recovery_code");
-    row("recovery code with U", "POST", "/v1/accounts/recover", "{\"recoveryCode\":\"" + QByteArray(28, 'U') + "\"}", "", 400, "invalid_recovery_code");
-    row("recovery code unknown", "POST", "/v1/accounts/recover", "{\"recoveryCode\":\"" + QByteArray(28, '7') + "\"}", "", 401, "unknown_recovery_code");
+    row("recovery code too short", "POST", "/v1/accounts/recover", R"({"recoveryCode":"ABCD-EFGH"})", "", 400,
+        "invalid_recovery_code");
+    row("recovery code with U", "POST", "/v1/accounts/recover", "{\"recoveryCode\":\"" + QByteArray(28, 'U') + "\"}",
+        "", 400, "invalid_recovery_code");
+    row("recovery code unknown", "POST", "/v1/accounts/recover", "{\"recoveryCode\":\"" + QByteArray(28, '7') + "\"}",
+        "", 401, "unknown_recovery_code");
     row("recovery code a number", "POST", "/v1/accounts/recover", R"({"recoveryCode":7})", "", 400, "wrong_type");
 
     // Scores.
@@ -124,7 +135,8 @@ void RefusalsTest::refusals_data()
     row("score above range", "POST", scores, R"({"score":1001})", bearer, 400, "score_out_of_range");
     row("score at 2^53+1", "POST", scores, R"({"score":9007199254740993})", bearer, 400, "number_out_of_range");
     row("score at -2^53-1", "POST", scores, R"({"score":-9007199254740993})", bearer, 400, "number_out_of_range");
-    row("score beyond 2^64", "POST", scores, R"({"score":123456789012345678901234567890})", bearer, 400, "number_out_of_range");
+    row("score beyond 2^64", "POST", scores, R"({"score":123456789012345678901234567890})", bearer, 400,
+        "number_out_of_range");
     row("score 1e300", "POST", scores, R"({"score":1e300})", bearer, 400, "number_out_of_range");
     row("score 1e400", "POST", scores, R"({"score":1e400})", bearer, 400, "number_out_of_range");
     row("fractional score", "POST", scores, R"({"score":12.5})", bearer, 400, "not_an_integer");
@@ -134,17 +146,25 @@ void RefusalsTest::refusals_data()
     row("score missing", "POST", scores, R"({"reportId":"r1"})", bearer, 400, "missing_field");
     row("empty report id", "POST", scores, R"({"score":5,"reportId":""})", bearer, 400, "invalid_report_id");
     row("path-like report id", "POST", scores, R"({"score":5,"reportId":"../r1"})", bearer, 400, "invalid_report_id");
-    row("overlong report id", "POST", scores, "{\"score\":5,\"reportId\":\"" + QByteArray(65, 'r') + "\"}", bearer, 400, "invalid_report_id");
+    row("overlong report id", "POST", scores, "{\"score\":5,\"reportId\":\"" + QByteArray(65, 'r') + "\"}", bearer, 400,
+        "invalid_report_id");
     row("report id a number", "POST", scores, R"({"score":5,"reportId":5})", bearer, 400, "wrong_type");
     row("query on a write", "POST", scores + "?score=5", R"({"score":5})", bearer, 400, "unknown_parameter");
-    row("unknown leaderboard", "POST", "/v1/leaderboards/mp_leaderboard/scores", R"({"score":5})", bearer, 404, "unknown_leaderboard");
-    row("dot-dot leaderboard", "POST", "/v1/leaderboards/../scores", R"({"score":5})", bearer, 400, "invalid_identifier");
-    row("encoded dot-dot", "POST", "/v1/leaderboards/%2e%2e/scores", R"({"score":5})", bearer, 400, "invalid_identifier");
-    row("encoded slash", "POST", "/v1/leaderboards/..%2Fetc%2Fpasswd/scores", R"({"score":5})", bearer, 400, "invalid_identifier");
-    row("encoded NUL", "POST", "/v1/leaderboards/sp_leaderboard%00/scores", R"({"score":5})", bearer, 400, "invalid_identifier");
-    row("SQL in leaderboard", "POST", "/v1/leaderboards/sp_leaderboard'%20OR%201=1--/scores", R"({"score":5})", bearer, 400, "invalid_identifier");
+    row("unknown leaderboard", "POST", "/v1/leaderboards/mp_leaderboard/scores", R"({"score":5})", bearer, 404,
+        "unknown_leaderboard");
+    row("dot-dot leaderboard", "POST", "/v1/leaderboards/../scores", R"({"score":5})", bearer, 400,
+        "invalid_identifier");
+    row("encoded dot-dot", "POST", "/v1/leaderboards/%2e%2e/scores", R"({"score":5})", bearer, 400,
+        "invalid_identifier");
+    row("encoded slash", "POST", "/v1/leaderboards/..%2Fetc%2Fpasswd/scores", R"({"score":5})", bearer, 400,
+        "invalid_identifier");
+    row("encoded NUL", "POST", "/v1/leaderboards/sp_leaderboard%00/scores", R"({"score":5})", bearer, 400,
+        "invalid_identifier");
+    row("SQL in leaderboard", "POST", "/v1/leaderboards/sp_leaderboard'%20OR%201=1--/scores", R"({"score":5})", bearer,
+        400, "invalid_identifier");
     row("empty leaderboard", "POST", "/v1/leaderboards//scores", R"({"score":5})", bearer, 400, "invalid_identifier");
-    row("overlong leaderboard", "POST", "/v1/leaderboards/" + QByteArray(65, 'x') + "/scores", R"({"score":5})", bearer, 400, "invalid_identifier");
+    row("overlong leaderboard", "POST", "/v1/leaderboards/" + QByteArray(65, 'x') + "/scores", R"({"score":5})", bearer,
+        400, "invalid_identifier");
     row("bad scope", "GET", top + "?scope=year", "", "", 400, "invalid_scope");
     row("scope in capitals", "GET", top + "?scope=WEEK", "", "", 400, "invalid_scope");
     row("limit 0", "GET", top + "?limit=0", "", "", 400, "invalid_parameter");
@@ -157,11 +177,14 @@ void RefusalsTest::refusals_data()
     row("unknown parameter", "GET", top + "?page=2", "", "", 400, "unknown_parameter");
     row("parameter on a list", "GET", "/v1/leaderboards?x=1", "", "", 400, "unknown_parameter");
     row("unknown leaderboard top", "GET", "/v1/leaderboards/nope/top", "", "", 404, "unknown_leaderboard");
-    row("radius 26", "GET", "/v1/leaderboards/sp_leaderboard/around-me?radius=26", "", bearer, 400, "invalid_parameter");
+    row("radius 26", "GET", "/v1/leaderboards/sp_leaderboard/around-me?radius=26", "", bearer, 400,
+        "invalid_parameter");
 
     // Achievements.
-    row("unknown achievement", "POST", "/v1/achievements/200won/progress", R"({"percent":5})", bearer, 404, "unknown_achievement");
-    row("path-like achievement", "POST", "/v1/achievements/%2e%2e%2f1won/progress", R"({"percent":5})", bearer, 400, "invalid_identifier");
+    row("unknown achievement", "POST", "/v1/achievements/200won/progress", R"({"percent":5})", bearer, 404,
+        "unknown_achievement");
+    row("path-like achievement", "POST", "/v1/achievements/%2e%2e%2f1won/progress", R"({"percent":5})", bearer, 400,
+        "invalid_identifier");
     row("percent 101", "POST", progress, R"({"percent":101})", bearer, 400, "invalid_percent");
     row("percent just above", "POST", progress, R"({"percent":100.0001})", bearer, 400, "invalid_percent");
     row("percent negative", "POST", progress, R"({"percent":-0.5})", bearer, 400, "invalid_percent");
@@ -171,23 +194,36 @@ void RefusalsTest::refusals_data()
     row("percent missing", "POST", progress, "{}", bearer, 400, "missing_field");
 
     // Challenges.
-    row("challenge to oneself", "POST", "/v1/challenges", R"({"to":"{self}","leaderboard":"sp_leaderboard","score":5})", bearer, 400, "invalid_recipient");
-    row("challenge to nobody", "POST", "/v1/challenges", R"({"to":"K00000000deadbeef","leaderboard":"sp_leaderboard","score":5})", bearer, 404, "unknown_player");
-    row("challenge to a path", "POST", "/v1/challenges", R"({"to":"../K1","leaderboard":"sp_leaderboard","score":5})", bearer, 400, "invalid_identifier");
-    row("challenge on unknown board", "POST", "/v1/challenges", R"({"to":"{bob}","leaderboard":"x","score":5})", bearer, 404, "unknown_leaderboard");
-    row("challenge score above range", "POST", "/v1/challenges", R"({"to":"{bob}","leaderboard":"sp_leaderboard","score":1001})", bearer, 400, "score_out_of_range");
-    row("challenge score fractional", "POST", "/v1/challenges", challenge("") .replace("500", "5.5"), bearer, 400, "not_an_integer");
-    row("challenge message too long", "POST", "/v1/challenges", challenge(",\"message\":\"" + QByteArray(141, 'm') + "\""), bearer, 400, "invalid_message");
-    row("challenge message with bell", "POST", "/v1/challenges", challenge(R"(,"message":"hi\u0007")"), bearer, 400, "invalid_message");
-    row("challenge message a number", "POST", "/v1/challenges", challenge(R"(,"message":1)"), bearer, 400, "wrong_type");
-    row("challenge without receiver", "POST", "/v1/challenges", R"({"leaderboard":"sp_leaderboard","score":5})", bearer, 400, "missing_field");
-    row("challenge with sender field", "POST", "/v1/challenges", challenge(R"(,"from":"{bob}")"), bearer, 400, "unknown_field");
-    row("dismiss unknown challenge", "DELETE", "/v1/challenges/C0000000000000404", "", bearer, 404, "unknown_challenge");
+    row("challenge to oneself", "POST", "/v1/challenges", R"({"to":"{self}","leaderboard":"sp_leaderboard","score":5})",
+        bearer, 400, "invalid_recipient");
+    row("challenge to nobody", "POST", "/v1/challenges",
+        R"({"to":"K00000000deadbeef","leaderboard":"sp_leaderboard","score":5})", bearer, 404, "unknown_player");
+    row("challenge to a path", "POST", "/v1/challenges", R"({"to":"../K1","leaderboard":"sp_leaderboard","score":5})",
+        bearer, 400, "invalid_identifier");
+    row("challenge on unknown board", "POST", "/v1/challenges", R"({"to":"{bob}","leaderboard":"x","score":5})", bearer,
+        404, "unknown_leaderboard");
+    row("challenge score above range", "POST", "/v1/challenges",
+        R"({"to":"{bob}","leaderboard":"sp_leaderboard","score":1001})", bearer, 400, "score_out_of_range");
+    row("challenge score fractional", "POST", "/v1/challenges", challenge("").replace("500", "5.5"), bearer, 400,
+        "not_an_integer");
+    row("challenge message too long", "POST", "/v1/challenges",
+        challenge(",\"message\":\"" + QByteArray(141, 'm') + "\""), bearer, 400, "invalid_message");
+    row("challenge message with bell", "POST", "/v1/challenges", challenge(R"(,"message":"hi\u0007")"), bearer, 400,
+        "invalid_message");
+    row("challenge message a number", "POST", "/v1/challenges", challenge(R"(,"message":1)"), bearer, 400,
+        "wrong_type");
+    row("challenge without receiver", "POST", "/v1/challenges", R"({"leaderboard":"sp_leaderboard","score":5})", bearer,
+        400, "missing_field");
+    row("challenge with sender field", "POST", "/v1/challenges", challenge(R"(,"from":"{bob}")"), bearer, 400,
+        "unknown_field");
+    row("dismiss unknown challenge", "DELETE", "/v1/challenges/C0000000000000404", "", bearer, 404,
+        "unknown_challenge");
     row("dismiss path-like challenge", "DELETE", "/v1/challenges/..%2F..", "", bearer, 400, "invalid_identifier");
 
     // Players.
     row("unknown player", "GET", "/v1/players/K00000000deadbeef", "", "", 404, "unknown_player");
-    row("SQL as player id", "GET", "/v1/players/K1'%3B%20DROP%20TABLE%20players%3B--", "", "", 400, "invalid_identifier");
+    row("SQL as player id", "GET", "/v1/players/K1'%3B%20DROP%20TABLE%20players%3B--", "", "", 400,
+        "invalid_identifier");
 }
 
 void RefusalsTest::refusals()

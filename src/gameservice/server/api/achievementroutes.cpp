@@ -27,8 +27,9 @@ void AchievementRoutes::list(RequestContext &context)
         nlohmann::json item = {
             {"id", definition.identifier}, {"title", definition.title}, {"description", definition.description}};
         if (context.caller()) {
-            const auto it = std::find_if(progress.begin(), progress.end(),
-                                         [&](const auto &record) { return record.identifier == definition.identifier; });
+            const auto it = std::find_if(progress.begin(), progress.end(), [&](const auto &record) {
+                return record.identifier == definition.identifier;
+            });
             const double percent = it == progress.end() ? 0.0 : it->percent;
             item["percent"] = percent;
             item["completed"] = percent >= 100;

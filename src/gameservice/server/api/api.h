@@ -4,10 +4,10 @@
 #include "achievementroutes.h"
 #include "challengeroutes.h"
 #include "exchange.h"
+#include "gameservice/server/store/store.h"
 #include "routetable.h"
 #include "scoreroutes.h"
 #include "secrets.h"
-#include "gameservice/server/store/store.h"
 
 #include <functional>
 
@@ -24,6 +24,9 @@ class Api
 {
 public:
     explicit Api(Store &store, Clock clock = systemClock(), RandomSource random = Secrets::systemRandom());
+    // The route table points into this object.
+    Api(const Api &) = delete;
+    Api &operator=(const Api &) = delete;
 
     ApiResponse handle(const ApiRequest &request) const;
     // For the transport; the Api must outlive it.

@@ -13,13 +13,22 @@ ApiError wrongType(const std::string &name, const char *expected)
 
 } // namespace
 
-BodyReader::BodyReader(const nlohmann::json &body)
-    : m_body(body)
+namespace {
+
+const nlohmann::json &objectBody(const std::optional<nlohmann::json> &body)
 {
-    if (body.is_null())
+    if (!body)
         throw ApiError::badRequest(errc::malformedJson, "The request needs a JSON object as its body.");
-    if (!body.is_object())
+    if (!body->is_object())
         throw ApiError::badRequest(errc::wrongType, "The body must be a JSON object.");
+    return *body;
+}
+
+} // namespace
+
+BodyReader::BodyReader(const std::optional<nlohmann::json> &body)
+    : m_body(objectBody(body))
+{
 }
 
 const nlohmann::json &BodyReader::require(const std::string &name)

@@ -15,7 +15,8 @@ namespace kestrune::server {
 class BodyReader
 {
 public:
-    explicit BodyReader(const nlohmann::json &body);
+    // Refuses a missing body and one that is not an object.
+    explicit BodyReader(const std::optional<nlohmann::json> &body);
 
     std::string string(const std::string &name);
     std::optional<std::string> optionalString(const std::string &name);
@@ -29,7 +30,7 @@ public:
 private:
     const nlohmann::json &require(const std::string &name);
 
-    const nlohmann::json &m_body;
+    const nlohmann::json &m_body; // valid once the constructor returned
     std::set<std::string> m_read;
 };
 

@@ -36,8 +36,8 @@ RequestContext::Timer::Timer(ApiResponse &response)
 
 RequestContext::Timer::~Timer()
 {
-    m_response.databaseTime
-        += std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - m_start);
+    m_response.databaseTime +=
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - m_start);
 }
 
 std::string toJsonText(const nlohmann::json &value)

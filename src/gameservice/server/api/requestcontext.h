@@ -1,8 +1,8 @@
 #pragma once
 
 #include "exchange.h"
-#include "queryreader.h"
 #include "gameservice/server/store/store.h"
+#include "queryreader.h"
 
 #include <nlohmann/json.hpp>
 
@@ -22,7 +22,8 @@ public:
 
     Millis now() const { return m_now; }
     const std::string &argument(std::size_t index) const { return m_arguments.at(index); }
-    const nlohmann::json &body() const { return m_body; }
+    // Nothing when the request had no body.
+    const std::optional<nlohmann::json> &body() const { return m_body; }
     QueryReader &query() { return m_query; }
 
     // The authenticated player; caller() is null for an anonymous request.
@@ -31,8 +32,7 @@ public:
 
     // Runs one store call and adds its time to the response's database
     // time, also when it throws.
-    template<typename Call>
-    decltype(auto) store(Call &&call)
+    template<typename Call> decltype(auto) store(Call &&call)
     {
         const Timer timer(m_response);
         return call(m_store);
@@ -43,7 +43,7 @@ public:
 
     void setArguments(std::vector<std::string> arguments) { m_arguments = std::move(arguments); }
     void setQuery(QueryReader query) { m_query = std::move(query); }
-    void setBody(nlohmann::json body) { m_body = std::move(body); }
+    void setBody(std::optional<nlohmann::json> body) { m_body = std::move(body); }
     void setCaller(PlayerRecord caller);
 
 private:
@@ -65,7 +65,7 @@ private:
     ApiResponse &m_response;
     std::vector<std::string> m_arguments;
     QueryReader m_query;
-    nlohmann::json m_body;
+    std::optional<nlohmann::json> m_body;
     std::optional<PlayerRecord> m_caller;
 };
 

@@ -33,7 +33,8 @@ std::string percentDecode(std::string_view text, bool plusIsSpace)
             const int high = i + 2 < text.size() ? hexValue(text[i + 1]) : -1;
             const int low = i + 2 < text.size() ? hexValue(text[i + 2]) : -1;
             if (high < 0 || low < 0)
-                throw ApiError::badRequest(errc::invalidTarget, "The target has a '%' that is not followed by two hex digits.");
+                throw ApiError::badRequest(errc::invalidTarget,
+                                           "The target has a '%' that is not followed by two hex digits.");
             out.push_back(static_cast<char>(high * 16 + low));
             i += 2;
         } else if (c == '+' && plusIsSpace) {
@@ -84,7 +85,8 @@ DecodedTarget RequestDecoder::decodeTarget(std::string_view target)
     for (const char c : target) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte <= 0x20 || byte == 0x7F || c == '#')
-            throw ApiError::badRequest(errc::invalidTarget, "The target holds a character that must be percent-encoded.");
+            throw ApiError::badRequest(errc::invalidTarget,
+                                       "The target holds a character that must be percent-encoded.");
     }
     DecodedTarget decoded;
     const std::size_t question = target.find('?');
@@ -98,7 +100,8 @@ DecodedTarget RequestDecoder::decodeTarget(std::string_view target)
             continue;
         const std::size_t equals = pair.find('=');
         std::string name = percentDecode(pair.substr(0, equals), true);
-        std::string value = equals == std::string_view::npos ? std::string() : percentDecode(pair.substr(equals + 1), true);
+        std::string value =
+            equals == std::string_view::npos ? std::string() : percentDecode(pair.substr(equals + 1), true);
         const bool seen = std::any_of(decoded.query.begin(), decoded.query.end(),
                                       [&](const auto &existing) { return existing.first == name; });
         if (seen)
@@ -108,10 +111,10 @@ DecodedTarget RequestDecoder::decodeTarget(std::string_view target)
     return decoded;
 }
 
-nlohmann::json RequestDecoder::decodeBody(std::string_view body)
+std::optional<nlohmann::json> RequestDecoder::decodeBody(std::string_view body)
 {
     if (body.empty())
-        return nullptr;
+        return std::nullopt;
     if (!utf8::isValid(body))
         throw ApiError::badRequest(errc::invalidUtf8, "The body is not valid UTF-8.");
     // The parser takes a NUL byte for the end of the input and would ignore

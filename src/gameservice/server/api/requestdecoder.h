@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -11,7 +12,7 @@ namespace kestrune::server {
 
 struct DecodedTarget
 {
-    std::vector<std::string> segments; // percent-decoded, in order; "/" gives one empty segment
+    std::vector<std::string> segments;                      // percent-decoded, in order; "/" gives one empty segment
     std::vector<std::pair<std::string, std::string>> query; // percent-decoded, in order
 };
 
@@ -30,9 +31,10 @@ public:
     // query parameter given twice is refused.
     static DecodedTarget decodeTarget(std::string_view target);
 
-    // A JSON text in UTF-8 (null for an empty body). Refuses duplicate keys
-    // at any level, nesting deeper than maxDepth, and numbers beyond 2^53.
-    static nlohmann::json decodeBody(std::string_view body);
+    // A JSON text in UTF-8; nothing for an empty body (which differs from
+    // the body "null"). Refuses duplicate keys at any level, nesting deeper
+    // than maxDepth, and numbers beyond 2^53.
+    static std::optional<nlohmann::json> decodeBody(std::string_view body);
 
     // "application/json", optionally with "; charset=utf-8".
     static bool isJsonContentType(std::string_view contentType);

@@ -81,8 +81,8 @@ void ScoreRoutes::top(RequestContext &context)
     nlohmann::json answer = {
         {"leaderboard", id}, {"scope", scopeName(scope)}, {"entryCount", count}, {"entries", rowsJson(rows)}};
     if (const PlayerRecord *caller = context.caller()) {
-        const auto mine = context.store(
-            [&](Store &store) { return store.playerScore(id, scope, context.now(), caller->id); });
+        const auto mine =
+            context.store([&](Store &store) { return store.playerScore(id, scope, context.now(), caller->id); });
         answer["me"] = mine ? rowJson(*mine) : nlohmann::json(nullptr);
     }
     context.reply(200, answer);
@@ -97,11 +97,11 @@ void ScoreRoutes::aroundMe(RequestContext &context)
 
     const std::string id(board.identifier);
     const std::string &me = context.player().id;
-    const auto rows = context.store(
-        [&](Store &store) { return store.aroundPlayer(id, scope, context.now(), me, radius); });
+    const auto rows =
+        context.store([&](Store &store) { return store.aroundPlayer(id, scope, context.now(), me, radius); });
     const auto count = context.store([&](Store &store) { return store.entryCount(id, scope, context.now()); });
-    context.reply(200, {{"leaderboard", id}, {"scope", scopeName(scope)}, {"entryCount", count},
-                        {"entries", rowsJson(rows)}});
+    context.reply(
+        200, {{"leaderboard", id}, {"scope", scopeName(scope)}, {"entryCount", count}, {"entries", rowsJson(rows)}});
 }
 
 } // namespace kestrune::server

@@ -40,9 +40,10 @@ std::vector<char32_t> plainText(std::string_view text, std::size_t maxLength, co
 
 void identifier(std::string_view value, std::string_view what)
 {
-    if (value.empty() || value.size() > maxIdentifierLength || !std::all_of(value.begin(), value.end(), isWordCharacter)) {
-        throw ApiError::badRequest(errc::invalidIdentifier, "The " + std::string(what)
-                                                                + " must be 1 to 64 letters, digits or '_'.");
+    if (value.empty() || value.size() > maxIdentifierLength
+        || !std::all_of(value.begin(), value.end(), isWordCharacter)) {
+        throw ApiError::badRequest(errc::invalidIdentifier,
+                                   "The " + std::string(what) + " must be 1 to 64 letters, digits or '_'.");
     }
 }
 
@@ -69,7 +70,8 @@ void displayName(std::string_view name)
     const auto points = plainText(name, maxNameLength, errc::invalidName, "The display name");
     const bool blank = std::all_of(points.begin(), points.end(), [](char32_t cp) { return cp == ' ' || cp == 0x3000; });
     if (blank)
-        throw ApiError::badRequest(errc::invalidName, "The display name must have 1 to 32 characters, not only spaces.");
+        throw ApiError::badRequest(errc::invalidName,
+                                   "The display name must have 1 to 32 characters, not only spaces.");
 }
 
 void message(std::string_view text)
