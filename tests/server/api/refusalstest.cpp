@@ -318,4 +318,18 @@ void RefusalsTest::credentialsComeBeforeContent()
     QCOMPARE(errorCodeOf(response), QStringLiteral("invalid_token"));
 }
 
+void RefusalsTest::messagesDoNotEchoLongInput()
+{
+    const std::string key(1000, 'k');
+    ApiResponse response = m_api->post("/v1/accounts", {{"displayName", "A"}, {key, 1}});
+    QCOMPARE(errorCodeOf(response), QStringLiteral("unknown_field"));
+    QVERIFY(response.body.size() < 200);
+    response = m_api->get("/v1/leaderboards/sp_leaderboard/top?" + key + "=1");
+    QCOMPARE(errorCodeOf(response), QStringLiteral("unknown_parameter"));
+    QVERIFY(response.body.size() < 200);
+    // A short plain name is quoted, so the client sees which one.
+    response = m_api->post("/v1/accounts", {{"displayName", "A"}, {"admin", true}});
+    QVERIFY(jsonOf(response)["error"]["message"].get<std::string>().find("\"admin\"") != std::string::npos);
+}
+
 } // namespace kestrune::server::test

@@ -20,6 +20,7 @@ private slots:
     void wrongMethodListsTheAllowedOnes();
     void unmatchedRoutesShareOneLabel();
     void credentialsComeBeforeContent();
+    void messagesDoNotEchoLongInput();
 
 private:
     std::unique_ptr<ApiFixture> m_api;

@@ -54,6 +54,10 @@ public:
     const std::string &code() const { return m_code; }
 
     static ApiError badRequest(std::string code, const std::string &message);
+    // A name the client sent, quoted for a message when it is short and
+    // plain; otherwise a stand-in, so that an error never echoes a whole
+    // body back or carries characters a log would choke on.
+    static std::string quoted(const std::string &name, const char *standIn);
 
 private:
     int m_status;

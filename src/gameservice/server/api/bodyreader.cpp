@@ -81,7 +81,8 @@ void BodyReader::finish() const
 {
     for (const auto &item : m_body.items()) {
         if (m_read.count(item.key()) == 0)
-            throw ApiError::badRequest(errc::unknownField, "The field \"" + item.key() + "\" is not known here.");
+            throw ApiError::badRequest(errc::unknownField,
+                                       "The field " + ApiError::quoted(item.key(), "given") + " is not known here.");
     }
 }
 

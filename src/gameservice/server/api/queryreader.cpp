@@ -52,8 +52,9 @@ void QueryReader::finish() const
 {
     for (const auto &parameter : m_parameters) {
         if (m_read.count(parameter.first) == 0) {
-            throw ApiError::badRequest(errc::unknownParameter,
-                                       "The query parameter \"" + parameter.first + "\" is not known here.");
+            throw ApiError::badRequest(errc::unknownParameter, "The query parameter "
+                                                                   + ApiError::quoted(parameter.first, "given")
+                                                                   + " is not known here.");
         }
     }
 }
