@@ -154,6 +154,8 @@ void AccountsTest::storeFailureAnswers503WithoutInternals()
         QVERIFY(hasHeader(response, "Retry-After", "1"));
         for (const char *internal : {"SELECT", "players", "token_hash", "connection"})
             QVERIFY2(response.body.find(internal) == std::string::npos, response.body.c_str());
+        // The operator's log gets what failed.
+        QVERIFY(response.internalError.find("connection refused") != std::string::npos);
     }
     // Nothing else is needed to recover: the next request finds the store back.
     m_api->store().setFailing(false);

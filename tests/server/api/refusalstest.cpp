@@ -255,6 +255,9 @@ void RefusalsTest::refusals()
     QVERIFY(!json["error"]["message"].get<std::string>().empty());
     QVERIFY(response.body.find(m_ada.token) == std::string::npos);
     QCOMPARE(m_api->store().writes(), writes);
+    const bool tokenFault = code == "missing_token" || code == "invalid_token";
+    const bool challenged = !response.headers.empty() && response.headers[0].first == "WWW-Authenticate";
+    QCOMPARE(challenged, tokenFault);
 }
 
 void RefusalsTest::adversarialInputIsKeptVerbatim_data()

@@ -77,15 +77,17 @@ ApiResponse Api::handle(const ApiRequest &request) const
         dispatch(request, response);
     } catch (const ApiError &error) {
         fail(response, error.status(), error.code(), error.what());
-        if (error.status() == 401)
+        if (error.code() == errc::missingToken || error.code() == errc::invalidToken)
             response.headers.emplace_back("WWW-Authenticate", "Bearer");
-    } catch (const StoreError &) {
+    } catch (const StoreError &error) {
         // The store's message names tables and statements: the log's
-        // business (the transport has the error code), not the client's.
+        // business, not the client's.
         fail(response, 503, errc::storeUnavailable, "The database is not available; try again shortly.");
         response.headers.emplace_back("Retry-After", "1");
-    } catch (const std::exception &) {
+        response.internalError = error.what();
+    } catch (const std::exception &error) {
         fail(response, 500, errc::internalError, "The server could not answer this request.");
+        response.internalError = error.what();
     }
     return response;
 }
