@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+#include <thread>
+
 namespace kestrune::server::test {
 
 namespace {
@@ -164,6 +166,37 @@ void ScoresTest::aroundMeIsAWindow()
     const Account idle = m_api->createAccount("Idle");
     body = jsonOf(m_api->get(aroundMe, idle.token));
     QCOMPARE(body["entries"].size(), 0u);
+}
+
+void ScoresTest::concurrentReportsStayConsistent()
+{
+    constexpr int threads = 4;
+    constexpr int reports = 50;
+    std::vector<Account> players;
+    for (int i = 0; i < threads; ++i)
+        players.push_back(m_api->createAccount("T" + std::to_string(i)));
+
+    // Each thread reports rising scores for its own player and reads the
+    // board in between; the Api is shared as the transport shares it.
+    std::vector<int> failures(threads, 0);
+    std::vector<std::thread> workers;
+    for (int t = 0; t < threads; ++t) {
+        workers.emplace_back([&, t] {
+            for (int i = 1; i <= reports; ++i) {
+                const nlohmann::json report = {{"score", t * 100 + i}, {"reportId", "r" + std::to_string(i)}};
+                failures[t] += m_api->post(scores, report, players[t].token).status != 201;
+                failures[t] += m_api->get(top, players[t].token).status != 200;
+            }
+        });
+    }
+    for (std::thread &worker : workers)
+        worker.join();
+
+    QVERIFY(failures == std::vector<int>(threads, 0));
+    const auto body = jsonOf(m_api->get(top));
+    QCOMPARE(names(body["entries"]), (QStringList{"T3", "T2", "T1", "T0"}));
+    QCOMPARE(body["entries"][0]["score"].get<int>(), 3 * 100 + reports);
+    QCOMPARE(m_api->store().writes(), threads + threads * reports);
 }
 
 void ScoresTest::achievementsKeepTheHighest()

@@ -21,6 +21,7 @@ private slots:
     void topLimit();
     void scopesFollowTheCalendar();
     void aroundMeIsAWindow();
+    void concurrentReportsStayConsistent();
     void achievementsKeepTheHighest();
     void achievementListMergesTheCatalogue();
     void resetTouchesOnlyOnesOwn();
