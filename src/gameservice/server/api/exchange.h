@@ -31,6 +31,9 @@ struct ApiResponse
     std::string route;                    // "/v1/leaderboards/{id}/top": no identifiers, for metrics labels
     std::string playerId;                 // who made the request, when known (never the token)
     std::chrono::microseconds databaseTime{0};
+    // For the log only, never sent: what failed inside on a 5xx (a store's
+    // message; stores never put a secret or its hash in one).
+    std::string internalError;
 };
 
 using ApiHandler = std::function<ApiResponse(const ApiRequest &)>;

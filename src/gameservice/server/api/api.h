@@ -1,0 +1,51 @@
+#pragma once
+
+#include "accountroutes.h"
+#include "achievementroutes.h"
+#include "challengeroutes.h"
+#include "exchange.h"
+#include "gameservice/server/store/store.h"
+#include "routetable.h"
+#include "scoreroutes.h"
+#include "secrets.h"
+
+#include <functional>
+
+namespace kestrune::server {
+
+using Clock = std::function<Millis()>;
+
+// The game service's HTTP API (docs/server-api.md): turns a framed request
+// into a JSON answer over a Store. Every request is checked whole before
+// the first write, so a refusal leaves nothing behind. handle() may be
+// called from several threads at once (the Store is thread-safe, the rest
+// is read-only after construction).
+class Api
+{
+public:
+    explicit Api(Store &store, Clock clock = systemClock(), RandomSource random = Secrets::systemRandom());
+    // The route table points into this object.
+    Api(const Api &) = delete;
+    Api &operator=(const Api &) = delete;
+
+    ApiResponse handle(const ApiRequest &request) const;
+    // For the transport; the Api must outlive it.
+    ApiHandler handler() const;
+
+    static Clock systemClock();
+
+private:
+    void dispatch(const ApiRequest &request, ApiResponse &response) const;
+    void authenticate(const ApiRequest &request, Access access, RequestContext &context) const;
+
+    Store &m_store;
+    Clock m_clock;
+    Secrets m_secrets;
+    AccountRoutes m_accounts;
+    ScoreRoutes m_scores;
+    AchievementRoutes m_achievements;
+    ChallengeRoutes m_challenges;
+    RouteTable m_routes;
+};
+
+} // namespace kestrune::server

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "routetable.h"
+
+namespace kestrune::server {
+
+// /v1/leaderboards...: the catalogue's boards, reporting a score, the top N
+// and the window around the caller, in a scope.
+class ScoreRoutes
+{
+public:
+    static constexpr int defaultLimit = 50;
+    static constexpr int maxLimit = 100;
+    static constexpr int defaultRadius = 5;
+    static constexpr int maxRadius = 25;
+
+    void addTo(RouteTable &table);
+
+private:
+    static void list(RequestContext &context);
+    static void report(RequestContext &context);
+    static void top(RequestContext &context);
+    static void aroundMe(RequestContext &context);
+};
+
+} // namespace kestrune::server

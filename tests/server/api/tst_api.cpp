@@ -1,0 +1,24 @@
+#include "accountstest.h"
+#include "decodertest.h"
+#include "refusalstest.h"
+#include "scorestest.h"
+
+#include <QCoreApplication>
+#include <QTest>
+
+// The API's contract, one class per concern, in one executable.
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    using namespace kestrune::server::test;
+    int failures = 0;
+    DecoderTest decoder;
+    failures += QTest::qExec(&decoder, argc, argv);
+    AccountsTest accounts;
+    failures += QTest::qExec(&accounts, argc, argv);
+    ScoresTest scores;
+    failures += QTest::qExec(&scores, argc, argv);
+    RefusalsTest refusals;
+    failures += QTest::qExec(&refusals, argc, argv);
+    return failures == 0 ? 0 : 1;
+}
