@@ -1,13 +1,13 @@
 #include "apifixture.h"
 
-#include "memorystore.h"
+#include "gameservice/server/store/sqlitestore.h"
 
 #include <QTest>
 
 namespace kestrune::server::test {
 
 ApiFixture::ApiFixture()
-    : m_store(makeStore())
+    : m_store(std::make_unique<SqliteStore>(m_folder.filePath(QStringLiteral("api.db")).toStdString()))
     , m_checked(*m_store)
     , m_api(m_checked, [this] { return now; })
 {

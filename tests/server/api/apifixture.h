@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include <QString>
+#include <QTemporaryDir>
 
 #include <memory>
 #include <string>
@@ -19,7 +20,7 @@ struct Account
     std::string recoveryCode;
 };
 
-// An Api over a fresh store with a clock the test sets, and short ways to
+// An Api over a fresh SQLite store in a folder of its own, with a clock the test sets, and short ways to
 // send it requests.
 class ApiFixture
 {
@@ -47,6 +48,7 @@ public:
     Millis now = monday;
 
 private:
+    QTemporaryDir m_folder;
     std::unique_ptr<Store> m_store;
     CheckedStore m_checked;
     Api m_api;
