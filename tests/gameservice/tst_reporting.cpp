@@ -15,6 +15,15 @@ double atService(const ManagerFixture &f, const QString &id)
     const auto it = achievements.find(id);
     return it == achievements.end() ? -1.0 : it->second;
 }
+
+// Replaces the cache file with these bytes.
+void writeCache(const ManagerFixture &f, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(f.manager->cacheFilePath()).absolutePath());
+    QFile file(f.manager->cacheFilePath());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
 } // namespace
 
 // Reporting scores and achievements, what the cache keeps of them, draining
@@ -176,18 +185,12 @@ private slots:
     {
         ManagerFixture f;
         GameServiceManager &m = f.start();
-        auto damage = [&](const QByteArray &bytes) {
-            QDir().mkpath(QFileInfo(m.cacheFilePath()).absolutePath());
-            QFile file(m.cacheFilePath());
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(bytes);
-        };
-        damage("\x9f\x01\x02"); // an unfinished CBOR array
+        writeCache(f, "\x9f\x01\x02"); // an unfinished CBOR array
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("damaged"));
         m.setupManager();
         QCOMPARE(f.cache(), QCborMap());
         // Once per manager: a second call leaves even a new damaged file alone.
-        damage("junk");
+        writeCache(f, "junk");
         m.setupManager();
         QFile file(m.cacheFilePath());
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -250,12 +253,7 @@ private slots:
         Score zero(board);
         QCborMap root;
         root.insert(QStringLiteral("SavedScores"), QCborArray{QByteArray("garbage"), zero.archived()});
-        {
-            QDir().mkpath(QFileInfo(f.manager->cacheFilePath()).absolutePath());
-            QFile file(f.manager->cacheFilePath());
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(QCborValue(root).toCbor());
-        }
+        writeCache(f, QCborValue(root).toCbor());
         f.manager->setupManager(); // reads the file as it is now
         f.manager->saveScoreToReportLater([] {
             Score s(board);
