@@ -222,57 +222,40 @@ private slots:
             return std::make_shared<FakeGame>(code, 10, 80, std::nullopt);
         };
         const auto won = [](std::size_t shots) { return std::make_shared<FakeGame>("5678", shots, 30, 400); };
-        QTest::newRow("single win") << "phone" << singleWin(7, 45, 812) << "Win"
-                                    << "You have won!"
-                                    << "Round #7 in 45 seconds" << true;
-        QTest::newRow("two-player win by player 2")
-            << "phone" << std::shared_ptr<GameManaging>(std::make_shared<FakeMatch>(Games{lost("1234"), won(6)}, 2))
-            << "Win"
-            << "Player #2 has won!" << QString() << false;
-        QTest::newRow("tie") << "phone"
-                             << std::shared_ptr<GameManaging>(
-                                    std::make_shared<FakeMatch>(Games{won(5), won(5)}, 0, true))
-                             << "Tie"
-                             << "It is a tie!" << QString() << false;
-        QTest::newRow("lost, one code") << "phone"
-                                        << std::shared_ptr<GameManaging>(
-                                               std::make_shared<FakeMatch>(Games{lost("1234")}, 0))
-                                        << "Lose"
-                                        << "You have lost!"
-                                        << "The code you were\nlooking for: 1234" << false;
-        QTest::newRow("lost, two codes") << "phone"
-                                         << std::shared_ptr<GameManaging>(
-                                                std::make_shared<FakeMatch>(Games{lost("1234"), lost("5678")}, 0))
-                                         << "Lose"
-                                         << "You have lost!"
-                                         << "Codes you were\nlooking for: 1234, 5678" << false;
-        QTest::newRow("lost on a small phone: no code line")
-            << "small-phone" << std::shared_ptr<GameManaging>(std::make_shared<FakeMatch>(Games{lost("1234")}, 0))
-            << "Lose"
-            << "You have lost!" << QString() << false;
-        QTest::newRow("single win on a small phone: no round line, digits stay")
-            << "small-phone" << singleWin(7, 45, 812) << "Win"
-            << "You have won!" << QString() << true;
-        QTest::newRow("player beats the computer") << "phone" << vsComputer(Games{won(6), lost("1234")}, 1) << "Win"
-                                                   << "You have won!" << QString() << false;
+        const auto row = [](const char *name, const char *profile, std::shared_ptr<GameManaging> match,
+                            const char *picture, const char *headline, const char *description, bool points) {
+            QTest::newRow(name) << QString(profile) << match << QString(picture) << QString(headline)
+                                << QString(description) << points;
+        };
+        const auto match = [](Games games, int winner, bool tie = false) -> std::shared_ptr<GameManaging> {
+            return std::make_shared<FakeMatch>(std::move(games), winner, tie);
+        };
+        const char *lostOne = "The code you were\nlooking for: 1234";
+        row("single win", "phone", singleWin(7, 45, 812), "Win", "You have won!", "Round #7 in 45 seconds", true);
+        row("two-player win by player 2", "phone", match({lost("1234"), won(6)}, 2), "Win", "Player #2 has won!",
+            nullptr, false);
+        row("tie", "phone", match({won(5), won(5)}, 0, true), "Tie", "It is a tie!", nullptr, false);
+        row("lost, one code", "phone", match({lost("1234")}, 0), "Lose", "You have lost!", lostOne, false);
+        row("lost, two codes", "phone", match({lost("1234"), lost("5678")}, 0), "Lose", "You have lost!",
+            "Codes you were\nlooking for: 1234, 5678", false);
+        row("lost on a small phone: no code line", "small-phone", match({lost("1234")}, 0), "Lose", "You have lost!",
+            nullptr, false);
+        row("single win on a small phone: no round line, digits stay", "small-phone", singleWin(7, 45, 812), "Win",
+            "You have won!", nullptr, true);
+        row("player beats the computer", "phone", vsComputer({won(6), lost("1234")}, 1), "Win", "You have won!",
+            nullptr, false);
         // Losing to the computer shows the code the player missed, even
         // where a small screen leaves other descriptions out.
-        QTest::newRow("the computer wins") << "phone" << vsComputer(Games{lost("1234"), won(6)}, 2) << "Lose"
-                                           << "The computer has won!"
-                                           << "The code you were\nlooking for: 1234" << false;
-        QTest::newRow("the computer wins on a small phone")
-            << "small-phone" << vsComputer(Games{lost("1234"), won(6)}, 2) << "Lose"
-            << "The computer has won!"
-            << "The code you were\nlooking for: 1234" << false;
-        QTest::newRow("beating the computer on a small phone: no line")
-            << "small-phone" << vsComputer(Games{won(6), lost("1234")}, 1) << "Win"
-            << "You have won!" << QString() << false;
-        QTest::newRow("tie with the computer") << "phone" << vsComputer(Games{won(5), won(5)}, 0, true) << "Tie"
-                                               << "It is a tie!" << QString() << false;
-        QTest::newRow("nobody broke it against the computer")
-            << "phone" << vsComputer(Games{lost("1234"), lost("5678")}, 0) << "Lose"
-            << "You have lost!"
-            << "The code you were\nlooking for: 1234" << false;
+        row("the computer wins", "phone", vsComputer({lost("1234"), won(6)}, 2), "Lose", "The computer has won!",
+            lostOne, false);
+        row("the computer wins on a small phone", "small-phone", vsComputer({lost("1234"), won(6)}, 2), "Lose",
+            "The computer has won!", lostOne, false);
+        row("beating the computer on a small phone: no line", "small-phone", vsComputer({won(6), lost("1234")}, 1),
+            "Win", "You have won!", nullptr, false);
+        row("tie with the computer", "phone", vsComputer({won(5), won(5)}, 0, true), "Tie", "It is a tie!", nullptr,
+            false);
+        row("nobody broke it against the computer", "phone", vsComputer({lost("1234"), lost("5678")}, 0), "Lose",
+            "You have lost!", lostOne, false);
     }
 
     void eachOutcomeShowsItsPictureAndTexts()
