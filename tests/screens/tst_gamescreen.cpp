@@ -1,12 +1,6 @@
 #include "accessibilityrecorder.h"
-#include "fakeclock.h"
+#include "gamescreencollaborators.h"
 #include "manualbackground.h"
-#include "manualscheduler.h"
-#include "manualticker.h"
-#include "memorystore.h"
-#include "recordinganalytics.h"
-#include "recordinggameservice.h"
-#include "recordingidletimer.h"
 
 #include "game/game.h"
 #include "game/gamemanaging.h"
@@ -40,8 +34,6 @@
 #include <QLabel>
 #include <QTest>
 
-#include <deque>
-
 using namespace kestrune;
 using namespace kestrune::test;
 
@@ -49,29 +41,18 @@ namespace {
 
 // A navigation stack with a plain root and the game screen pushed on it, on
 // a device of the test's choosing, with every collaborator in the test's hand.
-struct Fixture
+struct Fixture : GameScreenCollaborators
 {
     explicit Fixture(int players, const DeviceProfile &device = DeviceProfile::phone(), bool launchedBefore = true,
                      bool realTicks = false, bool hintsElsewhere = false)
     {
         if (hintsElsewhere)
             environment.game.background = background.runner();
+        if (realTicks)
+            environment.ticker = nullptr;
+        if (!launchedBefore)
+            store.remove("hasLaunchedOnce");
         DeviceProfile::setCurrent(device);
-        environment.game.clock = &clock;
-        environment.game.store = &store;
-        environment.game.analytics = &analytics;
-        environment.game.gameService = &service;
-        environment.game.drawCode = [this] {
-            const std::string code = codes.front();
-            codes.pop_front();
-            return code;
-        };
-        environment.scheduler = &scheduler;
-        environment.ticker = realTicks ? nullptr : &ticker;
-        environment.idleTimer = &idleTimer;
-        environment.toast = &toast;
-        if (launchedBefore)
-            store.setBoolean("hasLaunchedOnce", true);
         nav.registerSegue(QStringLiteral("result"),
                           [](const Segue &segue) { return new ResultViewController(segue.handed<MatchOutcome>()); });
         nav.pushViewController(new ViewController, false);
@@ -112,17 +93,7 @@ struct Fixture
     }
     PromptDialog *quitAlert() const { return nav.findChild<PromptDialog *>(QStringLiteral("QuitAlert")); }
 
-    std::deque<std::string> codes{"1234", "5678"};
-    FakeClock clock;
-    MemoryStore store;
-    RecordingAnalytics analytics;
-    RecordingGameService service;
-    ManualScheduler scheduler;
     ManualBackground background;
-    ManualTicker ticker;
-    RecordingIdleTimer idleTimer;
-    ToastAlert toast;
-    GameScreenEnvironment environment;
     NavigationController nav;
     GameViewController *screen = nullptr;
 };
