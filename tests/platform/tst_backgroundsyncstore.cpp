@@ -34,18 +34,14 @@ public:
             hold.wait();
             hold = {};
         }
-        return locked([this](MemoryStore &s) {
-            s.synchronize();
-            if (s.integer("a").value_or(0) != s.integer("b").value_or(0))
-                ++outOfStep;
-            return failure == Failure::none && !refuses;
-        });
+        const auto store = locked();
+        store->synchronize();
+        if (store->integer("a").value_or(0) != store->integer("b").value_or(0))
+            ++outOfStep;
+        return failure == Failure::none && !refuses;
     }
     Failure lastFailure() const override { return failure; }
-    int syncs() const
-    {
-        return locked([](const MemoryStore &s) { return s.syncCount(); });
-    }
+    int syncs() const { return locked()->syncCount(); }
 
     std::atomic<Failure> failure{Failure::none};
     std::atomic<bool> refuses{false}; // fails without saying why
