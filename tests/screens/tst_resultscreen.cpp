@@ -133,23 +133,26 @@ private:
     rx::PublishSubject<GameState> m_states;
 };
 
-std::shared_ptr<GameManaging> singleWin(std::size_t shots, double seconds, std::int64_t points)
-{
-    return std::make_shared<FakeMatch>(
-        std::vector<std::shared_ptr<GameProtocol>>{std::make_shared<FakeGame>("1234", shots, seconds, points)}, 1);
-}
+using Games = std::vector<std::shared_ptr<GameProtocol>>;
 
-// A match in which the computer played player 2.
-std::shared_ptr<GameManaging> vsComputer(std::vector<std::shared_ptr<GameProtocol>> games, int winner, bool tie = false)
+// A decided match in which `hints` were used.
+std::shared_ptr<GameManaging> decided(Games games, int winner, bool tie = false, int hints = 0)
 {
     auto match = std::make_shared<FakeMatch>(std::move(games), winner, tie);
-    match->computer = ComputerStrength::normal;
+    match->hints = hints;
     return match;
 }
 
-std::shared_ptr<GameManaging> assisted(std::shared_ptr<FakeMatch> match, int hints)
+std::shared_ptr<GameManaging> singleWin(std::size_t shots, double seconds, std::int64_t points)
 {
-    match->hints = hints;
+    return decided({std::make_shared<FakeGame>("1234", shots, seconds, points)}, 1);
+}
+
+// A match in which the computer played player 2.
+std::shared_ptr<GameManaging> vsComputer(Games games, int winner, bool tie = false)
+{
+    auto match = std::make_shared<FakeMatch>(std::move(games), winner, tie);
+    match->computer = ComputerStrength::normal;
     return match;
 }
 
@@ -217,7 +220,6 @@ private slots:
         QTest::addColumn<QString>("description"); // null: removed
         QTest::addColumn<bool>("points");
 
-        using Games = std::vector<std::shared_ptr<GameProtocol>>;
         const auto lost = [](const std::string &code) {
             return std::make_shared<FakeGame>(code, 10, 80, std::nullopt);
         };
@@ -227,18 +229,15 @@ private slots:
             QTest::newRow(name) << QString(profile) << match << QString(picture) << QString(headline)
                                 << QString(description) << points;
         };
-        const auto match = [](Games games, int winner, bool tie = false) -> std::shared_ptr<GameManaging> {
-            return std::make_shared<FakeMatch>(std::move(games), winner, tie);
-        };
         const char *lostOne = "The code you were\nlooking for: 1234";
         row("single win", "phone", singleWin(7, 45, 812), "Win", "You have won!", "Round #7 in 45 seconds", true);
-        row("two-player win by player 2", "phone", match({lost("1234"), won(6)}, 2), "Win", "Player #2 has won!",
+        row("two-player win by player 2", "phone", decided({lost("1234"), won(6)}, 2), "Win", "Player #2 has won!",
             nullptr, false);
-        row("tie", "phone", match({won(5), won(5)}, 0, true), "Tie", "It is a tie!", nullptr, false);
-        row("lost, one code", "phone", match({lost("1234")}, 0), "Lose", "You have lost!", lostOne, false);
-        row("lost, two codes", "phone", match({lost("1234"), lost("5678")}, 0), "Lose", "You have lost!",
+        row("tie", "phone", decided({won(5), won(5)}, 0, true), "Tie", "It is a tie!", nullptr, false);
+        row("lost, one code", "phone", decided({lost("1234")}, 0), "Lose", "You have lost!", lostOne, false);
+        row("lost, two codes", "phone", decided({lost("1234"), lost("5678")}, 0), "Lose", "You have lost!",
             "Codes you were\nlooking for: 1234, 5678", false);
-        row("lost on a small phone: no code line", "small-phone", match({lost("1234")}, 0), "Lose", "You have lost!",
+        row("lost on a small phone: no code line", "small-phone", decided({lost("1234")}, 0), "Lose", "You have lost!",
             nullptr, false);
         row("single win on a small phone: no round line, digits stay", "small-phone", singleWin(7, 45, 812), "Win",
             "You have won!", nullptr, true);
@@ -362,11 +361,9 @@ private slots:
         QTest::addColumn<QString>("line"); // null: no line
         QTest::addColumn<bool>("points");
 
-        using Games = std::vector<std::shared_ptr<GameProtocol>>;
         const auto lost = std::make_shared<FakeGame>("1234", 10, 80, std::nullopt);
         const auto win = [](int hints) {
-            return assisted(std::make_shared<FakeMatch>(Games{std::make_shared<FakeGame>("1234", 7, 45, 500)}, 1),
-                            hints);
+            return decided({std::make_shared<FakeGame>("1234", 7, 45, 500)}, 1, false, hints);
         };
         QTest::newRow("unassisted win") << "phone" << win(0) << QString() << true;
         QTest::newRow("win with one hint") << "phone" << win(1) << "Assisted: 1 hint\nNot on the leaderboard" << true;
@@ -374,11 +371,8 @@ private slots:
             << "tablet" << win(3) << "Assisted: 3 hints\nNot on the leaderboard" << true;
         QTest::newRow("win on a small phone keeps the line")
             << "small-phone" << win(2) << "Assisted: 2 hints\nNot on the leaderboard" << true;
-        QTest::newRow("lost with two hints")
-            << "phone" << assisted(std::make_shared<FakeMatch>(Games{lost}, 0), 2) << "Assisted: 2 hints" << false;
-        QTest::newRow("two players") << "phone"
-                                     << std::shared_ptr<GameManaging>(std::make_shared<FakeMatch>(Games{lost, lost}, 0))
-                                     << QString() << false;
+        QTest::newRow("lost with two hints") << "phone" << decided({lost}, 0, false, 2) << "Assisted: 2 hints" << false;
+        QTest::newRow("two players") << "phone" << decided({lost, lost}, 0) << QString() << false;
     }
 
     void anAssistedMatchSaysHowManyHints()
@@ -416,12 +410,11 @@ private slots:
     void aTabletScreenFollowsTheWindowAfterItsLabelsWent()
     {
         DeviceProfile::setCurrent(DeviceProfile::tablet());
-        using Games = std::vector<std::shared_ptr<GameProtocol>>;
         const auto lost = std::make_shared<FakeGame>("1234", 10, 80, std::nullopt);
         const QSize full = DeviceProfile::current().size().toSize();
         Stack stack(full);
         auto *screen = new ResultViewController;
-        screen->setGameManager(std::make_shared<FakeMatch>(Games{lost, lost}, 0));
+        screen->setGameManager(decided({lost, lost}, 0));
         stack.navigation.pushViewController(screen, false);
         QVERIFY(!screen->assistedLabel());
         QVERIFY(!screen->pointsStackView());
