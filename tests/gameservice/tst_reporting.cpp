@@ -1,4 +1,5 @@
 #include "fakes/managerfixture.h"
+#include "filebytes.h"
 
 using namespace kestrune;
 using namespace kestrune::test;
@@ -14,15 +15,6 @@ double atService(const ManagerFixture &f, const QString &id)
     const auto achievements = f.backend->achievements();
     const auto it = achievements.find(id);
     return it == achievements.end() ? -1.0 : it->second;
-}
-
-// Replaces the cache file with these bytes.
-void writeCache(const ManagerFixture &f, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(f.manager->cacheFilePath()).absolutePath());
-    QFile file(f.manager->cacheFilePath());
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 } // namespace
 
@@ -185,12 +177,12 @@ private slots:
     {
         ManagerFixture f;
         GameServiceManager &m = f.start();
-        writeCache(f, "\x9f\x01\x02"); // an unfinished CBOR array
+        QVERIFY(writeBytes(f.manager->cacheFilePath(), "\x9f\x01\x02")); // an unfinished CBOR array
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("damaged"));
         m.setupManager();
         QCOMPARE(f.cache(), QCborMap());
         // Once per manager: a second call leaves even a new damaged file alone.
-        writeCache(f, "junk");
+        QVERIFY(writeBytes(f.manager->cacheFilePath(), "junk"));
         m.setupManager();
         QFile file(m.cacheFilePath());
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -253,7 +245,7 @@ private slots:
         Score zero(board);
         QCborMap root;
         root.insert(QStringLiteral("SavedScores"), QCborArray{QByteArray("garbage"), zero.archived()});
-        writeCache(f, QCborValue(root).toCbor());
+        QVERIFY(writeBytes(f.manager->cacheFilePath(), QCborValue(root).toCbor()));
         f.manager->setupManager(); // reads the file as it is now
         f.manager->saveScoreToReportLater([] {
             Score s(board);
