@@ -1,6 +1,7 @@
 #include "platform/backgroundsyncstore.h"
 #include "platform/settingsstore.h"
 
+#include "filebytes.h"
 #include "lockedstore.h"
 #include "memorystore.h"
 #include "settingseventcounter.h"
@@ -166,10 +167,8 @@ private slots:
     {
         QTemporaryDir dir;
         const QString fileName = dir.filePath(QStringLiteral("settings.conf"));
-        QFile file(fileName);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[General]\ngames=42\nwins=lots\nhistory=WLW\nhasLaunchedOnce=true\nlosses=2.5\n");
-        file.close();
+        QVERIFY(
+            writeBytes(fileName, "[General]\ngames=42\nwins=lots\nhistory=WLW\nhasLaunchedOnce=true\nlosses=2.5\n"));
 
         BackgroundSyncStore store([&fileName] { return std::make_unique<SettingsStore>(fileName); });
         QCOMPARE(store.integer("games"), std::optional<std::int64_t>(42));
