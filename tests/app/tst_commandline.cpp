@@ -68,18 +68,14 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("out");
         QTest::addColumn<QString>("err");
-        QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: kestrune [options] [UITest]"
-                              << "";
-        QTest::newRow("short help") << QStringList{"-h"} << 0 << "--render <png>"
-                                    << "";
-        QTest::newRow("version") << QStringList{"--version"} << 0 << "Kestrune " KESTRUNE_VERSION "\n"
-                                 << "";
-        QTest::newRow("unknown option") << QStringList{"--frobnicate"} << 2 << ""
-                                        << "kestrune: Unknown option 'frobnicate'.";
-        QTest::newRow("unknown word") << QStringList{"solo"} << 2 << ""
-                                      << "kestrune: unknown argument 'solo'";
-        QTest::newRow("render without a file") << QStringList{"--render"} << 2 << ""
-                                               << "kestrune: Missing value after '--render'.";
+        const auto row = [](const char *name, const QStringList &arguments, int code, const QString &out,
+                            const QString &err) { QTest::newRow(name) << arguments << code << out << err; };
+        row("help", {"--help"}, 0, "Usage: kestrune [options] [UITest]", "");
+        row("short help", {"-h"}, 0, "--render <png>", "");
+        row("version", {"--version"}, 0, "Kestrune " KESTRUNE_VERSION "\n", "");
+        row("unknown option", {"--frobnicate"}, 2, "", "kestrune: Unknown option 'frobnicate'.");
+        row("unknown word", {"solo"}, 2, "", "kestrune: unknown argument 'solo'");
+        row("render without a file", {"--render"}, 2, "", "kestrune: Missing value after '--render'.");
     }
     void theProgramAnswersWithoutADisplay()
     {
@@ -134,24 +130,15 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("named"); // what the error names
-        QTest::newRow("stall not a number") << "KESTRUNE_STALL_MS"
-                                            << "eight"
-                                            << "\"eight\"";
-        QTest::newRow("stall zero") << "KESTRUNE_STALL_MS"
-                                    << "0"
-                                    << "\"0\"";
-        QTest::newRow("stall negative") << "KESTRUNE_STALL_MS"
-                                        << "-8"
-                                        << "\"-8\"";
-        QTest::newRow("code repeats a digit") << "KESTRUNE_UITEST_CODES"
-                                              << "1234,1123"
-                                              << "\"1123\"";
-        QTest::newRow("code with a zero") << "KESTRUNE_UITEST_CODES"
-                                          << "0123"
-                                          << "\"0123\"";
-        QTest::newRow("code too long") << "KESTRUNE_UITEST_CODES"
-                                       << "12345"
-                                       << "\"12345\"";
+        const auto row = [](const char *name, const char *variable, const char *value, const char *named) {
+            QTest::newRow(name) << QString(variable) << QString(value) << QString(named);
+        };
+        row("stall not a number", "KESTRUNE_STALL_MS", "eight", "\"eight\"");
+        row("stall zero", "KESTRUNE_STALL_MS", "0", "\"0\"");
+        row("stall negative", "KESTRUNE_STALL_MS", "-8", "\"-8\"");
+        row("code repeats a digit", "KESTRUNE_UITEST_CODES", "1234,1123", "\"1123\"");
+        row("code with a zero", "KESTRUNE_UITEST_CODES", "0123", "\"0123\"");
+        row("code too long", "KESTRUNE_UITEST_CODES", "12345", "\"12345\"");
     }
     void malformedDeveloperVariablesAreRefused()
     {

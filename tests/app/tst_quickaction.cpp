@@ -1,9 +1,5 @@
-#include "fakeclock.h"
+#include "gamescreencollaborators.h"
 #include "manualscheduler.h"
-#include "manualticker.h"
-#include "memorystore.h"
-#include "recordinganalytics.h"
-#include "recordingidletimer.h"
 
 #include "app/quickaction.h"
 #include "app/seguemap.h"
@@ -21,15 +17,12 @@
 #include "views/board/gameview.h"
 #include "views/keyboard/keyboardview.h"
 #include "views/radialmenu/radialmenu.h"
-#include "views/toast/toastalert.h"
 #include "views/widgets/button.h"
 #include "views/widgets/dialogbutton.h"
 #include "views/widgets/promptdialog.h"
 #include "views/widgets/ripplebutton.h"
 
 #include <QTest>
-
-#include <deque>
 
 using namespace kestrune;
 using namespace kestrune::test;
@@ -38,19 +31,11 @@ namespace {
 
 // The program's stack: the menu as root, the real segues, and every
 // collaborator of the game screen in the test's hand.
-struct Fixture
+struct Fixture : GameScreenCollaborators
 {
     Fixture()
     {
-        environment.game.clock = &clock;
-        environment.game.store = &store;
-        environment.game.analytics = &analytics;
-        environment.game.drawCode = [] { return std::string("1234"); };
-        environment.scheduler = &gameScheduler;
-        environment.ticker = &ticker;
-        environment.idleTimer = &idleTimer;
-        environment.toast = &toast;
-        store.setBoolean("hasLaunchedOnce", true);
+        codes = {"1234"};
         SegueMap::install(nav, environment);
         MenuEnvironment menu;
         menu.store = &store;
@@ -59,13 +44,13 @@ struct Fixture
         nav.resize(390, 844);
         nav.show();
     }
-    ~Fixture() { scheduler.runAll(); }
+    ~Fixture() { actionScheduler.runAll(); }
 
     // The completion's answer, or none when it was not called.
     std::optional<bool> perform(const QString &type)
     {
         std::optional<bool> answer;
-        QuickAction::perform(type, &nav, scheduler, [&answer](bool done) {
+        QuickAction::perform(type, &nav, actionScheduler, [&answer](bool done) {
             QVERIFY(!answer);
             answer = done;
         });
@@ -83,15 +68,7 @@ struct Fixture
     }
     PromptDialog *quitAlert() const { return nav.findChild<PromptDialog *>(QStringLiteral("QuitAlert")); }
 
-    FakeClock clock;
-    MemoryStore store;
-    RecordingAnalytics analytics;
-    ManualScheduler gameScheduler;
-    ManualScheduler scheduler; // the quick action's own
-    ManualTicker ticker;
-    RecordingIdleTimer idleTimer;
-    ToastAlert toast;
-    GameScreenEnvironment environment;
+    ManualScheduler actionScheduler; // the quick action's own; the game screen's is `scheduler`
     NavigationController nav;
 };
 
@@ -121,7 +98,7 @@ private slots:
         QCOMPARE(f.perform(type), false);
         QCOMPARE(f.nav.viewControllers().size(), 1);
         QVERIFY(NavigationController::areAnimationsEnabled());
-        QVERIFY(f.scheduler.pending.empty());
+        QVERIFY(f.actionScheduler.pending.empty());
     }
 
     void withoutAStackTheActionFails()
@@ -152,9 +129,9 @@ private slots:
 
         // Transitions stay instant for 0.4 s, then animate again.
         QVERIFY(!NavigationController::areAnimationsEnabled());
-        QCOMPARE(f.scheduler.pending.size(), std::size_t(1));
-        QCOMPARE(f.scheduler.pending.front().first, std::chrono::milliseconds(400));
-        f.scheduler.runAll();
+        QCOMPARE(f.actionScheduler.pending.size(), std::size_t(1));
+        QCOMPARE(f.actionScheduler.pending.front().first, std::chrono::milliseconds(400));
+        f.actionScheduler.runAll();
         QVERIFY(NavigationController::areAnimationsEnabled());
     }
 
@@ -185,7 +162,7 @@ private slots:
         QVERIFY(game);
         f.shoot("1234");
         const auto decided = game->gameManager();
-        f.gameScheduler.runAll();
+        f.scheduler.runAll();
         auto *result = qobject_cast<ResultViewController *>(f.nav.topViewController());
         QVERIFY(result);
         QCOMPARE(result->gameManager(), decided);
@@ -212,7 +189,7 @@ private slots:
         QFETCH(bool, asks);
         Fixture f;
         f.perform("singleplayer");
-        f.scheduler.runAll();
+        f.actionScheduler.runAll();
         GameViewController *screen = f.game();
         for (const QString &shot : shots)
             f.shoot(shot);
@@ -220,7 +197,7 @@ private slots:
 
         QCOMPARE(f.perform("multiplayer"), true);
         QCOMPARE(f.game(), screen); // no new screen, no pop
-        QVERIFY(f.scheduler.pending.empty());
+        QVERIFY(f.actionScheduler.pending.empty());
         QCOMPARE(bool(f.quitAlert()), asks);
         if (asks) {
             // Cancel keeps the match; asked again, Quit gives it up.
@@ -245,7 +222,7 @@ private slots:
     {
         Fixture f;
         f.perform("multiplayer");
-        f.scheduler.runAll();
+        f.actionScheduler.runAll();
         GameViewController *screen = f.game();
         const auto before = screen->gameManager();
         QVERIFY(before->games().at(1)->shot("5678"));
@@ -266,7 +243,7 @@ private slots:
     {
         Fixture f;
         f.perform("multiplayer");
-        f.scheduler.runAll();
+        f.actionScheduler.runAll();
         GameViewController *screen = f.game();
         screen->setAgainstComputer(true);
         screen->setupGame();
@@ -310,7 +287,7 @@ private slots:
             QCOMPARE(f.nav.viewControllers().size(), screensAboveRoot);
         }
         QVERIFY(!NavigationController::areAnimationsEnabled());
-        f.scheduler.runAll();
+        f.actionScheduler.runAll();
         QVERIFY(NavigationController::areAnimationsEnabled());
     }
 
@@ -320,13 +297,13 @@ private slots:
         f.nav.pushViewController(new ViewController, false);
         f.nav.pushViewController(new ViewController, false);
         f.perform("singleplayer");
-        auto first = std::move(f.scheduler.pending);
-        f.scheduler.pending.clear();
+        auto first = std::move(f.actionScheduler.pending);
+        f.actionScheduler.pending.clear();
         f.perform("singleplayer");
         for (auto &task : first)
             task.second();
         QVERIFY(!NavigationController::areAnimationsEnabled());
-        f.scheduler.runAll();
+        f.actionScheduler.runAll();
         QVERIFY(NavigationController::areAnimationsEnabled());
     }
 };

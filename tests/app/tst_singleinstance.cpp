@@ -116,25 +116,20 @@ private slots:
         QTest::addColumn<QString>("refusal");     // the warning's reason; empty: none
         const QString garbage = "not a request";
         const QString oversized = "a request longer than 256 bytes";
-        QTest::newRow("raise") << SingleInstance::request({}) << true << QByteArray("ok\n") << QStringList{""}
-                               << QString();
-        QTest::newRow("an action") << SingleInstance::request("multiplayer") << true << QByteArray("ok\n")
-                                   << QStringList{"multiplayer"} << QString();
-        QTest::newRow("an action that fails") << SingleInstance::request("singleplayer") << false
-                                              << QByteArray("failed\n") << QStringList{"singleplayer"} << QString();
-        QTest::newRow("garbage") << QByteArray("hello\n") << true << QByteArray("failed\n") << QStringList() << garbage;
-        QTest::newRow("binary") << QByteArray("\0\xff\x01 kestrune 1 raise\n", 21) << true << QByteArray("failed\n")
-                                << QStringList() << garbage;
-        QTest::newRow("another version") << QByteArray("kestrune 2 raise\n") << true << QByteArray("failed\n")
-                                         << QStringList() << garbage;
-        QTest::newRow("unknown action") << SingleInstance::request("Multiplayer") << true << QByteArray("failed\n")
-                                        << QStringList() << QString("an unknown quick action");
-        QTest::newRow("two actions") << QByteArray("kestrune 1 quick-action singleplayer multiplayer\n") << true
-                                     << QByteArray("failed\n") << QStringList() << garbage;
-        QTest::newRow("oversized line") << SingleInstance::request(QString(300, 'x')) << true << QByteArray("failed\n")
-                                        << QStringList() << oversized;
-        QTest::newRow("oversized, no line end")
-            << QByteArray(4096, 'k') << true << QByteArray("failed\n") << QStringList() << oversized;
+        const auto row = [](const char *name, const QByteArray &bytes, bool handlerAnswer, const char *answer,
+                            const QStringList &actions, const QString &refusal) {
+            QTest::newRow(name) << bytes << handlerAnswer << QByteArray(answer) << actions << refusal;
+        };
+        row("raise", SingleInstance::request({}), true, "ok\n", {""}, {});
+        row("an action", SingleInstance::request("multiplayer"), true, "ok\n", {"multiplayer"}, {});
+        row("an action that fails", SingleInstance::request("singleplayer"), false, "failed\n", {"singleplayer"}, {});
+        row("garbage", "hello\n", true, "failed\n", {}, garbage);
+        row("binary", QByteArray("\0\xff\x01 kestrune 1 raise\n", 21), true, "failed\n", {}, garbage);
+        row("another version", "kestrune 2 raise\n", true, "failed\n", {}, garbage);
+        row("unknown action", SingleInstance::request("Multiplayer"), true, "failed\n", {}, "an unknown quick action");
+        row("two actions", "kestrune 1 quick-action singleplayer multiplayer\n", true, "failed\n", {}, garbage);
+        row("oversized line", SingleInstance::request(QString(300, 'x')), true, "failed\n", {}, oversized);
+        row("oversized, no line end", QByteArray(4096, 'k'), true, "failed\n", {}, oversized);
     }
     void requestsAreAnsweredOrRefused()
     {

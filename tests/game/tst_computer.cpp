@@ -21,6 +21,7 @@
 
 #include <limits>
 #include <map>
+#include <random>
 #include <set>
 #include <thread>
 
@@ -31,26 +32,18 @@ Q_DECLARE_METATYPE(kestrune::ComputerStrength)
 
 namespace {
 
-// A small deterministic generator, so the easy computer plays the same
-// match on every run.
+// A seeded generator, so the easy computer plays the same match on every run.
 class SeededRandom final : public RandomSource
 {
 public:
     explicit SeededRandom(std::uint64_t seed)
-        : m_state(seed)
+        : m_engine(seed)
     {
     }
-    std::uint64_t next64() override
-    {
-        m_state += 0x9e3779b97f4a7c15ULL;
-        std::uint64_t z = m_state;
-        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
-        z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
-        return z ^ (z >> 31);
-    }
+    std::uint64_t next64() override { return m_engine(); }
 
 private:
-    std::uint64_t m_state;
+    std::mt19937_64 m_engine;
 };
 
 bool fits(const std::string &code, const std::vector<Shot> &shots)

@@ -80,22 +80,17 @@ private slots:
         QTest::addColumn<QString>("shot");
         QTest::addColumn<int>("bulls");
         QTest::addColumn<int>("cows");
-        QTest::newRow("four bulls") << "1234"
-                                    << "1234" << 4 << 0;
-        QTest::newRow("four cows") << "1234"
-                                   << "4321" << 0 << 4;
-        QTest::newRow("nothing") << "1234"
-                                 << "5678" << 0 << 0;
-        QTest::newRow("two bulls, two cows") << "1234"
-                                             << "1243" << 2 << 2;
-        QTest::newRow("one bull") << "9876"
-                                  << "9123" << 1 << 0;
-        QTest::newRow("one cow") << "9876"
-                                 << "1923" << 0 << 1;
-        QTest::newRow("three bulls") << "5179"
-                                     << "5178" << 3 << 0;
-        QTest::newRow("bull and cows") << "2468"
-                                       << "2846" << 1 << 3;
+        const auto row = [](const char *name, const char *code, const char *shot, int bulls, int cows) {
+            QTest::newRow(name) << QString(code) << QString(shot) << bulls << cows;
+        };
+        row("four bulls", "1234", "1234", 4, 0);
+        row("four cows", "1234", "4321", 0, 4);
+        row("nothing", "1234", "5678", 0, 0);
+        row("two bulls, two cows", "1234", "1243", 2, 2);
+        row("one bull", "9876", "9123", 1, 0);
+        row("one cow", "9876", "1923", 0, 1);
+        row("three bulls", "5179", "5178", 3, 0);
+        row("bull and cows", "2468", "2846", 1, 3);
     }
     void scoring()
     {

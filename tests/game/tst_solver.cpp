@@ -156,24 +156,19 @@ private slots:
     {
         QTest::addColumn<QString>("history");
         QTest::addColumn<QString>("error");
-        QTest::newRow("empty history") << ""
-                                       << "";
-        QTest::newRow("two sound shots") << "1234:0,1 5678:1,1"
-                                         << "";
-        QTest::newRow("repeated digit") << "1123:0,0"
-                                        << "shot 1: \"1123\" is not four different digits 1-9";
-        QTest::newRow("five digits in the second shot") << "1234:0,0 56789:0,0"
-                                                        << "shot 2: \"56789\" is not four different digits 1-9";
-        QTest::newRow("three bulls and a cow") << "1234:3,1"
-                                               << "shot 1: 3 bulls and 1 cows cannot be scored";
-        QTest::newRow("five digits scored") << "1234:2,3"
-                                            << "shot 1: 2 bulls and 3 cows cannot be scored";
-        QTest::newRow("negative cows") << "1234:0,-1"
-                                       << "shot 1: 0 bulls and -1 cows cannot be scored";
-        QTest::newRow("no code agrees") << "1234:0,0 5678:0,0"
-                                        << "no code agrees with every answer";
-        QTest::newRow("won, then a different score") << "1234:4,0 1234:0,4"
-                                                     << "no code agrees with every answer";
+        const auto row = [](const char *name, const char *history, const char *error) {
+            QTest::newRow(name) << QString(history) << QString(error);
+        };
+        row("empty history", "", "");
+        row("two sound shots", "1234:0,1 5678:1,1", "");
+        row("repeated digit", "1123:0,0", "shot 1: \"1123\" is not four different digits 1-9");
+        row("five digits in the second shot", "1234:0,0 56789:0,0",
+            "shot 2: \"56789\" is not four different digits 1-9");
+        row("three bulls and a cow", "1234:3,1", "shot 1: 3 bulls and 1 cows cannot be scored");
+        row("five digits scored", "1234:2,3", "shot 1: 2 bulls and 3 cows cannot be scored");
+        row("negative cows", "1234:0,-1", "shot 1: 0 bulls and -1 cows cannot be scored");
+        row("no code agrees", "1234:0,0 5678:0,0", "no code agrees with every answer");
+        row("won, then a different score", "1234:4,0 1234:0,4", "no code agrees with every answer");
     }
     void badHistoryIsRefusedWithItsReason()
     {

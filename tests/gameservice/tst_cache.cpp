@@ -1,4 +1,5 @@
 #include "fakes/managerfixture.h"
+#include "filebytes.h"
 #include "filesizelimit.h"
 
 #include "gameservice/client/gameservicecache.h"
@@ -34,20 +35,6 @@ class TestCache : public QObject
 {
     Q_OBJECT
 
-private:
-    static QByteArray bytesOf(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    static void writeBytes(const QString &path, const QByteArray &bytes)
-    {
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-
 private slots:
     void damagedFilesReadAsEmptyAndAreSetAside_data()
     {
@@ -61,7 +48,7 @@ private slots:
         QFETCH(QByteArray, content);
         QTemporaryDir dir;
         GameServiceCache cache(dir.path());
-        writeBytes(cache.filePath(), content);
+        QVERIFY(writeBytes(cache.filePath(), content));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("damaged"));
         QVERIFY(cache.read().isEmpty());
         cache.prepare();
@@ -75,14 +62,14 @@ private slots:
     {
         QTemporaryDir dir;
         GameServiceCache cache(dir.path());
-        writeBytes(cache.filePath(), QByteArray());
+        QVERIFY(writeBytes(cache.filePath(), QByteArray()));
         cache.prepare();
         QCOMPARE(bytesOf(cache.filePath()), QCborValue(QCborMap()).toCbor());
         QVERIFY(QDir(dir.filePath("Library")).entryList({"*.corrupt*"}).isEmpty());
 
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("damaged"));
         for (int i = 0; i < 8; ++i) {
-            writeBytes(cache.filePath(), "junk " + QByteArray::number(i));
+            QVERIFY(writeBytes(cache.filePath(), "junk " + QByteArray::number(i)));
             QVERIFY(cache.update([](QCborMap &root) {
                 root.insert(QStringLiteral("n"), 1);
                 return true;
@@ -114,7 +101,7 @@ private slots:
         if (folder) {
             QVERIFY(QDir().mkpath(cache.filePath() + "/keep"));
         } else {
-            writeBytes(cache.filePath(), stored);
+            QVERIFY(writeBytes(cache.filePath(), stored));
             QVERIFY(QFile::setPermissions(cache.filePath(), QFileDevice::WriteOwner));
             if (QFile(cache.filePath()).open(QIODevice::ReadOnly))
                 QSKIP("permissions do not stop this user from reading");
@@ -151,7 +138,7 @@ private slots:
         QFETCH(bool, damaged);
         QTemporaryDir dir;
         GameServiceCache cache(dir.path());
-        writeBytes(cache.filePath(), stored);
+        QVERIFY(writeBytes(cache.filePath(), stored));
         const auto grow = [](QCborMap &root) {
             root = withItems(100);
             return true;
@@ -177,12 +164,12 @@ private slots:
     {
         QTemporaryDir dir;
         GameServiceCache cache(dir.path());
-        writeBytes(cache.filePath(), QCborValue(withItems(1)).toCbor());
+        QVERIFY(writeBytes(cache.filePath(), QCborValue(withItems(1)).toCbor()));
         const QString stale = cache.filePath() + ".a1B2c3";
         const QString live = cache.filePath() + ".Zz9Yy8";
         const QString other = cache.filePath() + ".backup1";
         for (const QString &path : {stale, live, other})
-            writeBytes(path, "partial");
+            QVERIFY(writeBytes(path, "partial"));
         for (const QString &path : {stale, other}) {
             QFile f(path);
             QVERIFY(f.open(QIODevice::ReadWrite));

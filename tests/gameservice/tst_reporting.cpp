@@ -1,4 +1,5 @@
 #include "fakes/managerfixture.h"
+#include "filebytes.h"
 
 using namespace kestrune;
 using namespace kestrune::test;
@@ -176,18 +177,12 @@ private slots:
     {
         ManagerFixture f;
         GameServiceManager &m = f.start();
-        auto damage = [&](const QByteArray &bytes) {
-            QDir().mkpath(QFileInfo(m.cacheFilePath()).absolutePath());
-            QFile file(m.cacheFilePath());
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(bytes);
-        };
-        damage("\x9f\x01\x02"); // an unfinished CBOR array
+        QVERIFY(writeBytes(f.manager->cacheFilePath(), "\x9f\x01\x02")); // an unfinished CBOR array
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("damaged"));
         m.setupManager();
         QCOMPARE(f.cache(), QCborMap());
         // Once per manager: a second call leaves even a new damaged file alone.
-        damage("junk");
+        QVERIFY(writeBytes(f.manager->cacheFilePath(), "junk"));
         m.setupManager();
         QFile file(m.cacheFilePath());
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -250,12 +245,7 @@ private slots:
         Score zero(board);
         QCborMap root;
         root.insert(QStringLiteral("SavedScores"), QCborArray{QByteArray("garbage"), zero.archived()});
-        {
-            QDir().mkpath(QFileInfo(f.manager->cacheFilePath()).absolutePath());
-            QFile file(f.manager->cacheFilePath());
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(QCborValue(root).toCbor());
-        }
+        QVERIFY(writeBytes(f.manager->cacheFilePath(), QCborValue(root).toCbor()));
         f.manager->setupManager(); // reads the file as it is now
         f.manager->saveScoreToReportLater([] {
             Score s(board);

@@ -1,4 +1,5 @@
 #include "fakes/managerfixture.h"
+#include "filebytes.h"
 #include "filesizelimit.h"
 
 #include "gameservice/client/gameserviceenvironment.h"
@@ -156,12 +157,7 @@ private slots:
     void aDamagedServiceFileIsSetAsideAndStartedAfresh()
     {
         QTemporaryDir dir;
-        QDir().mkpath(dir.filePath("service"));
-        {
-            QFile f(dir.filePath("service/service.cbor"));
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("\xa1\x61");
-        }
+        QVERIFY(writeBytes(dir.filePath("service/service.cbor"), "\xa1\x61"));
         auto backend = localBackend(dir);
         OptionalError error;
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("damaged"));
@@ -193,9 +189,7 @@ private slots:
             QVERIFY(QDir().mkpath(path + "/keep"));
         else
             localBackend(dir)->signIn(QStringLiteral("Ada"), error);
-        QFile file(path);
-        const QByteArray stored = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        file.close();
+        const QByteArray stored = bytesOf(path);
 
         auto backend = localBackend(dir);
         std::optional<FileSizeLimit> fullDisk;
@@ -220,12 +214,10 @@ private slots:
         }
         fullDisk.reset();
         QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        if (fault == "folder") {
+        if (fault == "folder")
             QVERIFY(QFileInfo(path + "/keep").isDir());
-        } else {
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            QCOMPARE(file.readAll(), stored);
-        }
+        else
+            QCOMPARE(bytesOf(path), stored); // empty when it cannot be read
         QCOMPARE(QDir(dir.filePath("service")).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
                  QStringList{"service.cbor"});
     }

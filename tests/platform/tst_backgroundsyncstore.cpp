@@ -1,6 +1,8 @@
 #include "platform/backgroundsyncstore.h"
 #include "platform/settingsstore.h"
 
+#include "filebytes.h"
+#include "lockedstore.h"
 #include "memorystore.h"
 #include "settingseventcounter.h"
 
@@ -14,7 +16,6 @@
 
 #include <atomic>
 #include <future>
-#include <mutex>
 #include <thread>
 
 using namespace kestrune;
@@ -24,54 +25,9 @@ namespace {
 
 // A store in memory whose synchronisations a test can hold up, fail, and
 // look into: each one checks that the figures of a game are in step.
-class WatchedStore final : public KeyValueStore
+class WatchedStore final : public LockedStore
 {
 public:
-    bool contains(const std::string &key) const override
-    {
-        std::lock_guard l(m);
-        return memory.contains(key);
-    }
-    std::optional<std::int64_t> integer(const std::string &key) const override
-    {
-        std::lock_guard l(m);
-        return memory.integer(key);
-    }
-    std::optional<std::string> string(const std::string &key) const override
-    {
-        std::lock_guard l(m);
-        return memory.string(key);
-    }
-    std::optional<bool> boolean(const std::string &key) const override
-    {
-        std::lock_guard l(m);
-        return memory.boolean(key);
-    }
-    std::vector<std::string> keys() const override
-    {
-        std::lock_guard l(m);
-        return memory.keys();
-    }
-    void setInteger(const std::string &key, std::int64_t value) override
-    {
-        std::lock_guard l(m);
-        memory.setInteger(key, value);
-    }
-    void setString(const std::string &key, const std::string &value) override
-    {
-        std::lock_guard l(m);
-        memory.setString(key, value);
-    }
-    void setBoolean(const std::string &key, bool value) override
-    {
-        std::lock_guard l(m);
-        memory.setBoolean(key, value);
-    }
-    void remove(const std::string &key) override
-    {
-        std::lock_guard l(m);
-        memory.remove(key);
-    }
     bool synchronize() override
     {
         if (hold.valid()) {
@@ -79,29 +35,20 @@ public:
             hold.wait();
             hold = {};
         }
-        std::lock_guard l(m);
-        memory.synchronize();
-        if (memory.integer("a").value_or(0) != memory.integer("b").value_or(0))
+        const auto store = locked();
+        store->synchronize();
+        if (store->integer("a").value_or(0) != store->integer("b").value_or(0))
             ++outOfStep;
         return failure == Failure::none && !refuses;
     }
     Failure lastFailure() const override { return failure; }
-
-    int syncs() const
-    {
-        std::lock_guard l(m);
-        return memory.syncCount();
-    }
+    int syncs() const { return locked()->syncCount(); }
 
     std::atomic<Failure> failure{Failure::none};
     std::atomic<bool> refuses{false}; // fails without saying why
     std::atomic<int> outOfStep{0};
     std::promise<void> started;
     std::shared_future<void> hold; // the next synchronisation waits for it
-
-private:
-    mutable std::mutex m;
-    MemoryStore memory;
 };
 
 } // namespace
@@ -220,10 +167,8 @@ private slots:
     {
         QTemporaryDir dir;
         const QString fileName = dir.filePath(QStringLiteral("settings.conf"));
-        QFile file(fileName);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[General]\ngames=42\nwins=lots\nhistory=WLW\nhasLaunchedOnce=true\nlosses=2.5\n");
-        file.close();
+        QVERIFY(
+            writeBytes(fileName, "[General]\ngames=42\nwins=lots\nhistory=WLW\nhasLaunchedOnce=true\nlosses=2.5\n"));
 
         BackgroundSyncStore store([&fileName] { return std::make_unique<SettingsStore>(fileName); });
         QCOMPARE(store.integer("games"), std::optional<std::int64_t>(42));

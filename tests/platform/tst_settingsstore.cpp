@@ -1,3 +1,4 @@
+#include "filebytes.h"
 #include "filesizelimit.h"
 #include "settingseventcounter.h"
 
@@ -18,6 +19,8 @@
 #include <thread>
 
 using namespace kestrune;
+using kestrune::test::bytesOf;
+using kestrune::test::writeBytes;
 using kestrune::test::FileSizeLimit;
 
 class TestSettingsStore : public QObject
@@ -32,12 +35,6 @@ private slots:
     {
         QFile::remove(path());
         QFile::remove(path() + ".lock");
-    }
-
-    static QByteArray bytesOf(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
     void valuesSurviveARestart()
@@ -102,10 +99,7 @@ private slots:
     {
         QFETCH(QByteArray, content);
         QFETCH(QString, history);
-        QFile file(path());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
-        file.close();
+        QVERIFY(writeBytes(path(), content));
 
         SettingsStore store(path());
         for (const char *key : {"wins", "games", "losses"})
@@ -221,11 +215,7 @@ private slots:
     {
         QFETCH(QByteArray, lock);
         QFETCH(bool, removedByUs);
-        {
-            QFile f(path() + ".lock");
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(lock);
-        }
+        QVERIFY(writeBytes(path() + ".lock", lock));
         if (removedByUs)
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression("removed the lock"));
         std::atomic<bool> synchronised{false};

@@ -1,9 +1,6 @@
 #include "accessibilityrecorder.h"
-#include "fakeclock.h"
+#include "gamescreencollaborators.h"
 #include "manualbackground.h"
-#include "manualscheduler.h"
-#include "manualticker.h"
-#include "memorystore.h"
 
 #include "game/computer/computerstrength.h"
 #include "game/gamemanaging.h"
@@ -21,7 +18,6 @@
 #include "views/board/gameview.h"
 #include "views/dots/bulletsview.h"
 #include "views/keyboard/keyboardview.h"
-#include "views/toast/toastalert.h"
 #include "views/widgets/autofontsizelabel.h"
 #include "views/widgets/button.h"
 #include "views/widgets/dialogbutton.h"
@@ -31,7 +27,6 @@
 #include <QLabel>
 #include <QTest>
 
-#include <deque>
 #include <random>
 
 using namespace kestrune;
@@ -52,7 +47,7 @@ public:
 // The game screen in a match against the computer, on a navigation stack,
 // with every collaborator in the test's hand. The player's code is 1234, the
 // computer's 5678.
-struct Fixture
+struct Fixture : GameScreenCollaborators
 {
     explicit Fixture(std::optional<ComputerStrength> stored = ComputerStrength::normal,
                      const DeviceProfile &device = DeviceProfile::phone(), bool launchedBefore = true,
@@ -60,23 +55,12 @@ struct Fixture
     {
         if (thinksElsewhere)
             environment.game.background = background.runner();
-        DeviceProfile::setCurrent(device);
-        environment.game.clock = &clock;
-        environment.game.store = &store;
         environment.game.random = &random;
-        environment.game.drawCode = [this] {
-            const std::string code = codes.front();
-            codes.pop_front();
-            codes.push_back(code);
-            return code;
-        };
-        environment.scheduler = &scheduler;
-        environment.ticker = &ticker;
-        environment.toast = &toast;
-        if (launchedBefore)
-            store.setBoolean("hasLaunchedOnce", true);
+        if (!launchedBefore)
+            store.remove("hasLaunchedOnce");
         if (stored)
             ComputerStrengths::store(store, *stored);
+        DeviceProfile::setCurrent(device);
         nav.registerSegue(QStringLiteral("result"),
                           [](const Segue &segue) { return new ResultViewController(segue.handed<MatchOutcome>()); });
         nav.pushViewController(new ViewController, false);
@@ -133,15 +117,8 @@ struct Fixture
         QCoreApplication::processEvents();
     }
 
-    std::deque<std::string> codes{"1234", "5678"};
-    FakeClock clock;
-    MemoryStore store;
     SeededRandom random;
-    ManualScheduler scheduler;
     ManualBackground background;
-    ManualTicker ticker;
-    ToastAlert toast;
-    GameScreenEnvironment environment;
     NavigationController nav;
     GameViewController *screen = nullptr;
 };

@@ -1,17 +1,10 @@
 #include "accessibilityrecorder.h"
-#include "fakeclock.h"
+#include "gamescreencollaborators.h"
 #include "manualbackground.h"
-#include "manualscheduler.h"
-#include "manualticker.h"
-#include "memorystore.h"
-#include "recordinganalytics.h"
-#include "recordinggameservice.h"
-#include "recordingidletimer.h"
 
 #include "game/game.h"
 #include "game/gamemanaging.h"
 #include "game/gameprotocol.h"
-#include "game/statisticshelper.h"
 #include "game/ticker.h"
 #include "platform/device/deviceprofile.h"
 #include "platform/resources/resources.h"
@@ -41,8 +34,6 @@
 #include <QLabel>
 #include <QTest>
 
-#include <deque>
-
 using namespace kestrune;
 using namespace kestrune::test;
 
@@ -50,29 +41,18 @@ namespace {
 
 // A navigation stack with a plain root and the game screen pushed on it, on
 // a device of the test's choosing, with every collaborator in the test's hand.
-struct Fixture
+struct Fixture : GameScreenCollaborators
 {
     explicit Fixture(int players, const DeviceProfile &device = DeviceProfile::phone(), bool launchedBefore = true,
                      bool realTicks = false, bool hintsElsewhere = false)
     {
         if (hintsElsewhere)
             environment.game.background = background.runner();
+        if (realTicks)
+            environment.ticker = nullptr;
+        if (!launchedBefore)
+            store.remove("hasLaunchedOnce");
         DeviceProfile::setCurrent(device);
-        environment.game.clock = &clock;
-        environment.game.store = &store;
-        environment.game.analytics = &analytics;
-        environment.game.gameService = &service;
-        environment.game.drawCode = [this] {
-            const std::string code = codes.front();
-            codes.pop_front();
-            return code;
-        };
-        environment.scheduler = &scheduler;
-        environment.ticker = realTicks ? nullptr : &ticker;
-        environment.idleTimer = &idleTimer;
-        environment.toast = &toast;
-        if (launchedBefore)
-            store.setBoolean("hasLaunchedOnce", true);
         nav.registerSegue(QStringLiteral("result"),
                           [](const Segue &segue) { return new ResultViewController(segue.handed<MatchOutcome>()); });
         nav.pushViewController(new ViewController, false);
@@ -113,17 +93,7 @@ struct Fixture
     }
     PromptDialog *quitAlert() const { return nav.findChild<PromptDialog *>(QStringLiteral("QuitAlert")); }
 
-    std::deque<std::string> codes{"1234", "5678"};
-    FakeClock clock;
-    MemoryStore store;
-    RecordingAnalytics analytics;
-    RecordingGameService service;
-    ManualScheduler scheduler;
     ManualBackground background;
-    ManualTicker ticker;
-    RecordingIdleTimer idleTimer;
-    ToastAlert toast;
-    GameScreenEnvironment environment;
     NavigationController nav;
     GameViewController *screen = nullptr;
 };
@@ -510,22 +480,9 @@ private slots:
         QVERIFY(!f.toast.bgWindow() || !f.toast.bgWindow()->findChild<ToastAlertView *>());
         QCOMPARE(f.analytics.names(), playAgain ? (std::vector<std::string>{"start_game", "start_game"})
                                                 : (std::vector<std::string>{"start_game", "won_game"}));
-        if (playAgain) {
-            QCOMPARE(hint->hintsLeft(), 3);
-            QVERIFY(hint->isEnabled());
-        }
-    }
-
-    void anAssistedWinReportsNothingToTheGameService()
-    {
-        Fixture f(1);
-        f.screen->hintButton()->click();
-        f.shoot("1234");
-        QVERIFY(!f.screen->hintButton()->isEnabled());
-        QCOMPARE(StatisticsHelper::integerValue(f.store, StatisticsHelper::wins), 1);
-        QVERIFY(f.service.scores.empty());
-        QVERIFY(f.service.achievements.empty());
-        QVERIFY(f.screen->gameManager()->isAssisted());
+        // A new match has its hints back; a won one has no use for them.
+        QCOMPARE(hint->hintsLeft(), 3);
+        QCOMPARE(hint->isEnabled(), playAgain);
     }
 
     // The program may end (a signal, a logout) with the question open: the

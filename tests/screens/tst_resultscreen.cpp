@@ -133,23 +133,26 @@ private:
     rx::PublishSubject<GameState> m_states;
 };
 
-std::shared_ptr<GameManaging> singleWin(std::size_t shots, double seconds, std::int64_t points)
-{
-    return std::make_shared<FakeMatch>(
-        std::vector<std::shared_ptr<GameProtocol>>{std::make_shared<FakeGame>("1234", shots, seconds, points)}, 1);
-}
+using Games = std::vector<std::shared_ptr<GameProtocol>>;
 
-// A match in which the computer played player 2.
-std::shared_ptr<GameManaging> vsComputer(std::vector<std::shared_ptr<GameProtocol>> games, int winner, bool tie = false)
+// A decided match in which `hints` were used.
+std::shared_ptr<GameManaging> decided(Games games, int winner, bool tie = false, int hints = 0)
 {
     auto match = std::make_shared<FakeMatch>(std::move(games), winner, tie);
-    match->computer = ComputerStrength::normal;
+    match->hints = hints;
     return match;
 }
 
-std::shared_ptr<GameManaging> assisted(std::shared_ptr<FakeMatch> match, int hints)
+std::shared_ptr<GameManaging> singleWin(std::size_t shots, double seconds, std::int64_t points)
 {
-    match->hints = hints;
+    return decided({std::make_shared<FakeGame>("1234", shots, seconds, points)}, 1);
+}
+
+// A match in which the computer played player 2.
+std::shared_ptr<GameManaging> vsComputer(Games games, int winner, bool tie = false)
+{
+    auto match = std::make_shared<FakeMatch>(std::move(games), winner, tie);
+    match->computer = ComputerStrength::normal;
     return match;
 }
 
@@ -217,62 +220,41 @@ private slots:
         QTest::addColumn<QString>("description"); // null: removed
         QTest::addColumn<bool>("points");
 
-        using Games = std::vector<std::shared_ptr<GameProtocol>>;
         const auto lost = [](const std::string &code) {
             return std::make_shared<FakeGame>(code, 10, 80, std::nullopt);
         };
         const auto won = [](std::size_t shots) { return std::make_shared<FakeGame>("5678", shots, 30, 400); };
-        QTest::newRow("single win") << "phone" << singleWin(7, 45, 812) << "Win"
-                                    << "You have won!"
-                                    << "Round #7 in 45 seconds" << true;
-        QTest::newRow("two-player win by player 2")
-            << "phone" << std::shared_ptr<GameManaging>(std::make_shared<FakeMatch>(Games{lost("1234"), won(6)}, 2))
-            << "Win"
-            << "Player #2 has won!" << QString() << false;
-        QTest::newRow("tie") << "phone"
-                             << std::shared_ptr<GameManaging>(
-                                    std::make_shared<FakeMatch>(Games{won(5), won(5)}, 0, true))
-                             << "Tie"
-                             << "It is a tie!" << QString() << false;
-        QTest::newRow("lost, one code") << "phone"
-                                        << std::shared_ptr<GameManaging>(
-                                               std::make_shared<FakeMatch>(Games{lost("1234")}, 0))
-                                        << "Lose"
-                                        << "You have lost!"
-                                        << "The code you were\nlooking for: 1234" << false;
-        QTest::newRow("lost, two codes") << "phone"
-                                         << std::shared_ptr<GameManaging>(
-                                                std::make_shared<FakeMatch>(Games{lost("1234"), lost("5678")}, 0))
-                                         << "Lose"
-                                         << "You have lost!"
-                                         << "Codes you were\nlooking for: 1234, 5678" << false;
-        QTest::newRow("lost on a small phone: no code line")
-            << "small-phone" << std::shared_ptr<GameManaging>(std::make_shared<FakeMatch>(Games{lost("1234")}, 0))
-            << "Lose"
-            << "You have lost!" << QString() << false;
-        QTest::newRow("single win on a small phone: no round line, digits stay")
-            << "small-phone" << singleWin(7, 45, 812) << "Win"
-            << "You have won!" << QString() << true;
-        QTest::newRow("player beats the computer") << "phone" << vsComputer(Games{won(6), lost("1234")}, 1) << "Win"
-                                                   << "You have won!" << QString() << false;
+        const auto row = [](const char *name, const char *profile, std::shared_ptr<GameManaging> match,
+                            const char *picture, const char *headline, const char *description, bool points) {
+            QTest::newRow(name) << QString(profile) << match << QString(picture) << QString(headline)
+                                << QString(description) << points;
+        };
+        const char *lostOne = "The code you were\nlooking for: 1234";
+        row("single win", "phone", singleWin(7, 45, 812), "Win", "You have won!", "Round #7 in 45 seconds", true);
+        row("two-player win by player 2", "phone", decided({lost("1234"), won(6)}, 2), "Win", "Player #2 has won!",
+            nullptr, false);
+        row("tie", "phone", decided({won(5), won(5)}, 0, true), "Tie", "It is a tie!", nullptr, false);
+        row("lost, one code", "phone", decided({lost("1234")}, 0), "Lose", "You have lost!", lostOne, false);
+        row("lost, two codes", "phone", decided({lost("1234"), lost("5678")}, 0), "Lose", "You have lost!",
+            "Codes you were\nlooking for: 1234, 5678", false);
+        row("lost on a small phone: no code line", "small-phone", decided({lost("1234")}, 0), "Lose", "You have lost!",
+            nullptr, false);
+        row("single win on a small phone: no round line, digits stay", "small-phone", singleWin(7, 45, 812), "Win",
+            "You have won!", nullptr, true);
+        row("player beats the computer", "phone", vsComputer({won(6), lost("1234")}, 1), "Win", "You have won!",
+            nullptr, false);
         // Losing to the computer shows the code the player missed, even
         // where a small screen leaves other descriptions out.
-        QTest::newRow("the computer wins") << "phone" << vsComputer(Games{lost("1234"), won(6)}, 2) << "Lose"
-                                           << "The computer has won!"
-                                           << "The code you were\nlooking for: 1234" << false;
-        QTest::newRow("the computer wins on a small phone")
-            << "small-phone" << vsComputer(Games{lost("1234"), won(6)}, 2) << "Lose"
-            << "The computer has won!"
-            << "The code you were\nlooking for: 1234" << false;
-        QTest::newRow("beating the computer on a small phone: no line")
-            << "small-phone" << vsComputer(Games{won(6), lost("1234")}, 1) << "Win"
-            << "You have won!" << QString() << false;
-        QTest::newRow("tie with the computer") << "phone" << vsComputer(Games{won(5), won(5)}, 0, true) << "Tie"
-                                               << "It is a tie!" << QString() << false;
-        QTest::newRow("nobody broke it against the computer")
-            << "phone" << vsComputer(Games{lost("1234"), lost("5678")}, 0) << "Lose"
-            << "You have lost!"
-            << "The code you were\nlooking for: 1234" << false;
+        row("the computer wins", "phone", vsComputer({lost("1234"), won(6)}, 2), "Lose", "The computer has won!",
+            lostOne, false);
+        row("the computer wins on a small phone", "small-phone", vsComputer({lost("1234"), won(6)}, 2), "Lose",
+            "The computer has won!", lostOne, false);
+        row("beating the computer on a small phone: no line", "small-phone", vsComputer({won(6), lost("1234")}, 1),
+            "Win", "You have won!", nullptr, false);
+        row("tie with the computer", "phone", vsComputer({won(5), won(5)}, 0, true), "Tie", "It is a tie!", nullptr,
+            false);
+        row("nobody broke it against the computer", "phone", vsComputer({lost("1234"), lost("5678")}, 0), "Lose",
+            "You have lost!", lostOne, false);
     }
 
     void eachOutcomeShowsItsPictureAndTexts()
@@ -379,11 +361,9 @@ private slots:
         QTest::addColumn<QString>("line"); // null: no line
         QTest::addColumn<bool>("points");
 
-        using Games = std::vector<std::shared_ptr<GameProtocol>>;
         const auto lost = std::make_shared<FakeGame>("1234", 10, 80, std::nullopt);
         const auto win = [](int hints) {
-            return assisted(std::make_shared<FakeMatch>(Games{std::make_shared<FakeGame>("1234", 7, 45, 500)}, 1),
-                            hints);
+            return decided({std::make_shared<FakeGame>("1234", 7, 45, 500)}, 1, false, hints);
         };
         QTest::newRow("unassisted win") << "phone" << win(0) << QString() << true;
         QTest::newRow("win with one hint") << "phone" << win(1) << "Assisted: 1 hint\nNot on the leaderboard" << true;
@@ -391,11 +371,8 @@ private slots:
             << "tablet" << win(3) << "Assisted: 3 hints\nNot on the leaderboard" << true;
         QTest::newRow("win on a small phone keeps the line")
             << "small-phone" << win(2) << "Assisted: 2 hints\nNot on the leaderboard" << true;
-        QTest::newRow("lost with two hints")
-            << "phone" << assisted(std::make_shared<FakeMatch>(Games{lost}, 0), 2) << "Assisted: 2 hints" << false;
-        QTest::newRow("two players") << "phone"
-                                     << std::shared_ptr<GameManaging>(std::make_shared<FakeMatch>(Games{lost, lost}, 0))
-                                     << QString() << false;
+        QTest::newRow("lost with two hints") << "phone" << decided({lost}, 0, false, 2) << "Assisted: 2 hints" << false;
+        QTest::newRow("two players") << "phone" << decided({lost, lost}, 0) << QString() << false;
     }
 
     void anAssistedMatchSaysHowManyHints()
@@ -433,12 +410,11 @@ private slots:
     void aTabletScreenFollowsTheWindowAfterItsLabelsWent()
     {
         DeviceProfile::setCurrent(DeviceProfile::tablet());
-        using Games = std::vector<std::shared_ptr<GameProtocol>>;
         const auto lost = std::make_shared<FakeGame>("1234", 10, 80, std::nullopt);
         const QSize full = DeviceProfile::current().size().toSize();
         Stack stack(full);
         auto *screen = new ResultViewController;
-        screen->setGameManager(std::make_shared<FakeMatch>(Games{lost, lost}, 0));
+        screen->setGameManager(decided({lost, lost}, 0));
         stack.navigation.pushViewController(screen, false);
         QVERIFY(!screen->assistedLabel());
         QVERIFY(!screen->pointsStackView());

@@ -1,7 +1,6 @@
 #include "fakeclock.h"
 #include "fakemenugameservice.h"
-#include "manualscheduler.h"
-#include "manualticker.h"
+#include "gamescreencollaborators.h"
 #include "memorystore.h"
 
 #include "game/computer/computerstatistics.h"
@@ -21,7 +20,6 @@
 #include "views/board/gameview.h"
 #include "views/keyboard/keyboardview.h"
 #include "views/radialmenu/radialmenu.h"
-#include "views/toast/toastalert.h"
 #include "views/widgets/ripplebutton.h"
 
 #include <QAbstractButton>
@@ -31,7 +29,6 @@
 #include <QLabel>
 #include <QTest>
 
-#include <deque>
 #include <memory>
 
 using namespace kestrune;
@@ -149,21 +146,11 @@ void settle()
 }
 
 // A window of the given size with the game screen of a match on its stack.
-struct GameStage
+struct GameStage : GameScreenCollaborators
 {
     GameStage(QSize size, int players, bool computer)
     {
-        environment.game.clock = &clock;
-        environment.game.store = &store;
-        environment.game.drawCode = [this] {
-            const std::string code = codes.front();
-            codes.pop_front();
-            return code;
-        };
-        environment.scheduler = &scheduler;
-        environment.ticker = &ticker;
-        environment.toast = &toast;
-        store.setBoolean("hasLaunchedOnce", true);
+        codes = {"5831", "2746"};
         if (computer)
             ComputerStrengths::store(store, ComputerStrength::normal);
         nav.setAttribute(Qt::WA_DontShowOnScreen);
@@ -189,13 +176,6 @@ struct GameStage
         settle();
     }
 
-    std::deque<std::string> codes{"5831", "2746"};
-    FakeClock clock;
-    MemoryStore store;
-    ManualScheduler scheduler;
-    ManualTicker ticker;
-    ToastAlert toast;
-    GameScreenEnvironment environment;
     NavigationController nav;
     GameViewController *screen = nullptr;
 };

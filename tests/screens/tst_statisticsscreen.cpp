@@ -165,15 +165,6 @@ private slots:
         QCOMPARE(accessibleRows(screen->tableView()), spoken);
     }
 
-    // A value of another type counts as nothing stored.
-    void aValueOfAnotherTypeReadsAsZero()
-    {
-        MemoryStore store;
-        plant(store, Stored{4, -1, 4, 100, 0});
-        store.setString(StatisticsHelper::wins, "many");
-        QCOMPARE(StatisticsViewController::details(store), (QStringList{"4", "0", "4", "0%", "1 min 40 s", "N/A"}));
-    }
-
     // Read as the screen is about to appear, and not again until the next
     // appearance: coming back from a screen above shows what changed.
     void valuesAreReadOncePerVisit()

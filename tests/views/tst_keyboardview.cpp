@@ -183,34 +183,19 @@ private slots:
         QTest::addColumn<bool>("backspace");
         QTest::addColumn<QString>("shots"); // the game's shots
         const QString all = QStringLiteral("123456789");
-        QTest::newRow("fresh") << ""
-                               << ""
-                               << "" << all << false << false << "";
-        QTest::newRow("typed digits go off") << "37"
-                                             << "37"
-                                             << "37\u2022\u2022"
-                                             << "1245689" << false << true << "";
-        QTest::newRow("a typed digit's button does nothing") << "373"
-                                                             << "37"
-                                                             << "37\u2022\u2022"
-                                                             << "1245689" << false << true << "";
-        QTest::newRow("four digits allow the shot, no fifth") << "37419"
-                                                              << "3741"
-                                                              << "3741"
-                                                              << "" << true << true << "";
-        QTest::newRow("a tap on backspace drops one digit") << "374<"
-                                                            << "37"
-                                                            << "37\u2022\u2022"
-                                                            << "1245689" << false << true << "";
-        QTest::newRow("backspace to nothing") << "3<"
-                                              << ""
-                                              << "\u2022\u2022\u2022\u2022" << all << false << false << "";
-        QTest::newRow("the shot empties the code, the row keeps it") << "1243="
-                                                                     << ""
-                                                                     << "1243" << all << false << false << "1243";
-        QTest::newRow("without a board") << "-1234="
-                                         << ""
-                                         << "" << all << false << false << "";
+        const QString typed = QStringLiteral("37\u2022\u2022");
+        const auto row = [](const char *name, const QString &taps, const QString &code, const QString &shown,
+                            const QString &digits, bool shot, bool backspace, const QString &shots) {
+            QTest::newRow(name) << taps << code << shown << digits << shot << backspace << shots;
+        };
+        row("fresh", "", "", "", all, false, false, "");
+        row("typed digits go off", "37", "37", typed, "1245689", false, true, "");
+        row("a typed digit's button does nothing", "373", "37", typed, "1245689", false, true, "");
+        row("four digits allow the shot, no fifth", "37419", "3741", "3741", "", true, true, "");
+        row("a tap on backspace drops one digit", "374<", "37", typed, "1245689", false, true, "");
+        row("backspace to nothing", "3<", "", "\u2022\u2022\u2022\u2022", all, false, false, "");
+        row("the shot empties the code, the row keeps it", "1243=", "", "1243", all, false, false, "1243");
+        row("without a board", "-1234=", "", "", all, false, false, "");
     }
 
     void buttonsFollowTheCode()

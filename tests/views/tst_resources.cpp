@@ -71,29 +71,13 @@ private slots:
     void everyNamedImageDraws_data()
     {
         QTest::addColumn<QString>("name");
-        for (const char *name : {"Black",
-                                 "White",
-                                 "Empty",
-                                 "Win",
-                                 "Lose",
-                                 "Tie",
-                                 "Single Player",
-                                 "Two Players",
-                                 "Pass To Player 1",
-                                 "Pass To Player 2",
-                                 "Simultaneous",
-                                 "Help",
-                                 "Close Game",
-                                 "Single",
-                                 "Tutorial Puzzle",
-                                 "Tutorial Bulls and Cows",
-                                 "Tutorial Single Player",
-                                 "Tutorial Two Players",
-                                 "Triangle Top",
-                                 "Triangle Bottom",
-                                 "Backspace",
-                                 "Shot"})
-            QTest::newRow(name) << QString::fromLatin1(name);
+        const QString names =
+            QStringLiteral("Black,White,Empty,Win,Lose,Tie,Single Player,Two Players,Pass To Player 1,"
+                           "Pass To Player 2,Simultaneous,Help,Close Game,Single,Tutorial Puzzle,"
+                           "Tutorial Bulls and Cows,Tutorial Single Player,Tutorial Two Players,"
+                           "Triangle Top,Triangle Bottom,Backspace,Shot");
+        for (const QString &name : names.split(','))
+            QTest::newRow(qPrintable(name)) << name;
     }
 
     void everyNamedImageDraws()

@@ -30,22 +30,10 @@ public:
     };
 
     // -- script ----------------------------------------------------------------
-    void setSignedIn(std::optional<Player> p)
-    {
-        std::lock_guard l(m);
-        m_signedIn = std::move(p);
-    }
-    void setOffersSignIn(bool o)
-    {
-        std::lock_guard l(m);
-        m_offersSignIn = o;
-    }
+    void setSignedIn(std::optional<Player> p) { set(m_signedIn, std::move(p)); }
+    void setOffersSignIn(bool o) { set(m_offersSignIn, o); }
     // Reached over the network unless told otherwise.
-    void setNeedsNetwork(bool n)
-    {
-        std::lock_guard l(m);
-        m_needsNetwork = n;
-    }
+    void setNeedsNetwork(bool n) { set(m_needsNetwork, n); }
     void failNext(Call c)
     {
         std::lock_guard l(m);
@@ -58,11 +46,7 @@ public:
         m_failureRate = probability;
         m_random.seed(seed);
     }
-    void setLeaderboards(std::vector<Leaderboard> l_)
-    {
-        std::lock_guard l(m);
-        m_leaderboards = std::move(l_);
-    }
+    void setLeaderboards(std::vector<Leaderboard> boards) { set(m_leaderboards, std::move(boards)); }
     // The local player's score on a leaderboard, with other players' lower ones.
     void setServiceScore(const QString &board, std::int64_t mine, int others = 0)
     {
@@ -74,11 +58,7 @@ public:
         std::lock_guard l(m);
         m_achievements[id] = percent;
     }
-    void setPhoto(std::optional<QByteArray> photo)
-    {
-        std::lock_guard l(m);
-        m_photo = std::move(photo);
-    }
+    void setPhoto(std::optional<QByteArray> photo) { set(m_photo, std::move(photo)); }
 
     // The next call of this kind reads or changes the service as usual, then
     // keeps its answer until release(): an answer still on its way.
@@ -112,48 +92,24 @@ public:
     }
 
     // -- what it received ---------------------------------------------------------
-    std::vector<Score> reportedScores() const
-    {
-        std::lock_guard l(m);
-        return m_reportedScores;
-    }
-    std::vector<Achievement> reportedAchievements() const
-    {
-        std::lock_guard l(m);
-        return m_reportedAchievements;
-    }
-    std::map<QString, double> achievements() const
-    {
-        std::lock_guard l(m);
-        return m_achievements;
-    }
+    std::vector<Score> reportedScores() const { return get(m_reportedScores); }
+    std::vector<Achievement> reportedAchievements() const { return get(m_reportedAchievements); }
+    std::map<QString, double> achievements() const { return get(m_achievements); }
     int calls(Call c) const
     {
         std::lock_guard l(m);
         auto it = m_calls.find(c);
         return it == m_calls.end() ? 0 : it->second;
     }
-    bool wasReset() const
-    {
-        std::lock_guard l(m);
-        return m_reset;
-    }
+    bool wasReset() const { return get(m_reset); }
 
     // -- ServiceBackend ---------------------------------------------------------
     std::optional<Player> signedInPlayer(OptionalError &e) override
     {
         return answer(Call::SignedInPlayer, e, [&] { return m_signedIn; });
     }
-    bool offersSignIn() const override
-    {
-        std::lock_guard l(m);
-        return m_offersSignIn;
-    }
-    bool needsNetwork() const override
-    {
-        std::lock_guard l(m);
-        return m_needsNetwork;
-    }
+    bool offersSignIn() const override { return get(m_offersSignIn); }
+    bool needsNetwork() const override { return get(m_needsNetwork); }
     Player signIn(const QString &name, OptionalError &e) override
     {
         return answer(Call::SignIn, e, [&] { return *(m_signedIn = Player{QStringLiteral("P:") + name, name}); });
@@ -227,6 +183,17 @@ public:
 
 private:
     enum class Hold { armed, holding };
+
+    template<class T> T get(const T &field) const
+    {
+        std::lock_guard l(m);
+        return field;
+    }
+    template<class T, class V> void set(T &field, V &&value)
+    {
+        std::lock_guard l(m);
+        field = std::forward<V>(value);
+    }
 
     // Keeps an answer back until released: destroyed after the answer is
     // made and the lock is let go.
