@@ -23,9 +23,12 @@ struct HttpServerConfig
     std::chrono::milliseconds readTimeout{10000};
     // How long stop() lets requests in flight finish.
     std::chrono::milliseconds stopTimeout{10000};
-    // Per bearer token and per remote address; zero turns the limit off.
-    double rateLimit = 100;
-    double rateBurst = 200;
+    // Requests per second and burst, per bearer token and per remote
+    // address; a rate of zero turns that limit off.
+    double tokenRate = 100;
+    double tokenBurst = 200;
+    double addressRate = 100;
+    double addressBurst = 200;
     std::size_t maxHeaderBytes = 8 * 1024;
     std::size_t maxBodyBytes = 16 * 1024;
     // Both set: the listener speaks TLS (and answers plain HTTP with an error).

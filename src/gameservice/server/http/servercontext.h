@@ -38,8 +38,8 @@ struct ServerContext
         , handler(std::move(handler))
         , health(std::move(health))
         , log(log)
-        , tokenLimiter(this->config.rateLimit, this->config.rateBurst)
-        , addressLimiter(this->config.rateLimit, this->config.rateBurst)
+        , tokenLimiter(this->config.tokenRate, this->config.tokenBurst)
+        , addressLimiter(this->config.addressRate, this->config.addressBurst)
         , workers(std::size_t(std::max(1, this->config.workerThreads)))
     {
     }
