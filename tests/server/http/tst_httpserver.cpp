@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+
 #include <atomic>
 #include <sstream>
 #include <thread>
@@ -528,10 +530,9 @@ private slots:
     }
 };
 
-int runHttpServerTests(int argc, char **argv)
+std::unique_ptr<QObject> makeHttpServerTests()
 {
-    TestHttpServer test;
-    return QTest::qExec(&test, argc, argv);
+    return std::make_unique<TestHttpServer>();
 }
 
 #include "tst_httpserver.moc"

@@ -7,6 +7,8 @@
 
 #include <QTest>
 
+#include <memory>
+
 #include <sstream>
 
 using namespace kestrune::server;
@@ -148,10 +150,9 @@ private slots:
     }
 };
 
-int runRateLimitTests(int argc, char **argv)
+std::unique_ptr<QObject> makeRateLimitTests()
 {
-    TestRateLimit test;
-    return QTest::qExec(&test, argc, argv);
+    return std::make_unique<TestRateLimit>();
 }
 
 #include "tst_ratelimit.moc"

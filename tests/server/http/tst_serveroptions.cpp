@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QTest>
 
+#include <memory>
+
 #include <csignal>
 #include <pthread.h>
 
@@ -153,10 +155,9 @@ private slots:
     }
 };
 
-int runServerOptionsTests(int argc, char **argv)
+std::unique_ptr<QObject> makeServerOptionsTests()
 {
-    TestServerOptions test;
-    return QTest::qExec(&test, argc, argv);
+    return std::make_unique<TestServerOptions>();
 }
 
 #include "tst_serveroptions.moc"

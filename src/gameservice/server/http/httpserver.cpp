@@ -3,6 +3,7 @@
 #include "gameservice/server/http/servercontext.h"
 #include "gameservice/server/http/session.h"
 
+#include <boost/asio/executor_work_guard.hpp>
 #include <boost/asio/io_context.hpp>
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/post.hpp>
@@ -21,6 +22,10 @@ using tcp = net::ip::tcp;
 struct HttpServer::Listener
 {
     net::io_context io;
+    // While a handler runs on a worker, its connection has no operation
+    // pending; once stop() has closed the acceptor nothing else may be, and
+    // the I/O threads must not run out of work before the answer is posted.
+    net::executor_work_guard<net::io_context::executor_type> work{io.get_executor()};
     tcp::acceptor acceptor{net::make_strand(io)};
     std::vector<std::thread> threads;
     std::uint16_t port = 0;
