@@ -160,6 +160,23 @@ private slots:
         }
     }
 
+    void continuesWhenAskedToBeforeTheBody()
+    {
+        StubApi api;
+        HttpServer server(testConfig(), api.handler());
+        server.start();
+        TestClient client(server.port());
+        QVERIFY(client.send("POST /v1/echo HTTP/1.1\r\nHost: x\r\nExpect: 100-continue\r\nContent-Length: 5\r\n\r\n"));
+        const auto interim = client.receive();
+        QVERIFY(interim);
+        QCOMPARE(interim->result_int(), 100);
+        QVERIFY(client.send("hello"));
+        const auto response = client.receive();
+        QVERIFY(response);
+        QCOMPARE(response->result_int(), 200);
+        QCOMPARE(response->body(), std::string("hello"));
+    }
+
     void malformedRequestIsRefused()
     {
         StubApi api;

@@ -2,11 +2,14 @@
 
 #include <boost/asio/dispatch.hpp>
 #include <boost/asio/post.hpp>
+#include <boost/asio/write.hpp>
 #include <boost/beast/core/detect_ssl.hpp>
+#include <boost/beast/core/string.hpp>
 #include <boost/beast/http/read.hpp>
 #include <boost/beast/http/write.hpp>
 #include <nlohmann/json.hpp>
 
+#include <string_view>
 #include <type_traits>
 
 namespace kestrune::server {
@@ -126,6 +129,35 @@ void Session<Stream>::readRequest()
     // One deadline for the whole request: a client that trickles bytes
     // gets no more time than one that sends nothing.
     beast::get_lowest_layer(m_stream).expires_after(m_context->config.readTimeout);
+    http::async_read_header(m_stream, m_buffer, *m_parser,
+                            [self = this->shared_from_this()](beast::error_code error, std::size_t) {
+                                self->onHeader(error);
+                            });
+}
+
+template<class Stream>
+void Session<Stream>::onHeader(beast::error_code error)
+{
+    if (error)
+        return onRead(error);
+    // curl asks before sending a body over 1 KiB and would otherwise wait a
+    // second for this; a body over the limit was refused with the header.
+    if (beast::iequals(m_parser->get()[http::field::expect], "100-continue")) {
+        static constexpr std::string_view proceed = "HTTP/1.1 100 Continue\r\n\r\n";
+        net::async_write(m_stream, net::buffer(proceed.data(), proceed.size()),
+                         [self = this->shared_from_this()](beast::error_code error, std::size_t) {
+                             if (error)
+                                 return self->close();
+                             self->readBody();
+                         });
+        return;
+    }
+    readBody();
+}
+
+template<class Stream>
+void Session<Stream>::readBody()
+{
     http::async_read(m_stream, m_buffer, *m_parser,
                      [self = this->shared_from_this()](beast::error_code error, std::size_t) { self->onRead(error); });
 }

@@ -49,6 +49,8 @@ private:
     void detectTls();
     void handshake();
     void readRequest();
+    void onHeader(boost::beast::error_code error);
+    void readBody();
     void onRead(boost::beast::error_code error);
     void dispatch(Request request);
     void refuse(int status, const std::string &code, const std::string &message,
