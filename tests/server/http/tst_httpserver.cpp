@@ -453,6 +453,25 @@ private slots:
         QVERIFY(!late.connected() || !late.request("GET", "/v1/echo"));
     }
 
+    void stopCutsWhatOutlastsItsBound()
+    {
+        StubApi api;
+        auto config = testConfig();
+        config.stopTimeout = std::chrono::milliseconds(200);
+        HttpServer server(config, api.handler());
+        server.start();
+        TestClient busy(server.port());
+        QVERIFY(busy.send(TestClient::requestText("GET", "/slow", {}, {})));
+        QVERIFY(api.waitForSlowStarted(std::chrono::seconds(10)));
+
+        std::thread stopper([&] { server.stop(); });
+        // Cut while its handler still runs; the handler itself is waited for.
+        const bool cut = busy.closedByServer();
+        api.release();
+        stopper.join();
+        QVERIFY(cut);
+    }
+
     void listensOnIpv6Loopback()
     {
         StubApi api;

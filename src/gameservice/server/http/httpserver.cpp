@@ -139,24 +139,29 @@ void HttpServer::stop()
         m_listener->acceptor.close(ignored);
     });
 
-    std::vector<std::shared_ptr<Connection>> open;
-    {
+    const auto openConnections = [this] {
+        std::vector<std::shared_ptr<Connection>> open;
         std::lock_guard lock(m_context->mutex);
         for (const auto &[connection, handle] : m_context->connections)
             if (auto alive = handle.lock())
                 open.push_back(std::move(alive));
-    }
-    for (const auto &connection : open)
-        connection->stop();
-    open.clear();
-
-    {
+        return open;
+    };
+    const auto waitForDrain = [this](std::chrono::milliseconds bound) {
         std::unique_lock lock(m_context->mutex);
-        m_context->drained.wait_for(lock, m_context->config.stopTimeout,
-                                    [this] { return m_context->connections.empty(); });
+        return m_context->drained.wait_for(lock, bound, [this] { return m_context->connections.empty(); });
+    };
+
+    for (const auto &connection : openConnections())
+        connection->stop();
+    if (!waitForDrain(m_context->config.stopTimeout)) {
+        // Past the bound: the connections still open are cut.
+        for (const auto &connection : openConnections())
+            connection->abort();
+        waitForDrain(std::chrono::seconds(1));
     }
-    // Past the bound: what is left is cut. A handler still running keeps
-    // its worker until it returns; joining waits for it.
+    // A handler still running keeps its worker until it returns; joining
+    // waits for it, as its database call cannot be cut short from here.
     m_listener->io.stop();
     for (auto &thread : m_listener->threads)
         thread.join();

@@ -27,6 +27,8 @@ public:
     // Closes the connection when it waits for a request; a request in
     // flight is answered first (with Connection: close).
     virtual void stop() = 0;
+    // Closes the connection whatever it is doing.
+    virtual void abort() = 0;
 };
 
 // What every connection of one server shares. Owned jointly by the server

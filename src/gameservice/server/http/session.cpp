@@ -83,6 +83,12 @@ void Session<Stream>::stop()
 }
 
 template<class Stream>
+void Session<Stream>::abort()
+{
+    net::post(m_stream.get_executor(), [self = this->shared_from_this()] { self->close(); });
+}
+
+template<class Stream>
 void Session<Stream>::detectTls()
 {
     if constexpr (std::is_same_v<Stream, PlainStream>) {

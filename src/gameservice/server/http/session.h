@@ -42,6 +42,7 @@ public:
 
     void run();
     void stop() override;
+    void abort() override;
 
 private:
     using Request = boost::beast::http::request<boost::beast::http::string_body>;
