@@ -1,11 +1,11 @@
 #include "gameservice/server/http/httpserver.h"
 #include "gameservice/server/http/requestlog.h"
+#include "selfsignedcertificate.h"
 #include "stubapi.h"
 #include "testclient.h"
 
 #include <nlohmann/json.hpp>
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -513,12 +513,7 @@ private slots:
         QVERIFY(folder.isValid());
         const QString cert = folder.filePath("cert.pem");
         const QString key = folder.filePath("key.pem");
-        QProcess openssl;
-        openssl.start("openssl", {"req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1",
-                                  "-nodes", "-days", "1", "-subj", "/CN=127.0.0.1", "-addext",
-                                  "subjectAltName=IP:127.0.0.1", "-keyout", key, "-out", cert});
-        QVERIFY(openssl.waitForFinished(30000));
-        QCOMPARE(openssl.exitCode(), 0);
+        QVERIFY(kestrune::test::writeSelfSignedCertificate(cert.toStdString(), key.toStdString()));
 
         StubApi api;
         auto config = testConfig();

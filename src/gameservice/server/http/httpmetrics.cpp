@@ -53,6 +53,7 @@ void HttpMetrics::record(std::string_view route, int status, std::string_view er
 std::string HttpMetrics::render() const
 {
     std::ostringstream out;
+    out.precision(12); // sums of seconds grow; six digits would round them
     std::lock_guard lock(m_mutex);
     out << "# HELP kestrune_http_requests_total Requests answered, by route and status.\n"
         << "# TYPE kestrune_http_requests_total counter\n";

@@ -82,6 +82,8 @@ HttpServer::~HttpServer()
 
 void HttpServer::start()
 {
+    if (m_listener->running || m_context->stopping)
+        throw std::logic_error("an HttpServer starts once");
     const auto &config = m_context->config;
     if (config.tlsCertificateFile.empty() != config.tlsKeyFile.empty())
         throw std::runtime_error("TLS needs both a certificate and a key");
