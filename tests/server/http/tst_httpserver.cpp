@@ -195,7 +195,7 @@ private slots:
     {
         StubApi api;
         auto config = testConfig();
-        config.readTimeout = std::chrono::milliseconds(400);
+        config.readTimeout = std::chrono::milliseconds(1000);
         HttpServer server(config, api.handler());
         server.start();
 
