@@ -7,6 +7,7 @@
 #include <boost/asio/io_context.hpp>
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/post.hpp>
+#include <boost/asio/steady_timer.hpp>
 #include <boost/asio/strand.hpp>
 
 #include <stdexcept>
@@ -27,6 +28,7 @@ struct HttpServer::Listener
     // the I/O threads must not run out of work before the answer is posted.
     net::executor_work_guard<net::io_context::executor_type> work{io.get_executor()};
     tcp::acceptor acceptor{net::make_strand(io)};
+    net::steady_timer pause{acceptor.get_executor()}; // between failed accepts
     std::vector<std::thread> threads;
     std::uint16_t port = 0;
     bool running = false;
@@ -45,12 +47,24 @@ std::string addressOf(const tcp::socket &socket)
     return address.to_string();
 }
 
-void accept(const std::shared_ptr<ServerContext> &context, tcp::acceptor &acceptor, net::io_context &io)
+void accept(const std::shared_ptr<ServerContext> &context, tcp::acceptor &acceptor, net::steady_timer &pause,
+            net::io_context &io)
 {
-    acceptor.async_accept(net::make_strand(io), [context, &acceptor, &io](beast::error_code error, tcp::socket socket) {
+    acceptor.async_accept(net::make_strand(io), [context, &acceptor, &pause, &io](beast::error_code error,
+                                                                                  tcp::socket socket) {
         if (error == net::error::operation_aborted || !acceptor.is_open())
             return;
-        if (!error && !context->stopping) {
+        if (error) {
+            // Out of descriptors (EMFILE) and the like: retrying at once
+            // would spin; a pause lets connections close meanwhile.
+            pause.expires_after(std::chrono::milliseconds(50));
+            pause.async_wait([context, &acceptor, &pause, &io](beast::error_code) {
+                if (acceptor.is_open())
+                    accept(context, acceptor, pause, io);
+            });
+            return;
+        }
+        if (!context->stopping) {
             const auto open = std::size_t(std::max<std::int64_t>(0, context->metrics.openConnections()));
             const auto cap = context->config.maxConnections;
             // Over the cap a connection still gets a 503 to read; far over
@@ -62,8 +76,7 @@ void accept(const std::shared_ptr<ServerContext> &context, tcp::acceptor &accept
                     ->run();
             }
         }
-        // Errors such as EMFILE are worth another try; the acceptor stays.
-        accept(context, acceptor, io);
+        accept(context, acceptor, pause, io);
     });
 }
 
@@ -119,7 +132,7 @@ void HttpServer::start()
                                  + error.message());
     m_listener->port = acceptor.local_endpoint().port();
 
-    accept(m_context, acceptor, m_listener->io);
+    accept(m_context, acceptor, m_listener->pause, m_listener->io);
     m_listener->running = true;
     for (int i = 0; i < std::max(1, config.ioThreads); ++i)
         m_listener->threads.emplace_back([this] { m_listener->io.run(); });
