@@ -33,8 +33,9 @@ int main(int argc, char **argv)
     for (int i = 1; i < argc; ++i) {
         const QByteArray argument(argv[i]);
         if (argument.startsWith('-')) {
-            static const QByteArrayList valued = {"-o", "-maxwarnings", "-eventdelay", "-keydelay", "-mousedelay",
-                                                  "-seed", "-iterations", "-median", "-minimumvalue", "-minimumtotal"};
+            static const QByteArrayList valued = {
+                "-o",    "-maxwarnings", "-eventdelay", "-keydelay",     "-mousedelay",
+                "-seed", "-iterations",  "-median",     "-minimumvalue", "-minimumtotal"};
             if (valued.contains(argument))
                 ++i;
             continue;

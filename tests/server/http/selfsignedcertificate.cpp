@@ -11,8 +11,7 @@ namespace kestrune::test {
 
 namespace {
 
-template<class T, void (*Free)(T *)>
-using Owned = std::unique_ptr<T, std::integral_constant<decltype(Free), Free>>;
+template<class T, void (*Free)(T *)> using Owned = std::unique_ptr<T, std::integral_constant<decltype(Free), Free>>;
 
 bool addExtension(X509 *certificate, int nid, const char *value)
 {
@@ -48,7 +47,7 @@ bool writeSelfSignedCertificate(const std::string &certificateFile, const std::s
     Owned<BIO, BIO_free_all> certificateOut(BIO_new_file(certificateFile.c_str(), "w"));
     Owned<BIO, BIO_free_all> keyOut(BIO_new_file(keyFile.c_str(), "w"));
     return certificateOut && keyOut && PEM_write_bio_X509(certificateOut.get(), x) == 1
-        && PEM_write_bio_PrivateKey(keyOut.get(), key.get(), nullptr, nullptr, 0, nullptr, nullptr) == 1;
+           && PEM_write_bio_PrivateKey(keyOut.get(), key.get(), nullptr, nullptr, 0, nullptr, nullptr) == 1;
 }
 
 } // namespace kestrune::test

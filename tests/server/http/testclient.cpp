@@ -61,18 +61,18 @@ TestClient::~TestClient()
 bool TestClient::send(std::string_view bytes)
 {
     const auto buffer = net::buffer(bytes.data(), bytes.size());
-    const auto error = m_tls ? run([&](auto handler) { net::async_write(*m_tls, buffer, handler); }, std::chrono::seconds(10))
-                             : run([&](auto handler) { net::async_write(*m_plain, buffer, handler); },
-                                   std::chrono::seconds(10));
+    const auto error =
+        m_tls ? run([&](auto handler) { net::async_write(*m_tls, buffer, handler); }, std::chrono::seconds(10))
+              : run([&](auto handler) { net::async_write(*m_plain, buffer, handler); }, std::chrono::seconds(10));
     return !error;
 }
 
 std::optional<HttpResponse> TestClient::receive(std::chrono::milliseconds timeout)
 {
     HttpResponse response;
-    const auto error = m_tls ? run([&](auto handler) { http::async_read(*m_tls, m_buffer, response, handler); }, timeout)
-                             : run([&](auto handler) { http::async_read(*m_plain, m_buffer, response, handler); },
-                                   timeout);
+    const auto error =
+        m_tls ? run([&](auto handler) { http::async_read(*m_tls, m_buffer, response, handler); }, timeout)
+              : run([&](auto handler) { http::async_read(*m_plain, m_buffer, response, handler); }, timeout);
     if (error)
         return std::nullopt;
     return response;

@@ -48,8 +48,7 @@ public:
                                    const std::vector<std::pair<std::string, std::string>> &headers);
 
 private:
-    template<class Operation>
-    boost::system::error_code run(Operation operation, std::chrono::milliseconds timeout);
+    template<class Operation> boost::system::error_code run(Operation operation, std::chrono::milliseconds timeout);
 
     boost::asio::io_context m_io;
     std::unique_ptr<boost::beast::tcp_stream> m_plain;

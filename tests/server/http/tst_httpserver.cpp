@@ -61,8 +61,7 @@ double sample(const std::string &metrics, const std::string &prefix)
 }
 
 // Polls a condition the server reaches on its own threads, bounded.
-template<class Condition>
-bool eventually(Condition condition)
+template<class Condition> bool eventually(Condition condition)
 {
     for (int i = 0; i < 200; ++i) {
         if (condition())
@@ -151,7 +150,8 @@ private slots:
         HttpServer server(testConfig(), api.handler());
         server.start();
         TestClient client(server.port());
-        const auto response = client.request("GET", "/v1/echo", {}, {{"X-Padding", std::string(std::size_t(headerSize), 'h')}});
+        const auto response =
+            client.request("GET", "/v1/echo", {}, {{"X-Padding", std::string(std::size_t(headerSize), 'h')}});
         QVERIFY(response);
         QCOMPARE(response->result_int(), status);
         if (status == 431) {
@@ -312,8 +312,9 @@ private slots:
         server.start();
         for (int i = 0; i < 3; ++i) {
             TestClient client(server.port());
-            QCOMPARE(statusOf(client.request("GET", "/v1/echo", {}, {{"Authorization", "Bearer t" + std::to_string(i)}})),
-                     200);
+            QCOMPARE(
+                statusOf(client.request("GET", "/v1/echo", {}, {{"Authorization", "Bearer t" + std::to_string(i)}})),
+                200);
         }
         TestClient client(server.port());
         const auto limited = client.request("GET", "/v1/echo", {}, {{"Authorization", "Bearer fresh"}});
@@ -389,8 +390,8 @@ private slots:
             HttpServer server(testConfig(), api.handler(), {}, &log);
             server.start();
             TestClient client(server.port());
-            QVERIFY(client.request("GET", "/v1/echo?recovery=HUSH-42",
-                                   {}, {{"Authorization", "Bearer SECRET-TOKEN-99"}}));
+            QVERIFY(
+                client.request("GET", "/v1/echo?recovery=HUSH-42", {}, {{"Authorization", "Bearer SECRET-TOKEN-99"}}));
             QVERIFY(client.request("GET", "/v1/missing?code=HUSH-43"));
             server.stop(); // joins the server's threads: the log is complete
         }

@@ -61,10 +61,9 @@ private slots:
             << QStringList{"--listen", "127.0.0.1:0", "--database", "postgresql://kestrune@/kestrune?host=/run/pg"}
             << "127.0.0.1" << 0 << "postgresql://kestrune@/kestrune?host=/run/pg" << 2 << 1024 << 10000 << 100.0
             << 200.0;
-        QTest::newRow("tuning") << QStringList{"--threads", "4", "--max-connections", "50", "--read-timeout", "2.5",
-                                               "--rate-limit", "5"}
-                                << "127.0.0.1" << 8080 << "sqlite:kestrune-server.db" << 4 << 50 << 2500 << 5.0
-                                << 10.0;
+        QTest::newRow("tuning") << QStringList{"--threads",      "4",   "--max-connections", "50",
+                                               "--read-timeout", "2.5", "--rate-limit",      "5"}
+                                << "127.0.0.1" << 8080 << "sqlite:kestrune-server.db" << 4 << 50 << 2500 << 5.0 << 10.0;
         QTest::newRow("rate with burst, and no limit")
             << QStringList{"--rate-limit", "0"} << "127.0.0.1" << 8080 << "sqlite:kestrune-server.db" << 2 << 1024
             << 10000 << 0.0 << 1.0;

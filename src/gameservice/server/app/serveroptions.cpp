@@ -12,8 +12,7 @@ namespace kestrune::server {
 
 namespace {
 
-template<class Integer>
-std::optional<Integer> integer(std::string_view text, Integer low, Integer high)
+template<class Integer> std::optional<Integer> integer(std::string_view text, Integer low, Integer high)
 {
     Integer value{};
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -88,7 +87,7 @@ std::string parseRateLimit(std::string_view text, ServerOptions &options)
     const auto rate = decimal(text.substr(0, colon), 0, 1e6);
     if (!rate)
         return "--rate-limit: expected requests per second (0 for none) as N or N:BURST, got '" + std::string(text)
-            + "'";
+               + "'";
     double burst = std::max(1.0, 2 * *rate);
     if (colon != std::string_view::npos) {
         const auto given = decimal(text.substr(colon + 1), 1, 1e7);
@@ -141,7 +140,8 @@ ServerOptions ServerOptions::parse(const std::vector<std::string> &arguments)
          [&](std::string_view v) {
              const auto seconds = decimal(v, 0.001, 3600);
              options.readTimeout = std::chrono::milliseconds(std::llround(seconds.value_or(0) * 1000));
-             return seconds ? std::string() : "--read-timeout: expected seconds in 0.001..3600, got '" + std::string(v) + "'";
+             return seconds ? std::string()
+                            : "--read-timeout: expected seconds in 0.001..3600, got '" + std::string(v) + "'";
          }},
         {"--rate-limit", [&](std::string_view v) { return parseRateLimit(v, options); }},
     };

@@ -28,8 +28,7 @@ int StopSignal::wait()
 {
     const sigset_t set = stopSignals();
     int signal = 0;
-    while (sigwait(&set, &signal) != 0) {
-    }
+    while (sigwait(&set, &signal) != 0) {}
     return signal;
 }
 

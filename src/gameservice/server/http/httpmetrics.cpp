@@ -58,8 +58,8 @@ std::string HttpMetrics::render() const
     out << "# HELP kestrune_http_requests_total Requests answered, by route and status.\n"
         << "# TYPE kestrune_http_requests_total counter\n";
     for (const auto &[key, count] : m_requests)
-        out << "kestrune_http_requests_total{route=\"" << escaped(key.first) << "\",status=\"" << key.second
-            << "\"} " << count << '\n';
+        out << "kestrune_http_requests_total{route=\"" << escaped(key.first) << "\",status=\"" << key.second << "\"} "
+            << count << '\n';
     out << "# HELP kestrune_http_request_duration_seconds Time from a request's last byte to its answer.\n"
         << "# TYPE kestrune_http_request_duration_seconds histogram\n";
     for (const auto &[route, histogram] : m_latency)

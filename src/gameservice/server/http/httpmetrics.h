@@ -20,8 +20,7 @@ class HttpMetrics
 public:
     HttpMetrics();
 
-    void record(std::string_view route, int status, std::string_view errorCode, double seconds,
-                double databaseSeconds);
+    void record(std::string_view route, int status, std::string_view errorCode, double seconds, double databaseSeconds);
     void connectionOpened() { m_open.fetch_add(1); }
     void connectionClosed() { m_open.fetch_sub(1); }
     std::int64_t openConnections() const { return m_open.load(); }

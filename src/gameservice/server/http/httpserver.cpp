@@ -50,34 +50,34 @@ std::string addressOf(const tcp::socket &socket)
 void accept(const std::shared_ptr<ServerContext> &context, tcp::acceptor &acceptor, net::steady_timer &pause,
             net::io_context &io)
 {
-    acceptor.async_accept(net::make_strand(io), [context, &acceptor, &pause, &io](beast::error_code error,
-                                                                                  tcp::socket socket) {
-        if (error == net::error::operation_aborted || !acceptor.is_open())
-            return;
-        if (error) {
-            // Out of descriptors (EMFILE) and the like: retrying at once
-            // would spin; a pause lets connections close meanwhile.
-            pause.expires_after(std::chrono::milliseconds(50));
-            pause.async_wait([context, &acceptor, &pause, &io](beast::error_code) {
-                if (acceptor.is_open())
-                    accept(context, acceptor, pause, io);
-            });
-            return;
-        }
-        if (!context->stopping) {
-            const auto open = std::size_t(std::max<std::int64_t>(0, context->metrics.openConnections()));
-            const auto cap = context->config.maxConnections;
-            // Over the cap a connection still gets a 503 to read; far over
-            // it, only a close, so a flood cannot hold sockets for answers.
-            if (open < 2 * cap) {
-                Admission admission{addressOf(socket), open >= cap};
-                std::make_shared<Session<PlainStream>>(context, PlainStream(std::move(socket)), beast::flat_buffer(),
-                                                       std::move(admission))
-                    ->run();
+    acceptor.async_accept(
+        net::make_strand(io), [context, &acceptor, &pause, &io](beast::error_code error, tcp::socket socket) {
+            if (error == net::error::operation_aborted || !acceptor.is_open())
+                return;
+            if (error) {
+                // Out of descriptors (EMFILE) and the like: retrying at once
+                // would spin; a pause lets connections close meanwhile.
+                pause.expires_after(std::chrono::milliseconds(50));
+                pause.async_wait([context, &acceptor, &pause, &io](beast::error_code) {
+                    if (acceptor.is_open())
+                        accept(context, acceptor, pause, io);
+                });
+                return;
             }
-        }
-        accept(context, acceptor, pause, io);
-    });
+            if (!context->stopping) {
+                const auto open = std::size_t(std::max<std::int64_t>(0, context->metrics.openConnections()));
+                const auto cap = context->config.maxConnections;
+                // Over the cap a connection still gets a 503 to read; far over
+                // it, only a close, so a flood cannot hold sockets for answers.
+                if (open < 2 * cap) {
+                    Admission admission{addressOf(socket), open >= cap};
+                    std::make_shared<Session<PlainStream>>(context, PlainStream(std::move(socket)),
+                                                           beast::flat_buffer(), std::move(admission))
+                        ->run();
+                }
+            }
+            accept(context, acceptor, pause, io);
+        });
 }
 
 } // namespace

@@ -10,7 +10,7 @@ namespace kestrune::server {
 struct HttpServerConfig
 {
     std::string address = "127.0.0.1"; // IPv4 or IPv6 literal
-    std::uint16_t port = 8080;          // 0 picks a free one; HttpServer::port() tells which
+    std::uint16_t port = 8080;         // 0 picks a free one; HttpServer::port() tells which
     int ioThreads = 2;
     // Handlers run here, never on the I/O threads, so a slow database call
     // holds one worker and no other connection's reads.

@@ -49,15 +49,13 @@ Session<Stream>::Session(std::shared_ptr<ServerContext> context, Stream stream, 
     m_context->metrics.connectionOpened();
 }
 
-template<class Stream>
-Session<Stream>::~Session()
+template<class Stream> Session<Stream>::~Session()
 {
     m_context->remove(this);
     m_context->metrics.connectionClosed();
 }
 
-template<class Stream>
-void Session<Stream>::run()
+template<class Stream> void Session<Stream>::run()
 {
     m_context->add(this, this->weak_from_this());
     net::dispatch(m_stream.get_executor(), [self = this->shared_from_this()] {
@@ -73,8 +71,7 @@ void Session<Stream>::run()
     });
 }
 
-template<class Stream>
-void Session<Stream>::stop()
+template<class Stream> void Session<Stream>::stop()
 {
     net::post(m_stream.get_executor(), [self = this->shared_from_this()] {
         if (!self->m_busy)
@@ -82,35 +79,33 @@ void Session<Stream>::stop()
     });
 }
 
-template<class Stream>
-void Session<Stream>::abort()
+template<class Stream> void Session<Stream>::abort()
 {
     net::post(m_stream.get_executor(), [self = this->shared_from_this()] { self->close(); });
 }
 
-template<class Stream>
-void Session<Stream>::detectTls()
+template<class Stream> void Session<Stream>::detectTls()
 {
     if constexpr (std::is_same_v<Stream, PlainStream>) {
         beast::get_lowest_layer(m_stream).expires_after(m_context->config.readTimeout);
-        beast::async_detect_ssl(m_stream, m_buffer, [self = this->shared_from_this()](beast::error_code error, bool tls) {
-            if (error)
-                return self->close();
-            if (tls) {
-                std::make_shared<Session<TlsStream>>(self->m_context,
-                                                     TlsStream(std::move(self->m_stream), *self->m_context->tls),
-                                                     std::move(self->m_buffer), self->m_admission)
-                    ->run();
-                return;
-            }
-            self->m_plainOnTls = true;
-            self->readRequest();
-        });
+        beast::async_detect_ssl(
+            m_stream, m_buffer, [self = this->shared_from_this()](beast::error_code error, bool tls) {
+                if (error)
+                    return self->close();
+                if (tls) {
+                    std::make_shared<Session<TlsStream>>(self->m_context,
+                                                         TlsStream(std::move(self->m_stream), *self->m_context->tls),
+                                                         std::move(self->m_buffer), self->m_admission)
+                        ->run();
+                    return;
+                }
+                self->m_plainOnTls = true;
+                self->readRequest();
+            });
     }
 }
 
-template<class Stream>
-void Session<Stream>::handshake()
+template<class Stream> void Session<Stream>::handshake()
 {
     if constexpr (std::is_same_v<Stream, TlsStream>) {
         beast::get_lowest_layer(m_stream).expires_after(m_context->config.readTimeout);
@@ -124,8 +119,7 @@ void Session<Stream>::handshake()
     }
 }
 
-template<class Stream>
-void Session<Stream>::readRequest()
+template<class Stream> void Session<Stream>::readRequest()
 {
     if (m_context->stopping)
         return closeGracefully();
@@ -135,14 +129,12 @@ void Session<Stream>::readRequest()
     // One deadline for the whole request: a client that trickles bytes
     // gets no more time than one that sends nothing.
     beast::get_lowest_layer(m_stream).expires_after(m_context->config.readTimeout);
-    http::async_read_header(m_stream, m_buffer, *m_parser,
-                            [self = this->shared_from_this()](beast::error_code error, std::size_t) {
-                                self->onHeader(error);
-                            });
+    http::async_read_header(
+        m_stream, m_buffer, *m_parser,
+        [self = this->shared_from_this()](beast::error_code error, std::size_t) { self->onHeader(error); });
 }
 
-template<class Stream>
-void Session<Stream>::onHeader(beast::error_code error)
+template<class Stream> void Session<Stream>::onHeader(beast::error_code error)
 {
     if (error)
         return onRead(error);
@@ -161,15 +153,13 @@ void Session<Stream>::onHeader(beast::error_code error)
     readBody();
 }
 
-template<class Stream>
-void Session<Stream>::readBody()
+template<class Stream> void Session<Stream>::readBody()
 {
     http::async_read(m_stream, m_buffer, *m_parser,
                      [self = this->shared_from_this()](beast::error_code error, std::size_t) { self->onRead(error); });
 }
 
-template<class Stream>
-void Session<Stream>::onRead(beast::error_code error)
+template<class Stream> void Session<Stream>::onRead(beast::error_code error)
 {
     if (error == http::error::end_of_stream)
         return closeGracefully();
@@ -195,8 +185,7 @@ void Session<Stream>::onRead(beast::error_code error)
     dispatch(m_parser->release());
 }
 
-template<class Stream>
-void Session<Stream>::dispatch(Request request)
+template<class Stream> void Session<Stream>::dispatch(Request request)
 {
     m_busy = true;
     beast::get_lowest_layer(m_stream).expires_never();
@@ -271,8 +260,7 @@ void Session<Stream>::dispatch(Request request)
     });
 }
 
-template<class Stream>
-void Session<Stream>::respond(ApiResponse response, bool keepAlive)
+template<class Stream> void Session<Stream>::respond(ApiResponse response, bool keepAlive)
 {
     m_busy = true;
     m_closeAfter = !keepAlive || m_context->stopping;
@@ -284,9 +272,10 @@ void Session<Stream>::respond(ApiResponse response, bool keepAlive)
                               response.errorCode, std::chrono::duration<double>(elapsed).count(),
                               std::chrono::duration<double>(response.databaseTime).count());
     if (m_context->log)
-        m_context->log->write({std::chrono::system_clock::now(), m_method, response.route.empty() ? m_path : response.route,
-                               response.status, elapsed, response.databaseTime, response.playerId,
-                               m_admission.remoteAddress, response.errorCode});
+        m_context->log->write({std::chrono::system_clock::now(), m_method,
+                               response.route.empty() ? m_path : response.route, response.status, elapsed,
+                               response.databaseTime, response.playerId, m_admission.remoteAddress,
+                               response.errorCode});
 
     m_response = {};
     m_response.version(11);
@@ -305,8 +294,7 @@ void Session<Stream>::respond(ApiResponse response, bool keepAlive)
     });
 }
 
-template<class Stream>
-void Session<Stream>::onWrite(beast::error_code error)
+template<class Stream> void Session<Stream>::onWrite(beast::error_code error)
 {
     m_busy = false;
     if (error)
@@ -316,8 +304,7 @@ void Session<Stream>::onWrite(beast::error_code error)
     readRequest();
 }
 
-template<class Stream>
-void Session<Stream>::closeGracefully()
+template<class Stream> void Session<Stream>::closeGracefully()
 {
     if constexpr (std::is_same_v<Stream, TlsStream>) {
         beast::get_lowest_layer(m_stream).expires_after(std::min(lingerTimeout, m_context->config.readTimeout));
@@ -330,8 +317,7 @@ void Session<Stream>::closeGracefully()
     }
 }
 
-template<class Stream>
-void Session<Stream>::drain()
+template<class Stream> void Session<Stream>::drain()
 {
     if constexpr (std::is_same_v<Stream, PlainStream>) {
         m_stream.async_read_some(net::buffer(m_discard),
@@ -344,8 +330,7 @@ void Session<Stream>::drain()
     }
 }
 
-template<class Stream>
-void Session<Stream>::close()
+template<class Stream> void Session<Stream>::close()
 {
     beast::get_lowest_layer(m_stream).close();
 }

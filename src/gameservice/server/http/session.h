@@ -32,8 +32,7 @@ struct Admission
 // the API handler on the worker pool, writes the answer, and reads the next
 // request while the client keeps the connection alive. All its steps run on
 // the connection's strand.
-template<class Stream>
-class Session : public Connection, public std::enable_shared_from_this<Session<Stream>>
+template<class Stream> class Session : public Connection, public std::enable_shared_from_this<Session<Stream>>
 {
 public:
     Session(std::shared_ptr<ServerContext> context, Stream stream, boost::beast::flat_buffer buffer,
