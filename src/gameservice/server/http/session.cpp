@@ -175,9 +175,15 @@ template<class Stream> void Session<Stream>::onRead(beast::error_code error)
         m_path = std::string(target.substr(0, target.find('?')));
     }
     if (error == http::error::header_limit)
-        return respond(transportError(431, "headers_too_large", "The request's headers exceed 8 KiB."), false);
+        return respond(transportError(431, "headers_too_large",
+                                      "The request's headers exceed " + std::to_string(m_context->config.maxHeaderBytes)
+                                          + " bytes."),
+                       false);
     if (error == http::error::body_limit)
-        return respond(transportError(413, "payload_too_large", "The request's body exceeds 16 KiB."), false);
+        return respond(
+            transportError(413, "payload_too_large",
+                           "The request's body exceeds " + std::to_string(m_context->config.maxBodyBytes) + " bytes."),
+            false);
     if (error && &error.category() == &http::make_error_code(http::error::bad_target).category())
         return respond(transportError(400, "bad_request", "The request is not valid HTTP/1.1."), false);
     if (error)
