@@ -276,6 +276,26 @@ private slots:
         QCOMPARE(served->result_int(), 200);
     }
 
+    void farOverTheCapConnectionsAreClosedUnanswered()
+    {
+        StubApi api;
+        auto config = testConfig();
+        config.maxConnections = 1;
+        HttpServer server(config, api.handler());
+        server.start();
+        TestClient first(server.port());
+        QVERIFY(first.request("GET", "/v1/echo"));
+        TestClient second(server.port()); // over the cap: will be answered 503
+        QVERIFY(second.connected());
+        QVERIFY(eventually([&] { return sample(server.metricsText(), "kestrune_http_open_connections") == 2; }));
+
+        TestClient third(server.port()); // twice the cap: closed at once
+        QVERIFY(!third.request("GET", "/v1/echo"));
+        const auto refused = second.request("GET", "/v1/echo");
+        QCOMPARE(statusOf(refused), 503);
+        QCOMPARE(api.calls(), 1);
+    }
+
     void rateLimitPerToken()
     {
         StubApi api;
