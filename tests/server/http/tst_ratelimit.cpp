@@ -1,0 +1,158 @@
+#include "gameservice/server/http/histogram.h"
+#include "gameservice/server/http/ratelimiter.h"
+#include "gameservice/server/http/requestlog.h"
+#include "gameservice/server/http/tokenbucket.h"
+
+#include <nlohmann/json.hpp>
+
+#include <QTest>
+
+#include <memory>
+
+#include <sstream>
+
+using namespace kestrune::server;
+using namespace std::chrono_literals;
+
+class TestRateLimit : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void bucketAllowsTheBurstThenTellsTheWait()
+    {
+        const TokenBucket::TimePoint start{};
+        TokenBucket bucket(2.0, 3.0, start);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(bucket.take(start), 0ms);
+        QCOMPARE(bucket.take(start), 500ms); // half a second for one token at 2/s
+        QCOMPARE(bucket.take(start + 250ms), 250ms);
+        QCOMPARE(bucket.take(start + 500ms), 0ms);
+        QCOMPARE(bucket.take(start + 500ms), 500ms);
+    }
+
+    void bucketRefillsNoFurtherThanItsBurst()
+    {
+        const TokenBucket::TimePoint start{};
+        TokenBucket bucket(10.0, 2.0, start);
+        QCOMPARE(bucket.take(start), 0ms);
+        QVERIFY(!bucket.full(start));
+        QVERIFY(bucket.full(start + 100ms));
+        const auto later = start + 1h;
+        QCOMPARE(bucket.take(later), 0ms);
+        QCOMPARE(bucket.take(later), 0ms);
+        QVERIFY(bucket.take(later) > 0ms);
+    }
+
+    void bucketIgnoresAClockThatStepsBack()
+    {
+        const TokenBucket::TimePoint start = TokenBucket::TimePoint{} + 10s;
+        TokenBucket bucket(1.0, 1.0, start);
+        QCOMPARE(bucket.take(start), 0ms);
+        QCOMPARE(bucket.take(start - 5s), 1000ms);
+        // Time from the earlier reading is not counted twice.
+        QCOMPARE(bucket.take(start + 500ms), 500ms);
+    }
+
+    void slowRatesRoundTheWaitUp()
+    {
+        const TokenBucket::TimePoint start{};
+        TokenBucket bucket(3.0, 1.0, start);
+        QCOMPARE(bucket.take(start), 0ms);
+        QCOMPARE(bucket.take(start), 334ms);
+    }
+
+    void limiterKeepsOneBucketPerKey()
+    {
+        auto now = std::chrono::steady_clock::time_point{};
+        RateLimiter limiter(1.0, 2.0, [&] { return now; });
+        QCOMPARE(limiter.take("a"), 0ms);
+        QCOMPARE(limiter.take("a"), 0ms);
+        QCOMPARE(limiter.take("a"), 1000ms);
+        QCOMPARE(limiter.take("b"), 0ms);
+        now += 1s;
+        QCOMPARE(limiter.take("a"), 0ms);
+        QCOMPARE(limiter.size(), std::size_t(2));
+    }
+
+    void limiterForgetsRefilledBuckets()
+    {
+        auto now = std::chrono::steady_clock::time_point{};
+        RateLimiter limiter(1.0, 1.0, [&] { return now; });
+        for (int i = 0; i < 1000; ++i)
+            QCOMPARE(limiter.take("client-" + std::to_string(i)), 0ms);
+        QCOMPARE(limiter.size(), std::size_t(1000));
+        now += 10s;
+        QCOMPARE(limiter.take("busy"), 0ms);
+        for (int i = 0; i < 30; ++i) // past the 1024th take, when it tidies up
+            QVERIFY(limiter.take("busy") > 0ms);
+        QVERIFY2(limiter.size() < 10, std::to_string(limiter.size()).c_str());
+        // A bucket still draining is not forgotten: that would hand out a new burst.
+        QVERIFY(limiter.take("busy") > 0ms);
+    }
+
+    void zeroRateIsNoLimit()
+    {
+        RateLimiter limiter(0, 0);
+        QVERIFY(!limiter.enabled());
+        for (int i = 0; i < 100; ++i)
+            QCOMPARE(limiter.take("x"), 0ms);
+        QCOMPARE(limiter.size(), std::size_t(0));
+    }
+
+    void tokenKeyIsAHashOfTheBearerToken()
+    {
+        const auto key = RateLimiter::tokenKey("Bearer s3cret-value");
+        QVERIFY(!key.empty());
+        QVERIFY(key.find("s3cret") == std::string::npos);
+        QCOMPARE(RateLimiter::tokenKey("bearer s3cret-value"), key);
+        QVERIFY(RateLimiter::tokenKey("Bearer other-value") != key);
+        QCOMPARE(RateLimiter::tokenKey("Basic dXNlcjpwYXNz"), std::string());
+        QCOMPARE(RateLimiter::tokenKey("Bearer "), std::string());
+        QCOMPARE(RateLimiter::tokenKey(""), std::string());
+    }
+
+    void histogramBucketsAreCumulative()
+    {
+        Histogram histogram({0.1, 0.01, 1});
+        histogram.observe(0.005);
+        histogram.observe(0.01); // on a bound: counted in that bucket
+        histogram.observe(0.5);
+        histogram.observe(7);
+        std::ostringstream out;
+        histogram.render(out, "x", "route=\"/r\"");
+        const std::string text = out.str();
+        QVERIFY(text.find("x_bucket{route=\"/r\",le=\"0.01\"} 2\n") != std::string::npos);
+        QVERIFY(text.find("x_bucket{route=\"/r\",le=\"0.1\"} 2\n") != std::string::npos);
+        QVERIFY(text.find("x_bucket{route=\"/r\",le=\"1\"} 3\n") != std::string::npos);
+        QVERIFY(text.find("x_bucket{route=\"/r\",le=\"+Inf\"} 4\n") != std::string::npos);
+        QVERIFY(text.find("x_count{route=\"/r\"} 4\n") != std::string::npos);
+        QVERIFY(text.find("x_sum{route=\"/r\"} 7.515\n") != std::string::npos);
+    }
+
+    void logLineSurvivesAnInvalidPath()
+    {
+        RequestLogEntry entry;
+        entry.method = "GET";
+        entry.route = "/v1/\xff\xfe";
+        entry.status = 404;
+        entry.errorCode = "not_found";
+        std::string line;
+        try {
+            line = RequestLog::format(entry);
+        } catch (const std::exception &error) {
+            QFAIL(error.what());
+        }
+        const auto json = nlohmann::json::parse(line);
+        QCOMPARE(json["status"].get<int>(), 404);
+        QCOMPARE(json["error"].get<std::string>(), std::string("not_found"));
+        QVERIFY(line.find('\n') == std::string::npos);
+    }
+};
+
+std::unique_ptr<QObject> makeRateLimitTests()
+{
+    return std::make_unique<TestRateLimit>();
+}
+
+#include "tst_ratelimit.moc"
