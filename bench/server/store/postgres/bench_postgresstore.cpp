@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <memory>
 #include <random>
+#include <stdexcept>
 #include <string>
 
 using namespace kestrune::server;
@@ -42,11 +43,13 @@ void seed(const std::string &conninfo)
     PGconn *c = PQconnectdb(conninfo.c_str());
     auto run = [&](const std::string &sql) {
         PGresult *r = PQexec(c, sql.c_str());
-        if (PQresultStatus(r) != PGRES_COMMAND_OK && PQresultStatus(r) != PGRES_TUPLES_OK) {
-            std::fprintf(stderr, "seeding failed: %s\n", PQresultErrorMessage(r));
-            std::exit(1);
-        }
+        const bool ok = PQresultStatus(r) == PGRES_COMMAND_OK || PQresultStatus(r) == PGRES_TUPLES_OK;
+        const std::string error = ok ? "" : PQresultErrorMessage(r);
         PQclear(r);
+        if (!ok) {
+            PQfinish(c);
+            throw std::runtime_error("seeding failed: " + error); // unwinds, so the cluster is removed
+        }
     };
     const std::string n = std::to_string(storedScores), today = std::to_string(noon / day),
                       week = std::to_string(periodOf(Scope::Week, noon));

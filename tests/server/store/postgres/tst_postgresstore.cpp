@@ -17,6 +17,11 @@
 #include <random>
 #include <thread>
 
+#include <fstream>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace kestrune::server;
 using kestrune::server::test::PostgresCluster;
 
@@ -29,6 +34,17 @@ const std::string board = "sp_leaderboard";
 ScoreReport report(const std::string &player, std::int64_t value, Millis at, const std::string &key = {})
 {
     return {player, board, value, at, key};
+}
+
+// Not running: no such process, or one only waiting to be reaped.
+bool processGone(pid_t pid)
+{
+    if (::kill(pid, 0) != 0)
+        return true;
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string pidField, name, state;
+    stat >> pidField >> name >> state;
+    return state == "Z";
 }
 
 std::vector<std::int64_t> ranksOf(const std::vector<RankedScore> &rows)
@@ -317,6 +333,44 @@ private slots:
         }
         QVERIFY(!std::filesystem::exists(folder));
         QVERIFY_THROWS_EXCEPTION(StoreError, PostgresStore{conninfo});
+    }
+
+    // A test program that dies without unwinding leaves no server running:
+    // a child process starts a cluster and ends without its destructor.
+    void clusterCleansUpAfterACrash()
+    {
+        int channel[2];
+        QVERIFY(::pipe(channel) == 0);
+        const pid_t child = ::fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            ::close(channel[0]);
+            try {
+                auto *cluster = new PostgresCluster; // never deleted
+                std::ifstream pidFile(cluster->folder() / "data" / "postmaster.pid");
+                std::string serverPid;
+                pidFile >> serverPid;
+                const std::string line = cluster->folder().string() + "\n" + serverPid + "\n";
+                [[maybe_unused]] auto written = ::write(channel[1], line.data(), line.size());
+            } catch (...) {
+            }
+            ::_exit(0);
+        }
+        ::close(channel[1]);
+        std::string told;
+        char buffer[256];
+        for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;)
+            told.append(buffer, static_cast<std::size_t>(n));
+        ::close(channel[0]);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        const auto newline = told.find('\n');
+        QVERIFY2(newline != std::string::npos, "the child could not start a cluster");
+        const std::filesystem::path folder = told.substr(0, newline);
+        const pid_t server = std::stoi(told.substr(newline + 1));
+        QVERIFY(server > 1);
+        QTRY_VERIFY_WITH_TIMEOUT(!std::filesystem::exists(folder), 60'000);
+        QTRY_VERIFY_WITH_TIMEOUT(processGone(server), 30'000);
     }
 };
 

@@ -107,6 +107,14 @@ int freePort()
     return ntohs(address.sin_port);
 }
 
+std::string quoted(const std::string &text)
+{
+    std::string out = "'";
+    for (char c : text)
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
 std::string tailOf(const fs::path &file, std::size_t bytes = 1500)
 {
     std::ifstream in(file, std::ios::binary);
@@ -166,6 +174,7 @@ PostgresCluster::PostgresCluster()
         runTool("pg_ctl", {"-D", (m_folder / "data").string(), "-l", (m_folder / "server.log").string(), "-w", "-t",
                            "60", "start"},
                 90);
+        startGuard();
     } catch (const PostgresClusterError &) {
         stop();
         std::error_code ec;
@@ -177,6 +186,7 @@ PostgresCluster::PostgresCluster()
 PostgresCluster::~PostgresCluster()
 {
     stop();
+    dismissGuard();
     std::error_code ec;
     fs::remove_all(m_folder, ec);
 }
@@ -286,6 +296,63 @@ void PostgresCluster::runTool(const std::string &tool, const std::vector<std::st
             message += "\nserver log:\n" + tailOf(serverLog);
         throw PostgresClusterError(message);
     }
+}
+
+// A shell in a session of its own waits on a socket this process holds.
+// "done" dismisses it; end of input without it means this process is gone,
+// and the shell stops the server and removes the folder.
+void PostgresCluster::startGuard()
+{
+    int ends[2];
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
+        throw PostgresClusterError("PostgresCluster: no socket for the guard process");
+    std::string prefix;
+    if (m_dropPrivileges) {
+        const passwd *user = ::getpwnam("nobody");
+        prefix = "setpriv --reuid=" + std::to_string(user ? user->pw_uid : 65534)
+            + " --regid=" + std::to_string(user ? user->pw_gid : 65534) + " --clear-groups ";
+    }
+    std::string script = "read line; if [ \"$line\" != done ]; then " + prefix + quoted((m_binaries / "pg_ctl").string())
+        + " -D " + quoted((m_folder / "data").string()) + " -m immediate -w -t 30 stop; rm -rf "
+        + quoted(m_folder.string()) + "; fi";
+    const char *argv[] = {"/bin/sh", "-c", script.c_str(), nullptr};
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(ends[1], STDIN_FILENO);
+        const int devNull = ::open("/dev/null", O_WRONLY);
+        if (devNull >= 0) {
+            ::dup2(devNull, STDOUT_FILENO);
+            ::dup2(devNull, STDERR_FILENO);
+        }
+        ::close_range(3, ~0U, 0);
+        ::setsid(); // a Ctrl-C to the test's process group does not reach it
+        ::execv(argv[0], const_cast<char **>(argv));
+        ::_exit(127);
+    }
+    ::close(ends[1]);
+    if (pid < 0) {
+        ::close(ends[0]);
+        throw PostgresClusterError("PostgresCluster: could not start the guard process");
+    }
+    m_guardSocket = ends[0];
+    m_guardPid = pid;
+}
+
+void PostgresCluster::dismissGuard() noexcept
+{
+    if (m_guardPid < 0)
+        return;
+    ::send(m_guardSocket, "done\n", 5, MSG_NOSIGNAL);
+    ::close(m_guardSocket);
+    int status = 0;
+    for (int i = 0; i < 250 && ::waitpid(m_guardPid, &status, WNOHANG) == 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    if (::waitpid(m_guardPid, &status, WNOHANG) == 0) {
+        ::kill(m_guardPid, SIGKILL);
+        ::waitpid(m_guardPid, &status, 0);
+    }
+    m_guardPid = -1;
+    m_guardSocket = -1;
 }
 
 void PostgresCluster::stop() noexcept

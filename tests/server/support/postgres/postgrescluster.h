@@ -17,7 +17,9 @@ public:
 
 // A PostgreSQL server of its own for one test program: initialised in a
 // temporary folder, reachable only through a Unix socket in that folder, and
-// stopped and removed again when the object goes, also when a test fails.
+// stopped and removed again when the object goes, also when a test fails;
+// should the test program die without unwinding (a crash, a kill), a guard
+// process it leaves behind stops the server and removes the folder.
 // Run as root, the server runs as the unprivileged user nobody, which the
 // database refuses to run as root anyway.
 class PostgresCluster
@@ -40,12 +42,16 @@ public:
 private:
     void runTool(const std::string &tool, const std::vector<std::string> &arguments, int timeoutSeconds);
     void stop() noexcept;
+    void startGuard();
+    void dismissGuard() noexcept;
 
     std::filesystem::path m_binaries;
     std::filesystem::path m_folder;
     int m_port = 0;
     bool m_dropPrivileges = false;
     bool m_running = false;
+    int m_guardSocket = -1;
+    int m_guardPid = -1;
 };
 
 } // namespace kestrune::server::test
