@@ -18,8 +18,22 @@ std::string firstLine(const char *message)
 
 } // namespace
 
+namespace {
+
+// A connect timeout unless the connection string names its own (which,
+// coming later, wins): an unreachable server fails a request, it does not
+// hold a worker for ever.
+pg_conn *connect(const std::string &conninfo)
+{
+    const char *keywords[] = {"connect_timeout", "dbname", nullptr};
+    const char *values[] = {"10", conninfo.c_str(), nullptr};
+    return PQconnectdbParams(keywords, values, 1);
+}
+
+} // namespace
+
 PostgresConnection::PostgresConnection(const std::string &conninfo)
-    : m_connection(PQconnectdb(conninfo.c_str()))
+    : m_connection(connect(conninfo))
 {
     if (PQstatus(m_connection) != CONNECTION_OK) {
         const std::string reason = firstLine(PQerrorMessage(m_connection));

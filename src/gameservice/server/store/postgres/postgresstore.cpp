@@ -356,27 +356,26 @@ std::vector<RankedScore> PostgresStore::aroundPlayer(const std::string &leaderbo
         const RankedScore me = rankedAt(mine, 0);
         const std::vector<std::string> at{leaderboard, code, period, number(me.value), number(me.reportedAt),
                                           me.playerId, width};
-        // Each side in two parts so that both walk the order index: the
-        // player's equals, then the other values.
-        const auto above = c.exec("(" + from
-                                      + "AND b.value = $4 AND (b.reported_at, b.player_id) < ($5, $6) "
-                                        "ORDER BY b.reported_at DESC, b.player_id DESC LIMIT $7) UNION ALL ("
-                                      + from
-                                      + "AND b.value > $4 "
-                                        "ORDER BY b.value, b.reported_at DESC, b.player_id DESC LIMIT $7)",
-                                  at);
-        const auto below = c.exec("(" + from
-                                      + "AND b.value = $4 AND (b.reported_at, b.player_id) > ($5, $6) "
-                                        "ORDER BY b.reported_at, b.player_id LIMIT $7) UNION ALL ("
-                                      + from
-                                      + "AND b.value < $4 "
-                                        "ORDER BY b.value DESC, b.reported_at, b.player_id LIMIT $7)",
-                                  at);
+        // Each side in two parts so that every part walks the order index:
+        // the player's equals, then the other values. One round trip.
+        const auto near = c.exec("(" + from
+                                     + "AND b.value = $4 AND (b.reported_at, b.player_id) < ($5, $6) "
+                                       "ORDER BY b.reported_at DESC, b.player_id DESC LIMIT $7) UNION ALL ("
+                                     + from
+                                     + "AND b.value > $4 "
+                                       "ORDER BY b.value, b.reported_at DESC, b.player_id DESC LIMIT $7) UNION ALL ("
+                                     + from
+                                     + "AND b.value = $4 AND (b.reported_at, b.player_id) > ($5, $6) "
+                                       "ORDER BY b.reported_at, b.player_id LIMIT $7) UNION ALL ("
+                                     + from
+                                     + "AND b.value < $4 "
+                                       "ORDER BY b.value DESC, b.reported_at, b.player_id LIMIT $7)",
+                                 at);
         std::vector<RankedScore> earlier, later;
-        for (int r = 0; r < above.rows(); ++r)
-            earlier.push_back(rankedAt(above, r));
-        for (int r = 0; r < below.rows(); ++r)
-            later.push_back(rankedAt(below, r));
+        for (int r = 0; r < near.rows(); ++r) {
+            RankedScore s = rankedAt(near, r);
+            (before(s, me) ? earlier : later).push_back(std::move(s));
+        }
         std::sort(earlier.begin(), earlier.end(), before);
         std::sort(later.begin(), later.end(), before);
         const auto keep = static_cast<std::size_t>(std::max(radius, 0));
