@@ -41,9 +41,16 @@ std::int64_t PostgresResult::integer(int row, int column) const
     return number;
 }
 
+// from_chars, not strtod: the program's locale may want a decimal comma.
 double PostgresResult::real(int row, int column) const
 {
-    return std::strtod(PQgetvalue(m_result.get(), row, column), nullptr);
+    const char *value = PQgetvalue(m_result.get(), row, column);
+    const char *end = value + PQgetlength(m_result.get(), row, column);
+    double number = 0;
+    const auto [at, error] = std::from_chars(value, end, number);
+    if (error != std::errc() || at != end)
+        throw StoreError("PostgreSQL answered with an unreadable number: " + std::string(value, end));
+    return number;
 }
 
 std::int64_t PostgresResult::affected() const

@@ -8,6 +8,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <functional>
 #include <map>
 #include <tuple>
 
@@ -339,66 +340,69 @@ std::optional<RankedScore> PostgresStore::playerScore(const std::string &leaderb
     });
 }
 
+// One statement, so one snapshot and one round trip: the player's row, up to
+// `radius` rows either side (each side in two parts, the player's equals and
+// the other values, so that every part walks the order index), and the
+// per-value counts from the window's lowest value up, which the ranks are
+// summed from.
 std::vector<RankedScore> PostgresStore::aroundPlayer(const std::string &leaderboard, Scope scope, Millis now,
                                                      const std::string &playerId, int radius)
 {
-    const std::string period = number(periodOf(scope, now));
-    const std::string code = scopeCode(scope);
+    static const std::string board = "b.leaderboard = $1 AND b.scope = $2 AND b.period = $3 ";
+    static const std::string from = "SELECT b.player_id, b.value, b.reported_at FROM bests b WHERE " + board;
+    static const std::string sql = "WITH me AS (" + from
+        + "AND b.player_id = $4), "
+          "near AS ((SELECT player_id, value, reported_at FROM me) UNION ALL ("
+        + from
+        + "AND b.value = (SELECT value FROM me) "
+          "AND (b.reported_at, b.player_id) < ((SELECT reported_at FROM me), (SELECT player_id FROM me)) "
+          "ORDER BY b.reported_at DESC, b.player_id DESC LIMIT $5) UNION ALL ("
+        + from
+        + "AND b.value > (SELECT value FROM me) "
+          "ORDER BY b.value, b.reported_at DESC, b.player_id DESC LIMIT $5) UNION ALL ("
+        + from
+        + "AND b.value = (SELECT value FROM me) "
+          "AND (b.reported_at, b.player_id) > ((SELECT reported_at FROM me), (SELECT player_id FROM me)) "
+          "ORDER BY b.reported_at, b.player_id LIMIT $5) UNION ALL ("
+        + from
+        + "AND b.value < (SELECT value FROM me) "
+          "ORDER BY b.value DESC, b.reported_at, b.player_id LIMIT $5)) "
+          "SELECT 0, n.player_id, p.display_name, n.value, n.reported_at "
+          "FROM near n JOIN players p ON p.id = n.player_id "
+          "UNION ALL SELECT 1, NULL, NULL, c.value, c.players FROM best_counts c "
+          "WHERE c.leaderboard = $1 AND c.scope = $2 AND c.period = $3 AND c.value >= (SELECT min(value) FROM near)";
     const std::string width = number(std::int64_t{std::max(radius, 0)});
-    return run("aroundPlayer", Mode::Read, [&](PostgresConnection &c) {
+    return run("aroundPlayer", Mode::Single, [&](PostgresConnection &c) {
+        const auto rows = c.exec(sql, {leaderboard, scopeCode(scope), number(periodOf(scope, now)), playerId, width});
         std::vector<RankedScore> window;
-        const std::string from = std::string("SELECT ") + rowColumns
-            + " FROM bests b JOIN players p ON p.id = b.player_id "
-              "WHERE b.leaderboard = $1 AND b.scope = $2 AND b.period = $3 ";
-        const auto mine = c.exec(from + "AND b.player_id = $4", {leaderboard, code, period, playerId});
-        if (mine.rows() == 0)
-            return window;
-        const RankedScore me = rankedAt(mine, 0);
-        const std::vector<std::string> at{leaderboard, code, period, number(me.value), number(me.reportedAt),
-                                          me.playerId, width};
-        // Each side in two parts so that every part walks the order index:
-        // the player's equals, then the other values. One round trip.
-        const auto near = c.exec("(" + from
-                                     + "AND b.value = $4 AND (b.reported_at, b.player_id) < ($5, $6) "
-                                       "ORDER BY b.reported_at DESC, b.player_id DESC LIMIT $7) UNION ALL ("
-                                     + from
-                                     + "AND b.value > $4 "
-                                       "ORDER BY b.value, b.reported_at DESC, b.player_id DESC LIMIT $7) UNION ALL ("
-                                     + from
-                                     + "AND b.value = $4 AND (b.reported_at, b.player_id) > ($5, $6) "
-                                       "ORDER BY b.reported_at, b.player_id LIMIT $7) UNION ALL ("
-                                     + from
-                                     + "AND b.value < $4 "
-                                       "ORDER BY b.value DESC, b.reported_at, b.player_id LIMIT $7)",
-                                 at);
-        std::vector<RankedScore> earlier, later;
-        for (int r = 0; r < near.rows(); ++r) {
-            RankedScore s = rankedAt(near, r);
-            (before(s, me) ? earlier : later).push_back(std::move(s));
+        std::map<std::int64_t, std::int64_t, std::greater<>> counts; // value -> players, best first
+        for (int r = 0; r < rows.rows(); ++r) {
+            if (rows.integer(r, 0) == 1) {
+                counts[rows.integer(r, 3)] = rows.integer(r, 4);
+                continue;
+            }
+            RankedScore s;
+            s.playerId = rows.text(r, 1);
+            s.displayName = rows.text(r, 2);
+            s.value = rows.integer(r, 3);
+            s.reportedAt = rows.integer(r, 4);
+            window.push_back(std::move(s));
         }
-        std::sort(earlier.begin(), earlier.end(), before);
-        std::sort(later.begin(), later.end(), before);
-        const auto keep = static_cast<std::size_t>(std::max(radius, 0));
-        if (earlier.size() > keep)
-            earlier.erase(earlier.begin(), earlier.end() - static_cast<std::ptrdiff_t>(keep));
-        if (later.size() > keep)
-            later.resize(keep);
-        window = std::move(earlier);
-        window.push_back(me);
-        window.insert(window.end(), later.begin(), later.end());
-
-        // rank(v) = 1 + players whose best is above v: the counts from the
-        // window's lowest value up, at most the board's score range.
-        const auto counts = c.exec("SELECT value, players FROM best_counts "
-                                   "WHERE leaderboard = $1 AND scope = $2 AND period = $3 AND value >= $4 "
-                                   "ORDER BY value DESC",
-                                   {leaderboard, code, period, number(window.back().value)});
-        std::int64_t above_count = 0;
-        int r = 0;
+        std::sort(window.begin(), window.end(), before);
+        const auto me = std::find_if(window.begin(), window.end(), [&](const auto &s) { return s.playerId == playerId; });
+        if (me == window.end())
+            return std::vector<RankedScore>{};
+        // Each side came in two parts of up to `radius` rows: keep the nearest.
+        const auto keep = static_cast<std::ptrdiff_t>(std::max(radius, 0));
+        const auto mine = me - window.begin();
+        window.erase(window.begin() + std::min<std::ptrdiff_t>(mine + keep + 1, std::ssize(window)), window.end());
+        window.erase(window.begin(), window.begin() + std::max<std::ptrdiff_t>(mine - keep, 0));
+        std::int64_t above = 0;
+        auto count = counts.begin();
         for (RankedScore &s : window) {
-            while (r < counts.rows() && counts.integer(r, 0) > s.value)
-                above_count += counts.integer(r++, 1);
-            s.rank = 1 + above_count;
+            for (; count != counts.end() && count->first > s.value; ++count)
+                above += count->second;
+            s.rank = 1 + above;
         }
         return window;
     });
