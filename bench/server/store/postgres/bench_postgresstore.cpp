@@ -56,16 +56,21 @@ void seed(const std::string &conninfo)
     run("BEGIN");
     run("INSERT INTO players (id, display_name, token_hash, recovery_hash, created_at) "
         "SELECT 'K' || lpad(to_hex(i), 16, '0'), 'Player ' || i, md5(i::text), md5('r' || i), 0 "
-        "FROM generate_series(1::bigint, " + n + ") AS i");
+        "FROM generate_series(1::bigint, "
+        + n + ") AS i");
     // Values spread over 0..1000, times over today and the two days before.
     run("INSERT INTO scores (player_id, leaderboard, value, reported_at, report_key) "
         "SELECT 'K' || lpad(to_hex(i), 16, '0'), 'sp_leaderboard', (i * 7919) % 1001, "
-        + std::to_string(noon) + " - (i % 3) * " + std::to_string(day) + " - i % 1000, NULL "
-        "FROM generate_series(1::bigint, " + n + ") AS i");
+        + std::to_string(noon) + " - (i % 3) * " + std::to_string(day)
+        + " - i % 1000, NULL "
+          "FROM generate_series(1::bigint, "
+        + n + ") AS i");
     run("INSERT INTO bests SELECT leaderboard, 2, 0, player_id, value, reported_at FROM scores");
     run("INSERT INTO bests SELECT leaderboard, 1, " + week + ", player_id, value, reported_at FROM scores");
-    run("INSERT INTO bests SELECT leaderboard, 0, " + today + ", player_id, value, reported_at FROM scores "
-        "WHERE reported_at / " + std::to_string(day) + " = " + today);
+    run("INSERT INTO bests SELECT leaderboard, 0, " + today
+        + ", player_id, value, reported_at FROM scores "
+          "WHERE reported_at / "
+        + std::to_string(day) + " = " + today);
     run("INSERT INTO best_counts SELECT leaderboard, scope, period, value, count(*) FROM bests "
         "GROUP BY leaderboard, scope, period, value");
     run("COMMIT");

@@ -128,11 +128,11 @@ private slots:
         QVERIFY(!store.reportScore(report(ids[0], 900, noon - day)).duplicate);
         store.reportScore(report(ids[0], 500, noon));
         store.reportScore(report(ids[1], 700, noon + 1));
-        store.reportScore(report(ids[2], 700, noon));      // same value, earlier: first
+        store.reportScore(report(ids[2], 700, noon)); // same value, earlier: first
         store.reportScore(report(ids[3], 300, noon));
-        store.reportScore(report(ids[3], 200, noon + 5));  // worse: the best stays
+        store.reportScore(report(ids[3], 200, noon + 5)); // worse: the best stays
         store.reportScore(report(ids[4], 700, noon + 9));
-        store.reportScore(report(ids[4], 700, noon + 2));  // equal, earlier: the earlier time is kept
+        store.reportScore(report(ids[4], 700, noon + 2)); // equal, earlier: the earlier time is kept
 
         const auto today = store.topScores(board, Scope::Today, noon, 10);
         QCOMPARE(idsOf(today), (std::vector{ids[2], ids[1], ids[4], ids[0], ids[3]}));
@@ -216,7 +216,8 @@ private slots:
         ScoreReport bad = report(ann.id, 10, noon);
         bad.reportKey = std::string("key\0tail", 8);
         QVERIFY_THROWS_EXCEPTION(StoreError, store.reportScore(bad));
-        QVERIFY_THROWS_EXCEPTION(StoreError, store.sendChallenge({{}, ann.id, {}, "K0000000000000000", board, 1, "", noon}));
+        QVERIFY_THROWS_EXCEPTION(StoreError,
+                                 store.sendChallenge({{}, ann.id, {}, "K0000000000000000", board, 1, "", noon}));
         QCOMPARE(store.entryCount(board, Scope::AllTime, noon), 0);
         QVERIFY(!store.reportScore(report(ann.id, 10, noon)).duplicate);
         QCOMPARE(store.entryCount(board, Scope::AllTime, noon), 1);
@@ -236,8 +237,10 @@ private slots:
         constexpr int players = 6, keys = 30, groups = 3, threads = 2 * groups;
         std::vector<std::string> ids;
         for (int p = 0; p < players; ++p)
-            ids.push_back((p % 2 ? first : second).createPlayer("P" + std::to_string(p), "t" + std::to_string(p),
-                                                                  "r" + std::to_string(p), noon).id);
+            ids.push_back(
+                (p % 2 ? first : second)
+                    .createPlayer("P" + std::to_string(p), "t" + std::to_string(p), "r" + std::to_string(p), noon)
+                    .id);
         std::mt19937 random(21);
         std::vector<std::vector<std::int64_t>> values(players);
         std::map<std::string, std::int64_t> best;
@@ -285,8 +288,8 @@ private slots:
             QCOMPARE(int(top.size()), players);
             for (const auto &row : top) {
                 QCOMPARE(row.value, best[row.playerId]);
-                const auto higher = std::count_if(best.begin(), best.end(),
-                                                  [&](const auto &b) { return b.second > row.value; });
+                const auto higher =
+                    std::count_if(best.begin(), best.end(), [&](const auto &b) { return b.second > row.value; });
                 QCOMPARE(row.rank, 1 + higher);
                 QCOMPARE(first.playerScore(board, scope, noon, row.playerId)->rank, row.rank);
             }

@@ -38,7 +38,7 @@ bool hasTools(const fs::path &dir)
 {
     std::error_code ec;
     return !dir.empty() && fs::is_regular_file(dir / "initdb", ec) && fs::is_regular_file(dir / "pg_ctl", ec)
-        && fs::is_regular_file(dir / "postgres", ec);
+           && fs::is_regular_file(dir / "postgres", ec);
 }
 
 std::string trimmed(std::string s)
@@ -100,7 +100,7 @@ int freePort()
     address.sin_port = 0;
     socklen_t length = sizeof address;
     const bool ok = ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0
-        && ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length) == 0;
+                    && ::getsockname(fd, reinterpret_cast<sockaddr *>(&address), &length) == 0;
     ::close(fd);
     if (!ok)
         throw PostgresClusterError("PostgresCluster: could not find a free port");
@@ -138,7 +138,8 @@ PostgresCluster::PostgresCluster()
     }
     std::string folderTemplate = (temporaryBase() / "kestrune-pg-XXXXXX").string();
     if (!::mkdtemp(folderTemplate.data()))
-        throw PostgresClusterError("PostgresCluster: could not create a temporary folder: " + std::string(std::strerror(errno)));
+        throw PostgresClusterError("PostgresCluster: could not create a temporary folder: "
+                                   + std::string(std::strerror(errno)));
     m_folder = folderTemplate;
     m_port = freePort();
 
@@ -156,8 +157,9 @@ PostgresCluster::PostgresCluster()
 
         // initdb's own flush to disk is skipped (the cluster is thrown away
         // anyway); the server itself runs with fsync on.
-        runTool("initdb", {"-D", (m_folder / "data").string(), "-U", "kestrune", "-A", "trust", "-E", "UTF8",
-                           "--no-locale", "--no-sync"},
+        runTool("initdb",
+                {"-D", (m_folder / "data").string(), "-U", "kestrune", "-A", "trust", "-E", "UTF8", "--no-locale",
+                 "--no-sync"},
                 120);
         std::ofstream config(m_folder / "data" / "postgresql.conf", std::ios::app);
         config << "\n# A throwaway cluster for tests: reachable only through its own folder.\n"
@@ -171,9 +173,10 @@ PostgresCluster::PostgresCluster()
             throw PostgresClusterError("PostgresCluster: could not write postgresql.conf");
 
         m_running = true; // from here on a failed start still needs a stop
-        runTool("pg_ctl", {"-D", (m_folder / "data").string(), "-l", (m_folder / "server.log").string(), "-w", "-t",
-                           "60", "start"},
-                90);
+        runTool(
+            "pg_ctl",
+            {"-D", (m_folder / "data").string(), "-l", (m_folder / "server.log").string(), "-w", "-t", "60", "start"},
+            90);
         startGuard();
     } catch (const PostgresClusterError &) {
         stop();
@@ -194,15 +197,15 @@ PostgresCluster::~PostgresCluster()
 std::string PostgresCluster::conninfo(const std::string &database) const
 {
     return "host=" + m_folder.string() + " port=" + std::to_string(m_port) + " user=kestrune dbname=" + database
-        + " connect_timeout=10";
+           + " connect_timeout=10";
 }
 
 std::string PostgresCluster::createDatabase(const std::string &name)
 {
     const bool valid = !name.empty() && name.size() < 60 && !std::isdigit(static_cast<unsigned char>(name[0]))
-        && std::all_of(name.begin(), name.end(), [](char c) {
-               return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
-           });
+                       && std::all_of(name.begin(), name.end(), [](char c) {
+                              return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+                          });
     if (!valid)
         throw PostgresClusterError("PostgresCluster: not a usable database name: " + name);
     std::unique_ptr<PGconn, decltype(&PQfinish)> connection(PQconnectdb(conninfo("postgres").c_str()), &PQfinish);
@@ -288,7 +291,8 @@ void PostgresCluster::runTool(const std::string &tool, const std::vector<std::st
     }
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
         const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        std::string message = "PostgresCluster: " + tool + " failed (exit " + std::to_string(code) + "):\n" + tailOf(log);
+        std::string message =
+            "PostgresCluster: " + tool + " failed (exit " + std::to_string(code) + "):\n" + tailOf(log);
         if (code == 127)
             message += "\n(could not run " + command.front() + ")";
         const fs::path serverLog = m_folder / "server.log";
@@ -310,11 +314,11 @@ void PostgresCluster::startGuard()
     if (m_dropPrivileges) {
         const passwd *user = ::getpwnam("nobody");
         prefix = "setpriv --reuid=" + std::to_string(user ? user->pw_uid : 65534)
-            + " --regid=" + std::to_string(user ? user->pw_gid : 65534) + " --clear-groups ";
+                 + " --regid=" + std::to_string(user ? user->pw_gid : 65534) + " --clear-groups ";
     }
-    std::string script = "read line; if [ \"$line\" != done ]; then " + prefix + quoted((m_binaries / "pg_ctl").string())
-        + " -D " + quoted((m_folder / "data").string()) + " -m immediate -w -t 30 stop; rm -rf "
-        + quoted(m_folder.string()) + "; fi";
+    std::string script = "read line; if [ \"$line\" != done ]; then " + prefix
+                         + quoted((m_binaries / "pg_ctl").string()) + " -D " + quoted((m_folder / "data").string())
+                         + " -m immediate -w -t 30 stop; rm -rf " + quoted(m_folder.string()) + "; fi";
     const char *argv[] = {"/bin/sh", "-c", script.c_str(), nullptr};
     const pid_t pid = ::fork();
     if (pid == 0) {

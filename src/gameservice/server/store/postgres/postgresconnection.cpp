@@ -43,7 +43,8 @@ PostgresConnection::PostgresConnection(const std::string &conninfo)
     }
     // The server's notices ("already exists, skipping") are its own log's
     // business, not the program's standard error.
-    PQsetNoticeProcessor(m_connection, [](void *, const char *) {}, nullptr);
+    PQsetNoticeProcessor(
+        m_connection, [](void *, const char *) {}, nullptr);
     if (PQsetClientEncoding(m_connection, "UTF8") != 0) {
         PQfinish(m_connection);
         m_connection = nullptr;

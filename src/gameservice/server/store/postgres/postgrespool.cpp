@@ -34,7 +34,8 @@ PostgresPool::PostgresPool(std::string conninfo, int size, std::chrono::millisec
 PostgresPool::Lease PostgresPool::acquire()
 {
     std::unique_lock lock(m_mutex);
-    const bool available = m_returned.wait_for(lock, m_waitLimit, [this] { return !m_idle.empty() || m_open < m_size; });
+    const bool available =
+        m_returned.wait_for(lock, m_waitLimit, [this] { return !m_idle.empty() || m_open < m_size; });
     if (!available)
         throw StoreError("no PostgreSQL connection became free within " + std::to_string(m_waitLimit.count()) + " ms");
     if (!m_idle.empty()) {

@@ -102,8 +102,7 @@ PostgresStore::PostgresStore(const std::string &conninfo, int poolSize)
 // Runs `work` on a pooled connection as one transaction (Mode::Single: one
 // statement, its own transaction). A deadlock or serialization failure runs
 // it again; any other failure rolls back and throws StoreError naming `what`.
-template<typename Work>
-auto PostgresStore::run(const char *what, Mode mode, Work &&work)
+template<typename Work> auto PostgresStore::run(const char *what, Mode mode, Work &&work)
 {
     constexpr int attempts = 5;
     for (int attempt = 1;; ++attempt) {
@@ -228,12 +227,12 @@ ScoreOutcome PostgresStore::reportScore(const ScoreReport &report)
 
     return run("reportScore", Mode::Write, [&](PostgresConnection &c) {
         lockPlayer(c, report.playerId);
-        const auto kept = c.exec("INSERT INTO scores (player_id, leaderboard, value, reported_at, report_key) "
-                                 "VALUES ($1, $2, $3, $4, NULLIF($5, '')) "
-                                 "ON CONFLICT (player_id, report_key) WHERE report_key IS NOT NULL DO NOTHING "
-                                 "RETURNING id",
-                                 {report.playerId, report.leaderboard, number(report.value), number(report.at),
-                                  report.reportKey});
+        const auto kept =
+            c.exec("INSERT INTO scores (player_id, leaderboard, value, reported_at, report_key) "
+                   "VALUES ($1, $2, $3, $4, NULLIF($5, '')) "
+                   "ON CONFLICT (player_id, report_key) WHERE report_key IS NOT NULL DO NOTHING "
+                   "RETURNING id",
+                   {report.playerId, report.leaderboard, number(report.value), number(report.at), report.reportKey});
         if (kept.rows() == 0)
             return ScoreOutcome{true};
 
@@ -244,11 +243,11 @@ ScoreOutcome PostgresStore::reportScore(const ScoreReport &report)
             Millis at = 0;
         };
         std::array<Best, 3> old;
-        const auto rows = c.exec("SELECT scope, value, reported_at FROM bests "
-                                 "WHERE leaderboard = $1 AND player_id = $2 "
-                                 "AND (scope, period) IN ((0, $3::bigint), (1, $4::bigint), (2, $5::bigint))",
-                                 {report.leaderboard, report.playerId, number(periods[0]), number(periods[1]),
-                                  number(periods[2])});
+        const auto rows =
+            c.exec("SELECT scope, value, reported_at FROM bests "
+                   "WHERE leaderboard = $1 AND player_id = $2 "
+                   "AND (scope, period) IN ((0, $3::bigint), (1, $4::bigint), (2, $5::bigint))",
+                   {report.leaderboard, report.playerId, number(periods[0]), number(periods[1]), number(periods[2])});
         for (int r = 0; r < rows.rows(); ++r) {
             const auto s = static_cast<std::size_t>(rows.integer(r, 0));
             if (s < old.size())
@@ -305,11 +304,12 @@ std::vector<RankedScore> PostgresStore::topScores(const std::string &leaderboard
     if (limit <= 0)
         return {};
     return run("topScores", Mode::Single, [&](PostgresConnection &c) {
-        const auto rows = c.exec(std::string("SELECT ") + rowColumns
-                                     + " FROM bests b JOIN players p ON p.id = b.player_id "
-                                       "WHERE b.leaderboard = $1 AND b.scope = $2 AND b.period = $3 "
-                                       "ORDER BY b.value DESC, b.reported_at, b.player_id LIMIT $4",
-                                 {leaderboard, scopeCode(scope), number(periodOf(scope, now)), number(std::int64_t{limit})});
+        const auto rows =
+            c.exec(std::string("SELECT ") + rowColumns
+                       + " FROM bests b JOIN players p ON p.id = b.player_id "
+                         "WHERE b.leaderboard = $1 AND b.scope = $2 AND b.period = $3 "
+                         "ORDER BY b.value DESC, b.reported_at, b.player_id LIMIT $4",
+                   {leaderboard, scopeCode(scope), number(periodOf(scope, now)), number(std::int64_t{limit})});
         // From the top, a rank is the position, shared by equal values.
         std::vector<RankedScore> list;
         for (int r = 0; r < rows.rows(); ++r) {
@@ -325,13 +325,14 @@ std::optional<RankedScore> PostgresStore::playerScore(const std::string &leaderb
                                                       const std::string &playerId)
 {
     return run("playerScore", Mode::Single, [&](PostgresConnection &c) -> std::optional<RankedScore> {
-        const auto rows = c.exec(std::string("SELECT ") + rowColumns
-                                     + ", 1 + COALESCE((SELECT sum(n.players) FROM best_counts n "
-                                       "WHERE n.leaderboard = b.leaderboard AND n.scope = b.scope "
-                                       "AND n.period = b.period AND n.value > b.value), 0)::bigint "
-                                       "FROM bests b JOIN players p ON p.id = b.player_id "
-                                       "WHERE b.leaderboard = $1 AND b.scope = $2 AND b.period = $3 AND b.player_id = $4",
-                                 {leaderboard, scopeCode(scope), number(periodOf(scope, now)), playerId});
+        const auto rows =
+            c.exec(std::string("SELECT ") + rowColumns
+                       + ", 1 + COALESCE((SELECT sum(n.players) FROM best_counts n "
+                         "WHERE n.leaderboard = b.leaderboard AND n.scope = b.scope "
+                         "AND n.period = b.period AND n.value > b.value), 0)::bigint "
+                         "FROM bests b JOIN players p ON p.id = b.player_id "
+                         "WHERE b.leaderboard = $1 AND b.scope = $2 AND b.period = $3 AND b.player_id = $4",
+                   {leaderboard, scopeCode(scope), number(periodOf(scope, now)), playerId});
         if (rows.rows() == 0)
             return std::nullopt;
         RankedScore s = rankedAt(rows, 0);
@@ -350,7 +351,8 @@ std::vector<RankedScore> PostgresStore::aroundPlayer(const std::string &leaderbo
 {
     static const std::string board = "b.leaderboard = $1 AND b.scope = $2 AND b.period = $3 ";
     static const std::string from = "SELECT b.player_id, b.value, b.reported_at FROM bests b WHERE " + board;
-    static const std::string sql = "WITH me AS (" + from
+    static const std::string sql =
+        "WITH me AS (" + from
         + "AND b.player_id = $4), "
           "near AS ((SELECT player_id, value, reported_at FROM me) UNION ALL ("
         + from
@@ -389,7 +391,8 @@ std::vector<RankedScore> PostgresStore::aroundPlayer(const std::string &leaderbo
             window.push_back(std::move(s));
         }
         std::sort(window.begin(), window.end(), before);
-        const auto me = std::find_if(window.begin(), window.end(), [&](const auto &s) { return s.playerId == playerId; });
+        const auto me =
+            std::find_if(window.begin(), window.end(), [&](const auto &s) { return s.playerId == playerId; });
         if (me == window.end())
             return std::vector<RankedScore>{};
         // Each side came in two parts of up to `radius` rows: keep the nearest.
@@ -457,9 +460,8 @@ std::vector<AchievementRecord> PostgresStore::achievements(const std::string &pl
 
 void PostgresStore::resetAchievements(const std::string &playerId)
 {
-    run("resetAchievements", Mode::Single, [&](PostgresConnection &c) {
-        return c.exec("DELETE FROM achievements WHERE player_id = $1", {playerId});
-    });
+    run("resetAchievements", Mode::Single,
+        [&](PostgresConnection &c) { return c.exec("DELETE FROM achievements WHERE player_id = $1", {playerId}); });
 }
 
 ChallengeRecord PostgresStore::sendChallenge(const ChallengeRecord &challenge)
@@ -469,10 +471,11 @@ ChallengeRecord PostgresStore::sendChallenge(const ChallengeRecord &challenge)
         sent.id = newId('C');
         try {
             run("sendChallenge", Mode::Single, [&](PostgresConnection &c) {
-                return c.exec("INSERT INTO challenges (id, from_player, to_player, leaderboard, value, message, sent_at) "
-                              "VALUES ($1, $2, $3, $4, $5, $6, $7)",
-                              {sent.id, sent.fromPlayerId, sent.toPlayerId, sent.leaderboard, number(sent.value),
-                               sent.message, number(sent.sentAt)});
+                return c.exec(
+                    "INSERT INTO challenges (id, from_player, to_player, leaderboard, value, message, sent_at) "
+                    "VALUES ($1, $2, $3, $4, $5, $6, $7)",
+                    {sent.id, sent.fromPlayerId, sent.toPlayerId, sent.leaderboard, number(sent.value), sent.message,
+                     number(sent.sentAt)});
             });
             return sent;
         } catch (const PostgresError &e) {
@@ -502,7 +505,7 @@ bool PostgresStore::dismissChallenge(const std::string &playerId, const std::str
 {
     return run("dismissChallenge", Mode::Single, [&](PostgresConnection &c) {
         return c.exec("DELETE FROM challenges WHERE id = $1 AND to_player = $2", {challengeId, playerId}).affected()
-            == 1;
+               == 1;
     });
 }
 

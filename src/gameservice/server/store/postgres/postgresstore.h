@@ -51,8 +51,7 @@ public:
 private:
     enum class Mode { Single, Read, Write };
 
-    template<typename Work>
-    auto run(const char *what, Mode mode, Work &&work);
+    template<typename Work> auto run(const char *what, Mode mode, Work &&work);
     std::string newId(char prefix);
 
     PostgresPool m_pool;
