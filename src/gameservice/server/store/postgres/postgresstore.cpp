@@ -227,14 +227,18 @@ ScoreOutcome PostgresStore::reportScore(const ScoreReport &report)
 
     return run("reportScore", Mode::Write, [&](PostgresConnection &c) {
         lockPlayer(c, report.playerId);
-        const auto kept =
-            c.exec("INSERT INTO scores (player_id, leaderboard, value, reported_at, report_key) "
+        // Keeping the report and reading the old bests in one round trip
+        // (after the lock, so the bests read are current); a row of scope
+        // -1 says the report was kept, not a duplicate.
+        const auto rows =
+            c.exec("WITH kept AS (INSERT INTO scores (player_id, leaderboard, value, reported_at, report_key) "
                    "VALUES ($1, $2, $3, $4, NULLIF($5, '')) "
-                   "ON CONFLICT (player_id, report_key) WHERE report_key IS NOT NULL DO NOTHING "
-                   "RETURNING id",
-                   {report.playerId, report.leaderboard, number(report.value), number(report.at), report.reportKey});
-        if (kept.rows() == 0)
-            return ScoreOutcome{true};
+                   "ON CONFLICT (player_id, report_key) WHERE report_key IS NOT NULL DO NOTHING RETURNING id) "
+                   "SELECT -1, 0::bigint, 0::bigint FROM kept UNION ALL "
+                   "SELECT scope, value, reported_at FROM bests WHERE leaderboard = $2 AND player_id = $1 "
+                   "AND (scope, period) IN ((0, $6::bigint), (1, $7::bigint), (2, $8::bigint))",
+                   {report.playerId, report.leaderboard, number(report.value), number(report.at), report.reportKey,
+                    number(periods[0]), number(periods[1]), number(periods[2])});
 
         struct Best
         {
@@ -243,16 +247,16 @@ ScoreOutcome PostgresStore::reportScore(const ScoreReport &report)
             Millis at = 0;
         };
         std::array<Best, 3> old;
-        const auto rows =
-            c.exec("SELECT scope, value, reported_at FROM bests "
-                   "WHERE leaderboard = $1 AND player_id = $2 "
-                   "AND (scope, period) IN ((0, $3::bigint), (1, $4::bigint), (2, $5::bigint))",
-                   {report.leaderboard, report.playerId, number(periods[0]), number(periods[1]), number(periods[2])});
+        bool kept = false;
         for (int r = 0; r < rows.rows(); ++r) {
-            const auto s = static_cast<std::size_t>(rows.integer(r, 0));
-            if (s < old.size())
-                old[s] = {true, rows.integer(r, 1), rows.integer(r, 2)};
+            const auto s = rows.integer(r, 0);
+            if (s < 0)
+                kept = true;
+            else if (s < std::ssize(old))
+                old[static_cast<std::size_t>(s)] = {true, rows.integer(r, 1), rows.integer(r, 2)};
         }
+        if (!kept)
+            return ScoreOutcome{true};
 
         // Which bests change, and by how much each value's count moves.
         // The counts are updated in key order, the same in every
@@ -272,15 +276,9 @@ ScoreOutcome PostgresStore::reportScore(const ScoreReport &report)
             writeScopes.push_back(scope);
             writePeriods.push_back(periods[s]);
         }
+        // The bests and the counts in one statement; every count change
+        // comes with a best written, so nothing to write means neither.
         if (!writeScopes.empty()) {
-            c.exec("INSERT INTO bests (leaderboard, scope, period, player_id, value, reported_at) "
-                   "SELECT $1, s, p, $2, $3::bigint, $4::bigint FROM unnest($5::smallint[], $6::bigint[]) AS u (s, p) "
-                   "ON CONFLICT (leaderboard, scope, period, player_id) "
-                   "DO UPDATE SET value = EXCLUDED.value, reported_at = EXCLUDED.reported_at",
-                   {report.leaderboard, report.playerId, number(report.value), number(report.at), arrayOf(writeScopes),
-                    arrayOf(writePeriods)});
-        }
-        if (!deltas.empty()) {
             std::vector<std::int64_t> scopes, ps, values, changes;
             for (const auto &[key, change] : deltas) {
                 scopes.push_back(std::get<0>(key));
@@ -288,12 +286,17 @@ ScoreOutcome PostgresStore::reportScore(const ScoreReport &report)
                 values.push_back(std::get<2>(key));
                 changes.push_back(change);
             }
-            c.exec("INSERT INTO best_counts (leaderboard, scope, period, value, players) "
-                   "SELECT $1, s, p, v, d FROM unnest($2::smallint[], $3::bigint[], $4::bigint[], $5::bigint[]) "
+            c.exec("WITH written AS (INSERT INTO bests (leaderboard, scope, period, player_id, value, reported_at) "
+                   "SELECT $1, s, p, $2, $3::bigint, $4::bigint FROM unnest($5::smallint[], $6::bigint[]) AS u (s, p) "
+                   "ON CONFLICT (leaderboard, scope, period, player_id) "
+                   "DO UPDATE SET value = EXCLUDED.value, reported_at = EXCLUDED.reported_at) "
+                   "INSERT INTO best_counts (leaderboard, scope, period, value, players) "
+                   "SELECT $1, s, p, v, d FROM unnest($7::smallint[], $8::bigint[], $9::bigint[], $10::bigint[]) "
                    "AS u (s, p, v, d) ORDER BY s, p, v "
                    "ON CONFLICT (leaderboard, scope, period, value) "
                    "DO UPDATE SET players = best_counts.players + EXCLUDED.players",
-                   {report.leaderboard, arrayOf(scopes), arrayOf(ps), arrayOf(values), arrayOf(changes)});
+                   {report.leaderboard, report.playerId, number(report.value), number(report.at), arrayOf(writeScopes),
+                    arrayOf(writePeriods), arrayOf(scopes), arrayOf(ps), arrayOf(values), arrayOf(changes)});
         }
         return ScoreOutcome{false};
     });
