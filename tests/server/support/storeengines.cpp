@@ -1,5 +1,6 @@
 #include "storeengines.h"
 
+#include "postgrestestdatabase.h"
 #include "sqlitetestdatabase.h"
 
 namespace kestrune::server::test {
@@ -8,6 +9,7 @@ std::vector<StoreEngine> storeEngines()
 {
     return {
         StoreEngine{"sqlite", [] { return std::make_unique<SqliteTestDatabase>(); }},
+        StoreEngine{"postgresql", [] { return std::make_unique<PostgresTestDatabase>(); }},
     };
 }
 
