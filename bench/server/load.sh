@@ -72,7 +72,7 @@ to_ms() { awk -v v="$1" 'BEGIN { n = v + 0; if (v ~ /us$/) n /= 1000; else if (v
 run_server() {
     local name="$1" database="$2" port
     port="$(free_port)"
-    "$server" --listen "127.0.0.1:$port" --database "$database" --rate-limit 1000000 \
+    "$server" --listen "127.0.0.1:$port" --database "$database" --rate-limit 0 \
         --max-connections 1024 >"$tmp/$name.log" 2>&1 &
     pids+=($!)
     local base="http://127.0.0.1:$port"
