@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <numeric>
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -114,57 +116,77 @@ void ServerExitTest::unusableDatabase()
     QVERIFY2(!run.standardError.contains(QStringLiteral("s3cret")), qPrintable(run.standardError));
 }
 
-// Requests pipelined on one connection keep the server busy when SIGTERM
-// comes: the one being handled is finished and answered, the connection
-// closes, the program exits 0, and every answered report is stored.
+// Requests pipelined on several connections keep the server busy when
+// SIGTERM comes: each request it handles is answered, every connection is
+// then closed, the program exits 0, and every answered report is stored.
 void ServerExitTest::sigtermFinishesRequestsInFlight()
 {
     const QString database = QStringLiteral("sqlite:") + m_folder.filePath(QStringLiteral("sigterm.db"));
-    ServerProcess server(database, m_folder.filePath(QStringLiteral("requests.log")), {"--rate-limit", "0"});
+    const QString logFile = m_folder.filePath(QStringLiteral("sigterm-requests.log"));
+    ServerProcess server(database, logFile, {"--rate-limit", "0"});
     QVERIFY2(server.start(), qPrintable(server.error()));
     std::optional<Account> account = ApiClient(server.port()).createAccount("Terminated");
     QVERIFY(account);
 
-    constexpr int pipelined = 1000;
-    std::string requests;
-    for (int i = 0; i < pipelined; ++i) {
-        const std::string body = R"({"score":)" + std::to_string(i % 1001) + R"(,"reportId":"r)" + std::to_string(i)
-                                 + R"("})";
-        requests += kestrune::test::TestClient::requestText(
-            "POST", "/v1/leaderboards/" + board + "/scores", body,
-            {{"Content-Type", "application/json"}, {"Authorization", "Bearer " + account->token}});
+    constexpr int connectionCount = 4;
+    constexpr int pipelined = 500;
+    const auto reportId = [](int connection, int i) { return "c" + std::to_string(connection) + "-" + std::to_string(i); };
+    std::vector<std::unique_ptr<kestrune::test::TestClient>> connections;
+    for (int c = 0; c < connectionCount; ++c) {
+        std::string requests;
+        for (int i = 0; i < pipelined; ++i) {
+            const std::string body =
+                R"({"score":)" + std::to_string(i % 1001) + R"(,"reportId":")" + reportId(c, i) + R"("})";
+            requests += kestrune::test::TestClient::requestText(
+                "POST", "/v1/leaderboards/" + board + "/scores", body,
+                {{"Content-Type", "application/json"}, {"Authorization", "Bearer " + account->token}});
+        }
+        connections.push_back(std::make_unique<kestrune::test::TestClient>(server.port()));
+        QVERIFY(connections.back()->connected());
+        QVERIFY(connections.back()->send(requests));
     }
-    kestrune::test::TestClient client(server.port());
-    QVERIFY(client.connected());
-    QVERIFY(client.send(requests));
-    auto first = client.receive();
+    const auto first = connections.front()->receive();
     QVERIFY(first);
     QCOMPARE(first->result_int(), 201u);
     server.terminate();
 
-    int answered = 1;
-    bool closed = false;
-    for (int i = 1; i < pipelined; ++i) {
-        const auto answer = client.receive();
-        if (!answer) {
-            closed = true;
-            break;
+    std::vector<int> answered(connectionCount, 0);
+    answered[0] = 1;
+    for (int c = 0; c < connectionCount; ++c) {
+        bool closed = false;
+        while (answered[c] < pipelined) {
+            const auto answer = connections[c]->receive();
+            if (!answer) {
+                closed = true;
+                break;
+            }
+            QCOMPARE(answer->result_int(), 201u);
+            ++answered[c];
         }
-        QCOMPARE(answer->result_int(), 201u);
-        ++answered;
+        QVERIFY2(closed, "the server answered every pipelined request instead of stopping");
     }
     QCOMPARE(server.waitForExit(), 0);
     QVERIFY2(server.standardError().contains(QStringLiteral("SIGTERM")), qPrintable(server.standardError()));
-    qInfo("%d of %d pipelined reports answered before the close", answered, pipelined);
-    QVERIFY2(closed, "the server answered every pipelined request; nothing was in flight at SIGTERM");
+
+    // Every report the server handled, by its log, reached its client.
+    QFile log(logFile);
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    int handled = 0;
+    for (const QByteArray &line : log.readAll().split('\n'))
+        handled += line.contains("/scores\"") ? 1 : 0;
+    const int total = std::accumulate(answered.begin(), answered.end(), 0);
+    qInfo("%d of %d pipelined reports answered before the close", total, connectionCount * pipelined);
+    QCOMPARE(total, handled);
 
     QVERIFY2(server.start(), qPrintable(server.error()));
     ApiClient again(server.port());
-    for (int i = 0; i < answered; ++i) {
-        const auto answer = again.reportScore(account->token, i % 1001, "r" + std::to_string(i));
-        QVERIFY(answer);
-        QCOMPARE(answer->status, 200);
-        QVERIFY(answer->body.value("duplicate", false));
+    for (int c = 0; c < connectionCount; ++c) {
+        for (int i = 0; i < answered[c]; ++i) {
+            const auto answer = again.reportScore(account->token, i % 1001, reportId(c, i));
+            QVERIFY(answer);
+            QCOMPARE(answer->status, 200);
+            QVERIFY(answer->body.value("duplicate", false));
+        }
     }
     server.terminate();
     QCOMPARE(server.waitForExit(), 0);
