@@ -67,6 +67,7 @@ private:
     QTemporaryDir m_folder;
 
     void contest(const std::vector<std::uint16_t> &ports);
+    void writesCrossServers(const std::vector<std::uint16_t> &ports);
 
 private slots:
     void initTestCase() { QVERIFY(m_folder.isValid()); }
@@ -167,6 +168,44 @@ void ServerConsistencyTest::contest(const std::vector<std::uint16_t> &ports)
     }
 }
 
+// What one server writes, the other reads at once: a new name in the top
+// list, a challenge in the receiver's list, its dismissal.
+void ServerConsistencyTest::writesCrossServers(const std::vector<std::uint16_t> &ports)
+{
+    ApiClient first(ports[0]);
+    ApiClient second(ports[1]);
+    const auto ada = first.createAccount("Ada");
+    const auto bob = second.createAccount("Bob");
+    QVERIFY(ada && bob);
+    const auto reported = first.reportScore(ada->token, 1000, "ada-1");
+    QVERIFY(reported && reported->status == 201);
+
+    const auto renamed = first.call("PATCH", "/v1/accounts/me", R"({"displayName":"Ada L."})", ada->token);
+    QVERIFY(renamed && renamed->status == 200);
+    const auto top = second.top(1, ada->token);
+    QVERIFY(top && top->status == 200);
+    QCOMPARE(top->body["me"].value("displayName", ""), std::string("Ada L."));
+
+    const auto sent = second.call(
+        "POST", "/v1/challenges",
+        nlohmann::json{{"to", ada->playerId}, {"leaderboard", board}, {"score", 900}}.dump(), bob->token);
+    QVERIFY(sent && sent->status == 201);
+    const std::string challenge = sent->body.value("id", "");
+    const auto received = first.call("GET", "/v1/challenges", {}, ada->token);
+    QVERIFY(received && received->status == 200);
+    QCOMPARE(int(received->body["challenges"].size()), 1);
+    QCOMPARE(received->body["challenges"][0].value("id", ""), challenge);
+
+    const auto dismissed = second.call("DELETE", "/v1/challenges/" + challenge, {}, ada->token);
+    QVERIFY(dismissed && dismissed->status == 200);
+    const auto again = first.call("DELETE", "/v1/challenges/" + challenge, {}, ada->token);
+    QVERIFY(again);
+    QCOMPARE(again->status, 404);
+    const auto left = first.call("GET", "/v1/challenges", {}, ada->token);
+    QVERIFY(left && left->status == 200);
+    QVERIFY(left->body["challenges"].empty());
+}
+
 void ServerConsistencyTest::manyClientsOnSqlite()
 {
     ServerProcess server(QStringLiteral("sqlite:") + m_folder.filePath(QStringLiteral("contest.db")),
@@ -194,6 +233,7 @@ void ServerConsistencyTest::twoServersOnOnePostgres()
     QVERIFY2(first.waitUntilListening(), qPrintable(first.error()));
     QVERIFY2(second.waitUntilListening(), qPrintable(second.error()));
     contest({first.port(), second.port()});
+    writesCrossServers({first.port(), second.port()});
     first.terminate();
     second.terminate();
     QCOMPARE(first.waitForExit(), 0);
