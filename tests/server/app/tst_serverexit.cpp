@@ -9,11 +9,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QDeadlineTimer>
+#include <QScopeGuard>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <numeric>
+#include <thread>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -61,6 +64,7 @@ private slots:
     void unusableDatabase_data();
     void unusableDatabase();
     void sigtermFinishesRequestsInFlight();
+    void sigtermAnswerOutlivesAClientStillSending();
     void installPutsProgramAndUnit();
 };
 
@@ -190,6 +194,80 @@ void ServerExitTest::sigtermFinishesRequestsInFlight()
     }
     server.terminate();
     QCOMPARE(server.waitForExit(), 0);
+}
+
+// A client still sending its pipeline when the server stops must get the
+// answers to what was handled, even if it reads them only once the server
+// is gone: the server reads (and drops) the rest before it closes, as a
+// close with bytes unread would reset the connection and destroy them.
+void ServerExitTest::sigtermAnswerOutlivesAClientStillSending()
+{
+    const QString database = QStringLiteral("sqlite:") + m_folder.filePath(QStringLiteral("linger.db"));
+    const QString logFile = m_folder.filePath(QStringLiteral("linger-requests.log"));
+    ServerProcess server(database, logFile, {"--rate-limit", "0"});
+    QVERIFY2(server.start(), qPrintable(server.error()));
+    std::optional<Account> account = ApiClient(server.port()).createAccount("Still sending");
+    QVERIFY(account);
+
+    std::string requests;
+    for (int i = 0; i < 3000; ++i) {
+        const std::string body = R"({"score":1,"reportId":"p)" + std::to_string(i) + R"("})";
+        requests += kestrune::test::TestClient::requestText(
+            "POST", "/v1/leaderboards/" + board + "/scores", body,
+            {{"Content-Type", "application/json"}, {"Authorization", "Bearer " + account->token}});
+    }
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    QVERIFY(fd >= 0);
+    const auto closeSocket = qScopeGuard([fd] { ::close(fd); });
+    // A small window, so that the answers wait in the server's send queue
+    // until we read them, as they do for a client far away.
+    const int window = 4096;
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &window, sizeof window);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(server.port());
+    QCOMPARE(::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+    timeval timeout{10, 0}; // no send or receive below waits longer
+    ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+
+    // The pipeline goes out from a thread of its own, for as long as the
+    // server takes it; nothing is read until the server has exited.
+    std::thread writer([fd, &requests] {
+        for (std::size_t sent = 0; sent < requests.size();) {
+            const ssize_t n = ::send(fd, requests.data() + sent, requests.size() - sent, MSG_NOSIGNAL);
+            if (n <= 0)
+                return;
+            sent += std::size_t(n);
+        }
+    });
+    const auto joinWriter = qScopeGuard([&writer] { writer.join(); });
+    const auto handled = [&logFile] {
+        QFile log(logFile);
+        int count = 0;
+        if (log.open(QIODevice::ReadOnly))
+            for (const QByteArray &line : log.readAll().split('\n'))
+                count += line.contains("/scores\"") ? 1 : 0;
+        return count;
+    };
+    const QDeadlineTimer busy(30s);
+    // More answers than the window holds, so that some are still queued.
+    while (handled() < 200 && !busy.hasExpired())
+        std::this_thread::sleep_for(5ms);
+    server.terminate();
+    QCOMPARE(server.waitForExit(), 0);
+
+    std::string received;
+    char chunk[65536];
+    for (ssize_t n; (n = ::recv(fd, chunk, sizeof chunk, 0)) > 0;)
+        received.append(chunk, std::size_t(n));
+    int answered = 0;
+    for (std::size_t at = 0; (at = received.find("HTTP/1.1 201", at)) != std::string::npos; at += 12)
+        ++answered;
+    QVERIFY(handled() >= 200);
+    qInfo("%d answered, %zu bytes received", answered, received.size());
+    QCOMPARE(answered, handled());
 }
 
 void ServerExitTest::installPutsProgramAndUnit()
