@@ -131,3 +131,12 @@ ProgramRun runProgram(const QStringList &arguments, std::chrono::milliseconds bo
 }
 
 } // namespace kestrune::server::test
+
+#ifdef __SANITIZE_THREAD__
+// The race checker stops a threaded program that forks and then starts a
+// thread, for fear of the child; the child here only calls exec.
+extern "C" const char *__tsan_default_options()
+{
+    return "die_after_fork=0";
+}
+#endif
