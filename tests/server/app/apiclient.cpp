@@ -17,8 +17,8 @@ void ApiClient::reconnect(std::uint16_t port)
     m_connection.reset();
 }
 
-std::optional<ApiAnswer> ApiClient::call(const std::string &method, const std::string &target,
-                                         const std::string &body, const std::string &token)
+std::optional<ApiAnswer> ApiClient::call(const std::string &method, const std::string &target, const std::string &body,
+                                         const std::string &token)
 {
     std::vector<std::pair<std::string, std::string>> headers;
     if (!body.empty())

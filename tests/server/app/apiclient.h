@@ -36,8 +36,8 @@ public:
     explicit ApiClient(std::uint16_t port);
     ~ApiClient();
 
-    std::optional<ApiAnswer> call(const std::string &method, const std::string &target,
-                                  const std::string &body = {}, const std::string &token = {});
+    std::optional<ApiAnswer> call(const std::string &method, const std::string &target, const std::string &body = {},
+                                  const std::string &token = {});
 
     std::optional<Account> createAccount(const std::string &displayName);
     std::optional<ApiAnswer> reportScore(const std::string &token, std::int64_t score, const std::string &reportId);

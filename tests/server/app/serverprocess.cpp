@@ -42,9 +42,9 @@ void ServerProcess::launch()
     m_stderr.clear();
     m_error.clear();
     m_port = 0;
-    m_process.setArguments(QStringList{QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0"),
-                                       QStringLiteral("--database"), m_database}
-                           + m_extraArguments);
+    m_process.setArguments(
+        QStringList{QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0"), QStringLiteral("--database"), m_database}
+        + m_extraArguments);
     m_process.start();
 }
 

@@ -49,8 +49,9 @@ void report(const std::vector<std::uint16_t> &ports, const Account &account, int
         ApiClient &client = *clients[(i + thread) % clients.size()];
         const auto answer = client.reportScore(account.token, score, id);
         if (!answer || answer->status != 201) {
-            log.failures.push_back(id + " -> " + (answer ? std::to_string(answer->status) + " " + answer->body.dump()
-                                                         : std::string("no answer")));
+            log.failures.push_back(
+                id + " -> "
+                + (answer ? std::to_string(answer->status) + " " + answer->body.dump() : std::string("no answer")));
             continue;
         }
         log.best = std::max(log.best, score);
@@ -106,8 +107,8 @@ void ServerConsistencyTest::contest(const std::vector<std::uint16_t> &ports)
     std::vector<ThreadLog> logs(playerCount * threadsPerPlayer);
     std::vector<std::thread> threads;
     for (int t = 0; t < int(logs.size()); ++t)
-        threads.emplace_back(report, std::cref(ports), std::cref(accounts[t % playerCount]), t,
-                             seed + std::uint32_t(t), std::ref(logs[t]));
+        threads.emplace_back(report, std::cref(ports), std::cref(accounts[t % playerCount]), t, seed + std::uint32_t(t),
+                             std::ref(logs[t]));
     for (auto &thread : threads)
         thread.join();
 
@@ -121,9 +122,8 @@ void ServerConsistencyTest::contest(const std::vector<std::uint16_t> &ports)
     // Each player's row is their best, ranked as the list's rules say.
     std::map<std::string, std::int64_t> expectedRank;
     for (const auto &[player, score] : best)
-        expectedRank[player] = 1 + std::count_if(best.begin(), best.end(), [&](const auto &other) {
-                                       return other.second > score;
-                                   });
+        expectedRank[player] =
+            1 + std::count_if(best.begin(), best.end(), [&](const auto &other) { return other.second > score; });
     nlohmann::json firstEntries;
     for (auto port : ports) {
         ApiClient reader(port);
@@ -157,8 +157,8 @@ void ServerConsistencyTest::contest(const std::vector<std::uint16_t> &ports)
 
         // Each player's own row and window agree with the list.
         for (const auto &account : accounts) {
-            const auto around = reader.call("GET", "/v1/leaderboards/" + board + "/around-me?scope=all&radius=0", {},
-                                            account.token);
+            const auto around =
+                reader.call("GET", "/v1/leaderboards/" + board + "/around-me?scope=all&radius=0", {}, account.token);
             QVERIFY(around && around->status == 200);
             QCOMPARE(int(around->body["entries"].size()), 1);
             const auto &mine = around->body["entries"][0];
@@ -196,9 +196,9 @@ void ServerConsistencyTest::writesCrossServers(const std::vector<std::uint16_t> 
     QVERIFY(row != entries.end());
     QCOMPARE(row->value("displayName", ""), std::string("Ada L."));
 
-    const auto sent = second.call(
-        "POST", "/v1/challenges",
-        nlohmann::json{{"to", ada->playerId}, {"leaderboard", board}, {"score", 900}}.dump(), bob->token);
+    const auto sent =
+        second.call("POST", "/v1/challenges",
+                    nlohmann::json{{"to", ada->playerId}, {"leaderboard", board}, {"score", 900}}.dump(), bob->token);
     QVERIFY(sent && sent->status == 201);
     const std::string challenge = sent->body.value("id", "");
     const auto received = first.call("GET", "/v1/challenges", {}, ada->token);

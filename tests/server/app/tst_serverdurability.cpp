@@ -4,8 +4,6 @@
 // never arrived may or may not be; nothing else may be lost.
 #include "apiclient.h"
 #include "firstof.h"
-#include "firstof.h"
-#include "firstof.h"
 #include "postgrescluster.h"
 #include "postgresurl.h"
 #include "serverprocess.h"
@@ -43,7 +41,7 @@ constexpr int writerCount = 4;
 
 // Reports until the server stops answering; records what was acknowledged.
 void writeReports(std::uint16_t port, const Account &account, int writer, int cycle, std::uint32_t seed,
-           std::atomic<int> &acknowledgedCount, WriterLog &log)
+                  std::atomic<int> &acknowledgedCount, WriterLog &log)
 {
     ApiClient client(port);
     std::mt19937 random(seed);
@@ -125,8 +123,8 @@ void ServerDurabilityTest::killCycles(const QString &database, int cycles, std::
     }
 
     const QDeadlineTimer deadline(budget);
-    std::vector<Report> previous; // acknowledged in the cycle before
-    std::map<std::string, std::int64_t> best;  // token -> highest acknowledged score
+    std::vector<Report> previous;             // acknowledged in the cycle before
+    std::map<std::string, std::int64_t> best; // token -> highest acknowledged score
     std::size_t total = 0;
     int cycle = 0;
     for (; cycle < cycles && (cycle < 3 || !deadline.hasExpired()); ++cycle) {
