@@ -31,10 +31,11 @@ ApiResponse transportError(int status, const std::string &code, const std::strin
     return response;
 }
 
-// Enough of a lingering close to let the client read our last answer
-// before we close on whatever it still sends.
+// A lingering close: after our last answer we read and drop what the
+// client still sends until it closes or this time is up. Bounded by time
+// alone: closing with its bytes unread resets the connection, and the reset
+// throws away the answers still queued for it (a pipelining client at a stop).
 constexpr std::chrono::milliseconds lingerTimeout{1000};
-constexpr std::size_t lingerBytes = 64 * 1024;
 
 } // namespace
 
@@ -327,9 +328,8 @@ template<class Stream> void Session<Stream>::drain()
 {
     if constexpr (std::is_same_v<Stream, PlainStream>) {
         m_stream.async_read_some(net::buffer(m_discard),
-                                 [self = this->shared_from_this()](beast::error_code error, std::size_t bytes) {
-                                     self->m_drained += bytes;
-                                     if (error || self->m_drained > lingerBytes)
+                                 [self = this->shared_from_this()](beast::error_code error, std::size_t) {
+                                     if (error)
                                          return self->close();
                                      self->drain();
                                  });

@@ -74,7 +74,6 @@ private:
     std::string m_path;
     std::chrono::steady_clock::time_point m_started;
     std::array<char, 4096> m_discard{};
-    std::size_t m_drained = 0;
 };
 
 extern template class Session<PlainStream>;
