@@ -53,6 +53,10 @@ int main(int argc, char **argv)
     try {
         const std::unique_ptr<Store> store = StoreOpener::open(options.database);
         Api api(*store);
+        // Only SQLite has this process as its one writer; PostgreSQL may have
+        // others, whose writes a cache here would not see.
+        if (StoreOpener::parse(options.database).engine == StoreOpener::Engine::Sqlite)
+            api.cacheTopAnswers();
         RequestLog log(std::cout);
 
         HttpServerConfig config;
@@ -67,6 +71,7 @@ int main(int argc, char **argv)
         config.tlsKeyFile = options.tlsKeyFile;
 
         HttpServer server(config, api.handler(), [&store] { return storeAnswers(*store); }, &log);
+        server.setShortcut(api.shortcut());
         server.start();
         std::fprintf(stderr, "kestrune-server: listening on %s port %u (%s)\n", options.listenHost.c_str(),
                      unsigned(server.port()), options.tlsCertificateFile.empty() ? "http" : "https");

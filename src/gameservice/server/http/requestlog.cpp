@@ -27,9 +27,57 @@ double milliseconds(std::chrono::microseconds duration)
 
 } // namespace
 
-RequestLog::RequestLog(std::ostream &out)
+namespace {
+
+// Past this much waiting text the logging thread writes it itself.
+constexpr std::size_t batchBytes = 64 * 1024;
+
+} // namespace
+
+RequestLog::RequestLog(std::ostream &out, std::chrono::milliseconds flushEvery)
     : m_out(out)
+    , m_flushEvery(flushEvery)
 {
+    if (m_flushEvery.count() > 0)
+        m_flusher = std::thread([this] { flushLoop(); });
+}
+
+RequestLog::~RequestLog()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_wake.notify_all();
+    if (m_flusher.joinable())
+        m_flusher.join();
+    flush();
+}
+
+void RequestLog::flushLoop()
+{
+    std::unique_lock lock(m_mutex);
+    while (!m_stopping) {
+        m_wake.wait_for(lock, m_flushEvery);
+        if (m_pending.empty())
+            continue;
+        lock.unlock();
+        flush();
+        lock.lock();
+    }
+}
+
+void RequestLog::flush()
+{
+    std::lock_guard out(m_outMutex);
+    std::string batch;
+    {
+        std::lock_guard lock(m_mutex);
+        batch.swap(m_pending);
+    }
+    if (!batch.empty())
+        m_out.write(batch.data(), std::streamsize(batch.size()));
+    m_out.flush();
 }
 
 std::string RequestLog::format(const RequestLogEntry &entry)
@@ -54,10 +102,16 @@ std::string RequestLog::format(const RequestLogEntry &entry)
 
 void RequestLog::write(const RequestLogEntry &entry)
 {
-    const std::string line = format(entry);
-    std::lock_guard lock(m_mutex);
-    m_out << line << '\n';
-    m_out.flush();
+    std::string line = format(entry);
+    line += '\n';
+    bool full = false;
+    {
+        std::lock_guard lock(m_mutex);
+        m_pending += line;
+        full = m_flushEvery.count() == 0 || m_pending.size() >= batchBytes;
+    }
+    if (full)
+        flush();
 }
 
 } // namespace kestrune::server

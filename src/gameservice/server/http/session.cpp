@@ -253,6 +253,17 @@ template<class Stream> void Session<Stream>::dispatch(Request request)
         return respond(std::move(response), keepAlive);
     }
 
+    if (m_context->shortcut) {
+        std::optional<ApiResponse> quick;
+        try {
+            quick = m_context->shortcut(api);
+        } catch (const std::exception &) {
+            quick.reset(); // the handler gives the answer
+        }
+        if (quick)
+            return respond(std::move(*quick), keepAlive);
+    }
+
     net::post(m_context->workers, [self = this->shared_from_this(), executor, api = std::move(api), keepAlive] {
         ApiResponse response;
         try {
