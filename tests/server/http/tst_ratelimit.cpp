@@ -5,14 +5,39 @@
 
 #include <nlohmann/json.hpp>
 
+#include <QTemporaryDir>
 #include <QTest>
 
+#include <fstream>
 #include <memory>
-
 #include <sstream>
+#include <thread>
+#include <vector>
 
 using namespace kestrune::server;
 using namespace std::chrono_literals;
+
+namespace {
+
+RequestLogEntry logEntry(int status)
+{
+    RequestLogEntry entry;
+    entry.method = "GET";
+    entry.route = "/r";
+    entry.status = status;
+    return entry;
+}
+
+std::vector<int> loggedStatuses(const std::string &text)
+{
+    std::vector<int> statuses;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);)
+        statuses.push_back(nlohmann::json::parse(line)["status"].get<int>());
+    return statuses;
+}
+
+} // namespace
 
 class TestRateLimit : public QObject
 {
@@ -147,6 +172,39 @@ private slots:
         QCOMPARE(json["status"].get<int>(), 404);
         QCOMPARE(json["error"].get<std::string>(), std::string("not_found"));
         QVERIFY(line.find('\n') == std::string::npos);
+    }
+
+    void logKeepsEveryLineInOrder()
+    {
+        std::ostringstream out;
+        {
+            RequestLog log(out, 1h); // nothing is written on a timer during the test
+            for (int status : {200, 201, 202})
+                log.write(logEntry(status));
+            log.flush();
+            QCOMPARE(loggedStatuses(out.str()), (std::vector<int>{200, 201, 202}));
+            log.write(logEntry(204));
+            log.write(logEntry(404));
+        }
+        // What was still waiting is written when the log goes.
+        QCOMPARE(loggedStatuses(out.str()), (std::vector<int>{200, 201, 202, 204, 404}));
+    }
+
+    void logWritesWaitingLinesOnItsOwn()
+    {
+        QTemporaryDir folder;
+        const std::string path = folder.filePath(QStringLiteral("requests.log")).toStdString();
+        std::ofstream file(path);
+        RequestLog log(file, 10ms);
+        log.write(logEntry(200));
+        const auto written = [&path] {
+            std::ifstream in(path);
+            return std::string(std::istreambuf_iterator<char>(in), {});
+        };
+        // Bounded: the line is due after 10 ms; allow five seconds.
+        for (int i = 0; i < 500 && written().empty(); ++i)
+            std::this_thread::sleep_for(10ms);
+        QCOMPARE(loggedStatuses(written()), (std::vector<int>{200}));
     }
 };
 
