@@ -155,23 +155,39 @@ private slots:
         QVERIFY(text.find("x_sum{route=\"/r\"} 7.515\n") != std::string::npos);
     }
 
-    void logLineSurvivesAnInvalidPath()
+    void logLineIsJsonWhateverThePath_data()
     {
+        QTest::addColumn<QByteArray>("route");
+        QTest::addColumn<QByteArray>("read"); // what a JSON reader gets back
+        QTest::newRow("plain") << QByteArray("/v1/leaderboards") << QByteArray("/v1/leaderboards");
+        QTest::newRow("quote and backslash") << QByteArray("/a\"b\\c") << QByteArray("/a\"b\\c");
+        QTest::newRow("control characters") << QByteArray("/a\nb\tc\x01") << QByteArray("/a\nb\tc\x01");
+        QTest::newRow("two-, three- and four-byte UTF-8")
+            << QByteArray("/Zo\xc3\xab/\xe2\x82\xac/\xf0\x9f\xa6\x8a") << QByteArray("/Zo\xc3\xab/\xe2\x82\xac/\xf0\x9f\xa6\x8a");
+        QTest::newRow("invalid bytes") << QByteArray("/v1/\xff\xfe") << QByteArray("/v1/\xef\xbf\xbd\xef\xbf\xbd");
+        QTest::newRow("overlong slash") << QByteArray("/\xc0\xaf") << QByteArray("/\xef\xbf\xbd\xef\xbf\xbd");
+        QTest::newRow("surrogate") << QByteArray("/\xed\xa0\x80") << QByteArray("/\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd");
+        QTest::newRow("cut short at the end") << QByteArray("/\xe2\x82") << QByteArray("/\xef\xbf\xbd\xef\xbf\xbd");
+    }
+    void logLineIsJsonWhateverThePath()
+    {
+        QFETCH(QByteArray, route);
+        QFETCH(QByteArray, read);
         RequestLogEntry entry;
         entry.method = "GET";
-        entry.route = "/v1/\xff\xfe";
+        entry.route = route.toStdString();
         entry.status = 404;
         entry.errorCode = "not_found";
-        std::string line;
-        try {
-            line = RequestLog::format(entry);
-        } catch (const std::exception &error) {
-            QFAIL(error.what());
-        }
-        const auto json = nlohmann::json::parse(line);
+        entry.duration = std::chrono::microseconds(1500);
+        const std::string line = RequestLog::format(entry);
+        QVERIFY(line.find('\n') == std::string::npos);
+        const auto json = nlohmann::json::parse(line, nullptr, false);
+        QVERIFY2(!json.is_discarded(), line.c_str());
+        QCOMPARE(QByteArray::fromStdString(json["route"].get<std::string>()), read);
         QCOMPARE(json["status"].get<int>(), 404);
         QCOMPARE(json["error"].get<std::string>(), std::string("not_found"));
-        QVERIFY(line.find('\n') == std::string::npos);
+        QCOMPARE(json["durationMs"].get<double>(), 1.5);
+        QVERIFY(!json.contains("playerId"));
     }
 
     void logKeepsEveryLineInOrder()

@@ -63,6 +63,7 @@ int main(int argc, char **argv)
         config.address = options.listenHost;
         config.port = options.listenPort;
         config.ioThreads = options.threads;
+        config.workerThreads = options.workers;
         config.maxConnections = options.maxConnections;
         config.readTimeout = options.readTimeout;
         config.tokenRate = config.addressRate = options.rateLimit;
