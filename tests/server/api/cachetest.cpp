@@ -107,8 +107,10 @@ void CacheTest::onlyAnonymousValidReadsAreAnsweredFromMemory_data()
     QTest::newRow("another scope") << "GET" << qs(top + "?scope=week") << false << false;
     QTest::newRow("a limit out of range") << "GET" << qs(top + "?limit=0") << false << false;
     QTest::newRow("an unknown parameter") << "GET" << qs(top + "?colour=red") << false << false;
-    QTest::newRow("an unknown board") << "GET" << "/v1/leaderboards/nope/top" << false << false;
-    QTest::newRow("another route") << "GET" << "/v1/leaderboards" << false << false;
+    QTest::newRow("an unknown board") << "GET"
+                                      << "/v1/leaderboards/nope/top" << false << false;
+    QTest::newRow("another route") << "GET"
+                                   << "/v1/leaderboards" << false << false;
     QTest::newRow("not a GET") << "POST" << qs(top) << false << false;
 }
 

@@ -162,11 +162,12 @@ private slots:
         QTest::newRow("plain") << QByteArray("/v1/leaderboards") << QByteArray("/v1/leaderboards");
         QTest::newRow("quote and backslash") << QByteArray("/a\"b\\c") << QByteArray("/a\"b\\c");
         QTest::newRow("control characters") << QByteArray("/a\nb\tc\x01") << QByteArray("/a\nb\tc\x01");
-        QTest::newRow("two-, three- and four-byte UTF-8")
-            << QByteArray("/Zo\xc3\xab/\xe2\x82\xac/\xf0\x9f\xa6\x8a") << QByteArray("/Zo\xc3\xab/\xe2\x82\xac/\xf0\x9f\xa6\x8a");
+        QTest::newRow("two-, three- and four-byte UTF-8") << QByteArray("/Zo\xc3\xab/\xe2\x82\xac/\xf0\x9f\xa6\x8a")
+                                                          << QByteArray("/Zo\xc3\xab/\xe2\x82\xac/\xf0\x9f\xa6\x8a");
         QTest::newRow("invalid bytes") << QByteArray("/v1/\xff\xfe") << QByteArray("/v1/\xef\xbf\xbd\xef\xbf\xbd");
         QTest::newRow("overlong slash") << QByteArray("/\xc0\xaf") << QByteArray("/\xef\xbf\xbd\xef\xbf\xbd");
-        QTest::newRow("surrogate") << QByteArray("/\xed\xa0\x80") << QByteArray("/\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd");
+        QTest::newRow("surrogate") << QByteArray("/\xed\xa0\x80")
+                                   << QByteArray("/\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd");
         QTest::newRow("cut short at the end") << QByteArray("/\xe2\x82") << QByteArray("/\xef\xbf\xbd\xef\xbf\xbd");
     }
     void logLineIsJsonWhateverThePath()

@@ -286,8 +286,7 @@ template<class Stream> void Session<Stream>::respond(ApiResponse response, bool 
         std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - m_started);
     // Unrouted paths share one label: a scanner must not grow /metrics.
     m_context->metrics.record(response.route.empty() ? std::string_view("unmatched") : std::string_view(response.route),
-                              response.status,
-                              response.errorCode, std::chrono::duration<double>(elapsed).count(),
+                              response.status, response.errorCode, std::chrono::duration<double>(elapsed).count(),
                               std::chrono::duration<double>(response.databaseTime).count());
     if (m_context->log)
         m_context->log->write({std::chrono::system_clock::now(), m_method,
