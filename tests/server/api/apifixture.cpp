@@ -11,6 +11,7 @@ ApiFixture::ApiFixture()
     , m_checked(*m_store)
     , m_api(m_checked, [this] { return now; })
 {
+    m_api.cacheTopAnswers();
 }
 
 ApiResponse ApiFixture::send(const std::string &method, const std::string &target, const std::string &body,

@@ -21,7 +21,7 @@ struct Account
 };
 
 // An Api over a fresh SQLite store in a folder of its own, with a clock the test sets, and short ways to
-// send it requests.
+// send it requests. It keeps top answers, as the server does on SQLite.
 class ApiFixture
 {
 public:
@@ -45,6 +45,7 @@ public:
     void reportScore(const Account &account, std::int64_t score);
 
     CheckedStore &store() { return m_checked; }
+    Api &api() { return m_api; }
     Millis now = monday;
 
 private:

@@ -1,4 +1,5 @@
 #include "accountstest.h"
+#include "cachetest.h"
 #include "decodertest.h"
 #include "refusalstest.h"
 #include "scorestest.h"
@@ -20,5 +21,7 @@ int main(int argc, char **argv)
     failures += QTest::qExec(&scores, argc, argv);
     RefusalsTest refusals;
     failures += QTest::qExec(&refusals, argc, argv);
+    CacheTest cache;
+    failures += QTest::qExec(&cache, argc, argv);
     return failures == 0 ? 0 : 1;
 }

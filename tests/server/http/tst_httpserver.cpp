@@ -346,6 +346,58 @@ private slots:
         QCOMPARE(api.calls(), 3);
     }
 
+    void shortcutAnswersBehindTheLimitsWithoutTheHandler()
+    {
+        StubApi api;
+        auto config = testConfig();
+        config.addressRate = 0.01; // nothing refills during the test
+        config.addressBurst = 2;
+        std::ostringstream out;
+        RequestLog log(out);
+        HttpServer server(config, api.handler(), {}, &log);
+        std::atomic<int> asked{0};
+        server.setShortcut([&asked](const ApiRequest &request) -> std::optional<ApiResponse> {
+            ++asked;
+            if (request.target != "/v1/kept")
+                return std::nullopt;
+            ApiResponse response;
+            response.route = "/v1/kept";
+            response.body = R"({"kept":true})";
+            return response;
+        });
+        server.start();
+        TestClient client(server.port());
+
+        const auto kept = client.request("GET", "/v1/kept");
+        QCOMPARE(statusOf(kept), 200);
+        QCOMPARE(kept->body(), std::string(R"({"kept":true})"));
+        QCOMPARE(api.calls(), 0);
+        // What it does not answer, or fails on, the handler answers.
+        QCOMPARE(statusOf(client.request("GET", "/v1/echo")), 200);
+        QCOMPARE(api.calls(), 1);
+        // The limits apply before it is asked.
+        QCOMPARE(statusOf(client.request("GET", "/v1/kept")), 429);
+        QCOMPARE(asked.load(), 2);
+
+        const auto metrics = client.request("GET", "/metrics");
+        QVERIFY(metrics);
+        QCOMPARE(sample(metrics->body(), R"(kestrune_http_requests_total{route="/v1/kept",status="200"} )"), 1.0);
+        server.stop();
+        QVERIFY(out.str().find(R"("route":"/v1/kept","status":200)") != std::string::npos);
+    }
+
+    void failingShortcutLeavesTheAnswerToTheHandler()
+    {
+        StubApi api;
+        HttpServer server(testConfig(), api.handler());
+        server.setShortcut([](const ApiRequest &) -> std::optional<ApiResponse> { throw std::runtime_error("no"); });
+        server.start();
+        TestClient client(server.port());
+        QCOMPARE(statusOf(client.request("GET", "/v1/echo")), 200);
+        QCOMPARE(api.calls(), 1);
+        QVERIFY_THROWS_EXCEPTION(std::logic_error, server.setShortcut({}));
+    }
+
     void healthz()
     {
         StubApi api;

@@ -5,14 +5,39 @@
 
 #include <nlohmann/json.hpp>
 
+#include <QTemporaryDir>
 #include <QTest>
 
+#include <fstream>
 #include <memory>
-
 #include <sstream>
+#include <thread>
+#include <vector>
 
 using namespace kestrune::server;
 using namespace std::chrono_literals;
+
+namespace {
+
+RequestLogEntry logEntry(int status)
+{
+    RequestLogEntry entry;
+    entry.method = "GET";
+    entry.route = "/r";
+    entry.status = status;
+    return entry;
+}
+
+std::vector<int> loggedStatuses(const std::string &text)
+{
+    std::vector<int> statuses;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);)
+        statuses.push_back(nlohmann::json::parse(line)["status"].get<int>());
+    return statuses;
+}
+
+} // namespace
 
 class TestRateLimit : public QObject
 {
@@ -130,23 +155,73 @@ private slots:
         QVERIFY(text.find("x_sum{route=\"/r\"} 7.515\n") != std::string::npos);
     }
 
-    void logLineSurvivesAnInvalidPath()
+    void logLineIsJsonWhateverThePath_data()
     {
+        QTest::addColumn<QByteArray>("route");
+        QTest::addColumn<QByteArray>("read"); // what a JSON reader gets back
+        QTest::newRow("plain") << QByteArray("/v1/leaderboards") << QByteArray("/v1/leaderboards");
+        QTest::newRow("quote and backslash") << QByteArray("/a\"b\\c") << QByteArray("/a\"b\\c");
+        QTest::newRow("control characters") << QByteArray("/a\nb\tc\x01") << QByteArray("/a\nb\tc\x01");
+        QTest::newRow("two-, three- and four-byte UTF-8") << QByteArray("/Zo\xc3\xab/\xe2\x82\xac/\xf0\x9f\xa6\x8a")
+                                                          << QByteArray("/Zo\xc3\xab/\xe2\x82\xac/\xf0\x9f\xa6\x8a");
+        QTest::newRow("invalid bytes") << QByteArray("/v1/\xff\xfe") << QByteArray("/v1/\xef\xbf\xbd\xef\xbf\xbd");
+        QTest::newRow("overlong slash") << QByteArray("/\xc0\xaf") << QByteArray("/\xef\xbf\xbd\xef\xbf\xbd");
+        QTest::newRow("surrogate") << QByteArray("/\xed\xa0\x80")
+                                   << QByteArray("/\xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd");
+        QTest::newRow("cut short at the end") << QByteArray("/\xe2\x82") << QByteArray("/\xef\xbf\xbd\xef\xbf\xbd");
+    }
+    void logLineIsJsonWhateverThePath()
+    {
+        QFETCH(QByteArray, route);
+        QFETCH(QByteArray, read);
         RequestLogEntry entry;
         entry.method = "GET";
-        entry.route = "/v1/\xff\xfe";
+        entry.route = route.toStdString();
         entry.status = 404;
         entry.errorCode = "not_found";
-        std::string line;
-        try {
-            line = RequestLog::format(entry);
-        } catch (const std::exception &error) {
-            QFAIL(error.what());
-        }
-        const auto json = nlohmann::json::parse(line);
+        entry.duration = std::chrono::microseconds(1500);
+        const std::string line = RequestLog::format(entry);
+        QVERIFY(line.find('\n') == std::string::npos);
+        const auto json = nlohmann::json::parse(line, nullptr, false);
+        QVERIFY2(!json.is_discarded(), line.c_str());
+        QCOMPARE(QByteArray::fromStdString(json["route"].get<std::string>()), read);
         QCOMPARE(json["status"].get<int>(), 404);
         QCOMPARE(json["error"].get<std::string>(), std::string("not_found"));
-        QVERIFY(line.find('\n') == std::string::npos);
+        QCOMPARE(json["durationMs"].get<double>(), 1.5);
+        QVERIFY(!json.contains("playerId"));
+    }
+
+    void logKeepsEveryLineInOrder()
+    {
+        std::ostringstream out;
+        {
+            RequestLog log(out, 1h); // nothing is written on a timer during the test
+            for (int status : {200, 201, 202})
+                log.write(logEntry(status));
+            log.flush();
+            QCOMPARE(loggedStatuses(out.str()), (std::vector<int>{200, 201, 202}));
+            log.write(logEntry(204));
+            log.write(logEntry(404));
+        }
+        // What was still waiting is written when the log goes.
+        QCOMPARE(loggedStatuses(out.str()), (std::vector<int>{200, 201, 202, 204, 404}));
+    }
+
+    void logWritesWaitingLinesOnItsOwn()
+    {
+        QTemporaryDir folder;
+        const std::string path = folder.filePath(QStringLiteral("requests.log")).toStdString();
+        std::ofstream file(path);
+        RequestLog log(file, 10ms);
+        log.write(logEntry(200));
+        const auto written = [&path] {
+            std::ifstream in(path);
+            return std::string(std::istreambuf_iterator<char>(in), {});
+        };
+        // Bounded: the line is due after 10 ms; allow five seconds.
+        for (int i = 0; i < 500 && written().empty(); ++i)
+            std::this_thread::sleep_for(10ms);
+        QCOMPARE(loggedStatuses(written()), (std::vector<int>{200}));
     }
 };
 

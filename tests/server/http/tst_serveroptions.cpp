@@ -85,6 +85,13 @@ private slots:
         QTEST(options.rateBurst, "burst");
     }
 
+    void workersSizeTheHandlerPool()
+    {
+        QCOMPARE(parse({}).workers, 8);
+        QCOMPARE(parse({"--workers", "3"}).workers, 3);
+        QCOMPARE(parse({"--workers=256"}).workers, 256);
+    }
+
     void tlsNeedsBothFiles()
     {
         const auto both = parse({"--tls-cert", "c.pem", "--tls-key", "k.pem"});
@@ -115,6 +122,8 @@ private slots:
         QTest::newRow("zero threads") << QStringList{"--threads", "0"} << "1..256";
         QTest::newRow("negative threads") << QStringList{"--threads", "-2"} << "1..256";
         QTest::newRow("threads with junk") << QStringList{"--threads", "4x"} << "1..256";
+        QTest::newRow("zero workers") << QStringList{"--workers", "0"} << "--workers: expected 1..256";
+        QTest::newRow("too many workers") << QStringList{"--workers", "257"} << "--workers: expected 1..256";
         QTest::newRow("zero connections") << QStringList{"--max-connections", "0"} << "1..1000000";
         QTest::newRow("read timeout zero") << QStringList{"--read-timeout", "0"} << "--read-timeout";
         QTest::newRow("read timeout nan") << QStringList{"--read-timeout", "nan"} << "--read-timeout";
@@ -137,7 +146,7 @@ private slots:
         QCOMPARE(parse({"--help"}).action, ServerOptions::Action::Help);
         QCOMPARE(parse({"--threads", "3", "--version"}).action, ServerOptions::Action::Version);
         const std::string usage = ServerOptions::usage();
-        for (const char *option : {"--listen", "--database", "--tls-cert", "--tls-key", "--threads",
+        for (const char *option : {"--listen", "--database", "--tls-cert", "--tls-key", "--threads", "--workers",
                                    "--max-connections", "--read-timeout", "--rate-limit", "--help", "--version"})
             QVERIFY2(usage.find(option) != std::string::npos, option);
     }

@@ -1,6 +1,7 @@
 #include "api.h"
 
 #include "apierror.h"
+#include "gameservice/catalogue/catalogue.h"
 #include "requestcontext.h"
 #include "requestdecoder.h"
 
@@ -70,6 +71,41 @@ ApiHandler Api::handler() const
     return [this](const ApiRequest &request) { return handle(request); };
 }
 
+void Api::cacheTopAnswers()
+{
+    m_topCache = std::make_unique<TopCache>();
+}
+
+ApiShortcut Api::shortcut() const
+{
+    return [this](const ApiRequest &request) { return answerFromMemory(request); };
+}
+
+std::optional<ApiResponse> Api::answerFromMemory(const ApiRequest &request) const
+{
+    if (!m_topCache || request.method != "GET" || !request.authorization.empty())
+        return std::nullopt;
+    try {
+        DecodedTarget target = RequestDecoder::decodeTarget(request.target);
+        const RouteMatch match = m_routes.match(request.method, target.segments);
+        if (!match.route || match.pattern != ScoreRoutes::topPattern)
+            return std::nullopt;
+        ApiResponse response;
+        RequestContext context(m_store, m_clock(), response);
+        context.setArguments(match.arguments);
+        context.setQuery(QueryReader(std::move(target.query)));
+        const auto body = m_topCache->find(ScoreRoutes::topKey(context));
+        if (!body)
+            return std::nullopt;
+        response.route = match.pattern;
+        response.body = *body;
+        return response;
+    } catch (const std::exception &) {
+        // Bad input: handle() refuses it with the full answer.
+        return std::nullopt;
+    }
+}
+
 ApiResponse Api::handle(const ApiRequest &request) const
 {
     ApiResponse response;
@@ -120,7 +156,30 @@ void Api::dispatch(const ApiRequest &request, ApiResponse &response) const
         }
         context.setBody(RequestDecoder::decodeBody(request.body));
     }
-    route.handler(context);
+    context.setTopCache(m_topCache.get());
+    if (!m_topCache || request.method == "GET")
+        return route.handler(context);
+    // Kept answers learn of a write after it committed and before it is
+    // acknowledged; a failed write changed nothing, but counting it is safe.
+    try {
+        route.handler(context);
+    } catch (...) {
+        noteWrite(route, match.arguments);
+        throw;
+    }
+    noteWrite(route, match.arguments);
+}
+
+void Api::noteWrite(const Route &route, const std::vector<std::string> &arguments) const
+{
+    if (route.pattern == ScoreRoutes::reportPattern) {
+        // A score touches its own board; no store takes one outside the catalogue.
+        if (!arguments.empty() && catalogue::findLeaderboard(arguments.front()))
+            m_topCache->boardChanged(arguments.front());
+        return;
+    }
+    // Anything else may show on every board (a new display name does).
+    m_topCache->allChanged();
 }
 
 void Api::authenticate(const ApiRequest &request, Access access, RequestContext &context) const

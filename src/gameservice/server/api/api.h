@@ -8,8 +8,11 @@
 #include "routetable.h"
 #include "scoreroutes.h"
 #include "secrets.h"
+#include "topcache.h"
 
 #include <functional>
+#include <memory>
+#include <optional>
 
 namespace kestrune::server {
 
@@ -32,11 +35,22 @@ public:
     // For the transport; the Api must outlive it.
     ApiHandler handler() const;
 
+    // Keeps anonymous top-N answers until a write changes them. Only when
+    // this process is the database's only writer (another process's writes
+    // would go unseen); call before the first request.
+    void cacheTopAnswers();
+    // A kept top-N answer for this request, if there is one; anything else
+    // (another route, a token, a refusal to give) is left to handle().
+    std::optional<ApiResponse> answerFromMemory(const ApiRequest &request) const;
+    // answerFromMemory() for the transport; the Api must outlive it.
+    ApiShortcut shortcut() const;
+
     static Clock systemClock();
 
 private:
     void dispatch(const ApiRequest &request, ApiResponse &response) const;
     void authenticate(const ApiRequest &request, Access access, RequestContext &context) const;
+    void noteWrite(const Route &route, const std::vector<std::string> &arguments) const;
 
     Store &m_store;
     Clock m_clock;
@@ -46,6 +60,7 @@ private:
     AchievementRoutes m_achievements;
     ChallengeRoutes m_challenges;
     RouteTable m_routes;
+    std::unique_ptr<TopCache> m_topCache; // null: not caching
 };
 
 } // namespace kestrune::server

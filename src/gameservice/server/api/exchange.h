@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -37,5 +38,9 @@ struct ApiResponse
 };
 
 using ApiHandler = std::function<ApiResponse(const ApiRequest &)>;
+// Answers a request from memory, quickly and without blocking, or gives
+// nothing and the request goes to the handler; the transport may call it
+// on its I/O threads.
+using ApiShortcut = std::function<std::optional<ApiResponse>(const ApiRequest &)>;
 
 } // namespace kestrune::server

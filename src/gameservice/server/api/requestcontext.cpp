@@ -17,6 +17,12 @@ void RequestContext::reply(int status, const nlohmann::json &body)
     m_response.body = toJsonText(body);
 }
 
+void RequestContext::replyText(int status, std::string body)
+{
+    m_response.status = status;
+    m_response.body = std::move(body);
+}
+
 void RequestContext::addHeader(std::string name, std::string value)
 {
     m_response.headers.emplace_back(std::move(name), std::move(value));

@@ -3,6 +3,7 @@
 #include "exchange.h"
 #include "gameservice/server/store/store.h"
 #include "queryreader.h"
+#include "topcache.h"
 
 #include <nlohmann/json.hpp>
 
@@ -39,12 +40,17 @@ public:
     }
 
     void reply(int status, const nlohmann::json &body);
+    // A body already serialized, as kept by the top cache.
+    void replyText(int status, std::string body);
     void addHeader(std::string name, std::string value);
 
     void setArguments(std::vector<std::string> arguments) { m_arguments = std::move(arguments); }
     void setQuery(QueryReader query) { m_query = std::move(query); }
     void setBody(std::optional<nlohmann::json> body) { m_body = std::move(body); }
     void setCaller(PlayerRecord caller);
+    // Null when top answers are not cached.
+    TopCache *topCache() const { return m_topCache; }
+    void setTopCache(TopCache *cache) { m_topCache = cache; }
 
 private:
     class Timer
@@ -67,6 +73,7 @@ private:
     QueryReader m_query;
     std::optional<nlohmann::json> m_body;
     std::optional<PlayerRecord> m_caller;
+    TopCache *m_topCache = nullptr;
 };
 
 // The JSON text of a response body: compact, and never throwing on text

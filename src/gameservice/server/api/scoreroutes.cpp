@@ -30,8 +30,8 @@ nlohmann::json rowsJson(const std::vector<RankedScore> &rows)
 void ScoreRoutes::addTo(RouteTable &table)
 {
     table.add({"GET", "/v1/leaderboards", Access::Anyone, false, list});
-    table.add({"POST", "/v1/leaderboards/{id}/scores", Access::Player, true, report});
-    table.add({"GET", "/v1/leaderboards/{id}/top", Access::OptionalPlayer, false, top, true});
+    table.add({"POST", reportPattern, Access::Player, true, report});
+    table.add({"GET", topPattern, Access::OptionalPlayer, false, top, true});
     table.add({"GET", "/v1/leaderboards/{id}/around-me", Access::Player, false, aroundMe, true});
 }
 
@@ -68,14 +68,29 @@ void ScoreRoutes::report(RequestContext &context)
     context.reply(outcome.duplicate ? 200 : 201, answer);
 }
 
-void ScoreRoutes::top(RequestContext &context)
+TopCache::Key ScoreRoutes::topKey(RequestContext &context)
 {
     const auto &board = validation::leaderboard(context.argument(0));
     const Scope scope = context.query().scope();
     const int limit = context.query().integer("limit", defaultLimit, 1, maxLimit);
     context.query().finish();
+    return TopCache::Key{std::string(board.identifier), scope, periodOf(scope, context.now()), limit};
+}
 
-    const std::string id(board.identifier);
+void ScoreRoutes::top(RequestContext &context)
+{
+    const TopCache::Key key = topKey(context);
+    const std::string &id = key.leaderboard;
+    const Scope scope = key.scope;
+    const int limit = key.limit;
+    // The caller's own row makes an answer personal: only anonymous ones are kept.
+    TopCache *const cache = context.caller() ? nullptr : context.topCache();
+    if (cache) {
+        if (const auto body = cache->find(key))
+            return context.replyText(200, *body);
+    }
+    const TopCache::Stamp stamp = cache ? cache->stamp(id) : TopCache::Stamp{};
+
     const auto rows = context.store([&](Store &store) { return store.topScores(id, scope, context.now(), limit); });
     const auto count = context.store([&](Store &store) { return store.entryCount(id, scope, context.now()); });
     nlohmann::json answer = {
@@ -85,7 +100,10 @@ void ScoreRoutes::top(RequestContext &context)
             context.store([&](Store &store) { return store.playerScore(id, scope, context.now(), caller->id); });
         answer["me"] = mine ? rowJson(*mine) : nlohmann::json(nullptr);
     }
-    context.reply(200, answer);
+    std::string body = toJsonText(answer);
+    if (cache)
+        cache->put(key, stamp, body);
+    context.replyText(200, std::move(body));
 }
 
 void ScoreRoutes::aroundMe(RequestContext &context)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "routetable.h"
+#include "topcache.h"
 
 namespace kestrune::server {
 
@@ -9,12 +10,18 @@ namespace kestrune::server {
 class ScoreRoutes
 {
 public:
+    static constexpr const char *reportPattern = "/v1/leaderboards/{id}/scores";
+    static constexpr const char *topPattern = "/v1/leaderboards/{id}/top";
     static constexpr int defaultLimit = 50;
     static constexpr int maxLimit = 100;
     static constexpr int defaultRadius = 5;
     static constexpr int maxRadius = 25;
 
     void addTo(RouteTable &table);
+
+    // What a top-N read asks for, from its route argument and query, which
+    // it consumes; throws ApiError as the read itself would.
+    static TopCache::Key topKey(RequestContext &context);
 
 private:
     static void list(RequestContext &context);

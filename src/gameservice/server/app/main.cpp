@@ -53,12 +53,17 @@ int main(int argc, char **argv)
     try {
         const std::unique_ptr<Store> store = StoreOpener::open(options.database);
         Api api(*store);
+        // Only SQLite has this process as its one writer; PostgreSQL may have
+        // others, whose writes a cache here would not see.
+        if (StoreOpener::parse(options.database).engine == StoreOpener::Engine::Sqlite)
+            api.cacheTopAnswers();
         RequestLog log(std::cout);
 
         HttpServerConfig config;
         config.address = options.listenHost;
         config.port = options.listenPort;
         config.ioThreads = options.threads;
+        config.workerThreads = options.workers;
         config.maxConnections = options.maxConnections;
         config.readTimeout = options.readTimeout;
         config.tokenRate = config.addressRate = options.rateLimit;
@@ -67,6 +72,7 @@ int main(int argc, char **argv)
         config.tlsKeyFile = options.tlsKeyFile;
 
         HttpServer server(config, api.handler(), [&store] { return storeAnswers(*store); }, &log);
+        server.setShortcut(api.shortcut());
         server.start();
         std::fprintf(stderr, "kestrune-server: listening on %s port %u (%s)\n", options.listenHost.c_str(),
                      unsigned(server.port()), options.tlsCertificateFile.empty() ? "http" : "https");

@@ -130,6 +130,12 @@ ServerOptions ServerOptions::parse(const std::vector<std::string> &arguments)
              options.threads = n.value_or(0);
              return n ? std::string() : "--threads: expected 1..256, got '" + std::string(v) + "'";
          }},
+        {"--workers",
+         [&](std::string_view v) {
+             const auto n = integer<int>(v, 1, 256);
+             options.workers = n.value_or(0);
+             return n ? std::string() : "--workers: expected 1..256, got '" + std::string(v) + "'";
+         }},
         {"--max-connections",
          [&](std::string_view v) {
              const auto n = integer<std::size_t>(v, 1, 1000000);
@@ -196,6 +202,7 @@ std::string ServerOptions::usage()
            "  --tls-cert FILE         PEM certificate chain; with --tls-key the listener speaks HTTPS\n"
            "  --tls-key FILE          PEM private key\n"
            "  --threads N             I/O threads (default 2)\n"
+           "  --workers N             threads that answer from the database (default 8)\n"
            "  --max-connections N     open connections before new ones are answered 503 (default 1024)\n"
            "  --read-timeout SECONDS  time a client has to send each request (default 10)\n"
            "  --rate-limit N[:BURST]  requests per second per token and per address, 0 for none\n"

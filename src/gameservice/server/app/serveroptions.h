@@ -23,6 +23,7 @@ struct ServerOptions
     std::string tlsCertificateFile;
     std::string tlsKeyFile;
     int threads = 2;
+    int workers = 8; // threads that run the API's handlers (and wait for the database)
     std::size_t maxConnections = 1024;
     std::chrono::milliseconds readTimeout{10000};
     double rateLimit = 100; // per second per token and per address; 0: no limit

@@ -39,13 +39,20 @@ void HttpMetrics::record(std::string_view route, int status, std::string_view er
                          double databaseSeconds)
 {
     std::lock_guard lock(m_mutex);
-    ++m_requests[{std::string(route), status}];
-    auto latency = m_latency.find(std::string(route));
+    auto requests = m_requests.find(route);
+    if (requests == m_requests.end())
+        requests = m_requests.emplace(std::string(route), std::map<int, std::uint64_t>()).first;
+    ++requests->second[status];
+    auto latency = m_latency.find(route);
     if (latency == m_latency.end())
         latency = m_latency.emplace(std::string(route), Histogram(latencyBounds())).first;
     latency->second.observe(seconds);
-    if (!errorCode.empty())
-        ++m_errors[std::string(errorCode)];
+    if (!errorCode.empty()) {
+        auto errors = m_errors.find(errorCode);
+        if (errors == m_errors.end())
+            errors = m_errors.emplace(std::string(errorCode), 0).first;
+        ++errors->second;
+    }
     if (databaseSeconds > 0)
         m_database.observe(databaseSeconds);
 }
@@ -57,9 +64,10 @@ std::string HttpMetrics::render() const
     std::lock_guard lock(m_mutex);
     out << "# HELP kestrune_http_requests_total Requests answered, by route and status.\n"
         << "# TYPE kestrune_http_requests_total counter\n";
-    for (const auto &[key, count] : m_requests)
-        out << "kestrune_http_requests_total{route=\"" << escaped(key.first) << "\",status=\"" << key.second << "\"} "
-            << count << '\n';
+    for (const auto &[route, byStatus] : m_requests)
+        for (const auto &[status, count] : byStatus)
+            out << "kestrune_http_requests_total{route=\"" << escaped(route) << "\",status=\"" << status << "\"} "
+                << count << '\n';
     out << "# HELP kestrune_http_request_duration_seconds Time from a request's last byte to its answer.\n"
         << "# TYPE kestrune_http_request_duration_seconds histogram\n";
     for (const auto &[route, histogram] : m_latency)

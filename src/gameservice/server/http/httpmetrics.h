@@ -29,10 +29,12 @@ public:
     std::string render() const;
 
 private:
+    // Looked up by string_view (std::less<>): recording a request seen
+    // before allocates nothing.
     mutable std::mutex m_mutex;
-    std::map<std::pair<std::string, int>, std::uint64_t> m_requests;
-    std::map<std::string, Histogram> m_latency;
-    std::map<std::string, std::uint64_t> m_errors;
+    std::map<std::string, std::map<int, std::uint64_t>, std::less<>> m_requests; // by route, then status
+    std::map<std::string, Histogram, std::less<>> m_latency;
+    std::map<std::string, std::uint64_t, std::less<>> m_errors;
     Histogram m_database;
     std::atomic<std::int64_t> m_open{0};
 };

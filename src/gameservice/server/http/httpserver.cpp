@@ -93,6 +93,13 @@ HttpServer::~HttpServer()
     stop();
 }
 
+void HttpServer::setShortcut(ApiShortcut shortcut)
+{
+    if (m_listener->running)
+        throw std::logic_error("an HttpServer's shortcut is set before it starts");
+    m_context->shortcut = std::move(shortcut);
+}
+
 void HttpServer::start()
 {
     if (m_listener->running || m_context->stopping)
@@ -182,6 +189,9 @@ void HttpServer::stop()
         thread.join();
     m_listener->threads.clear();
     m_context->workers.join();
+    // Every request answered is in the log when stop() returns.
+    if (m_context->log)
+        m_context->log->flush();
 }
 
 std::string HttpServer::metricsText() const

@@ -27,6 +27,10 @@ public:
     HttpServer(const HttpServer &) = delete;
     HttpServer &operator=(const HttpServer &) = delete;
 
+    // Answers it can give at once are taken on the I/O thread, with no hop
+    // to a worker and back. Before start().
+    void setShortcut(ApiShortcut shortcut);
+
     // Binds, listens and starts the threads. Throws std::runtime_error with
     // a sentence for the operator (address in use, unreadable certificate).
     void start();

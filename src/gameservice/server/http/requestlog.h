@@ -1,9 +1,11 @@
 #pragma once
 
 #include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <ostream>
 #include <string>
+#include <thread>
 
 namespace kestrune::server {
 
@@ -22,17 +24,33 @@ struct RequestLogEntry
 
 // One JSON object per line per request, for journald or a log shipper. The
 // entry has no place for headers, tokens or queries, so none can leak.
+// Lines are collected and written in batches, at the latest `flushEvery`
+// after they were logged (zero: each at once), so that a busy server does
+// not pay a write per request; flush() and the destructor write the rest.
 class RequestLog
 {
 public:
-    explicit RequestLog(std::ostream &out);
+    explicit RequestLog(std::ostream &out, std::chrono::milliseconds flushEvery = std::chrono::milliseconds(200));
+    ~RequestLog();
+    RequestLog(const RequestLog &) = delete;
+    RequestLog &operator=(const RequestLog &) = delete;
 
     void write(const RequestLogEntry &entry);
+    // Writes every line logged so far and flushes the stream.
+    void flush();
     static std::string format(const RequestLogEntry &entry);
 
 private:
-    std::mutex m_mutex;
+    void flushLoop();
+
     std::ostream &m_out;
+    const std::chrono::milliseconds m_flushEvery;
+    std::mutex m_outMutex; // held while writing to m_out, taken before m_mutex
+    std::mutex m_mutex;    // guards what follows
+    std::condition_variable m_wake;
+    std::string m_pending;
+    bool m_stopping = false;
+    std::thread m_flusher; // last: starts once the rest exists
 };
 
 } // namespace kestrune::server

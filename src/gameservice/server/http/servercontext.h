@@ -61,6 +61,7 @@ struct ServerContext
 
     const HttpServerConfig config;
     const ApiHandler handler;
+    ApiShortcut shortcut; // set before the server starts; may be empty
     const std::function<bool()> health;
     RequestLog *const log;
     std::optional<boost::asio::ssl::context> tls;

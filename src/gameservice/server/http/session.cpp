@@ -254,6 +254,17 @@ template<class Stream> void Session<Stream>::dispatch(Request request)
         return respond(std::move(response), keepAlive);
     }
 
+    if (m_context->shortcut) {
+        std::optional<ApiResponse> quick;
+        try {
+            quick = m_context->shortcut(api);
+        } catch (const std::exception &) {
+            quick.reset(); // the handler gives the answer
+        }
+        if (quick)
+            return respond(std::move(*quick), keepAlive);
+    }
+
     net::post(m_context->workers, [self = this->shared_from_this(), executor, api = std::move(api), keepAlive] {
         ApiResponse response;
         try {
@@ -275,8 +286,8 @@ template<class Stream> void Session<Stream>::respond(ApiResponse response, bool 
     const auto elapsed =
         std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - m_started);
     // Unrouted paths share one label: a scanner must not grow /metrics.
-    m_context->metrics.record(response.route.empty() ? "unmatched" : response.route, response.status,
-                              response.errorCode, std::chrono::duration<double>(elapsed).count(),
+    m_context->metrics.record(response.route.empty() ? std::string_view("unmatched") : std::string_view(response.route),
+                              response.status, response.errorCode, std::chrono::duration<double>(elapsed).count(),
                               std::chrono::duration<double>(response.databaseTime).count());
     if (m_context->log)
         m_context->log->write({std::chrono::system_clock::now(), m_method,
