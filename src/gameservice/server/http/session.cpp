@@ -75,8 +75,19 @@ template<class Stream> void Session<Stream>::run()
 template<class Stream> void Session<Stream>::stop()
 {
     net::post(m_stream.get_executor(), [self = this->shared_from_this()] {
-        if (!self->m_busy)
-            self->close();
+        // A request being handled or written ends the connection after its
+        // answer. So does one already arriving (pipelined bytes read or
+        // waiting): cutting it now would close on unread bytes, and the
+        // reset would destroy the answers still queued for the client.
+        if (self->m_busy || self->m_buffer.size() > 0)
+            return;
+        auto &socket = beast::get_lowest_layer(self->m_stream).socket();
+        beast::error_code error;
+        if (socket.available(error) > 0 && !error)
+            return;
+        // Idle between requests: the wait for one ends, and onRead closes
+        // gracefully.
+        socket.cancel(error);
     });
 }
 
@@ -163,6 +174,8 @@ template<class Stream> void Session<Stream>::readBody()
 template<class Stream> void Session<Stream>::onRead(beast::error_code error)
 {
     if (error == http::error::end_of_stream)
+        return closeGracefully();
+    if (error == net::error::operation_aborted && m_context->stopping)
         return closeGracefully();
     if (error == beast::error::timeout || error == net::error::operation_aborted)
         return close();
