@@ -53,6 +53,12 @@ bool isValid(std::string_view text)
     return true;
 }
 
+std::size_t sequenceLength(std::string_view text, std::size_t pos)
+{
+    std::size_t end = pos;
+    return next(text, end) ? end - pos : 0;
+}
+
 std::optional<std::vector<char32_t>> decode(std::string_view text)
 {
     std::vector<char32_t> points;

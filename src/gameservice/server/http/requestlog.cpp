@@ -1,5 +1,7 @@
 #include "gameservice/server/http/requestlog.h"
 
+#include "gameservice/server/api/utf8.h"
+
 #include <cstdio>
 #include <ctime>
 #include <string_view>
@@ -28,35 +30,6 @@ void appendMilliseconds(std::string &out, std::chrono::microseconds duration)
     out += text;
 }
 
-// The length of the well-formed UTF-8 sequence at `at`, or 0.
-std::size_t utf8Length(std::string_view text, std::size_t at)
-{
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(at);
-    std::size_t length = 0;
-    unsigned char low = 0x80, high = 0xbf; // the second byte's range
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xc2 && lead <= 0xdf)
-        length = 2;
-    else if (lead >= 0xe0 && lead <= 0xef) {
-        length = 3;
-        low = lead == 0xe0 ? 0xa0 : 0x80;
-        high = lead == 0xed ? 0x9f : 0xbf;
-    } else if (lead >= 0xf0 && lead <= 0xf4) {
-        length = 4;
-        low = lead == 0xf0 ? 0x90 : 0x80;
-        high = lead == 0xf4 ? 0x8f : 0xbf;
-    } else
-        return 0;
-    if (at + length > text.size() || byte(at + 1) < low || byte(at + 1) > high)
-        return 0;
-    for (std::size_t i = 2; i < length; ++i)
-        if (byte(at + i) < 0x80 || byte(at + i) > 0xbf)
-            return 0;
-    return length;
-}
-
 // A JSON string; bytes that are not UTF-8 become U+FFFD, so that a path
 // sent as garbage still makes a line a log shipper can read.
 void appendJsonString(std::string &out, std::string_view text)
@@ -73,7 +46,7 @@ void appendJsonString(std::string &out, std::string_view text)
             std::snprintf(escape, sizeof escape, "\\u%04x", unsigned(static_cast<unsigned char>(c)));
             out += escape;
             ++i;
-        } else if (const std::size_t length = utf8Length(text, i)) {
+        } else if (const std::size_t length = utf8::sequenceLength(text, i)) {
             out.append(text.substr(i, length));
             i += length;
         } else {
