@@ -208,9 +208,10 @@ private slots:
         QCOMPARE(f.delegate->callsOf("error")[1].code, std::optional(2));
     }
 
-    // One item at a time, scores first: a failed one goes to the end of the
-    // list and ends the run; the next run resumes.
-    void drainingSendsOneAtATimeAndRequeuesAFailure()
+    // One item at a time, scores first and in the order they were made: a
+    // failed one stays first and ends the run; the next run resends it under
+    // the same report id, so a service that did store it stores it once.
+    void drainingSendsOneAtATimeInOrderAndKeepsAFailureFirst()
     {
         ManagerFixture f;
         f.start();
@@ -222,20 +223,49 @@ private slots:
         QVERIFY(f.backend->reportedScores().empty() && f.backend->reportedAchievements().empty());
         const QCborArray saved = f.savedScores();
         QCOMPARE(saved.size(), 2);
-        QCOMPARE(Score::fromArchive(saved[0].toByteArray())->value(), 200);
-        QCOMPARE(Score::fromArchive(saved[1].toByteArray())->value(), 100);
+        const auto first = Score::fromArchive(saved[0].toByteArray());
+        const auto second = Score::fromArchive(saved[1].toByteArray());
+        QCOMPARE(first->value(), 100);
+        QCOMPARE(second->value(), 200);
+        QVERIFY(!first->reportID().isEmpty() && first->reportID() != second->reportID());
 
         f.manager->reportSavedScoresAndAchievements();
         f.settle();
         // Each item once, in order; achievements in the map's own order.
         const auto scores = f.backend->reportedScores();
         QCOMPARE(scores.size(), 2u);
-        QVERIFY(scores[0].value() == 200 && scores[1].value() == 100);
+        QVERIFY(scores[0].value() == 100 && scores[1].value() == 200);
+        QCOMPARE(scores[0].reportID(), first->reportID());
         const auto achievements = f.backend->reportedAchievements();
         QCOMPARE(achievements.size(), 2u);
         QVERIFY(achievements[0].identifier() == "1won" && achievements[1].identifier() == "50won");
         QVERIFY(f.savedScores().isEmpty());
         QVERIFY(f.savedAchievements(f.manager->localPlayerId()).isEmpty());
+    }
+
+    // A score the service refuses outright would block the queue forever:
+    // it is dropped with a warning and the rest goes on. A score saved
+    // before scores had ids gets one before it is first sent.
+    void aRefusedScoreIsDroppedAndOldScoresGetAnId()
+    {
+        ManagerFixture f;
+        f.startAvailable();
+        Score old(board), refused(board);
+        old.setValue(5);
+        refused.setValue(6);
+        QCborMap root;
+        root.insert(QStringLiteral("SavedScores"), QCborArray{refused.archived(), old.archived()});
+        QVERIFY(writeBytes(f.manager->cacheFilePath(), QCborValue(root).toCbor()));
+        f.manager->setupManager();
+        f.backend->failNext(Call::ReportScore, ServiceErrorCode::invalidParameter);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("refused a saved score"));
+        f.manager->reportSavedScoresAndAchievements();
+        f.settle();
+        const auto scores = f.backend->reportedScores();
+        QCOMPARE(scores.size(), 1u);
+        QCOMPARE(scores[0].value(), 5);
+        QVERIFY(!scores[0].reportID().isEmpty());
+        QVERIFY(f.savedScores().isEmpty());
     }
 
     void unreadableOrZeroBlobsAreDropped()

@@ -105,8 +105,16 @@ void ManagerReporting::saveAndReportScore(std::int64_t score, const QString &lea
 
     Score object(leaderboard);
     object.setValue(score);
+    // Named now, so that a resend after a lost answer is known for what it is.
+    object.setReportID(Score::newReportID());
     if (!m_availability.check(false, true)) {
         saveScoreToReportLater(object);
+        return;
+    }
+    // Scores go out in the order they were made: behind those still waiting.
+    if (!m_cache.read().value(savedScoresKey).toArray().isEmpty()) {
+        saveScoreToReportLater(object);
+        reportSaved();
         return;
     }
     m_kit->reportScores({object}, m_life.guard([this, object](OptionalError error) {
@@ -208,58 +216,126 @@ void ManagerReporting::reportSaved()
     // Without the framework there is nobody to send to; the items stay.
     if (!m_kit)
         return;
+    {
+        std::lock_guard lock(m_drainMutex);
+        m_drainAgain = true;
+        if (m_draining)
+            return; // the drain under way will look again before it ends
+        m_draining = true;
+    }
+    drainNext();
+}
 
+bool ManagerReporting::finishDrain(bool failed)
+{
+    std::lock_guard lock(m_drainMutex);
+    if (m_drainAgain && !failed)
+        return true;
+    m_draining = false;
+    m_drainAgain = false;
+    return false;
+}
+
+void ManagerReporting::drainNext()
+{
+    {
+        std::lock_guard lock(m_drainMutex);
+        m_drainAgain = false;
+    }
+    // One drain at a time, and the first waiting score stays in the cache
+    // until the service has taken it: a process that dies on the way
+    // sends it again, under the same id, and the service stores it once.
     std::optional<Score> score;
     m_cache.update([&](QCborMap &root) {
-        if (root.value(savedScoresKey).toArray().isEmpty())
-            return false;
-        QCborArray saved = root.take(savedScoresKey).toArray();
-        const QCborValue blob = saved.first();
-        saved.removeFirst();
-        root.insert(savedScoresKey, saved);
-        score = Score::fromArchive(blob.toByteArray());
-        if (!score)
-            qWarning() << "Game service cache: dropped a saved score that cannot be read";
-        return true;
+        QCborArray saved = root.value(savedScoresKey).toArray();
+        bool changed = false;
+        while (!score && !saved.isEmpty()) {
+            score = Score::fromArchive(saved.first().toByteArray());
+            if (score && score->value() != 0)
+                break;
+            if (!score)
+                qWarning() << "Game service cache: dropped a saved score that cannot be read";
+            score.reset();
+            saved.removeFirst();
+            changed = true;
+        }
+        if (score && score->reportID().isEmpty()) {
+            // Saved before scores had ids.
+            score->setReportID(Score::newReportID());
+            saved[0] = score->archived();
+            changed = true;
+        }
+        if (changed)
+            root.insert(savedScoresKey, saved);
+        return changed;
     });
-    if (score && score->value() != 0) {
+    if (score) {
         m_kit->reportScores({*score}, m_life.guard([this, score = *score](OptionalError error) {
-            if (error)
-                saveScoreToReportLater(score); // to the end of the list; the draining ends here
-            else
-                reportSaved();
+            // A refusal of the score itself would refuse it forever; anything
+            // else (no answer, a busy server, no player) is worth another try.
+            const bool refused = error && error->code == ServiceErrorCode::invalidParameter;
+            if (refused)
+                qWarning() << "Game service: the service refused a saved score, dropped:" << error->message;
+            if (!error || refused)
+                removeSavedScore(score.reportID());
+            if (error && !refused) {
+                finishDrain(true);
+                return;
+            }
+            drainNext();
         }));
         return;
     }
 
-    if (!m_kit->localPlayer().isAuthenticated())
-        return;
-    const QString player = m_availability.localPlayerId();
     std::optional<Achievement> achievement;
-    m_cache.update([&](QCborMap &root) {
-        QCborMap entry = root.value(player).toMap();
-        QCborMap saved = entry.value(savedAchievementsKey).toMap();
-        if (saved.isEmpty())
-            return false;
-        const auto first = saved.constBegin();
-        const QString identifier = first.key().toString();
-        const double percent = doubleOf(first.value());
-        saved.remove(first.key());
-        entry.insert(savedAchievementsKey, saved);
-        root.insert(player, entry);
-        achievement = Achievement::withIdentifier(identifier);
-        if (achievement)
-            achievement->setPercentComplete(percent);
-        return true;
-    });
-    if (!achievement)
+    if (m_kit->localPlayer().isAuthenticated()) {
+        const QString player = m_availability.localPlayerId();
+        m_cache.update([&](QCborMap &root) {
+            QCborMap entry = root.value(player).toMap();
+            QCborMap saved = entry.value(savedAchievementsKey).toMap();
+            if (saved.isEmpty())
+                return false;
+            const auto first = saved.constBegin();
+            const QString identifier = first.key().toString();
+            const double percent = doubleOf(first.value());
+            saved.remove(first.key());
+            entry.insert(savedAchievementsKey, saved);
+            root.insert(player, entry);
+            achievement = Achievement::withIdentifier(identifier);
+            if (achievement)
+                achievement->setPercentComplete(percent);
+            return true;
+        });
+    }
+    if (!achievement) {
+        if (finishDrain(false))
+            drainNext();
         return;
+    }
     m_kit->reportAchievements({*achievement}, m_life.guard([this, achievement = *achievement](OptionalError error) {
-        if (error)
+        if (error) {
             saveAchievementToReportLater(achievement.identifier(), achievement.percentComplete());
-        else
-            reportSaved();
+            finishDrain(true);
+            return;
+        }
+        drainNext();
     }));
+}
+
+void ManagerReporting::removeSavedScore(const QString &reportID)
+{
+    m_cache.update([&](QCborMap &root) {
+        QCborArray saved = root.value(savedScoresKey).toArray();
+        for (qsizetype i = 0; i < saved.size(); ++i) {
+            const auto score = Score::fromArchive(saved.at(i).toByteArray());
+            if (score && score->reportID() == reportID) {
+                saved.removeAt(i);
+                root.insert(savedScoresKey, saved);
+                return true;
+            }
+        }
+        return false;
+    });
 }
 
 std::int64_t ManagerReporting::highScoreForLeaderboard(const QString &leaderboard) const

@@ -49,7 +49,9 @@ public:
     void saveAndReportAchievement(const QString &identifier, double percentComplete, bool shouldDisplayNotification);
     void saveScoreToReportLater(const Score &score);
     void saveAchievementToReportLater(const QString &identifier, double percentComplete);
-    // Sends one cached item; each success sends the next (scores first).
+    // Sends the cached items one at a time, scores first and in the order
+    // they were made; the first failure ends the run and its item stays
+    // first. Runs once at a time; a call during a run makes it look again.
     void reportSaved();
 
     std::int64_t highScoreForLeaderboard(const QString &leaderboard) const;
@@ -70,6 +72,12 @@ public:
     void forgetAchievements(const QString &player, const std::vector<Achievement> &achievements);
 
 private:
+    void drainNext();
+    // Ends the run unless more was asked for meanwhile (and it did not
+    // fail); true when it goes on.
+    bool finishDrain(bool failed);
+    void removeSavedScore(const QString &reportID);
+
     std::shared_ptr<ServiceKit> m_kit;
     ManagerAvailability &m_availability;
     DelegateChannel m_channel;
@@ -79,6 +87,9 @@ private:
     std::once_flag m_setupOnce;
     mutable std::mutex m_sortOrdersMutex;
     std::map<QString, SortOrder> m_sortOrders; // by leaderboard, as reported; under m_sortOrdersMutex
+    std::mutex m_drainMutex; // a leaf
+    bool m_draining = false;  // under m_drainMutex
+    bool m_drainAgain = false; // under m_drainMutex
 };
 
 } // namespace kestrune

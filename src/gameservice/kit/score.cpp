@@ -2,6 +2,7 @@
 
 #include <QCborMap>
 #include <QCborValue>
+#include <QUuid>
 
 namespace kestrune {
 
@@ -10,6 +11,7 @@ const QString leaderboardKey = QStringLiteral("leaderboardIdentifier");
 const QString valueKey = QStringLiteral("value");
 const QString playerKey = QStringLiteral("playerID");
 const QString dateKey = QStringLiteral("date");
+const QString reportKey = QStringLiteral("reportID");
 } // namespace
 
 Score::Score(QString leaderboardIdentifier)
@@ -25,6 +27,8 @@ QByteArray Score::archived() const
     if (!m_playerID.isEmpty())
         map.insert(playerKey, m_playerID);
     map.insert(dateKey, m_date.toMSecsSinceEpoch());
+    if (!m_reportID.isEmpty())
+        map.insert(reportKey, m_reportID);
     return map.toCborValue().toCbor();
 }
 
@@ -45,7 +49,13 @@ std::optional<Score> Score::fromArchive(const QByteArray &bytes)
     const QCborValue date = map.value(dateKey);
     if (date.isInteger())
         score.setDate(QDateTime::fromMSecsSinceEpoch(date.toInteger(), Qt::UTC));
+    score.setReportID(map.value(reportKey).toString());
     return score;
+}
+
+QString Score::newReportID()
+{
+    return QUuid::createUuid().toString(QUuid::WithoutBraces);
 }
 
 } // namespace kestrune

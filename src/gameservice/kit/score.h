@@ -25,6 +25,19 @@ public:
     void setPlayerID(const QString &id) { m_playerID = id; }
     QDateTime date() const { return m_date; }
     void setDate(const QDateTime &date) { m_date = date; }
+    // The name its player goes by; empty when the service did not say.
+    QString displayName() const { return m_displayName; }
+    void setDisplayName(const QString &name) { m_displayName = name; }
+    // Its place on the leaderboard, 1 for the best; 0 when unknown.
+    std::int64_t rank() const { return m_rank; }
+    void setRank(std::int64_t rank) { m_rank = rank; }
+    // The client's name for this one report, kept with it while it waits
+    // in the cache: a service that sees it twice (an answer lost on the
+    // way back) stores it once. Empty until the score is first sent.
+    QString reportID() const { return m_reportID; }
+    void setReportID(const QString &id) { m_reportID = id; }
+    // A fresh id for setReportID().
+    static QString newReportID();
 
     QByteArray archived() const;
     // Nothing when the bytes are not an archived score.
@@ -37,6 +50,9 @@ private:
     std::int64_t m_value = 0;
     QString m_playerID;
     QDateTime m_date = QDateTime::currentDateTimeUtc();
+    QString m_displayName;
+    std::int64_t m_rank = 0;
+    QString m_reportID;
 };
 
 } // namespace kestrune

@@ -34,10 +34,13 @@ public:
     void setOffersSignIn(bool o) { set(m_offersSignIn, o); }
     // Reached over the network unless told otherwise.
     void setNeedsNetwork(bool n) { set(m_needsNetwork, n); }
-    void failNext(Call c)
+    // The next call of that kind fails with that code (a communications
+    // failure: worth another try; invalidParameter: refused for good).
+    void failNext(Call c, int code = ServiceErrorCode::communicationsFailure)
     {
         std::lock_guard l(m);
         ++m_failNext[c];
+        m_failureCode = code;
     }
     // Every call fails with this probability, drawn from a seeded generator.
     void setRandomFailure(double probability, unsigned seed)
@@ -173,7 +176,10 @@ public:
     std::vector<Challenge> loadReceivedChallenges(const QString &, OptionalError &e) override
     {
         return answer(Call::LoadChallenges, e, [] {
-            return std::vector{Challenge{QStringLiteral("Ada"), QStringLiteral("Beat this"), {}}};
+            Challenge c;
+            c.issuingPlayerName = QStringLiteral("Ada");
+            c.message = QStringLiteral("Beat this");
+            return std::vector{c};
         });
     }
     std::optional<QByteArray> loadPhoto(const QString &, OptionalError &e) override
@@ -226,17 +232,23 @@ private:
         }
         ++m_calls[c];
         bool fail = m_failNext[c] > 0;
-        if (fail)
+        int code = ServiceErrorCode::communicationsFailure;
+        if (fail) {
             --m_failNext[c];
-        else if (m_failureRate > 0.0)
+            code = m_failureCode;
+        } else if (m_failureRate > 0.0) {
             fail = std::uniform_real_distribution<double>(0.0, 1.0)(m_random) < m_failureRate;
+        }
         if (!fail)
             return body();
-        error = serviceKitError(ServiceErrorCode::communicationsFailure, QStringLiteral("The service did not answer."));
+        error = serviceKitError(code, code == ServiceErrorCode::communicationsFailure
+                                          ? QStringLiteral("The service did not answer.")
+                                          : QStringLiteral("The service refused."));
         return decltype(body())();
     }
 
     mutable std::mutex m;
+    int m_failureCode = ServiceErrorCode::communicationsFailure;
     std::condition_variable m_changed;
     std::map<Call, Hold> m_holds;
     bool m_holdsOff = false;
