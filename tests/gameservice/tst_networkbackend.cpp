@@ -1,0 +1,348 @@
+// NetworkServiceBackend against a scripted transport: what it sends, how it
+// reads answers and refusals, the account file, and the quiet time a busy
+// server asks for. The real server and transport meet it in tst_serverplay.
+#include "gameservice/client/gameserviceenvironment.h"
+#include "gameservice/network/networkservicebackend.h"
+#include "gameservice/network/transport/httptransport.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <deque>
+#include <mutex>
+
+#include <sys/stat.h>
+
+using namespace kestrune;
+using net::HttpRequest;
+using net::HttpResponse;
+
+namespace {
+
+const QString server = QStringLiteral("http://127.0.0.1:9");
+
+HttpResponse answer(int status, const QJsonObject &body, std::vector<std::pair<std::string, std::string>> headers = {})
+{
+    HttpResponse r;
+    r.status = status;
+    r.body = QJsonDocument(body).toJson(QJsonDocument::Compact).toStdString();
+    r.headers = std::move(headers);
+    return r;
+}
+
+HttpResponse refusal(int status, const char *code, std::vector<std::pair<std::string, std::string>> headers = {})
+{
+    return answer(status, QJsonObject{{"error", QJsonObject{{"code", code}, {"message", "No."}}}}, std::move(headers));
+}
+
+// Answers from a queue and keeps every request.
+class ScriptedTransport final : public net::HttpTransport
+{
+public:
+    HttpResponse send(const HttpRequest &request) override
+    {
+        std::lock_guard lock(m_mutex);
+        requests.push_back(request);
+        if (answers.empty()) {
+            HttpResponse none;
+            none.failure = HttpResponse::Failure::connect;
+            none.error = "Connection refused";
+            return none;
+        }
+        HttpResponse r = answers.front();
+        answers.pop_front();
+        return r;
+    }
+    void cancelAll() override {}
+
+    QJsonObject body(std::size_t i) const
+    {
+        return QJsonDocument::fromJson(QByteArray::fromStdString(requests.at(i).body)).object();
+    }
+    std::string header(std::size_t i, const std::string &name) const
+    {
+        for (const auto &[key, value] : requests.at(i).headers)
+            if (key == name)
+                return value;
+        return {};
+    }
+
+    std::mutex m_mutex;
+    std::deque<HttpResponse> answers;
+    std::vector<HttpRequest> requests;
+};
+
+struct Fixture
+{
+    QTemporaryDir folder;
+    std::shared_ptr<ScriptedTransport> transport = std::make_shared<ScriptedTransport>();
+    std::chrono::steady_clock::time_point now{std::chrono::hours(1)};
+    int transportLoads = 0;
+    NetworkServiceBackend backend{server, folder.filePath("GameService/account.json"),
+                                  GameServiceEnvironment::catalogue(),
+                                  [this](QString *) {
+                                      ++transportLoads;
+                                      return transport;
+                                  },
+                                  [this] { return now; }};
+
+    QString accountFile() const { return folder.filePath("GameService/account.json"); }
+
+    void signIn()
+    {
+        transport->answers.push_back(answer(201, {{"playerId", "K1"},
+                                                  {"displayName", "Zoë"},
+                                                  {"token", "secret-token"},
+                                                  {"recoveryCode", "AAAA-BBBB"}}));
+        OptionalError error;
+        backend.signIn(QStringLiteral("Zoë"), error);
+        QVERIFY(!error);
+    }
+};
+
+} // namespace
+
+class TestNetworkBackend : public QObject
+{
+    Q_OBJECT
+private slots:
+    // Signing in creates the account under the name and keeps it in a file
+    // the user alone can read; the recovery code is handed out once.
+    void signingInKeepsTheAccountPrivately()
+    {
+        Fixture f;
+        OptionalError error;
+        QVERIFY(!f.backend.signedInPlayer(error));
+        f.signIn();
+        QCOMPARE(f.transport->requests[0].method, std::string("POST"));
+        QCOMPARE(f.transport->requests[0].url, server.toStdString() + "/v1/accounts");
+        QCOMPARE(f.transport->body(0).value("displayName").toString(), QStringLiteral("Zoë"));
+        QVERIFY(f.transport->header(0, "authorization").empty());
+
+        const auto player = f.backend.signedInPlayer(error);
+        QVERIFY(player && !error);
+        QCOMPARE(player->playerID, QStringLiteral("K1"));
+        QCOMPARE(f.backend.takeRecoveryCode(), QStringLiteral("AAAA-BBBB"));
+        QVERIFY(f.backend.takeRecoveryCode().isEmpty());
+
+        struct stat info{};
+        QCOMPARE(::stat(QFile::encodeName(f.accountFile()).constData(), &info), 0);
+        QCOMPARE(info.st_mode & 0777, mode_t(0600));
+        // Signed in, every call for the player carries the token.
+        f.transport->answers.push_back(answer(200, {{"challenges", QJsonArray{}}}));
+        f.backend.loadReceivedChallenges(QStringLiteral("K1"), error);
+        QVERIFY(!error);
+        QCOMPARE(f.transport->header(1, "authorization"), std::string("Bearer secret-token"));
+
+        f.backend.signOut(error);
+        QVERIFY(!error && !QFile::exists(f.accountFile()));
+        QVERIFY(!f.backend.signedInPlayer(error));
+        f.backend.loadReceivedChallenges(QStringLiteral("K1"), error);
+        QCOMPARE(error->code, ServiceErrorCode::notAuthenticated);
+        QCOMPARE(f.transport->requests.size(), 2u); // nothing sent without a token
+    }
+
+    // An older account file with wider permissions is narrowed when written.
+    void anOpenAccountFileIsNarrowed()
+    {
+        Fixture f;
+        QDir().mkpath(f.folder.filePath("GameService"));
+        QFile file(f.accountFile());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther | QFile::ReadGroup));
+        f.signIn();
+        struct stat info{};
+        QCOMPARE(::stat(QFile::encodeName(f.accountFile()).constData(), &info), 0);
+        QCOMPARE(info.st_mode & 0777, mode_t(0600));
+    }
+
+    // An account on another server, or a file that is not an account, is
+    // nobody signed in here; the damaged file stays for the player.
+    void foreignOrDamagedAccountsAreNobody()
+    {
+        Fixture f;
+        f.signIn();
+        NetworkServiceBackend other(QStringLiteral("https://elsewhere.example"), f.accountFile(),
+                                    GameServiceEnvironment::catalogue(), [](QString *) { return nullptr; });
+        OptionalError error;
+        QVERIFY(!other.signedInPlayer(error) && !error);
+
+        QFile file(f.accountFile());
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("{ not json");
+        file.close();
+        QVERIFY(!f.backend.signedInPlayer(error) && !error);
+        QVERIFY(QFile::exists(f.accountFile()));
+    }
+
+    // A recovery code brings the account and a fresh code to show.
+    void recoveringTakesTheAccount()
+    {
+        Fixture f;
+        f.transport->answers.push_back(
+            answer(200, {{"playerId", "K7"}, {"displayName", "Bob"}, {"token", "t2"}, {"recoveryCode", "NEW"}}));
+        OptionalError error;
+        const auto player = f.backend.recover(QStringLiteral("aaaa bbbb"), error);
+        QVERIFY(!error);
+        QCOMPARE(player.displayName, QStringLiteral("Bob"));
+        QCOMPARE(f.transport->body(0).value("recoveryCode").toString(), QStringLiteral("aaaa bbbb"));
+        QCOMPARE(f.backend.takeRecoveryCode(), QStringLiteral("NEW"));
+
+        f.transport->answers.push_back(refusal(401, "unknown_recovery_code"));
+        f.backend.recover(QStringLiteral("zzzz"), error);
+        QCOMPARE(error->code, ServiceErrorCode::notAuthenticated);
+        QCOMPARE(f.backend.signedInPlayer(error)->playerID, QStringLiteral("K7")); // the old one stays
+    }
+
+    // What a later try may mend is a communications failure; a refusal of
+    // the request itself is an invalid parameter; an unknown token is
+    // nobody signed in.
+    void answersBecomeErrors_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<int>("failure");
+        QTest::addColumn<int>("code");
+        const int none = int(HttpResponse::Failure::none);
+        QTest::newRow("no answer") << 0 << int(HttpResponse::Failure::timeout) << ServiceErrorCode::communicationsFailure;
+        QTest::newRow("wrong certificate") << 0 << int(HttpResponse::Failure::tls) << ServiceErrorCode::communicationsFailure;
+        QTest::newRow("cancelled") << 0 << int(HttpResponse::Failure::cancelled) << ServiceErrorCode::cancelled;
+        QTest::newRow("500") << 500 << none << ServiceErrorCode::communicationsFailure;
+        QTest::newRow("503") << 503 << none << ServiceErrorCode::communicationsFailure;
+        QTest::newRow("400") << 400 << none << ServiceErrorCode::invalidParameter;
+        QTest::newRow("404") << 404 << none << ServiceErrorCode::invalidParameter;
+        QTest::newRow("401") << 401 << none << ServiceErrorCode::notAuthenticated;
+        QTest::newRow("200 not json") << 200 << none << ServiceErrorCode::communicationsFailure;
+    }
+    void answersBecomeErrors()
+    {
+        QFETCH(int, status);
+        QFETCH(int, failure);
+        QFETCH(int, code);
+        Fixture f;
+        f.signIn();
+        HttpResponse r = status == 200 ? HttpResponse{} : refusal(status, "some_code");
+        r.status = status;
+        r.failure = HttpResponse::Failure(failure);
+        if (status == 200)
+            r.body = "<html>";
+        f.transport->answers.push_back(r);
+        Score score(QStringLiteral("sp_leaderboard"));
+        score.setValue(10);
+        OptionalError error;
+        f.backend.reportScore(QStringLiteral("K1"), score, error);
+        QVERIFY(error);
+        QCOMPARE(error->code, code);
+        QVERIFY(!error->message.isEmpty());
+        QVERIFY(!error->message.contains("secret-token"));
+    }
+
+    // 429 and 503 with Retry-After: nothing is sent until that time has
+    // passed; a Retry-After that is not seconds is not obeyed.
+    void aBusyServerIsLeftAloneAsLongAsItAsks()
+    {
+        Fixture f;
+        f.signIn();
+        f.transport->answers.push_back(refusal(429, "rate_limited", {{"retry-after", "30"}}));
+        OptionalError error;
+        f.backend.resetAchievements(QStringLiteral("K1"), error);
+        QCOMPARE(error->code, ServiceErrorCode::communicationsFailure);
+        const std::size_t sent = f.transport->requests.size();
+        f.now += std::chrono::seconds(29);
+        f.backend.loadAchievements(QStringLiteral("K1"), error);
+        QCOMPARE(error->code, ServiceErrorCode::communicationsFailure);
+        QVERIFY(error->message.contains("1 s"));
+        QCOMPARE(f.transport->requests.size(), sent);
+
+        f.now += std::chrono::seconds(1);
+        f.transport->answers.push_back(refusal(503, "store_unavailable", {{"retry-after", "Wed, 21 Oct 2015"}}));
+        f.backend.resetAchievements(QStringLiteral("K1"), error);
+        QCOMPARE(f.transport->requests.size(), sent + 1);
+        f.transport->answers.push_back(answer(200, {{"reset", true}}));
+        f.backend.resetAchievements(QStringLiteral("K1"), error);
+        QVERIFY(!error);
+        QCOMPARE(f.transport->requests.size(), sent + 2);
+    }
+
+    // A report carries its id; the top list reads ranks, names and the
+    // player's own row; achievements and challenges read as the kit wants.
+    void callsAndAnswersMapOntoTheKit()
+    {
+        Fixture f;
+        f.signIn();
+        OptionalError error;
+        Score score(QStringLiteral("sp_leaderboard"));
+        score.setValue(940);
+        score.setReportID(QStringLiteral("r-1"));
+        f.transport->answers.push_back(answer(201, {{"duplicate", false}}));
+        f.backend.reportScore(QStringLiteral("K1"), score, error);
+        QVERIFY(!error);
+        QCOMPARE(f.transport->requests.back().url, server.toStdString() + "/v1/leaderboards/sp_leaderboard/scores");
+        QCOMPARE(f.transport->body(1), (QJsonObject{{"score", 940}, {"reportId", "r-1"}}));
+
+        const QJsonObject zoe{{"rank", 1}, {"playerId", "K1"}, {"displayName", "Zoë"}, {"score", 940},
+                              {"reportedAt", 1765188000000.0}};
+        const QJsonObject bob{{"rank", 2}, {"playerId", "K2"}, {"displayName", "Bob"}, {"score", 610},
+                              {"reportedAt", 1765188000001.0}};
+        f.transport->answers.push_back(answer(200, {{"entries", QJsonArray{zoe, bob}}, {"me", zoe}}));
+        const auto scores = f.backend.loadScores(QStringLiteral("K1"), QStringLiteral("sp_leaderboard"), error);
+        QVERIFY(!error);
+        QCOMPARE(scores.scores.size(), 2u);
+        QCOMPARE(scores.scores[1].displayName(), QStringLiteral("Bob"));
+        QCOMPARE(scores.scores[1].rank(), 2);
+        QCOMPARE(scores.localPlayerScore->value(), 940);
+        QCOMPARE(scores.localPlayerScore->date().toMSecsSinceEpoch(), 1765188000000);
+
+        f.transport->answers.push_back(answer(
+            200, {{"achievements", QJsonArray{QJsonObject{{"id", "1won"}, {"percent", 100.0}, {"updatedAt", 5.0}},
+                                              QJsonObject{{"id", "50won"}, {"percent", 0.0}, {"updatedAt", QJsonValue()}}}}}));
+        const auto achievements = f.backend.loadAchievements(QStringLiteral("K1"), error);
+        QCOMPARE(achievements.size(), 1u); // only those the player has moved
+        QVERIFY(achievements[0].isCompleted());
+
+        f.transport->answers.push_back(answer(200, {{"completedNow", true}}));
+        auto fifty = *Achievement::withIdentifier(QStringLiteral("50won"));
+        fifty.setPercentComplete(100);
+        QVERIFY(f.backend.reportAchievement(QStringLiteral("K1"), fifty, error));
+
+        f.transport->answers.push_back(
+            answer(200, {{"challenges", QJsonArray{QJsonObject{{"id", "C1"},
+                                                               {"from", QJsonObject{{"playerId", "K2"}, {"displayName", "Bob"}}},
+                                                               {"leaderboard", "sp_leaderboard"},
+                                                               {"score", 610},
+                                                               {"message", "Beat that!"},
+                                                               {"sentAt", 7.0}}}}}));
+        const auto challenges = f.backend.loadReceivedChallenges(QStringLiteral("K1"), error);
+        QCOMPARE(challenges.size(), 1u);
+        QCOMPARE(challenges[0].issuingPlayerName, QStringLiteral("Bob"));
+        QCOMPARE(challenges[0].score, 610);
+        QCOMPARE(challenges[0].identifier, QStringLiteral("C1"));
+    }
+
+    // The module is loaded once, on the first call, and a module that is
+    // missing is an error of every call, not a crash.
+    void theTransportLoadsOnceOnFirstUse()
+    {
+        Fixture f;
+        QCOMPARE(f.transportLoads, 0);
+        f.signIn();
+        OptionalError error;
+        f.backend.loadAchievements(QStringLiteral("K1"), error);
+        QCOMPARE(f.transportLoads, 1);
+
+        NetworkServiceBackend missing(server, f.accountFile(), GameServiceEnvironment::catalogue(), [](QString *why) {
+            *why = QStringLiteral("module not found");
+            return nullptr;
+        });
+        missing.signIn(QStringLiteral("Ann"), error);
+        QCOMPARE(error->code, ServiceErrorCode::communicationsFailure);
+        QCOMPARE(error->message, QStringLiteral("module not found"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestNetworkBackend)
+#include "tst_networkbackend.moc"
