@@ -8,6 +8,7 @@
 #include "game/statisticshelper.h"
 #include "gameservice/client/gameserviceenvironment.h"
 #include "gameservice/client/gameservicemanager.h"
+#include "gameservice/client/servicelocation.h"
 #include "gameservice/kit/servicekit.h"
 #include "gameservice/screens/gameservicemenuadapter.h"
 #include "gameservice/screens/widgetservicescreenpresenter.h"
@@ -31,12 +32,13 @@ namespace {
 
 // The first steps of the launch, in their order: the analytics core, then the
 // shared game-service manager with its cache and a synchronisation.
-GameServiceManager &launchServices(Analytics &analytics, bool withService)
+GameServiceManager &launchServices(Analytics &analytics, KeyValueStore &settings, const CommandLine &options)
 {
     analytics.configure();
     const QString folder = AppPaths::dataFolder();
-    GameServiceManager::setSharedEnvironment(withService ? GameServiceEnvironment::local(folder)
-                                                         : GameServiceEnvironment::withoutFramework(folder));
+    GameServiceManager::setSharedEnvironment(
+        options.noGameService ? GameServiceEnvironment::withoutFramework(folder)
+                              : GameServiceEnvironment::at(folder, ServiceLocation::choose(settings, options.service)));
     GameServiceManager &service = GameServiceManager::sharedManager();
     if (auto kit = service.serviceKit())
         kit->setScreenPresenter(std::make_shared<WidgetServiceScreenPresenter>());
@@ -52,7 +54,7 @@ AppDelegate::AppDelegate(const CommandLine &options, std::function<std::string()
     // when the delegate goes.
     : m_analytics((std::make_unique<FileAnalytics>()))
     , m_store([] { return std::make_unique<SettingsStore>(); })
-    , m_service(&launchServices(m_analytics, !options.noGameService))
+    , m_service(&launchServices(m_analytics, m_store, options))
     , m_quickActions(rx::MainScheduler::instance(), QuickAction::animationPause,
                      [this](const QString &type, QuickActionGate::Completion completion) {
                          QuickAction::perform(type, &m_window, rx::MainScheduler::instance(), completion);

@@ -1,5 +1,7 @@
 #include "commandline.h"
 
+#include "gameservice/network/serveraddress.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -76,7 +78,12 @@ CommandLine CommandLine::parse(const QStringList &arguments, std::optional<int> 
     const QCommandLineOption render("render", QStringLiteral("Render the first screen to <png> and exit."),
                                     QStringLiteral("png"));
     const QCommandLineOption noGameService("no-game-service", QStringLiteral("Start without the game service."));
-    parser.addOptions({help, version, dataFolder, device, quickAction, render, noGameService});
+    const QCommandLineOption service(
+        "service",
+        QStringLiteral("Keep scores and achievements on the Kestrune server at <address> (http://host:port or "
+                       "https://host), or 'local' on this computer (the default). Remembered for later starts."),
+        QStringLiteral("address"));
+    parser.addOptions({help, version, dataFolder, device, quickAction, render, noGameService, service});
     parser.addPositionalArgument(QStringLiteral("UITest"), QStringLiteral("Run for user-interface tests."),
                                  QStringLiteral("[UITest]"));
 
@@ -121,6 +128,18 @@ CommandLine CommandLine::parse(const QStringList &arguments, std::optional<int> 
         return fail(QStringLiteral("unknown quick action '%1' (singleplayer or multiplayer)").arg(result.quickAction));
     result.renderTo = parser.value(render);
     result.noGameService = parser.isSet(noGameService);
+    if (parser.isSet(service)) {
+        const QString value = parser.value(service).trimmed();
+        if (value == QLatin1String("local")) {
+            result.service = value;
+        } else {
+            QString problem;
+            const auto address = ServerAddress::normalise(value, &problem);
+            if (!address)
+                return fail(QStringLiteral("--service: %1").arg(problem));
+            result.service = *address;
+        }
+    }
     return result;
 }
 

@@ -16,6 +16,9 @@ struct CommandLine
     QString renderTo;           // a PNG file to render the first screen to, then exit
     bool uiTest = false;        // the launch argument "UITest"
     bool noGameService = false; // start without the game service
+    // Where the game service lives: empty as the settings say, "local" on
+    // this computer, otherwise a server's address (normalised).
+    QString service;
 
     // Parses the arguments (the first is the program). On --help or
     // --version, prints and sets exitCode 0; on a bad option, prints a clear

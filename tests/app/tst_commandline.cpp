@@ -34,14 +34,17 @@ private slots:
         std::optional<int> exitCode;
         const auto options = CommandLine::parse({"kestrune", "-platform", "offscreen", "--device", "tablet", "-reverse",
                                                  "--data-folder", "/tmp/k", "--style=Fusion", "--quick-action",
-                                                 "multiplayer", "-qwindowtitle", "K", "--no-game-service", "UITest"},
+                                                 "multiplayer", "-qwindowtitle", "K", "--no-game-service", "--service",
+                                                 "http://127.0.0.1:8080/", "UITest"},
                                                 exitCode);
         QVERIFY(!exitCode);
         QCOMPARE(options.device, "tablet");
         QCOMPARE(options.dataFolder, "/tmp/k");
         QCOMPARE(options.quickAction, "multiplayer");
         QVERIFY(options.noGameService);
+        QCOMPARE(options.service, "http://127.0.0.1:8080");
         QVERIFY(options.uiTest);
+        QCOMPARE(CommandLine::parse({"kestrune", "--service", "local"}, exitCode).service, "local");
     }
 
     void badInputExitsWithTwo_data()
@@ -51,6 +54,8 @@ private slots:
         QTest::newRow("unknown device") << QStringList{"kestrune", "--device", "watch"};
         QTest::newRow("unknown action") << QStringList{"kestrune", "--quick-action", "solo"};
         QTest::newRow("missing value") << QStringList{"kestrune", "--data-folder"};
+        QTest::newRow("service not http") << QStringList{"kestrune", "--service", "ftp://example.org"};
+        QTest::newRow("service with a path") << QStringList{"kestrune", "--service", "https://example.org/v1"};
     }
     void badInputExitsWithTwo()
     {

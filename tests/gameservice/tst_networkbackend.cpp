@@ -2,8 +2,12 @@
 // reads answers and refusals, the account file, and the quiet time a busy
 // server asks for. The real server and transport meet it in tst_serverplay.
 #include "gameservice/client/gameserviceenvironment.h"
+#include "gameservice/client/servicelocation.h"
 #include "gameservice/network/networkservicebackend.h"
+#include "gameservice/network/serveraddress.h"
 #include "gameservice/network/transport/httptransport.h"
+
+#include "memorystore.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -321,6 +325,56 @@ private slots:
         QCOMPARE(challenges[0].issuingPlayerName, QStringLiteral("Bob"));
         QCOMPARE(challenges[0].score, 610);
         QCOMPARE(challenges[0].identifier, QStringLiteral("C1"));
+    }
+
+    // One spelling per server, so that the account file's server matches
+    // whatever way the player typed it; anything that is not a bare server
+    // is refused with a reason.
+    void serverAddressesAreNormalised_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("normal"); // empty: refused
+        QTest::newRow("bare host") << "scores.example.org" << "https://scores.example.org";
+        QTest::newRow("host and port") << "scores.example.org:8443" << "https://scores.example.org:8443";
+        QTest::newRow("http loopback") << " http://127.0.0.1:8080/ " << "http://127.0.0.1:8080";
+        QTest::newRow("default port dropped") << "HTTPS://Scores.Example.org:443" << "https://scores.example.org";
+        QTest::newRow("ipv6") << "http://[::1]:9000" << "http://[::1]:9000";
+        QTest::newRow("empty") << "  " << "";
+        QTest::newRow("ftp") << "ftp://scores.example.org" << "";
+        QTest::newRow("file") << "file:///etc/passwd" << "";
+        QTest::newRow("credentials") << "https://me:pw@scores.example.org" << "";
+        QTest::newRow("path") << "https://scores.example.org/v1" << "";
+        QTest::newRow("query") << "https://scores.example.org?x=1" << "";
+        QTest::newRow("space") << "https://sco res.example.org" << "";
+    }
+    void serverAddressesAreNormalised()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, normal);
+        QString problem;
+        const auto address = ServerAddress::normalise(typed, &problem);
+        if (normal.isEmpty()) {
+            QVERIFY(!address);
+            QVERIFY(!problem.isEmpty());
+        } else {
+            QCOMPARE(address.value_or(problem), normal);
+        }
+    }
+
+    // A place asked for on the command line is kept for later starts; a
+    // setting that is no address (edited by hand) plays on this computer.
+    void theServiceLocationIsRemembered()
+    {
+        test::MemoryStore settings;
+        QCOMPARE(ServiceLocation::choose(settings, {}), ServiceLocation::local);
+        QCOMPARE(ServiceLocation::choose(settings, QStringLiteral("http://127.0.0.1:8080")),
+                 QStringLiteral("http://127.0.0.1:8080"));
+        QCOMPARE(ServiceLocation::choose(settings, {}), QStringLiteral("http://127.0.0.1:8080"));
+        QCOMPARE(ServiceLocation::choose(settings, ServiceLocation::local), ServiceLocation::local);
+        QCOMPARE(ServiceLocation::choose(settings, {}), ServiceLocation::local);
+        settings.setString(ServiceLocation::settingKey, "ftp://nowhere");
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no server address"));
+        QCOMPARE(ServiceLocation::choose(settings, {}), ServiceLocation::local);
     }
 
     // The module is loaded once, on the first call, and a module that is

@@ -3,6 +3,7 @@
 #include "gameservice/catalogue/catalogue.h"
 #include "gameservice/kit/servicekit.h"
 #include "gameservice/local/localservicebackend.h"
+#include "servicelocation.h"
 #include "platform/backgroundsyncstore.h"
 #include "platform/network/systempathmonitor.h"
 #include "platform/settingsstore.h"
@@ -32,6 +33,25 @@ GameServiceManager::Environment GameServiceEnvironment::local(const QString &dat
     GameServiceManager::Environment e = withoutFramework(dataFolder);
     e.serviceKit = ServiceKit::create(std::make_shared<LocalServiceBackend>(serviceFileName(dataFolder), catalogue()));
     return e;
+}
+
+QString GameServiceEnvironment::accountFileName(const QString &dataFolder)
+{
+    return QDir(dataFolder).filePath(QStringLiteral("GameService/account.json"));
+}
+
+GameServiceManager::Environment GameServiceEnvironment::server(const QString &dataFolder, const QString &address,
+                                                               NetworkServiceBackend::TransportSource transport)
+{
+    GameServiceManager::Environment e = withoutFramework(dataFolder);
+    e.serviceKit = ServiceKit::create(std::make_shared<NetworkServiceBackend>(
+        address, accountFileName(dataFolder), catalogue(), std::move(transport)));
+    return e;
+}
+
+GameServiceManager::Environment GameServiceEnvironment::at(const QString &dataFolder, const QString &location)
+{
+    return location == ServiceLocation::local ? local(dataFolder) : server(dataFolder, location);
 }
 
 GameServiceManager::Environment GameServiceEnvironment::withoutFramework(const QString &dataFolder)

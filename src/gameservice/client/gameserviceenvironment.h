@@ -3,6 +3,7 @@
 #include "gameservicemanager.h"
 
 #include "gameservice/kit/servicecatalogue.h"
+#include "gameservice/network/networkservicebackend.h"
 
 #include <QString>
 
@@ -16,6 +17,13 @@ public:
     // the application's settings, the system's network monitor, and the cache
     // in <dataFolder>/Library. GUI thread, with a QCoreApplication.
     static GameServiceManager::Environment local(const QString &dataFolder);
+    // The same on the Kestrune server at `address` (normalised), the
+    // account in <dataFolder>/GameService/account.json; the transport comes
+    // from `transport` on the first call, from the HTTP module by default.
+    static GameServiceManager::Environment server(const QString &dataFolder, const QString &address,
+                                                  NetworkServiceBackend::TransportSource transport = {});
+    // local() or server() as the location says ("local" or an address).
+    static GameServiceManager::Environment at(const QString &dataFolder, const QString &location);
     // The same without the framework: the manager stays unavailable and keeps
     // every score and achievement in its cache.
     static GameServiceManager::Environment withoutFramework(const QString &dataFolder);
@@ -23,6 +31,7 @@ public:
     // The leaderboard and the eight achievements the game registers.
     static ServiceCatalogue catalogue();
     static QString serviceFileName(const QString &dataFolder);
+    static QString accountFileName(const QString &dataFolder);
 
     GameServiceEnvironment() = delete;
 };
