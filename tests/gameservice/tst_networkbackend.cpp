@@ -191,14 +191,14 @@ private slots:
         f.transport->answers.push_back(
             answer(200, {{"playerId", "K7"}, {"displayName", "Bob"}, {"token", "t2"}, {"recoveryCode", "NEW"}}));
         OptionalError error;
-        const auto player = f.backend.recover(QStringLiteral("aaaa bbbb"), error);
+        const auto player = f.backend.recoverAccount(QStringLiteral("aaaa bbbb"), error);
         QVERIFY(!error);
         QCOMPARE(player.displayName, QStringLiteral("Bob"));
         QCOMPARE(f.transport->body(0).value("recoveryCode").toString(), QStringLiteral("aaaa bbbb"));
         QCOMPARE(f.backend.takeRecoveryCode(), QStringLiteral("NEW"));
 
         f.transport->answers.push_back(refusal(401, "unknown_recovery_code"));
-        f.backend.recover(QStringLiteral("zzzz"), error);
+        f.backend.recoverAccount(QStringLiteral("zzzz"), error);
         QCOMPARE(error->code, ServiceErrorCode::notAuthenticated);
         QCOMPARE(f.backend.signedInPlayer(error)->playerID, QStringLiteral("K7")); // the old one stays
     }

@@ -89,15 +89,39 @@ void LocalPlayer::resolve()
     }
 }
 
-void LocalPlayer::signIn(const QString &displayName)
+void LocalPlayer::signIn(const QString &displayName, SignInCompletion completion)
 {
-    m_kit.run([this, displayName] {
+    signInWith(
+        [this, displayName](OptionalError &error) {
+            if (displayName.isEmpty()) {
+                error = serviceKitError(ServiceErrorCode::invalidParameter, QStringLiteral("A player needs a name."));
+                return ServiceBackend::Player{};
+            }
+            return m_kit.backend().signIn(displayName, error);
+        },
+        std::move(completion));
+}
+
+void LocalPlayer::recoverAccount(const QString &recoveryCode, SignInCompletion completion)
+{
+    signInWith(
+        [this, recoveryCode](OptionalError &error) {
+            if (recoveryCode.trimmed().isEmpty()) {
+                error = serviceKitError(ServiceErrorCode::invalidParameter, QStringLiteral("A recovery code is needed."));
+                return ServiceBackend::Player{};
+            }
+            return m_kit.backend().recoverAccount(recoveryCode.trimmed(), error);
+        },
+        std::move(completion));
+}
+
+void LocalPlayer::signInWith(std::function<ServiceBackend::Player(OptionalError &)> attempt,
+                             SignInCompletion completion)
+{
+    m_kit.run([this, attempt = std::move(attempt), completion = std::move(completion)] {
         OptionalError error;
-        ServiceBackend::Player player;
-        if (displayName.isEmpty())
-            error = serviceKitError(ServiceErrorCode::invalidParameter, QStringLiteral("A player needs a name."));
-        else
-            player = m_kit.backend().signIn(displayName, error);
+        const ServiceBackend::Player player = attempt(error);
+        const QString recoveryCode = error ? QString() : m_kit.backend().takeRecoveryCode();
         {
             std::lock_guard lock(m_mutex);
             if (error) {
@@ -108,6 +132,9 @@ void LocalPlayer::signIn(const QString &displayName)
                 m_displayName = player.displayName;
             }
         }
+        // The screen first: it may still be open to show the code.
+        if (completion)
+            completion(error, recoveryCode);
         answer(nullptr, error);
     });
 }

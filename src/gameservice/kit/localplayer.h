@@ -1,5 +1,6 @@
 #pragma once
 
+#include "servicebackend.h"
 #include "serviceerror.h"
 
 #include <QByteArray>
@@ -48,14 +49,22 @@ public:
     // the next attempt.
     void signOut();
 
+    // How a sign-in ended, on a service thread: an error, or none and the
+    // account's recovery code when the service has one to show (once).
+    using SignInCompletion = std::function<void(OptionalError error, QString recoveryCode)>;
+
     // Answers of the sign-in screen.
-    void signIn(const QString &displayName);
+    void signIn(const QString &displayName, SignInCompletion completion = {});
+    // Signs in with an account made elsewhere, by its recovery code.
+    void recoverAccount(const QString &recoveryCode, SignInCompletion completion = {});
     void declineSignIn();
 
 private:
     enum class Auth { Unresolved, Resolving, AwaitingSignIn, Declined, Authenticated };
 
     void resolve();
+    // Signs in through `attempt` and tells the handler and the completion.
+    void signInWith(std::function<ServiceBackend::Player(OptionalError &)> attempt, SignInCompletion completion);
     void answer(std::shared_ptr<SignInViewController> screen, OptionalError error);
 
     ServiceKit &m_kit;

@@ -40,6 +40,19 @@ public:
     virtual bool needsNetwork() const { return true; }
     // Signs in (creating the player on first use) under that name.
     virtual Player signIn(const QString &displayName, OptionalError &error) = 0;
+    // The server's address for people; empty for a service on this machine.
+    virtual QString address() const { return {}; }
+    // Brings an account made elsewhere to this device with its recovery
+    // code. A service without such codes refuses.
+    virtual Player recoverAccount(const QString &recoveryCode, OptionalError &error)
+    {
+        (void)recoveryCode;
+        error = serviceKitError(ServiceErrorCode::invalidParameter, QStringLiteral("This service has no recovery codes."));
+        return {};
+    }
+    // The recovery code of the account the last sign-in created or
+    // recovered, once; empty when there is none to show.
+    virtual QString takeRecoveryCode() { return {}; }
 
     virtual ServiceCatalogue catalogue() const = 0;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "localplayer.h"
 #include "serviceviewcontroller.h"
 
 #include <QString>
@@ -14,8 +15,13 @@ class SignInViewController final : public ServiceViewController
 public:
     using ServiceViewController::ServiceViewController;
 
-    // Signs in under the name (trimmed; must not be empty).
-    void submit(const QString &displayName);
+    // Signs in under the name (trimmed; must not be empty); the completion
+    // runs on a service thread.
+    void submit(const QString &displayName, LocalPlayer::SignInCompletion completion = {});
+    // Signs in with an account made elsewhere, by its recovery code.
+    void recover(const QString &recoveryCode, LocalPlayer::SignInCompletion completion);
+    // The server the account lives on; empty for a service on this machine.
+    QString serverAddress();
     // The player declined to sign in.
     void cancel();
 };

@@ -103,7 +103,7 @@ ServiceBackend::Player NetworkServiceBackend::signIn(const QString &displayName,
     return error ? Player{} : keepAccount(answer, error);
 }
 
-ServiceBackend::Player NetworkServiceBackend::recover(const QString &recoveryCode, OptionalError &error)
+ServiceBackend::Player NetworkServiceBackend::recoverAccount(const QString &recoveryCode, OptionalError &error)
 {
     const QJsonObject body{{QStringLiteral("recoveryCode"), recoveryCode}};
     const QJsonObject answer = call("POST", QStringLiteral("/v1/accounts/recover"), &body, Auth::none, error);

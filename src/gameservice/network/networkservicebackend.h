@@ -44,15 +44,15 @@ public:
     ~NetworkServiceBackend() override;
 
     QString server() const { return m_server; }
+    QString address() const override { return m_server; }
 
     std::optional<Player> signedInPlayer(OptionalError &error) override;
     bool offersSignIn() const override { return true; }
     Player signIn(const QString &displayName, OptionalError &error) override;
     // Moves the account with that recovery code to this device.
-    Player recover(const QString &recoveryCode, OptionalError &error);
-    // The recovery code of the account just created or recovered, once:
-    // the server keeps only its hash, so whoever takes it must show it.
-    QString takeRecoveryCode();
+    Player recoverAccount(const QString &recoveryCode, OptionalError &error) override;
+    // The server keeps only the code's hash, so whoever takes it must show it.
+    QString takeRecoveryCode() override;
     // Forgets the account on this device; its scores stay on the server.
     void signOut(OptionalError &error);
     // Ends the round trips under way at once, for a quick shutdown.

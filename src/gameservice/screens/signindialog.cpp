@@ -4,82 +4,244 @@
 #include "platform/resources/resources.h"
 #include "views/widgets/button.h"
 
+#include <QCoreApplication>
+#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 namespace kestrune {
 
+namespace {
+
+QLabel *titleLabel(const QString &text, QWidget *parent)
+{
+    auto *title = new QLabel(text, parent);
+    QFont font = title->font();
+    font.setPixelSize(20);
+    font.setBold(true);
+    title->setFont(font);
+    return title;
+}
+
+QLabel *secondaryLabel(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setWordWrap(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Resources::color(QStringLiteral("secondaryLabel")));
+    label->setPalette(palette);
+    return label;
+}
+
+Button *dialogButton(const QString &text, const QString &objectName, bool primary, QWidget *parent)
+{
+    // The app's own flat buttons, not the platform's (which come with icons).
+    auto *button = new Button(text, parent);
+    button->setObjectName(objectName);
+    if (primary) {
+        button->setBackgroundColorNames(QStringLiteral("accent"), QStringLiteral("placeholder"));
+        button->setTitleColor(Qt::white);
+    } else {
+        button->setBackgroundColorNames(QStringLiteral("secondarySystemBackground"), QString());
+        button->setTitleColor(Resources::color(QStringLiteral("label")));
+    }
+    button->setCornerRadius(18);
+    button->setMinimumHeight(36);
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
 SignInDialog::SignInDialog(std::shared_ptr<SignInViewController> screen, QWidget *parent)
     : QDialog(parent)
     , m_screen(std::move(screen))
+    , m_server(m_screen->serverAddress())
+    , m_pages(new QStackedWidget(this))
     , m_name(new QLineEdit(this))
 {
     setWindowTitle(tr("Game service"));
     setObjectName(QStringLiteral("signInDialog"));
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(20, 20, 20, 16);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(20, 20, 20, 16);
+    outer->addWidget(m_pages);
+
+    // The first page: who signs in.
+    auto *form = new QWidget(m_pages);
+    auto *layout = new QVBoxLayout(form);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(12);
-    auto *title = new QLabel(tr("Sign in"), this);
-    QFont titleFont = title->font();
-    titleFont.setPixelSize(20);
-    titleFont.setBold(true);
-    title->setFont(titleFont);
-    layout->addWidget(title);
-    auto *intro = new QLabel(tr("Sign in to keep your best scores and achievements."), this);
-    intro->setWordWrap(true);
-    QPalette secondary = intro->palette();
-    secondary.setColor(QPalette::WindowText, Resources::color(QStringLiteral("secondaryLabel")));
-    intro->setPalette(secondary);
-    layout->addWidget(intro);
+    layout->addWidget(titleLabel(tr("Sign in"), form));
+    m_intro = secondaryLabel(QString(), form);
+    m_intro->setObjectName(QStringLiteral("signInIntro"));
+    layout->addWidget(m_intro);
     m_name->setObjectName(QStringLiteral("playerName"));
-    m_name->setPlaceholderText(tr("Player name"));
-    // A placeholder is gone once typing starts; the field keeps its name.
-    m_name->setAccessibleName(tr("Player name"));
     m_name->setMaxLength(40);
     layout->addWidget(m_name);
-    // The app's own flat buttons, not the platform's (which come with icons).
-    auto *cancel = new Button(tr("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
-    cancel->setBackgroundColorNames(QStringLiteral("secondarySystemBackground"), QString());
-    cancel->setTitleColor(Resources::color(QStringLiteral("label")));
-    m_signIn = new Button(tr("Sign in"), this);
-    m_signIn->setObjectName(QStringLiteral("signInButton"));
-    m_signIn->setBackgroundColorNames(QStringLiteral("accent"), QStringLiteral("placeholder"));
-    m_signIn->setTitleColor(Qt::white);
+    m_status = secondaryLabel(QString(), form);
+    m_status->setObjectName(QStringLiteral("signInStatus"));
+    m_status->hide();
+    layout->addWidget(m_status);
+    if (!m_server.isEmpty()) {
+        m_existing = new QPushButton(form);
+        m_existing->setObjectName(QStringLiteral("existingAccountButton"));
+        m_existing->setFlat(true);
+        m_existing->setCursor(Qt::PointingHandCursor);
+        QPalette link = m_existing->palette();
+        link.setColor(QPalette::ButtonText, Resources::color(QStringLiteral("accent")));
+        m_existing->setPalette(link);
+        layout->addWidget(m_existing, 0, Qt::AlignLeft);
+        connect(m_existing, &QPushButton::clicked, this, [this] { setRecovering(!m_recovering); });
+    }
+    m_cancel = dialogButton(tr("Cancel"), QStringLiteral("cancelButton"), false, form);
+    m_signIn = dialogButton(tr("Sign in"), QStringLiteral("signInButton"), true, form);
     m_signIn->setEnabled(false);
     m_signIn->setDefault(true);
     auto *buttons = new QHBoxLayout;
     buttons->setSpacing(10);
-    for (Button *button : {cancel, m_signIn}) {
-        button->setCornerRadius(18);
-        button->setMinimumHeight(36);
-        button->setAutoDefault(false);
-        buttons->addWidget(button, 1);
-    }
+    buttons->addWidget(m_cancel, 1);
+    buttons->addWidget(m_signIn, 1);
     layout->addLayout(buttons);
+    m_pages->addWidget(form);
+    setRecovering(false);
+
     setMinimumWidth(320);
     connect(m_name, &QLineEdit::textChanged, this,
-            [this](const QString &text) { m_signIn->setEnabled(!text.trimmed().isEmpty()); });
+            [this](const QString &text) { m_signIn->setEnabled(!m_busy && !text.trimmed().isEmpty()); });
     connect(m_signIn, &QPushButton::clicked, this, &SignInDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &SignInDialog::reject);
+    connect(m_cancel, &QPushButton::clicked, this, &SignInDialog::reject);
+}
+
+void SignInDialog::setRecovering(bool recovering)
+{
+    m_recovering = recovering;
+    const QString placeholder = recovering ? tr("Recovery code") : tr("Player name");
+    m_name->clear();
+    m_name->setPlaceholderText(placeholder);
+    // A placeholder is gone once typing starts; the field keeps its name.
+    m_name->setAccessibleName(placeholder);
+    m_status->hide();
+    if (m_server.isEmpty()) {
+        m_intro->setText(tr("Sign in to keep your best scores and achievements."));
+        return;
+    }
+    m_intro->setText(recovering ? tr("Type the recovery code you were given when the account was made. "
+                                     "The account moves to this computer.")
+                                : tr("Your scores and achievements go to the Kestrune server at %1, "
+                                     "where other players see them.")
+                                      .arg(m_server));
+    m_existing->setText(recovering ? tr("Make a new account instead") : tr("I already have an account"));
+    m_existing->setAccessibleName(m_existing->text());
+}
+
+void SignInDialog::setBusy(bool busy)
+{
+    m_busy = busy;
+    m_name->setEnabled(!busy);
+    if (m_existing)
+        m_existing->setEnabled(!busy);
+    m_signIn->setEnabled(!busy && !m_name->text().trimmed().isEmpty());
+    m_signIn->setText(busy ? tr("Signing in…") : tr("Sign in"));
 }
 
 void SignInDialog::accept()
 {
-    const QString name = m_name->text().trimmed();
-    if (name.isEmpty())
+    const QString text = m_name->text().trimmed();
+    if (m_code) { // the recovery code has been seen
+        QDialog::accept();
         return;
-    if (!m_answered) {
-        m_answered = true;
-        m_screen->submit(name);
     }
-    QDialog::accept();
+    if (text.isEmpty() || m_busy)
+        return;
+    if (m_server.isEmpty()) {
+        // On this machine signing in cannot fail for want of a network.
+        if (!m_answered) {
+            m_answered = true;
+            m_screen->submit(text);
+        }
+        QDialog::accept();
+        return;
+    }
+    m_answered = true;
+    setBusy(true);
+    m_status->hide();
+    QPointer<SignInDialog> self(this);
+    auto done = [self](OptionalError error, QString recoveryCode) {
+        const QString problem = error ? error->message : QString();
+        QMetaObject::invokeMethod(
+            qApp,
+            [self, problem, recoveryCode] {
+                if (self)
+                    self->finished(problem, recoveryCode);
+            },
+            Qt::QueuedConnection);
+    };
+    if (m_recovering)
+        m_screen->recover(text, done);
+    else
+        m_screen->submit(text, done);
+}
+
+void SignInDialog::finished(const QString &problem, const QString &recoveryCode)
+{
+    setBusy(false);
+    if (!problem.isEmpty()) {
+        m_answered = false; // cancelling now declines, as before any attempt
+        m_status->setText(problem);
+        QPalette palette = m_status->palette();
+        palette.setColor(QPalette::WindowText, Resources::color(QStringLiteral("systemRed")));
+        m_status->setPalette(palette);
+        m_status->show();
+        m_name->setFocus();
+        return;
+    }
+    if (recoveryCode.isEmpty()) {
+        QDialog::accept();
+        return;
+    }
+    // The server keeps only a hash of the code: this is the one chance to note it.
+    auto *page = new QWidget(m_pages);
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(12);
+    layout->addWidget(titleLabel(tr("Your recovery code"), page));
+    m_code = new QLabel(recoveryCode, page);
+    m_code->setObjectName(QStringLiteral("recoveryCode"));
+    m_code->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_code->setAlignment(Qt::AlignCenter);
+    m_code->setAccessibleName(tr("Recovery code %1").arg(recoveryCode));
+    QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    mono.setPixelSize(18);
+    mono.setBold(true);
+    m_code->setFont(mono);
+    layout->addWidget(m_code);
+    layout->addWidget(secondaryLabel(tr("Write it down. It brings this account to another computer, and it is "
+                                        "shown only this once."),
+                                     page));
+    auto *done = dialogButton(tr("Done"), QStringLiteral("doneButton"), true, page);
+    done->setDefault(true);
+    connect(done, &QPushButton::clicked, this, &SignInDialog::accept);
+    layout->addWidget(done);
+    m_pages->addWidget(page);
+    m_pages->setCurrentWidget(page);
+    done->setFocus();
+}
+
+QString SignInDialog::shownRecoveryCode() const
+{
+    return m_code ? m_code->text() : QString();
 }
 
 void SignInDialog::reject()
 {
+    if (m_code) { // signed in; closing is as good as Done
+        QDialog::accept();
+        return;
+    }
     if (!m_answered) {
         m_answered = true;
         m_screen->cancel();

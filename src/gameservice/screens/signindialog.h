@@ -4,7 +4,10 @@
 
 #include <memory>
 
+class QLabel;
 class QLineEdit;
+class QPushButton;
+class QStackedWidget;
 
 namespace kestrune {
 
@@ -12,7 +15,10 @@ class Button;
 class SignInViewController;
 
 // Asks for a player name and signs in under it; closing it any other way
-// declines. GUI thread.
+// declines. On a server it says which, offers to bring an existing account
+// by its recovery code instead, stays open while the server answers (with
+// its refusal, for another try) and shows a new account's recovery code
+// once before it closes. GUI thread.
 class SignInDialog final : public QDialog
 {
     Q_OBJECT
@@ -21,14 +27,35 @@ public:
 
     QLineEdit *nameEdit() const { return m_name; }
     Button *signInButton() const { return m_signIn; }
+    // Switches between a new account (a name) and an existing one (its
+    // recovery code); only on a server.
+    QPushButton *existingAccountButton() const { return m_existing; }
+    // Why the last attempt failed, or that one is under way.
+    QLabel *statusLabel() const { return m_status; }
+    // The recovery code once an account is made; empty before.
+    QString shownRecoveryCode() const;
 
     void accept() override;
     void reject() override;
 
 private:
+    void setRecovering(bool recovering);
+    void setBusy(bool busy);
+    // On the GUI thread, with the server's answer.
+    void finished(const QString &problem, const QString &recoveryCode);
+
     std::shared_ptr<SignInViewController> m_screen;
+    const QString m_server;
+    QStackedWidget *m_pages;
+    QLabel *m_intro;
     QLineEdit *m_name;
+    QLabel *m_status;
+    QPushButton *m_existing = nullptr;
+    Button *m_cancel;
     Button *m_signIn;
+    QLabel *m_code = nullptr;
+    bool m_recovering = false;
+    bool m_busy = false;
     bool m_answered = false;
 };
 
