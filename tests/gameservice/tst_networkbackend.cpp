@@ -5,7 +5,7 @@
 #include "gameservice/client/servicelocation.h"
 #include "gameservice/network/networkservicebackend.h"
 #include "gameservice/network/serveraddress.h"
-#include "gameservice/network/transport/httptransport.h"
+#include "fakes/scriptedtransport.h"
 
 #include "memorystore.h"
 
@@ -24,61 +24,13 @@
 using namespace kestrune;
 using net::HttpRequest;
 using net::HttpResponse;
+using test::answer;
+using test::refusal;
+using test::ScriptedTransport;
 
 namespace {
 
 const QString server = QStringLiteral("http://127.0.0.1:9");
-
-HttpResponse answer(int status, const QJsonObject &body, std::vector<std::pair<std::string, std::string>> headers = {})
-{
-    HttpResponse r;
-    r.status = status;
-    r.body = QJsonDocument(body).toJson(QJsonDocument::Compact).toStdString();
-    r.headers = std::move(headers);
-    return r;
-}
-
-HttpResponse refusal(int status, const char *code, std::vector<std::pair<std::string, std::string>> headers = {})
-{
-    return answer(status, QJsonObject{{"error", QJsonObject{{"code", code}, {"message", "No."}}}}, std::move(headers));
-}
-
-// Answers from a queue and keeps every request.
-class ScriptedTransport final : public net::HttpTransport
-{
-public:
-    HttpResponse send(const HttpRequest &request) override
-    {
-        std::lock_guard lock(m_mutex);
-        requests.push_back(request);
-        if (answers.empty()) {
-            HttpResponse none;
-            none.failure = HttpResponse::Failure::connect;
-            none.error = "Connection refused";
-            return none;
-        }
-        HttpResponse r = answers.front();
-        answers.pop_front();
-        return r;
-    }
-    void cancelAll() override {}
-
-    QJsonObject body(std::size_t i) const
-    {
-        return QJsonDocument::fromJson(QByteArray::fromStdString(requests.at(i).body)).object();
-    }
-    std::string header(std::size_t i, const std::string &name) const
-    {
-        for (const auto &[key, value] : requests.at(i).headers)
-            if (key == name)
-                return value;
-        return {};
-    }
-
-    std::mutex m_mutex;
-    std::deque<HttpResponse> answers;
-    std::vector<HttpRequest> requests;
-};
 
 struct Fixture
 {

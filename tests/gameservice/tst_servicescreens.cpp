@@ -1,10 +1,12 @@
 #include "accessibilityrecorder.h"
 #include "fakes/managerfixture.h"
+#include "fakes/scriptedtransport.h"
 
 #include "gameservice/client/gameserviceenvironment.h"
 #include "gameservice/kit/gameserviceviewcontroller.h"
 #include "gameservice/kit/signinviewcontroller.h"
 #include "gameservice/local/localservicebackend.h"
+#include "gameservice/network/networkservicebackend.h"
 #include "gameservice/screens/completionbanner.h"
 #include "gameservice/screens/servicescreen.h"
 #include "gameservice/screens/signindialog.h"
@@ -94,6 +96,86 @@ private slots:
         QTest::mouseClick(signIn, Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(kit->localPlayer().isAuthenticated(), 30000);
         QCOMPARE(kit->localPlayer().displayName(), QStringLiteral("Ada"));
+    }
+
+    // On a server the dialog names it, keeps a refusal on screen for another
+    // try, shows a new account's recovery code once, and can bring an
+    // existing account by its code instead.
+    void theSignInDialogOnAServer()
+    {
+        QTemporaryDir dir;
+        auto transport = std::make_shared<ScriptedTransport>();
+        auto kit = ServiceKit::create(std::make_shared<NetworkServiceBackend>(
+            QStringLiteral("https://scores.example.org"), GameServiceEnvironment::accountFileName(dir.path()),
+            GameServiceEnvironment::catalogue(), [transport](QString *) { return transport; }));
+        auto presenter = std::make_shared<WidgetServiceScreenPresenter>();
+        kit->setScreenPresenter(presenter);
+        QWidget menu;
+        menu.resize(390, 700);
+        menu.show();
+        std::shared_ptr<SignInViewController> handedOver;
+        std::mutex mutex;
+        kit->localPlayer().setAuthenticateHandler([&](auto screen, auto) {
+            std::lock_guard l(mutex);
+            if (screen)
+                handedOver = screen;
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                std::lock_guard l(mutex);
+                return bool(handedOver);
+            }(),
+            30000);
+        handedOver->present(&menu, true, {});
+        QPointer<SignInDialog> dialog = qobject_cast<SignInDialog *>(presenter->widgetFor(handedOver.get()));
+        QVERIFY(dialog);
+        QVERIFY(dialog->findChild<QLabel *>("signInIntro")->text().contains("https://scores.example.org"));
+        QCOMPARE(unnamedElements(dialog).join("; "), QString());
+
+        transport->push(refusal(400, "invalid_name"));
+        QTest::keyClicks(dialog->nameEdit(), QStringLiteral("Ada"));
+        QTest::mouseClick(dialog->signInButton(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(dialog->statusLabel()->isVisible(), 30000);
+        QVERIFY(dialog->statusLabel()->text().contains("No."));
+        QVERIFY(dialog->isVisible() && dialog->signInButton()->isEnabled());
+        QVERIFY(!kit->localPlayer().isAuthenticated());
+
+        transport->push(answer(201, {{"playerId", "K1"}, {"displayName", "Ada"}, {"token", "t"},
+                                     {"recoveryCode", "7K2M-9QRT-ABCD"}}));
+        QTest::mouseClick(dialog->signInButton(), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(dialog->shownRecoveryCode(), QStringLiteral("7K2M-9QRT-ABCD"), 30000);
+        QVERIFY(kit->localPlayer().isAuthenticated());
+        QCOMPARE(kit->localPlayer().displayName(), QStringLiteral("Ada"));
+        QVERIFY(dialog->isVisible()); // until the player has noted it
+        QCOMPARE(unnamedElements(dialog).join("; "), QString());
+        QTest::keyClick(dialog, Qt::Key_Return);
+        QTRY_VERIFY(dialog.isNull());
+
+        // Another device: the same account by its code.
+        QTemporaryDir other;
+        auto second = ServiceKit::create(std::make_shared<NetworkServiceBackend>(
+            QStringLiteral("https://scores.example.org"), GameServiceEnvironment::accountFileName(other.path()),
+            GameServiceEnvironment::catalogue(), [transport](QString *) { return transport; }));
+        second->setScreenPresenter(presenter);
+        auto screen = std::make_shared<SignInViewController>(second);
+        screen->present(&menu, false, {});
+        QPointer<SignInDialog> recovering = qobject_cast<SignInDialog *>(presenter->widgetFor(screen.get()));
+        QVERIFY(recovering);
+        QTest::mouseClick(recovering->existingAccountButton(), Qt::LeftButton);
+        QCOMPARE(recovering->nameEdit()->placeholderText(), QStringLiteral("Recovery code"));
+        transport->push(answer(200, {{"playerId", "K1"}, {"displayName", "Ada"}, {"token", "t2"},
+                                     {"recoveryCode", "NEW0-CODE"}}));
+        QTest::keyClicks(recovering->nameEdit(), QStringLiteral("7k2m 9qrt abcd"));
+        QCOMPARE(QApplication::focusWidget(), recovering->nameEdit());
+        QTest::keyClick(recovering->nameEdit(), Qt::Key_Return);
+        QTRY_COMPARE_WITH_TIMEOUT(recovering->shownRecoveryCode(), QStringLiteral("NEW0-CODE"), 30000);
+        const auto sent = transport->sent();
+        QCOMPARE(sent.back().url, std::string("https://scores.example.org/v1/accounts/recover"));
+        QVERIFY(second->localPlayer().isAuthenticated());
+        recovering->reject(); // closing now is as good as Done
+        QTRY_VERIFY(!recovering || !recovering->isVisible());
+        kit->waitForIdle();
+        second->waitForIdle();
     }
 
     void theAchievementsScreenShowsProgressAndClosesThroughTheManager()

@@ -90,12 +90,17 @@ SignInDialog::SignInDialog(std::shared_ptr<SignInViewController> screen, QWidget
         m_existing = new QPushButton(form);
         m_existing->setObjectName(QStringLiteral("existingAccountButton"));
         m_existing->setFlat(true);
+        // Return belongs to Sign in, whatever has the focus.
+        m_existing->setAutoDefault(false);
         m_existing->setCursor(Qt::PointingHandCursor);
         QPalette link = m_existing->palette();
         link.setColor(QPalette::ButtonText, Resources::color(QStringLiteral("accent")));
         m_existing->setPalette(link);
         layout->addWidget(m_existing, 0, Qt::AlignLeft);
-        connect(m_existing, &QPushButton::clicked, this, [this] { setRecovering(!m_recovering); });
+        connect(m_existing, &QPushButton::clicked, this, [this] {
+            setRecovering(!m_recovering);
+            m_name->setFocus(); // the field has changed meaning: type into it
+        });
     }
     m_cancel = dialogButton(tr("Cancel"), QStringLiteral("cancelButton"), false, form);
     m_signIn = dialogButton(tr("Sign in"), QStringLiteral("signInButton"), true, form);
