@@ -1,0 +1,59 @@
+#pragma once
+
+#include "httptransport.h"
+
+#include <atomic>
+#include <cstddef>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace kestrune::net {
+
+// HttpTransport on libcurl. Each request borrows a connection slot (an easy
+// handle driven by its own multi handle) from a small pool, so a second
+// request to the same server reuses the first one's kept-alive connection;
+// the multi handle lets cancelAll() wake a request that waits on a silent
+// server instead of letting it sleep until its next timer.
+//
+// Peer and host are always verified. Proxies come from the environment
+// (http_proxy, https_proxy, no_proxy), as libcurl reads them. A
+// non-positive timeout in the options means no limit of that kind.
+class CurlHttpTransport final : public HttpTransport
+{
+public:
+    // Answers larger than this fail rather than fill the memory.
+    static constexpr std::size_t maxResponseBytes = 4 * 1024 * 1024;
+    static constexpr std::size_t maxHeaderBytes = 64 * 1024;
+
+    explicit CurlHttpTransport(HttpTransportOptions options);
+    ~CurlHttpTransport() override;
+    CurlHttpTransport(const CurlHttpTransport &) = delete;
+    CurlHttpTransport &operator=(const CurlHttpTransport &) = delete;
+
+    HttpResponse send(const HttpRequest &request) override;
+    void cancelAll() override;
+
+private:
+    struct Slot;
+    struct Exchange;
+
+    Slot *borrow();
+    void giveBack(Slot *slot, bool reusable);
+    bool configure(Slot &slot, const HttpRequest &request, Exchange &exchange, HttpResponse &response);
+    void run(Slot &slot, Exchange &exchange, HttpResponse &response);
+
+    const HttpTransportOptions m_options;
+    // The system's authorities followed by the extra ones, handed to libcurl
+    // as one bundle; empty when no extra file is configured.
+    std::string m_authorities;
+    // Why no request can be sent (an unreadable authorities file).
+    std::string m_setupError;
+
+    std::atomic<bool> m_cancelled{false};
+    std::mutex m_mutex; // guards the two lists below
+    std::vector<Slot *> m_idle;
+    std::vector<Slot *> m_busy;
+};
+
+} // namespace kestrune::net
