@@ -44,8 +44,10 @@ private:
     void run(Slot &slot, Exchange &exchange, HttpResponse &response);
 
     const HttpTransportOptions m_options;
-    // The system's authorities followed by the extra ones, handed to libcurl
-    // as one bundle; empty when no extra file is configured.
+    // With an extra authorities file: the system's folder of authorities to
+    // use beside it, or, where there is none, the system's bundle and the
+    // extra file as one. Both empty without an extra file.
+    std::string m_authorityFolder;
     std::string m_authorities;
     // Why no request can be sent (an unreadable authorities file).
     std::string m_setupError;
