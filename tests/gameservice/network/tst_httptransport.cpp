@@ -113,6 +113,9 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_folder.isValid());
+        // Loopback only: a proxy of the machine running the tests stays out.
+        for (const char *name : {"http_proxy", "https_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
+            qunsetenv(name);
         QVERIFY2(!qEnvironmentVariable("KESTRUNE_HTTP_MODULE").isEmpty(), "run through ctest, which names the module");
         m_server = startServer(QStringLiteral("shared"), {QStringLiteral("--rate-limit"), QStringLiteral("0")});
         QVERIFY(m_server);
@@ -501,6 +504,24 @@ private slots:
 
         // The transport still works afterwards.
         QCOMPARE(transport->send({"GET", server.url(), {}, {}}).body, std::string("never"));
+    }
+
+    void proxyFromTheEnvironment()
+    {
+        ScriptedHttpServer proxy(ScriptedHttpServer::answer(200, {}, "proxied"));
+        QVERIFY(proxy.listening());
+        auto transport = loadTransport();
+        QVERIFY(transport);
+        qputenv("http_proxy", QByteArray::fromStdString(proxy.url()));
+        // The name is never looked up here: the proxy is asked for it.
+        const auto answer = sendWithin(*transport, {"GET", "http://kestrune.invalid/v1/leaderboards", {}, {}});
+        qunsetenv("http_proxy");
+        QVERIFY(answer);
+        QVERIFY2(answer->body == "proxied", describe(*answer));
+        const auto received = proxy.received();
+        QCOMPARE(received.size(), std::size_t(1));
+        QVERIFY2(received.front().starts_with("GET http://kestrune.invalid/v1/leaderboards HTTP/1.1\r\n"),
+                 received.front().c_str());
     }
 
     void missingModuleNamesWhereItLooked()
