@@ -273,6 +273,9 @@ CurlHttpTransport::Slot *CurlHttpTransport::borrow()
 
 void CurlHttpTransport::giveBack(Slot *slot, bool reusable)
 {
+    // The handle points at the finished request's buffers; a reset forgets
+    // them and keeps the connections, which live in the multi handle.
+    curl_easy_reset(slot->easy);
     {
         std::lock_guard lock(m_mutex);
         m_busy.erase(std::find(m_busy.begin(), m_busy.end(), slot));
@@ -321,8 +324,6 @@ HttpResponse CurlHttpTransport::send(const HttpRequest &request)
 bool CurlHttpTransport::configure(Slot &slot, const HttpRequest &request, Exchange &exchange, HttpResponse &response)
 {
     CURL *easy = slot.easy;
-    // Reset keeps the kept-alive connections, which live in the multi handle.
-    curl_easy_reset(easy);
 
     for (const auto &[name, value] : request.headers)
         // "Name;" is libcurl's spelling of a header with an empty value.

@@ -18,7 +18,8 @@ namespace kestrune::net {
 //
 // Peer and host are always verified. Proxies come from the environment
 // (http_proxy, https_proxy, no_proxy), as libcurl reads them. A
-// non-positive timeout in the options means no limit of that kind.
+// non-positive timeout in the options leaves libcurl's own: no total limit,
+// 300 s to connect.
 class CurlHttpTransport final : public HttpTransport
 {
 public:
