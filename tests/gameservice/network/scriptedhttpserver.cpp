@@ -82,15 +82,30 @@ std::vector<std::string> ScriptedHttpServer::received() const
     return m_received;
 }
 
-bool ScriptedHttpServer::waitForConnections(int count, std::chrono::milliseconds bound) const
+namespace {
+
+template<class Condition>
+bool waitUntil(Condition condition, std::chrono::milliseconds bound)
 {
     const auto deadline = std::chrono::steady_clock::now() + bound;
-    while (m_connections < count) {
+    while (!condition()) {
         if (std::chrono::steady_clock::now() > deadline)
             return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return true;
+}
+
+} // namespace
+
+bool ScriptedHttpServer::waitForConnections(int count, std::chrono::milliseconds bound) const
+{
+    return waitUntil([&] { return m_connections >= count; }, bound);
+}
+
+bool ScriptedHttpServer::waitForRequests(int count, std::chrono::milliseconds bound) const
+{
+    return waitUntil([&] { return requests() >= count; }, bound);
 }
 
 std::string ScriptedHttpServer::answer(int status, const std::string &extraHeaders, const std::string &body)

@@ -32,8 +32,10 @@ public:
     int requests() const;
     // The request's head and body as received, oldest first.
     std::vector<std::string> received() const;
-    // True once `count` connections were accepted, waiting at most `bound`.
+    // True once `count` connections were accepted, or `count` requests
+    // received, waiting at most `bound`.
     bool waitForConnections(int count, std::chrono::milliseconds bound) const;
+    bool waitForRequests(int count, std::chrono::milliseconds bound) const;
 
     // An answer with a body and the headers that frame it.
     static std::string answer(int status, const std::string &extraHeaders, const std::string &body);
