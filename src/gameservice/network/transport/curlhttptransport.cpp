@@ -3,10 +3,8 @@
 #include <curl/curl.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace kestrune::net {
@@ -27,48 +25,6 @@ void initialiseLibraryOnce()
 {
     static std::once_flag once;
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
-
-Failure failureOf(CURLcode code)
-{
-    switch (code) {
-    case CURLE_OK:
-        return Failure::none;
-    case CURLE_COULDNT_CONNECT:
-    case CURLE_COULDNT_RESOLVE_HOST:
-    case CURLE_COULDNT_RESOLVE_PROXY:
-        return Failure::connect;
-    case CURLE_OPERATION_TIMEDOUT:
-        return Failure::timeout;
-    case CURLE_SSL_CONNECT_ERROR:
-    case CURLE_PEER_FAILED_VERIFICATION:
-    case CURLE_SSL_CERTPROBLEM:
-    case CURLE_SSL_CIPHER:
-    case CURLE_SSL_CACERT_BADFILE:
-    case CURLE_SSL_ENGINE_NOTFOUND:
-    case CURLE_SSL_ENGINE_SETFAILED:
-    case CURLE_SSL_ENGINE_INITFAILED:
-    case CURLE_SSL_SHUTDOWN_FAILED:
-    case CURLE_SSL_CRL_BADFILE:
-    case CURLE_SSL_ISSUER_ERROR:
-    case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
-    case CURLE_SSL_INVALIDCERTSTATUS:
-    case CURLE_SSL_CLIENTCERT:
-    case CURLE_USE_SSL_FAILED:
-        return Failure::tls;
-    case CURLE_ABORTED_BY_CALLBACK:
-        return Failure::cancelled;
-    default:
-        return Failure::other;
-    }
-}
-
-std::string oneLine(std::string text)
-{
-    std::replace_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-    while (!text.empty() && text.back() == ' ')
-        text.pop_back();
-    return text;
 }
 
 bool readFile(const std::string &path, std::string &contents)
@@ -106,33 +62,6 @@ DefaultAuthorities defaultAuthorities()
     return found;
 }
 
-bool isToken(std::string_view text)
-{
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](unsigned char c) {
-        return c > 32 && c < 127 && std::string_view("()<>@,;:\\\"/[]?={}").find(char(c)) == std::string_view::npos;
-    });
-}
-
-bool hasLineBreak(std::string_view text)
-{
-    return text.find_first_of("\r\n") != std::string_view::npos || text.find('\0') != std::string_view::npos;
-}
-
-std::string lowerCase(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return char(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); });
-    return text;
-}
-
-std::string_view trimmed(std::string_view text)
-{
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
 } // namespace
 
 struct CurlHttpTransport::Slot
@@ -152,54 +81,6 @@ struct CurlHttpTransport::Slot
     }
     Slot(const Slot &) = delete;
     Slot &operator=(const Slot &) = delete;
-};
-
-// One request's state while libcurl runs it.
-struct CurlHttpTransport::Exchange
-{
-    HttpResponse *response = nullptr;
-    curl_slist *headers = nullptr;
-    char errorText[CURL_ERROR_SIZE] = {};
-    std::size_t headerBytes = 0;
-    bool bodyTooLarge = false;
-    bool headersTooLarge = false;
-
-    ~Exchange() { curl_slist_free_all(headers); }
-
-    static size_t onBody(char *data, size_t size, size_t count, void *user)
-    {
-        auto *self = static_cast<Exchange *>(user);
-        const size_t bytes = size * count;
-        if (self->response->body.size() + bytes > maxResponseBytes) {
-            self->bodyTooLarge = true;
-            return 0; // ends the transfer with a write error
-        }
-        self->response->body.append(data, bytes);
-        return bytes;
-    }
-
-    static size_t onHeader(char *data, size_t size, size_t count, void *user)
-    {
-        auto *self = static_cast<Exchange *>(user);
-        const size_t bytes = size * count;
-        self->headerBytes += bytes;
-        if (self->headerBytes > maxHeaderBytes) {
-            self->headersTooLarge = true;
-            return 0;
-        }
-        const std::string_view line(data, bytes);
-        // A status line starts a new set: an interim 100 Continue's headers
-        // must not mix with the final answer's.
-        if (line.starts_with("HTTP/")) {
-            self->response->headers.clear();
-            return bytes;
-        }
-        const auto colon = line.find(':');
-        if (colon != std::string_view::npos && colon > 0)
-            self->response->headers.emplace_back(lowerCase(std::string(line.substr(0, colon))),
-                                                 std::string(trimmed(line.substr(colon + 1))));
-        return bytes;
-    }
 };
 
 CurlHttpTransport::CurlHttpTransport(HttpTransportOptions options)
@@ -289,58 +170,39 @@ void CurlHttpTransport::giveBack(Slot *slot, bool reusable)
 
 HttpResponse CurlHttpTransport::send(const HttpRequest &request)
 {
-    HttpResponse response;
-    const auto fail = [&response](Failure failure, std::string error) {
-        response.failure = failure;
-        response.error = std::move(error);
-        return response;
-    };
     if (m_cancelled)
-        return fail(Failure::cancelled, "cancelled");
+        return CurlExchange::failed(Failure::cancelled, "cancelled");
     if (!m_setupError.empty())
-        return fail(Failure::tls, m_setupError);
-    if (!isToken(request.method))
-        return fail(Failure::other, "invalid request method '" + oneLine(request.method) + "'");
-    for (const auto &[name, value] : request.headers)
-        if (!isToken(name) || hasLineBreak(value))
-            return fail(Failure::other, "invalid request header '" + oneLine(name) + "'");
+        return CurlExchange::failed(Failure::tls, m_setupError);
+    if (std::string refusal = CurlExchange::refusal(request); !refusal.empty())
+        return CurlExchange::failed(Failure::other, std::move(refusal));
 
     Slot *slot = borrow();
     if (!slot)
-        return fail(Failure::other, "the HTTP library could not start a request");
-    Exchange exchange;
-    exchange.response = &response;
-    if (!configure(*slot, request, exchange, response)) {
+        return CurlExchange::failed(Failure::other, "the HTTP library could not start a request");
+    CurlExchange exchange(request);
+    CURLcode code = applyPolicy(slot->easy);
+    if (code == CURLE_OK)
+        code = exchange.attach(slot->easy);
+    if (code != CURLE_OK) {
         giveBack(slot, true);
-        return response;
+        return CurlExchange::failed(Failure::other,
+                                    std::string("the HTTP library refused an option: ") + curl_easy_strerror(code));
     }
-    run(*slot, exchange, response);
+    HttpResponse response = run(*slot, exchange);
     // A cancelled or failed transfer may leave its connection half-used;
     // only a clean slot goes back to the pool.
     giveBack(slot, response.failure == Failure::none);
     return response;
 }
 
-bool CurlHttpTransport::configure(Slot &slot, const HttpRequest &request, Exchange &exchange, HttpResponse &response)
+CURLcode CurlHttpTransport::applyPolicy(CURL *easy) const
 {
-    CURL *easy = slot.easy;
-
-    for (const auto &[name, value] : request.headers)
-        // "Name;" is libcurl's spelling of a header with an empty value.
-        exchange.headers = curl_slist_append(exchange.headers,
-                                             (value.empty() ? name + ";" : name + ": " + value).c_str());
-    const bool hasContentType = std::any_of(request.headers.begin(), request.headers.end(),
-                                            [](const auto &header) { return lowerCase(header.first) == "content-type"; });
-    // libcurl would label a POST as a form; no label beats a wrong one.
-    if (!hasContentType)
-        exchange.headers = curl_slist_append(exchange.headers, "Content-Type:");
-
     CURLcode code = CURLE_OK;
     const auto set = [&code, easy](CURLoption option, auto value) {
         if (code == CURLE_OK)
             code = curl_easy_setopt(easy, option, value);
     };
-    set(CURLOPT_URL, request.url.c_str());
     set(CURLOPT_PROTOCOLS_STR, "http,https");
     set(CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     set(CURLOPT_FOLLOWLOCATION, 0L);
@@ -358,56 +220,27 @@ bool CurlHttpTransport::configure(Slot &slot, const HttpRequest &request, Exchan
     set(CURLOPT_TIMEOUT_MS, long(std::max(0, m_options.totalTimeoutMs)));
     set(CURLOPT_USERAGENT, m_options.userAgent.c_str());
     set(CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
-    set(CURLOPT_MAXFILESIZE_LARGE, curl_off_t(maxResponseBytes));
-    set(CURLOPT_ERRORBUFFER, exchange.errorText);
-    set(CURLOPT_WRITEFUNCTION, &Exchange::onBody);
-    set(CURLOPT_WRITEDATA, static_cast<void *>(&exchange));
-    set(CURLOPT_HEADERFUNCTION, &Exchange::onHeader);
-    set(CURLOPT_HEADERDATA, static_cast<void *>(&exchange));
-    set(CURLOPT_HTTPHEADER, exchange.headers);
-
-    if (request.method == "HEAD") {
-        set(CURLOPT_NOBODY, 1L);
-    } else if (request.method == "POST" || !request.body.empty()) {
-        set(CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(request.body.size()));
-        set(CURLOPT_POSTFIELDS, request.body.c_str());
-        if (request.method != "POST")
-            set(CURLOPT_CUSTOMREQUEST, request.method.c_str());
-    } else {
-        set(CURLOPT_HTTPGET, 1L);
-        if (request.method != "GET")
-            set(CURLOPT_CUSTOMREQUEST, request.method.c_str());
-    }
-
-    if (code != CURLE_OK) {
-        response.failure = Failure::other;
-        response.error = std::string("the HTTP library refused an option: ") + curl_easy_strerror(code);
-        return false;
-    }
-    return true;
+    return code;
 }
 
-void CurlHttpTransport::run(Slot &slot, Exchange &exchange, HttpResponse &response)
+HttpResponse CurlHttpTransport::run(Slot &slot, CurlExchange &exchange)
 {
+    if (curl_multi_add_handle(slot.multi, slot.easy) != CURLM_OK)
+        return CurlExchange::failed(Failure::other, "the HTTP library could not start a request");
     CURLcode result = CURLE_OK;
-    bool cancelled = false;
-    if (curl_multi_add_handle(slot.multi, slot.easy) != CURLM_OK) {
-        response.failure = Failure::other;
-        response.error = "the HTTP library could not start a request";
-        return;
-    }
     for (;;) {
         // Checked before every step: cancelAll() sets the flag first and
         // then wakes the wait below.
         if (m_cancelled) {
-            cancelled = true;
+            result = CURLE_ABORTED_BY_CALLBACK;
+            exchange.setErrorText("cancelled");
             break;
         }
         int running = 0;
         const CURLMcode performed = curl_multi_perform(slot.multi, &running);
         if (performed != CURLM_OK) {
             result = CURLE_FAILED_INIT;
-            std::snprintf(exchange.errorText, sizeof exchange.errorText, "%s", curl_multi_strerror(performed));
+            exchange.setErrorText(curl_multi_strerror(performed));
             break;
         }
         if (running == 0) {
@@ -420,28 +253,7 @@ void CurlHttpTransport::run(Slot &slot, Exchange &exchange, HttpResponse &respon
         curl_multi_poll(slot.multi, nullptr, 0, pollIntervalMs, nullptr);
     }
     curl_multi_remove_handle(slot.multi, slot.easy);
-
-    if (cancelled) {
-        response = HttpResponse{};
-        response.failure = Failure::cancelled;
-        response.error = "cancelled";
-        return;
-    }
-    if (result == CURLE_OK) {
-        long status = 0;
-        curl_easy_getinfo(slot.easy, CURLINFO_RESPONSE_CODE, &status);
-        response.status = int(status);
-        return;
-    }
-    const HttpResponse::Failure failure = failureOf(result);
-    response = HttpResponse{};
-    response.failure = failure;
-    if (exchange.bodyTooLarge || result == CURLE_FILESIZE_EXCEEDED)
-        response.error = "the answer is larger than " + std::to_string(maxResponseBytes / (1024 * 1024)) + " MiB";
-    else if (exchange.headersTooLarge)
-        response.error = "the answer's headers are larger than " + std::to_string(maxHeaderBytes / 1024) + " KiB";
-    else
-        response.error = oneLine(exchange.errorText[0] ? exchange.errorText : curl_easy_strerror(result));
+    return exchange.finish(slot.easy, result);
 }
 
 } // namespace kestrune::net

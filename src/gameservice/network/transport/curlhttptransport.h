@@ -1,9 +1,9 @@
 #pragma once
 
+#include "curlexchange.h"
 #include "httptransport.h"
 
 #include <atomic>
-#include <cstddef>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -23,10 +23,6 @@ namespace kestrune::net {
 class CurlHttpTransport final : public HttpTransport
 {
 public:
-    // Answers larger than this fail rather than fill the memory.
-    static constexpr std::size_t maxResponseBytes = 4 * 1024 * 1024;
-    static constexpr std::size_t maxHeaderBytes = 64 * 1024;
-
     explicit CurlHttpTransport(HttpTransportOptions options);
     ~CurlHttpTransport() override;
     CurlHttpTransport(const CurlHttpTransport &) = delete;
@@ -37,12 +33,12 @@ public:
 
 private:
     struct Slot;
-    struct Exchange;
 
     Slot *borrow();
     void giveBack(Slot *slot, bool reusable);
-    bool configure(Slot &slot, const HttpRequest &request, Exchange &exchange, HttpResponse &response);
-    void run(Slot &slot, Exchange &exchange, HttpResponse &response);
+    // The options every request gets: protocols, verification, timeouts.
+    CURLcode applyPolicy(CURL *easy) const;
+    HttpResponse run(Slot &slot, CurlExchange &exchange);
 
     const HttpTransportOptions m_options;
     // With an extra authorities file: the system's folder of authorities to
