@@ -35,8 +35,7 @@ ScriptedHttpServer::ScriptedHttpServer(std::string answer)
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof address;
-    if (::bind(m_listener, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0
-        || ::listen(m_listener, 16) != 0
+    if (::bind(m_listener, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0 || ::listen(m_listener, 16) != 0
         || ::getsockname(m_listener, reinterpret_cast<sockaddr *>(&address), &length) != 0)
         return;
     m_port = ntohs(address.sin_port);
@@ -84,8 +83,7 @@ std::vector<std::string> ScriptedHttpServer::received() const
 
 namespace {
 
-template<class Condition>
-bool waitUntil(Condition condition, std::chrono::milliseconds bound)
+template<class Condition> bool waitUntil(Condition condition, std::chrono::milliseconds bound)
 {
     const auto deadline = std::chrono::steady_clock::now() + bound;
     while (!condition()) {

@@ -101,7 +101,8 @@ class HttpTransportTest : public QObject
     // A new account on the shared server; its token.
     std::string createAccount(HttpTransport &transport, const std::string &name)
     {
-        const HttpResponse created = transport.send({"POST", base(m_server->port()) + "/v1/accounts",
+        const HttpResponse created = transport.send({"POST",
+                                                     base(m_server->port()) + "/v1/accounts",
                                                      {{"Content-Type", "application/json"}},
                                                      nlohmann::json{{"displayName", name}}.dump()});
         if (created.status != 201)
@@ -150,7 +151,8 @@ private slots:
         QCOMPARE(who.value("displayName", std::string()), std::string("Transported"));
 
         const HttpResponse renamed =
-            transport->send({"PATCH", accounts + "/me",
+            transport->send({"PATCH",
+                             accounts + "/me",
                              {{"Authorization", withBearer(token)}, {"Content-Type", "application/json"}},
                              R"({"displayName": "Renamed"})"});
         QCOMPARE(renamed.status, 200);
@@ -221,7 +223,9 @@ private slots:
 
         std::vector<std::future<HttpResponse>> waiting;
         for (int i = 0; i < 2; ++i)
-            waiting.push_back(std::async(std::launch::async, [&] { return transport->send({"GET", silent.url(), {}, {}}); }));
+            waiting.push_back(std::async(std::launch::async, [&] {
+                return transport->send({"GET", silent.url(), {}, {}});
+            }));
         QVERIFY(silent.waitForConnections(2, bound));
         transport->cancelAll();
         for (auto &request : waiting) {
@@ -249,13 +253,19 @@ private slots:
         QTest::addColumn<Failure>("failure");
         QTest::addColumn<QString>("errorMentions");
 
-        QTest::newRow("trusted") << "server" << "127.0.0.1" << Failure::none << "";
-        QTest::newRow("system authorities only") << "" << "127.0.0.1" << Failure::tls << "";
-        QTest::newRow("another authority") << "stranger" << "127.0.0.1" << Failure::tls << "";
+        QTest::newRow("trusted") << "server"
+                                 << "127.0.0.1" << Failure::none << "";
+        QTest::newRow("system authorities only") << ""
+                                                 << "127.0.0.1" << Failure::tls << "";
+        QTest::newRow("another authority") << "stranger"
+                                           << "127.0.0.1" << Failure::tls << "";
         // The certificate names 127.0.0.1 only: the host is checked too.
-        QTest::newRow("wrong host name") << "server" << "localhost" << Failure::tls << "";
-        QTest::newRow("authorities file missing") << "missing" << "127.0.0.1" << Failure::tls << "missing.pem";
-        QTest::newRow("authorities file not PEM") << "text" << "127.0.0.1" << Failure::tls << "text.pem";
+        QTest::newRow("wrong host name") << "server"
+                                         << "localhost" << Failure::tls << "";
+        QTest::newRow("authorities file missing") << "missing"
+                                                  << "127.0.0.1" << Failure::tls << "missing.pem";
+        QTest::newRow("authorities file not PEM") << "text"
+                                                  << "127.0.0.1" << Failure::tls << "text.pem";
     }
 
     void tls()
@@ -276,9 +286,9 @@ private slots:
             QFile text(m_folder.filePath(QStringLiteral("text.pem")));
             QVERIFY(text.open(QIODevice::WriteOnly));
             text.write("not a certificate\n");
-            server = startServer(QStringLiteral("tls"), {QStringLiteral("--rate-limit"), QStringLiteral("0"),
-                                                         QStringLiteral("--tls-cert"), certificate,
-                                                         QStringLiteral("--tls-key"), key});
+            server = startServer(QStringLiteral("tls"),
+                                 {QStringLiteral("--rate-limit"), QStringLiteral("0"), QStringLiteral("--tls-cert"),
+                                  certificate, QStringLiteral("--tls-key"), key});
             QVERIFY(server);
         }
 
@@ -291,7 +301,8 @@ private slots:
         auto transport = HttpTransportLoader::load(options, &error);
         QVERIFY2(transport, qPrintable(error));
 
-        const std::string url = "https://" + host.toStdString() + ":" + std::to_string(server->port()) + "/v1/leaderboards";
+        const std::string url =
+            "https://" + host.toStdString() + ":" + std::to_string(server->port()) + "/v1/leaderboards";
         const auto answer = sendWithin(*transport, {"GET", url, {}, {}});
         QVERIFY(answer);
         QVERIFY2(answer->failure == failure, describe(*answer));
@@ -315,8 +326,10 @@ private slots:
         for (int t = 0; t < threads; ++t)
             senders.emplace_back([&] {
                 for (int i = 0; i < perThread; ++i) {
-                    const HttpResponse me = transport->send({"GET", base(m_server->port()) + "/v1/accounts/me",
-                                                             {{"Authorization", withBearer(token)}}, {}});
+                    const HttpResponse me = transport->send({"GET",
+                                                             base(m_server->port()) + "/v1/accounts/me",
+                                                             {{"Authorization", withBearer(token)}},
+                                                             {}});
                     if (me.status == 200 && me.body.find("Threaded") != std::string::npos)
                         ++answered;
                 }
@@ -345,12 +358,24 @@ private slots:
         QTest::addColumn<QString>("body");
         QTest::addColumn<QString>("contentType");
 
-        QTest::newRow("GET") << "GET" << "" << "";
-        QTest::newRow("POST json") << "POST" << R"({"a":1})" << "application/json";
-        QTest::newRow("POST unlabelled") << "POST" << "{}" << "";
-        QTest::newRow("POST empty") << "POST" << "" << "";
-        QTest::newRow("PATCH") << "PATCH" << R"({"displayName":"B"})" << "application/json";
-        QTest::newRow("DELETE") << "DELETE" << "" << "";
+        QTest::newRow("GET") << "GET"
+                             << ""
+                             << "";
+        QTest::newRow("POST json") << "POST"
+                                   << R"({"a":1})"
+                                   << "application/json";
+        QTest::newRow("POST unlabelled") << "POST"
+                                         << "{}"
+                                         << "";
+        QTest::newRow("POST empty") << "POST"
+                                    << ""
+                                    << "";
+        QTest::newRow("PATCH") << "PATCH"
+                               << R"({"displayName":"B"})"
+                               << "application/json";
+        QTest::newRow("DELETE") << "DELETE"
+                                << ""
+                                << "";
     }
 
     void requestAsSent()
@@ -366,7 +391,9 @@ private slots:
         auto transport = HttpTransportLoader::load(options, &error);
         QVERIFY2(transport, qPrintable(error));
 
-        HttpRequest request{method.toStdString(), server.url("/v1/thing?x=1"), {{"X-Trace", "abc"}, {"X-Empty", ""}},
+        HttpRequest request{method.toStdString(),
+                            server.url("/v1/thing?x=1"),
+                            {{"X-Trace", "abc"}, {"X-Empty", ""}},
                             body.toStdString()};
         if (!contentType.isEmpty())
             request.headers.emplace_back("Content-Type", contentType.toStdString());
@@ -392,10 +419,10 @@ private slots:
     {
         // An interim answer's headers belong to it, not to the final one.
         const std::string interim = "HTTP/1.1 100 Continue\r\nX-Interim: yes\r\n\r\n";
-        ScriptedHttpServer server(interim
-                                  + ScriptedHttpServer::answer(
-                                      201, "X-Mixed-Case:  Spaced Value \r\nSet-Cookie: a=1\r\nSet-Cookie: b=2\r\n",
-                                      "made"));
+        ScriptedHttpServer server(
+            interim
+            + ScriptedHttpServer::answer(201, "X-Mixed-Case:  Spaced Value \r\nSet-Cookie: a=1\r\nSet-Cookie: b=2\r\n",
+                                         "made"));
         auto transport = loadTransport();
         QVERIFY(transport);
         const HttpResponse answer = transport->send({"POST", server.url(), {}, "x"});
@@ -473,13 +500,26 @@ private slots:
         QTest::addColumn<QString>("headerValue");
 
         const QString good = QStringLiteral("http://127.0.0.1:%1/");
-        QTest::newRow("method with a space") << "GE T" << good << "X-Ok" << "1";
-        QTest::newRow("empty method") << "" << good << "X-Ok" << "1";
-        QTest::newRow("header value with a line break") << "GET" << good << "X-Ok" << "1\r\nX-Injected: 1";
-        QTest::newRow("header name with a space") << "GET" << good << "X Bad" << "1";
-        QTest::newRow("file URL") << "GET" << "file:///etc/hostname" << "X-Ok" << "1";
-        QTest::newRow("other protocol") << "GET" << "ftp://127.0.0.1:%1/" << "X-Ok" << "1";
-        QTest::newRow("not a URL") << "GET" << "::nonsense::" << "X-Ok" << "1";
+        QTest::newRow("method with a space") << "GE T" << good << "X-Ok"
+                                             << "1";
+        QTest::newRow("empty method") << "" << good << "X-Ok"
+                                      << "1";
+        QTest::newRow("header value with a line break") << "GET" << good << "X-Ok"
+                                                        << "1\r\nX-Injected: 1";
+        QTest::newRow("header name with a space") << "GET" << good << "X Bad"
+                                                  << "1";
+        QTest::newRow("file URL") << "GET"
+                                  << "file:///etc/hostname"
+                                  << "X-Ok"
+                                  << "1";
+        QTest::newRow("other protocol") << "GET"
+                                        << "ftp://127.0.0.1:%1/"
+                                        << "X-Ok"
+                                        << "1";
+        QTest::newRow("not a URL") << "GET"
+                                   << "::nonsense::"
+                                   << "X-Ok"
+                                   << "1";
     }
 
     void badRequestsAreRefusedUnsent()
@@ -494,8 +534,8 @@ private slots:
         QVERIFY(transport);
         if (url.contains(QLatin1String("%1")))
             url = url.arg(server.port());
-        const HttpRequest request{method.toStdString(), url.toStdString(),
-                                  {{headerName.toStdString(), headerValue.toStdString()}}, {}};
+        const HttpRequest request{
+            method.toStdString(), url.toStdString(), {{headerName.toStdString(), headerValue.toStdString()}}, {}};
         const auto answer = sendWithin(*transport, request);
         QVERIFY(answer);
         QVERIFY2(answer->failure == Failure::other, describe(*answer));
@@ -549,7 +589,8 @@ private slots:
     void moduleRefusesAnotherInterfaceVersion()
     {
         QLibrary module(qEnvironmentVariable("KESTRUNE_HTTP_MODULE"));
-        const auto factory = reinterpret_cast<KestruneHttpTransportFactory>(module.resolve(KESTRUNE_HTTP_TRANSPORT_FACTORY));
+        const auto factory =
+            reinterpret_cast<KestruneHttpTransportFactory>(module.resolve(KESTRUNE_HTTP_TRANSPORT_FACTORY));
         QVERIFY2(factory, qPrintable(module.errorString()));
         const HttpTransportOptions options;
         QCOMPARE(factory(&options, kestrune::net::httpTransportAbiVersion + 1), nullptr);

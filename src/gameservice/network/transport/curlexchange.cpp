@@ -46,7 +46,8 @@ Failure failureOf(CURLcode code)
 
 std::string oneLine(std::string text)
 {
-    std::replace_if(text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     while (!text.empty() && text.back() == ' ')
         text.pop_back();
     return text;
@@ -164,7 +165,8 @@ HttpResponse CurlExchange::finish(CURL *easy, CURLcode result)
         return std::move(m_response);
     }
     if (m_bodyTooLarge || result == CURLE_FILESIZE_EXCEEDED)
-        return failed(Failure::other, "the answer is larger than " + std::to_string(maxBodyBytes / (1024 * 1024)) + " MiB");
+        return failed(Failure::other,
+                      "the answer is larger than " + std::to_string(maxBodyBytes / (1024 * 1024)) + " MiB");
     if (m_headersTooLarge)
         return failed(Failure::other,
                       "the answer's headers are larger than " + std::to_string(maxHeaderBytes / 1024) + " KiB");

@@ -74,8 +74,8 @@ std::shared_ptr<HttpTransport> HttpTransportLoader::load(const HttpTransportOpti
                 problems << library.errorString();
                 continue;
             }
-            const auto entry = reinterpret_cast<KestruneHttpTransportFactory>(
-                library.resolve(KESTRUNE_HTTP_TRANSPORT_FACTORY));
+            const auto entry =
+                reinterpret_cast<KestruneHttpTransportFactory>(library.resolve(KESTRUNE_HTTP_TRANSPORT_FACTORY));
             if (!entry) {
                 problems << QStringLiteral("%1 has no entry point %2")
                                 .arg(path, QString::fromLatin1(KESTRUNE_HTTP_TRANSPORT_FACTORY));
@@ -90,8 +90,8 @@ std::shared_ptr<HttpTransport> HttpTransportLoader::load(const HttpTransportOpti
             return fail(QStringLiteral("The network module %1 was not found (looked in: %2)")
                             .arg(QString::fromLatin1(moduleFileName), looked.join(QStringLiteral(", "))));
         if (!factory)
-            return fail(QStringLiteral("The network module could not be loaded: %1")
-                            .arg(problems.join(QStringLiteral("; "))));
+            return fail(
+                QStringLiteral("The network module could not be loaded: %1").arg(problems.join(QStringLiteral("; "))));
     }
 
     HttpTransport *transport = factory(&options, httpTransportAbiVersion);
