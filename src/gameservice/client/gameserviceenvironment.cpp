@@ -3,11 +3,13 @@
 #include "gameservice/catalogue/catalogue.h"
 #include "gameservice/kit/servicekit.h"
 #include "gameservice/local/localservicebackend.h"
+#include "gameservice/network/transport/httptransportloader.h"
 #include "servicelocation.h"
 #include "platform/backgroundsyncstore.h"
 #include "platform/network/systempathmonitor.h"
 #include "platform/settingsstore.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace kestrune {
@@ -43,6 +45,16 @@ QString GameServiceEnvironment::accountFileName(const QString &dataFolder)
 GameServiceManager::Environment GameServiceEnvironment::server(const QString &dataFolder, const QString &address,
                                                                NetworkServiceBackend::TransportSource transport)
 {
+    if (!transport) {
+        transport = [](QString *error) {
+            net::HttpTransportOptions options;
+            // Play never waits for these: every call runs on a service thread.
+            options.connectTimeoutMs = 5000;
+            options.totalTimeoutMs = 10000;
+            options.userAgent = "kestrune/" + QCoreApplication::applicationVersion().toStdString();
+            return net::HttpTransportLoader::load(options, error);
+        };
+    }
     GameServiceManager::Environment e = withoutFramework(dataFolder);
     e.serviceKit = ServiceKit::create(std::make_shared<NetworkServiceBackend>(
         address, accountFileName(dataFolder), catalogue(), std::move(transport)));
