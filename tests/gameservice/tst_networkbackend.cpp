@@ -329,6 +329,46 @@ private slots:
         QCOMPARE(ServiceLocation::choose(settings, {}), ServiceLocation::local);
     }
 
+    // Scopes and "around me" name the server's routes; a dismissal deletes
+    // the challenge by its id.
+    void scopesWindowsAndDismissals()
+    {
+        Fixture f;
+        f.signIn();
+        OptionalError error;
+        const QJsonObject me{{"rank", 12}, {"playerId", "K1"}, {"displayName", "Zoë"}, {"score", 500}};
+        const QJsonObject above{{"rank", 11}, {"playerId", "K9"}, {"displayName", "Eve"}, {"score", 510}};
+        f.transport->answers.push_back(answer(200, {{"entries", QJsonArray{above, me}}, {"entryCount", 40}}));
+        const auto around = f.backend.loadScores(
+            QStringLiteral("K1"), QStringLiteral("sp_leaderboard"),
+            Leaderboard::Query{Leaderboard::Scope::week, Leaderboard::Window::aroundMe}, error);
+        QVERIFY(!error);
+        QCOMPARE(f.transport->requests.back().url,
+                 server.toStdString() + "/v1/leaderboards/sp_leaderboard/around-me?scope=week&radius=10");
+        QCOMPARE(around.playerCount, 40);
+        QCOMPARE(around.localPlayerScore->rank(), 12); // the player's own row, found in the window
+
+        f.transport->answers.push_back(answer(200, {{"entries", QJsonArray{}}, {"me", QJsonValue()}}));
+        const auto today = f.backend.loadScores(QStringLiteral("K1"), QStringLiteral("sp_leaderboard"),
+                                                Leaderboard::Query{Leaderboard::Scope::today}, error);
+        QVERIFY(!error && today.scores.empty() && !today.localPlayerScore);
+        QCOMPARE(f.transport->requests.back().url,
+                 server.toStdString() + "/v1/leaderboards/sp_leaderboard/top?scope=today&limit=50");
+
+        f.transport->answers.push_back(answer(200, {{"dismissed", true}}));
+        f.backend.dismissChallenge(QStringLiteral("K1"), QStringLiteral("C/../x"), error);
+        QVERIFY(!error);
+        QCOMPARE(f.transport->requests.back().method, std::string("DELETE"));
+        QCOMPARE(f.transport->requests.back().url, server.toStdString() + "/v1/challenges/C%2F..%2Fx");
+
+        f.transport->answers.push_back(answer(201, {{"id", "C2"}}));
+        f.backend.sendChallenge(QStringLiteral("K1"), QStringLiteral("K9"), QStringLiteral("sp_leaderboard"), 500, {},
+                                error);
+        QVERIFY(!error);
+        QCOMPARE(f.transport->body(f.transport->requests.size() - 1),
+                 (QJsonObject{{"to", "K9"}, {"leaderboard", "sp_leaderboard"}, {"score", 500}}));
+    }
+
     // The module is loaded once, on the first call, and a module that is
     // missing is an error of every call, not a crash.
     void theTransportLoadsOnceOnFirstUse()

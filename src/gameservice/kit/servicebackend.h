@@ -60,6 +60,17 @@ public:
     // The best scores of a leaderboard, with the player's own best.
     virtual Leaderboard::Scores loadScores(const QString &playerID, const QString &leaderboard,
                                            OptionalError &error) = 0;
+    // The scores the query names. A service that keeps only all-time
+    // bests answers the plain top list and refuses the others.
+    virtual Leaderboard::Scores loadScores(const QString &playerID, const QString &leaderboard,
+                                           const Leaderboard::Query &query, OptionalError &error)
+    {
+        if (query == Leaderboard::Query{})
+            return loadScores(playerID, leaderboard, error);
+        error = serviceKitError(ServiceErrorCode::invalidParameter,
+                                QStringLiteral("This service keeps only the best scores of all time."));
+        return {};
+    }
     virtual void reportScore(const QString &playerID, const Score &score, OptionalError &error) = 0;
 
     virtual std::vector<Achievement> loadAchievements(const QString &playerID, OptionalError &error) = 0;
@@ -69,6 +80,20 @@ public:
     virtual void resetAchievements(const QString &playerID, OptionalError &error) = 0;
 
     virtual std::vector<Challenge> loadReceivedChallenges(const QString &playerID, OptionalError &error) = 0;
+    // Asks another player to beat `score` on the leaderboard; the message
+    // may be empty. Only a service of several players has challenges.
+    virtual void sendChallenge(const QString &playerID, const QString &toPlayerID, const QString &leaderboard,
+                               std::int64_t score, const QString &message, OptionalError &error)
+    {
+        (void)playerID, (void)toPlayerID, (void)leaderboard, (void)score, (void)message;
+        error = serviceKitError(ServiceErrorCode::invalidParameter, QStringLiteral("Challenges need a Kestrune server."));
+    }
+    // Takes a received challenge off the list.
+    virtual void dismissChallenge(const QString &playerID, const QString &identifier, OptionalError &error)
+    {
+        (void)playerID, (void)identifier;
+        error = serviceKitError(ServiceErrorCode::invalidParameter, QStringLiteral("Challenges need a Kestrune server."));
+    }
     // Image bytes (PNG), nothing when the player has no photo.
     virtual std::optional<QByteArray> loadPhoto(const QString &playerID, OptionalError &error) = 0;
 };

@@ -131,6 +131,15 @@ void ServiceKit::loadScores(const QString &leaderboard, Completion<Leaderboard::
     });
 }
 
+void ServiceKit::loadScores(const QString &leaderboard, Leaderboard::Query query,
+                            Completion<Leaderboard::Scores> completion)
+{
+    fetch<Leaderboard::Scores>(std::move(completion),
+                               [this, leaderboard, query](const QString &player, OptionalError &error) {
+                                   return m_backend->loadScores(player, leaderboard, query, error);
+                               });
+}
+
 void ServiceKit::reportScores(std::vector<Score> scores, ErrorCompletion completion)
 {
     perform(std::move(completion), [this, scores = std::move(scores)](const QString &player, OptionalError &error) {
@@ -184,6 +193,21 @@ void ServiceKit::loadReceivedChallenges(Completion<std::vector<Challenge>> compl
 {
     fetch<std::vector<Challenge>>(std::move(completion), [this](const QString &player, OptionalError &error) {
         return m_backend->loadReceivedChallenges(player, error);
+    });
+}
+
+void ServiceKit::sendChallenge(const QString &toPlayerID, const QString &leaderboard, std::int64_t score,
+                               const QString &message, ErrorCompletion completion)
+{
+    perform(std::move(completion), [=, this](const QString &player, OptionalError &error) {
+        m_backend->sendChallenge(player, toPlayerID, leaderboard, score, message, error);
+    });
+}
+
+void ServiceKit::dismissChallenge(const QString &identifier, ErrorCompletion completion)
+{
+    perform(std::move(completion), [this, identifier](const QString &player, OptionalError &error) {
+        m_backend->dismissChallenge(player, identifier, error);
     });
 }
 

@@ -53,6 +53,7 @@ public:
     void loadLeaderboards(Completion<std::vector<Leaderboard>> completion);
     // The request names the local player alone.
     void loadScores(const QString &leaderboard, Completion<Leaderboard::Scores> completion);
+    void loadScores(const QString &leaderboard, Leaderboard::Query query, Completion<Leaderboard::Scores> completion);
     void reportScores(std::vector<Score> scores, ErrorCompletion completion);
     void loadAchievements(Completion<std::vector<Achievement>> completion);
     // Shows the completion banner of each achievement this report completes
@@ -60,6 +61,9 @@ public:
     void reportAchievements(std::vector<Achievement> achievements, ErrorCompletion completion);
     void resetAchievements(ErrorCompletion completion);
     void loadReceivedChallenges(Completion<std::vector<Challenge>> completion);
+    void sendChallenge(const QString &toPlayerID, const QString &leaderboard, std::int64_t score, const QString &message,
+                       ErrorCompletion completion);
+    void dismissChallenge(const QString &identifier, ErrorCompletion completion);
 
     // Runs the task on a service thread.
     void run(std::function<void()> task);

@@ -233,18 +233,36 @@ std::vector<Leaderboard> NetworkServiceBackend::loadLeaderboards(const QString &
     return boards;
 }
 
-Leaderboard::Scores NetworkServiceBackend::loadScores(const QString &, const QString &leaderboard, OptionalError &error)
+Leaderboard::Scores NetworkServiceBackend::loadScores(const QString &playerID, const QString &leaderboard,
+                                                      OptionalError &error)
 {
-    const QJsonObject answer =
-        call("GET", QStringLiteral("/v1/leaderboards/%1/top?scope=all&limit=50").arg(segment(leaderboard)), nullptr,
-             account() ? Auth::token : Auth::none, error);
+    return loadScores(playerID, leaderboard, Leaderboard::Query{}, error);
+}
+
+Leaderboard::Scores NetworkServiceBackend::loadScores(const QString &, const QString &leaderboard,
+                                                      const Leaderboard::Query &query, OptionalError &error)
+{
+    const QString scope = query.scope == Leaderboard::Scope::today  ? QStringLiteral("today")
+                          : query.scope == Leaderboard::Scope::week ? QStringLiteral("week")
+                                                                    : QStringLiteral("all");
+    const bool around = query.window == Leaderboard::Window::aroundMe;
+    const QString path = around ? QStringLiteral("/v1/leaderboards/%1/around-me?scope=%2&radius=10")
+                                : QStringLiteral("/v1/leaderboards/%1/top?scope=%2&limit=50");
+    // The top list is public; with a token it brings the player's own row.
+    const QJsonObject answer = call("GET", path.arg(segment(leaderboard), scope), nullptr,
+                                    around || account() ? Auth::token : Auth::none, error);
     Leaderboard::Scores scores;
     if (error)
         return scores;
-    for (const QJsonValue &row : answer.value(QLatin1String("entries")).toArray())
+    const QString me = account() ? account()->playerID : QString();
+    for (const QJsonValue &row : answer.value(QLatin1String("entries")).toArray()) {
         scores.scores.push_back(scoreOf(leaderboard, row.toObject()));
-    if (const QJsonValue me = answer.value(QLatin1String("me")); me.isObject())
-        scores.localPlayerScore = scoreOf(leaderboard, me.toObject());
+        if (around && scores.scores.back().playerID() == me)
+            scores.localPlayerScore = scores.scores.back();
+    }
+    if (const QJsonValue mine = answer.value(QLatin1String("me")); mine.isObject())
+        scores.localPlayerScore = scoreOf(leaderboard, mine.toObject());
+    scores.playerCount = std::int64_t(answer.value(QLatin1String("entryCount")).toDouble());
     return scores;
 }
 
@@ -323,7 +341,7 @@ std::optional<QByteArray> NetworkServiceBackend::loadPhoto(const QString &, Opti
     return std::nullopt; // the server keeps no photos
 }
 
-void NetworkServiceBackend::sendChallenge(const QString &toPlayerID, const QString &leaderboard, std::int64_t score,
+void NetworkServiceBackend::sendChallenge(const QString &, const QString &toPlayerID, const QString &leaderboard, std::int64_t score,
                                           const QString &message, OptionalError &error)
 {
     QJsonObject body{{QStringLiteral("to"), toPlayerID},
@@ -332,6 +350,11 @@ void NetworkServiceBackend::sendChallenge(const QString &toPlayerID, const QStri
     if (!message.isEmpty())
         body.insert(QStringLiteral("message"), message);
     call("POST", QStringLiteral("/v1/challenges"), &body, Auth::token, error);
+}
+
+void NetworkServiceBackend::dismissChallenge(const QString &, const QString &identifier, OptionalError &error)
+{
+    call("DELETE", QStringLiteral("/v1/challenges/%1").arg(segment(identifier)), nullptr, Auth::token, error);
 }
 
 } // namespace kestrune

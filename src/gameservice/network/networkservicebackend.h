@@ -62,15 +62,17 @@ public:
 
     std::vector<Leaderboard> loadLeaderboards(const QString &playerID, OptionalError &error) override;
     Leaderboard::Scores loadScores(const QString &playerID, const QString &leaderboard, OptionalError &error) override;
+    Leaderboard::Scores loadScores(const QString &playerID, const QString &leaderboard, const Leaderboard::Query &query,
+                                   OptionalError &error) override;
     void reportScore(const QString &playerID, const Score &score, OptionalError &error) override;
     std::vector<Achievement> loadAchievements(const QString &playerID, OptionalError &error) override;
     bool reportAchievement(const QString &playerID, const Achievement &achievement, OptionalError &error) override;
     void resetAchievements(const QString &playerID, OptionalError &error) override;
     std::vector<Challenge> loadReceivedChallenges(const QString &playerID, OptionalError &error) override;
     std::optional<QByteArray> loadPhoto(const QString &playerID, OptionalError &error) override;
-    // Asks another player to beat `score` on the leaderboard.
-    void sendChallenge(const QString &toPlayerID, const QString &leaderboard, std::int64_t score,
-                       const QString &message, OptionalError &error);
+    void sendChallenge(const QString &playerID, const QString &toPlayerID, const QString &leaderboard,
+                       std::int64_t score, const QString &message, OptionalError &error) override;
+    void dismissChallenge(const QString &playerID, const QString &identifier, OptionalError &error) override;
 
 private:
     enum class Auth { none, token };
