@@ -16,6 +16,7 @@
 #include <QCborArray>
 #include <QCborMap>
 #include <QCborValue>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -256,6 +257,43 @@ private slots:
             QCOMPARE(::stat(file.constData(), &info), 0);
             QCOMPARE(info.st_mode & 0777, mode_t(0600));
         }
+    }
+
+    // A server that answers 429 is left alone for its Retry-After: the
+    // reports made meanwhile wait in the cache rather than knock again, and
+    // all go out once, in order, when the time is up.
+    void aRateLimitIsHonoured()
+    {
+        const QString file = m_folder.filePath(QStringLiteral("limited.db"));
+        const QString log = m_folder.filePath(QStringLiteral("limited.log"));
+        ServerProcess server(QStringLiteral("sqlite:") + file, log, {"--rate-limit", "20:3"});
+        QVERIFY2(server.start(), qPrintable(server.error()));
+        Device ada(QStringLiteral("http://127.0.0.1:%1").arg(server.port()));
+        QVERIFY(ada.signIn(QStringLiteral("Ada")));
+        constexpr int reports = 30;
+        QElapsedTimer clock;
+        clock.start();
+        for (int value = 1; value <= reports; ++value) {
+            ada.manager->saveAndReportScore(value, board, SortOrder::higherIsBetter);
+            ada.settle();
+        }
+        QVERIFY(ada.waitingScores() > 0); // the limit was met
+        QVERIFY(ada.drain());
+        const qint64 seconds = clock.elapsed() / 1000;
+        server.terminate();
+        QVERIFY(server.waitForEnd());
+
+        const auto stored = storedReports(file);
+        for (int value = 1; value <= reports; ++value)
+            QCOMPARE(stored.count({ada.playerID(), value}) ? stored.at({ada.playerID(), value}) : 0, 1);
+        QFile lines(log);
+        QVERIFY(lines.open(QIODevice::ReadOnly));
+        const int refused = int(lines.readAll().count(R"("status":429)"));
+        // Honouring Retry-After (1 s here) is a knock per quiet second at
+        // most; ignoring it, every report and every drain (20 a second
+        // here) would knock.
+        QVERIFY2(refused >= 1 && refused <= seconds + 2,
+                 qPrintable(QStringLiteral("%1 refusals in %2 s").arg(refused).arg(seconds)));
     }
 
     // The server killed and restarted at random moments while two devices
