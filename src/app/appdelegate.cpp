@@ -112,6 +112,11 @@ void AppDelegate::performQuickAction(const QString &type, std::function<void(boo
 
 bool AppDelegate::flush()
 {
+    // A report cut short here goes back to the cache, which is written next.
+    if (auto kit = m_service->serviceKit()) {
+        kit->backend().cancelCalls();
+        kit->waitForIdle();
+    }
     m_analytics.flush();
     m_store.flush();
     return m_service->flushCache();

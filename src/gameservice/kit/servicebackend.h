@@ -50,6 +50,9 @@ public:
         error = serviceKitError(ServiceErrorCode::invalidParameter, QStringLiteral("This service has no recovery codes."));
         return {};
     }
+    // Ends the round trips under way and refuses later ones at once, so
+    // that quitting does not wait for a slow server. Once, at the end.
+    virtual void cancelCalls() {}
     // The recovery code of the account the last sign-in created or
     // recovered, once; empty when there is none to show.
     virtual QString takeRecoveryCode() { return {}; }

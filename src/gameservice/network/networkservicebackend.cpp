@@ -123,7 +123,7 @@ void NetworkServiceBackend::signOut(OptionalError &error)
         error = failure(ServiceErrorCode::unknown, QStringLiteral("The account could not be forgotten: %1").arg(problem));
 }
 
-void NetworkServiceBackend::cancelAll()
+void NetworkServiceBackend::cancelCalls()
 {
     std::shared_ptr<net::HttpTransport> transport;
     {

@@ -55,8 +55,7 @@ public:
     QString takeRecoveryCode() override;
     // Forgets the account on this device; its scores stay on the server.
     void signOut(OptionalError &error);
-    // Ends the round trips under way at once, for a quick shutdown.
-    void cancelAll();
+    void cancelCalls() override;
 
     ServiceCatalogue catalogue() const override { return m_catalogue; }
 

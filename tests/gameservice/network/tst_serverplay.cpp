@@ -115,7 +115,7 @@ struct Device
     }
     ~Device()
     {
-        backend->cancelAll();
+        backend->cancelCalls();
         manager.reset();
         settle();
     }
