@@ -3,6 +3,7 @@
 #include "fakes/scriptedtransport.h"
 
 #include "gameservice/client/gameserviceenvironment.h"
+#include "gameservice/client/servicerouter.h"
 #include "gameservice/kit/gameserviceviewcontroller.h"
 #include "gameservice/kit/signinviewcontroller.h"
 #include "gameservice/local/localservicebackend.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QThreadPool>
 #include <QTreeWidget>
@@ -176,6 +178,72 @@ private slots:
         QTRY_VERIFY(!recovering || !recovering->isVisible());
         kit->waitForIdle();
         second->waitForIdle();
+    }
+
+    // Signing in, the player chooses where the scores go: a server's
+    // address is checked before anything is sent, the service moves there
+    // and the choice is remembered; signed in, it does not move.
+    void theSignInDialogChoosesThePlace()
+    {
+        QTemporaryDir dir;
+        auto transport = std::make_shared<ScriptedTransport>();
+        QStringList remembered;
+        auto router = std::make_shared<ServiceRouter>(
+            QString(),
+            [&](const QString &address) -> std::shared_ptr<ServiceBackend> {
+                if (address.isEmpty())
+                    return std::make_shared<LocalServiceBackend>(GameServiceEnvironment::serviceFileName(dir.path()),
+                                                                 GameServiceEnvironment::catalogue());
+                return GameServiceEnvironment::networkBackend(dir.path(), address,
+                                                              [transport](QString *) { return transport; });
+            },
+            [&](const QString &address) { remembered << address; });
+        auto kit = ServiceKit::create(router);
+        auto presenter = std::make_shared<WidgetServiceScreenPresenter>();
+        kit->setScreenPresenter(presenter);
+        QWidget menu;
+        menu.resize(390, 700);
+        menu.show();
+        auto screen = std::make_shared<SignInViewController>(kit);
+        screen->present(&menu, false, {});
+        QPointer<SignInDialog> dialog = qobject_cast<SignInDialog *>(presenter->widgetFor(screen.get()));
+        QVERIFY(dialog);
+        QVERIFY(dialog->thisComputerButton()->isChecked());
+        QVERIFY(!dialog->serverEdit()->isEnabled());
+        QVERIFY(!dialog->existingAccountButton()->isVisible()); // codes belong to servers
+        QCOMPARE(unnamedElements(dialog).join("; "), QString());
+
+        QTest::mouseClick(dialog->serverButton(), Qt::LeftButton);
+        QVERIFY(dialog->serverEdit()->isEnabled());
+        QVERIFY(dialog->existingAccountButton()->isVisible());
+        QTest::keyClicks(dialog->serverEdit(), QStringLiteral("ftp://scores.example.org"));
+        QTest::keyClicks(dialog->nameEdit(), QStringLiteral("Ada"));
+        QTest::mouseClick(dialog->signInButton(), Qt::LeftButton);
+        QVERIFY(dialog->statusLabel()->isVisible());
+        QVERIFY(dialog->statusLabel()->text().contains("address"));
+        QVERIFY(transport->sent().empty());
+        QVERIFY(remembered.isEmpty());
+
+        dialog->serverEdit()->setText(QStringLiteral("scores.example.org:8443"));
+        transport->push(answer(201, {{"playerId", "K1"}, {"displayName", "Ada"}, {"token", "t"}, {"recoveryCode", "C"}}));
+        QTest::mouseClick(dialog->signInButton(), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(dialog->shownRecoveryCode(), QStringLiteral("C"), 30000);
+        QCOMPARE(transport->sent().at(0).url, std::string("https://scores.example.org:8443/v1/accounts"));
+        QCOMPARE(router->address(), QStringLiteral("https://scores.example.org:8443"));
+        QCOMPARE(remembered, QStringList{"https://scores.example.org:8443"});
+        dialog->accept();
+
+        OptionalError error;
+        router->moveTo(QString(), error);
+        QVERIFY(error); // signed in there: sign out first
+        QCOMPARE(router->address(), QStringLiteral("https://scores.example.org:8443"));
+        router->signOut(error = std::nullopt);
+        QVERIFY(!error);
+        router->moveTo(QString(), error);
+        QVERIFY(!error);
+        QVERIFY(router->address().isEmpty() && !router->needsNetwork());
+        QCOMPARE(remembered.last(), QString());
+        kit->waitForIdle();
     }
 
     void theAchievementsScreenShowsProgressAndClosesThroughTheManager()

@@ -5,6 +5,7 @@
 #include "gameservice/local/localservicebackend.h"
 #include "gameservice/network/transport/httptransportloader.h"
 #include "servicelocation.h"
+#include "servicerouter.h"
 #include "platform/backgroundsyncstore.h"
 #include "platform/network/systempathmonitor.h"
 #include "platform/settingsstore.h"
@@ -42,8 +43,8 @@ QString GameServiceEnvironment::accountFileName(const QString &dataFolder)
     return QDir(dataFolder).filePath(QStringLiteral("GameService/account.json"));
 }
 
-GameServiceManager::Environment GameServiceEnvironment::server(const QString &dataFolder, const QString &address,
-                                                               NetworkServiceBackend::TransportSource transport)
+std::shared_ptr<NetworkServiceBackend> GameServiceEnvironment::networkBackend(
+    const QString &dataFolder, const QString &address, NetworkServiceBackend::TransportSource transport)
 {
     if (!transport) {
         transport = [](QString *error) {
@@ -55,15 +56,35 @@ GameServiceManager::Environment GameServiceEnvironment::server(const QString &da
             return net::HttpTransportLoader::load(options, error);
         };
     }
+    return std::make_shared<NetworkServiceBackend>(address, accountFileName(dataFolder), catalogue(),
+                                                   std::move(transport));
+}
+
+GameServiceManager::Environment GameServiceEnvironment::server(const QString &dataFolder, const QString &address,
+                                                               NetworkServiceBackend::TransportSource transport)
+{
     GameServiceManager::Environment e = withoutFramework(dataFolder);
-    e.serviceKit = ServiceKit::create(std::make_shared<NetworkServiceBackend>(
-        address, accountFileName(dataFolder), catalogue(), std::move(transport)));
+    e.serviceKit = ServiceKit::create(networkBackend(dataFolder, address, std::move(transport)));
     return e;
 }
 
 GameServiceManager::Environment GameServiceEnvironment::at(const QString &dataFolder, const QString &location)
 {
-    return location == ServiceLocation::local ? local(dataFolder) : server(dataFolder, location);
+    GameServiceManager::Environment e = withoutFramework(dataFolder);
+    const std::weak_ptr<KeyValueStore> settings = e.userDefaults;
+    auto router = std::make_shared<ServiceRouter>(
+        location == ServiceLocation::local ? QString() : location,
+        [dataFolder](const QString &address) -> std::shared_ptr<ServiceBackend> {
+            if (address.isEmpty())
+                return std::make_shared<LocalServiceBackend>(serviceFileName(dataFolder), catalogue());
+            return networkBackend(dataFolder, address, {});
+        },
+        [settings](const QString &address) {
+            if (const auto store = settings.lock())
+                ServiceLocation::remember(*store, address.isEmpty() ? ServiceLocation::local : address);
+        });
+    e.serviceKit = ServiceKit::create(std::move(router));
+    return e;
 }
 
 GameServiceManager::Environment GameServiceEnvironment::withoutFramework(const QString &dataFolder)

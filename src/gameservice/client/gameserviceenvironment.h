@@ -22,7 +22,10 @@ public:
     // from `transport` on the first call, from the HTTP module by default.
     static GameServiceManager::Environment server(const QString &dataFolder, const QString &address,
                                                   NetworkServiceBackend::TransportSource transport = {});
-    // local() or server() as the location says ("local" or an address).
+    static std::shared_ptr<NetworkServiceBackend> networkBackend(const QString &dataFolder, const QString &address,
+                                                                 NetworkServiceBackend::TransportSource transport);
+    // The program's: the place the location names ("local" or an address),
+    // which the player may change as they sign in (ServiceRouter).
     static GameServiceManager::Environment at(const QString &dataFolder, const QString &location);
     // The same without the framework: the manager stays unavailable and keeps
     // every score and achievement in its cache.

@@ -91,37 +91,25 @@ void LocalPlayer::resolve()
 
 void LocalPlayer::signIn(const QString &displayName, SignInCompletion completion)
 {
-    signInWith(
-        [this, displayName](OptionalError &error) {
-            if (displayName.isEmpty()) {
-                error = serviceKitError(ServiceErrorCode::invalidParameter, QStringLiteral("A player needs a name."));
-                return ServiceBackend::Player{};
-            }
-            return m_kit.backend().signIn(displayName, error);
-        },
-        std::move(completion));
+    signIn(SignInRequest{displayName, {}, std::nullopt}, std::move(completion));
 }
 
-void LocalPlayer::recoverAccount(const QString &recoveryCode, SignInCompletion completion)
+void LocalPlayer::signIn(SignInRequest request, SignInCompletion completion)
 {
-    signInWith(
-        [this, recoveryCode](OptionalError &error) {
-            if (recoveryCode.trimmed().isEmpty()) {
-                error = serviceKitError(ServiceErrorCode::invalidParameter, QStringLiteral("A recovery code is needed."));
-                return ServiceBackend::Player{};
-            }
-            return m_kit.backend().recoverAccount(recoveryCode.trimmed(), error);
-        },
-        std::move(completion));
-}
-
-void LocalPlayer::signInWith(std::function<ServiceBackend::Player(OptionalError &)> attempt,
-                             SignInCompletion completion)
-{
-    m_kit.run([this, attempt = std::move(attempt), completion = std::move(completion)] {
+    m_kit.run([this, request = std::move(request), completion = std::move(completion)] {
         OptionalError error;
-        const ServiceBackend::Player player = attempt(error);
-        const QString recoveryCode = error ? QString() : m_kit.backend().takeRecoveryCode();
+        ServiceBackend::Player player;
+        ServiceBackend &backend = m_kit.backend();
+        const bool recovering = !request.recoveryCode.trimmed().isEmpty();
+        if (!recovering && request.displayName.isEmpty())
+            error = serviceKitError(ServiceErrorCode::invalidParameter, QStringLiteral("A player needs a name."));
+        else if (request.place)
+            backend.moveTo(*request.place, error);
+        if (!error) {
+            player = recovering ? backend.recoverAccount(request.recoveryCode.trimmed(), error)
+                                : backend.signIn(request.displayName, error);
+        }
+        const QString recoveryCode = error ? QString() : backend.takeRecoveryCode();
         {
             std::lock_guard lock(m_mutex);
             if (error) {

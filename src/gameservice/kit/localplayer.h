@@ -53,18 +53,25 @@ public:
     // account's recovery code when the service has one to show (once).
     using SignInCompletion = std::function<void(OptionalError error, QString recoveryCode)>;
 
+    // What the sign-in screen asks for: a new player under a name, or an
+    // account made elsewhere by its recovery code; at the place the player
+    // chose when it is given ("" this machine, else a server's address).
+    struct SignInRequest
+    {
+        QString displayName;
+        QString recoveryCode; // set: the existing account rather than a new one
+        std::optional<QString> place;
+    };
+
     // Answers of the sign-in screen.
     void signIn(const QString &displayName, SignInCompletion completion = {});
-    // Signs in with an account made elsewhere, by its recovery code.
-    void recoverAccount(const QString &recoveryCode, SignInCompletion completion = {});
+    void signIn(SignInRequest request, SignInCompletion completion);
     void declineSignIn();
 
 private:
     enum class Auth { Unresolved, Resolving, AwaitingSignIn, Declined, Authenticated };
 
     void resolve();
-    // Signs in through `attempt` and tells the handler and the completion.
-    void signInWith(std::function<ServiceBackend::Player(OptionalError &)> attempt, SignInCompletion completion);
     void answer(std::shared_ptr<SignInViewController> screen, OptionalError error);
 
     ServiceKit &m_kit;

@@ -42,6 +42,17 @@ public:
     virtual Player signIn(const QString &displayName, OptionalError &error) = 0;
     // The server's address for people; empty for a service on this machine.
     virtual QString address() const { return {}; }
+    // Whether the player may move the service elsewhere before signing in:
+    // to a server (its normalised address) or, with an empty address, to
+    // this machine. A move is remembered for later starts.
+    virtual bool canMove() const { return false; }
+    virtual void moveTo(const QString &address, OptionalError &error)
+    {
+        (void)address;
+        error = serviceKitError(ServiceErrorCode::invalidParameter, QStringLiteral("This service stays where it is."));
+    }
+    // Forgets the player signed in on this device; the next attempt asks again.
+    virtual void signOut(OptionalError &error) { (void)error; }
     // Brings an account made elsewhere to this device with its recovery
     // code. A service without such codes refuses.
     virtual Player recoverAccount(const QString &recoveryCode, OptionalError &error)

@@ -11,9 +11,15 @@ void SignInViewController::submit(const QString &displayName, LocalPlayer::SignI
     kit().localPlayer().signIn(displayName.trimmed(), std::move(completion));
 }
 
-void SignInViewController::recover(const QString &recoveryCode, LocalPlayer::SignInCompletion completion)
+void SignInViewController::submit(LocalPlayer::SignInRequest request, LocalPlayer::SignInCompletion completion)
 {
-    kit().localPlayer().recoverAccount(recoveryCode, std::move(completion));
+    request.displayName = request.displayName.trimmed();
+    kit().localPlayer().signIn(std::move(request), std::move(completion));
+}
+
+bool SignInViewController::offersPlaces()
+{
+    return kit().backend().canMove();
 }
 
 QString SignInViewController::serverAddress()

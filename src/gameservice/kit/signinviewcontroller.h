@@ -18,10 +18,12 @@ public:
     // Signs in under the name (trimmed; must not be empty); the completion
     // runs on a service thread.
     void submit(const QString &displayName, LocalPlayer::SignInCompletion completion = {});
-    // Signs in with an account made elsewhere, by its recovery code.
-    void recover(const QString &recoveryCode, LocalPlayer::SignInCompletion completion);
+    void submit(LocalPlayer::SignInRequest request, LocalPlayer::SignInCompletion completion);
     // The server the account lives on; empty for a service on this machine.
     QString serverAddress();
+    // Whether the player may choose where the service lives (this machine
+    // or a server) as they sign in.
+    bool offersPlaces();
     // The player declined to sign in.
     void cancel();
 };

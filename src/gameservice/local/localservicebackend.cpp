@@ -167,12 +167,11 @@ ServiceBackend::Player LocalServiceBackend::signIn(const QString &displayName, O
     return Player{id, displayName};
 }
 
-void LocalServiceBackend::signOut()
+void LocalServiceBackend::signOut(OptionalError &error)
 {
     std::lock_guard lock(m_mutex);
     data().remove(signedInKey);
-    OptionalError ignored;
-    save(ignored);
+    save(error);
 }
 
 std::vector<Leaderboard> LocalServiceBackend::loadLeaderboards(const QString &, OptionalError &)

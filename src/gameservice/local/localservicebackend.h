@@ -32,7 +32,7 @@ public:
     bool needsNetwork() const override { return false; }
     Player signIn(const QString &displayName, OptionalError &error) override;
     // Signs the player out of this machine; the next attempt asks again.
-    void signOut();
+    void signOut(OptionalError &error) override;
 
     ServiceCatalogue catalogue() const override { return m_catalogue; }
 

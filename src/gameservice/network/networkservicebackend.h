@@ -54,7 +54,7 @@ public:
     // The server keeps only the code's hash, so whoever takes it must show it.
     QString takeRecoveryCode() override;
     // Forgets the account on this device; its scores stay on the server.
-    void signOut(OptionalError &error);
+    void signOut(OptionalError &error) override;
     void cancelCalls() override;
 
     ServiceCatalogue catalogue() const override { return m_catalogue; }

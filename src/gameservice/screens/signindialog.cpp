@@ -1,6 +1,7 @@
 #include "signindialog.h"
 
 #include "gameservice/kit/signinviewcontroller.h"
+#include "gameservice/network/serveraddress.h"
 #include "platform/resources/resources.h"
 #include "views/widgets/button.h"
 
@@ -9,7 +10,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QButtonGroup>
 #include <QPointer>
+#include <QRadioButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -61,6 +64,7 @@ SignInDialog::SignInDialog(std::shared_ptr<SignInViewController> screen, QWidget
     : QDialog(parent)
     , m_screen(std::move(screen))
     , m_server(m_screen->serverAddress())
+    , m_offersPlaces(m_screen->offersPlaces())
     , m_pages(new QStackedWidget(this))
     , m_name(new QLineEdit(this))
 {
@@ -79,6 +83,24 @@ SignInDialog::SignInDialog(std::shared_ptr<SignInViewController> screen, QWidget
     m_intro = secondaryLabel(QString(), form);
     m_intro->setObjectName(QStringLiteral("signInIntro"));
     layout->addWidget(m_intro);
+    if (m_offersPlaces) {
+        m_thisComputer = new QRadioButton(tr("On this computer only"), form);
+        m_thisComputer->setObjectName(QStringLiteral("thisComputerButton"));
+        m_onServer = new QRadioButton(tr("On a Kestrune server"), form);
+        m_onServer->setObjectName(QStringLiteral("serverButton"));
+        auto *places = new QButtonGroup(form);
+        places->addButton(m_thisComputer);
+        places->addButton(m_onServer);
+        m_serverEdit = new QLineEdit(m_server, form);
+        m_serverEdit->setObjectName(QStringLiteral("serverAddress"));
+        m_serverEdit->setPlaceholderText(tr("Server address, e.g. scores.example.org"));
+        m_serverEdit->setAccessibleName(tr("Server address"));
+        (m_server.isEmpty() ? m_thisComputer : m_onServer)->setChecked(true);
+        layout->addWidget(m_thisComputer);
+        layout->addWidget(m_onServer);
+        layout->addWidget(m_serverEdit);
+        connect(m_onServer, &QRadioButton::toggled, this, [this] { placeChanged(); });
+    }
     m_name->setObjectName(QStringLiteral("playerName"));
     m_name->setMaxLength(40);
     layout->addWidget(m_name);
@@ -86,7 +108,7 @@ SignInDialog::SignInDialog(std::shared_ptr<SignInViewController> screen, QWidget
     m_status->setObjectName(QStringLiteral("signInStatus"));
     m_status->hide();
     layout->addWidget(m_status);
-    if (!m_server.isEmpty()) {
+    if (m_offersPlaces || !m_server.isEmpty()) {
         m_existing = new QPushButton(form);
         m_existing->setObjectName(QStringLiteral("existingAccountButton"));
         m_existing->setFlat(true);
@@ -121,6 +143,16 @@ SignInDialog::SignInDialog(std::shared_ptr<SignInViewController> screen, QWidget
     connect(m_cancel, &QPushButton::clicked, this, &SignInDialog::reject);
 }
 
+bool SignInDialog::onServer() const
+{
+    return m_onServer ? m_onServer->isChecked() : !m_server.isEmpty();
+}
+
+QString SignInDialog::shownServer() const
+{
+    return m_serverEdit ? m_serverEdit->text().trimmed() : m_server;
+}
+
 void SignInDialog::setRecovering(bool recovering)
 {
     m_recovering = recovering;
@@ -129,24 +161,47 @@ void SignInDialog::setRecovering(bool recovering)
     m_name->setPlaceholderText(placeholder);
     // A placeholder is gone once typing starts; the field keeps its name.
     m_name->setAccessibleName(placeholder);
+    placeChanged();
+}
+
+void SignInDialog::placeChanged()
+{
     m_status->hide();
-    if (m_server.isEmpty()) {
-        m_intro->setText(tr("Sign in to keep your best scores and achievements."));
+    const bool server = onServer();
+    if (m_serverEdit)
+        m_serverEdit->setEnabled(server && !m_busy);
+    if (m_existing) {
+        m_existing->setVisible(server);
+        m_existing->setText(m_recovering ? tr("Make a new account instead") : tr("I already have an account"));
+        m_existing->setAccessibleName(m_existing->text());
+    }
+    if (!server && m_recovering) {
+        setRecovering(false); // codes belong to servers
         return;
     }
-    m_intro->setText(recovering ? tr("Type the recovery code you were given when the account was made. "
-                                     "The account moves to this computer.")
-                                : tr("Your scores and achievements go to the Kestrune server at %1, "
-                                     "where other players see them.")
-                                      .arg(m_server));
-    m_existing->setText(recovering ? tr("Make a new account instead") : tr("I already have an account"));
-    m_existing->setAccessibleName(m_existing->text());
+    if (!server)
+        m_intro->setText(tr("Sign in to keep your best scores and achievements."));
+    else if (m_recovering)
+        m_intro->setText(tr("Type the recovery code you were given when the account was made. "
+                            "The account moves to this computer."));
+    else if (m_offersPlaces)
+        m_intro->setText(tr("Sign in to keep your best scores and achievements. On a server, other players see "
+                            "them and can challenge you."));
+    else
+        m_intro->setText(tr("Your scores and achievements go to the Kestrune server at %1, "
+                            "where other players see them.")
+                             .arg(m_server));
 }
 
 void SignInDialog::setBusy(bool busy)
 {
     m_busy = busy;
     m_name->setEnabled(!busy);
+    if (m_thisComputer) {
+        m_thisComputer->setEnabled(!busy);
+        m_onServer->setEnabled(!busy);
+        m_serverEdit->setEnabled(!busy && onServer());
+    }
     if (m_existing)
         m_existing->setEnabled(!busy);
     m_signIn->setEnabled(!busy && !m_name->text().trimmed().isEmpty());
@@ -162,7 +217,7 @@ void SignInDialog::accept()
     }
     if (text.isEmpty() || m_busy)
         return;
-    if (m_server.isEmpty()) {
+    if (!m_offersPlaces && m_server.isEmpty()) {
         // On this machine signing in cannot fail for want of a network.
         if (!m_answered) {
             m_answered = true;
@@ -171,11 +226,28 @@ void SignInDialog::accept()
         QDialog::accept();
         return;
     }
+    LocalPlayer::SignInRequest request;
+    (m_recovering ? request.recoveryCode : request.displayName) = text;
+    if (m_offersPlaces) {
+        if (onServer()) {
+            QString problem;
+            const auto address = ServerAddress::normalise(shownServer(), &problem);
+            if (!address) {
+                showProblem(tr("Check the server's address: %1.").arg(problem));
+                m_serverEdit->setFocus();
+                return;
+            }
+            m_serverEdit->setText(*address);
+            request.place = *address;
+        } else {
+            request.place = QString();
+        }
+    }
     m_answered = true;
     setBusy(true);
     m_status->hide();
     QPointer<SignInDialog> self(this);
-    auto done = [self](OptionalError error, QString recoveryCode) {
+    m_screen->submit(std::move(request), [self](OptionalError error, QString recoveryCode) {
         const QString problem = error ? error->message : QString();
         QMetaObject::invokeMethod(
             qApp,
@@ -184,11 +256,16 @@ void SignInDialog::accept()
                     self->finished(problem, recoveryCode);
             },
             Qt::QueuedConnection);
-    };
-    if (m_recovering)
-        m_screen->recover(text, done);
-    else
-        m_screen->submit(text, done);
+    });
+}
+
+void SignInDialog::showProblem(const QString &problem)
+{
+    m_status->setText(problem);
+    QPalette palette = m_status->palette();
+    palette.setColor(QPalette::WindowText, Resources::color(QStringLiteral("systemRed")));
+    m_status->setPalette(palette);
+    m_status->show();
 }
 
 void SignInDialog::finished(const QString &problem, const QString &recoveryCode)
@@ -196,11 +273,7 @@ void SignInDialog::finished(const QString &problem, const QString &recoveryCode)
     setBusy(false);
     if (!problem.isEmpty()) {
         m_answered = false; // cancelling now declines, as before any attempt
-        m_status->setText(problem);
-        QPalette palette = m_status->palette();
-        palette.setColor(QPalette::WindowText, Resources::color(QStringLiteral("systemRed")));
-        m_status->setPalette(palette);
-        m_status->show();
+        showProblem(problem);
         m_name->setFocus();
         return;
     }

@@ -7,6 +7,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QRadioButton;
 class QStackedWidget;
 
 namespace kestrune {
@@ -34,18 +35,28 @@ public:
     QLabel *statusLabel() const { return m_status; }
     // The recovery code once an account is made; empty before.
     QString shownRecoveryCode() const;
+    // Where the scores go, when the service lets the player choose.
+    QRadioButton *thisComputerButton() const { return m_thisComputer; }
+    QRadioButton *serverButton() const { return m_onServer; }
+    QLineEdit *serverEdit() const { return m_serverEdit; }
 
     void accept() override;
     void reject() override;
 
 private:
     void setRecovering(bool recovering);
+    // Texts and controls for the place chosen now.
+    void placeChanged();
+    bool onServer() const;
+    void showProblem(const QString &problem);
+    QString shownServer() const;
     void setBusy(bool busy);
     // On the GUI thread, with the server's answer.
     void finished(const QString &problem, const QString &recoveryCode);
 
     std::shared_ptr<SignInViewController> m_screen;
-    const QString m_server;
+    const QString m_server; // where the service is as the dialog opens
+    const bool m_offersPlaces;
     QStackedWidget *m_pages;
     QLabel *m_intro;
     QLineEdit *m_name;
@@ -54,6 +65,9 @@ private:
     Button *m_cancel;
     Button *m_signIn;
     QLabel *m_code = nullptr;
+    QRadioButton *m_thisComputer = nullptr;
+    QRadioButton *m_onServer = nullptr;
+    QLineEdit *m_serverEdit = nullptr;
     bool m_recovering = false;
     bool m_busy = false;
     bool m_answered = false;
