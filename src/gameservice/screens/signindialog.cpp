@@ -83,6 +83,9 @@ SignInDialog::SignInDialog(std::shared_ptr<SignInViewController> screen, QWidget
     m_intro = secondaryLabel(QString(), form);
     m_intro->setObjectName(QStringLiteral("signInIntro"));
     layout->addWidget(m_intro);
+    m_name->setObjectName(QStringLiteral("playerName"));
+    m_name->setMaxLength(40);
+    layout->addWidget(m_name);
     if (m_offersPlaces) {
         m_thisComputer = new QRadioButton(tr("On this computer only"), form);
         m_thisComputer->setObjectName(QStringLiteral("thisComputerButton"));
@@ -96,14 +99,17 @@ SignInDialog::SignInDialog(std::shared_ptr<SignInViewController> screen, QWidget
         m_serverEdit->setPlaceholderText(tr("Server address, e.g. scores.example.org"));
         m_serverEdit->setAccessibleName(tr("Server address"));
         (m_server.isEmpty() ? m_thisComputer : m_onServer)->setChecked(true);
-        layout->addWidget(m_thisComputer);
-        layout->addWidget(m_onServer);
-        layout->addWidget(m_serverEdit);
+        auto *where = new QVBoxLayout;
+        where->setSpacing(6);
+        where->addWidget(m_thisComputer);
+        where->addWidget(m_onServer);
+        auto *address = new QHBoxLayout;
+        address->setContentsMargins(24, 0, 0, 0); // under its button's text
+        address->addWidget(m_serverEdit);
+        where->addLayout(address);
+        layout->addLayout(where);
         connect(m_onServer, &QRadioButton::toggled, this, [this] { placeChanged(); });
     }
-    m_name->setObjectName(QStringLiteral("playerName"));
-    m_name->setMaxLength(40);
-    layout->addWidget(m_name);
     m_status = secondaryLabel(QString(), form);
     m_status->setObjectName(QStringLiteral("signInStatus"));
     m_status->hide();
@@ -135,6 +141,17 @@ SignInDialog::SignInDialog(std::shared_ptr<SignInViewController> screen, QWidget
     layout->addLayout(buttons);
     m_pages->addWidget(form);
     setRecovering(false);
+
+    // Tab follows the form from top to bottom; the name field, made first,
+    // is where the keyboard starts.
+    QList<QWidget *> order{m_name};
+    if (m_offersPlaces)
+        order << m_thisComputer << m_onServer << m_serverEdit;
+    if (m_existing)
+        order << m_existing;
+    order << m_cancel << m_signIn;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order.at(i - 1), order.at(i));
 
     setMinimumWidth(320);
     connect(m_name, &QLineEdit::textChanged, this,
@@ -287,19 +304,27 @@ void SignInDialog::finished(const QString &problem, const QString &recoveryCode)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(12);
     layout->addWidget(titleLabel(tr("Your recovery code"), page));
-    m_code = new QLabel(recoveryCode, page);
+    // Groups apart, so that a narrow card wraps between them, never inside.
+    m_code = new QLabel(QString(recoveryCode).replace(QLatin1Char('-'), QLatin1Char(' ')), page);
+    m_code->setWordWrap(true);
+    m_recoveryCode = recoveryCode;
     m_code->setObjectName(QStringLiteral("recoveryCode"));
     m_code->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_code->setAlignment(Qt::AlignCenter);
     m_code->setAccessibleName(tr("Recovery code %1").arg(recoveryCode));
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    mono.setPixelSize(18);
+    mono.setPixelSize(16);
     mono.setBold(true);
     m_code->setFont(mono);
+    // On a tinted card of its own, so that it reads as the thing to keep.
+    m_code->setStyleSheet(QStringLiteral("QLabel { background: %1; border-radius: 10px; padding: 12px 8px; }")
+                              .arg(Resources::color(QStringLiteral("secondarySystemBackground")).name()));
+    layout->addStretch(1);
     layout->addWidget(m_code);
     layout->addWidget(secondaryLabel(tr("Write it down. It brings this account to another computer, and it is "
                                         "shown only this once."),
                                      page));
+    layout->addStretch(1);
     auto *done = dialogButton(tr("Done"), QStringLiteral("doneButton"), true, page);
     done->setDefault(true);
     connect(done, &QPushButton::clicked, this, &SignInDialog::accept);
@@ -311,7 +336,7 @@ void SignInDialog::finished(const QString &problem, const QString &recoveryCode)
 
 QString SignInDialog::shownRecoveryCode() const
 {
-    return m_code ? m_code->text() : QString();
+    return m_recoveryCode;
 }
 
 void SignInDialog::reject()

@@ -65,6 +65,7 @@ private:
     Button *m_cancel;
     Button *m_signIn;
     QLabel *m_code = nullptr;
+    QString m_recoveryCode;
     QRadioButton *m_thisComputer = nullptr;
     QRadioButton *m_onServer = nullptr;
     QLineEdit *m_serverEdit = nullptr;
