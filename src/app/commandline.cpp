@@ -81,7 +81,8 @@ CommandLine CommandLine::parse(const QStringList &arguments, std::optional<int> 
     const QCommandLineOption service(
         "service",
         QStringLiteral("Keep scores and achievements on the Kestrune server at <address> (http://host:port or "
-                       "https://host), or 'local' on this computer (the default). Remembered for later starts."),
+                       "https://host), or 'local' on this computer, for this run (by default: where the player chose as "
+                       "they signed in, else this computer)."),
         QStringLiteral("address"));
     parser.addOptions({help, version, dataFolder, device, quickAction, render, noGameService, service});
     parser.addPositionalArgument(QStringLiteral("UITest"), QStringLiteral("Run for user-interface tests."),

@@ -313,17 +313,20 @@ private slots:
         }
     }
 
-    // A place asked for on the command line is kept for later starts; a
-    // setting that is no address (edited by hand) plays on this computer.
+    // The command line picks a place for one run and leaves the player's
+    // choice alone; a setting that is no address (edited by hand) plays on
+    // this computer.
     void theServiceLocationIsRemembered()
     {
         test::MemoryStore settings;
         QCOMPARE(ServiceLocation::choose(settings, {}), ServiceLocation::local);
         QCOMPARE(ServiceLocation::choose(settings, QStringLiteral("http://127.0.0.1:8080")),
                  QStringLiteral("http://127.0.0.1:8080"));
-        QCOMPARE(ServiceLocation::choose(settings, {}), QStringLiteral("http://127.0.0.1:8080"));
-        QCOMPARE(ServiceLocation::choose(settings, ServiceLocation::local), ServiceLocation::local);
         QCOMPARE(ServiceLocation::choose(settings, {}), ServiceLocation::local);
+        ServiceLocation::remember(settings, QStringLiteral("https://scores.example.org"));
+        QCOMPARE(ServiceLocation::choose(settings, {}), QStringLiteral("https://scores.example.org"));
+        QCOMPARE(ServiceLocation::choose(settings, ServiceLocation::local), ServiceLocation::local);
+        QCOMPARE(ServiceLocation::choose(settings, {}), QStringLiteral("https://scores.example.org"));
         settings.setString(ServiceLocation::settingKey, "ftp://nowhere");
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no server address"));
         QCOMPARE(ServiceLocation::choose(settings, {}), ServiceLocation::local);

@@ -9,10 +9,8 @@ namespace kestrune {
 
 QString ServiceLocation::choose(KeyValueStore &settings, const QString &requested)
 {
-    if (!requested.isEmpty()) {
-        remember(settings, requested);
+    if (!requested.isEmpty())
         return requested;
-    }
     const QString stored = QString::fromStdString(settings.string(settingKey).value_or(std::string()));
     if (stored.isEmpty() || stored == local)
         return local;
