@@ -249,7 +249,8 @@ Leaderboard::Scores LocalServiceBackend::loadScores(const QString &playerID, con
             row = best.toMap(); // the best of all time, made in this period (or any, for all time)
         if (!current.isEmpty()) {
             const QCborValue kept = entry.value(periodScoresKey).toMap().value(leaderboard).toMap().value(periodName);
-            if (kept.isMap() && kept.toMap().value(periodKey).toString() == current && (!row || beats(kept.toMap(), *row)))
+            if (kept.isMap() && kept.toMap().value(periodKey).toString() == current
+                && (!row || beats(kept.toMap(), *row)))
                 row = kept.toMap();
         }
         if (!row)
@@ -309,7 +310,8 @@ void LocalServiceBackend::reportScore(const QString &playerID, const Score &scor
     // period already over, leaves a newer one alone.
     QCborMap periods = entry.value(periodScoresKey).toMap();
     QCborMap boardPeriods = periods.value(board).toMap();
-    for (const auto &[name, scope] : {std::pair{dayKey, Leaderboard::Scope::today}, std::pair{weekKey, Leaderboard::Scope::week}}) {
+    for (const auto &[name, scope] :
+         {std::pair{dayKey, Leaderboard::Scope::today}, std::pair{weekKey, Leaderboard::Scope::week}}) {
         const QString period = periodOf(scope, score.date());
         const QCborMap kept = boardPeriods.value(name).toMap();
         const QString keptPeriod = kept.value(periodKey).toString();

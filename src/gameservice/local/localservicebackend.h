@@ -44,8 +44,8 @@ public:
 
     std::vector<Leaderboard> loadLeaderboards(const QString &playerID, OptionalError &error) override;
     Leaderboard::Scores loadScores(const QString &playerID, const QString &leaderboard, OptionalError &error) override;
-    Leaderboard::Scores loadScores(const QString &playerID, const QString &leaderboard,
-                                   const Leaderboard::Query &query, OptionalError &error) override;
+    Leaderboard::Scores loadScores(const QString &playerID, const QString &leaderboard, const Leaderboard::Query &query,
+                                   OptionalError &error) override;
     void reportScore(const QString &playerID, const Score &score, OptionalError &error) override;
     std::vector<Achievement> loadAchievements(const QString &playerID, OptionalError &error) override;
     bool reportAchievement(const QString &playerID, const Achievement &achievement, OptionalError &error) override;

@@ -11,7 +11,6 @@
 #include <QLocale>
 #include <QPointer>
 
-
 namespace kestrune {
 
 namespace {
@@ -132,8 +131,8 @@ void LeaderboardPage::styleSegments(QButtonGroup *group)
     group->setExclusive(true);
     const auto paint = [](QAbstractButton *b, bool checked) {
         auto *button = static_cast<Button *>(b);
-        button->setBackgroundColorNames(checked ? QStringLiteral("accent") : QStringLiteral("secondarySystemBackground"),
-                                        QString());
+        button->setBackgroundColorNames(
+            checked ? QStringLiteral("accent") : QStringLiteral("secondarySystemBackground"), QString());
         button->setTitleColor(checked ? QColor(Qt::white) : named("label"));
         button->setCornerRadius(8);
         button->update();
@@ -156,7 +155,7 @@ void LeaderboardPage::reload()
     const QString id = board();
     const int asked = ++m_asked;
     if (id.isEmpty()) {
-        show({}, {}, serviceKitError(ServiceErrorCode::invalidParameter, tr("The game has no leaderboards.")));
+        showAnswer({}, {}, serviceKitError(ServiceErrorCode::invalidParameter, tr("The game has no leaderboards.")));
         return;
     }
     const QString me = m_kit->localPlayer().playerID().value_or(QString());
@@ -166,7 +165,7 @@ void LeaderboardPage::reload()
     m_kit->loadScores(id, m_query, [self, asked, me](Leaderboard::Scores scores, OptionalError error) {
         DispatchQueue::main([self, asked, me, scores = std::move(scores), error] {
             if (*self && (*self)->m_asked == asked)
-                (*self)->show(me, scores, error);
+                (*self)->showAnswer(me, scores, error);
         });
     });
 }
@@ -185,14 +184,14 @@ QString LeaderboardPage::emptyText() const
     return mine ? tr("You have no score yet.") : tr("No scores yet.");
 }
 
-void LeaderboardPage::show(const QString &me, const Leaderboard::Scores &scores, const OptionalError &error)
+void LeaderboardPage::showAnswer(const QString &me, const Leaderboard::Scores &scores, const OptionalError &error)
 {
     ui->scoreList->clear();
     if (error) {
         QString text = tr("The scores could not be loaded: %1").arg(error->message);
         if (error->code == ServiceErrorCode::communicationsFailure)
-            text += QLatin1Char('\n')
-                    + tr("Your own scores wait on this computer and go out when the service answers.");
+            text +=
+                QLatin1Char('\n') + tr("Your own scores wait on this computer and go out when the service answers.");
         ui->errorLabel->setText(text);
     }
     ui->errorLabel->setVisible(bool(error));
@@ -228,8 +227,8 @@ void LeaderboardPage::showRows(const QString &me, const Leaderboard::Scores &sco
         previousValue = s.value();
         const bool mine = !me.isEmpty() && s.playerID() == me;
         const QString name = s.displayName().isEmpty() ? s.playerID() : s.displayName();
-        auto *item = new QTreeWidgetItem(ui->scoreList, {locale.toString(qlonglong(rank)), name,
-                                                         locale.toString(qlonglong(s.value()))});
+        auto *item = new QTreeWidgetItem(
+            ui->scoreList, {locale.toString(qlonglong(rank)), name, locale.toString(qlonglong(s.value()))});
         item->setTextAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
         item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
         item->setData(0, Qt::AccessibleTextRole, tr("Rank %1").arg(rank));

@@ -52,7 +52,7 @@ signals:
 
 private:
     void choose(Leaderboard::Query query);
-    void show(const QString &me, const Leaderboard::Scores &scores, const OptionalError &error);
+    void showAnswer(const QString &me, const Leaderboard::Scores &scores, const OptionalError &error);
     void showRows(const QString &me, const Leaderboard::Scores &scores);
     QString emptyText() const;
     void styleSegments(QButtonGroup *group);
