@@ -77,6 +77,10 @@ LeaderboardPage::LeaderboardPage(std::shared_ptr<ServiceKit> kit, const QString 
     setTextColor(ui->emptyLabel, named("secondaryLabel"));
     setTextColor(ui->errorLabel, named("systemRed"));
     ui->errorLabel->hide();
+    // The list keeps its place while the count comes and goes.
+    QSizePolicy countPolicy = ui->playerCountLabel->sizePolicy();
+    countPolicy.setRetainSizeWhenHidden(true);
+    ui->playerCountLabel->setSizePolicy(countPolicy);
     ui->playerCountLabel->hide();
     ui->emptyLabel->setText(tr("Loading…"));
     list->hide();
@@ -190,14 +194,15 @@ void LeaderboardPage::showAnswer(const QString &me, const Leaderboard::Scores &s
     if (error) {
         QString text = tr("The scores could not be loaded: %1").arg(error->message);
         if (error->code == ServiceErrorCode::communicationsFailure)
-            text +=
-                QLatin1Char('\n') + tr("Your own scores wait on this computer and go out when the service answers.");
+            text += QStringLiteral("\n\n")
+                    + tr("Your own scores wait on this computer and go out when the service answers.");
         ui->errorLabel->setText(text);
     }
     ui->errorLabel->setVisible(bool(error));
-    showRows(me, scores);
-    const bool empty = ui->scoreList->topLevelItemCount() == 0;
+    const bool empty = error || scores.scores.empty();
     ui->scoreList->setVisible(!empty);
+    if (!error)
+        showRows(me, scores);
     ui->emptyLabel->setVisible(empty && !error);
     ui->emptyLabel->setText(emptyText());
     ui->playerCountLabel->setVisible(!error && scores.playerCount > 0);
@@ -239,6 +244,18 @@ void LeaderboardPage::showRows(const QString &me, const Leaderboard::Scores &sco
         for (int c = 0; c < 3; ++c) {
             item->setFont(c, bold);
             item->setBackground(c, tint);
+        }
+        // Around the player, the player's row is what the list is about;
+        // once the list has its height, it goes to the middle.
+        if (m_query.window == Leaderboard::Window::aroundMe) {
+            const int row = ui->scoreList->indexOfTopLevelItem(item);
+            QMetaObject::invokeMethod(
+                this,
+                [this, row] {
+                    if (QTreeWidgetItem *mine = ui->scoreList->topLevelItem(row))
+                        ui->scoreList->scrollToItem(mine, QAbstractItemView::PositionAtCenter);
+                },
+                Qt::QueuedConnection);
         }
     }
 }
