@@ -9,6 +9,7 @@
 #include "gameservice/local/localservicebackend.h"
 #include "gameservice/network/networkservicebackend.h"
 #include "gameservice/screens/completionbanner.h"
+#include "gameservice/screens/leaderboardpage.h"
 #include "gameservice/screens/servicescreen.h"
 #include "gameservice/screens/signindialog.h"
 #include "gameservice/screens/widgetservicescreenpresenter.h"
@@ -326,6 +327,7 @@ private slots:
         screen.show();
         QApplication::setActiveWindow(&screen);
         QTRY_VERIFY_WITH_TIMEOUT(screen.errorLabel()->isVisible(), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(screen.leaderboard()->errorLabel()->isVisible(), 30000);
 
         QWidget other; // the sign-in dialog, say
         other.show();
@@ -337,6 +339,8 @@ private slots:
         kit->waitForIdle();
         QApplication::setActiveWindow(&screen);
         QTRY_VERIFY_WITH_TIMEOUT(!screen.errorLabel()->isVisible(), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(!screen.leaderboard()->errorLabel()->isVisible(), 30000);
+        QCOMPARE(screen.leaderboard()->emptyLabel()->text(), QStringLiteral("No scores yet."));
     }
 };
 

@@ -24,12 +24,59 @@ const QString scoresKey = QStringLiteral("scores");
 const QString achievementsKey = QStringLiteral("achievements");
 const QString valueKey = QStringLiteral("value");
 const QString dateKey = QStringLiteral("date");
+// Beside "scores", which older versions read alone: per leaderboard, the
+// best of the latest day and week a score was made in, under "day" and
+// "week", each with its period in "period".
+const QString periodScoresKey = QStringLiteral("periodScores");
+const QString dayKey = QStringLiteral("day");
+const QString weekKey = QStringLiteral("week");
+const QString periodKey = QStringLiteral("period");
+// As many as the server's lists: its top and its radius around the player.
+constexpr int topCount = 50;
+constexpr int aroundRadius = 10;
+
+// The UTC day or ISO week a moment falls in, as text that sorts in time
+// ("2026-12-07", "2026-W49"); empty for all time.
+QString periodOf(Leaderboard::Scope scope, const QDateTime &when)
+{
+    const QDate date = when.toUTC().date();
+    if (scope == Leaderboard::Scope::today)
+        return date.toString(Qt::ISODate);
+    if (scope == Leaderboard::Scope::week) {
+        int year = 0;
+        const int week = date.weekNumber(&year);
+        return QStringLiteral("%1-W%2").arg(year, 4, 10, QLatin1Char('0')).arg(week, 2, 10, QLatin1Char('0'));
+    }
+    return {};
+}
+
+QCborMap recordOf(const Score &score, const QString &period = {})
+{
+    QCborMap record;
+    record.insert(valueKey, qint64(score.value()));
+    record.insert(dateKey, score.date().toMSecsSinceEpoch());
+    if (!period.isEmpty())
+        record.insert(periodKey, period);
+    return record;
+}
 
 // Stored numbers may be anything; a double beyond the 64-bit range must
 // not become undefined behaviour.
 qint64 integerIn(const QCborValue &v)
 {
     return v.isDouble() ? NumberHelper::integerOf(v.toDouble()) : v.toInteger();
+}
+
+QDateTime dateIn(const QCborMap &record)
+{
+    return QDateTime::fromMSecsSinceEpoch(integerIn(record.value(dateKey)), Qt::UTC);
+}
+
+// The better of two records: the higher value, or the one reached first.
+bool beats(const QCborMap &a, const QCborMap &b)
+{
+    const qint64 va = integerIn(a.value(valueKey)), vb = integerIn(b.value(valueKey));
+    return va != vb ? va > vb : dateIn(a) < dateIn(b);
 }
 
 double percentIn(const QCborValue &v)
@@ -180,25 +227,66 @@ std::vector<Leaderboard> LocalServiceBackend::loadLeaderboards(const QString &, 
 }
 
 Leaderboard::Scores LocalServiceBackend::loadScores(const QString &playerID, const QString &leaderboard,
-                                                    OptionalError &)
+                                                    OptionalError &error)
+{
+    return loadScores(playerID, leaderboard, Leaderboard::Query{}, error);
+}
+
+Leaderboard::Scores LocalServiceBackend::loadScores(const QString &playerID, const QString &leaderboard,
+                                                    const Leaderboard::Query &query, OptionalError &)
 {
     std::lock_guard lock(m_mutex);
-    Leaderboard::Scores result;
+    const QString current = periodOf(query.scope, m_now());
+    const QString periodName = query.scope == Leaderboard::Scope::today ? dayKey : weekKey;
+    std::vector<Score> all;
     const QCborMap players = data().value(playersKey).toMap();
     for (auto it = players.constBegin(); it != players.constEnd(); ++it) {
-        const QCborValue best = it.value().toMap().value(scoresKey).toMap().value(leaderboard);
-        if (!best.isMap())
+        const QCborMap entry = it.value().toMap();
+        const QCborValue best = entry.value(scoresKey).toMap().value(leaderboard);
+        std::optional<QCborMap> row;
+        if (best.isMap() && periodOf(query.scope, dateIn(best.toMap())) == current)
+            row = best.toMap(); // the best of all time, made in this period (or any, for all time)
+        if (!current.isEmpty()) {
+            const QCborValue kept = entry.value(periodScoresKey).toMap().value(leaderboard).toMap().value(periodName);
+            if (kept.isMap() && kept.toMap().value(periodKey).toString() == current
+                && (!row || beats(kept.toMap(), *row)))
+                row = kept.toMap();
+        }
+        if (!row)
             continue;
         Score score(leaderboard);
-        score.setValue(integerIn(best.toMap().value(valueKey)));
+        score.setValue(integerIn(row->value(valueKey)));
         score.setPlayerID(it.key().toString());
-        score.setDate(QDateTime::fromMSecsSinceEpoch(integerIn(best.toMap().value(dateKey)), Qt::UTC));
-        if (score.playerID() == playerID)
-            result.localPlayerScore = score;
-        result.scores.push_back(score);
+        score.setDisplayName(entry.value(nameKey).toString());
+        score.setDate(dateIn(*row));
+        all.push_back(score);
     }
-    std::stable_sort(result.scores.begin(), result.scores.end(),
-                     [](const Score &a, const Score &b) { return a.value() > b.value(); });
+    // As the server orders them: best first, then who reached it first.
+    std::sort(all.begin(), all.end(), [](const Score &a, const Score &b) {
+        if (a.value() != b.value())
+            return a.value() > b.value();
+        if (a.date() != b.date())
+            return a.date() < b.date();
+        return a.playerID() < b.playerID();
+    });
+    // Equal scores share a rank: 1, 2, 2, 4.
+    std::ptrdiff_t mine = -1;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const bool tied = i > 0 && all[i].value() == all[i - 1].value();
+        all[i].setRank(tied ? all[i - 1].rank() : std::int64_t(i + 1));
+        if (all[i].playerID() == playerID)
+            mine = std::ptrdiff_t(i);
+    }
+    Leaderboard::Scores result;
+    result.playerCount = std::int64_t(all.size());
+    if (mine >= 0)
+        result.localPlayerScore = all[std::size_t(mine)];
+    std::ptrdiff_t first = 0, last = std::min<std::ptrdiff_t>(std::ptrdiff_t(all.size()), topCount);
+    if (query.window == Leaderboard::Window::aroundMe) {
+        first = std::max<std::ptrdiff_t>(0, mine - aroundRadius);
+        last = mine < 0 ? 0 : std::min<std::ptrdiff_t>(std::ptrdiff_t(all.size()), mine + aroundRadius + 1);
+    }
+    result.scores.assign(all.begin() + first, all.begin() + std::max(first, last));
     return result;
 }
 
@@ -208,15 +296,33 @@ void LocalServiceBackend::reportScore(const QString &playerID, const Score &scor
     QCborMap entry = player(playerID, error);
     if (error)
         return;
+    const QString board = score.leaderboardIdentifier();
+    bool changed = false;
     QCborMap scores = entry.value(scoresKey).toMap();
-    const QCborValue best = scores.value(score.leaderboardIdentifier());
-    if (best.isMap() && integerIn(best.toMap().value(valueKey)) >= score.value())
+    const QCborValue best = scores.value(board);
+    if (!best.isMap() || integerIn(best.toMap().value(valueKey)) < score.value()) {
+        scores.insert(board, recordOf(score));
+        entry.insert(scoresKey, scores);
+        changed = true;
+    }
+    // Each period keeps its latest day or week: a score sent late, from a
+    // period already over, leaves a newer one alone.
+    QCborMap periods = entry.value(periodScoresKey).toMap();
+    QCborMap boardPeriods = periods.value(board).toMap();
+    for (const auto &[name, scope] :
+         {std::pair{dayKey, Leaderboard::Scope::today}, std::pair{weekKey, Leaderboard::Scope::week}}) {
+        const QString period = periodOf(scope, score.date());
+        const QCborMap kept = boardPeriods.value(name).toMap();
+        const QString keptPeriod = kept.value(periodKey).toString();
+        if (keptPeriod > period || (keptPeriod == period && integerIn(kept.value(valueKey)) >= score.value()))
+            continue;
+        boardPeriods.insert(name, recordOf(score, period));
+        changed = true;
+    }
+    if (!changed)
         return;
-    QCborMap record;
-    record.insert(valueKey, qint64(score.value()));
-    record.insert(dateKey, score.date().toMSecsSinceEpoch());
-    scores.insert(score.leaderboardIdentifier(), record);
-    entry.insert(scoresKey, scores);
+    periods.insert(board, boardPeriods);
+    entry.insert(periodScoresKey, periods);
     storePlayer(playerID, entry, error);
 }
 

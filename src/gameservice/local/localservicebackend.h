@@ -5,14 +5,17 @@
 #include "platform/safefilewriter.h"
 
 #include <QCborMap>
+#include <QDateTime>
 #include <QString>
 
+#include <functional>
 #include <mutex>
 
 namespace kestrune {
 
 // The service a player really uses on this machine: players, their best
-// score per leaderboard and their achievement progress, kept in one file
+// score per leaderboard (of all time, of the current UTC day and of the
+// current ISO week) and their achievement progress, kept in one file
 // (CBOR, written whole and atomically after every change). A file that
 // cannot be parsed is set aside beside it (".corrupt", the newest few kept)
 // with a warning and the service starts afresh; an empty one is simply
@@ -26,6 +29,9 @@ public:
     LocalServiceBackend(QString fileName, ServiceCatalogue catalogue);
 
     QString fileName() const { return m_fileName; }
+    // Where "today" and "this week" are reckoned from; the system's UTC
+    // time unless replaced (before the first call).
+    void setNow(std::function<QDateTime()> now) { m_now = std::move(now); }
 
     std::optional<Player> signedInPlayer(OptionalError &error) override;
     bool offersSignIn() const override { return true; }
@@ -38,6 +44,8 @@ public:
 
     std::vector<Leaderboard> loadLeaderboards(const QString &playerID, OptionalError &error) override;
     Leaderboard::Scores loadScores(const QString &playerID, const QString &leaderboard, OptionalError &error) override;
+    Leaderboard::Scores loadScores(const QString &playerID, const QString &leaderboard, const Leaderboard::Query &query,
+                                   OptionalError &error) override;
     void reportScore(const QString &playerID, const Score &score, OptionalError &error) override;
     std::vector<Achievement> loadAchievements(const QString &playerID, OptionalError &error) override;
     bool reportAchievement(const QString &playerID, const Achievement &achievement, OptionalError &error) override;
@@ -56,6 +64,7 @@ private:
     const ServiceCatalogue m_catalogue;
     SafeFileWriter m_writer;
     std::mutex m_mutex;
+    std::function<QDateTime()> m_now = &QDateTime::currentDateTimeUtc;
     bool m_loaded = false;
     // Why the file is out of reach; empty while it can be used.
     QString m_unreadable;

@@ -1,4 +1,5 @@
 #include "servicescreen.h"
+#include "leaderboardpage.h"
 
 #include "gameservice/kit/gameserviceviewcontroller.h"
 #include "gameservice/kit/servicekit.h"
@@ -57,7 +58,8 @@ ServiceScreen::ServiceScreen(std::shared_ptr<GameServiceViewController> controll
     : QDialog(parent)
     , m_controller(std::move(controller))
     , m_tabs(new QTabWidget(this))
-    , m_scores(makeTree({tr("Rank"), tr("Player"), tr("Score")}, this))
+    , m_leaderboard(new LeaderboardPage(m_controller->kit().shared_from_this(),
+                                        m_controller->leaderboardIdentifier().value_or(QString()), this))
     , m_achievements(makeTree({tr("Achievement"), tr("Progress")}, this))
     , m_challenges(new QLabel(tr("Loading…"), this))
     , m_error(new QLabel(this))
@@ -88,7 +90,7 @@ ServiceScreen::ServiceScreen(std::shared_ptr<GameServiceViewController> controll
     m_tabs->setDocumentMode(true);
     // Tab reaches the pages as a whole before their tabs; it needs a name.
     m_tabs->setAccessibleName(tr("Service pages"));
-    m_tabs->addTab(m_scores, tr("Leaderboards"));
+    m_tabs->addTab(m_leaderboard, tr("Leaderboards"));
     m_tabs->addTab(m_achievements, tr("Achievements"));
     m_tabs->addTab(m_challenges, tr("Challenges"));
     m_tabs->setCurrentIndex(int(m_controller->viewState()));
@@ -106,6 +108,11 @@ ServiceScreen::ServiceScreen(std::shared_ptr<GameServiceViewController> controll
     // Over the game's window on a phone or tablet; a sensible size elsewhere.
     resize(parent ? parent->window()->size() : QSize(375, 600));
     load();
+}
+
+QTreeWidget *ServiceScreen::scores() const
+{
+    return m_leaderboard->list();
 }
 
 void ServiceScreen::reject()
@@ -142,7 +149,6 @@ void ServiceScreen::load()
 {
     ServiceKit &kit = m_controller->kit();
     const ServiceCatalogue catalogue = kit.catalogue();
-    const QString me = kit.localPlayer().playerID().value_or(QString());
     const auto self = std::make_shared<QPointer<ServiceScreen>>(this);
 
     kit.loadAchievements([self, catalogue](std::vector<Achievement> list, OptionalError error) {
@@ -151,16 +157,8 @@ void ServiceScreen::load()
         });
     });
 
-    std::optional<QString> board = m_controller->leaderboardIdentifier();
-    if (!board && !catalogue.leaderboards.empty())
-        board = catalogue.leaderboards.front().identifier;
-    if (board) {
-        kit.loadScores(*board, [self, me](Leaderboard::Scores scores, OptionalError error) {
-            onScreen(self, [me, scores = std::move(scores), error](ServiceScreen *screen) {
-                screen->showScores(me, scores, error);
-            });
-        });
-    }
+    if (m_leftOnce) // the page loaded itself when it was made
+        m_leaderboard->reload();
 
     kit.loadReceivedChallenges([self](std::vector<Challenge> challenges, OptionalError error) {
         onScreen(self, [challenges = std::move(challenges), error](ServiceScreen *screen) {
@@ -198,35 +196,9 @@ void ServiceScreen::showAchievements(const ServiceCatalogue &catalogue, const st
 
 void ServiceScreen::showProblems()
 {
-    QStringList problems;
-    for (const QString &p : {m_scoresProblem, m_achievementsProblem}) {
-        if (!p.isEmpty())
-            problems << p;
-    }
-    m_error->setText(problems.join(QLatin1Char('\n')));
-    m_error->setVisible(!problems.isEmpty());
-}
-
-void ServiceScreen::showScores(const QString &me, const Leaderboard::Scores &scores, const OptionalError &error)
-{
-    m_scores->clear();
-    int rank = 0;
-    for (const Score &s : scores.scores) {
-        const bool mine = s.playerID() == me;
-        auto *item = new QTreeWidgetItem(
-            m_scores, {QString::number(++rank), mine ? tr("You") : s.playerID(), QString::number(s.value())});
-        if (mine) {
-            QFont bold = item->font(0);
-            bold.setBold(true);
-            for (int c = 0; c < 3; ++c)
-                item->setFont(c, bold);
-        }
-    }
-    for (int column : {0, 2})
-        for (int i = 0; i < m_scores->topLevelItemCount(); ++i)
-            m_scores->topLevelItem(i)->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
-    m_scoresProblem = error ? tr("Scores could not be loaded: %1").arg(error->message) : QString();
-    showProblems();
+    // The leaderboard page says itself why it has no scores.
+    m_error->setText(m_achievementsProblem);
+    m_error->setVisible(!m_achievementsProblem.isEmpty());
 }
 
 void ServiceScreen::showChallenges(const std::vector<Challenge> &challenges, const OptionalError &error)

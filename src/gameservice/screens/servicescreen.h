@@ -18,6 +18,7 @@ class QTreeWidget;
 namespace kestrune {
 
 class GameServiceViewController;
+class LeaderboardPage;
 
 // The service's own screen: the leaderboards with the best scores, the
 // achievements with their progress, and the received challenges, one tab
@@ -32,7 +33,9 @@ public:
 
     QTabWidget *tabs() const { return m_tabs; }
     QTreeWidget *achievements() const { return m_achievements; }
-    QTreeWidget *scores() const { return m_scores; }
+    LeaderboardPage *leaderboard() const { return m_leaderboard; }
+    // The leaderboard page's list of scores.
+    QTreeWidget *scores() const;
     QLabel *challengesLabel() const { return m_challenges; }
     // Why the service could not give its data; hidden when it could.
     QLabel *errorLabel() const { return m_error; }
@@ -53,18 +56,16 @@ private:
     void load();
     void showAchievements(const ServiceCatalogue &catalogue, const std::vector<Achievement> &list,
                           const OptionalError &error);
-    void showScores(const QString &me, const Leaderboard::Scores &scores, const OptionalError &error);
     void showProblems();
     void showChallenges(const std::vector<Challenge> &challenges, const OptionalError &error);
 
     std::shared_ptr<GameServiceViewController> m_controller;
     QTabWidget *m_tabs;
-    QTreeWidget *m_scores;
+    LeaderboardPage *m_leaderboard;
     QTreeWidget *m_achievements;
     QLabel *m_challenges;
     QLabel *m_error;
     QString m_achievementsProblem;
-    QString m_scoresProblem;
     bool m_finishRequested = false;
     bool m_dismissing = false;
     bool m_leftOnce = false;
