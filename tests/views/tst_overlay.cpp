@@ -7,6 +7,7 @@
 #include "views/widgets/promptdialog.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -111,6 +112,23 @@ private slots:
         QCOMPARE(w.field->text(), QStringLiteral("56"));
         QTest::mouseClick(w.button, Qt::LeftButton);
         QCOMPARE(w.clicks, 1);
+    }
+
+    // A key the card has no control for, typed while the overlay itself
+    // holds the keyboard, goes to the card once; ignored there, it climbs
+    // back to the overlay and ends, instead of going round for ever.
+    void aKeyTheCardIgnoresEndsAtTheOverlay()
+    {
+        Window w;
+        auto *card = new QDialog; // no control takes the key
+        card->resize(200, 120);
+        ModalOverlay *overlay = ModalOverlay::present(card, &w.window);
+        overlay->setFocus();
+        QTest::keyClicks(overlay, QStringLiteral("Ada"));
+        QVERIFY(card->isVisible());
+        QCOMPARE(w.field->text(), QString());
+        card->reject();
+        QTRY_VERIFY(!OverlayStack::instance().top(&w.window));
     }
 
     void escapeClosesOnlyTheTopOverlay()

@@ -158,7 +158,13 @@ void ModalOverlay::keyPressEvent(QKeyEvent *event)
 {
     // The overlay holds the keyboard only when the card has no control for it.
     if (m_card && !m_card->isAncestorOf(QApplication::focusWidget())) {
+        // A key the card ignores climbs back here: it ends here then,
+        // rather than going round again.
+        if (m_handingToCard)
+            return;
+        m_handingToCard = true;
         QCoreApplication::sendEvent(m_card, event);
+        m_handingToCard = false;
         return;
     }
     QWidget::keyPressEvent(event);

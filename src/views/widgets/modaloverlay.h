@@ -43,6 +43,7 @@ private:
 
     QWidget *m_card;
     QPointer<QWidget> m_focusBefore;
+    bool m_handingToCard = false;
 };
 
 } // namespace kestrune
