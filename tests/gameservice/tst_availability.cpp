@@ -171,6 +171,33 @@ private slots:
         QCOMPARE(m.localPlayerData(), &f.kit->localPlayer());
     }
 
+    // Signing out makes the service unavailable and offers a sign-in again,
+    // where the player may choose another place; what waits stays. A
+    // service that cannot let go says why and keeps the player.
+    void signingOutOffersTheSignInAgain()
+    {
+        ManagerFixture f(ManagerFixture::Options{.offersSignIn = true});
+        GameServiceManager &m = f.startAvailable();
+        f.backend->failNext(FakeServiceBackend::Call::SignOut);
+        m.signOut();
+        QTRY_COMPARE_WITH_TIMEOUT(f.delegate->count("error"), 1, 30000);
+        f.settle();
+        QVERIFY(m.isGameServiceAvailable());
+        QVERIFY(f.kit->localPlayer().isAuthenticated());
+
+        m.signOut();
+        QTRY_COMPARE_WITH_TIMEOUT(f.delegate->count("authenticateUser"), 1, 30000);
+        f.settle();
+        QVERIFY(!m.isGameServiceAvailable());
+        QVERIFY(!f.kit->localPlayer().isAuthenticated());
+        QCOMPARE(titles(*f.delegate).mid(titles(*f.delegate).size() - 2),
+                 (QStringList{"Player not Authenticated", "No Player"}));
+        // Earned now, it waits for whoever signs in next.
+        m.saveAndReportScore(70, QStringLiteral("sp_leaderboard"), SortOrder::higherIsBetter);
+        f.settle();
+        QCOMPARE(f.savedScores().size(), 1);
+    }
+
     void decliningTheSignInChangesNothingMore()
     {
         ManagerFixture f(ManagerFixture::Options{.offersSignIn = true});

@@ -270,6 +270,26 @@ void GameServiceManager::gameServiceViewControllerDidFinish(GameServiceViewContr
     m_screens.gameServiceViewControllerDidFinish(controller);
 }
 
+void GameServiceManager::gameServiceViewControllerDidSignOut(GameServiceViewController &controller)
+{
+    m_screens.gameServiceViewControllerDidFinish(controller);
+    signOut();
+}
+
+void GameServiceManager::signOut()
+{
+    if (!m_kit)
+        return;
+    m_kit->localPlayer().signOutOfService(m_life.guard([this](OptionalError error) {
+        if (error) {
+            m_channel.sendError(*error);
+            return;
+        }
+        m_availability.setAvailable(false);
+        m_availability.check(false, true);
+    }));
+}
+
 void GameServiceManager::getChallengesWithCompletion(
     std::function<void(std::optional<std::vector<Challenge>>, OptionalError)> completion)
 {

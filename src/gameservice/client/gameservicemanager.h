@@ -181,6 +181,12 @@ public:
     void presentLeaderboardsOnViewController(QWidget *presenter, const std::optional<QString> &leaderboard);
     void presentChallengesOnViewController(QWidget *presenter);
     void gameServiceViewControllerDidFinish(GameServiceViewController &controller) override;
+    // Closes the screen and signs the player out.
+    void gameServiceViewControllerDidSignOut(GameServiceViewController &controller) override;
+    // Signs the player out of the service on this device; the service then
+    // stops being available and a sign-in is offered again (where the
+    // player may choose another place). What waits in the cache stays.
+    void signOut();
 
     // The completion runs on a service thread, with no challenges when there
     // is an error. Not called when the service is unavailable.

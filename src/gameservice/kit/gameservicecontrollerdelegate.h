@@ -11,6 +11,9 @@ class GameServiceControllerDelegate
 public:
     virtual ~GameServiceControllerDelegate() = default;
     virtual void gameServiceViewControllerDidFinish(GameServiceViewController &controller) = 0;
+    // The player asks to sign out from the screen; the receiver signs them
+    // out, dismisses the screen and offers a sign-in again.
+    virtual void gameServiceViewControllerDidSignOut(GameServiceViewController &controller) { (void)controller; }
 };
 
 } // namespace kestrune

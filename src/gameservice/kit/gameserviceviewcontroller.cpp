@@ -12,4 +12,10 @@ void GameServiceViewController::finish()
         dismiss(true, {});
 }
 
+void GameServiceViewController::signOut()
+{
+    if (m_delegate)
+        m_delegate->gameServiceViewControllerDidSignOut(*this);
+}
+
 } // namespace kestrune

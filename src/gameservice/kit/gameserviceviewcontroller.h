@@ -32,6 +32,8 @@ public:
 
     // The player is done with the screen (its close button).
     void finish();
+    // The player signs out (the screen's sign-out button, once confirmed).
+    void signOut();
 
 private:
     ViewState m_viewState = ViewState::Leaderboards;

@@ -135,6 +135,22 @@ void LocalPlayer::signOut()
     m_displayName.clear();
 }
 
+void LocalPlayer::signOutOfService(std::function<void(OptionalError)> completion)
+{
+    m_kit.run([this, completion = std::move(completion)] {
+        OptionalError error;
+        m_kit.backend().signOut(error);
+        if (!error) {
+            std::lock_guard lock(m_mutex);
+            m_auth = Auth::Unresolved;
+            m_playerID.clear();
+            m_displayName.clear();
+        }
+        if (completion)
+            completion(error);
+    });
+}
+
 void LocalPlayer::declineSignIn()
 {
     {

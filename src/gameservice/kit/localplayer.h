@@ -48,6 +48,10 @@ public:
     // The player signed out on this device: nobody is authenticated until
     // the next attempt.
     void signOut();
+    // The player asks to sign out: the service forgets them on this device
+    // and nobody is authenticated until the next attempt. The completion (a
+    // service thread) hears whether the service let go.
+    void signOutOfService(std::function<void(OptionalError)> completion);
 
     // How a sign-in ended, on a service thread: an error, or none and the
     // account's recovery code when the service has one to show (once).

@@ -26,7 +26,8 @@ public:
         ReportAchievement,
         ResetAchievements,
         LoadChallenges,
-        LoadPhoto
+        LoadPhoto,
+        SignOut
     };
 
     // -- script ----------------------------------------------------------------
@@ -113,6 +114,13 @@ public:
     }
     bool offersSignIn() const override { return get(m_offersSignIn); }
     bool needsNetwork() const override { return get(m_needsNetwork); }
+    void signOut(OptionalError &e) override
+    {
+        answer(Call::SignOut, e, [&] {
+            m_signedIn.reset();
+            return true;
+        });
+    }
     Player signIn(const QString &name, OptionalError &e) override
     {
         return answer(Call::SignIn, e, [&] { return *(m_signedIn = Player{QStringLiteral("P:") + name, name}); });
