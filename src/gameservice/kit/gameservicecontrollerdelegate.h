@@ -3,6 +3,7 @@
 namespace kestrune {
 
 class GameServiceViewController;
+struct Challenge;
 
 // Told by a service screen that the player is done with it; the receiver
 // dismisses the screen. Called on the GUI thread.
@@ -11,6 +12,12 @@ class GameServiceControllerDelegate
 public:
     virtual ~GameServiceControllerDelegate() = default;
     virtual void gameServiceViewControllerDidFinish(GameServiceViewController &controller) = 0;
+    // The player wants to play a match against this received challenge; the
+    // receiver dismisses the screen and starts one. Ignored by default.
+    virtual void gameServiceViewControllerWantsToPlay(GameServiceViewController &controller, const Challenge &challenge)
+    {
+        (void)controller, (void)challenge;
+    }
 };
 
 } // namespace kestrune

@@ -1,5 +1,8 @@
 #include "servicescreen.h"
 
+#include "challengespage.h"
+
+#include "gameservice/kit/gameservicecontrollerdelegate.h"
 #include "gameservice/kit/gameserviceviewcontroller.h"
 #include "gameservice/kit/servicekit.h"
 #include "platform/dispatch/dispatchqueue.h"
@@ -59,7 +62,7 @@ ServiceScreen::ServiceScreen(std::shared_ptr<GameServiceViewController> controll
     , m_tabs(new QTabWidget(this))
     , m_scores(makeTree({tr("Rank"), tr("Player"), tr("Score")}, this))
     , m_achievements(makeTree({tr("Achievement"), tr("Progress")}, this))
-    , m_challenges(new QLabel(tr("Loading…"), this))
+    , m_challenges(new ChallengesPage(m_controller->kit().shared_from_this(), this))
     , m_error(new QLabel(this))
 {
     setObjectName(QStringLiteral("serviceScreen"));
@@ -82,9 +85,10 @@ ServiceScreen::ServiceScreen(std::shared_ptr<GameServiceViewController> controll
     m_error->setPalette(secondary);
     layout->addWidget(m_error);
 
-    m_challenges->setAlignment(Qt::AlignCenter);
-    m_challenges->setWordWrap(true);
-    m_challenges->setPalette(secondary);
+    connect(m_challenges, &ChallengesPage::playRequested, this, [this](const Challenge &challenge) {
+        if (GameServiceControllerDelegate *delegate = m_controller->gameServiceDelegate())
+            delegate->gameServiceViewControllerWantsToPlay(*m_controller, challenge);
+    });
     m_tabs->setDocumentMode(true);
     // Tab reaches the pages as a whole before their tabs; it needs a name.
     m_tabs->setAccessibleName(tr("Service pages"));
@@ -162,11 +166,7 @@ void ServiceScreen::load()
         });
     }
 
-    kit.loadReceivedChallenges([self](std::vector<Challenge> challenges, OptionalError error) {
-        onScreen(self, [challenges = std::move(challenges), error](ServiceScreen *screen) {
-            screen->showChallenges(challenges, error);
-        });
-    });
+    m_challenges->load();
 }
 
 void ServiceScreen::showAchievements(const ServiceCatalogue &catalogue, const std::vector<Achievement> &list,
@@ -227,22 +227,6 @@ void ServiceScreen::showScores(const QString &me, const Leaderboard::Scores &sco
             m_scores->topLevelItem(i)->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
     m_scoresProblem = error ? tr("Scores could not be loaded: %1").arg(error->message) : QString();
     showProblems();
-}
-
-void ServiceScreen::showChallenges(const std::vector<Challenge> &challenges, const OptionalError &error)
-{
-    if (error) {
-        m_challenges->setText(tr("Challenges could not be loaded: %1").arg(error->message));
-        return;
-    }
-    if (challenges.empty()) {
-        m_challenges->setText(tr("No challenges yet."));
-        return;
-    }
-    QStringList lines;
-    for (const Challenge &c : challenges)
-        lines << tr("%1: %2").arg(c.issuingPlayerName, c.message);
-    m_challenges->setText(lines.join(QLatin1Char('\n')));
 }
 
 } // namespace kestrune

@@ -17,6 +17,7 @@ class QTreeWidget;
 
 namespace kestrune {
 
+class ChallengesPage;
 class GameServiceViewController;
 
 // The service's own screen: the leaderboards with the best scores, the
@@ -33,7 +34,7 @@ public:
     QTabWidget *tabs() const { return m_tabs; }
     QTreeWidget *achievements() const { return m_achievements; }
     QTreeWidget *scores() const { return m_scores; }
-    QLabel *challengesLabel() const { return m_challenges; }
+    ChallengesPage *challengesPage() const { return m_challenges; }
     // Why the service could not give its data; hidden when it could.
     QLabel *errorLabel() const { return m_error; }
 
@@ -55,13 +56,12 @@ private:
                           const OptionalError &error);
     void showScores(const QString &me, const Leaderboard::Scores &scores, const OptionalError &error);
     void showProblems();
-    void showChallenges(const std::vector<Challenge> &challenges, const OptionalError &error);
 
     std::shared_ptr<GameServiceViewController> m_controller;
     QTabWidget *m_tabs;
     QTreeWidget *m_scores;
     QTreeWidget *m_achievements;
-    QLabel *m_challenges;
+    ChallengesPage *m_challenges;
     QLabel *m_error;
     QString m_achievementsProblem;
     QString m_scoresProblem;
