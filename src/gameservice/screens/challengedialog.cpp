@@ -48,6 +48,7 @@ ChallengeDialog::ChallengeDialog(std::shared_ptr<ServiceKit> kit, QString leader
     ui->statusLabel->setPalette(secondary);
     ui->scoreLabel->setText(tr("Who can beat your %1?").arg(QLocale().toString(qlonglong(m_score))));
     ui->messageEdit->setMaxLength(maximumMessageLength);
+    ui->playerList->setStyleSheet(QStringLiteral("QListWidget::item { padding: 8px 4px; }"));
 
     styleServiceButton(*ui->cancelButton, false);
     styleServiceButton(*ui->sendButton, true);

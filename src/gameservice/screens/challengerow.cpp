@@ -72,6 +72,8 @@ ChallengeRow::ChallengeRow(Challenge challenge, QWidget *parent)
     m_dismiss->setObjectName(QStringLiteral("dismissButton"));
     m_dismiss->setAccessibleName(tr("Dismiss %1's challenge").arg(name));
     styleServiceButton(*m_dismiss, false);
+    // On the card's own background, the button's must differ to be seen.
+    m_dismiss->setBackgroundColorNames(QStringLiteral("systemBackground"), QStringLiteral("placeholder"));
     m_dismiss->setMinimumWidth(96);
     buttons->addWidget(m_dismiss);
     m_play->setObjectName(QStringLiteral("playButton"));

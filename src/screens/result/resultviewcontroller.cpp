@@ -190,8 +190,6 @@ void ResultViewController::setupViews()
     text.setColor(QPalette::WindowText, Resources::color(QStringLiteral("secondaryLabel")));
     ui->pointsLabel->setPalette(text);
     ui->assistedLabel->setPalette(text);
-    text.setColor(QPalette::WindowText, Resources::color(QStringLiteral("accent")));
-    ui->challengeLabel->setPalette(text);
     ui->challengeButton->setBackgroundColorNames(QStringLiteral("secondarySystemBackground"), QString());
     ui->challengeButton->setTitleColor(Resources::color(QStringLiteral("accent")));
     ui->challengeButton->setCornerRadius(20);
@@ -382,7 +380,12 @@ void ResultViewController::showChallenge()
     // Taken whatever the match: it was over when this match ended.
     const std::optional<ResultGameService::Challenge> challenge = m_gameService->takeChallengeInPlay();
     if (single && challenge) {
-        ui->challengeLabel->setText(challengeText(*challenge, points > challenge->score));
+        const bool beaten = points > challenge->score;
+        ui->challengeLabel->setText(challengeText(*challenge, beaten));
+        QPalette colour = ui->challengeLabel->palette();
+        colour.setColor(QPalette::WindowText,
+                        Resources::color(beaten ? QStringLiteral("winBar") : QStringLiteral("loseBar")));
+        ui->challengeLabel->setPalette(colour);
         ui->challengeLabel->show();
     }
     ui->challengeButton->setVisible(points > 0 && m_gameService->canSendChallenges());
