@@ -486,28 +486,33 @@ private slots:
 
     void challengeAPlayerFollowsAWonScore_data()
     {
+        QTest::addColumn<QString>("profile");
         QTest::addColumn<std::shared_ptr<GameManaging>>("match");
         QTest::addColumn<bool>("canSend");
         QTest::addColumn<bool>("offered");
 
         const auto lost = std::make_shared<FakeGame>("1234", 10, 80, std::nullopt);
         const auto won = [](std::int64_t points) { return std::make_shared<FakeGame>("1234", 7, 45, points); };
-        QTest::newRow("a won score on a server") << singleWin(7, 45, 700) << true << true;
-        QTest::newRow("nobody to send it to") << singleWin(7, 45, 700) << false << false;
-        QTest::newRow("lost") << decided({lost}, 0) << true << false;
-        QTest::newRow("assisted") << decided({won(700)}, 1, false, 1) << true << false;
-        QTest::newRow("two players") << decided({won(700), lost}, 1) << true << false;
-        QTest::newRow("no score") << singleWin(7, 45, 0) << true << false;
+        QTest::newRow("a won score on a server") << "phone" << singleWin(7, 45, 700) << true << true;
+        QTest::newRow("on a small phone") << "small-phone" << singleWin(7, 45, 700) << true << true;
+        QTest::newRow("on a tablet") << "tablet" << singleWin(7, 45, 700) << true << true;
+        QTest::newRow("nobody to send it to") << "phone" << singleWin(7, 45, 700) << false << false;
+        QTest::newRow("lost") << "phone" << decided({lost}, 0) << true << false;
+        QTest::newRow("assisted") << "phone" << decided({won(700)}, 1, false, 1) << true << false;
+        QTest::newRow("two players") << "phone" << decided({won(700), lost}, 1) << true << false;
+        QTest::newRow("no score") << "phone" << singleWin(7, 45, 0) << true << false;
     }
 
     void challengeAPlayerFollowsAWonScore()
     {
+        QFETCH(QString, profile);
         QFETCH(std::shared_ptr<GameManaging>, match);
         QFETCH(bool, canSend);
         QFETCH(bool, offered);
+        DeviceProfile::setCurrent(profileNamed(profile));
         FakeResultService service;
         service.canSend = canSend;
-        Stack stack;
+        Stack stack(DeviceProfile::current().size().toSize());
         auto *screen = new ResultViewController;
         screen->setGameManager(match);
         screen->setGameService(&service);
@@ -515,7 +520,10 @@ private slots:
         QCOMPARE(screen->challengeButton()->isVisible(), offered);
         if (!offered)
             return;
-        // On the keyboard's way: after "Play again".
+        // Whole, under "Play again", and on the keyboard's way after it.
+        const QRect own(screen->challengeButton()->mapTo(screen, QPoint(0, 0)), screen->challengeButton()->size());
+        QVERIFY(screen->rect().contains(own));
+        QVERIFY(own.top() >= screen->playButton()->mapTo(screen, QPoint(0, 0)).y() + screen->playButton()->height());
         QCOMPARE(screen->playButton()->nextInFocusChain(), screen->challengeButton());
         QCOMPARE(unnamedElements(screen).join("; "), QString());
         screen->challengeButton()->click();
