@@ -11,6 +11,7 @@
 #include "gameservice/client/servicelocation.h"
 #include "gameservice/kit/servicekit.h"
 #include "gameservice/screens/gameservicemenuadapter.h"
+#include "gameservice/screens/gameserviceresultadapter.h"
 #include "gameservice/screens/widgetservicescreenpresenter.h"
 #include "platform/apppaths.h"
 #include "platform/device/deviceprofile.h"
@@ -74,7 +75,14 @@ AppDelegate::AppDelegate(const CommandLine &options, std::function<std::string()
     m_environment.game.drawCode = std::move(drawCode);
 
     m_window.setWindowTitle(QStringLiteral("Kestrune"));
-    ScreenReserve *games = SegueMap::install(m_window, m_environment);
+    if (!options.noGameService)
+        m_resultService = std::make_unique<GameServiceResultAdapter>(*m_service);
+    ScreenReserve *games = SegueMap::install(m_window, m_environment, m_resultService.get());
+    // "Play it" on a received challenge starts a single-player match as the
+    // quick action does, from wherever the player is.
+    m_service->challengeInPlay().setStartMatch([this] {
+        QuickAction::perform(QStringLiteral("singleplayer"), &m_window, rx::MainScheduler::instance(), [](bool) {});
+    });
     // The menu presents the service's sign-in screen when the service asks,
     // except in user-interface test runs.
     m_menuService = std::make_unique<GameServiceMenuAdapter>(*m_service);
@@ -97,7 +105,10 @@ AppDelegate::AppDelegate(const CommandLine &options, std::function<std::string()
 
 // The window, declared last, goes first, and with it the screens that use
 // everything else.
-AppDelegate::~AppDelegate() = default;
+AppDelegate::~AppDelegate()
+{
+    m_service->challengeInPlay().setStartMatch({});
+}
 
 void AppDelegate::performQuickAction(const QString &type, std::function<void(bool)> completion)
 {

@@ -16,6 +16,7 @@ namespace kestrune {
 
 class GameServiceManager;
 class GameServiceMenuAdapter;
+class GameServiceResultAdapter;
 
 // The program's start, in order: the analytics are configured, the shared
 // game-service manager is created, prepares its cache and synchronises, and
@@ -52,6 +53,7 @@ private:
     ScreenSaverIdleTimer m_idleTimer;
     GameScreenEnvironment m_environment;
     std::unique_ptr<GameServiceMenuAdapter> m_menuService;
+    std::unique_ptr<GameServiceResultAdapter> m_resultService;
     QuickActionGate m_quickActions;
     NavigationController m_window;
 };

@@ -9,7 +9,8 @@
 
 namespace kestrune {
 
-ScreenReserve *SegueMap::install(NavigationController &navigation, const GameScreenEnvironment &environment)
+ScreenReserve *SegueMap::install(NavigationController &navigation, const GameScreenEnvironment &environment,
+                                 ResultGameService *resultService)
 {
     // Game screens come from a reserve, which the menu may fill ahead; the
     // segue's name says which match it starts.
@@ -27,8 +28,11 @@ ScreenReserve *SegueMap::install(NavigationController &navigation, const GameScr
     navigation.registerSegue(QStringLiteral("singleplayer"), game);
     navigation.registerSegue(QStringLiteral("multiplayer"), game);
     navigation.registerSegue(QStringLiteral("computer"), game);
-    navigation.registerSegue(QStringLiteral("result"),
-                             [](const Segue &segue) { return new ResultViewController(segue.handed<MatchOutcome>()); });
+    navigation.registerSegue(QStringLiteral("result"), [resultService](const Segue &segue) {
+        auto *result = new ResultViewController(segue.handed<MatchOutcome>());
+        result->setGameService(resultService);
+        return result;
+    });
     // Without a store there are no statistics to show, and no way there.
     if (KeyValueStore *store = environment.game.store)
         navigation.registerSegue(QStringLiteral("statistics"),

@@ -3,6 +3,7 @@
 namespace kestrune {
 
 class NavigationController;
+class ResultGameService;
 class ScreenReserve;
 struct GameScreenEnvironment;
 
@@ -14,9 +15,11 @@ struct GameScreenEnvironment;
 class SegueMap
 {
 public:
-    // The environment must outlive the stack. Gives the reserve the game
-    // screens come from, owned by the stack.
-    static ScreenReserve *install(NavigationController &navigation, const GameScreenEnvironment &environment);
+    // The environment (and the result screens' game service, if any) must
+    // outlive the stack. Gives the reserve the game screens come from, owned
+    // by the stack.
+    static ScreenReserve *install(NavigationController &navigation, const GameScreenEnvironment &environment,
+                                  ResultGameService *resultService = nullptr);
 
     SegueMap() = delete;
 };

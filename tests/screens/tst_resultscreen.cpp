@@ -16,6 +16,7 @@
 #include "screens/result/appinfo.h"
 #include "screens/result/imagebutton.h"
 #include "screens/result/namedimageview.h"
+#include "screens/result/resultgameservice.h"
 #include "screens/result/resultviewcontroller.h"
 #include "views/dots/numberview.h"
 #include "views/widgets/button.h"
@@ -182,6 +183,25 @@ public:
         if (onPlayAgain)
             onPlayAgain();
     }
+};
+
+// The game service as the result screen sees it: a challenge in play or
+// not, sending allowed or not; it writes down what it was asked.
+class FakeResultService final : public ResultGameService
+{
+public:
+    std::optional<Challenge> inPlay;
+    bool canSend = false;
+    int takes = 0;
+    std::vector<std::pair<QWidget *, std::int64_t>> dialogs;
+
+    std::optional<Challenge> takeChallengeInPlay() override
+    {
+        ++takes;
+        return std::exchange(inPlay, std::nullopt);
+    }
+    bool canSendChallenges() const override { return canSend; }
+    void presentChallengeDialog(QWidget *over, std::int64_t score) override { dialogs.emplace_back(over, score); }
 };
 
 struct Stack
@@ -402,6 +422,114 @@ private slots:
         QVERIFY(own.top() >= headline.bottom());
         QVERIFY(own.bottom() < screen->playButton()->mapTo(screen, QPoint(0, 0)).y());
         QVERIFY(screen->rect().contains(own));
+    }
+
+    void aChallengeInPlaySaysWhetherItWasBeaten_data()
+    {
+        QTest::addColumn<QString>("profile");
+        QTest::addColumn<std::shared_ptr<GameManaging>>("match");
+        QTest::addColumn<QString>("line"); // null: no line
+
+        const auto lost = std::make_shared<FakeGame>("1234", 10, 80, std::nullopt);
+        const auto won = [](std::int64_t points) { return std::make_shared<FakeGame>("1234", 7, 45, points); };
+        QTest::newRow("beaten") << "phone" << singleWin(7, 45, 700) << "You beat Bob's 610.";
+        QTest::newRow("beaten on a small phone") << "small-phone" << singleWin(7, 45, 700) << "You beat Bob's 610.";
+        QTest::newRow("beaten on a tablet") << "tablet" << singleWin(7, 45, 700) << "You beat Bob's 610.";
+        QTest::newRow("equalled") << "phone" << singleWin(7, 45, 610) << "Bob's 610 still stands.";
+        QTest::newRow("below") << "phone" << singleWin(9, 80, 420) << "Bob's 610 still stands.";
+        QTest::newRow("lost") << "phone" << decided({lost}, 0) << "Bob's 610 still stands.";
+        // Kept off the leaderboard, an assisted score beats nobody there.
+        QTest::newRow("assisted") << "phone" << decided({won(900)}, 1, false, 2) << "Bob's 610 still stands.";
+        QTest::newRow("two players") << "phone" << decided({won(900), lost}, 1) << QString();
+        QTest::newRow("against the computer") << "phone" << vsComputer({won(900), lost}, 1) << QString();
+    }
+
+    void aChallengeInPlaySaysWhetherItWasBeaten()
+    {
+        QFETCH(QString, profile);
+        QFETCH(std::shared_ptr<GameManaging>, match);
+        QFETCH(QString, line);
+        DeviceProfile::setCurrent(profileNamed(profile));
+        FakeResultService service;
+        service.inPlay = ResultGameService::Challenge{QStringLiteral("Bob"), 610};
+        Stack stack(DeviceProfile::current().size().toSize());
+        auto *screen = new ResultViewController;
+        screen->setGameManager(match);
+        screen->setGameService(&service);
+        stack.navigation.pushViewController(screen, false);
+
+        // Over with this match, whatever it was.
+        QCOMPARE(service.takes, 1);
+        QVERIFY(!service.inPlay);
+        QCOMPARE(screen->challengeLabel()->isVisible(), !line.isNull());
+        if (line.isNull())
+            return;
+        QLabel *label = screen->challengeLabel();
+        QCOMPARE(label->text(), line);
+        // Whole, under the headline and above the play button.
+        QVERIFY(label->heightForWidth(label->width()) <= label->height());
+        const QRect own(label->mapTo(screen, QPoint(0, 0)), label->size());
+        QVERIFY(own.top() >= screen->resultLabel()->mapTo(screen, QPoint(0, 0)).y() + screen->resultLabel()->height());
+        QVERIFY(own.bottom() < screen->playButton()->mapTo(screen, QPoint(0, 0)).y());
+    }
+
+    void noChallengeNoLine()
+    {
+        FakeResultService service;
+        ResultViewController screen;
+        screen.setGameManager(singleWin(7, 45, 700));
+        screen.setGameService(&service);
+        screen.loadView();
+        QCOMPARE(service.takes, 1);
+        QVERIFY(screen.challengeLabel()->isHidden());
+    }
+
+    void challengeAPlayerFollowsAWonScore_data()
+    {
+        QTest::addColumn<QString>("profile");
+        QTest::addColumn<std::shared_ptr<GameManaging>>("match");
+        QTest::addColumn<bool>("canSend");
+        QTest::addColumn<bool>("offered");
+
+        const auto lost = std::make_shared<FakeGame>("1234", 10, 80, std::nullopt);
+        const auto won = [](std::int64_t points) { return std::make_shared<FakeGame>("1234", 7, 45, points); };
+        QTest::newRow("a won score on a server") << "phone" << singleWin(7, 45, 700) << true << true;
+        QTest::newRow("on a small phone") << "small-phone" << singleWin(7, 45, 700) << true << true;
+        QTest::newRow("on a tablet") << "tablet" << singleWin(7, 45, 700) << true << true;
+        QTest::newRow("nobody to send it to") << "phone" << singleWin(7, 45, 700) << false << false;
+        QTest::newRow("lost") << "phone" << decided({lost}, 0) << true << false;
+        QTest::newRow("assisted") << "phone" << decided({won(700)}, 1, false, 1) << true << false;
+        QTest::newRow("two players") << "phone" << decided({won(700), lost}, 1) << true << false;
+        QTest::newRow("no score") << "phone" << singleWin(7, 45, 0) << true << false;
+    }
+
+    void challengeAPlayerFollowsAWonScore()
+    {
+        QFETCH(QString, profile);
+        QFETCH(std::shared_ptr<GameManaging>, match);
+        QFETCH(bool, canSend);
+        QFETCH(bool, offered);
+        DeviceProfile::setCurrent(profileNamed(profile));
+        FakeResultService service;
+        service.canSend = canSend;
+        Stack stack(DeviceProfile::current().size().toSize());
+        auto *screen = new ResultViewController;
+        screen->setGameManager(match);
+        screen->setGameService(&service);
+        stack.navigation.pushViewController(screen, false);
+        QCOMPARE(screen->challengeButton()->isVisible(), offered);
+        if (!offered)
+            return;
+        // Whole, under "Play again", and on the keyboard's way after it.
+        const QRect own(screen->challengeButton()->mapTo(screen, QPoint(0, 0)), screen->challengeButton()->size());
+        QVERIFY(screen->rect().contains(own));
+        QVERIFY(own.top() >= screen->playButton()->mapTo(screen, QPoint(0, 0)).y() + screen->playButton()->height());
+        QCOMPARE(screen->playButton()->nextInFocusChain(), screen->challengeButton());
+        QCOMPARE(unnamedElements(screen).join("; "), QString());
+        screen->challengeButton()->click();
+        QCOMPARE(service.dialogs.size(), std::size_t(1));
+        QCOMPARE(service.dialogs[0].first, screen->window());
+        QCOMPARE(service.dialogs[0].second, 700);
     }
 
     // The tablet's face-to-face play turns the window back while the result

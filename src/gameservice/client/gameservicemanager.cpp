@@ -53,7 +53,7 @@ GameServiceManager::GameServiceManager(Environment environment)
     , m_reporting(m_kit, environment.homeFolder, environment.applicationIdentifier + QStringLiteral(".cache"),
                   m_availability, m_channel, m_life)
     , m_sync(m_kit, m_availability, m_reporting, m_flags, m_channel, m_life)
-    , m_screens(m_kit, m_availability, m_channel)
+    , m_screens(m_kit, m_availability, m_channel, m_challengeInPlay)
 {
     // Only a service that needs the network has the network watched: the
     // local one does not, and the watch would load the system's network

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "challengeinplay.h"
 #include "delegatechannel.h"
 #include "manageravailability.h"
 #include "managerlife.h"
@@ -199,6 +200,10 @@ public:
     // with no authenticated player at once, with nothing.
     void localPlayerPhoto(std::function<void(std::optional<QByteArray>)> completion);
 
+    // The received challenge the player chose to play, until the result of
+    // that match takes it; and how the program starts that match.
+    ChallengeInPlaySlot &challengeInPlay() { return *m_challengeInPlay; }
+
     // -- for GameServiceDelegateProxy and tests -----------------------------
 
     // The delegate proxy, kept alive with the manager; made and installed by
@@ -225,6 +230,8 @@ private:
     ManagerAvailability m_availability;
     ManagerReporting m_reporting;
     ManagerSync m_sync;
+    // Shared with the screens' dismissals, which may end after the manager.
+    std::shared_ptr<ChallengeInPlaySlot> m_challengeInPlay = std::make_shared<ChallengeInPlaySlot>();
     ManagerScreens m_screens;
 
     mutable std::mutex m_proxyMutex;

@@ -15,10 +15,11 @@ namespace kestrune {
 using namespace managerinternals;
 
 ManagerScreens::ManagerScreens(std::shared_ptr<ServiceKit> kit, ManagerAvailability &availability,
-                               DelegateChannel channel)
+                               DelegateChannel channel, std::shared_ptr<ChallengeInPlaySlot> challengeInPlay)
     : m_kit(std::move(kit))
     , m_availability(availability)
     , m_channel(std::move(channel))
+    , m_challengeInPlay(std::move(challengeInPlay))
 {
 }
 
@@ -45,6 +46,21 @@ void ManagerScreens::gameServiceViewControllerDidFinish(GameServiceViewControlle
         channel.notifyOnMain([](GameServiceManagerDelegate &d, GameServiceManager &m) {
             d.gameServiceViewControllerDidFinish(m, true);
         });
+    });
+}
+
+void ManagerScreens::gameServiceViewControllerWantsToPlay(GameServiceViewController &controller,
+                                                          const Challenge &challenge)
+{
+    ChallengeInPlay chosen{challenge.issuingPlayerName, challenge.leaderboardIdentifier, challenge.score};
+    // Held at once, so that no match can end between the tap and the start
+    // without knowing what it was played against.
+    m_challengeInPlay->set(chosen);
+    controller.dismiss(true, [channel = m_channel, slot = m_challengeInPlay, chosen] {
+        channel.notifyOnMain([](GameServiceManagerDelegate &d, GameServiceManager &m) {
+            d.gameServiceViewControllerDidFinish(m, true);
+        });
+        slot->play(chosen);
     });
 }
 

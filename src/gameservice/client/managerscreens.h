@@ -1,5 +1,6 @@
 #pragma once
 
+#include "challengeinplay.h"
 #include "delegatechannel.h"
 
 #include "gameservice/kit/challenge.h"
@@ -28,12 +29,16 @@ class ServiceKit;
 class ManagerScreens final : public GameServiceControllerDelegate
 {
 public:
-    ManagerScreens(std::shared_ptr<ServiceKit> kit, ManagerAvailability &availability, DelegateChannel channel);
+    ManagerScreens(std::shared_ptr<ServiceKit> kit, ManagerAvailability &availability, DelegateChannel channel,
+                   std::shared_ptr<ChallengeInPlaySlot> challengeInPlay);
 
     // GUI thread.
     void present(QWidget *presenter, GameServiceViewController::ViewState viewState,
                  const std::optional<QString> &leaderboard);
     void gameServiceViewControllerDidFinish(GameServiceViewController &controller) override;
+    // Dismisses the screen, then holds the challenge and starts its match.
+    void gameServiceViewControllerWantsToPlay(GameServiceViewController &controller,
+                                              const Challenge &challenge) override;
 
     void getChallenges(std::function<void(std::optional<std::vector<Challenge>>, OptionalError)> completion);
     QString localPlayerDisplayName() const;
@@ -44,6 +49,7 @@ private:
     std::shared_ptr<ServiceKit> m_kit;
     ManagerAvailability &m_availability;
     DelegateChannel m_channel;
+    std::shared_ptr<ChallengeInPlaySlot> m_challengeInPlay;
 };
 
 } // namespace kestrune

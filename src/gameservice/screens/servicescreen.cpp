@@ -1,6 +1,9 @@
 #include "servicescreen.h"
 #include "leaderboardpage.h"
 
+#include "challengespage.h"
+
+#include "gameservice/kit/gameservicecontrollerdelegate.h"
 #include "gameservice/kit/gameserviceviewcontroller.h"
 #include "gameservice/kit/servicekit.h"
 #include "platform/dispatch/dispatchqueue.h"
@@ -61,7 +64,7 @@ ServiceScreen::ServiceScreen(std::shared_ptr<GameServiceViewController> controll
     , m_leaderboard(new LeaderboardPage(m_controller->kit().shared_from_this(),
                                         m_controller->leaderboardIdentifier().value_or(QString()), this))
     , m_achievements(makeTree({tr("Achievement"), tr("Progress")}, this))
-    , m_challenges(new QLabel(tr("Loading…"), this))
+    , m_challenges(new ChallengesPage(m_controller->kit().shared_from_this(), this))
     , m_error(new QLabel(this))
 {
     setObjectName(QStringLiteral("serviceScreen"));
@@ -84,9 +87,10 @@ ServiceScreen::ServiceScreen(std::shared_ptr<GameServiceViewController> controll
     m_error->setPalette(secondary);
     layout->addWidget(m_error);
 
-    m_challenges->setAlignment(Qt::AlignCenter);
-    m_challenges->setWordWrap(true);
-    m_challenges->setPalette(secondary);
+    connect(m_challenges, &ChallengesPage::playRequested, this, [this](const Challenge &challenge) {
+        if (GameServiceControllerDelegate *delegate = m_controller->gameServiceDelegate())
+            delegate->gameServiceViewControllerWantsToPlay(*m_controller, challenge);
+    });
     m_tabs->setDocumentMode(true);
     // Tab reaches the pages as a whole before their tabs; it needs a name.
     m_tabs->setAccessibleName(tr("Service pages"));
@@ -160,11 +164,7 @@ void ServiceScreen::load()
     if (m_leftOnce) // the page loaded itself when it was made
         m_leaderboard->reload();
 
-    kit.loadReceivedChallenges([self](std::vector<Challenge> challenges, OptionalError error) {
-        onScreen(self, [challenges = std::move(challenges), error](ServiceScreen *screen) {
-            screen->showChallenges(challenges, error);
-        });
-    });
+    m_challenges->load();
 }
 
 void ServiceScreen::showAchievements(const ServiceCatalogue &catalogue, const std::vector<Achievement> &list,
@@ -199,22 +199,6 @@ void ServiceScreen::showProblems()
     // The leaderboard page says itself why it has no scores.
     m_error->setText(m_achievementsProblem);
     m_error->setVisible(!m_achievementsProblem.isEmpty());
-}
-
-void ServiceScreen::showChallenges(const std::vector<Challenge> &challenges, const OptionalError &error)
-{
-    if (error) {
-        m_challenges->setText(tr("Challenges could not be loaded: %1").arg(error->message));
-        return;
-    }
-    if (challenges.empty()) {
-        m_challenges->setText(tr("No challenges yet."));
-        return;
-    }
-    QStringList lines;
-    for (const Challenge &c : challenges)
-        lines << tr("%1: %2").arg(c.issuingPlayerName, c.message);
-    m_challenges->setText(lines.join(QLatin1Char('\n')));
 }
 
 } // namespace kestrune

@@ -17,6 +17,7 @@ class QTreeWidget;
 
 namespace kestrune {
 
+class ChallengesPage;
 class GameServiceViewController;
 class LeaderboardPage;
 
@@ -36,7 +37,7 @@ public:
     LeaderboardPage *leaderboard() const { return m_leaderboard; }
     // The leaderboard page's list of scores.
     QTreeWidget *scores() const;
-    QLabel *challengesLabel() const { return m_challenges; }
+    ChallengesPage *challengesPage() const { return m_challenges; }
     // Why the service could not give its data; hidden when it could.
     QLabel *errorLabel() const { return m_error; }
 
@@ -57,13 +58,12 @@ private:
     void showAchievements(const ServiceCatalogue &catalogue, const std::vector<Achievement> &list,
                           const OptionalError &error);
     void showProblems();
-    void showChallenges(const std::vector<Challenge> &challenges, const OptionalError &error);
 
     std::shared_ptr<GameServiceViewController> m_controller;
     QTabWidget *m_tabs;
     LeaderboardPage *m_leaderboard;
     QTreeWidget *m_achievements;
-    QLabel *m_challenges;
+    ChallengesPage *m_challenges;
     QLabel *m_error;
     QString m_achievementsProblem;
     bool m_finishRequested = false;

@@ -11,6 +11,7 @@
 
 #include "game/gamemanaging.h"
 #include "game/gameprotocol.h"
+#include "game/playerprotocol.h"
 #include "game/sharetext.h"
 #include "platform/device/deviceprofile.h"
 #include "platform/device/screensize.h"
@@ -28,6 +29,7 @@
 #include <QAccessible>
 #include <QFontMetricsF>
 #include <QKeyEvent>
+#include <QLocale>
 
 #include <algorithm>
 #include <cmath>
@@ -72,7 +74,8 @@ ResultViewController::ResultViewController(QWidget *parent)
 
     // The cards were made before the content, which would put them first in
     // the chain; Tab goes from the play button on, in reading order.
-    setTabOrder(ui->playButton, ui->menuButton);
+    setTabOrder(ui->playButton, ui->challengeButton);
+    setTabOrder(ui->challengeButton, ui->menuButton);
     setTabOrder(ui->menuButton, m_leftCard->imageView());
     setTabOrder(m_leftCard->imageView(), m_leftCard->shareButton());
     setTabOrder(m_leftCard->shareButton(), m_rightCard->imageView());
@@ -125,6 +128,14 @@ QLabel *ResultViewController::resultLabel() const
 Button *ResultViewController::playButton() const
 {
     return ui->playButton;
+}
+QLabel *ResultViewController::challengeLabel() const
+{
+    return ui->challengeLabel;
+}
+Button *ResultViewController::challengeButton() const
+{
+    return ui->challengeButton;
 }
 Button *ResultViewController::menuButton() const
 {
@@ -179,6 +190,9 @@ void ResultViewController::setupViews()
     text.setColor(QPalette::WindowText, Resources::color(QStringLiteral("secondaryLabel")));
     ui->pointsLabel->setPalette(text);
     ui->assistedLabel->setPalette(text);
+    ui->challengeButton->setBackgroundColorNames(QStringLiteral("secondarySystemBackground"), QString());
+    ui->challengeButton->setTitleColor(Resources::color(QStringLiteral("accent")));
+    ui->challengeButton->setCornerRadius(20);
 
     // 1. The description reads from top to bottom in the quotation's colours.
     ui->resultDescriptionLabel->setGradientPoints({0.5, 0.0}, {0.5, 1.0});
@@ -249,6 +263,7 @@ void ResultViewController::setupBindings()
     }));
     connect(ui->playButton, &QAbstractButton::clicked, this, &ResultViewController::playAgainTapped);
     connect(ui->menuButton, &QAbstractButton::clicked, this, &ResultViewController::backToMenu);
+    connect(ui->challengeButton, &QAbstractButton::clicked, this, &ResultViewController::challengeTapped);
 }
 
 void ResultViewController::willAppear(bool animated)
@@ -301,6 +316,7 @@ bool ResultViewController::eventFilter(QObject *watched, QEvent *event)
 void ResultViewController::showResult()
 {
     showAssisted(m_gameManager && m_gameManager->gameState().kind() == GameState::Kind::won);
+    showChallenge();
     if (!m_gameManager)
         return;
     const MatchSummary summary = MatchSummary::of(*m_gameManager, currentScreenSize() > ScreenSize::medium);
@@ -335,6 +351,50 @@ void ResultViewController::showAssisted(bool won)
         return;
     }
     delete m_assistedLabel.data();
+}
+
+QString ResultViewController::challengeText(const ResultGameService::Challenge &challenge, bool beaten)
+{
+    const QString score = QLocale().toString(qlonglong(challenge.score));
+    return beaten ? tr("You beat %1's %2.").arg(challenge.issuerName, score)
+                  : tr("%1's %2 still stands.").arg(challenge.issuerName, score);
+}
+
+void ResultViewController::showChallenge()
+{
+    ui->challengeLabel->hide();
+    ui->challengeButton->hide();
+    if (!m_gameService || !m_gameManager)
+        return;
+    // A challenge is played alone, against nobody but its score.
+    const bool single = m_gameManager->players().size() == 1 && !m_gameManager->isAgainstComputer();
+    const GameState state = m_gameManager->gameState();
+    const bool won = state.kind() == GameState::Kind::won;
+    // An assisted win is kept off the leaderboard, so it beats nobody there.
+    std::int64_t points = 0;
+    if (single && won && !m_gameManager->isAssisted() && !state.winners().empty()) {
+        if (const auto game = state.winners().front()->game())
+            points = game->points().value_or(0);
+    }
+    m_points = points;
+    // Taken whatever the match: it was over when this match ended.
+    const std::optional<ResultGameService::Challenge> challenge = m_gameService->takeChallengeInPlay();
+    if (single && challenge) {
+        const bool beaten = points > challenge->score;
+        ui->challengeLabel->setText(challengeText(*challenge, beaten));
+        QPalette colour = ui->challengeLabel->palette();
+        colour.setColor(QPalette::WindowText,
+                        Resources::color(beaten ? QStringLiteral("winBar") : QStringLiteral("loseBar")));
+        ui->challengeLabel->setPalette(colour);
+        ui->challengeLabel->show();
+    }
+    ui->challengeButton->setVisible(points > 0 && m_gameService->canSendChallenges());
+}
+
+void ResultViewController::challengeTapped()
+{
+    if (m_gameService && m_points > 0)
+        m_gameService->presentChallengeDialog(window(), m_points);
 }
 
 void ResultViewController::showPoints(std::int64_t points)
@@ -446,6 +506,9 @@ void ResultViewController::applySizes(qreal tabletScale)
         // later resize must not reach for them.
         if (m_assistedLabel)
             setPointSize(m_assistedLabel, 18 * tabletScale);
+        setPointSize(ui->challengeLabel, 20 * tabletScale);
+        setPointSize(ui->challengeButton, 18 * tabletScale);
+        ui->challengeButton->setFixedSize(QSize(scaled(300), scaled(52)));
         if (m_pointsStackView)
             setPointSize(ui->pointsLabel, 18 * tabletScale);
         setPointSize(ui->playButton, 22 * tabletScale);

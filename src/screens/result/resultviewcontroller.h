@@ -2,6 +2,7 @@
 
 #include "gameresultview.h"
 #include "resultcards.h"
+#include "resultgameservice.h"
 #include "sharedialog.h"
 
 #include "game/rx/disposebag.h"
@@ -85,6 +86,11 @@ public:
     ResultViewControllerDelegate *delegate() const;
     void setDelegate(ResultViewControllerDelegate *delegate);
 
+    // The game service's challenges: the one the match was played against,
+    // and challenging another player with a won single-player match's
+    // score. None: neither. Not owned; set before the screen loads.
+    void setGameService(ResultGameService *service) { m_gameService = service; }
+
     // Where share dialogs save and copy to; tests replace the system's.
     void setShareServices(ShareDialog::Services services) { m_shareServices = std::move(services); }
 
@@ -118,6 +124,14 @@ public:
     // That line's text for `hints` (> 0) hints in a match that was won or not:
     // "Assisted: 2 hints", and "\nNot on the leaderboard" after it for a win.
     static QString assistedText(int hints, bool won);
+    // The line about the challenge the single-player match was played
+    // against; hidden in any other match.
+    QLabel *challengeLabel() const;
+    // That line's text: "You beat Bob's 610." or "Bob's 610 still stands."
+    static QString challengeText(const ResultGameService::Challenge &challenge, bool beaten);
+    // "Challenge a player", after a won single-player match with a score
+    // while the service can send challenges; hidden otherwise.
+    Button *challengeButton() const;
     Button *playButton() const;
     Button *menuButton() const;
     // Back to the root screen, the menu, past the finished match.
@@ -153,6 +167,8 @@ private:
     void removePointsDisplay();
     void removeDescription();
     void showAssisted(bool won);
+    void showChallenge();
+    void challengeTapped();
     void fitDescription();
     void willAppear(bool animated);
     void playAgainTapped();
@@ -175,6 +191,8 @@ private:
     std::shared_ptr<GameManaging> m_gameManager;
     QList<QImage> m_gameResults;
     ResultViewControllerDelegate *m_delegate = nullptr;
+    ResultGameService *m_gameService = nullptr;
+    std::int64_t m_points = 0;
     QPointer<QObject> m_delegateObject;
     bool m_delegateIsObject = false;
     ShareDialog::Services m_shareServices = ShareDialog::systemServices();

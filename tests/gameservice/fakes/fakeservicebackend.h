@@ -26,8 +26,20 @@ public:
         ReportAchievement,
         ResetAchievements,
         LoadChallenges,
+        SendChallenge,
+        DismissChallenge,
         LoadPhoto,
         SignOut
+    };
+
+    // What sendChallenge() was given.
+    struct SentChallenge
+    {
+        QString from;
+        QString to;
+        QString leaderboard;
+        std::int64_t score = 0;
+        QString message;
     };
 
     // -- script ----------------------------------------------------------------
@@ -63,6 +75,15 @@ public:
         m_achievements[id] = percent;
     }
     void setPhoto(std::optional<QByteArray> photo) { set(m_photo, std::move(photo)); }
+    // The received challenges; one from Ada until told otherwise. A
+    // dismissed one leaves the list.
+    void setChallenges(std::vector<Challenge> challenges) { set(m_challenges, std::move(challenges)); }
+    // The scores of other players a query brings, whatever its window.
+    void setLeaderboardScores(const QString &board, std::vector<Score> scores)
+    {
+        std::lock_guard l(m);
+        m_queriedScores[board] = std::move(scores);
+    }
 
     // The next call of this kind reads or changes the service as usual, then
     // keeps its answer until release(): an answer still on its way.
@@ -106,6 +127,9 @@ public:
         return it == m_calls.end() ? 0 : it->second;
     }
     bool wasReset() const { return get(m_reset); }
+    std::vector<SentChallenge> sentChallenges() const { return get(m_sent); }
+    std::vector<Challenge> challenges() const { return get(m_challenges); }
+    std::vector<Leaderboard::Query> queries() const { return get(m_queries); }
 
     // -- ServiceBackend ---------------------------------------------------------
     std::optional<Player> signedInPlayer(OptionalError &e) override
@@ -149,6 +173,19 @@ public:
             return result;
         });
     }
+    Leaderboard::Scores loadScores(const QString &player, const QString &board, const Leaderboard::Query &query,
+                                   OptionalError &e) override
+    {
+        if (query == Leaderboard::Query{} && !get(m_queriedScores).contains(board))
+            return loadScores(player, board, e);
+        return answer(Call::LoadScores, e, [&] {
+            m_queries.push_back(query);
+            Leaderboard::Scores result;
+            result.scores = m_queriedScores[board];
+            result.playerCount = std::int64_t(result.scores.size());
+            return result;
+        });
+    }
     void reportScore(const QString &, const Score &score, OptionalError &e) override
     {
         answer(Call::ReportScore, e, [&] { m_reportedScores.push_back(score); });
@@ -183,12 +220,17 @@ public:
     }
     std::vector<Challenge> loadReceivedChallenges(const QString &, OptionalError &e) override
     {
-        return answer(Call::LoadChallenges, e, [] {
-            Challenge c;
-            c.issuingPlayerName = QStringLiteral("Ada");
-            c.message = QStringLiteral("Beat this");
-            return std::vector{c};
-        });
+        return answer(Call::LoadChallenges, e, [&] { return m_challenges; });
+    }
+    void sendChallenge(const QString &player, const QString &to, const QString &board, std::int64_t score,
+                       const QString &message, OptionalError &e) override
+    {
+        answer(Call::SendChallenge, e, [&] { m_sent.push_back({player, to, board, score, message}); });
+    }
+    void dismissChallenge(const QString &, const QString &identifier, OptionalError &e) override
+    {
+        answer(Call::DismissChallenge, e,
+               [&] { std::erase_if(m_challenges, [&](const Challenge &c) { return c.identifier == identifier; }); });
     }
     std::optional<QByteArray> loadPhoto(const QString &, OptionalError &e) override
     {
@@ -274,6 +316,18 @@ private:
     std::vector<Achievement> m_reportedAchievements;
     std::map<Call, int> m_calls;
     bool m_reset = false;
+    std::vector<Challenge> m_challenges{ada()};
+    std::vector<SentChallenge> m_sent;
+    std::map<QString, std::vector<Score>> m_queriedScores;
+    std::vector<Leaderboard::Query> m_queries;
+
+    static Challenge ada()
+    {
+        Challenge c;
+        c.issuingPlayerName = QStringLiteral("Ada");
+        c.message = QStringLiteral("Beat this");
+        return c;
+    }
 };
 
 } // namespace kestrune::test
