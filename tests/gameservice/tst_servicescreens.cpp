@@ -14,12 +14,14 @@
 #include "gameservice/screens/signindialog.h"
 #include "gameservice/screens/widgetservicescreenpresenter.h"
 #include "views/widgets/button.h"
+#include "views/widgets/promptdialog.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QThreadPool>
 #include <QTreeWidget>
@@ -296,6 +298,50 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(guard.isNull(), 30000);
         f.settle();
         QCOMPARE(f.delegate->count("didFinish"), 1); // once, though closing rejects again
+    }
+
+    // Signing out from the screen asks first (Return keeps the player);
+    // confirmed, the screen closes and the sign-in is offered again.
+    void signingOutFromTheScreen()
+    {
+        ManagerFixture f(ManagerFixture::Options{.network = true});
+        {
+            OptionalError error;
+            auto backend = std::make_shared<LocalServiceBackend>(GameServiceEnvironment::serviceFileName(f.dir.path()),
+                                                                 GameServiceEnvironment::catalogue());
+            backend->signIn(QStringLiteral("Ada"), error);
+            f.kit = ServiceKit::create(backend);
+            f.kit->localPlayer().setAuthenticateHandler([](auto, auto) {});
+            f.kit->waitForIdle();
+        }
+        f.kit->setScreenPresenter(std::make_shared<WidgetServiceScreenPresenter>());
+        GameServiceManager &m = f.start();
+        QVERIFY(m.isGameServiceAvailable());
+        QWidget menu;
+        menu.resize(390, 760);
+        menu.show();
+        m.presentLeaderboardsOnViewController(&menu, std::nullopt);
+        QPointer<ServiceScreen> screen;
+        QTRY_VERIFY_WITH_TIMEOUT(!(screen = menu.findChild<ServiceScreen *>()).isNull(), 30000);
+        QVERIFY(screen->signOutButton() && screen->signOutButton()->isVisible());
+        // The three tabs fit a phone's width without scroll arrows.
+        const QTabBar *bar = screen->tabs()->tabBar();
+        QVERIFY(bar->tabRect(2).right() <= bar->width());
+
+        auto prompt = [&] { return menu.findChild<PromptDialog *>("signOutPrompt"); };
+        QTest::mouseClick(screen->signOutButton(), Qt::LeftButton);
+        QTRY_VERIFY(prompt() && prompt()->isVisible());
+        QTest::keyClick(prompt(), Qt::Key_Return); // Cancel is the default
+        QTRY_VERIFY(!prompt() || !prompt()->isVisible());
+        QVERIFY(m.isGameServiceAvailable());
+
+        QTest::mouseClick(screen->signOutButton(), Qt::LeftButton);
+        QTRY_VERIFY(prompt() && prompt()->isVisible());
+        QTest::mouseClick(prompt()->findChild<QPushButton *>("confirmSignOut"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(screen.isNull(), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(f.delegate->count("authenticateUser"), 1, 30000);
+        QVERIFY(!m.isGameServiceAvailable());
+        f.settle();
     }
 
     // A banner comes unasked and goes by itself: it is an alert, read whole.

@@ -272,22 +272,12 @@ void GameServiceManager::gameServiceViewControllerDidFinish(GameServiceViewContr
 
 void GameServiceManager::gameServiceViewControllerDidSignOut(GameServiceViewController &controller)
 {
-    m_screens.gameServiceViewControllerDidFinish(controller);
-    signOut();
+    m_screens.gameServiceViewControllerDidSignOut(controller);
 }
 
 void GameServiceManager::signOut()
 {
-    if (!m_kit)
-        return;
-    m_kit->localPlayer().signOutOfService(m_life.guard([this](OptionalError error) {
-        if (error) {
-            m_channel.sendError(*error);
-            return;
-        }
-        m_availability.setAvailable(false);
-        m_availability.check(false, true);
-    }));
+    m_availability.signOut();
 }
 
 void GameServiceManager::getChallengesWithCompletion(

@@ -154,6 +154,20 @@ void ManagerAvailability::authenticationAnswered(const std::shared_ptr<SignInVie
         check(argument, true);
 }
 
+void ManagerAvailability::signOut()
+{
+    if (!m_kit)
+        return;
+    m_kit->localPlayer().signOutOfService(m_life.guard([this](OptionalError error) {
+        if (error) {
+            m_channel.sendError(*error);
+            return;
+        }
+        setAvailable(false);
+        check(false, true);
+    }));
+}
+
 QString ManagerAvailability::localPlayerId() const
 {
     if (m_available.load() && m_kit) {

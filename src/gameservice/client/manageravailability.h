@@ -46,6 +46,9 @@ public:
     bool isAvailable() const { return m_available.load(); }
     // Set by the manager's start-up once the flags are read.
     void setAvailable(bool available) { m_available = available; }
+    // Signs the player out of the service on this device, then checks
+    // again (which offers a sign-in); a refusal goes to the delegate.
+    void signOut();
     bool isInternetAvailable() const { return m_internetAvailable.load(); }
     int previousState() const { return m_previousState.load(); }
     // The service can be reached now: the network is up, or it needs none.

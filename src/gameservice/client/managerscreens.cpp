@@ -64,6 +64,12 @@ void ManagerScreens::gameServiceViewControllerWantsToPlay(GameServiceViewControl
     });
 }
 
+void ManagerScreens::gameServiceViewControllerDidSignOut(GameServiceViewController &controller)
+{
+    gameServiceViewControllerDidFinish(controller);
+    m_availability.signOut();
+}
+
 void ManagerScreens::getChallenges(std::function<void(std::optional<std::vector<Challenge>>, OptionalError)> completion)
 {
     ServiceError own;

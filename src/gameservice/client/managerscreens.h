@@ -36,6 +36,7 @@ public:
     void present(QWidget *presenter, GameServiceViewController::ViewState viewState,
                  const std::optional<QString> &leaderboard);
     void gameServiceViewControllerDidFinish(GameServiceViewController &controller) override;
+    void gameServiceViewControllerDidSignOut(GameServiceViewController &controller) override;
     // Dismisses the screen, then holds the challenge and starts its match.
     void gameServiceViewControllerWantsToPlay(GameServiceViewController &controller,
                                               const Challenge &challenge) override;

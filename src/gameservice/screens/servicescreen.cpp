@@ -5,12 +5,17 @@
 
 #include "gameservice/kit/gameservicecontrollerdelegate.h"
 #include "gameservice/kit/gameserviceviewcontroller.h"
+#include "gameservice/kit/servicebackend.h"
 #include "gameservice/kit/servicekit.h"
 #include "platform/dispatch/dispatchqueue.h"
 #include "platform/resources/resources.h"
 #include "views/widgets/button.h"
+#include "views/widgets/modaloverlay.h"
+#include "views/widgets/moderndialogbutton.h"
+#include "views/widgets/promptdialog.h"
 
 #include <QEvent>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPointer>
@@ -107,11 +112,62 @@ ServiceScreen::ServiceScreen(std::shared_ptr<GameServiceViewController> controll
     close->setCornerRadius(18);
     close->setMinimumHeight(36);
     connect(close, &QPushButton::clicked, this, &ServiceScreen::reject);
-    layout->addWidget(close);
+    auto *footer = new QHBoxLayout;
+    footer->setSpacing(10);
+    if (m_controller->kit().localPlayer().isAuthenticated()) {
+        m_signOut = new Button(tr("Sign out"), this);
+        m_signOut->setObjectName(QStringLiteral("signOutButton"));
+        m_signOut->setBackgroundColorNames(QStringLiteral("secondarySystemBackground"), QString());
+        m_signOut->setTitleColor(Resources::color(QStringLiteral("systemRed")));
+        m_signOut->setCornerRadius(18);
+        m_signOut->setMinimumHeight(36);
+        connect(m_signOut, &QPushButton::clicked, this, &ServiceScreen::askToSignOut);
+        footer->addWidget(m_signOut, 1);
+    }
+    footer->addWidget(close, 1);
+    layout->addLayout(footer);
 
     // Over the game's window on a phone or tablet; a sensible size elsewhere.
     resize(parent ? parent->window()->size() : QSize(375, 600));
     load();
+}
+
+QSize ServiceScreen::sizeHint() const
+{
+    // Room for the three tabs and a page of scores; the overlay bounds it
+    // by the window.
+    return QDialog::sizeHint().expandedTo(QSize(400, 640));
+}
+
+void ServiceScreen::askToSignOut()
+{
+    const QString server = m_controller->kit().backend().address();
+    const QString message =
+        server.isEmpty()
+            ? tr("Your scores and achievements stay on this computer: sign in under the same name to have them back.")
+            : tr("Your account stays on %1. To use it again on this computer you need its recovery code.").arg(server);
+    auto *confirm = new ModernDialogButton(tr("Sign out"), 45, true, [screen = QPointer<ServiceScreen>(this)] {
+        if (screen)
+            screen->m_controller->signOut();
+    });
+    confirm->setObjectName(QStringLiteral("confirmSignOut"));
+    confirm->setTitleColor(Resources::color(QStringLiteral("systemRed")));
+    auto *cancel = new ModernDialogButton(tr("Cancel"), 45, true, {});
+    cancel->setObjectName(QStringLiteral("Cancel"));
+    // Return must not take the choice that may need a code to undo.
+    cancel->setDefault(true);
+    auto *dialog = new PromptDialog(tr("Sign out?"), message);
+    dialog->setObjectName(QStringLiteral("signOutPrompt"));
+    dialog->setAccessibleName(tr("Sign out?"));
+    dialog->setButtonAlignment(PromptDialog::ButtonAlignment::horizontal);
+    dialog->setPreferredWidth(320);
+    dialog->addButtons({cancel, confirm});
+    dialog->setCancelButton(cancel);
+    dialog->setTitleColor(Resources::color(QStringLiteral("label")));
+    dialog->setMessageColor(Resources::color(QStringLiteral("secondaryLabel")));
+    dialog->setBackgroundColor(Resources::color(QStringLiteral("systemBackground")));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    ModalOverlay::present(dialog, window());
 }
 
 QTreeWidget *ServiceScreen::scores() const

@@ -17,6 +17,7 @@ class QTreeWidget;
 
 namespace kestrune {
 
+class Button;
 class ChallengesPage;
 class GameServiceViewController;
 class LeaderboardPage;
@@ -38,6 +39,9 @@ public:
     // The leaderboard page's list of scores.
     QTreeWidget *scores() const;
     ChallengesPage *challengesPage() const { return m_challenges; }
+    // Asks before signing out; shown while a player is signed in.
+    Button *signOutButton() const { return m_signOut; }
+    QSize sizeHint() const override;
     // Why the service could not give its data; hidden when it could.
     QLabel *errorLabel() const { return m_error; }
 
@@ -58,6 +62,7 @@ private:
     void showAchievements(const ServiceCatalogue &catalogue, const std::vector<Achievement> &list,
                           const OptionalError &error);
     void showProblems();
+    void askToSignOut();
 
     std::shared_ptr<GameServiceViewController> m_controller;
     QTabWidget *m_tabs;
@@ -65,6 +70,7 @@ private:
     QTreeWidget *m_achievements;
     ChallengesPage *m_challenges;
     QLabel *m_error;
+    Button *m_signOut = nullptr;
     QString m_achievementsProblem;
     bool m_finishRequested = false;
     bool m_dismissing = false;
