@@ -6,6 +6,7 @@
 #include "game/gameservicehelper.h"
 #include "gameservice/client/gameservicemanager.h"
 #include "gameservice/kit/servicekit.h"
+#include "views/widgets/modaloverlay.h"
 
 #include <QWidget>
 
@@ -35,11 +36,15 @@ void GameServiceResultAdapter::presentChallengeDialog(QWidget *over, std::int64_
     const auto kit = m_manager.serviceKit();
     if (!kit)
         return;
-    auto *dialog = new ChallengeDialog(kit, QString::fromStdString(GameServiceHelper::leaderboard), score,
-                                       over ? over->window() : nullptr);
+    auto *dialog = new ChallengeDialog(kit, QString::fromStdString(GameServiceHelper::leaderboard), score);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setModal(true);
-    dialog->open();
+    if (over) {
+        // Inside the window, over the result, as every other dialog.
+        ModalOverlay::present(dialog, over->window());
+    } else {
+        dialog->setModal(true);
+        dialog->open();
+    }
 }
 
 } // namespace kestrune
