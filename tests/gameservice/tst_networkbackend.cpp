@@ -3,6 +3,7 @@
 // server asks for. The real server and transport meet it in tst_serverplay.
 #include "gameservice/client/gameserviceenvironment.h"
 #include "gameservice/client/servicelocation.h"
+#include "gameservice/kit/servicekit.h"
 #include "gameservice/network/networkservicebackend.h"
 #include "gameservice/network/serveraddress.h"
 #include "fakes/scriptedtransport.h"
@@ -153,6 +154,37 @@ private slots:
         f.backend.recoverAccount(QStringLiteral("zzzz"), error);
         QCOMPARE(error->code, ServiceErrorCode::notAuthenticated);
         QCOMPARE(f.backend.signedInPlayer(error)->playerID, QStringLiteral("K7")); // the old one stays
+    }
+
+    // A token the server no longer holds (the account moved to another
+    // computer) cannot work again: the account is set aside, not deleted,
+    // and nobody is signed in; a kit over it lets the player go.
+    void aRevokedTokenSignsThePlayerOut()
+    {
+        Fixture f;
+        f.signIn();
+        f.transport->answers.push_back(refusal(401, "invalid_token"));
+        OptionalError error;
+        f.backend.loadAchievements(QStringLiteral("K1"), error);
+        QCOMPARE(error->code, ServiceErrorCode::notAuthenticated);
+        QVERIFY(error->message.contains("Sign in again"));
+        QVERIFY(!f.backend.signedInPlayer(error));
+        QVERIFY(!QFile::exists(f.accountFile()));
+        QVERIFY(QFile::exists(f.accountFile() + ".revoked"));
+
+        auto transport = std::make_shared<ScriptedTransport>();
+        auto backend = std::make_shared<NetworkServiceBackend>(server, f.folder.filePath("second.json"),
+                                                               GameServiceEnvironment::catalogue(),
+                                                               [transport](QString *) { return transport; });
+        transport->push(answer(201, {{"playerId", "K2"}, {"displayName", "Bo"}, {"token", "t"}}));
+        auto kit = ServiceKit::create(backend);
+        kit->localPlayer().signIn(QStringLiteral("Bo"));
+        kit->waitForIdle();
+        QVERIFY(kit->localPlayer().isAuthenticated());
+        transport->push(refusal(401, "invalid_token"));
+        kit->loadAchievements([](auto, auto) {});
+        kit->waitForIdle();
+        QVERIFY(!kit->localPlayer().isAuthenticated());
     }
 
     // What a later try may mend is a communications failure; a refusal of

@@ -90,13 +90,25 @@ void ServiceKit::runForPlayer(std::function<void(const QString &)> task, std::fu
     });
 }
 
+void ServiceKit::noteRefusal(const OptionalError &error)
+{
+    if (!error || error->code != ServiceErrorCode::notAuthenticated)
+        return;
+    // The service no longer knows the player (an account moved elsewhere):
+    // nobody is signed in here until the next attempt asks.
+    OptionalError ignored;
+    if (!m_backend->signedInPlayer(ignored))
+        m_localPlayer.signOut();
+}
+
 template<typename T>
 void ServiceKit::fetch(Completion<T> completion, std::function<T(const QString &, OptionalError &)> call)
 {
     runForPlayer(
-        [completion, call = std::move(call)](const QString &player) {
+        [this, completion, call = std::move(call)](const QString &player) {
             OptionalError error;
             T value = call(player, error);
+            noteRefusal(error);
             completion(error ? T{} : std::move(value), error);
         },
         [completion](const ServiceError &e) { completion(T{}, e); });
@@ -105,9 +117,10 @@ void ServiceKit::fetch(Completion<T> completion, std::function<T(const QString &
 void ServiceKit::perform(ErrorCompletion completion, std::function<void(const QString &, OptionalError &)> call)
 {
     runForPlayer(
-        [completion, call = std::move(call)](const QString &player) {
+        [this, completion, call = std::move(call)](const QString &player) {
             OptionalError error;
             call(player, error);
+            noteRefusal(error);
             if (completion)
                 completion(error);
         },

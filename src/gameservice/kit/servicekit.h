@@ -79,6 +79,8 @@ private:
     template<typename T> void fetch(Completion<T> completion, std::function<T(const QString &, OptionalError &)> call);
     void perform(ErrorCompletion completion, std::function<void(const QString &, OptionalError &)> call);
     void showCompletionBanner(const QString &identifier);
+    // Follows a service that has forgotten the player.
+    void noteRefusal(const OptionalError &error);
 
     std::shared_ptr<ServiceBackend> m_backend;
     std::unique_ptr<WorkerPool> m_pool;

@@ -3,6 +3,7 @@
 #include "transport/httptransport.h"
 
 #include <QDateTime>
+#include <QDebug>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QUrl>
@@ -180,6 +181,18 @@ QJsonObject NetworkServiceBackend::call(const QByteArray &method, const QString 
         return {};
     const net::HttpResponse response = http->send(request);
     error = errorOf(response);
+    if (error && auth == Auth::token && response.status == 401) {
+        // The server holds no player for this token any more: the account
+        // moved to another computer with its recovery code, or the server
+        // lost it. It cannot work again; it is set aside, not deleted, and
+        // the player is asked to sign in.
+        QString problem;
+        if (!m_accountFile.setAside(&problem))
+            qWarning().noquote() << "Game service:" << problem;
+        error = failure(ServiceErrorCode::notAuthenticated,
+                        QStringLiteral("The server no longer knows this computer's account (it may have moved to "
+                                       "another computer with its recovery code). Sign in again."));
+    }
     if (error)
         return {};
     const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(response.body));

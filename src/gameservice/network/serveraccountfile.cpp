@@ -98,4 +98,18 @@ bool ServerAccountFile::remove(QString *error)
     return false;
 }
 
+bool ServerAccountFile::setAside(QString *error)
+{
+    std::lock_guard lock(m_mutex);
+    const QString aside = m_fileName + QStringLiteral(".revoked");
+    if (!QFile::exists(m_fileName))
+        return true;
+    QFile::remove(aside);
+    if (QFile::rename(m_fileName, aside))
+        return true;
+    if (error)
+        *error = QStringLiteral("%1 could not be set aside").arg(m_fileName);
+    return false;
+}
+
 } // namespace kestrune

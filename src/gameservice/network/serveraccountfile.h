@@ -36,6 +36,10 @@ public:
     bool save(const ServerAccount &account, QString *error);
     // Forgets the account; true when no file is left.
     bool remove(QString *error);
+    // Moves the file aside ("<name>.revoked", replacing an older one), for
+    // an account the server no longer knows; true when it is no longer in
+    // the way.
+    bool setAside(QString *error);
 
 private:
     const QString m_fileName;
