@@ -11,6 +11,7 @@
 #include "memorystore.h"
 
 #include <QFile>
+#include <atomic>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -178,6 +179,10 @@ private slots:
                                                                [transport](QString *) { return transport; });
         transport->push(answer(201, {{"playerId", "K2"}, {"displayName", "Bo"}, {"token", "t"}}));
         auto kit = ServiceKit::create(backend);
+        std::atomic<int> offered{0};
+        kit->localPlayer().setAuthenticateHandler([&](auto screen, auto) { offered += screen ? 1 : 0; });
+        kit->waitForIdle();
+        QCOMPARE(offered.load(), 1); // nobody yet
         kit->localPlayer().signIn(QStringLiteral("Bo"));
         kit->waitForIdle();
         QVERIFY(kit->localPlayer().isAuthenticated());
@@ -185,6 +190,7 @@ private slots:
         kit->loadAchievements([](auto, auto) {});
         kit->waitForIdle();
         QVERIFY(!kit->localPlayer().isAuthenticated());
+        QCOMPARE(offered.load(), 2); // asked again at once
     }
 
     // What a later try may mend is a communications failure; a refusal of

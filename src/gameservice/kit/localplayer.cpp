@@ -135,6 +135,19 @@ void LocalPlayer::signOut()
     m_displayName.clear();
 }
 
+void LocalPlayer::forgetLostPlayer()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_auth != Auth::Authenticated)
+            return; // already let go, or an attempt is under way
+        m_auth = Auth::Resolving;
+        m_playerID.clear();
+        m_displayName.clear();
+    }
+    resolve();
+}
+
 void LocalPlayer::signOutOfService(std::function<void(OptionalError)> completion)
 {
     m_kit.run([this, completion = std::move(completion)] {

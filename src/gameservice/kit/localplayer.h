@@ -48,6 +48,10 @@ public:
     // The player signed out on this device: nobody is authenticated until
     // the next attempt.
     void signOut();
+    // The service no longer knows the player (their account moved to
+    // another device): nobody is signed in, and the handler hears of a new
+    // attempt at once (a sign-in screen). Service thread.
+    void forgetLostPlayer();
     // The player asks to sign out: the service forgets them on this device
     // and nobody is authenticated until the next attempt. The completion (a
     // service thread) hears whether the service let go.

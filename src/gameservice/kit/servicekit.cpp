@@ -98,7 +98,7 @@ void ServiceKit::noteRefusal(const OptionalError &error)
     // nobody is signed in here until the next attempt asks.
     OptionalError ignored;
     if (!m_backend->signedInPlayer(ignored))
-        m_localPlayer.signOut();
+        m_localPlayer.forgetLostPlayer();
 }
 
 template<typename T>
