@@ -26,6 +26,9 @@
 #include <QThreadPool>
 #include <QTreeWidget>
 
+#include <future>
+#include <mutex>
+
 using namespace kestrune;
 using namespace kestrune::test;
 
@@ -39,6 +42,20 @@ private:
     {
         return ServiceKit::create(std::make_shared<LocalServiceBackend>(
             GameServiceEnvironment::serviceFileName(dir.path()), GameServiceEnvironment::catalogue()));
+    }
+
+    // The sign-in screen the kit hands over when nobody is signed in; null
+    // when none comes within 30 s.
+    static std::shared_ptr<SignInViewController> signInScreenOf(ServiceKit &kit)
+    {
+        auto handedOver = std::make_shared<std::promise<std::shared_ptr<SignInViewController>>>();
+        auto future = handedOver->get_future();
+        auto once = std::make_shared<std::once_flag>();
+        kit.localPlayer().setAuthenticateHandler([handedOver, once](auto screen, auto) {
+            if (screen)
+                std::call_once(*once, [&] { handedOver->set_value(screen); });
+        });
+        return future.wait_for(std::chrono::seconds(30)) == std::future_status::ready ? future.get() : nullptr;
     }
 
 private slots:
@@ -63,19 +80,8 @@ private slots:
         kit->setScreenPresenter(presenter);
         QWidget menu;
         menu.show();
-        std::shared_ptr<SignInViewController> handedOver;
-        std::mutex mutex;
-        kit->localPlayer().setAuthenticateHandler([&](auto screen, auto) {
-            std::lock_guard l(mutex);
-            if (screen)
-                handedOver = screen;
-        });
-        QTRY_VERIFY_WITH_TIMEOUT(
-            [&] {
-                std::lock_guard l(mutex);
-                return bool(handedOver);
-            }(),
-            30000);
+        const std::shared_ptr<SignInViewController> handedOver = signInScreenOf(*kit);
+        QVERIFY(handedOver);
         handedOver->present(&menu, true, {});
         auto *dialog = qobject_cast<SignInDialog *>(presenter->widgetFor(handedOver.get()));
         QVERIFY(dialog);
@@ -118,19 +124,8 @@ private slots:
         QWidget menu;
         menu.resize(390, 700);
         menu.show();
-        std::shared_ptr<SignInViewController> handedOver;
-        std::mutex mutex;
-        kit->localPlayer().setAuthenticateHandler([&](auto screen, auto) {
-            std::lock_guard l(mutex);
-            if (screen)
-                handedOver = screen;
-        });
-        QTRY_VERIFY_WITH_TIMEOUT(
-            [&] {
-                std::lock_guard l(mutex);
-                return bool(handedOver);
-            }(),
-            30000);
+        const std::shared_ptr<SignInViewController> handedOver = signInScreenOf(*kit);
+        QVERIFY(handedOver);
         handedOver->present(&menu, true, {});
         QPointer<SignInDialog> dialog = qobject_cast<SignInDialog *>(presenter->widgetFor(handedOver.get()));
         QVERIFY(dialog);
