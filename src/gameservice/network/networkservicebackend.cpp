@@ -262,12 +262,13 @@ Leaderboard::Scores NetworkServiceBackend::loadScores(const QString &, const QSt
     const QString path = around ? QStringLiteral("/v1/leaderboards/%1/around-me?scope=%2&radius=10")
                                 : QStringLiteral("/v1/leaderboards/%1/top?scope=%2&limit=50");
     // The top list is public; with a token it brings the player's own row.
+    const auto mine = account();
     const QJsonObject answer = call("GET", path.arg(segment(leaderboard), scope), nullptr,
-                                    around || account() ? Auth::token : Auth::none, error);
+                                    around || mine ? Auth::token : Auth::none, error);
     Leaderboard::Scores scores;
     if (error)
         return scores;
-    const QString me = account() ? account()->playerID : QString();
+    const QString me = mine ? mine->playerID : QString();
     for (const QJsonValue &row : answer.value(QLatin1String("entries")).toArray()) {
         scores.scores.push_back(scoreOf(leaderboard, row.toObject()));
         if (around && scores.scores.back().playerID() == me)
