@@ -178,6 +178,43 @@ private slots:
         second->waitForIdle();
     }
 
+    // While the server has not answered, the dialog stays: closing it then
+    // would lose the new account's one showing of its recovery code.
+    void theSignInDialogWaitsForTheServer()
+    {
+        QTemporaryDir dir;
+        auto transport = std::make_shared<ScriptedTransport>();
+        auto gate = std::make_shared<std::promise<void>>();
+        std::shared_future<void> opened = gate->get_future().share();
+        auto kit = ServiceKit::create(std::make_shared<NetworkServiceBackend>(
+            QStringLiteral("https://scores.example.org"), GameServiceEnvironment::accountFileName(dir.path()),
+            GameServiceEnvironment::catalogue(), [transport, opened](QString *) {
+                opened.wait(); // the first round trip waits for the test
+                return transport;
+            }));
+        auto presenter = std::make_shared<WidgetServiceScreenPresenter>();
+        kit->setScreenPresenter(presenter);
+        QWidget menu;
+        menu.resize(390, 700);
+        menu.show();
+        auto screen = std::make_shared<SignInViewController>(kit);
+        screen->present(&menu, false, {});
+        QPointer<SignInDialog> dialog = qobject_cast<SignInDialog *>(presenter->widgetFor(screen.get()));
+        QVERIFY(dialog);
+        transport->push(answer(201, {{"playerId", "K1"}, {"displayName", "Ada"}, {"token", "t"}, {"recoveryCode", "C"}}));
+        QTest::keyClicks(dialog->nameEdit(), QStringLiteral("Ada"));
+        QTest::keyClick(dialog->nameEdit(), Qt::Key_Return);
+        QVERIFY(!dialog->findChild<QPushButton *>("cancelButton")->isEnabled());
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        dialog->reject();
+        QCoreApplication::processEvents();
+        QVERIFY(dialog && dialog->isVisible());
+        gate->set_value();
+        QTRY_COMPARE_WITH_TIMEOUT(dialog->shownRecoveryCode(), QStringLiteral("C"), 30000);
+        dialog->accept();
+        kit->waitForIdle();
+    }
+
     // Signing in, the player chooses where the scores go: a server's
     // address is checked before anything is sent, the service moves there
     // and the choice is remembered; signed in, it does not move.

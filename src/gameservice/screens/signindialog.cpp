@@ -221,6 +221,9 @@ void SignInDialog::setBusy(bool busy)
     }
     if (m_existing)
         m_existing->setEnabled(!busy);
+    // Gone before the answer, a new account's one showing of its recovery
+    // code would be lost; the transport's timeout bounds the wait.
+    m_cancel->setEnabled(!busy);
     m_signIn->setEnabled(!busy && !m_name->text().trimmed().isEmpty());
     m_signIn->setText(busy ? tr("Signing in…") : tr("Sign in"));
 }
@@ -341,6 +344,8 @@ QString SignInDialog::shownRecoveryCode() const
 
 void SignInDialog::reject()
 {
+    if (m_busy)
+        return; // see setBusy()
     if (m_code) { // signed in; closing is as good as Done
         QDialog::accept();
         return;
