@@ -356,9 +356,15 @@ private slots:
         QPointer<ServiceScreen> screen;
         QTRY_VERIFY_WITH_TIMEOUT(!(screen = menu.findChild<ServiceScreen *>()).isNull(), 30000);
         QVERIFY(screen->signOutButton() && screen->signOutButton()->isVisible());
-        // The three tabs fit a phone's width without scroll arrows.
+        // The three tabs fit a phone's width without scroll arrows, and the
+        // card is tall, whatever its page holds, from tab to tab.
         const QTabBar *bar = screen->tabs()->tabBar();
         QVERIFY(bar->tabRect(2).right() <= bar->width());
+        QVERIFY2(screen->height() >= 600, qPrintable(QString::number(screen->height())));
+        const QSize size = screen->size();
+        screen->tabs()->setCurrentIndex(2);
+        QTest::qWait(200); // the page's layout settles and the overlay places the card again
+        QCOMPARE(screen->size(), size);
 
         auto prompt = [&] { return menu.findChild<PromptDialog *>("signOutPrompt"); };
         QTest::mouseClick(screen->signOutButton(), Qt::LeftButton);

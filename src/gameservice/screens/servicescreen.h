@@ -42,6 +42,9 @@ public:
     // Asks before signing out; shown while a player is signed in.
     Button *signOutButton() const { return m_signOut; }
     QSize sizeHint() const override;
+    // One size whatever the tab: a page of wrapped text would otherwise
+    // shrink the card around it as the player switches tabs.
+    bool hasHeightForWidth() const override { return false; }
     // Why the service could not give its data; hidden when it could.
     QLabel *errorLabel() const { return m_error; }
 
