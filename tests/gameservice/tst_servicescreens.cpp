@@ -44,6 +44,18 @@ private:
             GameServiceEnvironment::serviceFileName(dir.path()), GameServiceEnvironment::catalogue()));
     }
 
+    // Ada signed in at the fixture's local service, its framework knowing it.
+    static void signInLocally(ManagerFixture &f)
+    {
+        OptionalError error;
+        auto backend = std::make_shared<LocalServiceBackend>(GameServiceEnvironment::serviceFileName(f.dir.path()),
+                                                             GameServiceEnvironment::catalogue());
+        backend->signIn(QStringLiteral("Ada"), error);
+        f.kit = ServiceKit::create(backend);
+        f.kit->localPlayer().setAuthenticateHandler([](auto, auto) {});
+        f.kit->waitForIdle();
+    }
+
     // The sign-in screen the kit hands over when nobody is signed in; null
     // when none comes within 30 s.
     static std::shared_ptr<SignInViewController> signInScreenOf(ServiceKit &kit)
@@ -284,16 +296,7 @@ private slots:
     void theAchievementsScreenShowsProgressAndClosesThroughTheManager()
     {
         ManagerFixture f(ManagerFixture::Options{.network = true});
-        {
-            // Sign in at the local service first, then start as available.
-            OptionalError error;
-            auto backend = std::make_shared<LocalServiceBackend>(GameServiceEnvironment::serviceFileName(f.dir.path()),
-                                                                 GameServiceEnvironment::catalogue());
-            backend->signIn(QStringLiteral("Ada"), error);
-            f.kit = ServiceKit::create(backend);
-            f.kit->localPlayer().setAuthenticateHandler([](auto, auto) {});
-            f.kit->waitForIdle();
-        }
+        signInLocally(f); // then start as available
         auto presenter = std::make_shared<WidgetServiceScreenPresenter>();
         f.kit->setScreenPresenter(presenter);
         GameServiceManager &m = f.start();
@@ -337,15 +340,7 @@ private slots:
     void signingOutFromTheScreen()
     {
         ManagerFixture f(ManagerFixture::Options{.network = true});
-        {
-            OptionalError error;
-            auto backend = std::make_shared<LocalServiceBackend>(GameServiceEnvironment::serviceFileName(f.dir.path()),
-                                                                 GameServiceEnvironment::catalogue());
-            backend->signIn(QStringLiteral("Ada"), error);
-            f.kit = ServiceKit::create(backend);
-            f.kit->localPlayer().setAuthenticateHandler([](auto, auto) {});
-            f.kit->waitForIdle();
-        }
+        signInLocally(f);
         f.kit->setScreenPresenter(std::make_shared<WidgetServiceScreenPresenter>());
         GameServiceManager &m = f.start();
         QVERIFY(m.isGameServiceAvailable());

@@ -185,7 +185,7 @@ public:
     }
 };
 
-// The game service as the result screen sees it: a challenge in play or
+// The result screen's service port, scripted: a challenge in play or
 // not, sending allowed or not; it writes down what it was asked.
 class FakeResultService final : public ResultGameService
 {
