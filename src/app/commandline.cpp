@@ -1,6 +1,7 @@
 #include "commandline.h"
 
 #include "gameservice/network/serveraddress.h"
+#include "platform/i18n/languagechoice.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -84,7 +85,12 @@ CommandLine CommandLine::parse(const QStringList &arguments, std::optional<int> 
                        "https://host), or 'local' on this computer, for this run (by default: where the player chose as "
                        "they signed in, else this computer)."),
         QStringLiteral("address"));
-    parser.addOptions({help, version, dataFolder, device, quickAction, render, noGameService, service});
+    const QCommandLineOption language(
+        "language",
+        QStringLiteral("Speak <code> for this run: %1 (by default the system's language, else English).")
+            .arg(LanguageChoice::codes().join(QStringLiteral(", "))),
+        QStringLiteral("code"));
+    parser.addOptions({help, version, dataFolder, device, quickAction, render, noGameService, service, language});
     parser.addPositionalArgument(QStringLiteral("UITest"), QStringLiteral("Run for user-interface tests."),
                                  QStringLiteral("[UITest]"));
 
@@ -140,6 +146,12 @@ CommandLine CommandLine::parse(const QStringList &arguments, std::optional<int> 
                 return fail(QStringLiteral("--service: %1").arg(problem));
             result.service = *address;
         }
+    }
+    if (parser.isSet(language)) {
+        result.language = parser.value(language).trimmed();
+        if (!LanguageChoice::isKnown(result.language))
+            return fail(QStringLiteral("unknown language '%1' (%2)")
+                            .arg(result.language, LanguageChoice::codes().join(QStringLiteral(", "))));
     }
     return result;
 }

@@ -1,4 +1,5 @@
 #include "accessibilityrecorder.h"
+#include "englishcatalogue.h"
 #include "fakeclock.h"
 #include "manualanimationdriver.h"
 #include "playedmatch.h"

@@ -1,4 +1,5 @@
 #include "accessibilityrecorder.h"
+#include "englishcatalogue.h"
 #include "memorystore.h"
 
 #include "game/computer/computerstatistics.h"

@@ -8,6 +8,7 @@
 #include "gameservice/kit/gameserviceviewcontroller.h"
 #include "gameservice/kit/serviceerror.h"
 
+#include <QCoreApplication>
 #include <QByteArray>
 #include <QString>
 
@@ -28,6 +29,8 @@ class ServiceKit;
 // no state of its own beyond what it is given, and no lock.
 class ManagerScreens final : public GameServiceControllerDelegate
 {
+    Q_DECLARE_TR_FUNCTIONS(ManagerScreens)
+
 public:
     ManagerScreens(std::shared_ptr<ServiceKit> kit, ManagerAvailability &availability, DelegateChannel channel,
                    std::shared_ptr<ChallengeInPlaySlot> challengeInPlay);

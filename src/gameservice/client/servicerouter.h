@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include "gameservice/kit/servicebackend.h"
 
 #include <functional>
@@ -14,6 +15,8 @@ namespace kestrune {
 // it started. Thread-safe.
 class ServiceRouter final : public ServiceBackend
 {
+    Q_DECLARE_TR_FUNCTIONS(ServiceRouter)
+
 public:
     // Makes the backend of a place ("" for this machine, else a server's
     // address), and keeps the choice for later starts.

@@ -1,4 +1,5 @@
 #include "servicescreen.h"
+#include "cataloguetext.h"
 #include "leaderboardpage.h"
 
 #include "challengespage.h"
@@ -14,6 +15,7 @@
 #include "views/widgets/moderndialogbutton.h"
 #include "views/widgets/promptdialog.h"
 
+#include <QLocale>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -235,13 +237,17 @@ void ServiceScreen::showAchievements(const ServiceCatalogue &catalogue, const st
     for (const auto &d : catalogue.achievements) {
         const double p = progress.count(d.identifier) ? progress[d.identifier] : 0.0;
         const bool done = p >= 100.0;
-        auto *item = new QTreeWidgetItem(m_achievements, {d.title, QStringLiteral("%1 %").arg(std::min(p, 100.0))});
+        const QString title = CatalogueText::achievementTitle(d.identifier, d.title);
+        const QString description = CatalogueText::achievementDescription(d.identifier, d.description);
+        //: An achievement's progress in percent
+        const QString percent = tr("%1 %").arg(QLocale().toString(std::min(p, 100.0)));
+        auto *item = new QTreeWidgetItem(m_achievements, {title, percent});
         item->setFont(0, bold);
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
         item->setForeground(1, done ? named("winBar") : named("secondaryLabel"));
-        item->setToolTip(0, d.description);
+        item->setToolTip(0, description);
         // The description as a second line under the title.
-        auto *how = new QTreeWidgetItem(item, {d.description});
+        auto *how = new QTreeWidgetItem(item, {description});
         how->setFirstColumnSpanned(true);
         how->setForeground(0, named("secondaryLabel"));
         item->setExpanded(true);

@@ -63,7 +63,7 @@ bool ComputerMatch::showMatch()
             m_above->insertWidget(0, m_view);
         }
     }
-    m_view->setGame(games[1], QString::fromStdString(ComputerStrengths::title(*strength)));
+    m_view->setGame(games[1], ComputerStrengths::displayTitle(*strength));
     alignBoard();
     return true;
 }
@@ -166,7 +166,7 @@ void ComputerMatch::updateStrengthItem()
         m_strengthItem = new BarButtonItem(button, &m_screen);
         m_strengthItem->setAccessibilityIdentifier(QStringLiteral("Strength"));
     }
-    const QString title = QString::fromStdString(ComputerStrengths::title(*manager->computerStrength()));
+    const QString title = ComputerStrengths::displayTitle(*manager->computerStrength());
     // A new strength starts a new match, which must not cost the player shots.
     const bool open = !m_screen.hasShots();
     m_strengthItem->setEnabled(open);

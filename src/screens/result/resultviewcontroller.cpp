@@ -338,7 +338,7 @@ void ResultViewController::showResult()
 
 QString ResultViewController::assistedText(int hints, bool won)
 {
-    const QString count = hints == 1 ? tr("1 hint") : tr("%1 hints").arg(hints);
+    const QString count = tr("%n hints", "", hints);
     // A lost match earns nothing anyway; only a win has a score to miss.
     // Two lines: on one, a phone would break it wherever the width ran out.
     return won ? tr("Assisted: %1\nNot on the leaderboard").arg(count) : tr("Assisted: %1").arg(count);
@@ -408,7 +408,7 @@ void ResultViewController::showPoints(std::int64_t points)
     for (qsizetype k = 0; k < views.size() && k < digits.size(); ++k)
         views.at(views.size() - 1 - k)->setNumber(digits.at(k).digitValue());
     if (m_pointsStackView)
-        m_pointsStackView->setAccessibleName(points == 1 ? tr("1 point") : tr("%1 points").arg(points));
+        m_pointsStackView->setAccessibleName(tr("%n points", "", int(points)));
 }
 
 void ResultViewController::fitDescription()
