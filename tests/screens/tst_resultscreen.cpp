@@ -9,6 +9,7 @@
 #include "game/playerprotocol.h"
 #include "game/sharetext.h"
 #include "platform/device/deviceprofile.h"
+#include "platform/i18n/pseudotranslator.h"
 #include "platform/resources/resources.h"
 #include "screens/navigation/navigationcontroller.h"
 #include "screens/outcome/boardsnapshot.h"
@@ -25,8 +26,10 @@
 
 #include <QBoxLayout>
 #include <QDir>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -336,6 +339,35 @@ private slots:
         QVERIFY(screen.resultDescriptionLabel());
         QCOMPARE(screen.resultDescriptionLabel()->text(), line);
         QCOMPARE(screen.resultDescriptionLabel()->font().pointSizeF(), pointSize);
+    }
+
+    // A translation too long for the line at the smallest size breaks
+    // between words instead of losing both ends; the phone's room is known.
+    void aTooLongRoundLineBreaksBetweenWords()
+    {
+        DeviceProfile::setCurrent(profileNamed("phone"));
+        PseudoTranslator longer;
+        QCoreApplication::installTranslator(&longer);
+        const auto removeLonger = qScopeGuard([&longer] { QCoreApplication::removeTranslator(&longer); });
+
+        ResultViewController screen;
+        screen.setGameManager(singleWin(3, 38, 808));
+        screen.resize(DeviceProfile::current().size().toSize());
+        screen.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&screen));
+
+        OutlineLabel *label = screen.resultDescriptionLabel();
+        QCOMPARE(label->font().pointSizeF(), ResultViewController::minimumDescriptionPointSize);
+        const QStringList lines = label->text().split('\n');
+        QVERIFY2(lines.size() >= 2, qPrintable(label->text()));
+        // Nothing lost: the words are the translation's, in order.
+        QCOMPARE(label->text().replace('\n', ' '), PseudoTranslator::lengthen("Round #%1 in %n seconds")
+                                                      .replace("%1", "3")
+                                                      .replace("%n", "38"));
+        const QFontMetricsF metrics(label->font());
+        for (const QString &line : lines)
+            QVERIFY2(metrics.horizontalAdvance(line) <= label->width(), qPrintable(line));
+        QVERIFY(label->minimumHeight() >= lines.size() * metrics.height());
     }
 
     void thePointsFillTheDigitViewsFromTheRight_data()
