@@ -197,7 +197,10 @@ void StatisticsViewController::showValues(QListWidget *list, const QStringList &
         QListWidgetItem *item = list->item(row);
         item->setData(StatisticsRowDelegate::valueRole, values.at(row));
         // One item to assistive technology: the title with its value.
-        item->setData(Qt::AccessibleTextRole, tr("%1: %2", "a statistic and its value").arg(titles.at(row), values.at(row)));
+        const QString whole = tr("%1: %2", "a statistic and its value").arg(titles.at(row), values.at(row));
+        item->setData(Qt::AccessibleTextRole, whole);
+        // The same for the eye, where the row had to cut a long text short.
+        item->setToolTip(whole);
     }
 }
 
