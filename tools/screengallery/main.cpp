@@ -1,5 +1,7 @@
 // Renders the screens of a match in their typical states, for looking at them.
-// Usage: QT_QPA_PLATFORM=offscreen kestrune_screen_gallery [output folder]
+// Usage: QT_QPA_PLATFORM=offscreen kestrune_screen_gallery [--language CODE] [output folder]
+// With a language (en, de, fr, es, ru or pseudo) the screens speak it, light
+// only; the kestrune_screen_gallery_languages target renders them all.
 
 #include "fakeclock.h"
 #include "fakemenugameservice.h"
@@ -14,6 +16,8 @@
 #include "game/gameprotocol.h"
 #include "game/ticker.h"
 #include "platform/device/deviceprofile.h"
+#include "platform/i18n/languagechoice.h"
+#include "platform/i18n/translations.h"
 #include "platform/resources/resources.h"
 #include "screens/game/gameviewcontroller.h"
 #include "screens/menu/menuviewcontroller.h"
@@ -552,13 +556,29 @@ void renderAll(const QString &folder, const QString &prefix)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screen-gallery");
+    QStringList arguments = QApplication::arguments().mid(1);
+    QString language;
+    if (arguments.size() >= 2 && arguments.first() == QLatin1String("--language")) {
+        language = arguments.at(1);
+        arguments = arguments.mid(2);
+    }
+    // English unless asked: its catalogue holds the plural forms.
+    Translations translations;
+    if (!translations.install(language.isEmpty() ? LanguageChoice::english : language)) {
+        std::fprintf(stderr, "kestrune_screen_gallery: unknown language '%s' (%s)\n", qPrintable(language),
+                     qPrintable(LanguageChoice::codes().join(QStringLiteral(", "))));
+        return 2;
+    }
+    const QString folder = arguments.isEmpty() ? QStringLiteral("screen-gallery") : arguments.first();
     if (!QDir().mkpath(folder)) {
         std::fprintf(stderr, "kestrune_screen_gallery: cannot create %s\n", qPrintable(folder));
         return 1;
     }
     for (auto [scheme, name] :
          {std::pair{Resources::ColorScheme::light, "light"}, std::pair{Resources::ColorScheme::dark, "dark"}}) {
+        // A language's layouts are the same in the dark.
+        if (!language.isEmpty() && scheme == Resources::ColorScheme::dark)
+            break;
         Resources::setColorScheme(scheme);
         QApplication::setPalette(Resources::palette());
         renderAll(folder, QString::fromLatin1(name) + QLatin1Char('-'));
