@@ -91,6 +91,24 @@ private slots:
         QCOMPARE(PseudoTranslator::lengthen(QString()), QString());
     }
 
+    // The padding wraps like words: one long run of it would stand out of
+    // a wrapped label and hide the line after it.
+    void thePseudoLanguageWrapsLikeWords()
+    {
+        const QString source = QStringLiteral("The goal is to break a 4-digit code, where each digit is different, in "
+                                              "the fewest number of guesses.");
+        const auto longest = [](const QString &text) {
+            qsizetype most = 0;
+            for (const QString &word : text.split(' '))
+                most = std::max(most, word.size());
+            return most;
+        };
+        const QString pseudo = PseudoTranslator::lengthen(source);
+        QVERIFY2(longest(pseudo) <= longest(source) + 1, qPrintable(pseudo));
+        QVERIFY(!pseudo.contains("  "));
+        QVERIFY(pseudo.endsWith("~]"));
+    }
+
     // The pseudo-language through the application, plural forms included.
     void installingALanguageTranslatesTheGame()
     {

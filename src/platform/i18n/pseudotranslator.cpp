@@ -68,9 +68,16 @@ QString lengthenLine(const QString &line)
             ++at;
         }
     }
-    // Brackets and padding make up the 40 %, rounded up, at least the brackets.
+    // Brackets and padding make up the 40 %, rounded up, at least the
+    // brackets. The padding comes in short words, so that it wraps where a
+    // translation's words would rather than making one unbreakable word.
     const auto extra = std::max<qsizetype>(2, qsizetype(std::ceil(double(line.size()) * growth)));
-    return QLatin1Char('[') + out + QString(extra - 2, QChar(u'~')) + QLatin1Char(']');
+    QString padding;
+    for (qsizetype i = 0; i < extra - 2; ++i)
+        padding += i % 5 == 0 ? QLatin1Char(' ') : QLatin1Char('~');
+    if (padding.endsWith(QLatin1Char(' ')))
+        padding.back() = QLatin1Char('~');
+    return QLatin1Char('[') + out + padding + QLatin1Char(']');
 }
 
 } // namespace
