@@ -79,9 +79,20 @@
     </message>
 </context>
 <context>
+    <name>kestrune::LeaderboardPage</name>
+    <message numerus="yes">
+        <location filename="../src/gameservice/screens/leaderboardpage.cpp" line="+214"/>
+        <source>%Ln players</source>
+        <translation>
+            <numerusform>%Ln player</numerusform>
+            <numerusform>%Ln players</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>kestrune::ResultViewController</name>
     <message numerus="yes">
-        <location filename="../src/screens/result/resultviewcontroller.cpp" line="+341"/>
+        <location filename="../src/screens/result/resultviewcontroller.cpp" line="+363"/>
         <source>%n hints</source>
         <translation>
             <numerusform>%n hint</numerusform>

@@ -1337,7 +1337,7 @@ looking for: %1</source>
 <context>
     <name>kestrune::LeaderboardPage</name>
     <message>
-        <location filename="../src/gameservice/screens/leaderboardpage.cpp" line="+87"/>
+        <location filename="../src/gameservice/screens/leaderboardpage.cpp" line="+90"/>
         <source>Loading…</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1386,15 +1386,13 @@ looking for: %1</source>
         <source>Your own scores wait on this computer and go out when the service answers.</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <location line="+12"/>
-        <source>1 player</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>%1 players</source>
-        <translation type="unfinished"></translation>
+    <message numerus="yes">
+        <location line="+11"/>
+        <source>%Ln players</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
     </message>
     <message>
         <location line="+28"/>
@@ -1526,7 +1524,7 @@ to Player %1</source>
 <context>
     <name>kestrune::ResultViewController</name>
     <message>
-        <location filename="../src/screens/result/resultviewcontroller.cpp" line="+60"/>
+        <location filename="../src/screens/result/resultviewcontroller.cpp" line="+81"/>
         <source>Result</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1576,7 +1574,7 @@ to Player %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message numerus="yes">
-        <location line="+117"/>
+        <location line="+118"/>
         <source>%n hints</source>
         <translation type="unfinished">
             <numerusform></numerusform>
@@ -1670,7 +1668,7 @@ Not on the leaderboard</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+10"/>
         <source>Close</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1708,7 +1706,7 @@ Not on the leaderboard</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+12"/>
+        <location line="+13"/>
         <source>Progress could not be loaded: %1</source>
         <translation type="unfinished"></translation>
     </message>

@@ -12,6 +12,9 @@
 #include <QLocale>
 #include <QPointer>
 
+#include <algorithm>
+#include <climits>
+
 namespace kestrune {
 
 namespace {
@@ -208,9 +211,7 @@ void LeaderboardPage::showAnswer(const QString &me, const Leaderboard::Scores &s
     ui->emptyLabel->setVisible(empty && !error);
     ui->emptyLabel->setText(emptyText());
     ui->playerCountLabel->setVisible(!error && scores.playerCount > 0);
-    ui->playerCountLabel->setText(scores.playerCount == 1
-                                      ? tr("1 player")
-                                      : tr("%1 players").arg(QLocale().toString(qlonglong(scores.playerCount))));
+    ui->playerCountLabel->setText(tr("%Ln players", "", int(std::min<std::int64_t>(scores.playerCount, INT_MAX))));
     emit shown();
 }
 
