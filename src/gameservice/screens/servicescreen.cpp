@@ -104,6 +104,12 @@ ServiceScreen::ServiceScreen(std::shared_ptr<GameServiceViewController> controll
     m_tabs->addTab(m_leaderboard, tr("Leaderboards"));
     m_tabs->addTab(m_achievements, tr("Achievements"));
     m_tabs->addTab(m_challenges, tr("Challenges"));
+    // Tabs longer than a phone is wide (a long translation) are cut short
+    // rather than scrolled, each whole in its tooltip.
+    m_tabs->setElideMode(Qt::ElideRight);
+    m_tabs->setUsesScrollButtons(false);
+    for (int i = 0; i < m_tabs->count(); ++i)
+        m_tabs->setTabToolTip(i, m_tabs->tabText(i));
     m_tabs->setCurrentIndex(int(m_controller->viewState()));
     layout->addWidget(m_tabs, 1);
 
@@ -248,6 +254,7 @@ void ServiceScreen::showAchievements(const ServiceCatalogue &catalogue, const st
         item->setToolTip(0, description);
         // The description as a second line under the title.
         auto *how = new QTreeWidgetItem(item, {description});
+        how->setToolTip(0, description);
         how->setFirstColumnSpanned(true);
         how->setForeground(0, named("secondaryLabel"));
         item->setExpanded(true);
