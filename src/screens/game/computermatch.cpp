@@ -22,7 +22,9 @@
 #include "views/widgets/promptdialog.h"
 
 #include <QBoxLayout>
+#include <QFontMetrics>
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 
@@ -160,7 +162,7 @@ void ComputerMatch::updateStrengthItem()
         QFont font = button->font();
         font.setPixelSize(17);
         button->setFont(font);
-        button->setMinimumSize(76, 32);
+        button->setMinimumSize(minimumStrengthWidth, 32);
         connect(button, &QPushButton::clicked, this, &ComputerMatch::chooseStrength);
         m_strengthButton = button;
         m_strengthItem = new BarButtonItem(button, &m_screen);
@@ -172,6 +174,9 @@ void ComputerMatch::updateStrengthItem()
     m_strengthItem->setEnabled(open);
     m_strengthItem->setAccessibleName(title);
     m_strengthButton->setText(title);
+    // Wide enough for its word, which a translation may make long.
+    m_strengthButton->setMinimumWidth(std::max(
+        minimumStrengthWidth, QFontMetrics(m_strengthButton->font()).horizontalAdvance(title) + strengthPadding));
     m_strengthButton->setAccessibleName(title);
     m_strengthButton->setEnabled(open);
     m_strengthButton->setTitleColor(
