@@ -7,6 +7,7 @@
 #include "platform/i18n/translations.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QTest>
@@ -153,6 +154,20 @@ private slots:
         QCOMPARE(QLocale().language(), QLocale::Russian);
         QVERIFY(translations.install("pseudo"));
         QCOMPARE(QLocale().language(), QLocale::English);
+        QLocale::setDefault(before);
+    }
+
+    // Qt's own texts (a line edit's menu) follow where the system has them.
+    void qtsOwnTextsFollowTheLanguage()
+    {
+        if (!QFileInfo::exists(Translations::qtTranslationsFolder() + "/qtbase_de.qm"))
+            QSKIP("Qt's German translations are not installed (qt6-translations-l10n)");
+        const QLocale before;
+        Translations translations;
+        QVERIFY(translations.install("de"));
+        QCOMPARE(QCoreApplication::translate("QLineEdit", "&Copy"), "&Kopieren");
+        QVERIFY(translations.install("en"));
+        QCOMPARE(QCoreApplication::translate("QLineEdit", "&Copy"), "&Copy");
         QLocale::setDefault(before);
     }
 
