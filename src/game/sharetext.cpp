@@ -94,10 +94,10 @@ QString ShareText::forMatch(const GameManaging &match, const QString &homePageUr
         if (!game.shots().empty())
             parts.append(board(game.shots()));
     } else {
-        const QString kind = match.isAgainstComputer()
-                                 ? tr("against the computer (%1)")
-                                       .arg(ComputerStrengths::displayTitle(*match.computerStrength()))
-                                 : tr("two players");
+        const QString kind =
+            match.isAgainstComputer()
+                ? tr("against the computer (%1)").arg(ComputerStrengths::displayTitle(*match.computerStrength()))
+                : tr("two players");
         parts.append(tr("Kestrune, %1: %2").arg(kind, matchOutcome(match)));
         for (const auto &player : players) {
             const GameProtocol &game = *player->game();

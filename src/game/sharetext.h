@@ -37,8 +37,8 @@ public:
     static constexpr QChar bullMark = QChar(u'\u25CF');
     static constexpr QChar cowMark = QChar(u'\u25CB');
     static constexpr QChar missMark = QChar(u'\u00B7');
-    static constexpr const char *invitationText = QT_TRANSLATE_NOOP("ShareText",
-                                                                    "It's a record of my last game. Try it yourself!");
+    static constexpr const char *invitationText =
+        QT_TRANSLATE_NOOP("ShareText", "It's a record of my last game. Try it yourself!");
 
     // Bulls, then cows, then misses: "●●○·".
     static QString row(Result result);

@@ -410,7 +410,13 @@ private slots:
         QVERIFY(wide->geometry().right() < window.width() - CompletionBanner::windowMargin + 1);
         for (QLabel *label : wide->findChildren<QLabel *>()) {
             QVERIFY(label->wordWrap());
-            QVERIFY2(label->height() >= label->heightForWidth(label->width()), qPrintable(QStringLiteral("%1x%2 wants %3; banner %4x%5").arg(label->width()).arg(label->height()).arg(label->heightForWidth(label->width())).arg(wide->width()).arg(wide->height())));
+            QVERIFY2(label->height() >= label->heightForWidth(label->width()),
+                     qPrintable(QStringLiteral("%1x%2 wants %3; banner %4x%5")
+                                    .arg(label->width())
+                                    .arg(label->height())
+                                    .arg(label->heightForWidth(label->width()))
+                                    .arg(wide->width())
+                                    .arg(wide->height())));
         }
 
         auto *narrow = new CompletionBanner(QStringLiteral("First Break"), QStringLiteral("Win a game"), &window);

@@ -131,7 +131,8 @@ QStringList completenessProblems(const TsFile &wanted, const TsFile &shipped)
         }
         const qsizetype forms = w.numerus ? std::max<qsizetype>(1, w.translations.size()) : 1;
         if (s->translations.size() < forms) {
-            problems << QStringLiteral("%1 of %2 plural forms: %3").arg(s->translations.size()).arg(forms).arg(w.name());
+            problems
+                << QStringLiteral("%1 of %2 plural forms: %3").arg(s->translations.size()).arg(forms).arg(w.name());
             continue;
         }
         for (qsizetype i = 0; i < forms; ++i) {

@@ -184,11 +184,9 @@ private slots:
     void aDroppedOrAddedPlaceholderIsNamed()
     {
         TsMessage message{"kestrune::PlayerTurns", "Player %1 beat %L2", "", false, false, false, {"Spieler %1"}};
-        QCOMPARE(placeholderProblems(message),
-                 QStringList{"kestrune::PlayerTurns: \"Player %1 beat %L2\" drops %L2"});
+        QCOMPARE(placeholderProblems(message), QStringList{"kestrune::PlayerTurns: \"Player %1 beat %L2\" drops %L2"});
         message.translations = {"%1 %2 %L2"};
-        QCOMPARE(placeholderProblems(message),
-                 QStringList{"kestrune::PlayerTurns: \"Player %1 beat %L2\" adds %2"});
+        QCOMPARE(placeholderProblems(message), QStringList{"kestrune::PlayerTurns: \"Player %1 beat %L2\" adds %2"});
         message.translations = {"%L2 schlug %1"};
         QVERIFY(placeholderProblems(message).isEmpty());
         // A plural form without its number.
@@ -219,9 +217,8 @@ private slots:
         const CatalogueText::Entry *achievements = CatalogueText::achievements(&count);
         QCOMPARE(qsizetype(count), qsizetype(catalogue::achievements().size()));
         for (const catalogue::AchievementDefinition &d : catalogue::achievements()) {
-            const auto *entry = std::find_if(achievements, achievements + count, [&](const auto &e) {
-                return d.identifier == e.identifier;
-            });
+            const auto *entry = std::find_if(achievements, achievements + count,
+                                             [&](const auto &e) { return d.identifier == e.identifier; });
             QVERIFY2(entry != achievements + count, d.identifier.data());
             QCOMPARE(std::string_view(entry->title), d.title);
             QCOMPARE(std::string_view(entry->description), d.description);
@@ -229,7 +226,8 @@ private slots:
         const CatalogueText::Entry *boards = CatalogueText::leaderboards(&count);
         QCOMPARE(qsizetype(count), qsizetype(catalogue::leaderboards().size()));
         for (const catalogue::LeaderboardDefinition &d : catalogue::leaderboards()) {
-            const auto *entry = std::find_if(boards, boards + count, [&](const auto &e) { return d.identifier == e.identifier; });
+            const auto *entry =
+                std::find_if(boards, boards + count, [&](const auto &e) { return d.identifier == e.identifier; });
             QVERIFY2(entry != boards + count, d.identifier.data());
             QCOMPARE(std::string_view(entry->title), d.title);
         }

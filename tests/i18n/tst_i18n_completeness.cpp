@@ -23,7 +23,8 @@ std::optional<TsFile> scan(const QString &language, const QString &folder, QStri
     QStringList arguments{"-extensions", "cpp,h,ui", "-locations", "none"};
     if (language == LanguageChoice::english)
         arguments << "-pluralonly";
-    arguments << QStringLiteral(KESTRUNE_TRANSLATED_DIRS).split(',') << "-target-language" << language << "-ts" << target;
+    arguments << QStringLiteral(KESTRUNE_TRANSLATED_DIRS).split(',') << "-target-language" << language << "-ts"
+              << target;
     QProcess lupdate;
     lupdate.setWorkingDirectory(QStringLiteral(KESTRUNE_SOURCE_ROOT));
     lupdate.start(QStringLiteral(KESTRUNE_LUPDATE), arguments);
@@ -61,8 +62,7 @@ private slots:
         QVERIFY2(wanted, qPrintable(error));
         QVERIFY2(wanted->messages.size() > (language == LanguageChoice::english ? 5 : 300),
                  "lupdate found too few texts: is it looking in the right folders?");
-        const auto shipped =
-            TsFile::read(QStringLiteral(KESTRUNE_TS_DIR "/kestrune_%1.ts").arg(language), &error);
+        const auto shipped = TsFile::read(QStringLiteral(KESTRUNE_TS_DIR "/kestrune_%1.ts").arg(language), &error);
         QVERIFY2(shipped, qPrintable(error));
         const QStringList problems = completenessProblems(*wanted, *shipped);
         // One line each: a failure message alone would be cut short.

@@ -31,8 +31,8 @@
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTranslator>
 #include <QTest>
+#include <QTranslator>
 
 using namespace kestrune;
 using namespace kestrune::test;

@@ -192,8 +192,8 @@ void ManagerReporting::saveAchievementToReportLater(const QString &identifier, d
     if (!achievement) {
         m_channel.sendError(
             ownError(ManagerReporting::tr("Could not save achievement because necessary data is missing. GameService "
-                                    "needs an Achievement ID and Percent Completed to save the achievement. "
-                                    "You provided the following data:\nAchievement: %1\nPercent Completed:%2")
+                                          "needs an Achievement ID and Percent Completed to save the achievement. "
+                                          "You provided the following data:\nAchievement: %1\nPercent Completed:%2")
                          .arg(QStringLiteral("(null)"), QString::number(percentComplete)),
                      5));
         return;
@@ -209,7 +209,7 @@ void ManagerReporting::reportSaved()
     if (!m_availability.serviceReachable()) {
         m_channel.sendError(
             ownError(ManagerReporting::tr("Internet unavailable - could not connect to the internet. Connect to WiFi "
-                                    "or a Cellular Network to upload data to GameService."),
+                                          "or a Cellular Network to upload data to GameService."),
                      4));
         return;
     }

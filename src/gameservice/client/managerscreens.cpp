@@ -77,7 +77,7 @@ void ManagerScreens::getChallenges(std::function<void(std::optional<std::vector<
         own = ownError(ManagerScreens::tr("GameService Unavailable"), 2);
     } else if (!m_kit->hasChallenges()) {
         own = ownError(ManagerScreens::tr("Challenge class is not available. Challenges need a newer system version. "
-                                      "Current system version: %1")
+                                          "Current system version: %1")
                            .arg(ServiceKit::systemVersion()),
                        3);
     } else {

@@ -8,8 +8,8 @@
 #include "gameservice/kit/gameserviceviewcontroller.h"
 #include "gameservice/kit/serviceerror.h"
 
-#include <QCoreApplication>
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 
 #include <functional>

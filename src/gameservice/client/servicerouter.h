@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QCoreApplication>
 #include "gameservice/kit/servicebackend.h"
+
+#include <QCoreApplication>
 
 #include <functional>
 #include <memory>

@@ -85,7 +85,8 @@ void LocalPlayer::resolve()
             std::lock_guard lock(m_mutex);
             m_auth = Auth::Unresolved;
         }
-        answer(nullptr, serviceKitError(ServiceErrorCode::notAuthenticated, LocalPlayer::tr("No player is signed in.")));
+        answer(nullptr,
+               serviceKitError(ServiceErrorCode::notAuthenticated, LocalPlayer::tr("No player is signed in.")));
     }
 }
 

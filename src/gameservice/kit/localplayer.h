@@ -3,8 +3,8 @@
 #include "servicebackend.h"
 #include "serviceerror.h"
 
-#include <QCoreApplication>
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 #include <mutex>
 

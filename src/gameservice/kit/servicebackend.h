@@ -7,8 +7,8 @@
 #include "servicecatalogue.h"
 #include "serviceerror.h"
 
-#include <QCoreApplication>
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 
 #include <optional>
@@ -52,7 +52,8 @@ public:
     virtual void moveTo(const QString &address, OptionalError &error)
     {
         (void)address;
-        error = serviceKitError(ServiceErrorCode::invalidParameter, ServiceBackend::tr("This service stays where it is."));
+        error =
+            serviceKitError(ServiceErrorCode::invalidParameter, ServiceBackend::tr("This service stays where it is."));
     }
     // Forgets the player signed in on this device; the next attempt asks again.
     virtual void signOut(OptionalError &error) { (void)error; }
@@ -61,7 +62,8 @@ public:
     virtual Player recoverAccount(const QString &recoveryCode, OptionalError &error)
     {
         (void)recoveryCode;
-        error = serviceKitError(ServiceErrorCode::invalidParameter, ServiceBackend::tr("This service has no recovery codes."));
+        error = serviceKitError(ServiceErrorCode::invalidParameter,
+                                ServiceBackend::tr("This service has no recovery codes."));
         return {};
     }
     // Ends the round trips under way and refuses later ones at once, so
@@ -103,13 +105,15 @@ public:
                                std::int64_t score, const QString &message, OptionalError &error)
     {
         (void)playerID, (void)toPlayerID, (void)leaderboard, (void)score, (void)message;
-        error = serviceKitError(ServiceErrorCode::invalidParameter, ServiceBackend::tr("Challenges need a Kestrune server."));
+        error = serviceKitError(ServiceErrorCode::invalidParameter,
+                                ServiceBackend::tr("Challenges need a Kestrune server."));
     }
     // Takes a received challenge off the list.
     virtual void dismissChallenge(const QString &playerID, const QString &identifier, OptionalError &error)
     {
         (void)playerID, (void)identifier;
-        error = serviceKitError(ServiceErrorCode::invalidParameter, ServiceBackend::tr("Challenges need a Kestrune server."));
+        error = serviceKitError(ServiceErrorCode::invalidParameter,
+                                ServiceBackend::tr("Challenges need a Kestrune server."));
     }
     // Image bytes (PNG), nothing when the player has no photo.
     virtual std::optional<QByteArray> loadPhoto(const QString &playerID, OptionalError &error) = 0;

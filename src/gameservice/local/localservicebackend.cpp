@@ -150,8 +150,9 @@ bool LocalServiceBackend::save(OptionalError &error)
     }
     if (m_writer.replace(QCborValue(m_data).toCbor()))
         return true;
-    error = serviceKitError(ServiceErrorCode::unknown,
-                            LocalServiceBackend::tr("The service could not store the data: %1").arg(m_writer.lastError()));
+    error =
+        serviceKitError(ServiceErrorCode::unknown,
+                        LocalServiceBackend::tr("The service could not store the data: %1").arg(m_writer.lastError()));
     return false;
 }
 

@@ -4,8 +4,8 @@
 
 #include "platform/safefilewriter.h"
 
-#include <QCoreApplication>
 #include <QCborMap>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QString>
 

@@ -121,7 +121,8 @@ void NetworkServiceBackend::signOut(OptionalError &error)
 {
     QString problem;
     if (!m_accountFile.remove(&problem))
-        error = failure(ServiceErrorCode::unknown, NetworkServiceBackend::tr("The account could not be forgotten: %1").arg(problem));
+        error = failure(ServiceErrorCode::unknown,
+                        NetworkServiceBackend::tr("The account could not be forgotten: %1").arg(problem));
 }
 
 void NetworkServiceBackend::cancelCalls()
@@ -167,7 +168,8 @@ QJsonObject NetworkServiceBackend::call(const QByteArray &method, const QString 
     if (auth == Auth::token) {
         const auto a = account();
         if (!a) {
-            error = failure(ServiceErrorCode::notAuthenticated, NetworkServiceBackend::tr("No player is signed in on this server."));
+            error = failure(ServiceErrorCode::notAuthenticated,
+                            NetworkServiceBackend::tr("No player is signed in on this server."));
             return {};
         }
         request.headers.emplace_back("authorization", "Bearer " + a->token.toStdString());
@@ -189,9 +191,10 @@ QJsonObject NetworkServiceBackend::call(const QByteArray &method, const QString 
         QString problem;
         if (!m_accountFile.setAside(&problem))
             qWarning().noquote() << "Game service:" << problem;
-        error = failure(ServiceErrorCode::notAuthenticated,
-                        NetworkServiceBackend::tr("The server no longer knows this computer's account (it may have moved to "
-                                       "another computer with its recovery code). Sign in again."));
+        error = failure(
+            ServiceErrorCode::notAuthenticated,
+            NetworkServiceBackend::tr("The server no longer knows this computer's account (it may have moved to "
+                                      "another computer with its recovery code). Sign in again."));
     }
     if (error)
         return {};
@@ -231,9 +234,11 @@ OptionalError NetworkServiceBackend::errorOf(const net::HttpResponse &response)
     const QString said = message.isEmpty() ? NetworkServiceBackend::tr("status %1").arg(response.status)
                                            : QStringLiteral("%1 (%2)").arg(message, code);
     if (response.status == 401)
-        return failure(ServiceErrorCode::notAuthenticated, NetworkServiceBackend::tr("The server does not know this player: %1").arg(said));
+        return failure(ServiceErrorCode::notAuthenticated,
+                       NetworkServiceBackend::tr("The server does not know this player: %1").arg(said));
     if (response.status == 429 || response.status == 408 || response.status >= 500)
-        return failure(ServiceErrorCode::communicationsFailure, NetworkServiceBackend::tr("The server is busy: %1").arg(said));
+        return failure(ServiceErrorCode::communicationsFailure,
+                       NetworkServiceBackend::tr("The server is busy: %1").arg(said));
     return failure(ServiceErrorCode::invalidParameter, NetworkServiceBackend::tr("The server refused: %1").arg(said));
 }
 

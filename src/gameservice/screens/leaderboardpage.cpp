@@ -65,8 +65,8 @@ LeaderboardPage::LeaderboardPage(std::shared_ptr<ServiceKit> kit, const QString 
 
     // A selector only when there is something to choose between.
     for (const Leaderboard &b : m_kit->catalogue().leaderboards)
-        ui->boardSelector->addItem(CatalogueText::leaderboardTitle(b.identifier, b.title.isEmpty() ? b.identifier : b.title),
-                                   b.identifier);
+        ui->boardSelector->addItem(
+            CatalogueText::leaderboardTitle(b.identifier, b.title.isEmpty() ? b.identifier : b.title), b.identifier);
     ui->boardSelector->setCurrentIndex(std::max(0, ui->boardSelector->findData(board)));
     ui->boardSelector->setVisible(ui->boardSelector->count() > 1);
     connect(ui->boardSelector, &QComboBox::currentIndexChanged, this, &LeaderboardPage::reload);

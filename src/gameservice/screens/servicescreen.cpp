@@ -15,11 +15,11 @@
 #include "views/widgets/moderndialogbutton.h"
 #include "views/widgets/promptdialog.h"
 
-#include <QLocale>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QPointer>
 #include <QTabWidget>
 #include <QTreeWidget>

@@ -459,8 +459,8 @@ void ResultViewController::fitDescription()
             label->setFont(font);
         // Still too wide at the smallest size (a long translation): broken
         // between words rather than cut at both ends.
-        const QString text = room > 0 && widest(font) > room ? wrapped(m_descriptionText, QFontMetricsF(font), room)
-                                                             : m_descriptionText;
+        const QString text =
+            room > 0 && widest(font) > room ? wrapped(m_descriptionText, QFontMetricsF(font), room) : m_descriptionText;
         if (text != label->text())
             label->setText(text);
     }

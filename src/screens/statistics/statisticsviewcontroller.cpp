@@ -85,12 +85,9 @@ QStringList StatisticsViewController::details(const KeyValueStore &store)
     const QString percentage = tr("%1%").arg(locale.toString(qlonglong(percent)));
     //: No average time: no game won yet
     const QString average = wins == 0 ? tr("N/A") : TimeText::duration(double(wonTime) / double(wins));
-    return {locale.toString(qlonglong(games)),
-            locale.toString(qlonglong(wins)),
-            locale.toString(qlonglong(losses)),
-            percentage,
-            TimeText::duration(double(played)),
-            average};
+    return {locale.toString(qlonglong(games)),  locale.toString(qlonglong(wins)),
+            locale.toString(qlonglong(losses)), percentage,
+            TimeText::duration(double(played)), average};
 }
 
 QStringList StatisticsViewController::computerTitles()
