@@ -111,7 +111,7 @@
 <context>
     <name>kestrune::StatisticsViewController</name>
     <message numerus="yes">
-        <location filename="../src/screens/statistics/statisticsviewcontroller.cpp" line="+117"/>
+        <location filename="../src/screens/statistics/statisticsviewcontroller.cpp" line="+114"/>
         <source>%n wins</source>
         <translation>
             <numerusform>%n win</numerusform>

@@ -231,12 +231,12 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+3"/>
         <source>The network module could not be loaded: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>The network module %1 does not fit this version of the game (interface version %2)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -327,7 +327,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+76"/>
+        <location line="+77"/>
         <location line="+107"/>
         <source>No player is signed in.</source>
         <translation type="unfinished"></translation>
@@ -352,7 +352,7 @@
     </message>
     <message>
         <location line="+15"/>
-        <location line="+6"/>
+        <location line="+7"/>
         <source>The service could not store the data: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -511,7 +511,7 @@ looking for: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+34"/>
+        <location line="+35"/>
         <source>The account could not be forgotten: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -526,12 +526,12 @@ looking for: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+11"/>
         <source>No player is signed in on this server.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+24"/>
         <source>The server no longer knows this computer&apos;s account (it may have moved to another computer with its recovery code). Sign in again.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -551,12 +551,12 @@ looking for: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+3"/>
+        <location line="+4"/>
         <source>The server does not know this player: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>The server is busy: %1</source>
         <translation type="unfinished"></translation>
     </message>
@@ -680,12 +680,12 @@ looking for: %1</source>
 <context>
     <name>ServiceBackend</name>
     <message>
-        <location filename="../src/gameservice/kit/servicebackend.h" line="+55"/>
+        <location filename="../src/gameservice/kit/servicebackend.h" line="+56"/>
         <source>This service stays where it is.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+10"/>
         <source>This service has no recovery codes.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -695,8 +695,8 @@ looking for: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+18"/>
-        <location line="+6"/>
+        <location line="+19"/>
+        <location line="+7"/>
         <source>Challenges need a Kestrune server.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -793,12 +793,12 @@ looking for: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+6"/>
         <source>against the computer (%1)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+1"/>
         <source>two players</source>
         <translation type="unfinished"></translation>
     </message>
@@ -813,7 +813,7 @@ looking for: %1</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location filename="../src/game/sharetext.h" line="+40"/>
+        <location filename="../src/game/sharetext.h" line="+41"/>
         <source>It&apos;s a record of my last game. Try it yourself!</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1163,7 +1163,7 @@ looking for: %1</source>
 <context>
     <name>kestrune::ComputerMatch</name>
     <message>
-        <location filename="../src/screens/game/computermatch.cpp" line="+159"/>
+        <location filename="../src/screens/game/computermatch.cpp" line="+161"/>
         <source>The computer&apos;s strength, chosen before the first shot</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1935,7 +1935,7 @@ Not on the leaderboard</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+20"/>
         <source>No matches yet</source>
         <translation type="unfinished"></translation>
     </message>
