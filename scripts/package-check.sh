@@ -86,7 +86,7 @@ done
 say "owners, modes, stripped binaries without run path, dependencies installed: fine"
 
 # --- Lint -----------------------------------------------------------------------
-lint=$(lintian --pedantic --info "${debs[@]}" 2>&1 | grep -v '^running with root privileges' || true)
+lint=$(lintian --pedantic --display-info "${debs[@]}" 2>&1 | grep -v '^running with root privileges' || true)
 [ -z "$lint" ] || printf '%s\n' "$lint"
 if grep -q '^E: ' <<<"$lint"; then fail "lintian reports errors"; fi
 say "lintian: no errors"
