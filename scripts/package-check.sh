@@ -191,6 +191,9 @@ if [ -f /usr/lib/systemd/system/kestrune-server.service ] && ((${#extra[@]} == 3
     touch /var/lib/private/kestrune-server/kestrune.db
     ln -s private/kestrune-server "$state"
     emulated=yes
+    # An upgrade (here: the same version again) keeps the admin's choice.
+    dpkg -i "${debs[@]}" >/dev/null || fail "dpkg -i over the installed packages"
+    [ -L "$unit_link" ] || fail "installing again dropped the admin's $unit_link"
 fi
 dpkg --purge "${expected[@]}" || fail "dpkg --purge"
 # The folders systemd would own, when this check made them.
@@ -209,5 +212,5 @@ for package in "${expected[@]}"; do
         fail "dpkg still knows $package: $(dpkg-query -W -f='${Status}' "$package")"
     fi
 done
-[ $emulated = no ] || say "the purge removed an admin's enablement link and the unit's database"
+[ $emulated = no ] || say "an upgrade kept an admin's enablement link; the purge removed it and the unit's database"
 say "installed with dpkg -i, ran, purged: nothing of theirs is left"
