@@ -100,7 +100,7 @@ set(CPACK_PACKAGE_CONTACT "Kestrune developers <kestrune@users.noreply.github.co
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_DIRECTORY "${PROJECT_BINARY_DIR}/packages")
 set(CPACK_STRIP_FILES ON)
-# Only what an install() rule names goes in: no folder the system owns.
+# One package per component.
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")

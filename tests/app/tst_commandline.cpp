@@ -120,7 +120,7 @@ private slots:
     // the program lies, or says why not and exits 1.
     void theNetworkModuleCheckSaysWhetherTheModuleLoads_data()
     {
-        QTest::addColumn<bool>("alone");      // the program copied to a folder without the module
+        QTest::addColumn<bool>("alone");       // the program copied to a folder without the module
         QTest::addColumn<QString>("variable"); // KESTRUNE_HTTP_MODULE, a text file when "text"
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("said");

@@ -38,7 +38,10 @@ private slots:
         QVERIFY2(exitCode == 0, qPrintable(output));
     }
 
-    void theProgramIsExecutable() { QVERIFY(QFile::permissions(installed(KESTRUNE_INSTALL_GAMEDIR "/kestrune")) & QFile::ExeUser); }
+    void theProgramIsExecutable()
+    {
+        QVERIFY(QFile::permissions(installed(KESTRUNE_INSTALL_GAMEDIR "/kestrune")) & QFile::ExeUser);
+    }
 
     // The module lies where the installed program looks for it, whatever the
     // prefix: nothing beside the program, and no variable, helps it here.
