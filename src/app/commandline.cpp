@@ -90,7 +90,12 @@ CommandLine CommandLine::parse(const QStringList &arguments, std::optional<int> 
         QStringLiteral("Speak <code> for this run: %1 (by default the system's language, else English).")
             .arg(LanguageChoice::codes().join(QStringLiteral(", "))),
         QStringLiteral("code"));
-    parser.addOptions({help, version, dataFolder, device, quickAction, render, noGameService, service, language});
+    // For packagers: proves that an installed program finds its module.
+    const QCommandLineOption checkNetworkModule(
+        "check-network-module",
+        QStringLiteral("Load the module the game reaches servers with, say whether it loads and exit (1 if not)."));
+    parser.addOptions({help, version, dataFolder, device, quickAction, render, noGameService, service, language,
+                       checkNetworkModule});
     parser.addPositionalArgument(QStringLiteral("UITest"), QStringLiteral("Run for user-interface tests."),
                                  QStringLiteral("[UITest]"));
 
@@ -135,6 +140,7 @@ CommandLine CommandLine::parse(const QStringList &arguments, std::optional<int> 
         return fail(QStringLiteral("unknown quick action '%1' (singleplayer or multiplayer)").arg(result.quickAction));
     result.renderTo = parser.value(render);
     result.noGameService = parser.isSet(noGameService);
+    result.checkNetworkModule = parser.isSet(checkNetworkModule);
     if (parser.isSet(service)) {
         const QString value = parser.value(service).trimmed();
         if (value == QLatin1String("local")) {

@@ -16,6 +16,7 @@ struct CommandLine
     QString renderTo;           // a PNG file to render the first screen to, then exit
     bool uiTest = false;        // the launch argument "UITest"
     bool noGameService = false; // start without the game service
+    bool checkNetworkModule = false; // load the HTTP module, say whether it loads, exit
     // Where the game service lives: empty as the settings say, "local" on
     // this computer, otherwise a server's address (normalised).
     QString service;

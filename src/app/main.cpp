@@ -8,6 +8,7 @@
 #include "windowplacement.h"
 
 #include "game/rx/mainscheduler.h"
+#include "gameservice/network/transport/httptransportloader.h"
 #include "platform/apppaths.h"
 #include "platform/datafolderlock.h"
 #include "platform/device/deviceprofile.h"
@@ -42,6 +43,18 @@ int main(int argc, char *argv[])
     const CommandLine options = CommandLine::parse(CommandLine::arguments(argc, argv), exitCode);
     if (exitCode)
         return *exitCode;
+    if (options.checkNetworkModule) {
+        // The loader finds the module from the program's folder, which only
+        // an application object knows; no display is needed.
+        QCoreApplication core(argc, argv);
+        QString error;
+        if (!net::HttpTransportLoader::load({}, &error)) {
+            std::fprintf(stderr, "kestrune: %s\n", qPrintable(error));
+            return 1;
+        }
+        std::printf("kestrune: the network module loads\n");
+        return 0;
+    }
     // A render shows nothing on screen, so it needs no display unless the
     // caller chose a platform.
     if (!options.renderTo.isEmpty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

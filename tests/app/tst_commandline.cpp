@@ -2,6 +2,7 @@
 #include "app/scriptedcodes.h"
 #include "programenvironment.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -123,6 +124,54 @@ private slots:
         // Answering touched no settings or data.
         QVERIFY(!QFileInfo::exists(home.filePath("config")));
         QVERIFY(!QFileInfo::exists(home.filePath("data")));
+    }
+
+    // The check an installed program is given: it loads the module from where
+    // the program lies, or says why not and exits 1.
+    void theNetworkModuleCheckSaysWhetherTheModuleLoads_data()
+    {
+        QTest::addColumn<bool>("alone");       // the program copied to a folder without the module
+        QTest::addColumn<QString>("variable"); // KESTRUNE_HTTP_MODULE, a text file when "text"
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("beside the program") << false << QString() << 0 << "kestrune: the network module loads\n";
+        QTest::newRow("nowhere") << true << QString() << 1 << "was not found";
+        QTest::newRow("not a module") << true << "text" << 1 << "could not be loaded";
+    }
+    void theNetworkModuleCheckSaysWhetherTheModuleLoads()
+    {
+        QFETCH(bool, alone);
+        QFETCH(QString, variable);
+        QFETCH(int, exitCode);
+        QFETCH(QString, said);
+        QTemporaryDir home;
+        QVERIFY(home.isValid());
+        QString program = KESTRUNE_PROGRAM;
+        if (alone) {
+            program = home.filePath("kestrune");
+            QVERIFY(QFile::copy(KESTRUNE_PROGRAM, program));
+        }
+        QProcessEnvironment environment = withoutDisplay(home);
+        environment.remove("KESTRUNE_HTTP_MODULE");
+        if (variable == "text") {
+            QFile text(home.filePath("libkestrune_http_curl.txt"));
+            QVERIFY(text.open(QIODevice::WriteOnly) && text.write("not a module\n") > 0);
+            environment.insert("KESTRUNE_HTTP_MODULE", text.fileName());
+        }
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(program, {"--check-network-module"});
+        QVERIFY(process.waitForFinished(30000));
+        const QString stdOut = QString::fromLocal8Bit(process.readAllStandardOutput());
+        const QString stdErr = QString::fromLocal8Bit(process.readAllStandardError());
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), exitCode);
+        if (exitCode == 0) {
+            QCOMPARE(stdOut, said);
+        } else {
+            QVERIFY2(stdErr.startsWith("kestrune: ") && stdErr.contains(said), qPrintable(stdErr));
+            QCOMPARE(stdOut, QString());
+        }
     }
 
     // A scripted run plays against the codes it names, in turn and over again.

@@ -1,4 +1,5 @@
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QSvgRenderer>
@@ -37,7 +38,26 @@ private slots:
         QVERIFY2(exitCode == 0, qPrintable(output));
     }
 
-    void theProgramIsExecutable() { QVERIFY(QFile::permissions(installed("bin/kestrune")) & QFile::ExeUser); }
+    void theProgramIsExecutable()
+    {
+        QVERIFY(QFile::permissions(installed(KESTRUNE_INSTALL_GAMEDIR "/kestrune")) & QFile::ExeUser);
+    }
+
+    // The module lies where the installed program looks for it, whatever the
+    // prefix: nothing beside the program, and no variable, helps it here.
+    void theInstalledProgramLoadsItsNetworkModule()
+    {
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove("KESTRUNE_HTTP_MODULE");
+        program.setProcessEnvironment(environment);
+        program.setProcessChannelMode(QProcess::MergedChannels);
+        program.start(installed(KESTRUNE_INSTALL_GAMEDIR "/kestrune"), {"--check-network-module"});
+        QVERIFY(program.waitForFinished(30000));
+        const QString output = QString::fromLocal8Bit(program.readAll());
+        QVERIFY2(program.exitStatus() == QProcess::NormalExit && program.exitCode() == 0, qPrintable(output));
+        QVERIFY(!QFileInfo::exists(installed(KESTRUNE_INSTALL_GAMEDIR "/libkestrune_http_curl.so")));
+    }
 
     void theIconIsAValidPicture()
     {
