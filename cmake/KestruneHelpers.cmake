@@ -12,7 +12,8 @@ endfunction()
 # kestrune_add_test(<name> SOURCES <files...> LIBS <targets...>)
 # One QTest executable registered with CTest. Every test runs headless and with
 # its own HOME and XDG folders below the build tree, so it never sees the
-# user's settings or data.
+# user's settings or data; and in English with C number formats, whatever the
+# user's language (the program follows it).
 function(kestrune_add_test name)
     cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
@@ -27,7 +28,7 @@ function(kestrune_add_test name)
     endif()
     set_tests_properties(${name} PROPERTIES
         TIMEOUT ${ARG_TIMEOUT}
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;HOME=${sandbox};XDG_CONFIG_HOME=${sandbox}/config;XDG_DATA_HOME=${sandbox}/data;XDG_CACHE_HOME=${sandbox}/cache;XDG_RUNTIME_DIR=${sandbox}/runtime")
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;LANGUAGE=en;HOME=${sandbox};XDG_CONFIG_HOME=${sandbox}/config;XDG_DATA_HOME=${sandbox}/data;XDG_CACHE_HOME=${sandbox}/cache;XDG_RUNTIME_DIR=${sandbox}/runtime")
 endfunction()
 
 # kestrune_add_benchmark(<name> SOURCES <files...> LIBS <targets...>)

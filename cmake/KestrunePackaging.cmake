@@ -113,6 +113,9 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 string(TOUPPER "${KESTRUNE_GAME_COMPONENT}" game)
 set(CPACK_DEBIAN_${game}_PACKAGE_NAME kestrune)
 set(CPACK_DEBIAN_${game}_PACKAGE_SECTION games)
+# The game's own texts are inside the program; Qt's few (a text field's
+# menu) come from Qt's translations when installed.
+set(CPACK_DEBIAN_${game}_PACKAGE_RECOMMENDS qt6-translations-l10n)
 set(CPACK_DEBIAN_${game}_DESCRIPTION "code-breaking game of bulls and cows
 Kestrune draws a secret code of four different digits from 1 to 9. Type a
 shot and read the answer: a bull for every digit in its right place, a cow
@@ -122,7 +125,8 @@ shots; a quick break earns up to 1000 points.
 One player plays against the clock with three hints a match, two players
 share one board or play face to face on a tablet-sized window, or one player
 takes on the computer. Statistics, a tutorial, and achievements and
-leaderboards kept on this computer or on a kestrune-server come with it.")
+leaderboards kept on this computer or on a kestrune-server come with it.
+It speaks English, German, French, Spanish and Russian.")
 
 set(CPACK_DEBIAN_SERVER_PACKAGE_NAME kestrune-server)
 set(CPACK_DEBIAN_SERVER_PACKAGE_SECTION net)

@@ -1,6 +1,7 @@
 #include "commandline.h"
 
 #include "gameservice/network/serveraddress.h"
+#include "platform/i18n/languagechoice.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -84,12 +85,17 @@ CommandLine CommandLine::parse(const QStringList &arguments, std::optional<int> 
                        "https://host), or 'local' on this computer, for this run (by default: where the player chose as "
                        "they signed in, else this computer)."),
         QStringLiteral("address"));
+    const QCommandLineOption language(
+        "language",
+        QStringLiteral("Speak <code> for this run: %1 (by default the system's language, else English).")
+            .arg(LanguageChoice::codes().join(QStringLiteral(", "))),
+        QStringLiteral("code"));
     // For packagers: proves that an installed program finds its module.
     const QCommandLineOption checkNetworkModule(
         "check-network-module",
         QStringLiteral("Load the module the game reaches servers with, say whether it loads and exit (1 if not)."));
-    parser.addOptions(
-        {help, version, dataFolder, device, quickAction, render, noGameService, service, checkNetworkModule});
+    parser.addOptions({help, version, dataFolder, device, quickAction, render, noGameService, service, language,
+                       checkNetworkModule});
     parser.addPositionalArgument(QStringLiteral("UITest"), QStringLiteral("Run for user-interface tests."),
                                  QStringLiteral("[UITest]"));
 
@@ -146,6 +152,12 @@ CommandLine CommandLine::parse(const QStringList &arguments, std::optional<int> 
                 return fail(QStringLiteral("--service: %1").arg(problem));
             result.service = *address;
         }
+    }
+    if (parser.isSet(language)) {
+        result.language = parser.value(language).trimmed();
+        if (!LanguageChoice::isKnown(result.language))
+            return fail(QStringLiteral("unknown language '%1' (%2)")
+                            .arg(result.language, LanguageChoice::codes().join(QStringLiteral(", "))));
     }
     return result;
 }

@@ -20,6 +20,9 @@ struct CommandLine
     // Where the game service lives: empty as the settings say, "local" on
     // this computer, otherwise a server's address (normalised).
     QString service;
+    // The language for this run: empty to follow the system, else one of
+    // LanguageChoice::codes() ("en", "de", ..., "pseudo").
+    QString language;
 
     // Parses the arguments (the first is the program). On --help or
     // --version, prints and sets exitCode 0; on a bad option, prints a clear

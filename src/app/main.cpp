@@ -12,6 +12,8 @@
 #include "platform/apppaths.h"
 #include "platform/datafolderlock.h"
 #include "platform/device/deviceprofile.h"
+#include "platform/i18n/languagechoice.h"
+#include "platform/i18n/translations.h"
 #include "platform/resources/resources.h"
 #include "platform/signalwatcher.h"
 #include "platform/stallwatch.h"
@@ -19,6 +21,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLocale>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 
@@ -134,6 +137,16 @@ int main(int argc, char *argv[])
     // what is written behind reaches the disk and the socket goes.
     SignalWatcher signalWatcher({SIGTERM, SIGINT, SIGHUP});
     QObject::connect(&signalWatcher, &SignalWatcher::received, &app, [] { QCoreApplication::exit(0); });
+
+    // The language before the first widget: widgets read their texts as they are made.
+    Translations translations;
+    const QString language = options.language.isEmpty()
+                                 ? LanguageChoice::fromUiLanguages(QLocale::system().uiLanguages())
+                                 : options.language;
+    if (!translations.install(language)) {
+        std::fprintf(stderr, "kestrune: the %s texts could not be loaded; speaking English\n", qPrintable(language));
+        translations.install(LanguageChoice::english);
+    }
 
     DeviceProfile::setCurrent(*DeviceProfile::fromName(options.device));
     preload.wait();

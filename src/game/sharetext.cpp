@@ -15,7 +15,7 @@ namespace {
 
 QString shotCount(std::size_t shots)
 {
-    return shots == 1 ? QStringLiteral("1 shot") : QStringLiteral("%1 shots").arg(shots);
+    return ShareText::tr("%n shots", "", int(shots));
 }
 
 // The outcome as the sharing player tells it.
@@ -28,24 +28,24 @@ QString matchOutcome(const GameManaging &match)
         const auto &winners = state.winners();
         const std::int64_t number = winners.empty() ? 0 : winners.front()->number();
         if (computer)
-            return number == 1 ? QStringLiteral("I won") : QStringLiteral("the computer won");
-        return QStringLiteral("Player %1 won").arg(number);
+            return number == 1 ? ShareText::tr("I won") : ShareText::tr("the computer won");
+        return ShareText::tr("Player %1 won").arg(number);
     }
     case GameState::Kind::tie:
-        return QStringLiteral("a tie");
+        return ShareText::tr("a tie");
     case GameState::Kind::lost:
-        return QStringLiteral("nobody broke the code");
+        return ShareText::tr("nobody broke the code");
     case GameState::Kind::pending:
         break;
     }
-    return QStringLiteral("not finished yet");
+    return ShareText::tr("not finished yet");
 }
 
 QString playerName(const GameManaging &match, std::int64_t number)
 {
     if (match.isAgainstComputer())
-        return number == 1 ? QStringLiteral("Me") : QStringLiteral("Computer");
-    return QStringLiteral("Player %1").arg(number);
+        return number == 1 ? ShareText::tr("Me") : ShareText::tr("Computer");
+    return ShareText::tr("Player %1").arg(number);
 }
 
 } // namespace
@@ -70,16 +70,16 @@ QString ShareText::outcome(const GameProtocol &game, bool matchOver)
 {
     const std::size_t shots = game.shots().size();
     if (game.isWon())
-        return QStringLiteral("broke the code in %1 (%2)").arg(shotCount(shots), TimeText::clock(game.duration()));
+        return tr("broke the code in %1 (%2)").arg(shotCount(shots), TimeText::clock(game.duration()));
     if (game.isEnded() || matchOver)
-        return QStringLiteral("did not break the code in %1").arg(shotCount(shots));
-    return QStringLiteral("%1 so far").arg(shotCount(shots));
+        return tr("did not break the code in %1").arg(shotCount(shots));
+    return tr("%1 so far").arg(shotCount(shots));
 }
 
 QString ShareText::invitation(const QString &homePageUrl)
 {
     const QString link = homePageUrl.trimmed();
-    const QString text = QString::fromUtf8(invitationText);
+    const QString text = tr(invitationText);
     return link.isEmpty() ? text : text + QLatin1Char(' ') + link;
 }
 
@@ -90,18 +90,18 @@ QString ShareText::forMatch(const GameManaging &match, const QString &homePageUr
     const bool over = !match.gameState().isPending();
     if (players.size() == 1) {
         const GameProtocol &game = *players.front()->game();
-        parts.append(QStringLiteral("Kestrune: %1").arg(outcome(game, over)));
+        parts.append(tr("Kestrune: %1").arg(outcome(game, over)));
         if (!game.shots().empty())
             parts.append(board(game.shots()));
     } else {
-        const QString kind = match.isAgainstComputer()
-                                 ? QStringLiteral("against the computer (%1)")
-                                       .arg(QString::fromStdString(ComputerStrengths::title(*match.computerStrength())))
-                                 : QStringLiteral("two players");
-        parts.append(QStringLiteral("Kestrune, %1: %2").arg(kind, matchOutcome(match)));
+        const QString kind =
+            match.isAgainstComputer()
+                ? tr("against the computer (%1)").arg(ComputerStrengths::displayTitle(*match.computerStrength()))
+                : tr("two players");
+        parts.append(tr("Kestrune, %1: %2").arg(kind, matchOutcome(match)));
         for (const auto &player : players) {
             const GameProtocol &game = *player->game();
-            parts.append(QStringLiteral("%1: %2").arg(playerName(match, player->number()), outcome(game, over)));
+            parts.append(tr("%1: %2").arg(playerName(match, player->number()), outcome(game, over)));
             if (!game.shots().empty())
                 parts.append(board(game.shots()));
         }

@@ -3,6 +3,7 @@
 #include "code/result.h"
 #include "code/shot.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <vector>
@@ -30,11 +31,14 @@ class GameProtocol;
 // so that every row is four marks wide.
 class ShareText
 {
+    Q_DECLARE_TR_FUNCTIONS(ShareText)
+
 public:
     static constexpr QChar bullMark = QChar(u'\u25CF');
     static constexpr QChar cowMark = QChar(u'\u25CB');
     static constexpr QChar missMark = QChar(u'\u00B7');
-    static constexpr const char *invitationText = "It's a record of my last game. Try it yourself!";
+    static constexpr const char *invitationText =
+        QT_TRANSLATE_NOOP("ShareText", "It's a record of my last game. Try it yourself!");
 
     // Bulls, then cows, then misses: "●●○·".
     static QString row(Result result);

@@ -2,6 +2,8 @@
 
 #include "numberhelper.h"
 
+#include <QLocale>
+
 #include <cmath>
 #include <cstdint>
 
@@ -40,11 +42,22 @@ QString TimeText::duration(double seconds)
     const std::int64_t hours = total / 3600;
     const std::int64_t minutes = total / 60 % 60;
     const std::int64_t secs = total % 60;
-    if (hours > 0)
-        return minutes > 0 ? QStringLiteral("%1 h %2 min").arg(hours).arg(minutes) : QStringLiteral("%1 h").arg(hours);
-    if (minutes > 0)
-        return secs > 0 ? QStringLiteral("%1 min %2 s").arg(minutes).arg(secs) : QStringLiteral("%1 min").arg(minutes);
-    return QStringLiteral("%1 s").arg(secs);
+    // Numbers in the player's locale's digits and grouping.
+    const QLocale locale;
+    if (hours > 0) {
+        //: Hours and minutes, abbreviated
+        return minutes > 0 ? tr("%1 h %2 min").arg(locale.toString(hours), locale.toString(minutes))
+                           //: Hours, abbreviated
+                           : tr("%1 h").arg(locale.toString(hours));
+    }
+    if (minutes > 0) {
+        //: Minutes and seconds, abbreviated
+        return secs > 0 ? tr("%1 min %2 s").arg(locale.toString(minutes), locale.toString(secs))
+                        //: Minutes, abbreviated
+                        : tr("%1 min").arg(locale.toString(minutes));
+    }
+    //: Seconds, abbreviated
+    return tr("%1 s").arg(locale.toString(secs));
 }
 
 } // namespace kestrune

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace kestrune {
@@ -20,6 +21,8 @@ namespace kestrune {
 //     an hour or more   "1 h", "1 h 2 min" (seconds left out; hours unbounded)
 class TimeText
 {
+    Q_DECLARE_TR_FUNCTIONS(TimeText)
+
 public:
     static QString clock(double seconds);
     static QString duration(double seconds);

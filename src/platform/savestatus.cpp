@@ -26,13 +26,13 @@ QString SaveStatus::message(Failure failure)
 {
     switch (failure) {
     case Failure::none:
-        return QStringLiteral("Kestrune saves your games again");
+        return tr("Kestrune saves your games again");
     case Failure::diskFull:
-        return QStringLiteral("Kestrune cannot save your games: the disk is full");
+        return tr("Kestrune cannot save your games: the disk is full");
     case Failure::other:
         break;
     }
-    return QStringLiteral("Kestrune cannot save your games: writing fails");
+    return tr("Kestrune cannot save your games: writing fails");
 }
 
 } // namespace kestrune

@@ -46,6 +46,10 @@ private slots:
         QCOMPARE(options.service, "http://127.0.0.1:8080");
         QVERIFY(options.uiTest);
         QCOMPARE(CommandLine::parse({"kestrune", "--service", "local"}, exitCode).service, "local");
+        QVERIFY(options.language.isEmpty());
+        for (const char *code : {"en", "de", "fr", "es", "ru", "pseudo"})
+            QCOMPARE(CommandLine::parse({"kestrune", "--language", code}, exitCode).language, code);
+        QVERIFY(!exitCode);
     }
 
     void badInputExitsWithTwo_data()
@@ -57,6 +61,10 @@ private slots:
         QTest::newRow("missing value") << QStringList{"kestrune", "--data-folder"};
         QTest::newRow("service not http") << QStringList{"kestrune", "--service", "ftp://example.org"};
         QTest::newRow("service with a path") << QStringList{"kestrune", "--service", "https://example.org/v1"};
+        QTest::newRow("unknown language") << QStringList{"kestrune", "--language", "xx"};
+        QTest::newRow("a region for a language") << QStringList{"kestrune", "--language", "de_DE"};
+        QTest::newRow("a language in capitals") << QStringList{"kestrune", "--language", "DE"};
+        QTest::newRow("no language") << QStringList{"kestrune", "--language", ""};
     }
     void badInputExitsWithTwo()
     {
@@ -82,6 +90,8 @@ private slots:
         row("unknown option", {"--frobnicate"}, 2, "", "kestrune: Unknown option 'frobnicate'.");
         row("unknown word", {"solo"}, 2, "", "kestrune: unknown argument 'solo'");
         row("render without a file", {"--render"}, 2, "", "kestrune: Missing value after '--render'.");
+        row("unknown language", {"--language", "klingon"}, 2, "",
+            "kestrune: unknown language 'klingon' (en, de, fr, es, ru, pseudo)");
     }
     void theProgramAnswersWithoutADisplay()
     {

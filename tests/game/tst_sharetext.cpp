@@ -1,3 +1,4 @@
+#include "englishcatalogue.h"
 #include "fakeclock.h"
 
 #include "game/gamemanager.h"

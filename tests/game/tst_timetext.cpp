@@ -1,5 +1,6 @@
 #include "game/timetext.h"
 
+#include <QLocale>
 #include <QTest>
 
 #include <limits>
@@ -58,6 +59,18 @@ private slots:
         QFETCH(double, seconds);
         QFETCH(QString, text);
         QCOMPARE(TimeText::duration(seconds), text);
+    }
+
+    // The statistics' times count in the player's locale.
+    void durationWritesNumbersAsTheLocaleDoes()
+    {
+        const QLocale before;
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        const QString hours = TimeText::duration(1234.0 * 3600 + 5 * 60);
+        const QString minutes = TimeText::duration(65);
+        QLocale::setDefault(before);
+        QCOMPARE(hours, "1.234 h 5 min");
+        QCOMPARE(minutes, "1 min 5 s");
     }
 };
 

@@ -13,6 +13,7 @@
 #include "gameservice/screens/servicescreen.h"
 #include "gameservice/screens/signindialog.h"
 #include "gameservice/screens/widgetservicescreenpresenter.h"
+#include "platform/i18n/pseudotranslator.h"
 #include "views/widgets/button.h"
 #include "views/widgets/promptdialog.h"
 
@@ -21,6 +22,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QThreadPool>
@@ -392,6 +394,55 @@ private slots:
         QCOMPARE(iface->text(QAccessible::Description), "Win a game");
         QCOMPARE(iface->childCount(), 0);
         QCOMPARE(recorder.names(banner, QAccessible::Alert), QStringList{"Achievement complete: First Break"});
+    }
+
+    // A description longer than the window is wide wraps inside it; a short
+    // one keeps its lines whole.
+    void theCompletionBannerStaysInsideItsWindow()
+    {
+        QWidget window;
+        window.resize(320, 480);
+        window.show();
+        const QString longText = QStringLiteral("Brechen Sie den Code innerhalb von zwanzig Sekunden nach Ihrem "
+                                                "ersten Schuss, ohne einen einzigen Hinweis zu benutzen.");
+        auto *wide = new CompletionBanner(QStringLiteral("Schneller Denker"), longText, &window);
+        QVERIFY(wide->geometry().left() >= CompletionBanner::windowMargin);
+        QVERIFY(wide->geometry().right() < window.width() - CompletionBanner::windowMargin + 1);
+        for (QLabel *label : wide->findChildren<QLabel *>()) {
+            QVERIFY(label->wordWrap());
+            QVERIFY2(label->height() >= label->heightForWidth(label->width()),
+                     qPrintable(QStringLiteral("%1x%2 wants %3; banner %4x%5")
+                                    .arg(label->width())
+                                    .arg(label->height())
+                                    .arg(label->heightForWidth(label->width()))
+                                    .arg(wide->width())
+                                    .arg(wide->height())));
+        }
+
+        auto *narrow = new CompletionBanner(QStringLiteral("First Break"), QStringLiteral("Win a game"), &window);
+        for (QLabel *label : narrow->findChildren<QLabel *>())
+            QVERIFY(!label->wordWrap());
+        QVERIFY(narrow->width() < window.width() - 2 * CompletionBanner::windowMargin);
+        QCOMPARE(narrow->x(), (window.width() - narrow->width()) / 2);
+    }
+
+    // Tabs too long for a phone (a long translation) share its width, each
+    // whole in its tooltip, instead of hiding behind scroll arrows.
+    void longTabsFitAPhone()
+    {
+        PseudoTranslator longer;
+        QCoreApplication::installTranslator(&longer);
+        const auto removeLonger = qScopeGuard([&longer] { QCoreApplication::removeTranslator(&longer); });
+        QTemporaryDir dir;
+        ServiceScreen screen(std::make_shared<GameServiceViewController>(localKit(dir)));
+        screen.resize(320, 568);
+        screen.show();
+        QTabBar *bar = screen.tabs()->tabBar();
+        QTRY_VERIFY(bar->isVisible());
+        QVERIFY(bar->tabRect(bar->count() - 1).right() < bar->width());
+        for (int i = 0; i < bar->count(); ++i)
+            QCOMPARE(bar->tabToolTip(i), bar->tabText(i));
+        QVERIFY(bar->tabText(0).startsWith('['));
     }
 
     // Open before anybody signed in, the screen shows the service as it is

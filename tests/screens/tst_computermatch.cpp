@@ -7,6 +7,7 @@
 #include "game/gameprotocol.h"
 #include "game/random/randomsource.h"
 #include "platform/device/deviceprofile.h"
+#include "platform/i18n/pseudotranslator.h"
 #include "screens/game/gameviewcontroller.h"
 #include "screens/navigation/barbuttonitem.h"
 #include "screens/navigation/navigationcontroller.h"
@@ -24,7 +25,9 @@
 #include "views/widgets/promptdialog.h"
 #include "views/widgets/ripplebutton.h"
 
+#include <QFontMetrics>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <random>
@@ -266,6 +269,22 @@ private slots:
         QTest::newRow("hard") << "Hard" << std::optional(ComputerStrength::hard);
         QTest::newRow("cancel") << "Cancel" << std::optional<ComputerStrength>();
     }
+    // A long strength (a translation) widens its button on the smallest
+    // phone rather than losing both ends of the word.
+    void aLongStrengthKeepsItsWord()
+    {
+        PseudoTranslator longer;
+        QCoreApplication::installTranslator(&longer);
+        const auto removeLonger = qScopeGuard([&longer] { QCoreApplication::removeTranslator(&longer); });
+        Fixture f(ComputerStrength::normal, DeviceProfile::smallPhone());
+        Button *button = f.screen->strengthButton();
+        QTRY_VERIFY(button->isVisible());
+        QCOMPARE(button->text(), PseudoTranslator::lengthen("Normal"));
+        // Laid out on the bar's next turn of the event loop.
+        QTRY_VERIFY(button->x() > 0 && button->geometry().right() < button->parentWidget()->width());
+        QVERIFY(button->width() >= QFontMetrics(button->font()).horizontalAdvance(button->text()));
+    }
+
     void theStrengthIsChosenBeforeTheFirstShot()
     {
         QFETCH(QString, button);

@@ -1,4 +1,5 @@
 #include "accessibilityrecorder.h"
+#include "englishcatalogue.h"
 #include "fakemenugameservice.h"
 #include "manualanimationdriver.h"
 #include "memorystore.h"

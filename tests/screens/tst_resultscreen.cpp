@@ -1,4 +1,5 @@
 #include "accessibilityrecorder.h"
+#include "englishcatalogue.h"
 #include "fakeclock.h"
 #include "manualanimationdriver.h"
 #include "playedmatch.h"
@@ -24,11 +25,14 @@
 
 #include <QBoxLayout>
 #include <QDir>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 
 using namespace kestrune;
 using namespace kestrune::test;
@@ -218,6 +222,18 @@ struct Stack
 
 } // namespace
 
+// The round line as a long translation might say it.
+class LongRoundLine final : public QTranslator
+{
+public:
+    static constexpr const char *text = "Runde #%1, gewonnen in %n Sekunden und ganz ohne fremde Hilfe";
+    QString translate(const char *, const char *source, const char *, int) const override
+    {
+        return qstrcmp(source, "Round #%1 in %n seconds") == 0 ? QString::fromUtf8(text) : QString();
+    }
+    bool isEmpty() const override { return false; }
+};
+
 class TestResultScreen : public QObject
 {
     Q_OBJECT
@@ -335,6 +351,33 @@ private slots:
         QVERIFY(screen.resultDescriptionLabel());
         QCOMPARE(screen.resultDescriptionLabel()->text(), line);
         QCOMPARE(screen.resultDescriptionLabel()->font().pointSizeF(), pointSize);
+    }
+
+    // A translation too long for the line at the smallest size breaks
+    // between words instead of losing both ends; the phone's room is known.
+    void aTooLongRoundLineBreaksBetweenWords()
+    {
+        DeviceProfile::setCurrent(profileNamed("phone"));
+        LongRoundLine longer;
+        QCoreApplication::installTranslator(&longer);
+        const auto removeLonger = qScopeGuard([&longer] { QCoreApplication::removeTranslator(&longer); });
+
+        ResultViewController screen;
+        screen.setGameManager(singleWin(3, 38, 808));
+        screen.resize(DeviceProfile::current().size().toSize());
+        screen.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&screen));
+
+        OutlineLabel *label = screen.resultDescriptionLabel();
+        QCOMPARE(label->font().pointSizeF(), ResultViewController::minimumDescriptionPointSize);
+        const QStringList lines = label->text().split('\n');
+        QVERIFY2(lines.size() >= 2, qPrintable(label->text()));
+        // Nothing lost: the words are the translation's, in order.
+        QCOMPARE(label->text().replace('\n', ' '), QString(LongRoundLine::text).replace("%1", "3").replace("%n", "38"));
+        const QFontMetricsF metrics(label->font());
+        for (const QString &line : lines)
+            QVERIFY2(metrics.horizontalAdvance(line) <= label->width(), qPrintable(line));
+        QVERIFY(label->minimumHeight() >= lines.size() * metrics.height());
     }
 
     void thePointsFillTheDigitViewsFromTheRight_data()

@@ -1,4 +1,5 @@
 #include "accessibilityrecorder.h"
+#include "englishcatalogue.h"
 #include "memorystore.h"
 
 #include "game/computer/computerstatistics.h"
@@ -238,6 +239,35 @@ private slots:
     }
 
     // The heading is read as a heading, apart from the rows; each row is one item.
+    // A value longer than the row (a long translation) leaves the title its
+    // share; a short one is drawn whole in the row's font, as before.
+    void aLongValueLeavesTheTitleRoom()
+    {
+        QFont font;
+        font.setPixelSize(17);
+        const int width = 343;
+        const QFontMetrics metrics(font);
+
+        const auto shortRow = StatisticsRowDelegate::layoutRow(font, width, "Easy", "7 wins, 1 loss, 0 ties");
+        QCOMPARE(shortRow.value, "7 wins, 1 loss, 0 ties");
+        QCOMPARE(shortRow.valueFont, font);
+        QCOMPARE(shortRow.title, "Easy");
+        QCOMPARE(shortRow.titleFont, font);
+
+        const QString longValue =
+            "7 \u043f\u043e\u0431\u0435\u0434, 1 \u043f\u043e\u0440\u0430\u0436\u0435\u043d\u0438\u0435, "
+            "0 \u043d\u0438\u0447\u044c\u0438\u0445 \u0438 \u0435\u0449\u0451 "
+            "\u043d\u0435\u043c\u043d\u043e\u0433\u043e \u0442\u0435\u043a\u0441\u0442\u0430";
+        const auto longRow = StatisticsRowDelegate::layoutRow(font, width, "Normal", longValue);
+        QCOMPARE(longRow.title, "Normal");
+        QVERIFY(longRow.titleWidth
+                >= width * (1 - StatisticsRowDelegate::maximumValueShare) - StatisticsRowDelegate::horizontalMargin);
+        QVERIFY(QFontMetrics(longRow.valueFont).horizontalAdvance(longRow.value)
+                <= width * StatisticsRowDelegate::maximumValueShare);
+        QVERIFY(longRow.valueFont.pixelSize() < font.pixelSize());
+        QVERIFY(longRow.value.endsWith(QChar(0x2026)));
+    }
+
     void computerSectionReadsAsAHeadingAndItsRows()
     {
         MemoryStore store;

@@ -1,4 +1,5 @@
 #include "accessibilityrecorder.h"
+#include "englishcatalogue.h"
 #include "game/game.h"
 #include "manualanimationdriver.h"
 #include "views/board/boardview.h"

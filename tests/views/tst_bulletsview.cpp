@@ -1,3 +1,4 @@
+#include "englishcatalogue.h"
 #include "manualanimationdriver.h"
 #include "views/dots/bulletsview.h"
 #include "views/dots/bulletview.h"

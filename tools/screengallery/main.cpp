@@ -1,5 +1,7 @@
 // Renders the screens of a match in their typical states, for looking at them.
-// Usage: QT_QPA_PLATFORM=offscreen kestrune_screen_gallery [output folder]
+// Usage: QT_QPA_PLATFORM=offscreen kestrune_screen_gallery [--language CODE] [output folder]
+// With a language (en, de, fr, es, ru or pseudo) the screens speak it, light
+// only; the kestrune_screen_gallery_languages target renders them all.
 
 #include "fakeclock.h"
 #include "fakemenugameservice.h"
@@ -13,7 +15,19 @@
 #include "game/gamemanaging.h"
 #include "game/gameprotocol.h"
 #include "game/ticker.h"
+#include "gameservice/client/gameserviceenvironment.h"
+#include "gameservice/kit/gameserviceviewcontroller.h"
+#include "gameservice/kit/score.h"
+#include "gameservice/kit/servicekit.h"
+#include "gameservice/kit/signinviewcontroller.h"
+#include "gameservice/local/localservicebackend.h"
+#include "gameservice/screens/cataloguetext.h"
+#include "gameservice/screens/completionbanner.h"
+#include "gameservice/screens/servicescreen.h"
+#include "gameservice/screens/widgetservicescreenpresenter.h"
 #include "platform/device/deviceprofile.h"
+#include "platform/i18n/languagechoice.h"
+#include "platform/i18n/translations.h"
 #include "platform/resources/resources.h"
 #include "screens/game/gameviewcontroller.h"
 #include "screens/menu/menuviewcontroller.h"
@@ -41,10 +55,13 @@
 #include <QEventLoop>
 #include <QGraphicsView>
 #include <QPainter>
+#include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
 #include <deque>
+#include <future>
 #include <memory>
 #include <tuple>
 
@@ -429,8 +446,81 @@ void renderComputerMatches(const QString &folder, const QString &prefix)
     DeviceProfile::setCurrent(DeviceProfile::phone());
 }
 
+// The game service's own screens, on the local service: the sign-in
+// dialog over the menu's window, each tab of the service screen with a
+// score and an achievement in it, and an achievement's banner.
+void renderServiceScreens(const QString &folder, const QString &prefix)
+{
+    auto file = [&](const QString &name) { return QDir(folder).filePath(prefix + name + QStringLiteral(".png")); };
+    for (const auto &[device, deviceName] :
+         {std::pair{DeviceProfile::phone(), "phone"}, std::pair{DeviceProfile::tablet(), "tablet"}}) {
+        const QString name = QString::fromLatin1(deviceName);
+        DeviceProfile::setCurrent(device);
+        QTemporaryDir dir;
+        const QString serviceFile = GameServiceEnvironment::serviceFileName(dir.path());
+        {
+            auto kit = ServiceKit::create(
+                std::make_shared<LocalServiceBackend>(serviceFile, GameServiceEnvironment::catalogue()));
+            auto presenter = std::make_shared<WidgetServiceScreenPresenter>();
+            kit->setScreenPresenter(presenter);
+            // Handed over on a service thread when nobody is signed in.
+            auto handedOver = std::make_shared<std::promise<std::shared_ptr<SignInViewController>>>();
+            auto once = std::make_shared<std::once_flag>();
+            kit->localPlayer().setAuthenticateHandler([handedOver, once](auto screen, auto) {
+                if (screen)
+                    std::call_once(*once, [&] { handedOver->set_value(screen); });
+            });
+            auto future = handedOver->get_future();
+            if (future.wait_for(std::chrono::seconds(30)) == std::future_status::ready) {
+                QWidget window;
+                window.setAttribute(Qt::WA_DontShowOnScreen);
+                window.resize(device.size().toSize());
+                window.setAutoFillBackground(true);
+                window.show();
+                const auto screen = future.get();
+                screen->present(&window, false, {});
+                save(window, file(QStringLiteral("service-sign-in-%1").arg(name)));
+                screen->dismiss(false, {});
+            }
+            kit->localPlayer().setAuthenticateHandler([](auto, auto) {});
+            kit->waitForIdle();
+        }
+        auto backend = std::make_shared<LocalServiceBackend>(serviceFile, GameServiceEnvironment::catalogue());
+        OptionalError error;
+        const ServiceBackend::Player ada = backend->signIn(QStringLiteral("Ada"), error);
+        Score score(QStringLiteral("sp_leaderboard"));
+        score.setValue(812);
+        backend->reportScore(ada.playerID, score, error);
+        auto kit = ServiceKit::create(backend);
+        kit->localPlayer().setAuthenticateHandler([](auto, auto) {});
+        kit->waitForIdle();
+        ServiceScreen screen(std::make_shared<GameServiceViewController>(kit));
+        screen.setAttribute(Qt::WA_DontShowOnScreen);
+        screen.resize(device.size().toSize());
+        screen.show();
+        for (int tab = 0; tab < screen.tabs()->count(); ++tab) {
+            screen.tabs()->setCurrentIndex(tab);
+            kit->waitForIdle();
+            save(screen, file(QStringLiteral("service-tab%1-%2").arg(tab + 1).arg(name)));
+        }
+        screen.dismissNow();
+
+        QWidget window;
+        window.setAttribute(Qt::WA_DontShowOnScreen);
+        window.resize(device.size().toSize());
+        window.setAutoFillBackground(true);
+        window.show();
+        const ServiceCatalogue::AchievementDescription first = GameServiceEnvironment::catalogue().achievement("1won");
+        new CompletionBanner(CatalogueText::achievementTitle(first.identifier, first.title),
+                             CatalogueText::achievementDescription(first.identifier, first.description), &window);
+        save(window, file(QStringLiteral("service-banner-%1").arg(name)));
+    }
+    DeviceProfile::setCurrent(DeviceProfile::phone());
+}
+
 void renderAll(const QString &folder, const QString &prefix)
 {
+    renderServiceScreens(folder, prefix);
     auto file = [&](const QString &name) { return QDir(folder).filePath(prefix + name + QStringLiteral(".png")); };
     renderComputerMatches(folder, prefix);
     if (qEnvironmentVariableIsSet("KESTRUNE_GALLERY_COMPUTER_ONLY"))
@@ -552,13 +642,29 @@ void renderAll(const QString &folder, const QString &prefix)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screen-gallery");
+    QStringList arguments = QApplication::arguments().mid(1);
+    QString language;
+    if (arguments.size() >= 2 && arguments.first() == QLatin1String("--language")) {
+        language = arguments.at(1);
+        arguments = arguments.mid(2);
+    }
+    // English unless asked: its catalogue holds the plural forms.
+    Translations translations;
+    if (!translations.install(language.isEmpty() ? LanguageChoice::english : language)) {
+        std::fprintf(stderr, "kestrune_screen_gallery: unknown language '%s' (%s)\n", qPrintable(language),
+                     qPrintable(LanguageChoice::codes().join(QStringLiteral(", "))));
+        return 2;
+    }
+    const QString folder = arguments.isEmpty() ? QStringLiteral("screen-gallery") : arguments.first();
     if (!QDir().mkpath(folder)) {
         std::fprintf(stderr, "kestrune_screen_gallery: cannot create %s\n", qPrintable(folder));
         return 1;
     }
     for (auto [scheme, name] :
          {std::pair{Resources::ColorScheme::light, "light"}, std::pair{Resources::ColorScheme::dark, "dark"}}) {
+        // A language's layouts are the same in the dark.
+        if (!language.isEmpty() && scheme == Resources::ColorScheme::dark)
+            break;
         Resources::setColorScheme(scheme);
         QApplication::setPalette(Resources::palette());
         renderAll(folder, QString::fromLatin1(name) + QLatin1Char('-'));

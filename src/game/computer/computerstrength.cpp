@@ -5,6 +5,8 @@
 #include "game/solver/entropystrategy.h"
 #include "game/solver/firstconsistentstrategy.h"
 
+#include <QCoreApplication>
+
 namespace kestrune::ComputerStrengths {
 
 std::string key(ComputerStrength strength)
@@ -38,6 +40,22 @@ std::string title(ComputerStrength strength)
         return "Normal";
     case ComputerStrength::hard:
         return "Hard";
+    }
+    return {};
+}
+
+QString displayTitle(ComputerStrength strength)
+{
+    switch (strength) {
+    case ComputerStrength::easy:
+        //: How well the computer opponent plays
+        return QCoreApplication::translate("kestrune::ComputerStrengths", "Easy");
+    case ComputerStrength::normal:
+        //: How well the computer opponent plays
+        return QCoreApplication::translate("kestrune::ComputerStrengths", "Normal");
+    case ComputerStrength::hard:
+        //: How well the computer opponent plays
+        return QCoreApplication::translate("kestrune::ComputerStrengths", "Hard");
     }
     return {};
 }

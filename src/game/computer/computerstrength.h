@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <array>
 #include <memory>
 #include <optional>
@@ -28,8 +30,10 @@ inline const std::string storeKey = "computerStrength";
 // "easy", "normal", "hard": the stored form.
 std::string key(ComputerStrength strength);
 std::optional<ComputerStrength> fromKey(const std::string &key);
-// "Easy", "Normal", "Hard": what the player reads.
+// "Easy", "Normal", "Hard": the English name, also part of stored keys.
 std::string title(ComputerStrength strength);
+// The name the player reads, in the player's language.
+QString displayTitle(ComputerStrength strength);
 
 // The remembered choice; nothing when none was made yet or the stored value
 // is not one of the keys.

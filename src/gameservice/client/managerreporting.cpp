@@ -191,9 +191,9 @@ void ManagerReporting::saveAchievementToReportLater(const QString &identifier, d
     auto achievement = Achievement::withIdentifier(identifier);
     if (!achievement) {
         m_channel.sendError(
-            ownError(QStringLiteral("Could not save achievement because necessary data is missing. GameService "
-                                    "needs an Achievement ID and Percent Completed to save the achievement. "
-                                    "You provided the following data:\nAchievement: %1\nPercent Completed:%2")
+            ownError(ManagerReporting::tr("Could not save achievement because necessary data is missing. GameService "
+                                          "needs an Achievement ID and Percent Completed to save the achievement. "
+                                          "You provided the following data:\nAchievement: %1\nPercent Completed:%2")
                          .arg(QStringLiteral("(null)"), QString::number(percentComplete)),
                      5));
         return;
@@ -208,8 +208,8 @@ void ManagerReporting::reportSaved()
 {
     if (!m_availability.serviceReachable()) {
         m_channel.sendError(
-            ownError(QStringLiteral("Internet unavailable - could not connect to the internet. Connect to WiFi "
-                                    "or a Cellular Network to upload data to GameService."),
+            ownError(ManagerReporting::tr("Internet unavailable - could not connect to the internet. Connect to WiFi "
+                                          "or a Cellular Network to upload data to GameService."),
                      4));
         return;
     }

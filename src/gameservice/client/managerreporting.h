@@ -7,6 +7,7 @@
 #include "gameservice/kit/achievement.h"
 #include "gameservice/kit/score.h"
 
+#include <QCoreApplication>
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -33,6 +34,8 @@ class ServiceKit;
 // only the `admitted` check of mergeLoadedAchievements() runs.
 class ManagerReporting
 {
+    Q_DECLARE_TR_FUNCTIONS(ManagerReporting)
+
 public:
     ManagerReporting(std::shared_ptr<ServiceKit> kit, const QString &homeFolder, const QString &cacheQueueLabel,
                      ManagerAvailability &availability, DelegateChannel channel, const ManagerLife &life);

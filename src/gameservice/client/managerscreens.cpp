@@ -74,10 +74,10 @@ void ManagerScreens::getChallenges(std::function<void(std::optional<std::vector<
 {
     ServiceError own;
     if (!m_availability.check(false, true)) {
-        own = ownError(QStringLiteral("GameService Unavailable"), 2);
+        own = ownError(ManagerScreens::tr("GameService Unavailable"), 2);
     } else if (!m_kit->hasChallenges()) {
-        own = ownError(QStringLiteral("Challenge class is not available. Challenges need a newer system version. "
-                                      "Current system version: %1")
+        own = ownError(ManagerScreens::tr("Challenge class is not available. Challenges need a newer system version. "
+                                          "Current system version: %1")
                            .arg(ServiceKit::systemVersion()),
                        3);
     } else {
@@ -106,7 +106,7 @@ LocalPlayer *ManagerScreens::localPlayerData() const
 
 void ManagerScreens::localPlayerPhoto(std::function<void(std::optional<QByteArray>)> completion)
 {
-    const ServiceError unavailable = ownError(QStringLiteral("GameService Unavailable"), 2);
+    const ServiceError unavailable = ownError(ManagerScreens::tr("GameService Unavailable"), 2);
     auto sendNow = [&] {
         m_channel.notifyNow(
             [unavailable](GameServiceManagerDelegate &d, GameServiceManager &m) { d.error(m, unavailable); });

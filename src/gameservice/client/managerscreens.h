@@ -9,6 +9,7 @@
 #include "gameservice/kit/serviceerror.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 
 #include <functional>
@@ -28,6 +29,8 @@ class ServiceKit;
 // no state of its own beyond what it is given, and no lock.
 class ManagerScreens final : public GameServiceControllerDelegate
 {
+    Q_DECLARE_TR_FUNCTIONS(ManagerScreens)
+
 public:
     ManagerScreens(std::shared_ptr<ServiceKit> kit, ManagerAvailability &availability, DelegateChannel channel,
                    std::shared_ptr<ChallengeInPlaySlot> challengeInPlay);

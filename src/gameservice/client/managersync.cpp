@@ -67,7 +67,7 @@ void ManagerSync::step()
 {
     // A state change seen here goes on as this step, not as a second one.
     if (!m_availability.check(false, false)) {
-        m_channel.sendError(ownError(QStringLiteral("GameService unavailable."), 2));
+        m_channel.sendError(ownError(ManagerSync::tr("GameService unavailable."), 2));
         ended();
         return;
     }

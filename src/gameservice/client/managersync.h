@@ -6,6 +6,7 @@
 #include "gameservice/kit/leaderboard.h"
 #include "gameservice/kit/serviceerror.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <functional>
@@ -30,6 +31,8 @@ class SyncFlags;
 // fence's) are leaves, except that the fence's is taken under the cache's.
 class ManagerSync
 {
+    Q_DECLARE_TR_FUNCTIONS(ManagerSync)
+
 public:
     ManagerSync(std::shared_ptr<ServiceKit> kit, ManagerAvailability &availability, ManagerReporting &reporting,
                 SyncFlags &flags, DelegateChannel channel, const ManagerLife &life);

@@ -24,7 +24,7 @@ void ServiceRouter::moveTo(const QString &address, OptionalError &error)
     if (m_current->signedInPlayer(signedIn)) {
         // Moving would leave a player signed in at a place nobody sees.
         error = serviceKitError(ServiceErrorCode::invalidParameter,
-                                QStringLiteral("Sign out before keeping your scores elsewhere."));
+                                ServiceRouter::tr("Sign out before keeping your scores elsewhere."));
         return;
     }
     m_current = m_factory(address);

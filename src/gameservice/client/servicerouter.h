@@ -2,6 +2,8 @@
 
 #include "gameservice/kit/servicebackend.h"
 
+#include <QCoreApplication>
+
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -14,6 +16,8 @@ namespace kestrune {
 // it started. Thread-safe.
 class ServiceRouter final : public ServiceBackend
 {
+    Q_DECLARE_TR_FUNCTIONS(ServiceRouter)
+
 public:
     // Makes the backend of a place ("" for this machine, else a server's
     // address), and keeps the choice for later starts.

@@ -9,7 +9,7 @@ namespace kestrune {
 namespace {
 ServiceError declined()
 {
-    return serviceKitError(ServiceErrorCode::cancelled, QStringLiteral("The player declined to sign in."));
+    return serviceKitError(ServiceErrorCode::cancelled, LocalPlayer::tr("The player declined to sign in."));
 }
 } // namespace
 
@@ -85,7 +85,8 @@ void LocalPlayer::resolve()
             std::lock_guard lock(m_mutex);
             m_auth = Auth::Unresolved;
         }
-        answer(nullptr, serviceKitError(ServiceErrorCode::notAuthenticated, QStringLiteral("No player is signed in.")));
+        answer(nullptr,
+               serviceKitError(ServiceErrorCode::notAuthenticated, LocalPlayer::tr("No player is signed in.")));
     }
 }
 
@@ -102,7 +103,7 @@ void LocalPlayer::signIn(SignInRequest request, SignInCompletion completion)
         ServiceBackend &backend = m_kit.backend();
         const bool recovering = !request.recoveryCode.trimmed().isEmpty();
         if (!recovering && request.displayName.isEmpty())
-            error = serviceKitError(ServiceErrorCode::invalidParameter, QStringLiteral("A player needs a name."));
+            error = serviceKitError(ServiceErrorCode::invalidParameter, LocalPlayer::tr("A player needs a name."));
         else if (request.place)
             backend.moveTo(*request.place, error);
         if (!error) {
@@ -192,7 +193,7 @@ void LocalPlayer::loadPhoto(PhotoSize, std::function<void(std::optional<QByteArr
         if (const auto id = playerID())
             photo = m_kit.backend().loadPhoto(*id, error);
         else
-            error = serviceKitError(ServiceErrorCode::notAuthenticated, QStringLiteral("No player is signed in."));
+            error = serviceKitError(ServiceErrorCode::notAuthenticated, LocalPlayer::tr("No player is signed in."));
         if (completion)
             completion(std::move(photo), std::move(error));
     });

@@ -4,6 +4,7 @@
 #include "serviceerror.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 #include <mutex>
 
@@ -28,6 +29,8 @@ class SignInViewController;
 //   every later installation hears the same error at once.
 class LocalPlayer
 {
+    Q_DECLARE_TR_FUNCTIONS(LocalPlayer)
+
 public:
     using AuthenticateHandler = std::function<void(std::shared_ptr<SignInViewController>, OptionalError)>;
     enum class PhotoSize { Small = 0, Normal = 1 };

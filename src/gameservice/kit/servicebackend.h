@@ -8,6 +8,7 @@
 #include "serviceerror.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 
 #include <optional>
@@ -22,6 +23,8 @@ namespace kestrune {
 // sets `error` and its result is then meaningless.
 class ServiceBackend
 {
+    Q_DECLARE_TR_FUNCTIONS(ServiceBackend)
+
 public:
     struct Player
     {
@@ -49,7 +52,8 @@ public:
     virtual void moveTo(const QString &address, OptionalError &error)
     {
         (void)address;
-        error = serviceKitError(ServiceErrorCode::invalidParameter, QStringLiteral("This service stays where it is."));
+        error =
+            serviceKitError(ServiceErrorCode::invalidParameter, ServiceBackend::tr("This service stays where it is."));
     }
     // Forgets the player signed in on this device; the next attempt asks again.
     virtual void signOut(OptionalError &error) { (void)error; }
@@ -58,7 +62,8 @@ public:
     virtual Player recoverAccount(const QString &recoveryCode, OptionalError &error)
     {
         (void)recoveryCode;
-        error = serviceKitError(ServiceErrorCode::invalidParameter, QStringLiteral("This service has no recovery codes."));
+        error = serviceKitError(ServiceErrorCode::invalidParameter,
+                                ServiceBackend::tr("This service has no recovery codes."));
         return {};
     }
     // Ends the round trips under way and refuses later ones at once, so
@@ -82,7 +87,7 @@ public:
         if (query == Leaderboard::Query{})
             return loadScores(playerID, leaderboard, error);
         error = serviceKitError(ServiceErrorCode::invalidParameter,
-                                QStringLiteral("This service keeps only the best scores of all time."));
+                                ServiceBackend::tr("This service keeps only the best scores of all time."));
         return {};
     }
     virtual void reportScore(const QString &playerID, const Score &score, OptionalError &error) = 0;
@@ -100,13 +105,15 @@ public:
                                std::int64_t score, const QString &message, OptionalError &error)
     {
         (void)playerID, (void)toPlayerID, (void)leaderboard, (void)score, (void)message;
-        error = serviceKitError(ServiceErrorCode::invalidParameter, QStringLiteral("Challenges need a Kestrune server."));
+        error = serviceKitError(ServiceErrorCode::invalidParameter,
+                                ServiceBackend::tr("Challenges need a Kestrune server."));
     }
     // Takes a received challenge off the list.
     virtual void dismissChallenge(const QString &playerID, const QString &identifier, OptionalError &error)
     {
         (void)playerID, (void)identifier;
-        error = serviceKitError(ServiceErrorCode::invalidParameter, QStringLiteral("Challenges need a Kestrune server."));
+        error = serviceKitError(ServiceErrorCode::invalidParameter,
+                                ServiceBackend::tr("Challenges need a Kestrune server."));
     }
     // Image bytes (PNG), nothing when the player has no photo.
     virtual std::optional<QByteArray> loadPhoto(const QString &playerID, OptionalError &error) = 0;

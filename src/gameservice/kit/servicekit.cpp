@@ -15,7 +15,7 @@ constexpr int serviceThreads = 4;
 
 ServiceError notSignedIn()
 {
-    return serviceKitError(ServiceErrorCode::notAuthenticated, QStringLiteral("No player is signed in."));
+    return serviceKitError(ServiceErrorCode::notAuthenticated, ServiceKit::tr("No player is signed in."));
 }
 } // namespace
 

@@ -8,6 +8,7 @@
 #include "servicecatalogue.h"
 #include "serviceerror.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <mutex>
 
@@ -28,6 +29,8 @@ class WorkerPool;
 // in. Destroying the framework waits for the calls under way.
 class ServiceKit : public std::enable_shared_from_this<ServiceKit>
 {
+    Q_DECLARE_TR_FUNCTIONS(ServiceKit)
+
 public:
     template<typename T> using Completion = std::function<void(T, OptionalError)>;
     using ErrorCompletion = std::function<void(OptionalError)>;

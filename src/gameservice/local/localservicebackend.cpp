@@ -87,7 +87,7 @@ double percentIn(const QCborValue &v)
 ServiceError unknownPlayer()
 {
     return serviceKitError(ServiceErrorCode::notAuthenticated,
-                           QStringLiteral("This player is not known to the service."));
+                           LocalServiceBackend::tr("This player is not known to the service."));
 }
 } // namespace
 
@@ -130,7 +130,7 @@ QCborMap &LocalServiceBackend::data()
     // rather than write over it.
     const QString aside = DamagedFile::setAside(m_fileName);
     if (aside.isEmpty()) {
-        m_unreadable = QStringLiteral("the damaged file could not be set aside");
+        m_unreadable = LocalServiceBackend::tr("the damaged file could not be set aside");
         qWarning().noquote() << "Game service: the file" << m_fileName
                              << "is damaged and cannot be set aside; it is left as it is";
         return m_data;
@@ -145,13 +145,14 @@ bool LocalServiceBackend::save(OptionalError &error)
 {
     if (!m_unreadable.isEmpty()) {
         error = serviceKitError(ServiceErrorCode::unknown,
-                                QStringLiteral("The service could not store the data: %1").arg(m_unreadable));
+                                LocalServiceBackend::tr("The service could not store the data: %1").arg(m_unreadable));
         return false;
     }
     if (m_writer.replace(QCborValue(m_data).toCbor()))
         return true;
-    error = serviceKitError(ServiceErrorCode::unknown,
-                            QStringLiteral("The service could not store the data: %1").arg(m_writer.lastError()));
+    error =
+        serviceKitError(ServiceErrorCode::unknown,
+                        LocalServiceBackend::tr("The service could not store the data: %1").arg(m_writer.lastError()));
     return false;
 }
 

@@ -5,6 +5,7 @@
 #include "platform/safefilewriter.h"
 
 #include <QCborMap>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QString>
 
@@ -25,6 +26,8 @@ namespace kestrune {
 // Always reachable, with or without a network; offers a sign-in screen.
 class LocalServiceBackend final : public ServiceBackend
 {
+    Q_DECLARE_TR_FUNCTIONS(LocalServiceBackend)
+
 public:
     LocalServiceBackend(QString fileName, ServiceCatalogue catalogue);
 

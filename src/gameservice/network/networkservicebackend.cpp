@@ -81,13 +81,13 @@ ServiceBackend::Player NetworkServiceBackend::keepAccount(const QJsonObject &ans
                                 answer.value(QLatin1String("displayName")).toString(),
                                 answer.value(QLatin1String("token")).toString()};
     if (created.playerID.isEmpty() || created.token.isEmpty()) {
-        error = failure(ServiceErrorCode::unknown, QStringLiteral("The server's answer lacks the account."));
+        error = failure(ServiceErrorCode::unknown, NetworkServiceBackend::tr("The server's answer lacks the account."));
         return {};
     }
     QString problem;
     if (!m_accountFile.save(created, &problem)) {
         error = failure(ServiceErrorCode::unknown,
-                        QStringLiteral("The account could not be kept on this computer: %1").arg(problem));
+                        NetworkServiceBackend::tr("The account could not be kept on this computer: %1").arg(problem));
         return {};
     }
     {
@@ -121,7 +121,8 @@ void NetworkServiceBackend::signOut(OptionalError &error)
 {
     QString problem;
     if (!m_accountFile.remove(&problem))
-        error = failure(ServiceErrorCode::unknown, QStringLiteral("The account could not be forgotten: %1").arg(problem));
+        error = failure(ServiceErrorCode::unknown,
+                        NetworkServiceBackend::tr("The account could not be forgotten: %1").arg(problem));
 }
 
 void NetworkServiceBackend::cancelCalls()
@@ -142,7 +143,7 @@ std::shared_ptr<net::HttpTransport> NetworkServiceBackend::transport(OptionalErr
         QString problem;
         m_transport = m_transportSource ? m_transportSource(&problem) : nullptr;
         if (!m_transport)
-            m_transportProblem = problem.isEmpty() ? QStringLiteral("No network transport.") : problem;
+            m_transportProblem = problem.isEmpty() ? NetworkServiceBackend::tr("No network transport.") : problem;
     }
     if (!m_transport)
         error = failure(ServiceErrorCode::communicationsFailure, m_transportProblem);
@@ -157,7 +158,7 @@ QJsonObject NetworkServiceBackend::call(const QByteArray &method, const QString 
     if (now < quietUntil) {
         const auto seconds = std::chrono::ceil<std::chrono::seconds>(quietUntil - now).count();
         error = failure(ServiceErrorCode::communicationsFailure,
-                        QStringLiteral("The server asked to wait; trying again in %1 s.").arg(seconds));
+                        NetworkServiceBackend::tr("The server asked to wait; trying again in %1 s.").arg(seconds));
         return {};
     }
     net::HttpRequest request;
@@ -167,7 +168,8 @@ QJsonObject NetworkServiceBackend::call(const QByteArray &method, const QString 
     if (auth == Auth::token) {
         const auto a = account();
         if (!a) {
-            error = failure(ServiceErrorCode::notAuthenticated, QStringLiteral("No player is signed in on this server."));
+            error = failure(ServiceErrorCode::notAuthenticated,
+                            NetworkServiceBackend::tr("No player is signed in on this server."));
             return {};
         }
         request.headers.emplace_back("authorization", "Bearer " + a->token.toStdString());
@@ -189,16 +191,17 @@ QJsonObject NetworkServiceBackend::call(const QByteArray &method, const QString 
         QString problem;
         if (!m_accountFile.setAside(&problem))
             qWarning().noquote() << "Game service:" << problem;
-        error = failure(ServiceErrorCode::notAuthenticated,
-                        QStringLiteral("The server no longer knows this computer's account (it may have moved to "
-                                       "another computer with its recovery code). Sign in again."));
+        error = failure(
+            ServiceErrorCode::notAuthenticated,
+            NetworkServiceBackend::tr("The server no longer knows this computer's account (it may have moved to "
+                                      "another computer with its recovery code). Sign in again."));
     }
     if (error)
         return {};
     const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(response.body));
     if (!document.isObject()) {
         error = failure(ServiceErrorCode::communicationsFailure,
-                        QStringLiteral("The server's answer to %1 is not JSON.").arg(path));
+                        NetworkServiceBackend::tr("The server's answer to %1 is not JSON.").arg(path));
         return {};
     }
     return document.object();
@@ -211,7 +214,7 @@ OptionalError NetworkServiceBackend::errorOf(const net::HttpResponse &response)
         const QString why = QString::fromStdString(response.error);
         const int code =
             response.failure == Failure::cancelled ? ServiceErrorCode::cancelled : ServiceErrorCode::communicationsFailure;
-        return failure(code, QStringLiteral("The server %1 did not answer: %2").arg(m_server, why));
+        return failure(code, NetworkServiceBackend::tr("The server %1 did not answer: %2").arg(m_server, why));
     }
     if (response.status >= 200 && response.status < 300)
         return std::nullopt;
@@ -228,13 +231,15 @@ OptionalError NetworkServiceBackend::errorOf(const net::HttpResponse &response)
         QJsonDocument::fromJson(QByteArray::fromStdString(response.body)).object().value(QLatin1String("error")).toObject();
     const QString code = problem.value(QLatin1String("code")).toString();
     const QString message = problem.value(QLatin1String("message")).toString();
-    const QString said = message.isEmpty() ? QStringLiteral("status %1").arg(response.status)
+    const QString said = message.isEmpty() ? NetworkServiceBackend::tr("status %1").arg(response.status)
                                            : QStringLiteral("%1 (%2)").arg(message, code);
     if (response.status == 401)
-        return failure(ServiceErrorCode::notAuthenticated, QStringLiteral("The server does not know this player: %1").arg(said));
+        return failure(ServiceErrorCode::notAuthenticated,
+                       NetworkServiceBackend::tr("The server does not know this player: %1").arg(said));
     if (response.status == 429 || response.status == 408 || response.status >= 500)
-        return failure(ServiceErrorCode::communicationsFailure, QStringLiteral("The server is busy: %1").arg(said));
-    return failure(ServiceErrorCode::invalidParameter, QStringLiteral("The server refused: %1").arg(said));
+        return failure(ServiceErrorCode::communicationsFailure,
+                       NetworkServiceBackend::tr("The server is busy: %1").arg(said));
+    return failure(ServiceErrorCode::invalidParameter, NetworkServiceBackend::tr("The server refused: %1").arg(said));
 }
 
 std::vector<Leaderboard> NetworkServiceBackend::loadLeaderboards(const QString &, OptionalError &)
@@ -313,7 +318,7 @@ bool NetworkServiceBackend::reportAchievement(const QString &, const Achievement
 {
     const double percent = achievement.percentComplete();
     if (!std::isfinite(percent)) {
-        error = failure(ServiceErrorCode::invalidParameter, QStringLiteral("Progress must be a number."));
+        error = failure(ServiceErrorCode::invalidParameter, NetworkServiceBackend::tr("Progress must be a number."));
         return false;
     }
     const QJsonObject body{{QStringLiteral("percent"), std::clamp(percent, 0.0, 100.0)}};

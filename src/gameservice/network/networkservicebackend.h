@@ -4,6 +4,7 @@
 
 #include "gameservice/kit/servicebackend.h"
 
+#include <QCoreApplication>
 #include <QJsonObject>
 #include <QString>
 
@@ -34,6 +35,8 @@ struct HttpResponse;
 // is notAuthenticated.
 class NetworkServiceBackend final : public ServiceBackend
 {
+    Q_DECLARE_TR_FUNCTIONS(NetworkServiceBackend)
+
 public:
     // Brings the transport on first use (it loads a module), with why not.
     using TransportSource = std::function<std::shared_ptr<net::HttpTransport>(QString *error)>;

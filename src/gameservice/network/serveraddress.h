@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <optional>
@@ -12,6 +13,8 @@ namespace kestrune {
 // settings and the account file use, or nothing with a reason for people.
 class ServerAddress
 {
+    Q_DECLARE_TR_FUNCTIONS(ServerAddress)
+
 public:
     static std::optional<QString> normalise(const QString &text, QString *problem);
 

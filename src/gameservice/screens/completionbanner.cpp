@@ -31,8 +31,19 @@ CompletionBanner::CompletionBanner(const QString &title, const QString &descript
     setAccessibleName(tr("Achievement complete: %1").arg(title));
     setAccessibleDescription(description);
     adjustSize();
-    if (window)
-        move((window->width() - width()) / 2, 8);
+    if (window) {
+        // On one line each where they fit; wrapped to the window where a
+        // long text (a translation, say) would stand out of it.
+        const int room = window->width() - 2 * windowMargin;
+        if (width() > room) {
+            for (QLabel *label : findChildren<QLabel *>())
+                label->setWordWrap(true);
+            setFixedWidth(room);
+            setFixedHeight(heightForWidth(room));
+            layout->activate();
+        }
+        move((window->width() - width()) / 2, windowMargin);
+    }
     show();
     raise();
     QAccessibleEvent shown(this, QAccessible::Alert);

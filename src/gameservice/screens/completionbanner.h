@@ -13,6 +13,8 @@ class CompletionBanner final : public QFrame
     Q_OBJECT
 public:
     static constexpr int visibleMs = 3000;
+    // The space kept between the banner and the window's top and sides.
+    static constexpr int windowMargin = 8;
 
     CompletionBanner(const QString &title, const QString &description, QWidget *window);
 

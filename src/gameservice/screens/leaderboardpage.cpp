@@ -1,4 +1,5 @@
 #include "leaderboardpage.h"
+#include "cataloguetext.h"
 #include "ui_leaderboardpage.h"
 
 #include "gameservice/kit/servicekit.h"
@@ -10,6 +11,9 @@
 #include <QHeaderView>
 #include <QLocale>
 #include <QPointer>
+
+#include <algorithm>
+#include <climits>
 
 namespace kestrune {
 
@@ -61,7 +65,8 @@ LeaderboardPage::LeaderboardPage(std::shared_ptr<ServiceKit> kit, const QString 
 
     // A selector only when there is something to choose between.
     for (const Leaderboard &b : m_kit->catalogue().leaderboards)
-        ui->boardSelector->addItem(b.title.isEmpty() ? b.identifier : b.title, b.identifier);
+        ui->boardSelector->addItem(
+            CatalogueText::leaderboardTitle(b.identifier, b.title.isEmpty() ? b.identifier : b.title), b.identifier);
     ui->boardSelector->setCurrentIndex(std::max(0, ui->boardSelector->findData(board)));
     ui->boardSelector->setVisible(ui->boardSelector->count() > 1);
     connect(ui->boardSelector, &QComboBox::currentIndexChanged, this, &LeaderboardPage::reload);
@@ -206,9 +211,7 @@ void LeaderboardPage::showAnswer(const QString &me, const Leaderboard::Scores &s
     ui->emptyLabel->setVisible(empty && !error);
     ui->emptyLabel->setText(emptyText());
     ui->playerCountLabel->setVisible(!error && scores.playerCount > 0);
-    ui->playerCountLabel->setText(scores.playerCount == 1
-                                      ? tr("1 player")
-                                      : tr("%1 players").arg(QLocale().toString(qlonglong(scores.playerCount))));
+    ui->playerCountLabel->setText(tr("%Ln players", "", int(std::min<std::int64_t>(scores.playerCount, INT_MAX))));
     emit shown();
 }
 

@@ -1,4 +1,5 @@
 #include "servicescreen.h"
+#include "cataloguetext.h"
 #include "leaderboardpage.h"
 
 #include "challengespage.h"
@@ -18,6 +19,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QPointer>
 #include <QTabWidget>
 #include <QTreeWidget>
@@ -102,6 +104,12 @@ ServiceScreen::ServiceScreen(std::shared_ptr<GameServiceViewController> controll
     m_tabs->addTab(m_leaderboard, tr("Leaderboards"));
     m_tabs->addTab(m_achievements, tr("Achievements"));
     m_tabs->addTab(m_challenges, tr("Challenges"));
+    // Tabs longer than a phone is wide (a long translation) are cut short
+    // rather than scrolled, each whole in its tooltip.
+    m_tabs->setElideMode(Qt::ElideRight);
+    m_tabs->setUsesScrollButtons(false);
+    for (int i = 0; i < m_tabs->count(); ++i)
+        m_tabs->setTabToolTip(i, m_tabs->tabText(i));
     m_tabs->setCurrentIndex(int(m_controller->viewState()));
     layout->addWidget(m_tabs, 1);
 
@@ -235,13 +243,18 @@ void ServiceScreen::showAchievements(const ServiceCatalogue &catalogue, const st
     for (const auto &d : catalogue.achievements) {
         const double p = progress.count(d.identifier) ? progress[d.identifier] : 0.0;
         const bool done = p >= 100.0;
-        auto *item = new QTreeWidgetItem(m_achievements, {d.title, QStringLiteral("%1 %").arg(std::min(p, 100.0))});
+        const QString title = CatalogueText::achievementTitle(d.identifier, d.title);
+        const QString description = CatalogueText::achievementDescription(d.identifier, d.description);
+        //: An achievement's progress in percent
+        const QString percent = tr("%1 %").arg(QLocale().toString(std::min(p, 100.0)));
+        auto *item = new QTreeWidgetItem(m_achievements, {title, percent});
         item->setFont(0, bold);
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
         item->setForeground(1, done ? named("winBar") : named("secondaryLabel"));
-        item->setToolTip(0, d.description);
+        item->setToolTip(0, description);
         // The description as a second line under the title.
-        auto *how = new QTreeWidgetItem(item, {d.description});
+        auto *how = new QTreeWidgetItem(item, {description});
+        how->setToolTip(0, description);
         how->setFirstColumnSpanned(true);
         how->setForeground(0, named("secondaryLabel"));
         item->setExpanded(true);

@@ -1,5 +1,6 @@
 #include "widgetservicescreenpresenter.h"
 
+#include "cataloguetext.h"
 #include "completionbanner.h"
 #include "servicescreen.h"
 #include "signindialog.h"
@@ -71,7 +72,9 @@ void WidgetServiceScreenPresenter::dismiss(const std::shared_ptr<ServiceViewCont
 
 void WidgetServiceScreenPresenter::showCompletionBanner(const ServiceCatalogue::AchievementDescription &achievement)
 {
-    new CompletionBanner(achievement.title, achievement.description, QApplication::activeWindow());
+    new CompletionBanner(CatalogueText::achievementTitle(achievement.identifier, achievement.title),
+                         CatalogueText::achievementDescription(achievement.identifier, achievement.description),
+                         QApplication::activeWindow());
 }
 
 QWidget *WidgetServiceScreenPresenter::widgetFor(const ServiceViewController *screen) const

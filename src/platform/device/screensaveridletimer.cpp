@@ -57,7 +57,8 @@ struct ScreenSaverIdleTimer::State
             app = QStringLiteral("Kestrune");
         QDBusMessage call =
             QDBusMessage::createMethodCall(service, paths.at(state->path), interface, QStringLiteral("Inhibit"));
-        call << app << QStringLiteral("A match is being played");
+        //: Why the screen saver waits, as the desktop may show it
+        call << app << tr("A match is being played");
         state->requesting = true;
         auto *watcher = new QDBusPendingCallWatcher(state->bus.asyncCall(call));
         QObject::connect(

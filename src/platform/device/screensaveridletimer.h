@@ -2,6 +2,7 @@
 
 #include "idletimer.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 
 #include <memory>
@@ -21,6 +22,8 @@ namespace kestrune {
 // GUI thread only, with an event loop.
 class ScreenSaverIdleTimer final : public IdleTimer
 {
+    Q_DECLARE_TR_FUNCTIONS(ScreenSaverIdleTimer)
+
 public:
     // The session bus.
     ScreenSaverIdleTimer();

@@ -22,7 +22,9 @@
 #include "views/widgets/promptdialog.h"
 
 #include <QBoxLayout>
+#include <QFontMetrics>
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 
@@ -63,7 +65,7 @@ bool ComputerMatch::showMatch()
             m_above->insertWidget(0, m_view);
         }
     }
-    m_view->setGame(games[1], QString::fromStdString(ComputerStrengths::title(*strength)));
+    m_view->setGame(games[1], ComputerStrengths::displayTitle(*strength));
     alignBoard();
     return true;
 }
@@ -160,18 +162,21 @@ void ComputerMatch::updateStrengthItem()
         QFont font = button->font();
         font.setPixelSize(17);
         button->setFont(font);
-        button->setMinimumSize(76, 32);
+        button->setMinimumSize(minimumStrengthWidth, 32);
         connect(button, &QPushButton::clicked, this, &ComputerMatch::chooseStrength);
         m_strengthButton = button;
         m_strengthItem = new BarButtonItem(button, &m_screen);
         m_strengthItem->setAccessibilityIdentifier(QStringLiteral("Strength"));
     }
-    const QString title = QString::fromStdString(ComputerStrengths::title(*manager->computerStrength()));
+    const QString title = ComputerStrengths::displayTitle(*manager->computerStrength());
     // A new strength starts a new match, which must not cost the player shots.
     const bool open = !m_screen.hasShots();
     m_strengthItem->setEnabled(open);
     m_strengthItem->setAccessibleName(title);
     m_strengthButton->setText(title);
+    // Wide enough for its word, which a translation may make long.
+    m_strengthButton->setMinimumWidth(std::max(
+        minimumStrengthWidth, QFontMetrics(m_strengthButton->font()).horizontalAdvance(title) + strengthPadding));
     m_strengthButton->setAccessibleName(title);
     m_strengthButton->setEnabled(open);
     m_strengthButton->setTitleColor(

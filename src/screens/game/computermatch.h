@@ -33,6 +33,9 @@ class ComputerMatch : public QObject
 public:
     // The computer's pause before its shot, so that the player sees it come.
     static constexpr int shotDelayMs = 700;
+    // The strength button's narrowest width, and the room around its word.
+    static constexpr int minimumStrengthWidth = 76;
+    static constexpr int strengthPadding = 16;
 
     // `beside` takes a tablet's board, `above` a phone's; the player plays on
     // `playerView`. The store may be null; it keeps the strength chosen.

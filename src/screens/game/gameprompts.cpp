@@ -10,11 +10,6 @@ namespace kestrune {
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("GameViewController", text);
-}
-
 void applyScreenColours(PromptDialog &dialog)
 {
     dialog.setTitleColor(Resources::color(QStringLiteral("label")));
@@ -31,7 +26,7 @@ PromptDialog *makeCancelOrAct(const QString &title, const QString &message, cons
     dialog->setPreferredWidth(340);
     dialog->setObjectName(identifier);
     dialog->setAccessibleName(title);
-    auto *cancel = new ModernDialogButton(tr("Cancel"), 45, true, {});
+    auto *cancel = new ModernDialogButton(GamePrompts::tr("Cancel"), 45, true, {});
     cancel->setObjectName(QStringLiteral("Cancel"));
     cancel->setDefault(cancelByDefault);
     dialog->addButtons({cancel, action});
@@ -74,7 +69,7 @@ PromptDialog *GamePrompts::strength(ComputerStrength current, std::function<void
     dialog->setAccessibleName(tr("Computer strength"));
     QList<DialogButton *> buttons;
     for (ComputerStrength strength : ComputerStrengths::all) {
-        const QString title = QString::fromStdString(ComputerStrengths::title(strength));
+        const QString title = ComputerStrengths::displayTitle(strength);
         auto *button = new ModernDialogButton(title, 45, true, [onChoice, strength] {
             if (onChoice)
                 onChoice(strength);

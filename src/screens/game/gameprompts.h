@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 #include "game/computer/computerstrength.h"
 
 #include <functional>
@@ -14,6 +16,8 @@ class PromptDialog;
 // cancels them.
 class GamePrompts
 {
+    Q_DECLARE_TR_FUNCTIONS(GamePrompts)
+
 public:
     // The quit confirmation; onQuit runs when the player chooses "Quit".
     static PromptDialog *quit(std::function<void()> onQuit, QWidget *parent = nullptr);

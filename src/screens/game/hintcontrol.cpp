@@ -105,7 +105,8 @@ void HintControl::present(const std::optional<Hint> &hint)
     keyboard->setCode(QString());
     const QString shot = QString::fromStdString(hint->shot);
     keyboard->setCode(shot);
-    const QString left = hint->codesLeft == 1 ? tr("1 code left") : tr("%1 codes left").arg(hint->codesLeft);
+    //: How many codes still fit what the shots said
+    const QString left = tr("%n codes left", "", int(hint->codesLeft));
     m_toast().showAlert(new ToastAlertView(left, QStringLiteral("Hint"), true, toastSeconds));
     m_view->boardView()->announce(tr("%1. Suggested shot: %2").arg(left, BoardView::spokenDigits(shot)));
     keyboard->setFocus();

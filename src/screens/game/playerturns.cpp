@@ -106,7 +106,7 @@ void PlayerTurns::handOver(GameView *view, const std::shared_ptr<GameProtocol> &
 
     const std::int64_t number = playerNumber(m_screen.gameManager().get(), currentGame);
     m_toast().showAlert(new ToastAlertView(
-        QStringLiteral("Pass your device\nto Player %1").arg(number),
+        tr("Pass your device\nto Player %1").arg(number),
         number == 1 ? QStringLiteral("Pass To Player 1") : QStringLiteral("Pass To Player 2"), true, 1.5));
     emit handedOver(number);
     view->boardView()->announce(tr("Player %1's turn").arg(number));

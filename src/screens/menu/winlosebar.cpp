@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <climits>
 
 namespace kestrune {
 
@@ -52,8 +53,9 @@ QString WinLoseBar::valueTextFor(std::int64_t games, std::int64_t wins)
     // Whatever is not won counts as lost, as the bar paints it.
     wins = std::clamp<std::int64_t>(wins, 0, games);
     const std::int64_t losses = games - wins;
-    const QString won = wins == 1 ? tr("1 win") : tr("%1 wins").arg(wins);
-    const QString lost = losses == 1 ? tr("1 loss") : tr("%1 losses").arg(losses);
+    // The plural forms count in int; more is held there.
+    const QString won = tr("%n wins", "", int(std::min<std::int64_t>(wins, INT_MAX)));
+    const QString lost = tr("%n losses", "", int(std::min<std::int64_t>(losses, INT_MAX)));
     return tr("%1, %2").arg(won, lost);
 }
 

@@ -6,6 +6,7 @@
 #include "game/playerprotocol.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QStringList>
 
 #include <cmath>
@@ -14,19 +15,15 @@ namespace kestrune {
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("ResultViewController", text);
-}
-
 // "The code you were looking for", or the codes, on two lines.
 QString codesLookedFor(const std::vector<std::string> &codes)
 {
     QStringList parts;
     for (const std::string &code : codes)
         parts.append(QString::fromStdString(code));
-    return (codes.size() > 1 ? QStringLiteral("Codes") : QStringLiteral("The code"))
-           + QStringLiteral(" you were\nlooking for: ") + parts.join(QStringLiteral(", "));
+    const QString list = parts.join(MatchSummary::tr(", ", "between the codes looked for"));
+    return codes.size() > 1 ? MatchSummary::tr("Codes you were\nlooking for: %1").arg(list)
+                            : MatchSummary::tr("The code you were\nlooking for: %1").arg(list);
 }
 
 } // namespace
@@ -46,11 +43,11 @@ MatchSummary MatchSummary::of(const GameManaging &match, bool wide)
                 break;
             const long seconds = std::lround(game->duration());
             summary.description = Line::show;
-            summary.descriptionText = QStringLiteral("Round #%1%2%3 %4")
-                                          .arg(game->shots().size())
-                                          .arg(wide ? QStringLiteral("\n") : QStringLiteral(" in "))
-                                          .arg(seconds)
-                                          .arg(seconds == 1 ? QStringLiteral("second") : QStringLiteral("seconds"));
+            // The number of shots, then the time the win took; a wide screen
+            // puts the time on a line of its own.
+            const QString shots = QLocale().toString(qulonglong(game->shots().size()));
+            summary.descriptionText = wide ? tr("Round #%1\n%n seconds", "", int(seconds)).arg(shots)
+                                           : tr("Round #%1 in %n seconds", "", int(seconds)).arg(shots);
             summary.points = Line::show;
             summary.pointsValue = game->points().value_or(0);
         } else if (match.isAgainstComputer()) {
@@ -66,7 +63,7 @@ MatchSummary MatchSummary::of(const GameManaging &match, bool wide)
             }
             summary.points = Line::remove;
         } else {
-            summary.headline = QStringLiteral("Player #%1 has won!").arg(winner ? winner->number() : 0);
+            summary.headline = tr("Player #%1 has won!").arg(winner ? winner->number() : 0);
             summary.description = Line::remove;
             summary.points = Line::remove;
         }

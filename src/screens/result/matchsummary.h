@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <cstdint>
@@ -15,6 +16,9 @@ class GameManaging;
 // being played.
 struct MatchSummary
 {
+    Q_DECLARE_TR_FUNCTIONS(MatchSummary)
+
+public:
     enum class Line { keep, show, remove };
 
     QString picture; // "Win", "Lose" or "Tie"; empty while pending

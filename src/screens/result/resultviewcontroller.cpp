@@ -38,6 +38,27 @@ namespace kestrune {
 
 namespace {
 
+// `text` with each line broken between words where it is wider than `room`;
+// a single word wider than that stays whole.
+QString wrapped(const QString &text, const QFontMetricsF &metrics, qreal room)
+{
+    QStringList out;
+    for (const QString &line : text.split(QLatin1Char('\n'))) {
+        QString current;
+        for (const QString &word : line.split(QLatin1Char(' '))) {
+            const QString longer = current.isEmpty() ? word : current + QLatin1Char(' ') + word;
+            if (!current.isEmpty() && metrics.horizontalAdvance(longer) > room) {
+                out.append(current);
+                current = word;
+            } else {
+                current = longer;
+            }
+        }
+        out.append(current);
+    }
+    return out.join(QLatin1Char('\n'));
+}
+
 void setPointSize(QWidget *widget, qreal size)
 {
     QFont font = widget->font();
@@ -325,7 +346,8 @@ void ResultViewController::showResult()
     if (!summary.headline.isEmpty())
         ui->resultLabel->setText(summary.headline);
     if (summary.description == MatchSummary::Line::show && m_resultDescriptionLabel) {
-        m_resultDescriptionLabel->setText(summary.descriptionText);
+        m_descriptionText = summary.descriptionText;
+        m_resultDescriptionLabel->setText(m_descriptionText);
         fitDescription();
     } else if (summary.description == MatchSummary::Line::remove) {
         removeDescription();
@@ -338,7 +360,7 @@ void ResultViewController::showResult()
 
 QString ResultViewController::assistedText(int hints, bool won)
 {
-    const QString count = hints == 1 ? tr("1 hint") : tr("%1 hints").arg(hints);
+    const QString count = tr("%n hints", "", hints);
     // A lost match earns nothing anyway; only a win has a score to miss.
     // Two lines: on one, a phone would break it wherever the width ran out.
     return won ? tr("Assisted: %1\nNot on the leaderboard").arg(count) : tr("Assisted: %1").arg(count);
@@ -408,7 +430,7 @@ void ResultViewController::showPoints(std::int64_t points)
     for (qsizetype k = 0; k < views.size() && k < digits.size(); ++k)
         views.at(views.size() - 1 - k)->setNumber(digits.at(k).digitValue());
     if (m_pointsStackView)
-        m_pointsStackView->setAccessibleName(points == 1 ? tr("1 point") : tr("%1 points").arg(points));
+        m_pointsStackView->setAccessibleName(tr("%n points", "", int(points)));
 }
 
 void ResultViewController::fitDescription()
@@ -423,7 +445,7 @@ void ResultViewController::fitDescription()
     if (m_descriptionPointSize > 0) {
         QFont font = label->font();
         font.setPointSizeF(m_descriptionPointSize);
-        const QStringList textLines = label->text().split(QLatin1Char('\n'));
+        const QStringList textLines = m_descriptionText.split(QLatin1Char('\n'));
         const auto widest = [&textLines](const QFont &f) {
             const QFontMetricsF m(f);
             qreal width = 0;
@@ -435,6 +457,12 @@ void ResultViewController::fitDescription()
             font.setPointSizeF(font.pointSizeF() - 1);
         if (font != label->font())
             label->setFont(font);
+        // Still too wide at the smallest size (a long translation): broken
+        // between words rather than cut at both ends.
+        const QString text =
+            room > 0 && widest(font) > room ? wrapped(m_descriptionText, QFontMetricsF(font), room) : m_descriptionText;
+        if (text != label->text())
+            label->setText(text);
     }
     const qsizetype lines = label->text().count(QLatin1Char('\n')) + 1;
     const QFontMetricsF metrics(label->font());

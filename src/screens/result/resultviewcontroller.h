@@ -185,6 +185,7 @@ private:
     QMargins m_phoneMargins;
     // The description's font before it is fitted to the window's width.
     qreal m_descriptionPointSize = 0;
+    QString m_descriptionText; // as the summary gave it, before any breaks
     qreal m_tabletScale = 1.0;
     QPointer<QLabel> m_assistedLabel;
     QPointer<QWidget> m_pointsStackView;

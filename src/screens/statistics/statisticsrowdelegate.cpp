@@ -21,31 +21,16 @@ void StatisticsRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem 
     const Qt::Alignment leading = (rightToLeft ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
     const Qt::Alignment trailing = (rightToLeft ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter;
 
-    painter->setFont(option.font);
-    const QString value = index.data(valueRole).toString();
-    const int valueWidth = option.fontMetrics.horizontalAdvance(value);
+    const Layout layout =
+        layoutRow(option.font, text.width(), index.data(Qt::DisplayRole).toString(), index.data(valueRole).toString());
+    painter->setFont(layout.valueFont);
     painter->setPen(Resources::color(QStringLiteral("secondaryLabel")));
-    painter->drawText(text, trailing, value);
+    painter->drawText(text, trailing, layout.value);
 
-    // A long title gives way to the value, never the other way round: it
-    // first takes a slightly smaller font, and is cut short only below that.
-    const int titleWidth = std::max(0, text.width() - valueWidth - horizontalMargin);
-    const QString fullTitle = index.data(Qt::DisplayRole).toString();
-    QFont titleFont = option.font;
-    const bool pixels = titleFont.pixelSize() > 0;
-    const qreal fullSize = pixels ? titleFont.pixelSize() : titleFont.pointSizeF();
-    for (qreal size = fullSize; size >= fullSize * minimumTitleScale; size -= 0.5) {
-        if (pixels)
-            titleFont.setPixelSize(int(size));
-        else
-            titleFont.setPointSizeF(size);
-        if (QFontMetrics(titleFont).horizontalAdvance(fullTitle) <= titleWidth)
-            break;
-    }
-    painter->setFont(titleFont);
-    const QString title = QFontMetrics(titleFont).elidedText(fullTitle, Qt::ElideRight, titleWidth);
+    painter->setFont(layout.titleFont);
+    const QString title = layout.title;
     QRect titleRect = text;
-    titleRect.setWidth(titleWidth);
+    titleRect.setWidth(layout.titleWidth);
     if (rightToLeft)
         titleRect.moveRight(text.right());
     painter->setPen(Resources::color(QStringLiteral("label")));
@@ -60,6 +45,42 @@ void StatisticsRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem 
             painter->drawLine(row.left() + horizontalMargin, y, row.right(), y);
     }
     painter->restore();
+}
+
+StatisticsRowDelegate::Layout StatisticsRowDelegate::layoutRow(const QFont &font, int width, const QString &title,
+                                                               const QString &value)
+{
+    Layout layout;
+    // A long value leaves the title its share of the row: it takes a
+    // slightly smaller font, and is cut short only below that (the item's
+    // tooltip has it whole).
+    const int valueRoom = int(width * maximumValueShare);
+    layout.valueFont = fitted(font, value, valueRoom);
+    layout.value = QFontMetrics(layout.valueFont).elidedText(value, Qt::ElideRight, valueRoom);
+    const int valueWidth = QFontMetrics(layout.valueFont).horizontalAdvance(layout.value);
+
+    // A long title gives way to the value, within the value's share: it
+    // first takes a slightly smaller font, and is cut short only below that.
+    layout.titleWidth = std::max(0, width - valueWidth - horizontalMargin);
+    layout.titleFont = fitted(font, title, layout.titleWidth);
+    layout.title = QFontMetrics(layout.titleFont).elidedText(title, Qt::ElideRight, layout.titleWidth);
+    return layout;
+}
+
+QFont StatisticsRowDelegate::fitted(const QFont &font, const QString &text, int width)
+{
+    QFont smaller = font;
+    const bool pixels = font.pixelSize() > 0;
+    const qreal fullSize = pixels ? font.pixelSize() : font.pointSizeF();
+    for (qreal size = fullSize; size >= fullSize * minimumTitleScale; size -= 0.5) {
+        if (pixels)
+            smaller.setPixelSize(int(size));
+        else
+            smaller.setPointSizeF(size);
+        if (QFontMetrics(smaller).horizontalAdvance(text) <= width)
+            break;
+    }
+    return smaller;
 }
 
 QSize StatisticsRowDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const

@@ -15,8 +15,22 @@ class StatisticsRowDelegate final : public QStyledItemDelegate
 public:
     static constexpr int valueRole = Qt::UserRole + 1;
     static constexpr int horizontalMargin = 16;
-    // How far a long title may shrink before it is cut short.
+    // How far a long title or value may shrink before it is cut short.
     static constexpr qreal minimumTitleScale = 0.85;
+    // The most of a row's width a value takes from its title.
+    static constexpr qreal maximumValueShare = 0.6;
+
+    // What a row shows of its title and value in `width` pixels (the row
+    // less its margins), and in which fonts.
+    struct Layout
+    {
+        QString title;
+        QFont titleFont;
+        int titleWidth = 0;
+        QString value;
+        QFont valueFont;
+    };
+    static Layout layoutRow(const QFont &font, int width, const QString &title, const QString &value);
 
     // rowHeight: the height of a row in pixels.
     explicit StatisticsRowDelegate(int rowHeight, QObject *parent = nullptr);
@@ -25,6 +39,10 @@ public:
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
 private:
+    // `font`, stepped down to no less than minimumTitleScale, until `text`
+    // fits `width`; the smallest step when nothing does.
+    static QFont fitted(const QFont &font, const QString &text, int width);
+
     int m_rowHeight;
 };
 

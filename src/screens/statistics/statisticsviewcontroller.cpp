@@ -15,9 +15,12 @@
 #include "screens/navigation/navigationitem.h"
 
 #include <QListWidget>
+#include <QLocale>
 #include <QScrollArea>
 #include <QScroller>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace kestrune {
@@ -76,23 +79,22 @@ QStringList StatisticsViewController::details(const KeyValueStore &store)
     const std::int64_t wonTime = StatisticsHelper::integerValue(store, StatisticsHelper::secondsSpentInWonGames);
 
     // std::round takes halves away from zero: 1 of 8 is 12.5, shown as 13.
-    const QString percentage = games == 0
-                                   ? QStringLiteral("0%")
-                                   : QStringLiteral("%1%").arg(std::llround(double(wins) / double(games) * 100.0));
-    const QString average = wins == 0 ? QStringLiteral("N/A") : TimeText::duration(double(wonTime) / double(wins));
-    return {QString::number(games),
-            QString::number(wins),
-            QString::number(losses),
-            percentage,
-            TimeText::duration(double(played)),
-            average};
+    const QLocale locale;
+    const std::int64_t percent = games == 0 ? 0 : std::llround(double(wins) / double(games) * 100.0);
+    //: A winning percentage
+    const QString percentage = tr("%1%").arg(locale.toString(qlonglong(percent)));
+    //: No average time: no game won yet
+    const QString average = wins == 0 ? tr("N/A") : TimeText::duration(double(wonTime) / double(wins));
+    return {locale.toString(qlonglong(games)),  locale.toString(qlonglong(wins)),
+            locale.toString(qlonglong(losses)), percentage,
+            TimeText::duration(double(played)), average};
 }
 
 QStringList StatisticsViewController::computerTitles()
 {
     QStringList out;
     for (ComputerStrength strength : ComputerStrengths::all)
-        out.append(QString::fromStdString(ComputerStrengths::title(strength)));
+        out.append(ComputerStrengths::displayTitle(strength));
     return out;
 }
 
@@ -105,12 +107,12 @@ QStringList StatisticsViewController::computerDetails(const KeyValueStore &store
             out.append(tr("No matches yet"));
             continue;
         }
-        const auto count = [](std::int64_t n, const QString &one, const QString &many) {
-            return QStringLiteral("%1 %2").arg(n).arg(n == 1 ? one : many);
-        };
-        out.append(QStringLiteral("%1, %2, %3")
-                       .arg(count(record.wins, tr("win"), tr("wins")), count(record.losses, tr("loss"), tr("losses")),
-                            count(record.ties, tr("tie"), tr("ties"))));
+        // The plural forms count in int; a record beyond that is held there.
+        const auto n = [](std::int64_t count) { return int(std::clamp<std::int64_t>(count, 0, INT_MAX)); };
+        //: Wins, losses and ties against the computer, e.g. "3 wins, 2 losses, 0 ties"
+        out.append(tr("%1, %2, %3")
+                       .arg(tr("%n wins", "", n(record.wins)), tr("%n losses", "", n(record.losses)),
+                            tr("%n ties", "", n(record.ties))));
     }
     return out;
 }
@@ -192,7 +194,10 @@ void StatisticsViewController::showValues(QListWidget *list, const QStringList &
         QListWidgetItem *item = list->item(row);
         item->setData(StatisticsRowDelegate::valueRole, values.at(row));
         // One item to assistive technology: the title with its value.
-        item->setData(Qt::AccessibleTextRole, QStringLiteral("%1: %2").arg(titles.at(row), values.at(row)));
+        const QString whole = tr("%1: %2", "a statistic and its value").arg(titles.at(row), values.at(row));
+        item->setData(Qt::AccessibleTextRole, whole);
+        // The same for the eye, where the row had to cut a long text short.
+        item->setToolTip(whole);
     }
 }
 

@@ -28,9 +28,12 @@ BulletsView::~BulletsView() = default;
 
 QString BulletsView::resultText(int bulls, int cows)
 {
-    const QString bullText = bulls == 1 ? tr("1 bull") : tr("%1 bulls").arg(bulls);
-    const QString cowText = cows == 1 ? tr("1 cow") : tr("%1 cows").arg(cows);
-    return bullText + QStringLiteral(", ") + cowText;
+    //: Digits in the right place
+    const QString bullText = tr("%n bulls", "", bulls);
+    //: Digits in the code but in the wrong place
+    const QString cowText = tr("%n cows", "", cows);
+    //: A shot's result: bulls, then cows
+    return tr("%1, %2").arg(bullText, cowText);
 }
 
 void BulletsView::setDots(int bulls, int cows, bool animated, std::function<void()> completion)

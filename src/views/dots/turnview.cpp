@@ -33,7 +33,8 @@ QWidget *TurnView::roundView() const
 
 void TurnView::showPlayer(int number)
 {
-    ui->label->setText(QStringLiteral("P%1").arg(number));
+    //: A player's number, abbreviated: P1, P2
+    ui->label->setText(tr("P%1").arg(number));
 }
 
 bool TurnView::eventFilter(QObject *watched, QEvent *event)

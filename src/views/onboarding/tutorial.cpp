@@ -17,11 +17,6 @@ constexpr qreal largestRatio = 0.8;
 constexpr qreal cardWidth = 350;
 constexpr qreal cardHeight = 500;
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("Tutorial", text);
-}
-
 qreal ratio(qreal card, qreal host)
 {
     if (currentScreenSize() == ScreenSize::small)

@@ -2,6 +2,7 @@
 
 #include "onboardingpage.h"
 
+#include <QCoreApplication>
 #include <QList>
 
 class QWidget;
@@ -13,6 +14,8 @@ class Onboarding;
 // How to play, as six pages on an onboarding card.
 class Tutorial
 {
+    Q_DECLARE_TR_FUNCTIONS(Tutorial)
+
 public:
     // The tutorial over host, sized for the current device, not yet shown.
     // It deletes itself when closed.

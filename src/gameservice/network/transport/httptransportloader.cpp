@@ -87,16 +87,17 @@ std::shared_ptr<HttpTransport> HttpTransportLoader::load(const HttpTransportOpti
             break;
         }
         if (!factory && problems.isEmpty())
-            return fail(QStringLiteral("The network module %1 was not found (looked in: %2)")
+            return fail(HttpTransportLoader::tr("The network module %1 was not found (looked in: %2)")
                             .arg(QString::fromLatin1(moduleFileName), looked.join(QStringLiteral(", "))));
         if (!factory)
-            return fail(
-                QStringLiteral("The network module could not be loaded: %1").arg(problems.join(QStringLiteral("; "))));
+            return fail(HttpTransportLoader::tr("The network module could not be loaded: %1")
+                            .arg(problems.join(QStringLiteral("; "))));
     }
 
     HttpTransport *transport = factory(&options, httpTransportAbiVersion);
     if (!transport)
-        return fail(QStringLiteral("The network module %1 does not fit this version of the game (interface version %2)")
+        return fail(HttpTransportLoader::tr(
+                        "The network module %1 does not fit this version of the game (interface version %2)")
                         .arg(modulePath)
                         .arg(httpTransportAbiVersion));
     return std::shared_ptr<HttpTransport>(transport);

@@ -2,6 +2,7 @@
 
 #include "httptransport.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -14,6 +15,8 @@ namespace kestrune::net {
 // loaded for the life of the process, as the transports it made run its code.
 class HttpTransportLoader
 {
+    Q_DECLARE_TR_FUNCTIONS(HttpTransportLoader)
+
 public:
     static constexpr const char *moduleFileName = "libkestrune_http_curl.so";
 
