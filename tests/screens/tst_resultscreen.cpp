@@ -9,6 +9,7 @@
 #include "game/playerprotocol.h"
 #include "game/sharetext.h"
 #include "platform/device/deviceprofile.h"
+#include "platform/i18n/pseudotranslator.h"
 #include "platform/resources/resources.h"
 #include "screens/navigation/navigationcontroller.h"
 #include "screens/outcome/boardsnapshot.h"
@@ -465,6 +466,54 @@ private slots:
         QVERIFY(own.top() >= headline.bottom());
         QVERIFY(own.bottom() < screen->playButton()->mapTo(screen, QPoint(0, 0)).y());
         QVERIFY(screen->rect().contains(own));
+    }
+
+    // Texts too long for the smallest phone (a translation, or English with
+    // the two-line hint notice): the picture makes room, so the points stay
+    // whole above the play button. Where the texts fit, it keeps its size.
+    void longTextsOnASmallPhoneKeepThePointsAboveTheButton_data()
+    {
+        QTest::addColumn<QString>("profile");
+        QTest::addColumn<bool>("lengthened");
+        QTest::addColumn<int>("hints");
+        QTest::addColumn<bool>("fullPicture");
+        QTest::newRow("lengthened, small phone") << "small-phone" << true << 2 << false;
+        QTest::newRow("hint notice, small phone") << "small-phone" << false << 2 << false;
+        QTest::newRow("no hints, small phone") << "small-phone" << false << 0 << true;
+        QTest::newRow("hint notice, phone") << "phone" << false << 2 << true;
+    }
+
+    void longTextsOnASmallPhoneKeepThePointsAboveTheButton()
+    {
+        QFETCH(QString, profile);
+        QFETCH(bool, lengthened);
+        QFETCH(int, hints);
+        QFETCH(bool, fullPicture);
+        PseudoTranslator longer;
+        if (lengthened)
+            QCoreApplication::installTranslator(&longer);
+        const auto removeLonger = qScopeGuard([&longer] { QCoreApplication::removeTranslator(&longer); });
+        DeviceProfile::setCurrent(profileNamed(profile));
+        Stack stack(DeviceProfile::current().size().toSize());
+        auto *screen = new ResultViewController;
+        screen->setGameManager(decided({std::make_shared<FakeGame>("1234", 7, 45, 500)}, 1, false, hints));
+        stack.navigation.pushViewController(screen, false);
+
+        QVERIFY(screen->pointsStackView());
+        const QWidget *points = screen->pointsStackView();
+        const int pointsEnd = points->mapTo(screen, QPoint(0, points->height())).y();
+        const int buttonStart = screen->playButton()->mapTo(screen, QPoint(0, 0)).y();
+        QVERIFY2(
+            pointsEnd <= buttonStart,
+            qPrintable(QStringLiteral("points end at %1, the button starts at %2").arg(pointsEnd).arg(buttonStart)));
+        // Not merely placed apart: the points get all the height they need.
+        QVERIFY(points->height() >= points->sizeHint().height());
+        const int picture = screen->imageView()->height();
+        if (fullPicture)
+            QCOMPARE(picture, ResultViewController::phonePictureSize);
+        else
+            QVERIFY2(picture < ResultViewController::phonePictureSize, qPrintable(QString::number(picture)));
+        QCOMPARE(screen->imageView()->width(), picture);
     }
 
     void aChallengeInPlaySaysWhetherItWasBeaten_data()

@@ -568,7 +568,31 @@ void ResultViewController::resizeEvent(QResizeEvent *event)
     }
     if (m_loaded && m_resultDescriptionLabel)
         fitDescription();
+    if (m_loaded)
+        fitPicture();
     layoutCards();
+}
+
+void ResultViewController::fitPicture()
+{
+    // A phone too short for its texts (a long translation, a wrapped
+    // headline): the picture gives up room before the texts and the points
+    // are squeezed under the play button. A tablet scales everything instead.
+    if (DeviceProfile::current().isTablet() || m_contentView->height() <= 0)
+        return;
+    QWidget *texts = ui->outerStackerView;
+    int side = phonePictureSize;
+    ui->imageView->setFixedSize(side, side);
+    // The spacers give way too as the picture shrinks, so a pass may not
+    // free all it takes; a few passes settle it.
+    for (int pass = 0; pass < 3 && side > smallestPhonePictureSize; ++pass) {
+        ui->contentLayout->activate();
+        const int missing = texts->heightForWidth(texts->width()) - texts->height();
+        if (missing <= 0)
+            break;
+        side = std::max(smallestPhonePictureSize, side - missing);
+        ui->imageView->setFixedSize(side, side);
+    }
 }
 
 } // namespace kestrune

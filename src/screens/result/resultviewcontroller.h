@@ -66,6 +66,9 @@ public:
     // its height over the device's, never below this.
     static constexpr qreal smallestTabletScale = 0.68;
     static constexpr qreal minimumDescriptionPointSize = 12;
+    // The result picture on a phone, and the least it gives way to texts.
+    static constexpr int phonePictureSize = 150;
+    static constexpr int smallestPhonePictureSize = 64;
     static qreal tabletScale(int windowHeight);
 
     using Card = ResultCards::Card;
@@ -170,6 +173,7 @@ private:
     void showChallenge();
     void challengeTapped();
     void fitDescription();
+    void fitPicture();
     void willAppear(bool animated);
     void playAgainTapped();
     void announceResult();
