@@ -403,9 +403,9 @@ private slots:
         QWidget window;
         window.resize(320, 480);
         window.show();
-        const QString longText = QStringLiteral("Brechen Sie den Code innerhalb von zwanzig Sekunden nach Ihrem "
-                                                "ersten Schuss, ohne einen einzigen Hinweis zu benutzen.");
-        auto *wide = new CompletionBanner(QStringLiteral("Schneller Denker"), longText, &window);
+        const QString longText = QStringLiteral("Break the secret code within twenty seconds of your very first "
+                                                "shot, and do it without asking for a single hint.");
+        auto *wide = new CompletionBanner(QStringLiteral("Quick Thinker, Twice Over"), longText, &window);
         QVERIFY(wide->geometry().left() >= CompletionBanner::windowMargin);
         QVERIFY(wide->geometry().right() < window.width() - CompletionBanner::windowMargin + 1);
         for (QLabel *label : wide->findChildren<QLabel *>()) {
