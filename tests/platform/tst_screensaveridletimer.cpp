@@ -1,12 +1,16 @@
 #include "platform/device/screensaveridletimer.h"
 
+#include "platform/dispatch/dispatchqueue.h"
+
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QProcess>
+#include <QSemaphore>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
 #include <memory>
 #include <set>
 
@@ -214,6 +218,76 @@ private slots:
         QVERIFY(timer.isIdleTimerDisabled());
     }
 
+    // The start of the program waits for nothing: the bus is connected when
+    // a match first holds the screen saver off, and not on the GUI thread.
+    void connectsToTheBusOnlyWhenFirstDisabledAndOffTheGuiThread()
+    {
+        REQUIRE_BUS();
+        auto fake = serve(QStringLiteral("/org/freedesktop/ScreenSaver"));
+        std::atomic<int> connects{0};
+        std::atomic<bool> onGuiThread{false};
+        ScreenSaverIdleTimer timer([&] {
+            ++connects;
+            onGuiThread = DispatchQueue::isMainThread();
+            return connect();
+        });
+        QCoreApplication::processEvents();
+        timer.setIdleTimerDisabled(false);
+        DispatchQueue::waitForGlobal();
+        QCOMPARE(connects.load(), 0);
+
+        timer.setIdleTimerDisabled(true);
+        timer.setIdleTimerDisabled(true);
+        QTRY_COMPARE(fake->active.size(), std::size_t(1));
+        QVERIFY(!onGuiThread);
+        timer.setIdleTimerDisabled(false);
+        QTRY_COMPARE(fake->released, std::vector<uint>{41});
+        timer.setIdleTimerDisabled(true);
+        QTRY_COMPARE(fake->active, std::set<uint>{42});
+        QCOMPARE(connects.load(), 1);
+    }
+
+    // What the owner asks while the bus is still being connected is what
+    // counts when it comes: the last word, for a timer that still exists.
+    void whatIsAskedWhileConnectingIsDoneOnceConnected_data()
+    {
+        QTest::addColumn<bool>("enabledAgain");
+        QTest::addColumn<bool>("destroyed");
+        QTest::newRow("disabled, enabled and disabled again") << false << false;
+        QTest::newRow("enabled again") << true << false;
+        QTest::newRow("timer destroyed") << false << true;
+    }
+    void whatIsAskedWhileConnectingIsDoneOnceConnected()
+    {
+        QFETCH(bool, enabledAgain);
+        QFETCH(bool, destroyed);
+        REQUIRE_BUS();
+        auto fake = serve(QStringLiteral("/org/freedesktop/ScreenSaver"));
+        QSemaphore mayConnect;
+        auto timer = std::make_unique<ScreenSaverIdleTimer>([&] {
+            mayConnect.acquire();
+            return connect();
+        });
+        timer->setIdleTimerDisabled(true);
+        timer->setIdleTimerDisabled(false);
+        if (!enabledAgain)
+            timer->setIdleTimerDisabled(true);
+        if (destroyed)
+            timer.reset();
+        mayConnect.release();
+        DispatchQueue::waitForGlobal();
+        if (enabledAgain || destroyed) {
+            // The connection's hand-over has been run; the bus answers in
+            // order, so an Inhibit sent before this call would be counted.
+            QVERIFY(connect().interface()->isServiceRegistered(QStringLiteral("org.freedesktop.DBus")).value());
+            QCoreApplication::processEvents();
+            QCOMPARE(fake->inhibits, 0);
+        } else {
+            QTRY_COMPARE(fake->active.size(), std::size_t(1));
+            QCOMPARE(fake->inhibits, 1);
+        }
+    }
+
     void withoutABusNothingFails_data()
     {
         QTest::addColumn<bool>("sessionBus");
@@ -231,6 +305,10 @@ private slots:
         timer->setIdleTimerDisabled(false);
         timer->setIdleTimerDisabled(true);
         QVERIFY(timer->isIdleTimerDisabled());
+        QTRY_COMPARE(debugMessages, 1);
+        timer->setIdleTimerDisabled(false);
+        timer->setIdleTimerDisabled(true);
+        QCoreApplication::processEvents();
         QCOMPARE(debugMessages, 1);
         timer.reset();
     }

@@ -1,5 +1,7 @@
 #include "screensaveridletimer.h"
 
+#include "platform/dispatch/dispatchqueue.h"
+
 #include <QCoreApplication>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -24,17 +26,13 @@ const std::array<QString, 2> paths{QStringLiteral("/org/freedesktop/ScreenSaver"
 // can still be given back.
 struct ScreenSaverIdleTimer::State
 {
-    QDBusConnection bus;
-    bool disabled = false;   // what the owner asked for
-    bool requesting = false; // an Inhibit call is on its way
+    std::optional<QDBusConnection> bus; // none until connected
+    ConnectBus connectBus;              // set while no connection has been asked for
+    bool disabled = false;              // what the owner asked for
+    bool requesting = false;            // an Inhibit call is on its way
     std::optional<uint> cookie;
     std::size_t path = 0;
     bool toldUnavailable = false;
-
-    explicit State(const QDBusConnection &connection)
-        : bus(connection)
-    {
-    }
 
     void unavailable(const QString &why)
     {
@@ -44,11 +42,33 @@ struct ScreenSaverIdleTimer::State
         qDebug("screensaveridletimer: the screen may blank during a match: %s", qUtf8Printable(why));
     }
 
+    // The connection is made on a worker and handed back to the GUI thread;
+    // a timer gone by then is not woken.
+    static void connect(const std::shared_ptr<State> &state)
+    {
+        DispatchQueue::global([connectBus = std::exchange(state->connectBus, {}), weak = std::weak_ptr<State>(state)] {
+            QDBusConnection bus = connectBus();
+            DispatchQueue::main([weak, bus] {
+                const std::shared_ptr<State> state = weak.lock();
+                if (!state)
+                    return;
+                state->bus = bus;
+                if (state->disabled)
+                    inhibit(state);
+            });
+        });
+    }
+
     static void inhibit(const std::shared_ptr<State> &state)
     {
         if (state->requesting || state->cookie)
             return;
-        if (!state->bus.isConnected()) {
+        if (!state->bus) {
+            if (state->connectBus)
+                connect(state);
+            return;
+        }
+        if (!state->bus->isConnected()) {
             state->unavailable(QStringLiteral("no session bus"));
             return;
         }
@@ -60,7 +80,7 @@ struct ScreenSaverIdleTimer::State
         //: Why the screen saver waits, as the desktop may show it
         call << app << tr("A match is being played");
         state->requesting = true;
-        auto *watcher = new QDBusPendingCallWatcher(state->bus.asyncCall(call));
+        auto *watcher = new QDBusPendingCallWatcher(state->bus->asyncCall(call));
         QObject::connect(
             watcher, &QDBusPendingCallWatcher::finished, watcher, [state](QDBusPendingCallWatcher *finished) {
                 finished->deleteLater();
@@ -96,18 +116,25 @@ struct ScreenSaverIdleTimer::State
         // Nothing to do with the answer: a cookie the desktop no longer knows
         // is released all the same.
         call.setAutoStartService(false);
-        state.bus.send(call);
+        state.bus->send(call);
     }
 };
 
 ScreenSaverIdleTimer::ScreenSaverIdleTimer()
-    : ScreenSaverIdleTimer(QDBusConnection::sessionBus())
+    : ScreenSaverIdleTimer([] { return QDBusConnection::sessionBus(); })
 {
 }
 
-ScreenSaverIdleTimer::ScreenSaverIdleTimer(const QDBusConnection &bus)
-    : m_state(std::make_shared<State>(bus))
+ScreenSaverIdleTimer::ScreenSaverIdleTimer(ConnectBus connectBus)
+    : m_state(std::make_shared<State>())
 {
+    m_state->connectBus = std::move(connectBus);
+}
+
+ScreenSaverIdleTimer::ScreenSaverIdleTimer(const QDBusConnection &bus)
+    : m_state(std::make_shared<State>())
+{
+    m_state->bus = bus;
 }
 
 ScreenSaverIdleTimer::~ScreenSaverIdleTimer()

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 
+#include <functional>
 #include <memory>
 
 namespace kestrune {
@@ -20,13 +21,22 @@ namespace kestrune {
 // Without a bus, or without the service on it, the flag still reads back
 // and nothing else happens (one debug message says so).
 // GUI thread only, with an event loop.
+//
+// Connecting to a bus waits for its answer (and may even start one), so a
+// timer given a way to connect rather than a connection connects only when
+// first disabled, on a worker thread; what is asked meanwhile is done once
+// the bus is there.
 class ScreenSaverIdleTimer final : public IdleTimer
 {
     Q_DECLARE_TR_FUNCTIONS(ScreenSaverIdleTimer)
 
 public:
-    // The session bus.
+    using ConnectBus = std::function<QDBusConnection()>;
+
+    // The session bus, connected when first needed.
     ScreenSaverIdleTimer();
+    // Calls connectBus on a worker thread when first disabled.
+    explicit ScreenSaverIdleTimer(ConnectBus connectBus);
     explicit ScreenSaverIdleTimer(const QDBusConnection &bus);
     ~ScreenSaverIdleTimer() override;
     ScreenSaverIdleTimer(const ScreenSaverIdleTimer &) = delete;
