@@ -1,6 +1,7 @@
 #include "accessibilityrecorder.h"
 #include "manualanimationdriver.h"
 #include "platform/device/deviceprofile.h"
+#include "platform/resources/resources.h"
 #include "views/toast/rotateviewcontroller.h"
 #include "views/toast/spring.h"
 #include "views/toast/toastalert.h"
@@ -230,6 +231,36 @@ private slots:
         driver.advanceBy(2 * dismissStage);
         QCOMPARE(removed.count(), 2);
         QVERIFY(!alert.isAlertActive());
+    }
+
+    // The card keeps its picture between frames, but never a stale one: a
+    // change of colour scheme shows, and the spring still scales and turns it.
+    void theCardsPictureFollowsTheSchemeAndTheSpring()
+    {
+        Resources::setColorScheme(Resources::ColorScheme::light);
+        const auto restore = qScopeGuard([] { Resources::setColorScheme(Resources::ColorScheme::system); });
+        ToastAlertView view(QStringLiteral("Hint"), QStringLiteral("Hint"), true, std::nullopt);
+        const QPointF centre = view.cardRect().center();
+        // Inside the circle, below the title: only the card's colour.
+        const QPoint nearRim = (centre + QPointF(0, ToastAlertView::side / 2 - 8)).toPoint();
+        const QPoint outside =
+            (centre + QPointF(ToastAlertView::side / 2 - 20, ToastAlertView::side / 2 - 20)).toPoint();
+        const auto colourAt = [&view](QPoint at) { return view.grab().toImage().pixelColor(at); };
+
+        QCOMPARE(colourAt(nearRim), Resources::color(QStringLiteral("toastBackground")));
+        QCOMPARE(colourAt(outside).alpha(), 0);
+        Resources::setColorScheme(Resources::ColorScheme::dark);
+        QCOMPARE(colourAt(nearRim), Resources::color(QStringLiteral("toastBackground")));
+        QVERIFY(colourAt(nearRim) != QColor(0x22, 0x27, 0x33));
+
+        // Half size: the rim moves in, towards the centre.
+        view.setTransform(0.5, 0);
+        QCOMPARE(colourAt(nearRim).alpha(), 0);
+        QCOMPARE(colourAt((centre + QPointF(0, ToastAlertView::side / 4 - 8)).toPoint()),
+                 Resources::color(QStringLiteral("toastBackground")));
+        view.setTransform(1.0, 0);
+        view.setAlpha(0.5);
+        QVERIFY(qAbs(colourAt(nearRim).alpha() - 128) <= 2);
     }
 
     void theSpringOvershootsAndSettles()

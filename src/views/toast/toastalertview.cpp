@@ -102,19 +102,53 @@ void ToastAlertView::mousePressEvent(QMouseEvent *event)
     QWidget::mousePressEvent(event);
 }
 
+ToastAlertView::Look ToastAlertView::currentLook() const
+{
+    return {devicePixelRatioF(), Resources::isDark(), Resources::color(QStringLiteral("toastBackground")).rgba(),
+            Resources::color(QStringLiteral("systemBackground")).rgba()};
+}
+
+void ToastAlertView::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange)
+        m_picture = QImage();
+    QWidget::changeEvent(event);
+}
+
 void ToastAlertView::paintEvent(QPaintEvent *)
 {
     if (m_scale <= 0 || m_alpha <= 0)
         return;
+    // The card is drawn once, as it stands; the spring's frames only place
+    // it. Drawing the icon, the text and the circles anew at each frame took
+    // most of the frame.
+    const Look look = currentLook();
+    if (m_picture.isNull() || look != m_pictureLook || m_picture.deviceIndependentSize() != QSizeF(size())) {
+        m_picture = QImage(size() * look.pixelRatio, QImage::Format_ARGB32_Premultiplied);
+        m_picture.setDevicePixelRatio(look.pixelRatio);
+        m_picture.fill(Qt::transparent);
+        QPainter card(&m_picture);
+        drawCard(card);
+        m_pictureLook = look;
+    }
     QPainter painter(this);
+    painter.setOpacity(m_alpha);
+    if (m_scale != 1.0 || m_rotation != 0.0) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        const QPointF centre = cardRect().center();
+        painter.translate(centre);
+        painter.scale(m_scale, m_scale);
+        painter.rotate(qRadiansToDegrees(m_rotation));
+        painter.translate(-centre);
+    }
+    painter.drawImage(QPointF(0, 0), m_picture);
+}
+
+void ToastAlertView::drawCard(QPainter &painter) const
+{
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.setOpacity(m_alpha);
     const QPointF centre = cardRect().center();
-    painter.translate(centre);
-    painter.scale(m_scale, m_scale);
-    painter.rotate(qRadiansToDegrees(m_rotation));
-    painter.translate(-centre);
 
     // The shadow: a soft dark rim just outside the circle.
     const qreal radius = side / 2;

@@ -2,6 +2,7 @@
 
 #include "toastalert.h"
 
+#include <QImage>
 #include <QPointer>
 #include <QWidget>
 
@@ -55,10 +56,23 @@ public:
     void setPresenter(ToastAlert *presenter) { m_presenter = presenter; }
 
 protected:
+    void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // What the card's picture was drawn for.
+    struct Look
+    {
+        qreal pixelRatio = 0;
+        bool dark = false;
+        QRgb background = 0;
+        QRgb text = 0;
+        bool operator==(const Look &) const = default;
+    };
+    Look currentLook() const;
+    void drawCard(QPainter &painter) const;
+
     QString m_title;
     QString m_iconName;
     bool m_dismissOnTap;
@@ -68,6 +82,8 @@ private:
     qreal m_rotation = 0.0;
     qreal m_alpha = 1.0;
     QPointer<ToastAlert> m_presenter;
+    QImage m_picture;
+    Look m_pictureLook;
 };
 
 } // namespace kestrune
