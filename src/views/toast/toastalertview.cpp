@@ -102,9 +102,9 @@ void ToastAlertView::mousePressEvent(QMouseEvent *event)
     QWidget::mousePressEvent(event);
 }
 
-ToastAlertView::Look ToastAlertView::currentLook() const
+ToastAlertView::Look ToastAlertView::currentLook(qreal pixelRatio) const
 {
-    return {devicePixelRatioF(), Resources::isDark(), Resources::color(QStringLiteral("toastBackground")).rgba(),
+    return {pixelRatio, Resources::isDark(), Resources::color(QStringLiteral("toastBackground")).rgba(),
             Resources::color(QStringLiteral("systemBackground")).rgba()};
 }
 
@@ -122,7 +122,11 @@ void ToastAlertView::paintEvent(QPaintEvent *)
     // The card is drawn once, as it stands; the spring's frames only place
     // it. Drawing the icon, the text and the circles anew at each frame took
     // most of the frame.
-    const Look look = currentLook();
+    QPainter painter(this);
+    // Drawn at the scale of what it is painted on, which is not always the
+    // widget's screen (a picture of the window at another scale).
+    const QTransform device = painter.deviceTransform();
+    const Look look = currentLook(std::max(1.0, std::hypot(device.m11(), device.m12())));
     if (m_picture.isNull() || look != m_pictureLook || m_picture.deviceIndependentSize() != QSizeF(size())) {
         m_picture = QImage(size() * look.pixelRatio, QImage::Format_ARGB32_Premultiplied);
         m_picture.setDevicePixelRatio(look.pixelRatio);
@@ -131,7 +135,6 @@ void ToastAlertView::paintEvent(QPaintEvent *)
         drawCard(card);
         m_pictureLook = look;
     }
-    QPainter painter(this);
     painter.setOpacity(m_alpha);
     if (m_scale != 1.0 || m_rotation != 0.0) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);

@@ -70,7 +70,7 @@ private:
         QRgb text = 0;
         bool operator==(const Look &) const = default;
     };
-    Look currentLook() const;
+    Look currentLook(qreal pixelRatio) const;
     void drawCard(QPainter &painter) const;
 
     QString m_title;
