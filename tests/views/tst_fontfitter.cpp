@@ -111,6 +111,28 @@ private slots:
                 QCOMPARE(picture(kept, ratio), picture(fresh, ratio));
         }
         QVERIFY(first != picture(kept, 1));
+
+        // So are the colours: the outline's, the gradient's, and the
+        // palette's when it has no gradient, as enabled or not.
+        const auto recolour = [](OutlineLabel &label, int step) {
+            if (step == 1)
+                label.setOutline(Qt::blue, 1.5);
+            else if (step == 2)
+                label.setEnabled(false);
+            else
+                label.setGradientColors(Qt::green, Qt::black);
+        };
+        for (int step = 1; step <= 3; ++step) {
+            const QImage before = picture(kept, 1);
+            recolour(kept, step);
+            OutlineLabel fresh;
+            configure(fresh, QStringLiteral("37"), 28, Qt::AlignLeft | Qt::AlignTop);
+            fresh.resize(kept.size());
+            for (int done = 1; done <= step; ++done)
+                recolour(fresh, done);
+            QCOMPARE(picture(kept, 1), picture(fresh, 1));
+            QVERIFY(picture(kept, 1) != before);
+        }
     }
 
     // Without an outline the text is drawn from the glyph cache: it still

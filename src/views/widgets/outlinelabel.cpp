@@ -1,9 +1,12 @@
 #include "outlinelabel.h"
 
+#include <QEvent>
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+
+#include <cmath>
 
 namespace kestrune {
 
@@ -16,6 +19,7 @@ void OutlineLabel::setGradientPoints(QPointF start, QPointF end)
 {
     m_startPoint = start;
     m_endPoint = end;
+    m_pictureValid = false;
     update();
 }
 
@@ -23,6 +27,7 @@ void OutlineLabel::setGradientColors(const QColor &start, const QColor &end)
 {
     m_startColor = start;
     m_endColor = end;
+    m_pictureValid = false;
     update();
 }
 
@@ -30,6 +35,7 @@ void OutlineLabel::setOutline(const QColor &color, qreal width)
 {
     m_outlineColor = color;
     m_outlineWidth = width;
+    m_pictureValid = false;
     update();
 }
 
@@ -86,7 +92,16 @@ const QPainterPath &OutlineLabel::glyphs(const QString &text, const QRectF &box,
     m_glyphsLineSpacing = m_lineSpacing;
     m_glyphsDevice = device;
     m_glyphsValid = true;
+    m_pictureValid = false;
     return m_glyphs;
+}
+
+void OutlineLabel::changeEvent(QEvent *event)
+{
+    // The fill may be the palette's colour, enabled or not.
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::EnabledChange)
+        m_pictureValid = false;
+    QLabel::changeEvent(event);
 }
 
 void OutlineLabel::paintEvent(QPaintEvent *)
@@ -105,10 +120,43 @@ void OutlineLabel::paintEvent(QPaintEvent *)
     device.setMatrix(device.m11(), device.m12(), device.m13(), device.m21(), device.m22(), device.m23(), 0, 0,
                      device.m33());
     const QPainterPath &path = glyphs(content, box, device);
+    // Stroking the outline is the dear part, and a screen repaints its
+    // labels unchanged: the outlined glyphs are kept as a picture at the
+    // screen's whole-number scale. A turned or oddly scaled label (the
+    // upside-down board) is drawn directly.
+    const qreal scale = device.m11();
+    if (device.type() <= QTransform::TxScale && scale >= 1 && scale == device.m22() && scale == std::floor(scale)) {
+        if (!m_pictureValid || m_pictureScale != scale)
+            drawPicture(path, scale);
+        painter.drawImage(m_pictureOrigin, m_picture);
+        return;
+    }
+    drawOutlined(painter, path);
+}
+
+void OutlineLabel::drawOutlined(QPainter &painter, const QPainterPath &path) const
+{
     painter.setRenderHint(QPainter::Antialiasing);
     // The outline goes under the fill, so that it frames the glyphs without thinning them.
     painter.strokePath(path, QPen(m_outlineColor, m_outlineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.fillPath(path, fill(path.boundingRect()));
+}
+
+void OutlineLabel::drawPicture(const QPainterPath &path, qreal scale)
+{
+    // The pen reaches half its width beyond the glyphs; a pixel more for
+    // the antialiased edge.
+    const qreal reach = m_outlineWidth / 2 + 1;
+    const QRect area = path.boundingRect().adjusted(-reach, -reach, reach, reach).toAlignedRect();
+    m_picture = QImage(area.size() * scale, QImage::Format_ARGB32_Premultiplied);
+    m_picture.setDevicePixelRatio(scale);
+    m_picture.fill(Qt::transparent);
+    QPainter painter(&m_picture);
+    painter.translate(-area.topLeft());
+    drawOutlined(painter, path);
+    m_pictureOrigin = area.topLeft();
+    m_pictureScale = scale;
+    m_pictureValid = true;
 }
 
 // Without an outline the glyphs come from the font's glyph cache, as any

@@ -3,6 +3,7 @@
 #include <QBrush>
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QLabel>
 #include <QList>
 #include <QPainterPath>
@@ -43,6 +44,7 @@ public:
     void setLineSpacing(qreal spacing);
 
 protected:
+    void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
@@ -54,6 +56,8 @@ private:
     // Where each line starts on its baseline, aligned in the box.
     QList<QPointF> baselines(const QStringList &lines, const QFontMetricsF &metrics, const QRectF &box) const;
     void paintText(QPainter &painter, const QString &content, const QRectF &box);
+    void drawOutlined(QPainter &painter, const QPainterPath &path) const;
+    void drawPicture(const QPainterPath &path, qreal scale);
     // The gradient over the text's box, or the palette's text colour.
     QBrush fill(const QRectF &textBox) const;
 
@@ -65,6 +69,11 @@ private:
     qreal m_glyphsLineSpacing = 0;
     QTransform m_glyphsDevice;
     bool m_glyphsValid = false;
+    // The outlined glyphs as last drawn, at m_pictureOrigin.
+    QImage m_picture;
+    QPoint m_pictureOrigin;
+    qreal m_pictureScale = 0;
+    bool m_pictureValid = false;
 
     QPointF m_startPoint{0.5, 0.0};
     QPointF m_endPoint{0.5, 1.0};
