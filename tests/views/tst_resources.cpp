@@ -1,7 +1,9 @@
 #include "platform/resources/resources.h"
 
 #include <QGuiApplication>
+#include <QPainter>
 #include <QProcess>
+#include <QSvgRenderer>
 #include <QtTest>
 
 #include <algorithm>
@@ -93,6 +95,68 @@ private slots:
             QVERIFY(drawn);
         }
         Resources::setColorScheme(Resources::ColorScheme::system);
+    }
+
+    // Small drawings are kept as pictures between paints; what is painted is
+    // still the drawing of the current scheme at the painter's scale, and a
+    // turned painter gets it turned.
+    void aKeptDrawingIsTheDrawingOfTheSchemeAtTheScale()
+    {
+        const auto painted = [](qreal ratio, qreal turn) {
+            QImage image((QSizeF(40, 40) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(ratio);
+            image.fill(Qt::transparent);
+            QPainter painter(&image);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.translate(20, 20);
+            painter.rotate(turn);
+            painter.translate(-20, -20);
+            Resources::paint(painter, QStringLiteral("Backspace"), QRectF(4, 4, 32, 32));
+            return image;
+        };
+        const auto rendered = [](const QString &file, qreal ratio) {
+            QImage image((QSizeF(40, 40) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(ratio);
+            image.fill(Qt::transparent);
+            QPainter painter(&image);
+            painter.setRenderHint(QPainter::Antialiasing);
+            QSvgRenderer svg(QStringLiteral(":/images/%1.svg").arg(file));
+            QSizeF size = svg.viewBoxF().size();
+            size.scale(32, 32, Qt::KeepAspectRatio);
+            QRectF fitted(QPointF(), size);
+            fitted.moveCenter(QPointF(20, 20));
+            svg.render(&painter, fitted);
+            return image;
+        };
+        // Nearly the same pixels: the picture is placed on whole pixels.
+        const auto close = [](const QImage &a, const QImage &b) {
+            if (a.size() != b.size())
+                return false;
+            int far = 0;
+            for (int y = 0; y < a.height(); ++y)
+                for (int x = 0; x < a.width(); ++x)
+                    far += qAbs(qAlpha(a.pixel(x, y)) - qAlpha(b.pixel(x, y))) > 64
+                           || qAbs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) > 64;
+            return far <= a.width() * a.height() / 100;
+        };
+        const auto restore = qScopeGuard([] { Resources::setColorScheme(Resources::ColorScheme::system); });
+        for (int round = 0; round < 2; ++round) { // the second round finds the pictures kept
+            for (qreal ratio : {1.0, 2.0}) {
+                Resources::setColorScheme(Resources::ColorScheme::light);
+                const QImage light = painted(ratio, 0);
+                QVERIFY(close(light, rendered(QStringLiteral("Backspace"), ratio)));
+                Resources::setColorScheme(Resources::ColorScheme::dark);
+                const QImage dark = painted(ratio, 0);
+                QVERIFY(close(dark, rendered(QStringLiteral("Backspace dark"), ratio)));
+                QVERIFY(!close(dark, light));
+            }
+        }
+        // Upside down, as on the far side of a face-to-face board.
+        Resources::setColorScheme(Resources::ColorScheme::light);
+        const QImage upright = painted(1, 0);
+        const QImage turned = painted(1, 180);
+        QVERIFY(!close(turned, upright));
+        QVERIFY(close(turned, upright.mirrored(true, true)));
     }
 
     void everyNamedColourFollowsTheScheme()

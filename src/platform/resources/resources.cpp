@@ -1,5 +1,6 @@
 #include "resources.h"
 
+#include <QCache>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHash>
@@ -31,6 +32,9 @@ struct Catalogue
     Resources::ColorScheme scheme = Resources::ColorScheme::system;
     QHash<QString, NamedColor> colors;
     QHash<QString, std::shared_ptr<QSvgRenderer>> renderers;
+    // Drawings rendered at a size, by renderer and size in pixels; the cost
+    // is bytes.
+    QCache<QString, QImage> pictures{1024 * 1024};
 
     Catalogue()
     {
@@ -61,13 +65,21 @@ QString imageFile(const QString &name)
     return QStringLiteral(":/images/%1.svg").arg(name);
 }
 
+// The name of the drawing shown for name in the current scheme.
+QString drawingKey(const QString &name)
+{
+    if (Resources::isDark() && QFile::exists(imageFile(name + QLatin1String(" dark"))))
+        return name + QLatin1String(" dark");
+    return name;
+}
+
 // The renderer of a drawing, preferring its dark variant in the dark scheme.
-QSvgRenderer &renderer(const QString &name)
+QSvgRenderer &renderer(const QString &name, QString *drawing = nullptr)
 {
     Catalogue &c = catalogue();
-    QString key = name;
-    if (Resources::isDark() && QFile::exists(imageFile(name + QLatin1String(" dark"))))
-        key = name + QLatin1String(" dark");
+    const QString key = drawingKey(name);
+    if (drawing)
+        *drawing = key;
     auto it = c.renderers.find(key);
     if (it == c.renderers.end()) {
         if (!QFile::exists(imageFile(key)))
@@ -141,14 +153,40 @@ QSizeF Resources::imageSize(const QString &name)
 
 void Resources::paint(QPainter &painter, const QString &name, const QRectF &target)
 {
-    QSvgRenderer &r = renderer(name);
+    QString drawing;
+    QSvgRenderer &r = renderer(name, &drawing);
     QSizeF size = r.viewBoxF().size();
     if (size.isEmpty() || target.isEmpty())
         return;
     size.scale(target.size(), Qt::KeepAspectRatio);
     QRectF fitted(QPointF(), size);
     fitted.moveCenter(target.center());
-    r.render(&painter, fitted);
+    // The board's marks and the keypad's icons are painted again and again
+    // at one size: rendering the drawing each time took a tenth of the GUI
+    // thread in a play-through, so small ones are kept as pictures. A turned
+    // painter (the upside-down board) renders them as before.
+    const QTransform device = painter.deviceTransform();
+    const QSize pixels = (fitted.size() * device.m11()).toSize();
+    constexpr int largestKept = 128 * 128;
+    if (device.type() > QTransform::TxScale || device.m11() != device.m22() || device.m11() <= 0 || pixels.isEmpty()
+        || pixels.width() * pixels.height() > largestKept) {
+        r.render(&painter, fitted);
+        return;
+    }
+    const QString key = QStringLiteral("%1|%2x%3").arg(drawing).arg(pixels.width()).arg(pixels.height());
+    Catalogue &c = catalogue();
+    QImage *picture = c.pictures.object(key);
+    if (!picture) {
+        auto made = std::make_unique<QImage>(pixels, QImage::Format_ARGB32_Premultiplied);
+        made->fill(Qt::transparent);
+        QPainter onPicture(made.get());
+        onPicture.setRenderHints(painter.renderHints());
+        r.render(&onPicture, QRectF(QPointF(), QSizeF(pixels)));
+        onPicture.end();
+        picture = made.get();
+        c.pictures.insert(key, made.release(), pixels.width() * pixels.height() * 4);
+    }
+    painter.drawImage(fitted, *picture);
 }
 
 QPixmap Resources::pixmap(const QString &name, QSizeF size, qreal devicePixelRatio)
