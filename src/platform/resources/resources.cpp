@@ -173,14 +173,16 @@ void Resources::paint(QPainter &painter, const QString &name, const QRectF &targ
         r.render(&painter, fitted);
         return;
     }
-    const QString key = QStringLiteral("%1|%2x%3").arg(drawing).arg(pixels.width()).arg(pixels.height());
+    const bool smooth = painter.testRenderHint(QPainter::Antialiasing);
+    const QString key =
+        QStringLiteral("%1|%2x%3|%4").arg(drawing).arg(pixels.width()).arg(pixels.height()).arg(smooth ? 'a' : 'n');
     Catalogue &c = catalogue();
     QImage *picture = c.pictures.object(key);
     if (!picture) {
         auto made = std::make_unique<QImage>(pixels, QImage::Format_ARGB32_Premultiplied);
         made->fill(Qt::transparent);
         QPainter onPicture(made.get());
-        onPicture.setRenderHints(painter.renderHints());
+        onPicture.setRenderHint(QPainter::Antialiasing, smooth);
         r.render(&onPicture, QRectF(QPointF(), QSizeF(pixels)));
         onPicture.end();
         picture = made.get();
