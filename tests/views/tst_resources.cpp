@@ -140,7 +140,8 @@ private slots:
             return far <= a.width() * a.height() / 100;
         };
         const auto restore = qScopeGuard([] { Resources::setColorScheme(Resources::ColorScheme::system); });
-        for (int round = 0; round < 2; ++round) { // the second round finds the pictures kept
+        // The first round renders, the second keeps a picture, the third uses it.
+        for (int round = 0; round < 3; ++round) {
             for (qreal ratio : {1.0, 2.0}) {
                 Resources::setColorScheme(Resources::ColorScheme::light);
                 const QImage light = painted(ratio, 0);

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QHash>
+#include <QSet>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPainter>
@@ -34,7 +35,10 @@ struct Catalogue
     QHash<QString, std::shared_ptr<QSvgRenderer>> renderers;
     // Drawings rendered at a size, by renderer and size in pixels; the cost
     // is bytes.
-    QCache<QString, QImage> pictures{1024 * 1024};
+    QCache<QString, QImage> pictures{512 * 1024};
+    // The same keys asked for once so far: a size asked for only once (a
+    // step of an animation) is not worth a picture.
+    QSet<QString> askedOnce;
 
     Catalogue()
     {
@@ -163,8 +167,9 @@ void Resources::paint(QPainter &painter, const QString &name, const QRectF &targ
     fitted.moveCenter(target.center());
     // The board's marks and the keypad's icons are painted again and again
     // at one size: rendering the drawing each time took a tenth of the GUI
-    // thread in a play-through, so small ones are kept as pictures. A turned
-    // painter (the upside-down board) renders them as before.
+    // thread in a play-through, so small ones asked for a second time are
+    // kept as pictures. A turned painter (the upside-down board) renders
+    // them as before.
     const QTransform device = painter.deviceTransform();
     const QSize pixels = (fitted.size() * device.m11()).toSize();
     constexpr int largestKept = 128 * 128;
@@ -179,6 +184,15 @@ void Resources::paint(QPainter &painter, const QString &name, const QRectF &targ
     Catalogue &c = catalogue();
     QImage *picture = c.pictures.object(key);
     if (!picture) {
+        if (!c.askedOnce.contains(key)) {
+            constexpr qsizetype rememberedKeys = 256;
+            if (c.askedOnce.size() >= rememberedKeys)
+                c.askedOnce.clear();
+            c.askedOnce.insert(key);
+            r.render(&painter, fitted);
+            return;
+        }
+        c.askedOnce.remove(key);
         auto made = std::make_unique<QImage>(pixels, QImage::Format_ARGB32_Premultiplied);
         made->fill(Qt::transparent);
         QPainter onPicture(made.get());
