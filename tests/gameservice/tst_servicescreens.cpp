@@ -403,9 +403,9 @@ private slots:
         QWidget window;
         window.resize(320, 480);
         window.show();
-        const QString longText = QStringLiteral("Break the secret code within twenty seconds of your very first "
-                                                "shot, and do it without asking for a single hint.");
-        auto *wide = new CompletionBanner(QStringLiteral("Quick Thinker, Twice Over"), longText, &window);
+        const QString longText = QStringLiteral("A description written long on purpose, so that it cannot stay "
+                                                "on one line of the banner at this width.");
+        auto *wide = new CompletionBanner(QStringLiteral("A title made long on purpose"), longText, &window);
         QVERIFY(wide->geometry().left() >= CompletionBanner::windowMargin);
         QVERIFY(wide->geometry().right() < window.width() - CompletionBanner::windowMargin + 1);
         for (QLabel *label : wide->findChildren<QLabel *>()) {

@@ -227,7 +227,7 @@ struct Stack
 class LongRoundLine final : public QTranslator
 {
 public:
-    static constexpr const char *text = "Round #%1, won in %n seconds and entirely without any outside help";
+    static constexpr const char *text = "Round #%1, a line made long on purpose to wrap, %n seconds of text";
     QString translate(const char *, const char *source, const char *, int) const override
     {
         return qstrcmp(source, "Round #%1 in %n seconds") == 0 ? QString::fromUtf8(text) : QString();
