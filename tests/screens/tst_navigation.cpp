@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QVBoxLayout>
@@ -318,6 +319,27 @@ private slots:
         // An ignored key comes back to the stack and is not sent again.
         QTest::keyClick(nav.navigationBar(), Qt::Key_Y);
         QCOMPARE(screen->keys, (QList<int>{Qt::Key_X, Qt::Key_Y}));
+    }
+
+    void theFocusAScreenTakesAsItAppearsHoldsInAWindowShownBefore()
+    {
+        // As at start: the window is shown, then its first screen pushed,
+        // and the window activates after. The screen takes the focus itself,
+        // so that no control shows a focus ring before a key is pressed.
+        NavigationController nav;
+        nav.resize(300, 400);
+        nav.show();
+        auto *screen = new ViewController;
+        auto *button = new QPushButton(QStringLiteral("First"), screen);
+        rx::DisposeBag bag;
+        screen->viewWillAppear().asObservable().subscribe([screen](bool) { screen->setFocus(); }).disposed(bag);
+        nav.pushViewController(screen, false);
+        nav.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&nav));
+        QCOMPARE(QApplication::focusWidget(), screen);
+        // The first Tab reaches the first control.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), button);
     }
 
     void theTopScreenMayHoldTheWindowOpen()

@@ -302,6 +302,11 @@ void NavigationController::transition(ViewController *from, ViewController *to, 
         done();
     };
     to->show();
+    // A focus the screen chose while hidden is its window's too: in a window
+    // shown before it and not yet active, it would otherwise be lost to the
+    // chain's first control when the window activates.
+    if (QWidget *chosen = to->focusWidget(); chosen && !to->isActiveWindow())
+        chosen->setFocus(Qt::OtherFocusReason);
     if (!animated || !animationsEnabled || !from) {
         to->raise();
         finishTransition();
