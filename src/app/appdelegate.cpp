@@ -75,6 +75,9 @@ AppDelegate::AppDelegate(const CommandLine &options, std::function<std::string()
     m_environment.game.drawCode = std::move(drawCode);
 
     m_window.setWindowTitle(QStringLiteral("Kestrune"));
+    // The menu, the first screen, has no bar: hidden from the start, the
+    // window is shown without laying out any text.
+    m_window.setNavigationBarHidden(true, false);
     if (!options.noGameService)
         m_resultService = std::make_unique<GameServiceResultAdapter>(*m_service);
     ScreenReserve *games = SegueMap::install(m_window, m_environment, m_resultService.get());
@@ -86,16 +89,14 @@ AppDelegate::AppDelegate(const CommandLine &options, std::function<std::string()
     // The menu presents the service's sign-in screen when the service asks,
     // except in user-interface test runs.
     m_menuService = std::make_unique<GameServiceMenuAdapter>(*m_service);
-    MenuEnvironment menu;
-    menu.store = &m_store;
-    menu.idleTimer = &m_idleTimer;
-    menu.gameService = options.noGameService ? nullptr : m_menuService.get();
-    menu.uiTest = options.uiTest;
-    menu.prepareGame = [games = QPointer<ScreenReserve>(games)](QSize size) {
+    m_menu.store = &m_store;
+    m_menu.idleTimer = &m_idleTimer;
+    m_menu.gameService = options.noGameService ? nullptr : m_menuService.get();
+    m_menu.uiTest = options.uiTest;
+    m_menu.prepareGame = [games = QPointer<ScreenReserve>(games)](QSize size) {
         if (games)
             games->prepare(size);
     };
-    m_window.pushViewController(new MenuViewController(menu), false);
     m_window.resize(DeviceProfile::current().size().toSize());
     new TouchAreaFilter(&m_window);
     ToastAlert::shared().setHost(&m_window);
@@ -110,8 +111,15 @@ AppDelegate::~AppDelegate()
     m_service->challengeInPlay().setStartMatch({});
 }
 
+void AppDelegate::openMenu()
+{
+    if (m_window.viewControllers().isEmpty())
+        m_window.pushViewController(new MenuViewController(m_menu), false);
+}
+
 void AppDelegate::performQuickAction(const QString &type, std::function<void(bool)> completion)
 {
+    openMenu();
     m_window.showNormal();
     m_window.raise();
     m_window.activateWindow();

@@ -7,6 +7,7 @@
 #include "platform/backgroundsyncstore.h"
 #include "platform/device/screensaveridletimer.h"
 #include "screens/game/gamescreenenvironment.h"
+#include "screens/menu/menuenvironment.h"
 #include "screens/navigation/navigationcontroller.h"
 
 #include <functional>
@@ -20,7 +21,8 @@ class GameServiceResultAdapter;
 
 // The program's start, in order: the analytics are configured, the shared
 // game-service manager is created, prepares its cache and synchronises, and
-// then the navigation stack opens on the menu. It owns what the screens work
+// then, once asked (the window may be shown first), the navigation stack
+// opens on the menu. It owns what the screens work
 // with for as long as the program runs, and hands quick actions to the
 // stack. GUI thread only.
 class AppDelegate
@@ -34,6 +36,10 @@ public:
     AppDelegate &operator=(const AppDelegate &) = delete;
 
     NavigationController &window() { return m_window; }
+    // Puts the menu at the root of the window's stack, once. The window can
+    // be shown before: the menu's text is then laid out after the map, as
+    // any first frame is.
+    void openMenu();
     GameServiceManager &gameService() { return *m_service; }
     // The user-defaults store the screens share.
     KeyValueStore &store() { return m_store; }
@@ -54,6 +60,7 @@ private:
     GameScreenEnvironment m_environment;
     std::unique_ptr<GameServiceMenuAdapter> m_menuService;
     std::unique_ptr<GameServiceResultAdapter> m_resultService;
+    MenuEnvironment m_menu;
     QuickActionGate m_quickActions;
     NavigationController m_window;
 };

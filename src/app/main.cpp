@@ -161,12 +161,16 @@ int main(int argc, char *argv[])
         delegate.performQuickAction(action, std::move(reply));
     });
     int quickActionStatus = 0;
-    if (!options.quickAction.isEmpty()) {
-        QuickAction::perform(options.quickAction, &window, rx::MainScheduler::instance(),
-                             [&quickActionStatus](bool done) { quickActionStatus = done ? 0 : 1; });
-    }
+    const auto performQuickAction = [&] {
+        if (!options.quickAction.isEmpty()) {
+            QuickAction::perform(options.quickAction, &window, rx::MainScheduler::instance(),
+                                 [&quickActionStatus](bool done) { quickActionStatus = done ? 0 : 1; });
+        }
+    };
 
     if (!options.renderTo.isEmpty()) {
+        delegate.openMenu();
+        performQuickAction();
         window.setAttribute(Qt::WA_DontShowOnScreen);
         window.show();
         QCoreApplication::processEvents();
@@ -184,7 +188,13 @@ int main(int argc, char *argv[])
     // fitted to them, or goes where the player left it.
     WindowPlacement placement(window, delegate.store(), DeviceProfile::current());
     placement.place();
+    // The window is mapped first and the menu made while the display shows
+    // it: the menu's first frame is drawn only after the map in any case,
+    // and its fonts and layout now overlap the display's work.
     window.show();
+    QGuiApplication::sync();
+    delegate.openMenu();
+    performQuickAction();
     int status = app.exec();
     placement.save();
     if (status == 0)

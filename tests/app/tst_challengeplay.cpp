@@ -36,6 +36,7 @@ int playChallenge(const QString &dataFolder, std::int64_t toBeat)
     options.service = QStringLiteral("local");
     AppDelegate delegate(options);
     delegate.window().show();
+    delegate.openMenu();
     QCoreApplication::processEvents();
     delegate.gameService().challengeInPlay().play(
         ChallengeInPlay{QStringLiteral("Bob"), QStringLiteral("sp_leaderboard"), toBeat});

@@ -90,6 +90,7 @@ int winAndWait(const QString &dataFolder)
     SignalWatcher watcher({SIGTERM, SIGINT, SIGHUP});
     QObject::connect(&watcher, &SignalWatcher::received, qApp, [] { QCoreApplication::exit(0); });
     delegate.window().show();
+    delegate.openMenu();
     delegate.performQuickAction(QStringLiteral("singleplayer"), [](bool) {});
     QCoreApplication::processEvents();
     auto *game = qobject_cast<GameViewController *>(delegate.window().topViewController());
