@@ -8,6 +8,7 @@
 #include "views/widgets/shadoweffect.h"
 #include "views/widgets/touchareafilter.h"
 
+#include <QLabel>
 #include <QtTest>
 
 using namespace kestrune;
@@ -39,6 +40,38 @@ private slots:
         QCOMPARE(qAlpha(shadow.pixel(9, 9)), 51);
         QCOMPARE(qAlpha(shadow.pixel(0, 0)), 0);
         QVERIFY(qAlpha(shadow.pixel(5, 9)) > 0 && qAlpha(shadow.pixel(5, 9)) < qAlpha(shadow.pixel(7, 9)));
+    }
+
+    // The blur is made again only when the widget's shape changes: not
+    // when its text or colours do, nor when it moves (as in a transition).
+    void aShadowIsBlurredAgainOnlyForANewShape()
+    {
+        QWidget window;
+        window.resize(200, 120);
+        auto *label = new QLabel(QStringLiteral("Play"), &window);
+        label->setAutoFillBackground(true);
+        label->setGeometry(20, 20, 80, 30);
+        auto *effect = new ShadowEffect(QColor(0, 0, 0, 51), QPointF(0, 1), 3, label);
+        label->setGraphicsEffect(effect);
+        window.grab();
+        const QImage first = effect->shadow();
+        QVERIFY(!first.isNull());
+        const auto blurredAgain = [&](const QImage &before) {
+            window.grab();
+            return effect->shadow().cacheKey() != before.cacheKey();
+        };
+        label->setText(QStringLiteral("Again"));
+        QVERIFY(!blurredAgain(first));
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::Window, Qt::red);
+        label->setPalette(palette);
+        QVERIFY(!blurredAgain(first));
+        label->move(60, 50);
+        QVERIFY(!blurredAgain(first));
+        // A new shape: the shadow grows with it.
+        label->resize(100, 30);
+        QVERIFY(blurredAgain(first));
+        QCOMPARE(effect->shadow().size(), first.size() + QSize(20, 0));
     }
 
     void buttonsAnswerWithinFortyFourPoints_data()

@@ -26,6 +26,24 @@ std::vector<float> gaussianKernel(qreal radius)
     return kernel;
 }
 
+// Whether two pictures have one shape: the same size and the same alpha in
+// every pixel, whatever their colours.
+bool sameShape(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size() || a.format() != b.format() || a.devicePixelRatio() != b.devicePixelRatio()
+        || a.depth() != 32 || !a.hasAlphaChannel())
+        return false;
+    for (int y = 0; y < a.height(); ++y) {
+        const auto *p = reinterpret_cast<const QRgb *>(a.constScanLine(y));
+        const auto *q = reinterpret_cast<const QRgb *>(b.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x) {
+            if (qAlpha(p[x]) != qAlpha(q[x]))
+                return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 ShadowEffect::ShadowEffect(const QColor &color, QPointF offset, qreal blurRadius, QObject *parent)
@@ -88,11 +106,6 @@ QImage ShadowEffect::shadowOf(const QImage &shape, const QColor &color, qreal bl
     return shadow;
 }
 
-void ShadowEffect::sourceChanged(ChangeFlags)
-{
-    m_sourceKey = 0;
-}
-
 void ShadowEffect::draw(QPainter *painter)
 {
     QPoint offset;
@@ -100,9 +113,12 @@ void ShadowEffect::draw(QPainter *painter)
     if (source.isNull())
         return;
     const qreal ratio = source.devicePixelRatio();
-    if (m_shadow.isNull() || source.cacheKey() != m_sourceKey) {
-        m_shadow = shadowOf(source.toImage(), m_color, m_blurRadius * ratio);
-        m_sourceKey = source.cacheKey();
+    // The source is drawn anew whenever the widget changes or moves; its
+    // shape seldom does, and comparing costs far less than blurring.
+    const QImage picture = source.toImage();
+    if (m_shadow.isNull() || !sameShape(picture, m_shape)) {
+        m_shadow = shadowOf(picture, m_color, m_blurRadius * ratio);
+        m_shape = picture;
     }
     // The pixmap is in device coordinates: draw it, and its shadow, untransformed.
     const QTransform restore = painter->worldTransform();

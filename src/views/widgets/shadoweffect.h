@@ -8,9 +8,10 @@
 namespace kestrune {
 
 // A soft shadow under a widget: its shape, blurred, tinted and offset. The
-// blurred shape is kept until the widget's picture changes, so a repaint only
-// copies it; the toolkit's own shadow blurs again at every paint and hands
-// large blurs to a thread pool of its own.
+// blurred shape is kept until the widget's shape (its picture's alpha)
+// changes, so a repaint only copies it, whether the widget's colours or text
+// changed or it moved; the toolkit's own shadow blurs again at every paint
+// and hands large blurs to a thread pool of its own.
 class ShadowEffect : public QGraphicsEffect
 {
     Q_OBJECT
@@ -25,15 +26,17 @@ public:
     // tinted with the color; the picture grows by the blur on every side.
     static QImage shadowOf(const QImage &shape, const QColor &color, qreal blurRadius);
 
+    // The shadow last drawn; null before the first paint.
+    const QImage &shadow() const { return m_shadow; }
+
 protected:
     void draw(QPainter *painter) override;
-    void sourceChanged(ChangeFlags flags) override;
 
 private:
     QColor m_color;
     QPointF m_offset;
     qreal m_blurRadius;
-    qint64 m_sourceKey = 0;
+    QImage m_shape; // the picture the shadow was made from
     QImage m_shadow;
 };
 
