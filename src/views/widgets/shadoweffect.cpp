@@ -30,9 +30,12 @@ std::vector<float> gaussianKernel(qreal radius)
 // every pixel, whatever their colours.
 bool sameShape(const QImage &a, const QImage &b)
 {
-    if (a.size() != b.size() || a.format() != b.format() || a.devicePixelRatio() != b.devicePixelRatio()
-        || a.depth() != 32 || !a.hasAlphaChannel())
+    if (a.size() != b.size() || a.format() != b.format() || a.devicePixelRatio() != b.devicePixelRatio())
         return false;
+    if (!a.hasAlphaChannel())
+        return true; // opaque: the shape is the rectangle
+    if (a.format() != QImage::Format_ARGB32_Premultiplied && a.format() != QImage::Format_ARGB32)
+        return a == b;
     for (int y = 0; y < a.height(); ++y) {
         const auto *p = reinterpret_cast<const QRgb *>(a.constScanLine(y));
         const auto *q = reinterpret_cast<const QRgb *>(b.constScanLine(y));
