@@ -22,9 +22,8 @@ class GameServiceResultAdapter;
 // The program's start, in order: the analytics are configured, the shared
 // game-service manager is created, prepares its cache and synchronises, and
 // then, once asked (the window may be shown first), the navigation stack
-// opens on the menu. It owns what the screens work
-// with for as long as the program runs, and hands quick actions to the
-// stack. GUI thread only.
+// opens on the menu. It owns what the screens work with for as long as the
+// program runs, and hands quick actions to the stack. GUI thread only.
 class AppDelegate
 {
 public:

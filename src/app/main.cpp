@@ -190,7 +190,8 @@ int main(int argc, char *argv[])
     placement.place();
     // The window is mapped first and the menu made while the display shows
     // it: the menu's first frame is drawn only after the map in any case,
-    // and its fonts and layout now overlap the display's work.
+    // and its fonts and layout now overlap the display's work. The sync
+    // sends the map to the display now, not when the event loop first waits.
     window.show();
     QGuiApplication::sync();
     delegate.openMenu();
