@@ -707,6 +707,37 @@ private slots:
         QCOMPARE(f.screen->objectName(), "GameViewController:1");
     }
 
+    // The turned board repaints only what changed: what reaches the screen
+    // after a tap, a shot and its score is what painting it whole gives.
+    void theTurnedBoardRepaintsAllThatChanged()
+    {
+        Fixture f(2, DeviceProfile::tablet());
+        f.screen->simultaneousItem()->trigger();
+        auto *turned = f.screen->findChild<UpsideDownView *>();
+        QVERIFY(turned);
+        QTRY_VERIFY(turned->isVisible());
+        const auto onScreen = [&f] {
+            return QGuiApplication::primaryScreen()->grabWindow(f.nav.winId()).toImage().convertToFormat(
+                QImage::Format_RGB32);
+        };
+        const auto painted = [&f] { return f.nav.grab().toImage().convertToFormat(QImage::Format_RGB32); };
+        const auto tap = [&](int digit) {
+            RippleButton *key = f.keypad(0)->numericButtons().at(digit - 1);
+            const QPoint inContent = key->mapTo(f.screen->gameViews().at(0), key->rect().center());
+            QTest::mouseClick(turned->viewport(), Qt::LeftButton, {},
+                              QPoint(turned->viewport()->width() - 1 - inContent.x(),
+                                     turned->viewport()->height() - 1 - inContent.y()));
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(onScreen(), painted(), 10000);
+        for (int digit : {1, 2, 3, 4})
+            tap(digit);
+        QCOMPARE(f.keypad(0)->code(), "1234");
+        QTRY_COMPARE_WITH_TIMEOUT(onScreen(), painted(), 10000);
+        f.keypad(0)->shotButton()->click();
+        QCOMPARE(f.game(1)->shots().size(), std::size_t(1));
+        QTRY_COMPARE_WITH_TIMEOUT(onScreen(), painted(), 10000);
+    }
+
     // Player 1's turned board is part of the screen for a reader: inside a
     // named group, with the group's place rather than a mirrored one, and
     // back in the screen when the board turns upright.
