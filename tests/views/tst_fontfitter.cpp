@@ -3,6 +3,7 @@
 #include "views/widgets/fontfitter.h"
 #include "views/widgets/outlinelabel.h"
 
+#include <QPainter>
 #include <QtTest>
 
 using namespace kestrune;
@@ -111,6 +112,21 @@ private slots:
                 QCOMPARE(picture(kept, ratio), picture(fresh, ratio));
         }
         QVERIFY(first != picture(kept, 1));
+
+        // Upside down, on the far side of a face-to-face board, a label is
+        // its upright self turned pixel for pixel.
+        const auto turned = [](OutlineLabel &label, qreal ratio) {
+            QImage image(label.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(ratio);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            painter.translate(label.width(), label.height());
+            painter.rotate(180);
+            label.render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+            return image;
+        };
+        for (qreal ratio : {1.0, 2.0})
+            QCOMPARE(turned(kept, ratio), picture(kept, ratio).mirrored(true, true));
 
         // So are the colours: the outline's, the gradient's, and the
         // palette's when it has no gradient, as enabled or not.

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include <cmath>
 #include <memory>
 
 // Resources compiled into a static library are registered only when asked to.
@@ -168,12 +169,13 @@ void Resources::paint(QPainter &painter, const QString &name, const QRectF &targ
     // The board's marks and the keypad's icons are painted again and again
     // at one size: rendering the drawing each time took a tenth of the GUI
     // thread in a play-through, so small ones asked for a second time are
-    // kept as pictures. A turned painter (the upside-down board) renders
-    // them as before.
+    // kept as pictures. A half turn (the upside-down board) or a mirror maps
+    // the picture's pixels onto pixels as well; other turns render the drawing.
     const QTransform device = painter.deviceTransform();
-    const QSize pixels = (fitted.size() * device.m11()).toSize();
+    const qreal scale = std::abs(device.m11());
+    const QSize pixels = (fitted.size() * scale).toSize();
     constexpr int largestKept = 128 * 128;
-    if (device.type() > QTransform::TxScale || device.m11() != device.m22() || device.m11() <= 0 || pixels.isEmpty()
+    if (device.type() > QTransform::TxScale || scale != std::abs(device.m22()) || scale == 0 || pixels.isEmpty()
         || pixels.width() * pixels.height() > largestKept) {
         r.render(&painter, fitted);
         return;

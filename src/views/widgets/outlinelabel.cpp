@@ -122,10 +122,12 @@ void OutlineLabel::paintEvent(QPaintEvent *)
     const QPainterPath &path = glyphs(content, box, device);
     // Stroking the outline is the dear part, and a screen repaints its
     // labels unchanged: the outlined glyphs are kept as a picture at the
-    // screen's whole-number scale. A turned or oddly scaled label (the
-    // upside-down board) is drawn directly.
-    const qreal scale = device.m11();
-    if (device.type() <= QTransform::TxScale && scale >= 1 && scale == device.m22() && scale == std::floor(scale)) {
+    // screen's whole-number scale, upright, mirrored or turned half a turn
+    // (the upside-down board), all of which map its pixels onto pixels.
+    // Other turns and odd scales are drawn directly.
+    const qreal scale = std::abs(device.m11());
+    if (device.type() <= QTransform::TxScale && scale == std::abs(device.m22()) && scale >= 1
+        && scale == std::floor(scale)) {
         if (!m_pictureValid || m_pictureScale != scale)
             drawPicture(path, scale);
         painter.drawImage(m_pictureOrigin, m_picture);
