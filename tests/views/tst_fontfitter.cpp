@@ -69,8 +69,9 @@ private slots:
         }
     }
 
-    // The glyphs are kept between paints: whatever changed since, a label
-    // draws what a fresh one with the same settings draws, at each scale.
+    // The outlined glyphs are kept between paints, and shared by labels
+    // alike: whatever changed since, a label draws what a fresh one with the
+    // same settings draws, at each scale, and no longer what it drew before.
     void anOutlineLabelRedrawsWhatChanged()
     {
         const auto configure = [](OutlineLabel &label, const QString &text, int pixelSize, Qt::Alignment align) {
@@ -91,7 +92,6 @@ private slots:
         };
         OutlineLabel kept;
         configure(kept, QStringLiteral("12"), 20, Qt::AlignCenter);
-        const QImage first = picture(kept, 1);
         struct Change
         {
             QString text;
@@ -100,18 +100,31 @@ private slots:
             QSize size;
         };
         for (const Change &change : {Change{QStringLiteral("37"), 20, Qt::AlignCenter, {120, 60}},
+                                     Change{QStringLiteral("37"), 20, Qt::AlignCenter, {100, 60}},
                                      Change{QStringLiteral("37"), 28, Qt::AlignCenter, {120, 60}},
                                      Change{QStringLiteral("37"), 28, Qt::AlignLeft | Qt::AlignTop, {120, 60}},
                                      Change{QStringLiteral("37"), 28, Qt::AlignLeft | Qt::AlignTop, {90, 50}}}) {
+            const QImage before = picture(kept, 1);
             configure(kept, change.text, change.pixelSize, change.align);
             kept.resize(change.size);
+            const QImage now = picture(kept, 1);
+            QVERIFY(now != before);
+            // Where the ink lies tells a picture drawn for other settings.
+            QRect ink;
+            for (int y = 0; y < now.height(); ++y)
+                for (int x = 0; x < now.width(); ++x)
+                    if (now.pixel(x, y) != qRgb(255, 255, 255))
+                        ink |= QRect(x, y, 1, 1);
+            if (change.align & Qt::AlignHCenter)
+                QVERIFY(qAbs(ink.center().x() - now.width() / 2) <= 1);
+            else
+                QVERIFY(ink.left() <= 2 && ink.top() <= change.pixelSize / 2);
             OutlineLabel fresh;
             configure(fresh, change.text, change.pixelSize, change.align);
             fresh.resize(change.size);
             for (qreal ratio : {1.0, 2.0})
                 QCOMPARE(picture(kept, ratio), picture(fresh, ratio));
         }
-        QVERIFY(first != picture(kept, 1));
 
         // Upside down, on the far side of a face-to-face board, a label is
         // its upright self turned pixel for pixel.
@@ -128,17 +141,20 @@ private slots:
         for (qreal ratio : {1.0, 2.0})
             QCOMPARE(turned(kept, ratio), picture(kept, ratio).mirrored(true, true));
 
-        // So are the colours: the outline's, the gradient's, and the
-        // palette's when it has no gradient, as enabled or not.
+        // So are the colours: the outline's, the gradient's and its
+        // direction, and the palette's when it has no gradient, as enabled
+        // or not.
         const auto recolour = [](OutlineLabel &label, int step) {
             if (step == 1)
                 label.setOutline(Qt::blue, 1.5);
             else if (step == 2)
                 label.setEnabled(false);
-            else
+            else if (step == 3)
                 label.setGradientColors(Qt::green, Qt::black);
+            else
+                label.setGradientPoints(QPointF(0, 0.5), QPointF(1, 0.5));
         };
-        for (int step = 1; step <= 3; ++step) {
+        for (int step = 1; step <= 4; ++step) {
             const QImage before = picture(kept, 1);
             recolour(kept, step);
             OutlineLabel fresh;

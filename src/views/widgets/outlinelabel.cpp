@@ -1,6 +1,6 @@
 #include "outlinelabel.h"
 
-#include <QEvent>
+#include <QHash>
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
@@ -9,6 +9,25 @@
 #include <cmath>
 
 namespace kestrune {
+
+namespace {
+
+// The pictures labels show now, by what they show. Only labels hold them:
+// keeping pictures past their labels pinned scattered heap pages, and the
+// program's peak memory grew by megabytes for a few hundred kilobytes.
+QHash<QString, std::weak_ptr<const OutlinedPicture>> &livePictures()
+{
+    static QHash<QString, std::weak_ptr<const OutlinedPicture>> pictures;
+    return pictures;
+}
+
+} // namespace
+
+struct OutlinedPicture
+{
+    QImage image;
+    QPoint origin;
+};
 
 OutlineLabel::OutlineLabel(QWidget *parent)
     : QLabel(parent)
@@ -19,7 +38,6 @@ void OutlineLabel::setGradientPoints(QPointF start, QPointF end)
 {
     m_startPoint = start;
     m_endPoint = end;
-    m_pictureValid = false;
     update();
 }
 
@@ -27,7 +45,6 @@ void OutlineLabel::setGradientColors(const QColor &start, const QColor &end)
 {
     m_startColor = start;
     m_endColor = end;
-    m_pictureValid = false;
     update();
 }
 
@@ -35,7 +52,6 @@ void OutlineLabel::setOutline(const QColor &color, qreal width)
 {
     m_outlineColor = color;
     m_outlineWidth = width;
-    m_pictureValid = false;
     update();
 }
 
@@ -92,16 +108,7 @@ const QPainterPath &OutlineLabel::glyphs(const QString &text, const QRectF &box,
     m_glyphsLineSpacing = m_lineSpacing;
     m_glyphsDevice = device;
     m_glyphsValid = true;
-    m_pictureValid = false;
     return m_glyphs;
-}
-
-void OutlineLabel::changeEvent(QEvent *event)
-{
-    // The fill may be the palette's colour, enabled or not.
-    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::EnabledChange)
-        m_pictureValid = false;
-    QLabel::changeEvent(event);
 }
 
 void OutlineLabel::paintEvent(QPaintEvent *)
@@ -119,7 +126,6 @@ void OutlineLabel::paintEvent(QPaintEvent *)
     QTransform device = painter.deviceTransform();
     device.setMatrix(device.m11(), device.m12(), device.m13(), device.m21(), device.m22(), device.m23(), 0, 0,
                      device.m33());
-    const QPainterPath &path = glyphs(content, box, device);
     // Stroking the outline is the dear part, and a screen repaints its
     // labels unchanged: the outlined glyphs are kept as a picture at the
     // screen's whole-number scale, upright, mirrored or turned half a turn
@@ -128,12 +134,50 @@ void OutlineLabel::paintEvent(QPaintEvent *)
     const qreal scale = std::abs(device.m11());
     if (device.type() <= QTransform::TxScale && scale == std::abs(device.m22()) && scale >= 1
         && scale == std::floor(scale)) {
-        if (!m_pictureValid || m_pictureScale != scale)
-            drawPicture(path, scale);
-        painter.drawImage(m_pictureOrigin, m_picture);
+        const QString key = pictureKey(content, box, scale);
+        if (key != m_pictureKey || !m_picture) {
+            auto &live = livePictures();
+            std::shared_ptr<const OutlinedPicture> picture = live.value(key).lock();
+            if (!picture) {
+                picture = std::make_shared<const OutlinedPicture>(drawPicture(glyphs(content, box, device), scale));
+                constexpr qsizetype prunedAbove = 256;
+                if (live.size() >= prunedAbove)
+                    live.removeIf([](const auto &entry) { return entry.value().expired(); });
+                live.insert(key, picture);
+            }
+            m_picture = std::move(picture);
+            m_pictureKey = key;
+        }
+        painter.drawImage(m_picture->origin, m_picture->image);
         return;
     }
-    drawOutlined(painter, path);
+    drawOutlined(painter, glyphs(content, box, device));
+}
+
+QString OutlineLabel::pictureKey(const QString &text, const QRectF &box, qreal scale) const
+{
+    // The fill: the gradient, or the palette's colour, enabled or not.
+    QString filled;
+    if (m_startColor.isValid() && m_endColor.isValid())
+        filled = QStringLiteral("%1>%2 %3,%4>%5,%6")
+                     .arg(m_startColor.rgba())
+                     .arg(m_endColor.rgba())
+                     .arg(m_startPoint.x())
+                     .arg(m_startPoint.y())
+                     .arg(m_endPoint.x())
+                     .arg(m_endPoint.y());
+    else
+        filled = QString::number(
+            palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()).rgba());
+    return QStringList{text,
+                       font().key(),
+                       QStringLiteral("%1,%2 %3x%4").arg(box.x()).arg(box.y()).arg(box.width()).arg(box.height()),
+                       QString::number(int(alignment())),
+                       QString::number(m_lineSpacing),
+                       QStringLiteral("%1 %2").arg(m_outlineColor.rgba()).arg(m_outlineWidth),
+                       filled,
+                       QString::number(scale)}
+        .join(QChar(0x1f));
 }
 
 void OutlineLabel::drawOutlined(QPainter &painter, const QPainterPath &path) const
@@ -144,21 +188,19 @@ void OutlineLabel::drawOutlined(QPainter &painter, const QPainterPath &path) con
     painter.fillPath(path, fill(path.boundingRect()));
 }
 
-void OutlineLabel::drawPicture(const QPainterPath &path, qreal scale)
+OutlinedPicture OutlineLabel::drawPicture(const QPainterPath &path, qreal scale) const
 {
     // The pen reaches half its width beyond the glyphs; a pixel more for
     // the antialiased edge.
     const qreal reach = m_outlineWidth / 2 + 1;
     const QRect area = path.boundingRect().adjusted(-reach, -reach, reach, reach).toAlignedRect();
-    m_picture = QImage(area.size() * scale, QImage::Format_ARGB32_Premultiplied);
-    m_picture.setDevicePixelRatio(scale);
-    m_picture.fill(Qt::transparent);
-    QPainter painter(&m_picture);
+    OutlinedPicture picture{QImage(area.size() * scale, QImage::Format_ARGB32_Premultiplied), area.topLeft()};
+    picture.image.setDevicePixelRatio(scale);
+    picture.image.fill(Qt::transparent);
+    QPainter painter(&picture.image);
     painter.translate(-area.topLeft());
     drawOutlined(painter, path);
-    m_pictureOrigin = area.topLeft();
-    m_pictureScale = scale;
-    m_pictureValid = true;
+    return picture;
 }
 
 // Without an outline the glyphs come from the font's glyph cache, as any

@@ -11,10 +11,14 @@
 #include <QRectF>
 #include <QTransform>
 
+#include <memory>
+
 class QFontMetricsF;
 class QPainter;
 
 namespace kestrune {
+
+struct OutlinedPicture;
 
 // A label whose text is filled with a linear gradient and drawn with an
 // outline. Gradient points are in unit coordinates of the text's box: (0.5, 0)
@@ -44,7 +48,6 @@ public:
     void setLineSpacing(qreal spacing);
 
 protected:
-    void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
@@ -57,7 +60,10 @@ private:
     QList<QPointF> baselines(const QStringList &lines, const QFontMetricsF &metrics, const QRectF &box) const;
     void paintText(QPainter &painter, const QString &content, const QRectF &box);
     void drawOutlined(QPainter &painter, const QPainterPath &path) const;
-    void drawPicture(const QPainterPath &path, qreal scale);
+    OutlinedPicture drawPicture(const QPainterPath &path, qreal scale) const;
+    // All that the outlined picture depends on: labels alike (the two
+    // boards of a face-to-face match) share one picture.
+    QString pictureKey(const QString &text, const QRectF &box, qreal scale) const;
     // The gradient over the text's box, or the palette's text colour.
     QBrush fill(const QRectF &textBox) const;
 
@@ -69,11 +75,9 @@ private:
     qreal m_glyphsLineSpacing = 0;
     QTransform m_glyphsDevice;
     bool m_glyphsValid = false;
-    // The outlined glyphs as last drawn, at m_pictureOrigin.
-    QImage m_picture;
-    QPoint m_pictureOrigin;
-    qreal m_pictureScale = 0;
-    bool m_pictureValid = false;
+    // The outlined glyphs as last drawn, shared with the labels alike.
+    std::shared_ptr<const OutlinedPicture> m_picture;
+    QString m_pictureKey;
 
     QPointF m_startPoint{0.5, 0.0};
     QPointF m_endPoint{0.5, 1.0};
