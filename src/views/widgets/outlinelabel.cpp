@@ -12,9 +12,9 @@ namespace kestrune {
 
 namespace {
 
-// The pictures labels show now, by what they show. Only labels hold them:
-// keeping pictures past their labels pinned scattered heap pages, and the
-// program's peak memory grew by megabytes for a few hundred kilobytes.
+// The pictures labels show now, by what they show (GUI thread only). Only
+// labels hold them: a cache that kept them past their labels raised the
+// program's peak memory by megabytes, for a few hundred kilobytes of them.
 QHash<QString, std::weak_ptr<const OutlinedPicture>> &livePictures()
 {
     static QHash<QString, std::weak_ptr<const OutlinedPicture>> pictures;
@@ -135,7 +135,7 @@ void OutlineLabel::paintEvent(QPaintEvent *)
     if (device.type() <= QTransform::TxScale && scale == std::abs(device.m22()) && scale >= 1
         && scale == std::floor(scale)) {
         const QString key = pictureKey(content, box, scale);
-        if (key != m_pictureKey || !m_picture) {
+        if (key != m_pictureKey) {
             auto &live = livePictures();
             std::shared_ptr<const OutlinedPicture> picture = live.value(key).lock();
             if (!picture) {
