@@ -109,7 +109,7 @@ private slots:
             kept.resize(change.size);
             const QImage now = picture(kept, 1);
             QVERIFY(now != before);
-            // Where the ink lies tells a picture drawn for other settings.
+            // A picture drawn for other settings puts the text elsewhere.
             QRect ink;
             for (int y = 0; y < now.height(); ++y)
                 for (int x = 0; x < now.width(); ++x)
@@ -126,8 +126,8 @@ private slots:
                 QCOMPARE(picture(kept, ratio), picture(fresh, ratio));
         }
 
-        // Upside down, on the far side of a face-to-face board, a label is
-        // its upright self turned pixel for pixel.
+        // Turned half a turn, as player 1's board is in simultaneous play, a
+        // label is its upright picture turned pixel for pixel.
         const auto turned = [](OutlineLabel &label, qreal ratio) {
             QImage image(label.size() * ratio, QImage::Format_ARGB32_Premultiplied);
             image.setDevicePixelRatio(ratio);
