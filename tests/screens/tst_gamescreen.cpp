@@ -351,6 +351,58 @@ private slots:
         QVERIFY(f.screen->gameViews().first()->isVisibleTo(f.screen));
     }
 
+    // The result stands the window upright while the game screen slides away
+    // under it: the boards must leave upright, not squashed side by side into
+    // a portrait window, and "Play again" brings the players back face to face.
+    void aFaceToFaceMatchLeavesUprightAndComesBackFaceToFace()
+    {
+        Fixture f(2, DeviceProfile::tablet());
+        f.screen->toggleSimultaneous();
+        QVERIFY(f.screen->isSimultaneous());
+        QCoreApplication::processEvents();
+
+        struct Widths : QObject
+        {
+            QList<int> seen;
+            bool eventFilter(QObject *, QEvent *event) override
+            {
+                if (event->type() == QEvent::Resize)
+                    seen.append(static_cast<QResizeEvent *>(event)->size().width());
+                return false;
+            }
+        } widths;
+        for (GameView *view : f.screen->gameViews())
+            view->installEventFilter(&widths);
+
+        f.shoot("1234", 0);
+        f.shoot("5678", 1);
+        f.afterDelay();
+        auto *result = qobject_cast<ResultViewController *>(f.nav.topViewController());
+        QVERIFY(result);
+        QCOMPARE(result->gameResults().size(), 2);
+        QVERIFY(!DeviceProfile::current().isLandscape());
+        QCOMPARE(f.screen->gameViews().size(), 1);
+        QVERIFY(!f.screen->findChild<UpsideDownView *>());
+        QTRY_VERIFY(!f.screen->isVisible()); // the slide is over
+        QVERIFY(!widths.seen.isEmpty());
+        for (int width : widths.seen)
+            QVERIFY2(width * 2 > f.nav.width(), qPrintable(QString::number(width)));
+
+        const auto ended = f.screen->gameManager();
+        auto *again = result->findChild<QAbstractButton *>(QStringLiteral("playButton"));
+        QVERIFY(again);
+        again->click();
+        QTRY_COMPARE(f.nav.topViewController(), f.screen);
+        QVERIFY(f.screen->gameManager() != ended);
+        QVERIFY(f.screen->isSimultaneous());
+        QVERIFY(DeviceProfile::current().isLandscape());
+        QVERIFY(f.nav.isNavigationBarHidden());
+        QCOMPARE(f.screen->navigationBarItem(), NavigationBarItem::none());
+        QCOMPARE(f.screen->gameViews().at(0)->boardView()->game(), f.game(1));
+        QCOMPARE(f.screen->gameViews().at(1)->boardView()->game(), f.game(2));
+        QVERIFY(f.game(1)->shots().empty() && f.game(2)->shots().empty());
+    }
+
     void noSimultaneousPlayOnAPhoneOrAlone_data()
     {
         QTest::addColumn<int>("players");

@@ -40,6 +40,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <utility>
 
 namespace kestrune {
 
@@ -267,11 +268,16 @@ void GameViewController::setupBindings()
         .subscribe([self](bool animated) {
             if (!self)
                 return;
+            // Players who sat face to face before the result sit so again,
+            // if the match they come back to is still one for two.
+            if (std::exchange(self->m_seatAgain, false))
+                self->setSimultaneous(true);
+            const bool faceToFace = self->isSimultaneous();
             if (NavigationController *nav = self->navigationController()) {
                 nav->setInteractivePopGestureEnabled(false);
-                nav->setNavigationBarHidden(self->isSimultaneous(), animated);
+                nav->setNavigationBarHidden(faceToFace, animated);
             }
-            if (self->isSimultaneous()) {
+            if (faceToFace) {
                 self->rotate(InterfaceOrientation::landscapeRight);
                 self->setSimultaneous(true);
                 self->showNavigationBarItem(NavigationBarItem::none());
@@ -410,6 +416,15 @@ void GameViewController::showOutcome()
         return;
     MatchOutcome outcome{m_gameManager, boardImages(), this};
     m_pictures->clear();
+    // The result stands the window upright while this screen slides away
+    // beneath it: two boards side by side would be laid out, and seen,
+    // squashed into half a portrait width. One upright board leaves instead.
+    if (isSimultaneous()) {
+        m_faceToFace->unseat(m_gameManager->games());
+        m_seatAgain = true;
+        nameBoards();
+        setBackground(QStringLiteral("systemBackground"));
+    }
     performSegue(QStringLiteral("result"), std::move(outcome));
 }
 

@@ -191,6 +191,8 @@ private:
     PlayerTurns *m_turns = nullptr;
     // Made with the first match that needs them.
     FaceToFacePlay *m_faceToFace = nullptr;
+    // Face-to-face play left for the result, to take up again on return.
+    bool m_seatAgain = false;
     std::unique_ptr<ComputerMatch> m_computer;
     bool m_idleTimerDisabled = false;
 };
