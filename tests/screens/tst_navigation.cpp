@@ -300,6 +300,78 @@ private slots:
         QVERIFY(nav.isInteractivePopGestureEnabled());
     }
 
+    // A screen that comes in as the bar appears, or leaves as it goes, is
+    // laid out once: laying it out again at each frame of the bar held the
+    // thread for most of every frame of the slide.
+    void theBarSlidesOverScreensThatKeepTheirSize()
+    {
+        ManualAnimationDriver driver;
+        NavigationController nav;
+        nav.resize(375, 667);
+        nav.show();
+        QWidget *content = nav.findChild<QWidget *>("NavigationContent");
+        rx::DisposeBag bag;
+        const auto withBar = [&nav, &bag](ViewController *screen, bool bar) {
+            screen->viewWillAppear()
+                .asObservable()
+                .subscribe([&nav, bar](bool animated) { nav.setNavigationBarHidden(!bar, animated); })
+                .disposed(bag);
+            return screen;
+        };
+        auto *root = withBar(new ViewController, false);
+        nav.pushViewController(root, false);
+        QTRY_COMPARE(root->size(), QSize(375, 667));
+
+        struct Resizes : QObject
+        {
+            QHash<QObject *, QList<QSize>> seen;
+            bool eventFilter(QObject *watched, QEvent *event) override
+            {
+                if (event->type() == QEvent::Resize)
+                    seen[watched].append(static_cast<QResizeEvent *>(event)->size());
+                return false;
+            }
+        } resizes;
+        root->installEventFilter(&resizes);
+        auto *next = withBar(new ViewController, true);
+        next->installEventFilter(&resizes);
+        QPalette shade = next->palette();
+        shade.setColor(QPalette::Window, Qt::darkCyan);
+        next->setPalette(shade);
+
+        const QSize withBarSize(375, 667 - NavigationBar::barHeight);
+        nav.pushViewController(next, true);
+        for (int ms = 0; ms <= NavigationController::transitionMs; ms += 16) {
+            driver.advanceBy(16);
+            QCoreApplication::processEvents();
+            // Held at the bottom: the growing bar covers nothing of it, and
+            // the strip still above it shows its own background.
+            QCOMPARE(next->geometry().bottom(), content->height() - 1);
+            if (next->y() > 0) {
+                const auto strips = content->findChildren<QWidget *>("BackgroundStrip");
+                QVERIFY(std::any_of(strips.begin(), strips.end(), [next](QWidget *strip) {
+                    return strip->isVisible() && strip->geometry() == QRect(next->x(), 0, next->width(), next->y())
+                           && strip->palette().color(QPalette::Window) == next->palette().color(QPalette::Window);
+                }));
+            }
+        }
+        QVERIFY(!nav.isTransitioning());
+        QVERIFY(content->findChildren<QWidget *>("BackgroundStrip").isEmpty());
+        QCOMPARE(next->geometry(), content->rect());
+        QCOMPARE(resizes.seen.value(next), QList<QSize>{withBarSize});
+        QVERIFY(resizes.seen.value(root).isEmpty());
+
+        // Back: the bar goes, and the root, its size unchanged, is not laid out again.
+        nav.popViewController(true);
+        for (int ms = 0; ms <= NavigationController::transitionMs; ms += 16) {
+            driver.advanceBy(16);
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(root->geometry(), content->rect());
+        QCOMPARE(root->size(), QSize(375, 667));
+        QVERIFY(resizes.seen.value(root).isEmpty());
+    }
+
     void keysNobodyFocusedTookReachTheTopScreen()
     {
         struct KeyScreen : ViewController

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <QVariantAnimation>
 
+#include <algorithm>
 #include <utility>
 
 namespace kestrune {
@@ -41,6 +42,7 @@ NavigationController::~NavigationController()
     if (m_transition)
         m_transition->stop();
     m_transitionDone = nullptr;
+    m_place = nullptr;
     // Screens go top first, as they would be popped.
     while (!m_stack.isEmpty()) {
         if (ViewController *screen = m_stack.takeLast()) {
@@ -100,7 +102,7 @@ void NavigationController::pushViewController(ViewController *screen, bool anima
     screen->setParent(m_content);
     screen->setNavigationController(this);
     m_stack.append(screen);
-    screen->setGeometry(m_content->rect());
+    screen->setGeometry(anchored(settledScreenSize(), 0));
     screen->loadViewIfNeeded();
 
     screen->notifyWillAppear(animated);
@@ -130,7 +132,6 @@ ViewController *NavigationController::popViewController(bool animated)
     m_stack.removeAll(top);
     ViewController *below = topViewController();
 
-    below->setGeometry(m_content->rect());
     below->notifyWillAppear(animated);
     top->notifyWillDisappear(animated);
     showItemOf(below);
@@ -244,8 +245,13 @@ void NavigationController::resizeEvent(QResizeEvent *event)
 
 bool NavigationController::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_content && event->type() == QEvent::Resize && !m_transition)
-        layoutScreens();
+    if (watched == m_content && event->type() == QEvent::Resize) {
+        // Mid-slide the screens move with the bar's edge as well.
+        if (m_transition && m_place)
+            m_place(m_transition->currentValue().toReal());
+        else if (!m_transition)
+            layoutScreens();
+    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -284,9 +290,37 @@ void NavigationController::closeEvent(QCloseEvent *event)
 
 void NavigationController::layoutScreens()
 {
-    // The content area follows the bar in the layout; screens fill it.
     if (ViewController *top = topViewController())
-        top->setGeometry(QRect(QPoint(0, 0), m_content->size()));
+        top->setGeometry(anchored(settledScreenSize(), 0));
+}
+
+QWidget *NavigationController::backgroundStrip(const ViewController *screen)
+{
+    auto *strip = new QWidget(m_content);
+    strip->setObjectName(QStringLiteral("BackgroundStrip"));
+    strip->setPalette(screen->palette());
+    strip->setAutoFillBackground(true);
+    strip->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_strips.append(strip);
+    return strip;
+}
+
+QSize NavigationController::settledScreenSize() const
+{
+    // Until shown, nothing slides and the content area is not laid out yet:
+    // screens take its size, and the first layout sizes them again.
+    if (!isVisible())
+        return m_content->size();
+    // The bar and the content area share the controller, top to bottom.
+    const int bar = m_barHidden ? 0 : std::min<int>(NavigationBar::barHeight, height());
+    return {width(), height() - bar};
+}
+
+QRect NavigationController::anchored(QSize size, int x) const
+{
+    // While the bar grows or shrinks the screen stays put in the window and
+    // the bar slides over or off its top: the screen is laid out once.
+    return {QPoint(x, m_content->height() - size.height()), size};
 }
 
 void NavigationController::showItemOf(ViewController *screen)
@@ -301,13 +335,49 @@ void NavigationController::transition(ViewController *from, ViewController *to, 
         layoutScreens();
         done();
     };
+    // Each screen keeps one size for the whole slide: the one coming in
+    // takes the size it will have once the bar settles, the one leaving
+    // keeps its own. Were they to follow the bar as it grows or shrinks,
+    // both would be laid out again at every frame.
+    const QSize toSize = settledScreenSize();
+    const QSize fromSize = from ? from->size() : QSize();
+    const bool slides = animated && animationsEnabled && from;
+    QPointer<ViewController> fromGuard(from);
+    QPointer<ViewController> toGuard(to);
+    // A screen shorter than the content area, while the bar is still on its
+    // way, leaves a strip above it: its own background fills it rather than
+    // a glimpse of the other screen.
+    QPointer<QWidget> toFill = slides ? backgroundStrip(to) : nullptr;
+    QPointer<QWidget> fromFill = slides ? backgroundStrip(from) : nullptr;
+    const auto put = [this](ViewController *screen, QWidget *fill, QSize size, int x) {
+        if (!screen)
+            return;
+        screen->setGeometry(anchored(size, x));
+        const int strip = m_content->height() - size.height();
+        if (fill) {
+            fill->setGeometry(x, 0, size.width(), std::max(0, strip));
+            fill->setVisible(strip > 0);
+        }
+    };
+    const auto place = [this, put, fromGuard, toGuard, toFill, fromFill, forward, toSize, fromSize](qreal t) {
+        const int w = m_content->width();
+        // The covered screen moves a third of the way, as if underneath.
+        const int toX = forward ? int(w * (1 - t)) : int(-w / 3.0 * (1 - t));
+        const int fromX = forward ? int(-w / 3.0 * t) : int(w * t);
+        put(toGuard, toFill, toSize, toX);
+        put(fromGuard, fromFill, fromSize, fromX);
+    };
+    if (slides)
+        place(0);
+    else
+        to->setGeometry(anchored(toSize, 0));
     to->show();
     // A focus the screen chose while hidden is its window's too: in a window
     // shown before it and not yet active, it would otherwise be lost to the
     // chain's first control when the window activates.
     if (QWidget *chosen = to->focusWidget(); chosen && !to->isActiveWindow())
         chosen->setFocus(Qt::OtherFocusReason);
-    if (!animated || !animationsEnabled || !from) {
+    if (!slides) {
         to->raise();
         finishTransition();
         return;
@@ -315,31 +385,19 @@ void NavigationController::transition(ViewController *from, ViewController *to, 
     // The screen that moves over the other is on top: the new one on a push,
     // the leaving one on a pop.
     (forward ? to : from)->raise();
+    // Each strip lies right under its screen, so over the other one.
+    if (toFill)
+        toFill->stackUnder(to);
+    if (fromFill)
+        fromFill->stackUnder(from);
     from->show();
     auto *animation = new QVariantAnimation(this);
     animation->setStartValue(0.0);
     animation->setEndValue(1.0);
     animation->setDuration(transitionMs);
     animation->setEasingCurve(QEasingCurve::OutCubic);
-    QPointer<ViewController> fromGuard(from);
-    QPointer<ViewController> toGuard(to);
-    connect(animation, &QVariantAnimation::valueChanged, this, [this, fromGuard, toGuard, forward](const QVariant &v) {
-        const qreal t = v.toReal();
-        const int w = m_content->width();
-        const QSize size = m_content->size();
-        // The covered screen moves a third of the way, as if underneath.
-        if (forward) {
-            if (toGuard)
-                toGuard->setGeometry(QRect(QPoint(int(w * (1 - t)), 0), size));
-            if (fromGuard)
-                fromGuard->setGeometry(QRect(QPoint(int(-w / 3.0 * t), 0), size));
-        } else {
-            if (fromGuard)
-                fromGuard->setGeometry(QRect(QPoint(int(w * t), 0), size));
-            if (toGuard)
-                toGuard->setGeometry(QRect(QPoint(int(-w / 3.0 * (1 - t)), 0), size));
-        }
-    });
+    m_place = place;
+    connect(animation, &QVariantAnimation::valueChanged, this, [place](const QVariant &v) { place(v.toReal()); });
     connect(animation, &QVariantAnimation::finished, this, &NavigationController::finishTransition);
     m_transition = animation;
     animation->start(QAbstractAnimation::DeleteWhenStopped);
@@ -350,6 +408,9 @@ void NavigationController::finishTransition()
     if (m_transition) {
         QVariantAnimation *running = m_transition;
         m_transition = nullptr;
+        m_place = nullptr;
+        for (const QPointer<QWidget> &strip : std::exchange(m_strips, {}))
+            delete strip.data();
         disconnect(running, &QVariantAnimation::finished, this, &NavigationController::finishTransition);
         running->stop();
     }

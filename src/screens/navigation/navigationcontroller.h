@@ -91,6 +91,12 @@ private:
     void transition(ViewController *from, ViewController *to, bool forward, bool animated, std::function<void()> done);
     void finishTransition();
     void layoutScreens();
+    // The content area's size once the bar has finished growing or shrinking.
+    QSize settledScreenSize() const;
+    // A screen of that size at x, held against the content's bottom edge.
+    QRect anchored(QSize size, int x) const;
+    // A plain widget in the screen's background colour, gone with the slide.
+    QWidget *backgroundStrip(const ViewController *screen);
     void showItemOf(ViewController *screen);
 
     NavigationBar *m_bar;
@@ -99,6 +105,9 @@ private:
     QHash<QString, Factory> m_segues;
     QPointer<QVariantAnimation> m_transition;
     std::function<void()> m_transitionDone;
+    // Sets both screens' places for a point of the running slide, 0 to 1.
+    std::function<void(qreal)> m_place;
+    QList<QPointer<QWidget>> m_strips;
     QPointer<QVariantAnimation> m_barAnimation;
     bool m_barHidden = false;
     bool m_popGestureEnabled = true;
