@@ -372,6 +372,29 @@ private slots:
         QVERIFY(resizes.seen.value(root).isEmpty());
     }
 
+    // The result turns the window upright as it slides in; on a real display
+    // the new size arrives mid-slide, and the screens must take it then.
+    void aWindowTurnedMidSlideSizesTheScreensAnew()
+    {
+        ManualAnimationDriver driver;
+        NavigationController nav;
+        nav.resize(667, 375);
+        nav.show();
+        QWidget *content = nav.findChild<QWidget *>("NavigationContent");
+        auto *root = new ViewController;
+        nav.pushViewController(root, false);
+        auto *next = new ViewController;
+        nav.pushViewController(next, true);
+        driver.advanceBy(NavigationController::transitionMs / 3);
+        nav.resize(375, 667);
+        QCoreApplication::processEvents();
+        driver.advanceBy(16);
+        QVERIFY(nav.isTransitioning());
+        QCOMPARE(next->size(), content->size());
+        QCOMPARE(root->size(), content->size());
+        QVERIFY(next->x() > 0);
+    }
+
     void keysNobodyFocusedTookReachTheTopScreen()
     {
         struct KeyScreen : ViewController

@@ -338,8 +338,9 @@ void NavigationController::transition(ViewController *from, ViewController *to, 
     // Each screen keeps one size for the whole slide: the one coming in
     // takes the size it will have once the bar settles, the one leaving
     // keeps its own. Were they to follow the bar as it grows or shrinks,
-    // both would be laid out again at every frame.
-    const QSize toSize = settledScreenSize();
+    // both would be laid out again at every frame. A window that turns
+    // mid-slide sizes both anew, once.
+    const QSize startSize = settledScreenSize();
     const QSize fromSize = from ? from->size() : QSize();
     const bool slides = animated && animationsEnabled && from;
     QPointer<ViewController> fromGuard(from);
@@ -359,18 +360,19 @@ void NavigationController::transition(ViewController *from, ViewController *to, 
             fill->setVisible(strip > 0);
         }
     };
-    const auto place = [this, put, fromGuard, toGuard, toFill, fromFill, forward, toSize, fromSize](qreal t) {
+    const auto place = [this, put, fromGuard, toGuard, toFill, fromFill, forward, startSize, fromSize](qreal t) {
+        const QSize toSize = settledScreenSize();
         const int w = m_content->width();
         // The covered screen moves a third of the way, as if underneath.
         const int toX = forward ? int(w * (1 - t)) : int(-w / 3.0 * (1 - t));
         const int fromX = forward ? int(-w / 3.0 * t) : int(w * t);
         put(toGuard, toFill, toSize, toX);
-        put(fromGuard, fromFill, fromSize, fromX);
+        put(fromGuard, fromFill, toSize == startSize ? fromSize : toSize, fromX);
     };
     if (slides)
         place(0);
     else
-        to->setGeometry(anchored(toSize, 0));
+        to->setGeometry(anchored(startSize, 0));
     to->show();
     // A focus the screen chose while hidden is its window's too: in a window
     // shown before it and not yet active, it would otherwise be lost to the
