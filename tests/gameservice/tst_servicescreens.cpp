@@ -46,13 +46,13 @@ private:
             GameServiceEnvironment::serviceFileName(dir.path()), GameServiceEnvironment::catalogue()));
     }
 
-    // Ada signed in at the fixture's local service, its framework knowing it.
+    // Maren signed in at the fixture's local service, its framework knowing it.
     static void signInLocally(ManagerFixture &f)
     {
         OptionalError error;
         auto backend = std::make_shared<LocalServiceBackend>(GameServiceEnvironment::serviceFileName(f.dir.path()),
                                                              GameServiceEnvironment::catalogue());
-        backend->signIn(QStringLiteral("Ada"), error);
+        backend->signIn(QStringLiteral("Maren"), error);
         f.kit = ServiceKit::create(backend);
         f.kit->localPlayer().setAuthenticateHandler([](auto, auto) {});
         f.kit->waitForIdle();
@@ -116,11 +116,11 @@ private slots:
         // The field keeps its name once the placeholder is gone.
         QCOMPARE(QAccessible::queryAccessibleInterface(dialog->nameEdit())->text(QAccessible::Name), "Player name");
         QCOMPARE(unnamedElements(dialog).join("; "), QString());
-        QTest::keyClicks(dialog->nameEdit(), QStringLiteral("Ada"));
+        QTest::keyClicks(dialog->nameEdit(), QStringLiteral("Maren"));
         QVERIFY(signIn->isEnabled());
         QTest::mouseClick(signIn, Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(kit->localPlayer().isAuthenticated(), 30000);
-        QCOMPARE(kit->localPlayer().displayName(), QStringLiteral("Ada"));
+        QCOMPARE(kit->localPlayer().displayName(), QStringLiteral("Maren"));
     }
 
     // On a server the dialog names it, keeps a refusal on screen for another
@@ -147,19 +147,19 @@ private slots:
         QCOMPARE(unnamedElements(dialog).join("; "), QString());
 
         transport->push(refusal(400, "invalid_name"));
-        QTest::keyClicks(dialog->nameEdit(), QStringLiteral("Ada"));
+        QTest::keyClicks(dialog->nameEdit(), QStringLiteral("Maren"));
         QTest::mouseClick(dialog->signInButton(), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(dialog->statusLabel()->isVisible(), 30000);
         QVERIFY(dialog->statusLabel()->text().contains("No."));
         QVERIFY(dialog->isVisible() && dialog->signInButton()->isEnabled());
         QVERIFY(!kit->localPlayer().isAuthenticated());
 
-        transport->push(answer(201, {{"playerId", "K1"}, {"displayName", "Ada"}, {"token", "t"},
+        transport->push(answer(201, {{"playerId", "K1"}, {"displayName", "Maren"}, {"token", "t"},
                                      {"recoveryCode", "7K2M-9QRT-ABCD"}}));
         QTest::mouseClick(dialog->signInButton(), Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(dialog->shownRecoveryCode(), QStringLiteral("7K2M-9QRT-ABCD"), 30000);
         QVERIFY(kit->localPlayer().isAuthenticated());
-        QCOMPARE(kit->localPlayer().displayName(), QStringLiteral("Ada"));
+        QCOMPARE(kit->localPlayer().displayName(), QStringLiteral("Maren"));
         QVERIFY(dialog->isVisible()); // until the player has noted it
         QCOMPARE(unnamedElements(dialog).join("; "), QString());
         QTest::keyClick(dialog, Qt::Key_Return);
@@ -177,7 +177,7 @@ private slots:
         QVERIFY(recovering);
         QTest::mouseClick(recovering->existingAccountButton(), Qt::LeftButton);
         QCOMPARE(recovering->nameEdit()->placeholderText(), QStringLiteral("Recovery code"));
-        transport->push(answer(200, {{"playerId", "K1"}, {"displayName", "Ada"}, {"token", "t2"},
+        transport->push(answer(200, {{"playerId", "K1"}, {"displayName", "Maren"}, {"token", "t2"},
                                      {"recoveryCode", "NEW0-CODE"}}));
         QTest::keyClicks(recovering->nameEdit(), QStringLiteral("7k2m 9qrt abcd"));
         QCOMPARE(QApplication::focusWidget(), recovering->nameEdit());
@@ -215,8 +215,8 @@ private slots:
         screen->present(&menu, false, {});
         QPointer<SignInDialog> dialog = qobject_cast<SignInDialog *>(presenter->widgetFor(screen.get()));
         QVERIFY(dialog);
-        transport->push(answer(201, {{"playerId", "K1"}, {"displayName", "Ada"}, {"token", "t"}, {"recoveryCode", "C"}}));
-        QTest::keyClicks(dialog->nameEdit(), QStringLiteral("Ada"));
+        transport->push(answer(201, {{"playerId", "K1"}, {"displayName", "Maren"}, {"token", "t"}, {"recoveryCode", "C"}}));
+        QTest::keyClicks(dialog->nameEdit(), QStringLiteral("Maren"));
         QTest::keyClick(dialog->nameEdit(), Qt::Key_Return);
         QVERIFY(!dialog->findChild<QPushButton *>("cancelButton")->isEnabled());
         QTest::keyClick(dialog, Qt::Key_Escape);
@@ -266,7 +266,7 @@ private slots:
         QVERIFY(dialog->serverEdit()->isEnabled());
         QVERIFY(dialog->existingAccountButton()->isVisible());
         QTest::keyClicks(dialog->serverEdit(), QStringLiteral("ftp://scores.example.org"));
-        QTest::keyClicks(dialog->nameEdit(), QStringLiteral("Ada"));
+        QTest::keyClicks(dialog->nameEdit(), QStringLiteral("Maren"));
         QTest::mouseClick(dialog->signInButton(), Qt::LeftButton);
         QVERIFY(dialog->statusLabel()->isVisible());
         QVERIFY(dialog->statusLabel()->text().contains("address"));
@@ -274,7 +274,7 @@ private slots:
         QVERIFY(remembered.isEmpty());
 
         dialog->serverEdit()->setText(QStringLiteral("scores.example.org:8443"));
-        transport->push(answer(201, {{"playerId", "K1"}, {"displayName", "Ada"}, {"token", "t"}, {"recoveryCode", "C"}}));
+        transport->push(answer(201, {{"playerId", "K1"}, {"displayName", "Maren"}, {"token", "t"}, {"recoveryCode", "C"}}));
         QTest::mouseClick(dialog->signInButton(), Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(dialog->shownRecoveryCode(), QStringLiteral("C"), 30000);
         QCOMPARE(transport->sent().at(0).url, std::string("https://scores.example.org:8443/v1/accounts"));
@@ -463,7 +463,7 @@ private slots:
         other.show();
         QApplication::setActiveWindow(&other);
         OptionalError error;
-        backend->signIn(QStringLiteral("Ada"), error);
+        backend->signIn(QStringLiteral("Maren"), error);
         QVERIFY(!error);
         kit->localPlayer().setAuthenticateHandler([](auto, auto) {});
         kit->waitForIdle();

@@ -524,14 +524,14 @@ private slots:
 
         const auto lost = std::make_shared<FakeGame>("1234", 10, 80, std::nullopt);
         const auto won = [](std::int64_t points) { return std::make_shared<FakeGame>("1234", 7, 45, points); };
-        QTest::newRow("beaten") << "phone" << singleWin(7, 45, 700) << "You beat Bob's 610.";
-        QTest::newRow("beaten on a small phone") << "small-phone" << singleWin(7, 45, 700) << "You beat Bob's 610.";
-        QTest::newRow("beaten on a tablet") << "tablet" << singleWin(7, 45, 700) << "You beat Bob's 610.";
-        QTest::newRow("equalled") << "phone" << singleWin(7, 45, 610) << "Bob's 610 still stands.";
-        QTest::newRow("below") << "phone" << singleWin(9, 80, 420) << "Bob's 610 still stands.";
-        QTest::newRow("lost") << "phone" << decided({lost}, 0) << "Bob's 610 still stands.";
+        QTest::newRow("beaten") << "phone" << singleWin(7, 45, 700) << "You beat Tobin's 610.";
+        QTest::newRow("beaten on a small phone") << "small-phone" << singleWin(7, 45, 700) << "You beat Tobin's 610.";
+        QTest::newRow("beaten on a tablet") << "tablet" << singleWin(7, 45, 700) << "You beat Tobin's 610.";
+        QTest::newRow("equalled") << "phone" << singleWin(7, 45, 610) << "Tobin's 610 still stands.";
+        QTest::newRow("below") << "phone" << singleWin(9, 80, 420) << "Tobin's 610 still stands.";
+        QTest::newRow("lost") << "phone" << decided({lost}, 0) << "Tobin's 610 still stands.";
         // Kept off the leaderboard, an assisted score beats nobody there.
-        QTest::newRow("assisted") << "phone" << decided({won(900)}, 1, false, 2) << "Bob's 610 still stands.";
+        QTest::newRow("assisted") << "phone" << decided({won(900)}, 1, false, 2) << "Tobin's 610 still stands.";
         QTest::newRow("two players") << "phone" << decided({won(900), lost}, 1) << QString();
         QTest::newRow("against the computer") << "phone" << vsComputer({won(900), lost}, 1) << QString();
     }
@@ -543,7 +543,7 @@ private slots:
         QFETCH(QString, line);
         DeviceProfile::setCurrent(profileNamed(profile));
         FakeResultService service;
-        service.inPlay = ResultGameService::Challenge{QStringLiteral("Bob"), 610};
+        service.inPlay = ResultGameService::Challenge{QStringLiteral("Tobin"), 610};
         Stack stack(DeviceProfile::current().size().toSize());
         auto *screen = new ResultViewController;
         screen->setGameManager(match);
