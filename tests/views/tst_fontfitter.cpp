@@ -69,6 +69,50 @@ private slots:
         }
     }
 
+    // Sizes predicted clearly off the target are not measured, yet every
+    // height a label may have gets the answer of the search that measures
+    // every size it tries, in the fonts the game draws with.
+    void predictedSizesGiveTheFullSearchsAnswer()
+    {
+        int measured = 0;
+        const auto counted = [&](const QFont &font, const QString &text) {
+            ++measured;
+            return FontFitter::lineHeight(font, text);
+        };
+        int fullyMeasured = 0;
+        const auto fullSearch = [&](const QString &text, QFont probe, qreal height) {
+            const qreal target = std::ceil(height);
+            qreal lo = FontFitter::minimumPointSize;
+            qreal hi = FontFitter::maximumPointSize;
+            qreal mid = lo;
+            do {
+                mid = lo + (hi - lo) * 0.5;
+                probe.setPointSizeF(mid);
+                ++fullyMeasured;
+                const qreal diff = target - FontFitter::lineHeight(probe, text);
+                if (mid == lo || mid == hi)
+                    return diff < 0 ? mid - 1 : mid;
+                if (diff == 0)
+                    return mid;
+                (diff < 0 ? hi : lo) = diff < 0 ? mid - 1 : mid + 1;
+            } while (lo <= hi);
+            return mid;
+        };
+        for (const QString &family : {QStringLiteral("DejaVu Sans"), QStringLiteral("DejaVu Sans Mono")}) {
+            for (const bool bold : {false, true}) {
+                QFont font(family);
+                font.setBold(bold);
+                for (const QString &text : {QStringLiteral("1234"), QStringLiteral("You won!")}) {
+                    for (int height = 6; height <= 240; ++height) {
+                        QCOMPARE(FontFitter::fittedPointSize(text, font, height, counted),
+                                 fullSearch(text, font, height));
+                    }
+                }
+            }
+        }
+        QVERIFY2(measured * 2 < fullyMeasured, qPrintable(QStringLiteral("%1 of %2").arg(measured).arg(fullyMeasured)));
+    }
+
     // The outlined glyphs are kept between paints, and shared by labels
     // alike: whatever changed since, a label draws what a fresh one with the
     // same settings draws, at each scale, and no longer what it drew before.

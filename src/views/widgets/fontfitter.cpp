@@ -20,12 +20,27 @@ qreal FontFitter::fittedPointSize(const QString &text, const QFont &font, qreal 
     qreal hi = maximumPointSize;
     qreal mid = lo;
     QFont probe = font;
+    // Each size measured has the toolkit load the font at that size, which
+    // is most of a fit's time. A line's height grows with the size, off by
+    // the rounding to whole pixels, so the first measurement predicts the
+    // rest: a size clearly too large or too small is decided on the
+    // prediction, and only those near the target are measured.
+    qreal perPoint = 0;
     do {
         mid = lo + (hi - lo) * 0.5;
         if (text.isEmpty())
             break;
-        probe.setPointSizeF(mid);
-        const qreal diff = target - measure(probe, text);
+        qreal diff = 0;
+        const qreal predicted = perPoint * mid;
+        if (perPoint > 0 && std::abs(target - predicted) > predictionMargin(predicted)) {
+            diff = target - predicted;
+        } else {
+            probe.setPointSizeF(mid);
+            const qreal line = measure(probe, text);
+            diff = target - line;
+            if (perPoint <= 0 && line > 0)
+                perPoint = line / mid;
+        }
         if (mid == lo || mid == hi)
             return diff < 0 ? mid - 1 : mid;
         if (diff < 0)
@@ -36,6 +51,13 @@ qreal FontFitter::fittedPointSize(const QString &text, const QFont &font, qreal 
             return mid;
     } while (lo <= hi);
     return mid;
+}
+
+qreal FontFitter::predictionMargin(qreal predicted)
+{
+    // Twice the rounding measured in real fonts at its worst against this
+    // margin (0.63 px at a 13 px line).
+    return 1.0 + 0.02 * predicted;
 }
 
 QFont FontFitter::fittedFont(const QString &text, const QFont &font, qreal height, const Measure &measure)

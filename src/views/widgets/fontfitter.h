@@ -30,11 +30,17 @@ public:
     static qreal lineHeight(const QFont &font, const QString &text);
 
     // The point size for `height` (rounded up to a whole point). Empty text
-    // measures nothing and gives the first midpoint, 64.
+    // measures nothing and gives the first midpoint, 64. Sizes whose height
+    // the first measurement predicts to be clearly off the target are not
+    // measured, which gives the full search's answer wherever the height
+    // grows in proportion to the size within predictionMargin().
     static qreal fittedPointSize(const QString &text, const QFont &font, qreal height,
                                  const Measure &measure = lineHeight);
     // The font at that size.
     static QFont fittedFont(const QString &text, const QFont &font, qreal height, const Measure &measure = lineHeight);
+
+    // How far a predicted height may be from a measured one.
+    static qreal predictionMargin(qreal predicted);
 
     // Watches the label, which owns the fitter.
     FontFitter(QLabel *label, std::function<void(const QFont &)> apply);
