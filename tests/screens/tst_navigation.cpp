@@ -176,11 +176,27 @@ private slots:
         QStringList log;
         int made = 0;
         QPointer<QLabel> label;
+        QList<QSize> labelResizes;
+        struct Resizes : QObject
+        {
+            explicit Resizes(QList<QSize> &seen)
+                : seen(seen)
+            {
+            }
+            bool eventFilter(QObject *, QEvent *event) override
+            {
+                if (event->type() == QEvent::Resize)
+                    seen.append(static_cast<QResizeEvent *>(event)->size());
+                return false;
+            }
+            QList<QSize> &seen;
+        } resizes(labelResizes);
         ScreenReserve reserve([&] {
             auto *screen = new LoggingScreen(QStringLiteral("game %1").arg(++made), log);
             auto *layout = new QVBoxLayout(screen);
             layout->setContentsMargins(0, 0, 0, 0);
             label = new QLabel(QStringLiteral("board"));
+            label->installEventFilter(&resizes);
             layout->addWidget(label);
             return screen;
         });
@@ -209,6 +225,10 @@ private slots:
         QVERIFY(label->testAttribute(Qt::WA_WState_Polished));
         QCOMPARE(screen->size(), QSize(300, 500));
         QCOMPARE(label->geometry(), QRect(0, 0, 300, 500));
+        // Its widgets had the resizes showing would bring, so what fits
+        // itself to its size did so ahead too.
+        QCOMPARE(labelResizes, QList<QSize>{QSize(300, 500)});
+        QVERIFY(!label->testAttribute(Qt::WA_PendingResizeEvent));
         QCOMPARE(static_cast<LoggingScreen *>(screen)->loads, 0); // loaded when pushed, as any screen
 
         NavigationController nav;

@@ -3,6 +3,7 @@
 #include "views/widgets/fontfitter.h"
 #include "views/widgets/outlinelabel.h"
 
+#include <QLabel>
 #include <QPainter>
 #include <QtTest>
 
@@ -251,6 +252,47 @@ private slots:
     {
         verifyFitsOnResize<AutoFontSizeLabel>();
         verifyFitsOnResize<AutoFontSizeOutlineLabel>();
+    }
+
+    // A screen fitted ahead gets its resizes again when shown: those fit
+    // nothing anew, but a new text, height or font given from outside does.
+    void aFitterRefitsOnlyWhatChanged()
+    {
+        QLabel label(QStringLiteral("1234"));
+        int applied = 0;
+        auto *fitter = new FontFitter(&label, [&label, &applied](const QFont &font) {
+            ++applied;
+            label.setFont(font);
+        });
+        const auto resend = [&label] {
+            QResizeEvent again(label.size(), label.size());
+            QCoreApplication::sendEvent(&label, &again);
+        };
+        label.resize(100, 40);
+        resend();
+        QCOMPARE(applied, 1);
+        const QFont fitted = label.font();
+        resend();
+        fitter->fit();
+        QCOMPARE(applied, 1);
+        QCOMPARE(label.font(), fitted);
+
+        label.setText(QStringLiteral("12"));
+        fitter->fit();
+        QCOMPARE(applied, 2);
+        label.resize(100, 80);
+        resend();
+        QCOMPARE(applied, 3);
+        QVERIFY(label.font().pointSizeF() > fitted.pointSizeF());
+
+        // A font set from outside, even at the fitted size, is fitted again.
+        QFont other = label.font();
+        other.setBold(!other.bold());
+        label.setFont(other);
+        resend();
+        QCOMPARE(applied, 4);
+        QCOMPARE(label.font().bold(), other.bold());
+        QCOMPARE(label.font().pointSizeF(), FontFitter::fittedPointSize(label.text(), other, 80));
     }
 };
 

@@ -439,8 +439,11 @@ void MenuViewController::radialMenuWillDisplay(RadialMenu &menu, Button *button,
     static const QStringList pictures{QStringLiteral("Single Player"), QStringLiteral("Two Players"),
                                       QStringLiteral("Versus Computer")};
     button->setImageName(pictures.value(index, pictures.first()));
-    if (index == 0 && m_environment.prepareGame)
-        m_environment.prepareGame(size());
+    if (index == 0 && m_environment.prepareGame) {
+        // Laid out ahead at the size it will show at: under the bar.
+        const NavigationController *nav = navigationController();
+        m_environment.prepareGame(nav ? nav->screenSize(true) : size());
+    }
     if (index == 0 && !m_blur) {
         m_blur = new BlurView(this, blurAlpha);
         m_blur->setGeometry(rect());

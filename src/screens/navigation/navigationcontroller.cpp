@@ -311,8 +311,13 @@ QSize NavigationController::settledScreenSize() const
     // screens take its size, and the first layout sizes them again.
     if (!isVisible())
         return m_content->size();
+    return screenSize(!m_barHidden);
+}
+
+QSize NavigationController::screenSize(bool barShown) const
+{
     // The bar and the content area share the controller, top to bottom.
-    const int bar = m_barHidden ? 0 : std::min<int>(NavigationBar::barHeight, height());
+    const int bar = barShown ? std::min<int>(NavigationBar::barHeight, height()) : 0;
     return {width(), height() - bar};
 }
 

@@ -64,6 +64,8 @@ public:
 
     NavigationBar *navigationBar() const { return m_bar; }
     bool isNavigationBarHidden() const { return m_barHidden; }
+    // The size of a screen in this window with the bar shown or hidden.
+    QSize screenSize(bool barShown) const;
     void setNavigationBarHidden(bool hidden, bool animated);
 
     // Kept as state for the screens; the desktop has no edge swipe.

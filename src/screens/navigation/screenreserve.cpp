@@ -2,8 +2,12 @@
 
 #include "viewcontroller.h"
 
+#include <QCoreApplication>
 #include <QLayout>
+#include <QPointer>
+#include <QResizeEvent>
 #include <QTimer>
+#include <QWidget>
 
 #include <utility>
 
@@ -53,6 +57,24 @@ void ScreenReserve::scheduleStep()
     });
 }
 
+void ScreenReserve::deliverPendingResizes(QWidget *screen)
+{
+    // Showing would send each widget its first resize, parents first. Sent
+    // now, what fits itself to its size (text to a height) does so here
+    // rather than in the event that shows the screen.
+    // A handler may delete or make widgets; only those still there count.
+    QList<QPointer<QWidget>> widgets{screen};
+    for (QWidget *child : screen->findChildren<QWidget *>())
+        widgets.append(child);
+    for (const QPointer<QWidget> &widget : std::as_const(widgets)) {
+        if (!widget || !widget->testAttribute(Qt::WA_PendingResizeEvent))
+            continue;
+        QResizeEvent resize(widget->size(), QSize());
+        QCoreApplication::sendEvent(widget, &resize);
+        widget->setAttribute(Qt::WA_PendingResizeEvent, false);
+    }
+}
+
 void ScreenReserve::step()
 {
     switch (m_nextStep) {
@@ -75,6 +97,7 @@ void ScreenReserve::step()
         m_screen->resize(m_size);
         if (QLayout *layout = m_screen->layout())
             layout->activate();
+        deliverPendingResizes(m_screen);
         m_nextStep = Step::ready;
         return;
     case Step::ready:

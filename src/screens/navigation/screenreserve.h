@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QSize>
 
+class QWidget;
+
 #include <functional>
 
 namespace kestrune {
@@ -39,6 +41,7 @@ private:
 
     void scheduleStep();
     void step();
+    static void deliverPendingResizes(QWidget *screen);
 
     Factory m_make;
     QPointer<ViewController> m_screen;

@@ -77,7 +77,17 @@ FontFitter::FontFitter(QLabel *label, std::function<void(const QFont &)> apply)
 
 void FontFitter::fit()
 {
-    m_apply(fittedFont(m_label->text(), m_label->font(), m_label->height()));
+    const QString text = m_label->text();
+    const int height = m_label->height();
+    // A screen made ahead is fitted there; showing it resends the resize it
+    // was laid out with. The same text in the font last given, at the same
+    // height, fits as before.
+    if (m_fitted && text == m_fittedText && height == m_fittedHeight && m_label->font() == *m_fitted)
+        return;
+    m_apply(fittedFont(text, m_label->font(), height));
+    m_fittedText = text;
+    m_fittedHeight = height;
+    m_fitted = m_label->font();
 }
 
 bool FontFitter::eventFilter(QObject *watched, QEvent *event)

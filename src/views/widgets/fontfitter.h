@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QLabel;
 
@@ -45,7 +46,8 @@ public:
     // Watches the label, which owns the fitter.
     FontFitter(QLabel *label, std::function<void(const QFont &)> apply);
 
-    // Fits the label now, for example after a new text at the same height.
+    // Fits the label now, for example after a new text at the same height;
+    // nothing when text, font and height are those of the last fit.
     void fit();
 
 protected:
@@ -54,6 +56,10 @@ protected:
 private:
     QLabel *m_label;
     std::function<void(const QFont &)> m_apply;
+    // What the last fit was for, and the font it left the label with.
+    QString m_fittedText;
+    int m_fittedHeight = -1;
+    std::optional<QFont> m_fitted;
 };
 
 } // namespace kestrune
