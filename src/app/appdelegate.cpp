@@ -80,7 +80,12 @@ AppDelegate::AppDelegate(const CommandLine &options, std::function<std::string()
     m_window.setNavigationBarHidden(true, false);
     if (!options.noGameService)
         m_resultService = std::make_unique<GameServiceResultAdapter>(*m_service);
-    ScreenReserve *games = SegueMap::install(m_window, m_environment, m_resultService.get());
+    const SegueMap::Reserves reserves = SegueMap::install(m_window, m_environment, m_resultService.get());
+    // The screens copy the environment when they are made, all after this.
+    m_environment.prepareResult = [results = QPointer<ScreenReserve>(reserves.results)](QSize size) {
+        if (results)
+            results->prepare(size);
+    };
     // "Play it" on a received challenge starts a single-player match as the
     // quick action does, from wherever the player is.
     m_service->challengeInPlay().setStartMatch([this] {
@@ -93,7 +98,7 @@ AppDelegate::AppDelegate(const CommandLine &options, std::function<std::string()
     m_menu.idleTimer = &m_idleTimer;
     m_menu.gameService = options.noGameService ? nullptr : m_menuService.get();
     m_menu.uiTest = options.uiTest;
-    m_menu.prepareGame = [games = QPointer<ScreenReserve>(games)](QSize size) {
+    m_menu.prepareGame = [games = QPointer<ScreenReserve>(reserves.games)](QSize size) {
         if (games)
             games->prepare(size);
     };

@@ -9,8 +9,8 @@
 
 namespace kestrune {
 
-ScreenReserve *SegueMap::install(NavigationController &navigation, const GameScreenEnvironment &environment,
-                                 ResultGameService *resultService)
+SegueMap::Reserves SegueMap::install(NavigationController &navigation, const GameScreenEnvironment &environment,
+                                     ResultGameService *resultService)
 {
     // Game screens come from a reserve, which the menu may fill ahead; the
     // segue's name says which match it starts.
@@ -28,8 +28,14 @@ ScreenReserve *SegueMap::install(NavigationController &navigation, const GameScr
     navigation.registerSegue(QStringLiteral("singleplayer"), game);
     navigation.registerSegue(QStringLiteral("multiplayer"), game);
     navigation.registerSegue(QStringLiteral("computer"), game);
-    navigation.registerSegue(QStringLiteral("result"), [resultService](const Segue &segue) {
-        auto *result = new ResultViewController(segue.handed<MatchOutcome>());
+    // Result screens too, which a decided match fills ahead; the outcome
+    // comes with the segue.
+    auto *results = new ScreenReserve([] { return new ResultViewController(); }, &navigation);
+    navigation.registerSegue(QStringLiteral("result"), [results, resultService](const Segue &segue) {
+        auto *result = qobject_cast<ResultViewController *>(results->take());
+        if (!result)
+            result = new ResultViewController();
+        result->setOutcome(segue.handed<MatchOutcome>());
         result->setGameService(resultService);
         return result;
     });
@@ -37,7 +43,7 @@ ScreenReserve *SegueMap::install(NavigationController &navigation, const GameScr
     if (KeyValueStore *store = environment.game.store)
         navigation.registerSegue(QStringLiteral("statistics"),
                                  [store] { return new StatisticsViewController(*store); });
-    return games;
+    return {games, results};
 }
 
 } // namespace kestrune

@@ -15,11 +15,17 @@ struct GameScreenEnvironment;
 class SegueMap
 {
 public:
+    // Where the game and result screens come from, owned by the stack.
+    struct Reserves
+    {
+        ScreenReserve *games = nullptr;
+        ScreenReserve *results = nullptr;
+    };
+
     // The environment (and the result screens' game service, if any) must
-    // outlive the stack. Gives the reserve the game screens come from, owned
-    // by the stack.
-    static ScreenReserve *install(NavigationController &navigation, const GameScreenEnvironment &environment,
-                                  ResultGameService *resultService = nullptr);
+    // outlive the stack.
+    static Reserves install(NavigationController &navigation, const GameScreenEnvironment &environment,
+                            ResultGameService *resultService = nullptr);
 
     SegueMap() = delete;
 };

@@ -12,6 +12,7 @@
 #include "screens/navigation/barbuttonitem.h"
 #include "screens/navigation/navigationcontroller.h"
 #include "screens/navigation/navigationitem.h"
+#include "screens/navigation/screenreserve.h"
 #include "screens/outcome/resultviewcontrollerdelegate.h"
 #include "screens/result/resultviewcontroller.h"
 #include "views/board/gameview.h"
@@ -36,7 +37,7 @@ struct Fixture : GameScreenCollaborators
     Fixture()
     {
         codes = {"1234"};
-        SegueMap::install(nav, environment);
+        reserves = SegueMap::install(nav, environment);
         MenuEnvironment menu;
         menu.store = &store;
         menu.uiTest = true;
@@ -70,6 +71,7 @@ struct Fixture : GameScreenCollaborators
 
     ManualScheduler actionScheduler; // the quick action's own; the game screen's is `scheduler`
     NavigationController nav;
+    SegueMap::Reserves reserves;
 };
 
 } // namespace
@@ -151,20 +153,41 @@ private slots:
         QCOMPARE(f.players(), std::size_t(2));
     }
 
-    // The game screen knows no result screen: the map builds one from the
-    // outcome handed over, and its play button starts the next match there.
+    void theDecidedMatchIsHandedToTheResultScreen_data()
+    {
+        QTest::addColumn<QSize>("window");
+        QTest::newRow("upright") << QSize(390, 844);
+        QTest::newRow("turned") << QSize(844, 390);
+    }
+
+    // The game screen knows no result screen: the map gives it one, made
+    // ahead while the outcome shows (upright and without the bar, as it
+    // will show), with the outcome handed over; its play button starts the
+    // next match there.
     void theDecidedMatchIsHandedToTheResultScreen()
     {
+        QFETCH(QSize, window);
         Fixture f;
+        QList<QSize> asked;
+        f.environment.prepareResult = [&f, &asked](QSize size) {
+            asked.append(size);
+            f.reserves.results->prepare(size);
+        };
         NavigationController::setAnimationsEnabled(false);
+        f.nav.resize(window);
         QCOMPARE(f.perform("singleplayer"), true);
         GameViewController *game = f.game();
         QVERIFY(game);
+        QVERIFY(asked.isEmpty());
         f.shoot("1234");
         const auto decided = game->gameManager();
+        QVERIFY(!asked.isEmpty());
+        QCOMPARE(asked.last(), QSize(390, 844));
+        QTRY_VERIFY(f.reserves.results->isReady());
         f.scheduler.runAll();
         auto *result = qobject_cast<ResultViewController *>(f.nav.topViewController());
         QVERIFY(result);
+        QVERIFY(!f.reserves.results->isReady() && !f.reserves.results->isPreparing());
         QCOMPARE(result->gameManager(), decided);
         QCOMPARE(result->gameResults().size(), 1);
         QVERIFY(!result->gameResults().first().isNull());

@@ -2,6 +2,10 @@
 
 #include "game/gameenvironment.h"
 
+#include <QSize>
+
+#include <functional>
+
 namespace rx {
 class Scheduler;
 }
@@ -22,6 +26,9 @@ struct GameScreenEnvironment
     Ticker *ticker = nullptr;           // the match clock's ticks; a worker thread when null
     IdleTimer *idleTimer = nullptr;     // the screen saver is left alone when null
     ToastAlert *toast = nullptr;        // the shared presenter when null
+    // Asked, when a match is decided, to make the result screen ahead at
+    // this size while the outcome shows; nothing is made ahead when empty.
+    std::function<void(QSize)> prepareResult;
 };
 
 } // namespace kestrune

@@ -345,8 +345,10 @@ void GameViewController::handleGameState(const GameState &state)
     const QList<GameView *> views = gameViews();
     if (views.isEmpty() || !m_gameManager)
         return;
-    if (!state.isPending())
+    if (!state.isPending()) {
         m_pictures->prepare(m_gameManager->games(), m_firstView->boardView()->size(), snapshotPixelRatio());
+        prepareResult();
+    }
     if (m_gameManager->isAgainstComputer()) {
         handleComputerMatchState(state);
         return;
@@ -426,6 +428,19 @@ void GameViewController::showOutcome()
         setBackground(QStringLiteral("systemBackground"));
     }
     performSegue(QStringLiteral("result"), std::move(outcome));
+}
+
+void GameViewController::prepareResult() const
+{
+    // Made while the outcome shows, not in the event that shows it. The
+    // result has no bar and stands the window upright.
+    const NavigationController *stack = navigationController();
+    if (!m_environment.prepareResult || !stack)
+        return;
+    QSize size = stack->screenSize(false);
+    if (size.width() > size.height())
+        size.transpose();
+    m_environment.prepareResult(size);
 }
 
 QList<QImage> GameViewController::boardImages() const

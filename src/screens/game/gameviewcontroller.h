@@ -157,6 +157,7 @@ private:
     void handleComputerMatchState(const GameState &state);
     // Hands the decided match over to the screen of the segue "result".
     void showOutcome();
+    void prepareResult() const;
     // The number of the player whose game it is; 0 for a game of no player.
     std::int64_t playerNumber(const std::shared_ptr<GameProtocol> &game) const
     {

@@ -110,6 +110,11 @@ ResultViewController::ResultViewController(QWidget *parent)
 ResultViewController::ResultViewController(const MatchOutcome &outcome, QWidget *parent)
     : ResultViewController(parent)
 {
+    setOutcome(outcome);
+}
+
+void ResultViewController::setOutcome(const MatchOutcome &outcome)
+{
     setGameManager(outcome.match);
     setGameResults(outcome.boardImages);
     setDelegate(outcome.delegate);

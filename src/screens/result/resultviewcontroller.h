@@ -78,6 +78,9 @@ public:
     explicit ResultViewController(const MatchOutcome &outcome, QWidget *parent = nullptr);
     ~ResultViewController() override;
 
+    // Sets the three inputs from an outcome, as the constructor above does.
+    void setOutcome(const MatchOutcome &outcome);
+
     // The finished match, shared with the game screen so that a new match
     // started by playAgain() while this screen leaves cannot pull it away.
     std::shared_ptr<GameManaging> gameManager() const { return m_gameManager; }
