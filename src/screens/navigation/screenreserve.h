@@ -4,9 +4,9 @@
 #include <QPointer>
 #include <QSize>
 
-class QWidget;
-
 #include <functional>
+
+class QWidget;
 
 namespace kestrune {
 
@@ -14,9 +14,10 @@ class ViewController;
 
 // One screen made ahead, at idle, so that opening it does not hold the GUI
 // thread for a frame: it is made, polished and laid out a step per event,
-// unseen and without a parent, and take() hands it over instead of making
-// one. A screen taken before it is ready is made at once, as without a
-// reserve. GUI thread only.
+// unseen and without a parent, its widgets given the first resizes showing
+// would bring, and take() hands it over instead of making one. A screen
+// taken before it is ready is made at once, as without a reserve. GUI
+// thread only.
 class ScreenReserve : public QObject
 {
     Q_OBJECT
