@@ -1,6 +1,7 @@
 #include "accessibilityrecorder.h"
 #include "gamescreencollaborators.h"
 #include "manualbackground.h"
+#include "resizerecorder.h"
 
 #include "game/game.h"
 #include "game/gamemanaging.h"
@@ -361,18 +362,10 @@ private slots:
         QVERIFY(f.screen->isSimultaneous());
         QCoreApplication::processEvents();
 
-        struct Widths : QObject
-        {
-            QList<int> seen;
-            bool eventFilter(QObject *, QEvent *event) override
-            {
-                if (event->type() == QEvent::Resize)
-                    seen.append(static_cast<QResizeEvent *>(event)->size().width());
-                return false;
-            }
-        } widths;
-        for (GameView *view : f.screen->gameViews())
-            view->installEventFilter(&widths);
+        ResizeRecorder resizes;
+        const QList<GameView *> views = f.screen->gameViews();
+        for (GameView *view : views)
+            resizes.watch(view);
 
         f.shoot("1234", 0);
         f.shoot("5678", 1);
@@ -384,9 +377,12 @@ private slots:
         QCOMPARE(f.screen->gameViews().size(), 1);
         QVERIFY(!f.screen->findChild<UpsideDownView *>());
         QTRY_VERIFY(!f.screen->isVisible()); // the slide is over
-        QVERIFY(!widths.seen.isEmpty());
-        for (int width : widths.seen)
-            QVERIFY2(width * 2 > f.nav.width(), qPrintable(QString::number(width)));
+        QList<QSize> sizes;
+        for (GameView *view : views)
+            sizes += resizes.sizes(view);
+        QVERIFY(!sizes.isEmpty());
+        for (QSize size : sizes)
+            QVERIFY2(size.width() * 2 > f.nav.width(), qPrintable(QString::number(size.width())));
 
         const auto ended = f.screen->gameManager();
         auto *again = result->findChild<QAbstractButton *>(QStringLiteral("playButton"));

@@ -1,4 +1,5 @@
 #include "manualanimationdriver.h"
+#include "resizerecorder.h"
 
 #include "platform/device/deviceprofile.h"
 #include "platform/device/windowgeometry.h"
@@ -176,27 +177,13 @@ private slots:
         QStringList log;
         int made = 0;
         QPointer<QLabel> label;
-        QList<QSize> labelResizes;
-        struct Resizes : QObject
-        {
-            explicit Resizes(QList<QSize> &seen)
-                : seen(seen)
-            {
-            }
-            bool eventFilter(QObject *, QEvent *event) override
-            {
-                if (event->type() == QEvent::Resize)
-                    seen.append(static_cast<QResizeEvent *>(event)->size());
-                return false;
-            }
-            QList<QSize> &seen;
-        } resizes(labelResizes);
+        ResizeRecorder resizes;
         ScreenReserve reserve([&] {
             auto *screen = new LoggingScreen(QStringLiteral("game %1").arg(++made), log);
             auto *layout = new QVBoxLayout(screen);
             layout->setContentsMargins(0, 0, 0, 0);
             label = new QLabel(QStringLiteral("board"));
-            label->installEventFilter(&resizes);
+            resizes.watch(label);
             layout->addWidget(label);
             return screen;
         });
@@ -227,7 +214,7 @@ private slots:
         QCOMPARE(label->geometry(), QRect(0, 0, 300, 500));
         // Its widgets had the resizes showing would bring, so what fits
         // itself to its size did so ahead too.
-        QCOMPARE(labelResizes, QList<QSize>{QSize(300, 500)});
+        QCOMPARE(resizes.sizes(label), QList<QSize>{QSize(300, 500)});
         QVERIFY(!label->testAttribute(Qt::WA_PendingResizeEvent));
         QCOMPARE(static_cast<LoggingScreen *>(screen)->loads, 0); // loaded when pushed, as any screen
 
@@ -342,19 +329,10 @@ private slots:
         nav.pushViewController(root, false);
         QTRY_COMPARE(root->size(), QSize(375, 667));
 
-        struct Resizes : QObject
-        {
-            QHash<QObject *, QList<QSize>> seen;
-            bool eventFilter(QObject *watched, QEvent *event) override
-            {
-                if (event->type() == QEvent::Resize)
-                    seen[watched].append(static_cast<QResizeEvent *>(event)->size());
-                return false;
-            }
-        } resizes;
-        root->installEventFilter(&resizes);
+        ResizeRecorder resizes;
+        resizes.watch(root);
         auto *next = withBar(new ViewController, true);
-        next->installEventFilter(&resizes);
+        resizes.watch(next);
         QPalette shade = next->palette();
         shade.setColor(QPalette::Window, Qt::darkCyan);
         next->setPalette(shade);
@@ -378,8 +356,8 @@ private slots:
         QVERIFY(!nav.isTransitioning());
         QVERIFY(content->findChildren<QWidget *>("BackgroundStrip").isEmpty());
         QCOMPARE(next->geometry(), content->rect());
-        QCOMPARE(resizes.seen.value(next), QList<QSize>{withBarSize});
-        QVERIFY(resizes.seen.value(root).isEmpty());
+        QCOMPARE(resizes.sizes(next), QList<QSize>{withBarSize});
+        QVERIFY(resizes.sizes(root).isEmpty());
 
         // Back: the bar goes, and the root, its size unchanged, is not laid out again.
         nav.popViewController(true);
@@ -389,7 +367,7 @@ private slots:
         }
         QCOMPARE(root->geometry(), content->rect());
         QCOMPARE(root->size(), QSize(375, 667));
-        QVERIFY(resizes.seen.value(root).isEmpty());
+        QVERIFY(resizes.sizes(root).isEmpty());
     }
 
     // The result turns the window upright as it slides in; on a real display

@@ -2,6 +2,8 @@
 #include "englishcatalogue.h"
 #include "game/game.h"
 #include "manualanimationdriver.h"
+#include "resizerecorder.h"
+#include "platform/device/deviceprofile.h"
 #include "views/board/boardview.h"
 #include "views/board/gameview.h"
 #include "views/dots/bulletsview.h"
@@ -14,6 +16,7 @@
 #include <QtTest>
 
 using namespace kestrune;
+using kestrune::test::ResizeRecorder;
 
 namespace {
 
@@ -188,18 +191,54 @@ private slots:
         QVERIFY(!board.game());
     }
 
-    void rowsShareTheHeightEvenly()
+    // Each new height lays every row out once, and at once with that
+    // height's spacing: a row laid out again fits its text again.
+    void rowsShareTheHeightEvenlyInOnePass()
     {
         BoardView board;
+        board.resize(375, 400);
         board.show();
-        for (int height : {667, 1000, 1367}) {
+        QList<QWidget *> rows;
+        for (QBoxLayout *column : {board.numbersStackView(), board.codesStackView(), board.bulletsStackView()})
+            for (int i = 0; i < column->count(); ++i)
+                rows.append(column->itemAt(i)->widget());
+        QCOMPARE(rows.size(), 3 * BoardView::rowCount);
+        ResizeRecorder resizes;
+        for (QWidget *row : std::as_const(rows))
+            resizes.watch(row);
+
+        for (int height : {667, 1000, 1367, 500}) {
+            resizes.clear();
             board.resize(375, height);
-            board.layout()->activate();
+            QCoreApplication::sendPostedEvents();
+            QCoreApplication::processEvents();
+            for (QWidget *row : std::as_const(rows))
+                QCOMPARE(resizes.sizes(row), QList<QSize>{row->size()});
             for (const AutoFontSizeLabel *label : board.codeLabels())
                 QCOMPARE(label->height(), board.codeLabels().first()->height());
             for (const BulletsView *dots : board.bulletsViews())
                 QCOMPARE(dots->height(), board.bulletsViews().first()->height());
+            // The rows fill the height but for the points ten rows cannot share.
+            const int spare = height - 1 - board.codeLabels().last()->geometry().bottom();
+            QVERIFY2(spare >= 0 && spare < BoardView::rowCount, qPrintable(QString::number(spare)));
         }
+    }
+
+    // The spacings the device calls for are in place at the first layout:
+    // the board is laid out once, where it will stay.
+    void aGameViewPlacesItsBoardOnce()
+    {
+        DeviceProfile::setCurrent(DeviceProfile::phone());
+        GameView view;
+        ResizeRecorder resizes;
+        resizes.watch(view.boardView());
+        view.resize(375, 603);
+        view.show();
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        QCOMPARE(view.boardView()->y(), GameView::smallScreenSpacing);
+        QCOMPARE(view.boardViewVerticalSpacing(), GameView::smallScreenSpacing);
+        QCOMPARE(resizes.sizes(view.boardView()), QList<QSize>{view.boardView()->size()});
     }
 
     void theKeypadPlaysTheConfiguredGame()

@@ -7,6 +7,7 @@
 #include "game/rx/driver.h"
 #include "platform/resources/resources.h"
 #include "views/dots/bulletsview.h"
+#include "views/widgets/adaptivelayout.h"
 #include "views/widgets/autofontsizelabel.h"
 #include "views/widgets/autofontsizeoutlinelabel.h"
 
@@ -48,6 +49,11 @@ BoardView::BoardView(QWidget *parent)
     const QColor outline = Resources::color(QStringLiteral("numberOutline"));
     for (AutoFontSizeOutlineLabel *label : std::as_const(m_numberLabels))
         label->setOutline(outline, 1.5);
+    for (int k = 0; k < m_numberLabels.size() && 2 * k + 1 < rampSize; ++k) {
+        m_numberLabels[k]->setGradientPoints({0.5, 0.0}, {0.5, 1.0});
+        m_numberLabels[k]->setGradientColors(rampColor(2 * k), rampColor(2 * k + 1));
+    }
+    ui->rowsLayout->setAdapter([this](const QRect &rect) { adaptRows(rect.size()); });
     updateRowColors();
     for (int i = 0; i < rowCount; ++i)
         updateRowName(i);
@@ -184,41 +190,31 @@ void BoardView::updateRowColors()
     update();
 }
 
-void BoardView::resizeEvent(QResizeEvent *event)
+void BoardView::adaptRows(QSize size)
 {
-    QWidget::resizeEvent(event);
-    layoutSubviews();
-}
-
-void BoardView::layoutSubviews()
-{
-    const int h = height();
+    const int h = size.height();
     const int rowSpacing = int(std::round(h * 0.006));
     const int dotsSpacing = int(std::round(h * 0.033));
-    m_bulletsMargin = dotsSpacing / 2.0;
-    ui->numbersStackView->setSpacing(rowSpacing);
-    ui->codesStackView->setSpacing(rowSpacing);
-    ui->bulletsStackView->setSpacing(dotsSpacing);
+    adaptSpacing(ui->numbersStackView, rowSpacing);
+    adaptSpacing(ui->codesStackView, rowSpacing);
+    adaptSpacing(ui->bulletsStackView, dotsSpacing);
 
     // Rows of unequal whole-point heights would get visibly unequal fonts, so
     // the points left over after ten equal rows go below the last one.
     const int spare = std::max(0, h - (rowCount - 1) * rowSpacing) % rowCount;
     ui->numbersStackView->setContentsMargins(0, 0, 0, spare);
     ui->codesStackView->setContentsMargins(0, 0, 0, spare);
-    const int dotsTop = int(std::floor(m_bulletsMargin));
-    const int dotsBottom = int(std::ceil(m_bulletsMargin));
+    // The dots have half their spacing above the first row and below the last.
+    const qreal dotsMargin = dotsSpacing / 2.0;
+    const int dotsTop = int(std::floor(dotsMargin));
+    const int dotsBottom = int(std::ceil(dotsMargin));
     const int dotsSpare = std::max(0, h - dotsTop - dotsBottom - (rowCount - 1) * dotsSpacing) % rowCount;
     ui->bulletsStackView->setContentsMargins(0, dotsTop, 0, dotsBottom + dotsSpare);
 
     // On wide screens the columns stay together in the middle.
     const int widest = std::max(320, int(h * 1.1));
-    const int side = std::max(8, (width() - widest) / 2);
+    const int side = std::max(8, (size.width() - widest) / 2);
     ui->rowsLayout->setContentsMargins(side, 0, side, 0);
-
-    for (int k = 0; k < m_numberLabels.size() && 2 * k + 1 < rampSize; ++k) {
-        m_numberLabels[k]->setGradientPoints({0.5, 0.0}, {0.5, 1.0});
-        m_numberLabels[k]->setGradientColors(rampColor(2 * k), rampColor(2 * k + 1));
-    }
 }
 
 void BoardView::paintEvent(QPaintEvent *)

@@ -71,15 +71,13 @@ public:
     QBoxLayout *numbersStackView() const;
     QBoxLayout *codesStackView() const;
     QBoxLayout *bulletsStackView() const;
-    // The dots' margin above and below, before rounding to whole points.
-    qreal bulletsMargin() const { return m_bulletsMargin; }
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void layoutSubviews();
+    // Row spacing and margins for the board's size, set as its rows are laid out.
+    void adaptRows(QSize size);
     void showResult(const Result &result);
     void updateRowColors();
     void updateRowName(int index);
@@ -92,7 +90,6 @@ private:
     std::weak_ptr<GameProtocol> m_game;
     rx::Disposable m_gameSubscription;
     qint64 m_row = 0;
-    qreal m_bulletsMargin = 0;
 };
 
 } // namespace kestrune

@@ -6,6 +6,7 @@
 #include "platform/device/deviceprofile.h"
 #include "platform/device/screensize.h"
 #include "views/keyboard/keyboardview.h"
+#include "views/widgets/adaptivelayout.h"
 
 namespace kestrune {
 
@@ -15,6 +16,7 @@ GameView::GameView(QWidget *parent)
 {
     ui->setupUi(this);
     ui->keyboardView->setDelegate(ui->boardView);
+    ui->stack->setAdapter([this](const QRect &) { layoutSubviews(); });
 }
 
 GameView::~GameView() = default;
@@ -52,7 +54,7 @@ int GameView::keyboardHeight() const
 void GameView::setBoardViewVerticalSpacing(int spacing)
 {
     // The same space above the board and between it and the keypad.
-    ui->stack->setSpacing(spacing);
+    adaptSpacing(ui->stack, spacing);
     QMargins margins = ui->stack->contentsMargins();
     margins.setTop(spacing);
     ui->stack->setContentsMargins(margins);
@@ -72,12 +74,6 @@ void GameView::layoutSubviews()
     } else if (currentScreenSize() < ScreenSize::large) {
         setBoardViewVerticalSpacing(smallScreenSpacing);
     }
-}
-
-void GameView::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    layoutSubviews();
 }
 
 } // namespace kestrune

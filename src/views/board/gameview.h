@@ -38,11 +38,8 @@ public:
     // The board's vertical spacing and the keypad's height now in force.
     int boardViewVerticalSpacing() const;
     int keyboardHeight() const;
-    // Applies the device's spacings; runs on every resize.
+    // Applies the device's spacings; runs as the view is laid out.
     void layoutSubviews();
-
-protected:
-    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void setBoardViewVerticalSpacing(int spacing);

@@ -4,6 +4,8 @@
 #include "bulletsaccessible.h"
 #include "bulletview.h"
 
+#include "views/widgets/adaptivelayout.h"
+
 #include <QPointer>
 
 #include <array>
@@ -22,6 +24,7 @@ BulletsView::BulletsView(QWidget *parent)
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     m_bullets = {ui->bullet0, ui->bullet1, ui->bullet2, ui->bullet3};
     m_stackViews = {ui->columnStack, ui->topStack, ui->bottomStack};
+    ui->columnStack->setAdapter([this](const QRect &rect) { adaptDots(rect.size()); });
 }
 
 BulletsView::~BulletsView() = default;
@@ -77,19 +80,18 @@ void BulletsView::setDots(int bulls, int cows, bool animated, std::function<void
     (*step)(0);
 }
 
-void BulletsView::resizeEvent(QResizeEvent *event)
+void BulletsView::adaptDots(QSize size)
 {
-    QWidget::resizeEvent(event);
-    const int spacing = qRound(height() / 9.0);
+    const int spacing = qRound(size.height() / 9.0);
     for (QBoxLayout *stack : std::as_const(m_stackViews))
-        stack->setSpacing(spacing);
+        adaptSpacing(stack, spacing);
     // The dots keep to a centred square, however wide the row.
     // An even share for each dot, so that the two columns match to the pixel.
-    int side = std::min(width(), height());
+    int side = std::min(size.width(), size.height());
     side -= (side - spacing) % 2;
-    const int dx = (width() - side) / 2;
-    const int dy = (height() - side) / 2;
-    ui->columnStack->setContentsMargins(dx, dy, width() - side - dx, height() - side - dy);
+    const int dx = (size.width() - side) / 2;
+    const int dy = (size.height() - side) / 2;
+    ui->columnStack->setContentsMargins(dx, dy, size.width() - side - dx, size.height() - side - dy);
 }
 
 } // namespace kestrune

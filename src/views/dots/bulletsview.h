@@ -48,10 +48,10 @@ public:
     static QString resultText(int bulls, int cows);
     const QList<QBoxLayout *> &stackViews() const { return m_stackViews; }
 
-protected:
-    void resizeEvent(QResizeEvent *event) override;
-
 private:
+    // Spacing and margins for the view's size, set as its dots are laid out.
+    void adaptDots(QSize size);
+
     std::unique_ptr<Ui::BulletsView> ui;
     QList<BulletView *> m_bullets;
     QList<QBoxLayout *> m_stackViews;
