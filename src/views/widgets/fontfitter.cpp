@@ -79,6 +79,9 @@ void FontFitter::fit()
 {
     const QString text = m_label->text();
     const int height = m_label->height();
+    // Squeezed to nothing, say while its screen turns, it shows no text to fit.
+    if (height <= 0)
+        return;
     // A screen made ahead is fitted there; showing it resends the resize it
     // was laid out with. The same text in the font last given, at the same
     // height, fits as before.
@@ -92,7 +95,13 @@ void FontFitter::fit()
 
 bool FontFitter::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_label && (event->type() == QEvent::Resize || event->type() == QEvent::Polish))
+    if (watched != m_label)
+        return false;
+    // A label polished before it is first laid out still has the size it was
+    // made with; the resize it is waiting for comes before it shows, and
+    // fits it at the height it will have.
+    if (event->type() == QEvent::Resize
+        || (event->type() == QEvent::Polish && !m_label->testAttribute(Qt::WA_PendingResizeEvent)))
         fit();
     return false;
 }
