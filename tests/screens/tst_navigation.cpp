@@ -590,6 +590,33 @@ private slots:
                                                                  window.screen()->availableGeometry().size()));
         DeviceProfile::setCurrent(DeviceProfile::phone());
     }
+
+    // Each size the window passes through lays the whole screen out: a
+    // turn goes straight to its new size, never through a minimum's.
+    void aShownWindowTurnsInOneResize()
+    {
+        DeviceProfile turned = DeviceProfile::tablet();
+        turned.setOrientation(DeviceProfile::Orientation::landscapeLeft);
+        DeviceProfile::setCurrent(turned);
+        QWidget window;
+        const QSize available = window.screen()->availableGeometry().size();
+        const QSize landscape = WindowGeometry::minimumIn(WindowGeometry::minimumSize(turned), available);
+        window.setMinimumSize(landscape);
+        window.resize(landscape);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        ResizeRecorder resizes;
+        resizes.watch(&window);
+        for (unsigned mask : {InterfaceOrientation::portrait, InterfaceOrientation::landscapeLeft}) {
+            resizes.clear();
+            QVERIFY(WindowScene::requestGeometryUpdate(&window, mask));
+            QTRY_COMPARE(resizes.sizes(&window).size(), 1);
+            QCoreApplication::processEvents();
+            QCOMPARE(resizes.sizes(&window), QList<QSize>{window.size()});
+            QCOMPARE(window.size(), window.size().expandedTo(window.minimumSize()));
+        }
+        DeviceProfile::setCurrent(DeviceProfile::phone());
+    }
 };
 
 QTEST_MAIN(TestNavigation)

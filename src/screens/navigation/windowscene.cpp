@@ -40,8 +40,12 @@ bool WindowScene::requestGeometryUpdate(QWidget *window, InterfaceOrientationMas
         const QSize minimum = WindowGeometry::minimumIn(WindowGeometry::minimumSize(profile), available);
         const QSize turned = WindowGeometry::turned(top->size(), profile.isLandscape(), minimum);
         const QSize size = WindowGeometry::fitted(turned, available, minimum);
-        top->setMinimumSize(minimum);
+        // Straight to the new size: a new minimum taller or wider than the
+        // window would resize it first, and every size it passes through
+        // lays the whole screen out.
+        top->setMinimumSize(top->minimumSize().boundedTo(minimum));
         top->resize(size);
+        top->setMinimumSize(minimum);
     }
     return true;
 }
