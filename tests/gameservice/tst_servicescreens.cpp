@@ -301,7 +301,7 @@ private slots:
         signInLocally(f); // then start as available
         auto presenter = std::make_shared<WidgetServiceScreenPresenter>();
         f.kit->setScreenPresenter(presenter);
-        GameServiceManager &m = f.start();
+        auto &m = f.start();
         QVERIFY(m.isGameServiceAvailable());
         m.saveAndReportAchievement(QStringLiteral("1won"), 100.0, true);
         m.saveAndReportScore(420, QStringLiteral("sp_leaderboard"), SortOrder::higherIsBetter);
@@ -344,7 +344,7 @@ private slots:
         ManagerFixture f(ManagerFixture::Options{.network = true});
         signInLocally(f);
         f.kit->setScreenPresenter(std::make_shared<WidgetServiceScreenPresenter>());
-        GameServiceManager &m = f.start();
+        auto &m = f.start();
         QVERIFY(m.isGameServiceAvailable());
         QWidget menu;
         menu.resize(390, 760);

@@ -22,7 +22,6 @@
 #include "screens/result/resultviewcontroller.h"
 #include "views/dots/numberview.h"
 #include "views/widgets/button.h"
-#include "views/widgets/outlinelabel.h"
 
 #include <QBoxLayout>
 #include <QDir>
@@ -369,7 +368,7 @@ private slots:
         screen.show();
         QVERIFY(QTest::qWaitForWindowExposed(&screen));
 
-        OutlineLabel *label = screen.resultDescriptionLabel();
+        auto *label = screen.resultDescriptionLabel();
         QCOMPARE(label->font().pointSizeF(), ResultViewController::minimumDescriptionPointSize);
         const QStringList lines = label->text().split('\n');
         QVERIFY2(lines.size() >= 2, qPrintable(label->text()));

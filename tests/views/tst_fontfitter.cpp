@@ -1,7 +1,6 @@
 #include "views/widgets/autofontsizelabel.h"
 #include "views/widgets/autofontsizeoutlinelabel.h"
 #include "views/widgets/fontfitter.h"
-#include "views/widgets/outlinelabel.h"
 
 #include <QFontDatabase>
 #include <QLabel>
@@ -9,6 +8,8 @@
 #include <QtTest>
 
 using namespace kestrune;
+// The plain outlined label, without fitting of its own.
+using StrokedLabel = kestrune::OutlineLabel;
 
 namespace {
 
@@ -133,9 +134,9 @@ private slots:
     // The outlined glyphs are kept between paints, and shared by labels
     // alike: whatever changed since, a label draws what a fresh one with the
     // same settings draws, at each scale, and no longer what it drew before.
-    void anOutlineLabelRedrawsWhatChanged()
+    void aStrokedLabelRedrawsWhatChanged()
     {
-        const auto configure = [](OutlineLabel &label, const QString &text, int pixelSize, Qt::Alignment align) {
+        const auto configure = [](StrokedLabel &label, const QString &text, int pixelSize, Qt::Alignment align) {
             QFont font = textFont();
             font.setPixelSize(pixelSize);
             label.setFont(font);
@@ -144,14 +145,14 @@ private slots:
             label.setOutline(Qt::red, 1.5);
             label.resize(120, 60);
         };
-        const auto picture = [](OutlineLabel &label, qreal ratio) {
+        const auto picture = [](StrokedLabel &label, qreal ratio) {
             QImage image(label.size() * ratio, QImage::Format_ARGB32_Premultiplied);
             image.setDevicePixelRatio(ratio);
             image.fill(Qt::white);
             label.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
             return image;
         };
-        OutlineLabel kept;
+        StrokedLabel kept;
         configure(kept, QStringLiteral("12"), 20, Qt::AlignCenter);
         struct Change
         {
@@ -180,7 +181,7 @@ private slots:
                 QVERIFY(qAbs(ink.center().x() - now.width() / 2) <= 1);
             else
                 QVERIFY(ink.left() <= 2 && ink.top() <= change.pixelSize / 2);
-            OutlineLabel fresh;
+            StrokedLabel fresh;
             configure(fresh, change.text, change.pixelSize, change.align);
             fresh.resize(change.size);
             for (qreal ratio : {1.0, 2.0})
@@ -189,7 +190,7 @@ private slots:
 
         // Turned half a turn, as player 1's board is in simultaneous play, a
         // label is its upright picture turned pixel for pixel.
-        const auto turned = [](OutlineLabel &label, qreal ratio) {
+        const auto turned = [](StrokedLabel &label, qreal ratio) {
             QImage image(label.size() * ratio, QImage::Format_ARGB32_Premultiplied);
             image.setDevicePixelRatio(ratio);
             image.fill(Qt::white);
@@ -205,7 +206,7 @@ private slots:
         // So are the colours: the outline's, the gradient's and its
         // direction, and the palette's when it has no gradient, as enabled
         // or not.
-        const auto recolour = [](OutlineLabel &label, int step) {
+        const auto recolour = [](StrokedLabel &label, int step) {
             if (step == 1)
                 label.setOutline(Qt::blue, 1.5);
             else if (step == 2)
@@ -218,7 +219,7 @@ private slots:
         for (int step = 1; step <= 4; ++step) {
             const QImage before = picture(kept, 1);
             recolour(kept, step);
-            OutlineLabel fresh;
+            StrokedLabel fresh;
             configure(fresh, QStringLiteral("37"), 28, Qt::AlignLeft | Qt::AlignTop);
             fresh.resize(kept.size());
             for (int done = 1; done <= step; ++done)
@@ -230,9 +231,9 @@ private slots:
 
     // Without an outline the text is drawn from the glyph cache: it still
     // runs from the gradient's first colour at its top to the last at its foot.
-    void anOutlineLabelWithoutOutlineKeepsItsGradient()
+    void aStrokedLabelWithoutStrokeKeepsItsGradient()
     {
-        OutlineLabel label;
+        StrokedLabel label;
         QFont font = textFont();
         font.setPixelSize(40);
         label.setFont(font);
