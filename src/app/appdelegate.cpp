@@ -48,6 +48,15 @@ GameServiceManager &launchServices(Analytics &analytics, KeyValueStore &settings
     return service;
 }
 
+// Asks the reserve to make a screen ahead, while the stack that owns it lives.
+std::function<void(QSize)> preparingIn(ScreenReserve *reserve)
+{
+    return [reserve = QPointer<ScreenReserve>(reserve)](QSize size) {
+        if (reserve)
+            reserve->prepare(size);
+    };
+}
+
 } // namespace
 
 AppDelegate::AppDelegate(const CommandLine &options, std::function<std::string()> drawCode)
@@ -82,10 +91,7 @@ AppDelegate::AppDelegate(const CommandLine &options, std::function<std::string()
         m_resultService = std::make_unique<GameServiceResultAdapter>(*m_service);
     const SegueMap::Reserves reserves = SegueMap::install(m_window, m_environment, m_resultService.get());
     // The screens copy the environment when they are made, all after this.
-    m_environment.prepareResult = [results = QPointer<ScreenReserve>(reserves.results)](QSize size) {
-        if (results)
-            results->prepare(size);
-    };
+    m_environment.prepareResult = preparingIn(reserves.results);
     // "Play it" on a received challenge starts a single-player match as the
     // quick action does, from wherever the player is.
     m_service->challengeInPlay().setStartMatch([this] {
@@ -98,10 +104,7 @@ AppDelegate::AppDelegate(const CommandLine &options, std::function<std::string()
     m_menu.idleTimer = &m_idleTimer;
     m_menu.gameService = options.noGameService ? nullptr : m_menuService.get();
     m_menu.uiTest = options.uiTest;
-    m_menu.prepareGame = [games = QPointer<ScreenReserve>(reserves.games)](QSize size) {
-        if (games)
-            games->prepare(size);
-    };
+    m_menu.prepareGame = preparingIn(reserves.games);
     m_window.resize(DeviceProfile::current().size().toSize());
     new TouchAreaFilter(&m_window);
     ToastAlert::shared().setHost(&m_window);
