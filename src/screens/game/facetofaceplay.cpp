@@ -13,6 +13,23 @@
 
 namespace kestrune {
 
+namespace {
+
+// What leaves the table is taken apart in an event of its own: a board with
+// its keypad takes about a millisecond to destroy, and the event that ends
+// the match has the result to push and the window to turn.
+template<typename Widget>
+void retire(QPointer<Widget> &widget)
+{
+    if (Widget *leaving = widget.data()) {
+        widget.clear();
+        leaving->hide();
+        leaving->deleteLater();
+    }
+}
+
+} // namespace
+
 FaceToFacePlay::FaceToFacePlay(GameView *firstView, QBoxLayout *stack, QWidget *container, QWidget *screen)
     : QObject(screen)
     , m_firstView(firstView)
@@ -51,7 +68,9 @@ void FaceToFacePlay::seat(const std::vector<std::shared_ptr<GameProtocol>> &game
 
 std::shared_ptr<GameProtocol> FaceToFacePlay::unseat(const std::vector<std::shared_ptr<GameProtocol>> &games)
 {
-    delete m_secondView.data();
+    if (m_secondView)
+        m_stack->removeWidget(m_secondView);
+    retire(m_secondView);
     auto sorted = games;
     std::stable_sort(sorted.begin(), sorted.end(),
                      [](const auto &a, const auto &b) { return a->shots().size() < b->shots().size(); });
@@ -59,15 +78,15 @@ std::shared_ptr<GameProtocol> FaceToFacePlay::unseat(const std::vector<std::shar
     if (m_upsideDown) {
         m_stack->removeWidget(m_upsideDown);
         QWidget *view = m_upsideDown->take();
-        delete m_upsideDown.data();
+        retire(m_upsideDown);
         view->setParent(m_container);
         m_stack->insertWidget(0, view, 1);
         view->show();
     }
     m_firstView->configure(game);
     m_stack->setSpacing(0);
-    delete m_closeButton.data();
-    delete m_singleButton.data();
+    retire(m_closeButton);
+    retire(m_singleButton);
     return game;
 }
 
