@@ -20,9 +20,11 @@
 # still has known ones); --keep keeps the temporary folder and its pictures.
 # A wait while painting the window is a round trip to the X server (libxcb
 # waits for the reply the toolkit's reader thread takes in), which a loaded
-# machine delays however little the program does: such waits are listed and
-# counted apart, and fail only with --strict. Every other wait fails (a lock,
-# a future, the settings' sync), and so does every event that is busy too long.
+# machine delays however little the program does. So is a wait in the window's
+# own resize or move, which the toolkit answers by asking the server for the
+# window manager's frame around it. Such waits are listed and counted apart,
+# and fail only with --strict. Every other wait fails (a lock, a future, the
+# settings' sync), and so does every event that is busy too long.
 # Each step waits for what it can observe (the window, its picture settling,
 # the analytics log, the settings file), boundedly: a lost step fails.
 
@@ -526,9 +528,10 @@ check_route() {
     fi
 }
 
-# Painting the window: its update requests and exposures, and the queued
-# repaints of the tablet's graphics scene.
-display_wait='^kestrune: stall \(waited\): [^:]*: (QWidgetWindow [^,]*, (UpdateRequest|Expose|Paint)|kestrune::[A-Za-z]+ [^,]*, (UpdateRequest|Paint)|QGraphicsScene[^,]*, MetaCall|kestrune::UpsideDownView [^,]*, MetaCall)$'
+# Painting the window (its update requests and exposures, and the queued
+# repaints of the tablet's graphics scene), and the window's resizes and moves
+# as the window manager reports them.
+display_wait='^kestrune: stall \(waited\): [^:]*: (QWidgetWindow [^,]*, (UpdateRequest|Expose|Paint|Resize|Move)|kestrune::[A-Za-z]+ [^,]*, (UpdateRequest|Paint)|QGraphicsScene[^,]*, MetaCall|kestrune::UpsideDownView [^,]*, MetaCall)$'
 
 # The CPU milliseconds of the first Expose line read, or 0.
 first_frame_cpu() {
