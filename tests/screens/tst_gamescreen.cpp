@@ -373,8 +373,14 @@ private slots:
         f.shoot("1234", 0);
         f.shoot("5678", 1);
         f.afterDelay();
+        // The table is cleared first, unseen, and the result comes next.
+        QVERIFY(f.nav.topViewController() == f.screen);
+        QCOMPARE(f.screen->gameViews().size(), 1);
+        QVERIFY(!f.screen->updatesEnabled());
+        f.afterDelay();
         auto *result = qobject_cast<ResultViewController *>(f.nav.topViewController());
         QVERIFY(result);
+        QVERIFY(f.screen->updatesEnabled());
         QCOMPARE(result->gameResults().size(), 2);
         QVERIFY(!DeviceProfile::current().isLandscape());
         QCOMPARE(f.screen->gameViews().size(), 1);

@@ -418,16 +418,30 @@ void GameViewController::showOutcome()
         return;
     MatchOutcome outcome{m_gameManager, boardImages(), this};
     m_pictures->clear();
+    if (!isSimultaneous()) {
+        performSegue(QStringLiteral("result"), std::move(outcome));
+        return;
+    }
     // The result stands the window upright while this screen slides away
     // beneath it: two boards side by side would be laid out, and seen,
     // squashed into half a portrait width. One upright board leaves instead.
-    if (isSimultaneous()) {
-        m_faceToFace->unseat(m_gameManager->games());
-        m_seatAgain = true;
-        nameBoards();
-        setBackground(QStringLiteral("systemBackground"));
-    }
-    performSegue(QStringLiteral("result"), std::move(outcome));
+    // Clearing the table and pushing the result take an event each, each a
+    // few milliseconds; the table stays on screen until the result comes.
+    setUpdatesEnabled(false);
+    m_faceToFace->unseat(m_gameManager->games());
+    m_seatAgain = true;
+    nameBoards();
+    setBackground(QStringLiteral("systemBackground"));
+    QPointer<GameViewController> self(this);
+    scheduler()
+        .scheduleAfter(std::chrono::milliseconds(0),
+                       [self, outcome = std::move(outcome)]() mutable {
+                           if (!self)
+                               return;
+                           self->setUpdatesEnabled(true);
+                           self->performSegue(QStringLiteral("result"), std::move(outcome));
+                       })
+        .disposed(m_disposeBag);
 }
 
 void GameViewController::prepareResult() const
