@@ -4,6 +4,7 @@
 #include "platform/device/deviceprofile.h"
 #include "platform/device/windowgeometry.h"
 #include "screens/navigation/barbuttonitem.h"
+#include "screens/navigation/deferredminimumsize.h"
 #include "screens/navigation/navigationbar.h"
 #include "screens/navigation/navigationcontroller.h"
 #include "screens/navigation/navigationitem.h"
@@ -614,7 +615,19 @@ private slots:
             QCoreApplication::processEvents();
             QCOMPARE(resizes.sizes(&window), QList<QSize>{window.size()});
             QCOMPARE(window.size(), window.size().expandedTo(window.minimumSize()));
+            // The new minimum follows once the window system has the size.
+            QTRY_COMPARE(window.minimumSize(),
+                         WindowGeometry::minimumIn(WindowGeometry::minimumSize(DeviceProfile::current()), available));
+            QCOMPARE(resizes.sizes(&window), QList<QSize>{window.size()});
         }
+        // Two turns at once: the last one's minimum stays, and nothing of
+        // the first is left to come later.
+        QVERIFY(WindowScene::requestGeometryUpdate(&window, InterfaceOrientation::portrait));
+        QVERIFY(WindowScene::requestGeometryUpdate(&window, InterfaceOrientation::landscapeLeft));
+        QCOMPARE(window.findChildren<DeferredMinimumSize *>().size(), 1);
+        QTRY_COMPARE(window.minimumSize(), landscape);
+        QTRY_VERIFY(window.findChildren<DeferredMinimumSize *>().isEmpty());
+        QCOMPARE(window.minimumSize(), landscape);
         DeviceProfile::setCurrent(DeviceProfile::phone());
     }
 };

@@ -1,5 +1,7 @@
 #include "windowscene.h"
 
+#include "deferredminimumsize.h"
+
 #include "platform/device/deviceprofile.h"
 #include "platform/device/windowgeometry.h"
 
@@ -45,7 +47,10 @@ bool WindowScene::requestGeometryUpdate(QWidget *window, InterfaceOrientationMas
         // lays the whole screen out.
         top->setMinimumSize(top->minimumSize().boundedTo(minimum));
         top->resize(size);
-        top->setMinimumSize(minimum);
+        if (top->isVisible() && top->windowHandle())
+            DeferredMinimumSize::apply(top, size, minimum);
+        else
+            top->setMinimumSize(minimum);
     }
     return true;
 }

@@ -1,0 +1,59 @@
+#include "deferredminimumsize.h"
+
+#include <QResizeEvent>
+#include <QWidget>
+#include <QWindow>
+
+#include <utility>
+
+namespace kestrune {
+
+namespace {
+
+const char *const pendingName = "DeferredMinimumSize";
+
+} // namespace
+
+void DeferredMinimumSize::apply(QWidget *window, QSize size, QSize minimum)
+{
+    delete window->findChild<DeferredMinimumSize *>(QLatin1String(pendingName), Qt::FindDirectChildrenOnly);
+    new DeferredMinimumSize(window, size, minimum);
+}
+
+DeferredMinimumSize::DeferredMinimumSize(QWidget *window, QSize size, QSize minimum)
+    : QObject(window)
+    , m_window(window)
+    , m_size(size)
+    , m_minimum(minimum)
+{
+    setObjectName(QLatin1String(pendingName));
+    if (QWindow *handle = window->windowHandle())
+        handle->installEventFilter(this);
+    startTimer(fallbackMs);
+}
+
+bool DeferredMinimumSize::eventFilter(QObject *watched, QEvent *event)
+{
+    // The window system's own report, which the window hears after the
+    // widget has taken the size.
+    if (event->type() == QEvent::Resize && static_cast<QResizeEvent *>(event)->size() == m_size)
+        finish();
+    return QObject::eventFilter(watched, event);
+}
+
+void DeferredMinimumSize::timerEvent(QTimerEvent *)
+{
+    finish();
+}
+
+void DeferredMinimumSize::finish()
+{
+    if (std::exchange(m_done, true))
+        return;
+    if (QWindow *handle = m_window->windowHandle())
+        handle->removeEventFilter(this);
+    m_window->setMinimumSize(m_minimum);
+    deleteLater();
+}
+
+} // namespace kestrune
