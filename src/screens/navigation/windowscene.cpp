@@ -48,7 +48,7 @@ bool WindowScene::requestGeometryUpdate(QWidget *window, InterfaceOrientationMas
         top->setMinimumSize(top->minimumSize().boundedTo(minimum));
         top->resize(size);
         if (top->isVisible() && top->windowHandle())
-            DeferredMinimumSize::apply(top, size, minimum);
+            DeferredMinimumSize::apply(top, top->size(), minimum);
         else
             top->setMinimumSize(minimum);
     }
