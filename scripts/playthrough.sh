@@ -25,8 +25,9 @@
 # window manager's frame around it. Such waits are listed and counted apart,
 # and fail only with --strict. Every other wait fails (a lock, a future, the
 # settings' sync), and so does every event that is busy too long.
-# Each step waits for what it can observe (the window, its picture settling,
-# the analytics log, the settings file), boundedly: a lost step fails.
+# Each step waits for what it can observe (the window, its size, its picture
+# settling, the analytics log, the settings file), boundedly: a lost step
+# fails.
 
 set -euo pipefail
 
@@ -282,6 +283,25 @@ until_seen() {
     done
 }
 
+# Waits until the predicate holds on the window's size alone ($width x
+# $height). Far lighter on the X server than a capture, so the script can
+# poll this while the program's own timers run.
+until_shaped() {
+    local what="$1" geometry; shift
+    local deadline=$((SECONDS + step_timeout))
+    while :; do
+        geometry="$(x xdotool getwindowgeometry "$window" 2>/dev/null |
+            sed -n 's/.*Geometry: *\([0-9]*\)x\([0-9]*\).*/\1 \2/p')"
+        if [ -n "$geometry" ]; then
+            read -r width height <<<"$geometry"
+            "$@" && return 0
+        fi
+        alive
+        [ $SECONDS -lt $deadline ] || fail "never saw $what"
+        sleep 0.1
+    done
+}
+
 # Waits until the data folder's analytics log has `count` lines matching.
 until_logged() {
     local pattern="$1" count="$2" deadline=$((SECONDS + step_timeout))
@@ -494,7 +514,7 @@ face_to_face() {
     checkpoint "tablet two players' game screen"
     # The bar's second item turns the window for face-to-face play.
     click 70 22 px
-    until_seen "the window turned to landscape" landscape
+    until_shaped "the window turned to landscape" landscape
     settle
     checkpoint "face to face"
     face_shot left 1234
@@ -504,7 +524,7 @@ face_to_face() {
     until_logged '"won_game"' $((wins_before + 1))
     settle
     face_shot right 4567
-    until_seen "the window turned back for the result" portrait
+    until_shaped "the window turned back for the result" portrait
     until_seen "the result screen" result_shown
     settle
     checkpoint "result of the face-to-face match"
