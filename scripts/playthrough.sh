@@ -198,7 +198,7 @@ stop_program() {
     local peak
     peak="$(peak_rss "$app_pid")"
     [ "${peak:-0}" -gt "$program_peak" ] && program_peak="$peak"
-    run_sizes+=("$(x xdotool getwindowgeometry "$window" 2>/dev/null | sed -n 's/.*Geometry: *\([0-9]*x[0-9]*\).*/\1/p')")
+    if measure; then run_sizes+=("${width}x${height}"); else run_sizes+=(""); fi
     run_peaks+=("${peak:-0}")
     kill -TERM "$app_pid"
     local status=0
@@ -272,35 +272,30 @@ change() {
     settle
 }
 
-# Waits until the predicate holds on a fresh capture.
-until_seen() {
-    local what="$1"; shift
-    local deadline=$((SECONDS + step_timeout))
-    until capture && "$@"; do
-        alive
-        [ $SECONDS -lt $deadline ] || fail "never saw $what"
-        sleep 0.1
-    done
+# The window's size alone, in $width x $height: one light request, where a
+# capture has the X server copy the whole picture, so the script can poll it
+# while the program's own timers run.
+measure() {
+    local geometry
+    geometry="$(x xdotool getwindowgeometry "$window" 2>/dev/null |
+        sed -n 's/.*Geometry: *\([0-9]*\)x\([0-9]*\).*/\1 \2/p')"
+    [ -n "$geometry" ] || return 1
+    read -r width height <<<"$geometry"
 }
 
-# Waits until the predicate holds on the window's size alone ($width x
-# $height). Far lighter on the X server than a capture, so the script can
-# poll this while the program's own timers run.
-until_shaped() {
-    local what="$1" geometry; shift
+# Waits until the predicate holds on a fresh look at the window: `look` is
+# capture (the picture and size) or measure (the size alone).
+until_looked() {
+    local look="$1" what="$2"; shift 2
     local deadline=$((SECONDS + step_timeout))
-    while :; do
-        geometry="$(x xdotool getwindowgeometry "$window" 2>/dev/null |
-            sed -n 's/.*Geometry: *\([0-9]*\)x\([0-9]*\).*/\1 \2/p')"
-        if [ -n "$geometry" ]; then
-            read -r width height <<<"$geometry"
-            "$@" && return 0
-        fi
+    until "$look" && "$@"; do
         alive
         [ $SECONDS -lt $deadline ] || fail "never saw $what"
         sleep 0.1
     done
 }
+until_seen() { until_looked capture "$@"; }
+until_shaped() { until_looked measure "$@"; }
 
 # Waits until the data folder's analytics log has `count` lines matching.
 until_logged() {

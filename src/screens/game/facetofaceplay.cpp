@@ -19,10 +19,11 @@ namespace {
 // its keypad takes about a millisecond to destroy, and the event that ends
 // the match has the result to push and the window to turn.
 template<typename Widget>
-void retire(QPointer<Widget> &widget)
+void retire(QPointer<Widget> &widget, QBoxLayout *stack)
 {
     if (Widget *leaving = widget.data()) {
         widget.clear();
+        stack->removeWidget(leaving);
         leaving->hide();
         leaving->deleteLater();
     }
@@ -68,25 +69,22 @@ void FaceToFacePlay::seat(const std::vector<std::shared_ptr<GameProtocol>> &game
 
 std::shared_ptr<GameProtocol> FaceToFacePlay::unseat(const std::vector<std::shared_ptr<GameProtocol>> &games)
 {
-    if (m_secondView)
-        m_stack->removeWidget(m_secondView);
-    retire(m_secondView);
+    retire(m_secondView, m_stack);
     auto sorted = games;
     std::stable_sort(sorted.begin(), sorted.end(),
                      [](const auto &a, const auto &b) { return a->shots().size() < b->shots().size(); });
     const std::shared_ptr<GameProtocol> game = sorted.empty() ? nullptr : sorted.front();
     if (m_upsideDown) {
-        m_stack->removeWidget(m_upsideDown);
         QWidget *view = m_upsideDown->take();
-        retire(m_upsideDown);
+        retire(m_upsideDown, m_stack);
         view->setParent(m_container);
         m_stack->insertWidget(0, view, 1);
         view->show();
     }
     m_firstView->configure(game);
     m_stack->setSpacing(0);
-    retire(m_closeButton);
-    retire(m_singleButton);
+    retire(m_closeButton, m_stack);
+    retire(m_singleButton, m_stack);
     return game;
 }
 

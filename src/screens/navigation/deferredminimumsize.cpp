@@ -17,12 +17,16 @@ const char *const pendingName = "DeferredMinimumSize";
 void DeferredMinimumSize::apply(QWidget *window, QSize size, QSize minimum)
 {
     delete window->findChild<DeferredMinimumSize *>(QLatin1String(pendingName), Qt::FindDirectChildrenOnly);
-    new DeferredMinimumSize(window, size, minimum);
+    // A window not on screen has no window manager to race: its size hints
+    // go out when it is shown.
+    if (window->isVisible() && window->windowHandle())
+        new DeferredMinimumSize(window, size, minimum);
+    else
+        window->setMinimumSize(minimum);
 }
 
 DeferredMinimumSize::DeferredMinimumSize(QWidget *window, QSize size, QSize minimum)
     : QObject(window)
-    , m_window(window)
     , m_size(size)
     , m_minimum(minimum)
 {
@@ -50,9 +54,10 @@ void DeferredMinimumSize::finish()
 {
     if (std::exchange(m_done, true))
         return;
-    if (QWindow *handle = m_window->windowHandle())
+    auto *window = static_cast<QWidget *>(parent());
+    if (QWindow *handle = window->windowHandle())
         handle->removeEventFilter(this);
-    m_window->setMinimumSize(m_minimum);
+    window->setMinimumSize(m_minimum);
     deleteLater();
 }
 

@@ -47,10 +47,7 @@ bool WindowScene::requestGeometryUpdate(QWidget *window, InterfaceOrientationMas
         // lays the whole screen out.
         top->setMinimumSize(top->minimumSize().boundedTo(minimum));
         top->resize(size);
-        if (top->isVisible() && top->windowHandle())
-            DeferredMinimumSize::apply(top, top->size(), minimum);
-        else
-            top->setMinimumSize(minimum);
+        DeferredMinimumSize::apply(top, top->size(), minimum);
     }
     return true;
 }
