@@ -408,13 +408,13 @@ private slots:
         auto *wide = new CompletionBanner(QStringLiteral("A title made long on purpose"), longText, &window);
         QVERIFY(wide->geometry().left() >= CompletionBanner::windowMargin);
         QVERIFY(wide->geometry().right() < window.width() - CompletionBanner::windowMargin + 1);
-        for (QLabel *label : wide->findChildren<QLabel *>()) {
-            QVERIFY(label->wordWrap());
-            QVERIFY2(label->height() >= label->heightForWidth(label->width()),
+        for (QLabel *text : wide->findChildren<QLabel *>()) {
+            QVERIFY(text->wordWrap());
+            QVERIFY2(text->height() >= text->heightForWidth(text->width()),
                      qPrintable(QStringLiteral("%1x%2 wants %3; banner %4x%5")
-                                    .arg(label->width())
-                                    .arg(label->height())
-                                    .arg(label->heightForWidth(label->width()))
+                                    .arg(text->width())
+                                    .arg(text->height())
+                                    .arg(text->heightForWidth(text->width()))
                                     .arg(wide->width())
                                     .arg(wide->height())));
         }

@@ -555,11 +555,11 @@ private slots:
         QCOMPARE(screen->challengeLabel()->isVisible(), !line.isNull());
         if (line.isNull())
             return;
-        QLabel *label = screen->challengeLabel();
-        QCOMPARE(label->text(), line);
+        QLabel *challenge = screen->challengeLabel();
+        QCOMPARE(challenge->text(), line);
         // Whole, under the headline and above the play button.
-        QVERIFY(label->heightForWidth(label->width()) <= label->height());
-        const QRect own(label->mapTo(screen, QPoint(0, 0)), label->size());
+        QVERIFY(challenge->heightForWidth(challenge->width()) <= challenge->height());
+        const QRect own(challenge->mapTo(screen, QPoint(0, 0)), challenge->size());
         QVERIFY(own.top() >= screen->resultLabel()->mapTo(screen, QPoint(0, 0)).y() + screen->resultLabel()->height());
         QVERIFY(own.bottom() < screen->playButton()->mapTo(screen, QPoint(0, 0)).y());
     }

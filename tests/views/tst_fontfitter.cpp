@@ -190,14 +190,14 @@ private slots:
 
         // Turned half a turn, as player 1's board is in simultaneous play, a
         // label is its upright picture turned pixel for pixel.
-        const auto turned = [](StrokedLabel &label, qreal ratio) {
-            QImage image(label.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+        const auto turned = [](StrokedLabel &shown, qreal ratio) {
+            QImage image(shown.size() * ratio, QImage::Format_ARGB32_Premultiplied);
             image.setDevicePixelRatio(ratio);
             image.fill(Qt::white);
             QPainter painter(&image);
-            painter.translate(label.width(), label.height());
+            painter.translate(shown.width(), shown.height());
             painter.rotate(180);
-            label.render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+            shown.render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
             return image;
         };
         for (qreal ratio : {1.0, 2.0})
