@@ -21,6 +21,23 @@ QProcessEnvironment withoutDisplay(const QTemporaryDir &home)
     return environment;
 }
 
+struct Run
+{
+    int exitCode = -1;
+    QString out, err;
+};
+
+// The program run to its end; a crash or a hang gives exit code -1.
+Run run(const QString &program, const QStringList &arguments, const QProcessEnvironment &environment)
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    const bool ended = process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit;
+    return {ended ? process.exitCode() : -1, QString::fromLocal8Bit(process.readAllStandardOutput()),
+            QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
 } // namespace
 
 class TestCommandLine : public QObject
@@ -101,26 +118,17 @@ private slots:
         QFETCH(QString, err);
         QTemporaryDir home;
         QVERIFY(home.isValid());
-        QProcess program;
-        program.setProcessEnvironment(withoutDisplay(home));
-        program.start(KESTRUNE_PROGRAM, arguments);
-        QVERIFY(program.waitForFinished(30000));
-        const QString stdOut = QString::fromLocal8Bit(program.readAllStandardOutput());
-        const QString stdErr = QString::fromLocal8Bit(program.readAllStandardError());
-        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(program.exitCode(), exitCode);
+        const Run r = run(KESTRUNE_PROGRAM, arguments, withoutDisplay(home));
+        QCOMPARE(r.exitCode, exitCode);
         if (out.isEmpty())
-            QCOMPARE(stdOut, QString());
+            QCOMPARE(r.out, QString());
         else
-            QVERIFY2(stdOut.contains(out), qPrintable(stdOut));
-        if (err.isEmpty()) {
-            QCOMPARE(stdErr, QString());
-        } else {
-            QVERIFY2(stdErr.startsWith(err), qPrintable(stdErr));
-            // A mistake is followed by the usage.
-            QVERIFY(stdErr.contains("Usage: kestrune "));
-        }
-        QVERIFY(!stdOut.contains("<executable_name>") && !stdErr.contains("<executable_name>"));
+            QVERIFY2(r.out.contains(out), qPrintable(r.out));
+        if (err.isEmpty())
+            QCOMPARE(r.err, QString());
+        else // a mistake is followed by the usage
+            QVERIFY2(r.err.startsWith(err) && r.err.contains("Usage: kestrune "), qPrintable(r.err));
+        QVERIFY(!r.out.contains("<executable_name>") && !r.err.contains("<executable_name>"));
         // Answering touched no settings or data.
         QVERIFY(!QFileInfo::exists(home.filePath("config")));
         QVERIFY(!QFileInfo::exists(home.filePath("data")));
@@ -158,19 +166,13 @@ private slots:
             QVERIFY(text.open(QIODevice::WriteOnly) && text.write("not a module\n") > 0);
             environment.insert("KESTRUNE_HTTP_MODULE", text.fileName());
         }
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.start(program, {"--check-network-module"});
-        QVERIFY(process.waitForFinished(30000));
-        const QString stdOut = QString::fromLocal8Bit(process.readAllStandardOutput());
-        const QString stdErr = QString::fromLocal8Bit(process.readAllStandardError());
-        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(process.exitCode(), exitCode);
+        const Run r = run(program, {"--check-network-module"}, environment);
+        QCOMPARE(r.exitCode, exitCode);
         if (exitCode == 0) {
-            QCOMPARE(stdOut, said);
+            QCOMPARE(r.out, said);
         } else {
-            QVERIFY2(stdErr.startsWith("kestrune: ") && stdErr.contains(said), qPrintable(stdErr));
-            QCOMPARE(stdOut, QString());
+            QVERIFY2(r.err.startsWith("kestrune: ") && r.err.contains(said), qPrintable(r.err));
+            QCOMPARE(r.out, QString());
         }
     }
 
@@ -213,14 +215,9 @@ private slots:
         QVERIFY(home.isValid());
         QProcessEnvironment environment = withoutDisplay(home);
         environment.insert(name, value);
-        QProcess program;
-        program.setProcessEnvironment(environment);
-        program.start(KESTRUNE_PROGRAM, {"UITest"});
-        QVERIFY(program.waitForFinished(30000));
-        const QString stdErr = QString::fromLocal8Bit(program.readAllStandardError());
-        QCOMPARE(program.exitCode(), 2);
-        QVERIFY2(stdErr.startsWith("kestrune: " + name), qPrintable(stdErr));
-        QVERIFY2(stdErr.contains(named), qPrintable(stdErr));
+        const Run r = run(KESTRUNE_PROGRAM, {"UITest"}, environment);
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.startsWith("kestrune: " + name) && r.err.contains(named), qPrintable(r.err));
     }
 };
 

@@ -14,9 +14,11 @@ class TestInstall : public QObject
 
     QTemporaryDir m_prefix;
 
-    static QString run(const QString &program, const QStringList &arguments, int &exitCode)
+    static QString run(const QString &program, const QStringList &arguments, int &exitCode,
+                       const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
     {
         QProcess process;
+        process.setProcessEnvironment(environment);
         process.setProcessChannelMode(QProcess::MergedChannels);
         process.start(program, arguments);
         if (!process.waitForFinished(120000)) {
@@ -38,24 +40,16 @@ private slots:
         QVERIFY2(exitCode == 0, qPrintable(output));
     }
 
-    void theProgramIsExecutable()
-    {
-        QVERIFY(QFile::permissions(installed(KESTRUNE_INSTALL_GAMEDIR "/kestrune")) & QFile::ExeUser);
-    }
-
-    // The module lies where the installed program looks for it, whatever the
-    // prefix: nothing beside the program, and no variable, helps it here.
+    // The installed program runs, and its module lies where it looks for it,
+    // whatever the prefix: nothing beside the program, and no variable, helps it here.
     void theInstalledProgramLoadsItsNetworkModule()
     {
-        QProcess program;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove("KESTRUNE_HTTP_MODULE");
-        program.setProcessEnvironment(environment);
-        program.setProcessChannelMode(QProcess::MergedChannels);
-        program.start(installed(KESTRUNE_INSTALL_GAMEDIR "/kestrune"), {"--check-network-module"});
-        QVERIFY(program.waitForFinished(30000));
-        const QString output = QString::fromLocal8Bit(program.readAll());
-        QVERIFY2(program.exitStatus() == QProcess::NormalExit && program.exitCode() == 0, qPrintable(output));
+        int exitCode = 0;
+        const QString output =
+            run(installed(KESTRUNE_INSTALL_GAMEDIR "/kestrune"), {"--check-network-module"}, exitCode, environment);
+        QVERIFY2(exitCode == 0, qPrintable(output));
         QVERIFY(!QFileInfo::exists(installed(KESTRUNE_INSTALL_GAMEDIR "/libkestrune_http_curl.so")));
     }
 

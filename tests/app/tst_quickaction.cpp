@@ -57,6 +57,13 @@ struct Fixture : GameScreenCollaborators
         });
         return answer;
     }
+    // A match started by the action, its pause over.
+    GameViewController *start(const QString &type)
+    {
+        perform(type);
+        actionScheduler.runAll();
+        return game();
+    }
     GameViewController *game() const { return qobject_cast<GameViewController *>(nav.topViewController()); }
     std::size_t players() const { return game()->gameManager()->players().size(); }
     void shoot(const QString &code)
@@ -109,32 +116,6 @@ private slots:
         bool answer = true;
         QuickAction::perform("singleplayer", nullptr, scheduler, [&answer](bool done) { answer = done; });
         QVERIFY(!answer);
-    }
-
-    void fromTheRootTheSegueStartsTheMatch_data()
-    {
-        QTest::addColumn<QString>("type");
-        QTest::addColumn<int>("players");
-        QTest::newRow("singleplayer") << "singleplayer" << 1;
-        QTest::newRow("multiplayer") << "multiplayer" << 2;
-    }
-    void fromTheRootTheSegueStartsTheMatch()
-    {
-        QFETCH(QString, type);
-        QFETCH(int, players);
-        Fixture f;
-        QCOMPARE(f.perform(type), true);
-        QVERIFY(f.game());
-        QCOMPARE(f.nav.viewControllers().size(), 2);
-        QCOMPARE(f.players(), std::size_t(players));
-        QVERIFY(!f.nav.isTransitioning());
-
-        // Transitions stay instant for 0.4 s, then animate again.
-        QVERIFY(!NavigationController::areAnimationsEnabled());
-        QCOMPARE(f.actionScheduler.pending.size(), std::size_t(1));
-        QCOMPARE(f.actionScheduler.pending.front().first, std::chrono::milliseconds(400));
-        f.actionScheduler.runAll();
-        QVERIFY(NavigationController::areAnimationsEnabled());
     }
 
     // The ring's third mode has no quick action; it reaches the game screen
@@ -211,9 +192,7 @@ private slots:
         QFETCH(QStringList, shots);
         QFETCH(bool, asks);
         Fixture f;
-        f.perform("singleplayer");
-        f.actionScheduler.runAll();
-        GameViewController *screen = f.game();
+        GameViewController *screen = f.start("singleplayer");
         for (const QString &shot : shots)
             f.shoot(shot);
         const auto before = screen->gameManager();
@@ -244,9 +223,7 @@ private slots:
     void aMatchOnlyPlayerTwoShotInStillAsks()
     {
         Fixture f;
-        f.perform("multiplayer");
-        f.actionScheduler.runAll();
-        GameViewController *screen = f.game();
+        GameViewController *screen = f.start("multiplayer");
         const auto before = screen->gameManager();
         QVERIFY(before->games().at(1)->shot("5678"));
         QVERIFY(before->games().front()->shots().empty());
@@ -265,9 +242,7 @@ private slots:
     void aComputerMatchGivesWayToThePlainOneAsked()
     {
         Fixture f;
-        f.perform("multiplayer");
-        f.actionScheduler.runAll();
-        GameViewController *screen = f.game();
+        GameViewController *screen = f.start("multiplayer");
         screen->setAgainstComputer(true);
         screen->setupGame();
         QVERIFY(screen->gameManager()->isAgainstComputer());
@@ -284,32 +259,43 @@ private slots:
         QCOMPARE(screen->navigationBarItem(), NavigationBarItem::help());
     }
 
-    void anotherScreenOnTopIsPoppedAlone_data()
+    // From the root, or one screen above it, the root's segue starts the
+    // match; from deeper, the screen above the root is popped to alone.
+    // Transitions stay instant for 0.4 s either way, then animate again.
+    void aSegueFromTheRootOrAPop_data()
     {
+        QTest::addColumn<QString>("type");
         QTest::addColumn<int>("screensAboveRoot");
-        QTest::addColumn<bool>("segue");
-        QTest::newRow("one above the root: the root's segue follows") << 1 << true;
-        QTest::newRow("two above the root: no segue") << 2 << false;
+        QTest::addColumn<int>("players"); // 0: no segue
+        QTest::newRow("singleplayer from the root") << "singleplayer" << 0 << 1;
+        QTest::newRow("multiplayer from the root") << "multiplayer" << 0 << 2;
+        QTest::newRow("one above the root: the root's segue follows") << "singleplayer" << 1 << 1;
+        QTest::newRow("two above the root: no segue") << "singleplayer" << 2 << 0;
     }
-    void anotherScreenOnTopIsPoppedAlone()
+    void aSegueFromTheRootOrAPop()
     {
+        QFETCH(QString, type);
         QFETCH(int, screensAboveRoot);
-        QFETCH(bool, segue);
+        QFETCH(int, players);
         Fixture f;
         QList<ViewController *> pushed;
         for (int i = 0; i < screensAboveRoot; ++i) {
             pushed << new ViewController;
             f.nav.pushViewController(pushed.last(), false);
         }
-        QCOMPARE(f.perform("singleplayer"), true);
-        if (segue) {
+        QCOMPARE(f.perform(type), true);
+        if (players) {
             QVERIFY(f.game());
             QCOMPARE(f.nav.viewControllers().size(), 2);
+            QCOMPARE(f.players(), std::size_t(players));
+            QVERIFY(!f.nav.isTransitioning());
         } else {
             QCOMPARE(f.nav.topViewController(), pushed.first());
             QCOMPARE(f.nav.viewControllers().size(), screensAboveRoot);
         }
         QVERIFY(!NavigationController::areAnimationsEnabled());
+        QCOMPARE(f.actionScheduler.pending.size(), std::size_t(1));
+        QCOMPARE(f.actionScheduler.pending.front().first, std::chrono::milliseconds(400));
         f.actionScheduler.runAll();
         QVERIFY(NavigationController::areAnimationsEnabled());
     }

@@ -54,17 +54,15 @@ private slots:
         QTest::addColumn<QString>("device");
         QTest::addColumn<QString>("stored"); // a remembered place that must not be used
         QTest::addColumn<QSize>("size");
+        const auto row = [](const char *name, const char *device, const char *stored, QSize size) {
+            QTest::newRow(name) << QString(device) << QString(stored) << size;
+        };
         // The test screen is 800 x 800: the phone fits, the tablet does not.
-        QTest::newRow("phone, nothing remembered") << "phone"
-                                                   << "" << QSize(375, 667);
-        QTest::newRow("tablet, nothing remembered") << "tablet"
-                                                    << "" << QSize(564, 752);
-        QTest::newRow("tablet, remembered off every screen") << "tablet"
-                                                             << "9000,9000,600,800" << QSize(564, 752);
-        QTest::newRow("tablet, a damaged place") << "tablet"
-                                                 << "600,800" << QSize(564, 752);
-        QTest::newRow("tablet, only the phone's place") << "tablet"
-                                                        << "phone:20,20,300,480" << QSize(564, 752);
+        row("phone, nothing remembered", "phone", "", QSize(375, 667));
+        row("tablet, nothing remembered", "tablet", "", QSize(564, 752));
+        row("tablet, remembered off every screen", "tablet", "9000,9000,600,800", QSize(564, 752));
+        row("tablet, a damaged place", "tablet", "600,800", QSize(564, 752));
+        row("tablet, only the phone's place", "tablet", "phone:20,20,300,480", QSize(564, 752));
     }
     void theFirstWindowFitsThePrimaryScreen()
     {

@@ -125,7 +125,6 @@ private slots:
         QVERIFY(game->shots().empty());
         QVERIFY(!game->gameStartDate());
         QCOMPARE(published, 0);
-        // and the game plays on normally
         QCOMPARE(game->shot("1234")->bulls, 4);
         // an ended game refuses it too, rather than answering with the last result
         QVERIFY(!game->shot(shot.toStdString()));
@@ -251,14 +250,12 @@ private slots:
 
     void drawnCodesAreFourDifferentDigitsAndStable()
     {
-        Game game;
-        const std::string code = game.code();
-        QCOMPARE(game.code(), code);
         std::set<std::string> seen;
         for (int i = 0; i < 500; ++i) {
             Game g;
             const std::string c = g.code();
             QVERIFY(Game::isValidShot(c));
+            QCOMPARE(g.code(), c);
             seen.insert(c);
         }
         QVERIFY(seen.size() > 400); // 3024 codes: repeats are rare

@@ -144,7 +144,7 @@ private slots:
         QCOMPARE(ended.values, Values{});
     }
 
-    void endingTheSubscriptionStopsTheTicks()
+    void endingTheSubscriptionOrTheGameStopsTheTicks()
     {
         auto game = makeGame();
         Recorder r(GameTimer::stream(game, ticker));
@@ -157,18 +157,14 @@ private slots:
         QVERIFY(!r.completed);
         // Nor does the game's result stream keep anything of it.
         QVERIFY(!game->resultSubject().hasObservers());
-    }
 
-    void aGameThatHasGoneEndsTheStream()
-    {
-        auto game = makeGame();
-        Recorder r(GameTimer::stream(game, ticker));
-        game->shot(miss);
+        // A game that has gone ends the stream.
+        Recorder left(GameTimer::stream(game, ticker));
         tick();
         game.reset();
         tick();
-        QVERIFY(r.completed);
-        QCOMPARE(r.values, Values{0});
+        QVERIFY(left.completed);
+        QCOMPARE(left.values, Values{0});
         QCOMPARE(ticker.liveCount(), 0);
 
         const auto stream = GameTimer::stream(makeGame(), ticker); // the game goes before anyone subscribes

@@ -29,16 +29,8 @@ std::optional<TsFile> TsFile::read(const QString &fileName, QString *error)
         *error = QStringLiteral("%1: %2").arg(fileName, file.errorString());
         return std::nullopt;
     }
-    auto parsed = parse(file.readAll(), error);
-    if (!parsed)
-        *error = QStringLiteral("%1: %2").arg(fileName, *error);
-    return parsed;
-}
-
-std::optional<TsFile> TsFile::parse(const QByteArray &xml, QString *error)
-{
     TsFile ts;
-    QXmlStreamReader reader(xml);
+    QXmlStreamReader reader(&file);
     QString context;
     TsMessage message;
     bool inMessage = false;
@@ -74,7 +66,7 @@ std::optional<TsFile> TsFile::parse(const QByteArray &xml, QString *error)
         }
     }
     if (reader.hasError()) {
-        *error = QStringLiteral("line %1: %2").arg(reader.lineNumber()).arg(reader.errorString());
+        *error = QStringLiteral("%1: line %2: %3").arg(fileName).arg(reader.lineNumber()).arg(reader.errorString());
         return std::nullopt;
     }
     return ts;

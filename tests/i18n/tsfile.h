@@ -33,7 +33,6 @@ struct TsFile
 
     // Nothing, with `error` set, when the file cannot be read or parsed.
     static std::optional<TsFile> read(const QString &fileName, QString *error);
-    static std::optional<TsFile> parse(const QByteArray &xml, QString *error);
 };
 
 // The placeholders a text holds: %1..%99, %L1, %n and %Ln.

@@ -143,33 +143,51 @@ private slots:
             stopServing();
     }
 
+    // Connected lazily, the bus is connected when a match first holds the
+    // screen saver off, and not on the GUI thread: the start waits for nothing.
     void inhibitsOnceWhileDisabledAndReleasesItsCookie_data()
     {
         QTest::addColumn<QString>("path");
-        QTest::newRow("standard path") << "/org/freedesktop/ScreenSaver";
-        QTest::newRow("only the short path") << "/ScreenSaver";
+        QTest::addColumn<bool>("lazily");
+        QTest::newRow("standard path") << "/org/freedesktop/ScreenSaver" << false;
+        QTest::newRow("only the short path") << "/ScreenSaver" << false;
+        QTest::newRow("connected lazily") << "/org/freedesktop/ScreenSaver" << true;
     }
     void inhibitsOnceWhileDisabledAndReleasesItsCookie()
     {
         QFETCH(QString, path);
+        QFETCH(bool, lazily);
         REQUIRE_BUS();
         auto fake = serve(path);
-        ScreenSaverIdleTimer timer(connect());
-        timer.setIdleTimerDisabled(true);
-        timer.setIdleTimerDisabled(true);
-        QVERIFY(timer.isIdleTimerDisabled());
+        std::atomic<int> connects{0};
+        std::atomic<bool> onGuiThread{false};
+        auto timer = lazily ? std::make_unique<ScreenSaverIdleTimer>([&] {
+            ++connects;
+            onGuiThread = DispatchQueue::isMainThread();
+            return connect();
+        })
+                            : std::make_unique<ScreenSaverIdleTimer>(connect());
+        QCoreApplication::processEvents();
+        timer->setIdleTimerDisabled(false);
+        DispatchQueue::waitForGlobal();
+        QCOMPARE(connects.load(), 0);
+        timer->setIdleTimerDisabled(true);
+        timer->setIdleTimerDisabled(true);
+        QVERIFY(timer->isIdleTimerDisabled());
         QTRY_COMPARE(fake->active.size(), std::size_t(1));
         QVERIFY(!fake->apps.first().isEmpty());
-        timer.setIdleTimerDisabled(true);
-        timer.setIdleTimerDisabled(false);
-        QVERIFY(!timer.isIdleTimerDisabled());
+        QVERIFY(!onGuiThread);
+        timer->setIdleTimerDisabled(true);
+        timer->setIdleTimerDisabled(false);
+        QVERIFY(!timer->isIdleTimerDisabled());
         QTRY_COMPARE(fake->released, std::vector<uint>{41});
         QCOMPARE(fake->inhibits, 1); // sent before the release, so already counted
         QVERIFY(fake->active.empty());
 
-        // A new match asks again.
-        timer.setIdleTimerDisabled(true);
+        // A new match asks again, on the same connection.
+        timer->setIdleTimerDisabled(true);
         QTRY_COMPARE(fake->active, std::set<uint>{42});
+        QCOMPARE(connects.load(), lazily ? 1 : 0);
     }
 
     // Enabled again after the cookie came is the test above.
@@ -216,35 +234,6 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(debugMessages, 1);
         QVERIFY(timer.isIdleTimerDisabled());
-    }
-
-    // The start of the program waits for nothing: the bus is connected when
-    // a match first holds the screen saver off, and not on the GUI thread.
-    void connectsToTheBusOnlyWhenFirstDisabledAndOffTheGuiThread()
-    {
-        REQUIRE_BUS();
-        auto fake = serve(QStringLiteral("/org/freedesktop/ScreenSaver"));
-        std::atomic<int> connects{0};
-        std::atomic<bool> onGuiThread{false};
-        ScreenSaverIdleTimer timer([&] {
-            ++connects;
-            onGuiThread = DispatchQueue::isMainThread();
-            return connect();
-        });
-        QCoreApplication::processEvents();
-        timer.setIdleTimerDisabled(false);
-        DispatchQueue::waitForGlobal();
-        QCOMPARE(connects.load(), 0);
-
-        timer.setIdleTimerDisabled(true);
-        timer.setIdleTimerDisabled(true);
-        QTRY_COMPARE(fake->active.size(), std::size_t(1));
-        QVERIFY(!onGuiThread);
-        timer.setIdleTimerDisabled(false);
-        QTRY_COMPARE(fake->released, std::vector<uint>{41});
-        timer.setIdleTimerDisabled(true);
-        QTRY_COMPARE(fake->active, std::set<uint>{42});
-        QCOMPARE(connects.load(), 1);
     }
 
     // What the owner asks while the bus is still being connected is what
