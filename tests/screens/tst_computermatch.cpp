@@ -330,19 +330,14 @@ private slots:
         QVERIFY(f.strengthAlert());
     }
 
-    void theComputersBoardFitsTheDevice_data()
+    // The tablet has room for the computer's whole board beside the
+    // player's (the phone's compact rows: the next test).
+    void theTabletShowsTheComputersWholeBoard()
     {
-        QTest::addColumn<bool>("tablet");
-        QTest::newRow("phone") << false;
-        QTest::newRow("tablet") << true;
-    }
-    void theComputersBoardFitsTheDevice()
-    {
-        QFETCH(bool, tablet);
-        Fixture f(ComputerStrength::normal, tablet ? DeviceProfile::tablet() : DeviceProfile::phone());
+        Fixture f(ComputerStrength::normal, DeviceProfile::tablet());
         ComputerBoardView *board = f.screen->computerBoardView();
         QVERIFY(board);
-        QCOMPARE(board->mode(), tablet ? ComputerBoardView::Mode::full : ComputerBoardView::Mode::compact);
+        QCOMPARE(board->mode(), ComputerBoardView::Mode::full);
         // No simultaneous play: the close item and help.
         QCOMPARE(f.screen->navigationItem()->leftItems(),
                  (QList<BarButtonItem *>{f.screen->closeItem(), f.screen->helpItem()}));
@@ -357,16 +352,11 @@ private slots:
         // Normal plays the lowest code that still fits: 1234 first.
         const auto &shots = f.game(2)->shots();
         QCOMPARE(shots.front().code, std::string("1234"));
-        if (tablet) {
-            QCOMPARE(board->boardView()->row(), 3);
-            // Nobody types the computer's digits: they come with its result.
-            QCOMPARE(board->boardView()->codeLabels().at(2)->text(), QString::fromStdString(shots[2].code));
-            QCOMPARE(board->boardView()->game(), f.game(2));
-            QVERIFY(f.screen->gameViews().first()->geometry().right() < board->geometry().left());
-        } else {
-            // The player's board keeps most of the screen (the compact rows: the next test).
-            QVERIFY(f.screen->gameViews().first()->boardView()->height() > 300);
-        }
+        QCOMPARE(board->boardView()->row(), 3);
+        // Nobody types the computer's digits: they come with its result.
+        QCOMPARE(board->boardView()->codeLabels().at(2)->text(), QString::fromStdString(shots[2].code));
+        QCOMPARE(board->boardView()->game(), f.game(2));
+        QVERIFY(f.screen->gameViews().first()->geometry().right() < board->geometry().left());
     }
 
     void thePhonesComputerBoardShowsEveryShotWhenAsked()
@@ -375,12 +365,18 @@ private slots:
         f.codes = {"1234", "9876"}; // a code the computer needs more than three shots for
         ComputerBoardView *board = f.screen->computerBoardView();
         QVERIFY(board);
+        QCOMPARE(board->mode(), ComputerBoardView::Mode::compact);
+        QCOMPARE(f.screen->navigationItem()->leftItems(),
+                 (QList<BarButtonItem *>{f.screen->closeItem(), f.screen->helpItem()}));
         for (const QString &shot : misses.mid(0, 4)) {
             f.shoot(shot);
             f.afterDelay();
         }
         const auto &shots = f.game(2)->shots();
         QCOMPARE(shots.size(), std::size_t(4));
+        QCOMPARE(shots.front().code, std::string("1234"));
+        // The player's board keeps most of the screen.
+        QVERIFY(f.screen->gameViews().first()->boardView()->height() > 300);
         const auto visibleRows = [board] {
             const auto rows = board->compactRows();
             return std::size_t(

@@ -76,6 +76,8 @@ class TestNavigation : public QObject
     Q_OBJECT
 
 private slots:
+    void init() { DeviceProfile::setCurrent(DeviceProfile::phone()); }
+
     void pushAndPopTellTheScreensInOrder()
     {
         QStringList log;
@@ -501,8 +503,7 @@ private slots:
         QVERIFY(spoken);
         const QRect windowArea(nav.mapToGlobal(QPoint(0, 0)), nav.size());
         QCOMPARE(spoken->rect(), QRect(dialog->mapToGlobal(QPoint(0, 0)), dialog->size()));
-        QVERIFY2(windowArea.contains(spoken->rect()),
-                 qPrintable(QDebug::toString(spoken->rect()) + " in " + QDebug::toString(windowArea)));
+        QVERIFY(windowArea.contains(spoken->rect()));
         QVERIFY(spoken->rect().topLeft() != windowArea.topLeft());
         QTest::keyClicks(field, QStringLiteral("typed behind"));
         QCOMPARE(field->text(), QString());
@@ -539,21 +540,18 @@ private slots:
         QFETCH(unsigned, mask);
         QFETCH(bool, accepted);
         QFETCH(QSize, size);
-        DeviceProfile::setCurrent(DeviceProfile::phone());
         QWidget window;
         window.resize(375, 667);
         QCOMPARE(WindowScene::requestGeometryUpdate(&window, mask), accepted);
         QCOMPARE(window.size(), size);
         QCOMPARE(DeviceProfile::current().size().toSize(), size);
         QVERIFY(!WindowScene::requestGeometryUpdate(nullptr, InterfaceOrientation::portrait));
-        DeviceProfile::setCurrent(DeviceProfile::phone());
     }
 
     // The test screen is 800 x 800, room enough for these windows on
     // either side.
     void aWindowThePlayerResizedKeepsItsSizeAndTurnsOnItsSide()
     {
-        DeviceProfile::setCurrent(DeviceProfile::phone());
         QWidget window;
         window.resize(380, 540);
         QVERIFY(WindowScene::requestGeometryUpdate(&window, InterfaceOrientation::portrait));
@@ -565,7 +563,6 @@ private slots:
         window.resize(700, 380);
         QVERIFY(WindowScene::requestGeometryUpdate(&window, InterfaceOrientation::portrait));
         QCOMPARE(window.size(), QSize(380, 700));
-        DeviceProfile::setCurrent(DeviceProfile::phone());
     }
 
     // A tablet fitted to a small screen must not turn into the device's
@@ -589,7 +586,6 @@ private slots:
         QVERIFY(window.width() <= room.width() && window.height() <= room.height());
         QCOMPARE(window.minimumSize(), WindowGeometry::minimumIn(WindowGeometry::minimumSize(DeviceProfile::tablet()),
                                                                  window.screen()->availableGeometry().size()));
-        DeviceProfile::setCurrent(DeviceProfile::phone());
     }
 
     // Each size the window passes through lays the whole screen out: a
@@ -628,7 +624,6 @@ private slots:
         QTRY_COMPARE(window.minimumSize(), landscape);
         QTRY_VERIFY(window.findChildren<DeferredMinimumSize *>().isEmpty());
         QCOMPARE(window.minimumSize(), landscape);
-        DeviceProfile::setCurrent(DeviceProfile::phone());
     }
 };
 

@@ -161,9 +161,9 @@ std::shared_ptr<GameManaging> vsComputer(Games games, int winner, bool tie = fal
     return match;
 }
 
-DeviceProfile profileNamed(const QString &name)
+void useProfile(const QString &name)
 {
-    return *DeviceProfile::fromName(name);
+    DeviceProfile::setCurrent(*DeviceProfile::fromName(name));
 }
 
 QImage boardImage(QSize size = QSize(120, 180))
@@ -208,15 +208,30 @@ public:
     void presentChallengeDialog(QWidget *over, std::int64_t score) override { dialogs.emplace_back(over, score); }
 };
 
+// A window the size of the named device (a phone by default) with a plain root.
 struct Stack
 {
     NavigationController navigation;
     ViewController *root = new ViewController;
-    explicit Stack(QSize size = QSize(375, 667))
+    explicit Stack(const QString &profile = QStringLiteral("phone"))
     {
-        navigation.resize(size);
+        useProfile(profile);
+        navigation.resize(DeviceProfile::current().size().toSize());
         navigation.pushViewController(root, false);
         navigation.show();
+    }
+    ResultViewController *push(std::shared_ptr<GameManaging> match, ResultGameService *service = nullptr,
+                               const QList<QImage> &boards = {})
+    {
+        auto *screen = new ResultViewController;
+        if (match)
+            screen->setGameManager(match);
+        if (service)
+            screen->setGameService(service);
+        if (!boards.isEmpty())
+            screen->setGameResults(boards);
+        navigation.pushViewController(screen, false);
+        return screen;
     }
 };
 
@@ -301,7 +316,7 @@ private slots:
         QFETCH(QString, headline);
         QFETCH(QString, description);
         QFETCH(bool, points);
-        DeviceProfile::setCurrent(profileNamed(profile));
+        useProfile(profile);
 
         ResultViewController screen;
         screen.setGameManager(match);
@@ -342,7 +357,7 @@ private slots:
         QFETCH(double, seconds);
         QFETCH(QString, line);
         QFETCH(qreal, pointSize);
-        DeviceProfile::setCurrent(profileNamed(profile));
+        useProfile(profile);
 
         ResultViewController screen;
         screen.setGameManager(singleWin(3, seconds, 500));
@@ -357,7 +372,7 @@ private slots:
     // between words instead of losing both ends; the phone's room is known.
     void aTooLongRoundLineBreaksBetweenWords()
     {
-        DeviceProfile::setCurrent(profileNamed("phone"));
+        useProfile("phone");
         LongRoundLine longer;
         QCoreApplication::installTranslator(&longer);
         const auto removeLonger = qScopeGuard([&longer] { QCoreApplication::removeTranslator(&longer); });
@@ -444,12 +459,8 @@ private slots:
         QFETCH(std::shared_ptr<GameManaging>, match);
         QFETCH(QString, line);
         QFETCH(bool, points);
-        DeviceProfile::setCurrent(profileNamed(profile));
-        Stack stack(DeviceProfile::current().size().toSize());
-        auto *screen = new ResultViewController;
-        screen->setGameManager(match);
-        stack.navigation.pushViewController(screen, false);
-
+        Stack stack(profile);
+        auto *screen = stack.push(match);
         QCOMPARE(screen->assistedLabel() != nullptr, !line.isNull());
         QCOMPARE(screen->pointsStackView() != nullptr, points);
         if (line.isNull())
@@ -492,26 +503,19 @@ private slots:
         if (lengthened)
             QCoreApplication::installTranslator(&longer);
         const auto removeLonger = qScopeGuard([&longer] { QCoreApplication::removeTranslator(&longer); });
-        DeviceProfile::setCurrent(profileNamed(profile));
-        Stack stack(DeviceProfile::current().size().toSize());
-        auto *screen = new ResultViewController;
-        screen->setGameManager(decided({std::make_shared<FakeGame>("1234", 7, 45, 500)}, 1, false, hints));
-        stack.navigation.pushViewController(screen, false);
-
-        QVERIFY(screen->pointsStackView());
+        Stack stack(profile);
+        auto *screen = stack.push(decided({std::make_shared<FakeGame>("1234", 7, 45, 500)}, 1, false, hints));
         const QWidget *points = screen->pointsStackView();
-        const int pointsEnd = points->mapTo(screen, QPoint(0, points->height())).y();
-        const int buttonStart = screen->playButton()->mapTo(screen, QPoint(0, 0)).y();
-        QVERIFY2(
-            pointsEnd <= buttonStart,
-            qPrintable(QStringLiteral("points end at %1, the button starts at %2").arg(pointsEnd).arg(buttonStart)));
+        QVERIFY(points);
+        QVERIFY(points->mapTo(screen, QPoint(0, points->height())).y()
+                <= screen->playButton()->mapTo(screen, QPoint(0, 0)).y());
         // Not merely placed apart: the points get all the height they need.
         QVERIFY(points->height() >= points->sizeHint().height());
         const int picture = screen->imageView()->height();
         if (fullPicture)
             QCOMPARE(picture, ResultViewController::phonePictureSize);
         else
-            QVERIFY2(picture < ResultViewController::phonePictureSize, qPrintable(QString::number(picture)));
+            QVERIFY(picture < ResultViewController::phonePictureSize);
         QCOMPARE(screen->imageView()->width(), picture);
     }
 
@@ -540,14 +544,10 @@ private slots:
         QFETCH(QString, profile);
         QFETCH(std::shared_ptr<GameManaging>, match);
         QFETCH(QString, line);
-        DeviceProfile::setCurrent(profileNamed(profile));
         FakeResultService service;
         service.inPlay = ResultGameService::Challenge{QStringLiteral("Tobin"), 610};
-        Stack stack(DeviceProfile::current().size().toSize());
-        auto *screen = new ResultViewController;
-        screen->setGameManager(match);
-        screen->setGameService(&service);
-        stack.navigation.pushViewController(screen, false);
+        Stack stack(profile);
+        auto *screen = stack.push(match, &service);
 
         // Over with this match, whatever it was.
         QCOMPARE(service.takes, 1);
@@ -562,17 +562,6 @@ private slots:
         const QRect own(challenge->mapTo(screen, QPoint(0, 0)), challenge->size());
         QVERIFY(own.top() >= screen->resultLabel()->mapTo(screen, QPoint(0, 0)).y() + screen->resultLabel()->height());
         QVERIFY(own.bottom() < screen->playButton()->mapTo(screen, QPoint(0, 0)).y());
-    }
-
-    void noChallengeNoLine()
-    {
-        FakeResultService service;
-        ResultViewController screen;
-        screen.setGameManager(singleWin(7, 45, 700));
-        screen.setGameService(&service);
-        screen.loadView();
-        QCOMPARE(service.takes, 1);
-        QVERIFY(screen.challengeLabel()->isHidden());
     }
 
     void challengeAPlayerFollowsAWonScore_data()
@@ -600,14 +589,13 @@ private slots:
         QFETCH(std::shared_ptr<GameManaging>, match);
         QFETCH(bool, canSend);
         QFETCH(bool, offered);
-        DeviceProfile::setCurrent(profileNamed(profile));
         FakeResultService service;
         service.canSend = canSend;
-        Stack stack(DeviceProfile::current().size().toSize());
-        auto *screen = new ResultViewController;
-        screen->setGameManager(match);
-        screen->setGameService(&service);
-        stack.navigation.pushViewController(screen, false);
+        Stack stack(profile);
+        auto *screen = stack.push(match, &service);
+        // No challenge in play: no line about one.
+        QCOMPARE(service.takes, 1);
+        QVERIFY(screen->challengeLabel()->isHidden());
         QCOMPARE(screen->challengeButton()->isVisible(), offered);
         if (!offered)
             return;
@@ -628,13 +616,10 @@ private slots:
     // hints and no points and those labels are gone.
     void aTabletScreenFollowsTheWindowAfterItsLabelsWent()
     {
-        DeviceProfile::setCurrent(DeviceProfile::tablet());
         const auto lost = std::make_shared<FakeGame>("1234", 10, 80, std::nullopt);
+        Stack stack("tablet");
         const QSize full = DeviceProfile::current().size().toSize();
-        Stack stack(full);
-        auto *screen = new ResultViewController;
-        screen->setGameManager(decided({lost, lost}, 0));
-        stack.navigation.pushViewController(screen, false);
+        auto *screen = stack.push(decided({lost, lost}, 0));
         QVERIFY(!screen->assistedLabel());
         QVERIFY(!screen->pointsStackView());
         const qreal before = screen->resultLabel()->font().pointSizeF();
@@ -690,25 +675,19 @@ private slots:
         screen.resize(375, 667);
         screen.show();
 
-        GameResultView *left = screen.leftGameResultView();
-        GameResultView *right = screen.rightGameResultView();
-        QCOMPARE(left->isVisible(), boards >= 1);
-        QCOMPARE(right->isVisible(), boards == 2);
+        const QList<GameResultView *> cards{screen.leftGameResultView(), screen.rightGameResultView()};
         QStringList shown, shares;
-        if (boards >= 1) {
-            QCOMPARE(left->imageView()->image(), images[0]);
-            QCOMPARE(left->shareButtonSide(), GameResultView::ShareButtonSide::leading);
-            // Only its trailing 25 points peek in.
-            QCOMPARE(left->geometry().right() + 1, 25);
-            shown << left->imageView()->accessibleName();
-            shares << left->shareButton()->accessibleName();
-        }
-        if (boards == 2) {
-            QCOMPARE(right->imageView()->image(), images[1]);
-            QCOMPARE(right->shareButtonSide(), GameResultView::ShareButtonSide::trailing);
-            QCOMPARE(right->x(), 375 - 25);
-            shown << right->imageView()->accessibleName();
-            shares << right->shareButton()->accessibleName();
+        for (int i = 0; i < cards.size(); ++i) {
+            QCOMPARE(cards[i]->isVisible(), i < boards);
+            if (i >= boards)
+                continue;
+            QCOMPARE(cards[i]->imageView()->image(), images[i]);
+            QCOMPARE(cards[i]->shareButtonSide(), i == 0 ? GameResultView::ShareButtonSide::leading
+                                                         : GameResultView::ShareButtonSide::trailing);
+            // Only 25 points of it peek in.
+            QCOMPARE(i == 0 ? cards[i]->geometry().right() + 1 : cards[i]->x(), i == 0 ? 25 : 375 - 25);
+            shown << cards[i]->imageView()->accessibleName();
+            shares << cards[i]->shareButton()->accessibleName();
         }
         QCOMPARE(shown, names);
         QCOMPARE(shares, shareNames);
@@ -728,10 +707,7 @@ private slots:
         QFETCH(int, points);
         QFETCH(QString, name);
         Stack stack;
-        auto *screen = new ResultViewController;
-        screen->setGameManager(singleWin(4, 20, points));
-        screen->setGameResults({boardImage()});
-        stack.navigation.pushViewController(screen, false);
+        auto *screen = stack.push(singleWin(4, 20, points), nullptr, {boardImage()});
         QCOMPARE(screen->objectName(), "ResultViewController");
         QCOMPARE(QAccessible::queryAccessibleInterface(screen)->text(QAccessible::Name), "Result");
         QVERIFY(screen->pointsStackView() && screen->pointsStackView()->isVisible());
@@ -852,9 +828,7 @@ private slots:
     void focusStartsOnPlayAndSkipsWhatIsHidden()
     {
         Stack stack;
-        auto *screen = new ResultViewController;
-        screen->setGameResults({boardImage(), boardImage()});
-        stack.navigation.pushViewController(screen, false);
+        auto *screen = stack.push(nullptr, nullptr, {boardImage(), boardImage()});
         stack.navigation.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&stack.navigation));
         QCOMPARE(QApplication::focusWidget(), screen->playButton());
@@ -945,26 +919,22 @@ private slots:
 
     void theShareTextCarriesTheMatchAndTheHomePage()
     {
-        ResultViewController screen; // without a match: the sheet's test
-        screen.setGameManager(singleWin(3, 83, 700));
-        const QString text = screen.shareText();
-        QVERIFY2(text.startsWith(QStringLiteral("Kestrune: broke the code in 3 shots (1:23)\n····\n")),
-                 qPrintable(text));
-        QVERIFY2(text.endsWith(AppInfo::homePageUrl()), qPrintable(text));
+        ResultViewController screen;
+        const auto match = singleWin(3, 83, 700);
+        screen.setGameManager(match);
         QVERIFY(!AppInfo::homePageUrl().isEmpty());
+        QCOMPARE(screen.shareText(), ShareText::forMatch(*match, AppInfo::homePageUrl()));
     }
 
     void theShareButtonOpensTheSheetWithTheCardsImage()
     {
         Stack stack;
-        auto *screen = new ResultViewController;
         const QList<QImage> boards{boardImage(QSize(100, 150)), boardImage(QSize(110, 150))};
-        screen->setGameResults(boards);
+        auto *screen = stack.push(nullptr, nullptr, boards);
         QStringList copied;
         ShareDialog::Services services;
         services.copyText = [&](const QString &text) { copied << text; };
         screen->setShareServices(services);
-        stack.navigation.pushViewController(screen, false);
 
         // The cards peek in at the window's edges; the sheet is drawn inside
         // the window (or centred on it when it is the wider).
@@ -1038,27 +1008,9 @@ private slots:
         }
     }
 
-    void aSnapshotIsAFreshBoardAtTwiceTheDevicePixels()
-    {
-        FakeClock clock;
-        const auto match = playedMatch({"1234"}, {{"5678", "1234"}}, clock, 1);
-        const auto game = match->games().front();
-
-        const QImage image = BoardSnapshot::render(game, QSize(200, 300));
-        QCOMPARE(image.size(), QSize(400, 600));
-        QCOMPARE(image.devicePixelRatio(), 2.0);
-        // Something is drawn on the background.
-        const QRgb background = image.pixel(0, 0);
-        bool drawn = false;
-        for (int y = 0; y < image.height() && !drawn; y += 3) {
-            for (int x = 0; x < image.width() && !drawn; x += 3)
-                drawn = image.pixel(x, y) != background;
-        }
-        QVERIFY(drawn);
-        QVERIFY(BoardSnapshot::render(nullptr, QSize(200, 300)).isNull());
-    }
-    // Drawn in bands, a step at a time, the board is the same picture to the
-    // pixel, including sizes that do not split evenly.
+    // A snapshot is a fresh board at twice the device pixels. Drawn in
+    // bands, a step at a time, it is the same picture to the pixel,
+    // including sizes that do not split evenly.
     void aSnapshotDrawnInStepsIsTheWholeSnapshot_data()
     {
         QTest::addColumn<QSize>("size");
@@ -1076,6 +1028,18 @@ private slots:
         const auto match = playedMatch({"1234"}, {{"5678", "1243", "1234"}}, clock, 1);
         const auto game = match->games().front();
 
+        const QImage whole = BoardSnapshot::render(game, size);
+        QCOMPARE(whole.size(), size * 2);
+        QCOMPARE(whole.devicePixelRatio(), 2.0);
+        const QRgb background = whole.pixel(0, 0);
+        bool drawn = false;
+        for (int y = 0; y < whole.height() && !drawn; y += 3) {
+            for (int x = 0; x < whole.width() && !drawn; x += 3)
+                drawn = whole.pixel(x, y) != background;
+        }
+        QVERIFY(drawn);
+        QVERIFY(BoardSnapshot::render(nullptr, size).isNull());
+
         BoardSnapshotJob job(game, size, bands);
         int steps = 0;
         while (job.step())
@@ -1083,12 +1047,12 @@ private slots:
         QCOMPARE(steps, 6 + bands);
         QVERIFY(job.isDone());
         QVERIFY(!job.step());
-        QCOMPARE(job.image(), BoardSnapshot::render(game, size));
+        QCOMPARE(job.image(), whole);
 
         // Asked early, it finishes at once.
         BoardSnapshotJob early(game, size, bands);
         QVERIFY(early.step());
-        QCOMPARE(early.image(), BoardSnapshot::render(game, size));
+        QCOMPARE(early.image(), whole);
         QVERIFY(BoardSnapshotJob(nullptr, size, bands).image().isNull());
     }
 };

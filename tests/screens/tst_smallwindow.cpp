@@ -41,19 +41,13 @@ QRect inWindow(const QWidget *widget, const QWidget *window)
     return QRect(widget->mapTo(window, QPoint(0, 0)), widget->size());
 }
 
-bool isInside(const QWidget *widget, const QWidget *ancestor)
+// Scrolled lists may cut their rows; the result's board cards wait at the
+// window's edges, showing a strip until the player pulls them in.
+bool mayBeCut(const QWidget *widget, const QWidget *window)
 {
-    for (const QWidget *w = widget; w; w = w->parentWidget()) {
-        if (w == ancestor)
-            return true;
-    }
-    return false;
-}
-
-bool inScrollArea(const QWidget *widget, const QWidget *window)
-{
-    for (const QWidget *w = widget->parentWidget(); w && w != window; w = w->parentWidget()) {
-        if (qobject_cast<const QAbstractScrollArea *>(w))
+    static const QStringList peeking{"leftBoardButton", "rightBoardButton", "leftShareButton", "rightShareButton"};
+    for (const QWidget *w = widget; w && w != window; w = w->parentWidget()) {
+        if (peeking.contains(w->objectName()) || (w != widget && qobject_cast<const QAbstractScrollArea *>(w)))
             return true;
     }
     return false;
@@ -71,22 +65,10 @@ QString nameOf(const QWidget *widget)
     return QStringLiteral("%1 '%2'").arg(QLatin1String(widget->metaObject()->className()), name);
 }
 
-// The result's board cards wait at the window's edges, showing a strip
-// until the player pulls them in.
-bool peeking(const QWidget *widget)
-{
-    static const QStringList names{"leftBoardButton", "rightBoardButton", "leftShareButton", "rightShareButton"};
-    for (const QWidget *w = widget; w; w = w->parentWidget()) {
-        if (names.contains(w->objectName()))
-            return true;
-    }
-    return false;
-}
-
 // What a player could not use or read on the window: a control or a text
 // cut by the window or by a box it sits in, and two controls, or two texts,
-// on top of each other. Scrolled lists may cut their rows; boards turned in a
-// graphics view are checked in their own coordinates.
+// on top of each other. Boards turned in a graphics view are checked in
+// their own coordinates.
 QStringList collisions(QWidget &window)
 {
     QList<QWidget *> controls;
@@ -101,19 +83,13 @@ QStringList collisions(QWidget &window)
     }
     QStringList found;
     auto checkCut = [&](QWidget *widget) {
-        if (inScrollArea(widget, &window) || peeking(widget))
+        if (mayBeCut(widget, &window))
             return;
         const QRect rect = inWindow(widget, &window);
         for (QWidget *box = widget->parentWidget(); box; box = box->parentWidget()) {
             const QRect boxRect = box == &window ? window.rect() : inWindow(box, &window);
             if (!boxRect.contains(rect)) {
-                found << QStringLiteral("%1 at %2,%3 %4x%5 is cut by %6")
-                             .arg(nameOf(widget))
-                             .arg(rect.x())
-                             .arg(rect.y())
-                             .arg(rect.width())
-                             .arg(rect.height())
-                             .arg(nameOf(box));
+                found << nameOf(widget) + " at " + QDebug::toString(rect) + " is cut by " + nameOf(box);
                 return;
             }
             if (box == &window)
@@ -125,7 +101,7 @@ QStringList collisions(QWidget &window)
             for (int j = i + 1; j < widgets.size(); ++j) {
                 QWidget *a = widgets[i];
                 QWidget *b = widgets[j];
-                if (isInside(a, b) || isInside(b, a))
+                if (a->isAncestorOf(b) || b->isAncestorOf(a))
                     continue;
                 if (inWindow(a, &window).intersects(inWindow(b, &window)))
                     found << QStringLiteral("%1 overlaps %2").arg(nameOf(a), nameOf(b));
@@ -145,18 +121,28 @@ void settle()
         QCoreApplication::processEvents();
 }
 
-// A window of the given size with the game screen of a match on its stack.
-struct GameStage : GameScreenCollaborators
+// A window of the given size with a plain screen at the root of its stack.
+struct Stage
 {
-    GameStage(QSize size, int players, bool computer)
+    explicit Stage(QSize size)
     {
-        codes = {"5831", "2746"};
-        if (computer)
-            ComputerStrengths::store(store, ComputerStrength::normal);
         nav.setAttribute(Qt::WA_DontShowOnScreen);
         nav.resize(size);
         nav.pushViewController(new ViewController, false);
         nav.show();
+    }
+    NavigationController nav;
+};
+
+// The same with the game screen of a match pushed on it.
+struct GameStage : GameScreenCollaborators, Stage
+{
+    GameStage(QSize size, int players, bool computer)
+        : Stage(size)
+    {
+        codes = {"5831", "2746"};
+        if (computer)
+            ComputerStrengths::store(store, ComputerStrength::normal);
         toast.setHost(&nav);
         screen = new GameViewController(environment);
         screen->setNumberOfPlayers(players);
@@ -176,7 +162,6 @@ struct GameStage : GameScreenCollaborators
         settle();
     }
 
-    NavigationController nav;
     GameViewController *screen = nullptr;
 };
 
@@ -318,18 +303,14 @@ private slots:
         const DeviceProfile &device = DeviceProfile::current();
         const QSize size =
             fittedToALaptop ? WindowGeometry::fitted(device.size().toSize(), QSize(1366, 740), m_size) : m_size;
-        NavigationController nav;
-        nav.setAttribute(Qt::WA_DontShowOnScreen);
-        nav.resize(size);
-        nav.pushViewController(new ViewController, false);
-        nav.show();
+        Stage stage(size);
         FakeClock clock;
         auto match = wonMatch(clock);
         auto *result = new ResultViewController;
         result->setGameManager(match);
         result->setGameResults({BoardSnapshot::render(match->games().front(), QSize(300, 420))});
-        nav.pushViewController(result, false);
-        verifyNothingCollides(nav);
+        stage.nav.pushViewController(result, false);
+        verifyNothingCollides(stage.nav);
         // A narrow window shrinks the description's line rather than cut it.
         if (auto *description = result->findChild<QLabel *>(QStringLiteral("resultDescriptionLabel"))) {
             const QFontMetricsF metrics(description->font());
@@ -347,13 +328,9 @@ private slots:
         store.setInteger("secondsSpentInGame", 19507);
         store.setInteger("secondsSpentInWonGames", 11020);
         ComputerStatistics::add(store, ComputerStrength::easy, ComputerStatistics::Outcome::win);
-        NavigationController nav;
-        nav.setAttribute(Qt::WA_DontShowOnScreen);
-        nav.resize(m_size);
-        nav.pushViewController(new ViewController, false);
-        nav.show();
-        nav.pushViewController(new StatisticsViewController(store), false);
-        verifyNothingCollides(nav);
+        Stage stage(m_size);
+        stage.nav.pushViewController(new StatisticsViewController(store), false);
+        verifyNothingCollides(stage.nav);
     }
 };
 

@@ -237,7 +237,6 @@ private slots:
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
         QCOMPARE(view.boardView()->y(), GameView::smallScreenSpacing);
-        QCOMPARE(view.boardViewVerticalSpacing(), GameView::smallScreenSpacing);
         QCOMPARE(resizes.sizes(view.boardView()), QList<QSize>{view.boardView()->size()});
     }
 

@@ -136,14 +136,15 @@ private slots:
     // same settings draws, at each scale, and no longer what it drew before.
     void aStrokedLabelRedrawsWhatChanged()
     {
-        const auto configure = [](StrokedLabel &label, const QString &text, int pixelSize, Qt::Alignment align) {
+        const auto configure = [](StrokedLabel &label, const QString &text, int pixelSize, Qt::Alignment align,
+                                  QSize size) {
             QFont font = textFont();
             font.setPixelSize(pixelSize);
             label.setFont(font);
             label.setText(text);
             label.setAlignment(align);
             label.setOutline(Qt::red, 1.5);
-            label.resize(120, 60);
+            label.resize(size);
         };
         const auto picture = [](StrokedLabel &label, qreal ratio) {
             QImage image(label.size() * ratio, QImage::Format_ARGB32_Premultiplied);
@@ -153,7 +154,7 @@ private slots:
             return image;
         };
         StrokedLabel kept;
-        configure(kept, QStringLiteral("12"), 20, Qt::AlignCenter);
+        configure(kept, QStringLiteral("12"), 20, Qt::AlignCenter, {120, 60});
         struct Change
         {
             QString text;
@@ -167,8 +168,7 @@ private slots:
                                      Change{QStringLiteral("37"), 28, Qt::AlignLeft | Qt::AlignTop, {120, 60}},
                                      Change{QStringLiteral("37"), 28, Qt::AlignLeft | Qt::AlignTop, {90, 50}}}) {
             const QImage before = picture(kept, 1);
-            configure(kept, change.text, change.pixelSize, change.align);
-            kept.resize(change.size);
+            configure(kept, change.text, change.pixelSize, change.align, change.size);
             const QImage now = picture(kept, 1);
             QVERIFY(now != before);
             // A picture drawn for other settings puts the text elsewhere.
@@ -182,8 +182,7 @@ private slots:
             else
                 QVERIFY(ink.left() <= 2 && ink.top() <= change.pixelSize / 2);
             StrokedLabel fresh;
-            configure(fresh, change.text, change.pixelSize, change.align);
-            fresh.resize(change.size);
+            configure(fresh, change.text, change.pixelSize, change.align, change.size);
             for (qreal ratio : {1.0, 2.0})
                 QCOMPARE(picture(kept, ratio), picture(fresh, ratio));
         }
@@ -220,8 +219,7 @@ private slots:
             const QImage before = picture(kept, 1);
             recolour(kept, step);
             StrokedLabel fresh;
-            configure(fresh, QStringLiteral("37"), 28, Qt::AlignLeft | Qt::AlignTop);
-            fresh.resize(kept.size());
+            configure(fresh, QStringLiteral("37"), 28, Qt::AlignLeft | Qt::AlignTop, kept.size());
             for (int done = 1; done <= step; ++done)
                 recolour(fresh, done);
             QCOMPARE(picture(kept, 1), picture(fresh, 1));

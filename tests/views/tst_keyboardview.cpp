@@ -62,6 +62,8 @@ private slots:
         board.m_game = std::make_shared<Game>(environment);
         board.texts.clear();
         keypad->setDelegate(&board);
+        keypad->activateWindow(); // the focus tests need an active window
+        QVERIFY(QTest::qWaitForWindowActive(keypad));
     }
     void cleanup() { delete keypad; }
 
@@ -70,8 +72,6 @@ private slots:
     // keypad itself says it has the focus.
     void everyKeyReadsAsAShortNameAndTheFocusRingAsNothing()
     {
-        keypad->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(keypad));
         keypad->setButtonsEnabled(true);
         QCOMPARE(test::unnamedControls(keypad), QStringList());
         const auto name = [](QWidget *w) { return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name); };
@@ -96,8 +96,6 @@ private slots:
 
     void tabWalksTheKeysInReadingOrderAndAFocusedKeyTakesReturnAndSpace()
     {
-        keypad->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(keypad));
         keypad->setCode(QStringLiteral("12"));
         keypad->setButtonsEnabled(true);
         keypad->setFocus(Qt::TabFocusReason);
@@ -132,8 +130,6 @@ private slots:
     void returnWithAFullRowShootsWhereverTheFocusIs()
     {
         QFETCH(QString, focus);
-        keypad->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(keypad));
         keypad->setCode(QStringLiteral("5678"));
         QWidget *target = focus == "keypad" ? keypad : keypad->findChild<QWidget *>(focus);
         QVERIFY(target);
@@ -145,8 +141,6 @@ private slots:
 
     void noKeyKeepsTheFocusOnceItGoesDark()
     {
-        keypad->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(keypad));
         // Typed with Space on the focused keys, as a keyboard player would.
         keypad->setCode(QStringLiteral("123"));
         keypad->numericButtons().at(3)->setFocus(Qt::TabFocusReason);

@@ -54,58 +54,43 @@ private slots:
         Resources::setColorScheme(Resources::ColorScheme::light);
     }
 
-    void tutorialHasTheSixPagesInOrder_data()
-    {
-        QTest::addColumn<int>("page");
-        QTest::addColumn<QString>("image");
-        QTest::addColumn<QString>("title");
-        QTest::newRow("1") << 0 << "Tutorial Puzzle" << QStringLiteral("Classic puzzle based game");
-        QTest::newRow("2") << 1 << "Tutorial Bulls and Cows" << QStringLiteral("Black indicator pegs");
-        QTest::newRow("3") << 2 << "Tutorial Bulls and Cows" << QStringLiteral("White indicator pegs");
-        QTest::newRow("4") << 3 << "Tutorial Bulls and Cows" << QStringLiteral("Indicator pegs");
-        QTest::newRow("5") << 4 << "Tutorial Single Player" << QStringLiteral("Single player");
-        QTest::newRow("6") << 5 << "Tutorial Two Players" << QStringLiteral("Two players");
-    }
-
-    void tutorialHasTheSixPagesInOrder()
-    {
-        QFETCH(int, page);
-        QFETCH(QString, image);
-        QFETCH(QString, title);
-        auto host = makeHost();
-        Onboarding *tutorial = Tutorial::create(host.get());
-        QCOMPARE(tutorial->pageCount(), 6);
-        const OnboardingPage shown = tutorial->pages().at(page);
-        QCOMPARE(shown, OnboardingPage(image, title, shown.text()));
-        QVERIFY(!shown.text().isEmpty());
-        QVERIFY(Resources::hasImage(image));
-        tutorial->open();
-        tutorial->goToPage(page, false);
-        OnboardingPageView *view = tutorial->pageView(page);
-        QVERIFY(view->isVisible());
-        QCOMPARE(view->titleLabel()->text(), title);
-        QCOMPARE(view->textLabel()->text(), shown.text());
-        QCOMPARE(view->geometry().topLeft(), QPoint(0, 0));
-    }
-
-    void tutorialTakesItsColoursAndTitles()
+    // Six pages in order, in the tutorial's colours; it does not pile up
+    // when the game screen shows it again and again.
+    void theTutorialShowsItsSixPagesInItsColours()
     {
         auto host = makeHost();
         QPointer<Onboarding> tutorial = Tutorial::create(host.get());
+        const QList<std::pair<QString, QString>> pages{{"Tutorial Puzzle", "Classic puzzle based game"},
+                                                       {"Tutorial Bulls and Cows", "Black indicator pegs"},
+                                                       {"Tutorial Bulls and Cows", "White indicator pegs"},
+                                                       {"Tutorial Bulls and Cows", "Indicator pegs"},
+                                                       {"Tutorial Single Player", "Single player"},
+                                                       {"Tutorial Two Players", "Two players"}};
+        QCOMPARE(tutorial->pageCount(), int(pages.size()));
+        tutorial->open();
+        for (int page = 0; page < pages.size(); ++page) {
+            const auto &[image, title] = pages.at(page);
+            const OnboardingPage shown = tutorial->pages().at(page);
+            QCOMPARE(shown, OnboardingPage(image, title, shown.text()));
+            QVERIFY(!shown.text().isEmpty());
+            QVERIFY(Resources::hasImage(image));
+            tutorial->goToPage(page, false);
+            OnboardingPageView *view = tutorial->pageView(page);
+            QVERIFY(view->isVisible());
+            QCOMPARE(view->titleLabel()->text(), title);
+            QCOMPARE(view->textLabel()->text(), shown.text());
+            QCOMPARE(view->geometry().topLeft(), QPoint(0, 0));
+        }
+
         const QColor red = Resources::color(QStringLiteral("tutorialRed"));
         QCOMPARE(tutorial->objectName(), QStringLiteral("TutorialView"));
-        QCOMPARE(tutorial->accessibleName(), QStringLiteral("Tutorial"));
         QCOMPARE(tutorial->closeButtonTitle(), QStringLiteral("DONE"));
         QCOMPARE(tutorial->backgroundColor(), Resources::color(QStringLiteral("secondarySystemBackground")));
-        // The colours reach what they paint.
         QCOMPARE(tutorial->button()->tintColor(), red);
         QCOMPARE(tutorial->button()->titleColor(), QColor(Qt::white));
         QCOMPARE(tutorial->pageIndicator()->currentColor(), red);
         QCOMPARE(textColorOf(tutorial->pageView(3)->titleLabel()), red);
         QCOMPARE(textColorOf(tutorial->pageView(3)->textLabel()), Resources::color(QStringLiteral("label")));
-
-        // Shown from the game screen again and again: it must not pile up.
-        tutorial->open();
         tutorial->close();
         QTRY_VERIFY(!tutorial);
     }

@@ -78,8 +78,7 @@ private slots:
         QCOMPARE(OverlayStack::instance().top(&w.window), overlay);
         // No window of the program is see-through: the picture needs no compositor.
         for (QWidget *top : QApplication::topLevelWidgets())
-            QVERIFY2(!top->isVisible() || !top->testAttribute(Qt::WA_TranslucentBackground),
-                     qPrintable(top->objectName()));
+            QVERIFY(!top->isVisible() || !top->testAttribute(Qt::WA_TranslucentBackground));
         // It follows the window's size.
         w.window.resize(500, 700);
         QCOMPARE(overlay->geometry(), w.window.rect());
@@ -172,8 +171,7 @@ private slots:
         QSet<QWidget *> visited;
         for (int i = 0; i < 6; ++i) {
             QWidget *focus = QApplication::focusWidget();
-            QVERIFY2(focus && dialog->isAncestorOf(focus),
-                     qPrintable(focus ? focus->objectName() : QStringLiteral("none")));
+            QVERIFY(focus && dialog->isAncestorOf(focus));
             visited.insert(focus);
             QTest::keyClick(focus, Qt::Key_Tab);
         }
