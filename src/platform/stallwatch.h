@@ -18,8 +18,12 @@ namespace kestrune {
 // own CPU time ("busy"), or when it took more than the threshold of wall
 // time and the thread went to sleep in it ("waited": a lock, a future, a
 // file or a round trip; a thread that was merely preempted did not wait).
-// One report line per event: the receiver's class and name, the event's
-// type, wall time, CPU time and the number of sleeps. GUI thread only.
+// A wait whose event would have fit had a processor been free, its CPU and
+// its sleeps together within the threshold, is told apart ("queued"): the
+// rest of its wall time the thread was ready to run while other programs
+// had the processors. One report line per event: the receiver's class and
+// name, the event's type, wall, CPU and queued time and the number of
+// sleeps. GUI thread only.
 class StallWatch
 {
 public:
@@ -49,8 +53,15 @@ public:
         std::int64_t wallNs = 0;
         std::int64_t cpuNs = 0;
         std::int64_t sleeps = 0; // voluntary context switches
+        // Ready to run but waiting for a processor; 0 where the kernel keeps
+        // no scheduler statistics.
+        std::int64_t queuedNs = 0;
     };
-    static Sample now();
+    // Where a sample stands in the time it measures: a preemption between
+    // its reads must fall inside the measured wall time, never add queued
+    // time the wall time does not hold.
+    enum class Edge { Start, End };
+    static Sample now(Edge edge = Edge::Start);
     // The line for an event that took `used`; empty when it is not reported.
     QString judge(const Sample &used, const QString &receiver, const QString &event) const;
 

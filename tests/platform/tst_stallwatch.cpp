@@ -1,18 +1,23 @@
 #include "platform/stallwatch.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QTest>
 
+#include <atomic>
 #include <ctime>
+#include <thread>
+#include <vector>
 
 using namespace kestrune;
 using namespace std::chrono_literals;
 
 namespace {
 
-StallWatch::Sample took(double wallMs, double cpuMs, std::int64_t sleeps)
+StallWatch::Sample took(double wallMs, double cpuMs, std::int64_t sleeps, double queuedMs)
 {
-    return {static_cast<std::int64_t>(wallMs * 1e6), static_cast<std::int64_t>(cpuMs * 1e6), sleeps};
+    return {static_cast<std::int64_t>(wallMs * 1e6), static_cast<std::int64_t>(cpuMs * 1e6), sleeps,
+            static_cast<std::int64_t>(queuedMs * 1e6)};
 }
 
 // Spends the thread's own CPU time, whatever the machine's load.
@@ -46,34 +51,39 @@ class TestStallWatch : public QObject
 
 private slots:
     // Busy is the thread's own CPU; a wait is wall time spent asleep; a
-    // thread that was only preempted on a loaded machine did not stall.
+    // thread that was only preempted on a loaded machine did not stall, and
+    // one that slept but spent most of its time waiting for a processor is
+    // told apart.
     void judgesByCpuAndSleeps_data()
     {
         QTest::addColumn<double>("wallMs");
         QTest::addColumn<double>("cpuMs");
         QTest::addColumn<int>("sleeps");
+        QTest::addColumn<double>("queuedMs");
         QTest::addColumn<QString>("kind");
-        QTest::newRow("short") << 2.0 << 1.9 << 0 << "";
-        QTest::newRow("busy") << 12.0 << 11.5 << 0 << "busy";
-        QTest::newRow("busy and asleep") << 40.0 << 9.0 << 3 << "busy";
-        QTest::newRow("waited") << 30.0 << 1.0 << 2 << "waited";
-        QTest::newRow("preempted") << 30.0 << 1.0 << 0 << "";
-        QTest::newRow("slept briefly") << 5.0 << 0.1 << 4 << "";
+        QTest::newRow("short") << 2.0 << 1.9 << 0 << 0.0 << "";
+        QTest::newRow("busy") << 12.0 << 11.5 << 0 << 0.0 << "busy";
+        QTest::newRow("busy and asleep") << 40.0 << 9.0 << 3 << 20.0 << "busy";
+        QTest::newRow("waited") << 30.0 << 1.0 << 2 << 0.0 << "waited";
+        QTest::newRow("waited, queued too") << 30.0 << 1.0 << 2 << 21.5 << "waited";
+        QTest::newRow("queued") << 30.0 << 1.0 << 2 << 22.5 << "queued";
+        QTest::newRow("preempted") << 30.0 << 1.0 << 0 << 29.0 << "";
+        QTest::newRow("slept briefly") << 5.0 << 0.1 << 4 << 0.0 << "";
     }
     void judgesByCpuAndSleeps()
     {
         QFETCH(double, wallMs);
         QFETCH(double, cpuMs);
         QFETCH(int, sleeps);
+        QFETCH(double, queuedMs);
         QFETCH(QString, kind);
         const StallWatch watch(8ms, [](const QString &) {});
-        const QString line = watch.judge(took(wallMs, cpuMs, sleeps), "Receiver", "Timer");
-        if (kind.isEmpty()) {
+        const QString line = watch.judge(took(wallMs, cpuMs, sleeps, queuedMs), "Receiver", "Timer");
+        if (kind.isEmpty())
             QCOMPARE(line, QString());
-        } else {
-            QVERIFY2(line.startsWith("kestrune: stall (" + kind + "): "), qPrintable(line));
-            QVERIFY2(line.endsWith(": Receiver, Timer"), qPrintable(line));
-        }
+        else
+            QVERIFY2(line.startsWith("kestrune: stall (" + kind + "): ") && line.endsWith(": Receiver, Timer"),
+                     qPrintable(line));
     }
 
     // Only the outermost delivery is one event; what it sends on is part of it.
@@ -105,6 +115,33 @@ private slots:
         watch.end(nullptr, QEvent::Timer);
         QCOMPARE(watch.reported(), 2);
         QVERIFY2(lines.back().contains("(gone), Timer"), qPrintable(lines.back()));
+    }
+
+    // With one spinning thread more than there are processors, this thread
+    // too waits its turn: the queued time grows, and the time it ran and the
+    // time it waited fit in the wall time that passed (read back as CPU
+    // time, the "queue" would not).
+    void readsTheTimeSpentWaitingForAProcessor()
+    {
+        if (!QFile::exists("/proc/thread-self/schedstat"))
+            QSKIP("this kernel keeps no scheduler statistics");
+        std::atomic<bool> spin{true};
+        std::vector<std::jthread> spinners;
+        for (unsigned i = 0; i < std::max(1u, std::thread::hardware_concurrency()); ++i)
+            spinners.emplace_back([&spin] {
+                while (spin.load(std::memory_order_relaxed)) {
+                }
+            });
+        const StallWatch::Sample start = StallWatch::now();
+        StallWatch::Sample later = start;
+        while ((later.queuedNs == start.queuedNs || later.wallNs - start.wallNs < 200'000'000)
+               && later.wallNs - start.wallNs < 10'000'000'000)
+            later = StallWatch::now(StallWatch::Edge::End);
+        spin = false;
+        QVERIFY(later.queuedNs > start.queuedNs);
+        const std::int64_t slack = 1'000'000;
+        QVERIFY((later.cpuNs - start.cpuNs) + (later.queuedNs - start.queuedNs)
+                <= later.wallNs - start.wallNs + slack);
     }
 
     void readsItsThresholdFromTheEnvironment()
