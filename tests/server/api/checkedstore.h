@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <thread>
 
 namespace kestrune::server::test {
 
@@ -14,37 +15,102 @@ namespace kestrune::server::test {
 class CheckedStore final : public Store
 {
 public:
-    explicit CheckedStore(Store &inner);
+    explicit CheckedStore(Store &inner)
+        : m_inner(inner)
+    {
+    }
 
     int writes() const { return m_writes; }
     void setFailing(bool failing) { m_failing = failing; }
     void setDelay(std::chrono::milliseconds delay) { m_delay = delay; }
 
     PlayerRecord createPlayer(const std::string &displayName, const std::string &tokenHash,
-                              const std::string &recoveryHash, Millis now) override;
-    std::optional<PlayerRecord> playerByToken(const std::string &tokenHash) override;
-    std::optional<PlayerRecord> player(const std::string &playerId) override;
-    bool renamePlayer(const std::string &playerId, const std::string &displayName) override;
+                              const std::string &recoveryHash, Millis now) override
+    {
+        ++m_writes;
+        return read().createPlayer(displayName, tokenHash, recoveryHash, now);
+    }
+    std::optional<PlayerRecord> playerByToken(const std::string &tokenHash) override
+    {
+        return read().playerByToken(tokenHash);
+    }
+    std::optional<PlayerRecord> player(const std::string &playerId) override { return read().player(playerId); }
+    bool renamePlayer(const std::string &playerId, const std::string &displayName) override
+    {
+        return counted(read().renamePlayer(playerId, displayName));
+    }
     std::optional<PlayerRecord> recoverPlayer(const std::string &recoveryHash, const std::string &newTokenHash,
-                                              const std::string &newRecoveryHash) override;
-    ScoreOutcome reportScore(const ScoreReport &report) override;
-    std::vector<RankedScore> topScores(const std::string &leaderboard, Scope scope, Millis now, int limit) override;
+                                              const std::string &newRecoveryHash) override
+    {
+        return counted(read().recoverPlayer(recoveryHash, newTokenHash, newRecoveryHash));
+    }
+    ScoreOutcome reportScore(const ScoreReport &report) override
+    {
+        const ScoreOutcome outcome = read().reportScore(report);
+        m_writes += outcome.duplicate ? 0 : 1;
+        return outcome;
+    }
+    std::vector<RankedScore> topScores(const std::string &leaderboard, Scope scope, Millis now, int limit) override
+    {
+        return read().topScores(leaderboard, scope, now, limit);
+    }
     std::optional<RankedScore> playerScore(const std::string &leaderboard, Scope scope, Millis now,
-                                           const std::string &playerId) override;
+                                           const std::string &playerId) override
+    {
+        return read().playerScore(leaderboard, scope, now, playerId);
+    }
     std::vector<RankedScore> aroundPlayer(const std::string &leaderboard, Scope scope, Millis now,
-                                          const std::string &playerId, int radius) override;
-    std::int64_t entryCount(const std::string &leaderboard, Scope scope, Millis now) override;
+                                          const std::string &playerId, int radius) override
+    {
+        return read().aroundPlayer(leaderboard, scope, now, playerId, radius);
+    }
+    std::int64_t entryCount(const std::string &leaderboard, Scope scope, Millis now) override
+    {
+        return read().entryCount(leaderboard, scope, now);
+    }
     AchievementOutcome reportAchievement(const std::string &playerId, const std::string &achievement, double percent,
-                                         Millis now) override;
-    std::vector<AchievementRecord> achievements(const std::string &playerId) override;
-    void resetAchievements(const std::string &playerId) override;
-    ChallengeRecord sendChallenge(const ChallengeRecord &challenge) override;
-    std::vector<ChallengeRecord> receivedChallenges(const std::string &playerId) override;
-    bool dismissChallenge(const std::string &playerId, const std::string &challengeId) override;
+                                         Millis now) override
+    {
+        ++m_writes;
+        return read().reportAchievement(playerId, achievement, percent, now);
+    }
+    std::vector<AchievementRecord> achievements(const std::string &playerId) override
+    {
+        return read().achievements(playerId);
+    }
+    void resetAchievements(const std::string &playerId) override
+    {
+        ++m_writes;
+        read().resetAchievements(playerId);
+    }
+    ChallengeRecord sendChallenge(const ChallengeRecord &challenge) override
+    {
+        ++m_writes;
+        return read().sendChallenge(challenge);
+    }
+    std::vector<ChallengeRecord> receivedChallenges(const std::string &playerId) override
+    {
+        return read().receivedChallenges(playerId);
+    }
+    bool dismissChallenge(const std::string &playerId, const std::string &challengeId) override
+    {
+        return counted(read().dismissChallenge(playerId, challengeId));
+    }
 
 private:
-    Store &read();
-    template<typename Result> Result counted(Result result);
+    Store &read()
+    {
+        std::this_thread::sleep_for(m_delay);
+        if (m_failing)
+            throw StoreError("checked store: SELECT on players failed: connection refused (token_hash 5e88...)");
+        return m_inner;
+    }
+    template<typename Result> Result counted(Result result)
+    {
+        if (result)
+            ++m_writes;
+        return result;
+    }
 
     Store &m_inner;
     std::atomic<int> m_writes{0};

@@ -26,17 +26,6 @@ ServerProcess::~ServerProcess()
     }
 }
 
-QString ServerProcess::program()
-{
-    return QStringLiteral(KESTRUNE_SERVER_PROGRAM);
-}
-
-bool ServerProcess::start(std::chrono::milliseconds bound)
-{
-    launch();
-    return waitUntilListening(bound);
-}
-
 void ServerProcess::launch()
 {
     m_stderr.clear();
@@ -68,21 +57,6 @@ bool ServerProcess::waitUntilListening(std::chrono::milliseconds bound)
     }
     m_error = QStringLiteral("did not listen; stderr: ") + standardError();
     return false;
-}
-
-void ServerProcess::kill()
-{
-    m_process.kill();
-}
-
-void ServerProcess::terminate()
-{
-    m_process.terminate();
-}
-
-bool ServerProcess::waitForEnd(std::chrono::milliseconds bound)
-{
-    return m_process.state() == QProcess::NotRunning || m_process.waitForFinished(int(bound.count()));
 }
 
 std::optional<int> ServerProcess::waitForExit(std::chrono::milliseconds bound)

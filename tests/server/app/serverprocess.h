@@ -25,16 +25,23 @@ public:
 
     // Starts the program and waits, at most `bound`, for it to say where it
     // listens. False when it exited or stayed silent; error() says why.
-    bool start(std::chrono::milliseconds bound = std::chrono::seconds(30));
+    bool start(std::chrono::milliseconds bound = std::chrono::seconds(30))
+    {
+        launch();
+        return waitUntilListening(bound);
+    }
     // start() in two steps, for starting several servers at once.
     void launch();
     bool waitUntilListening(std::chrono::milliseconds bound = std::chrono::seconds(30));
     std::uint16_t port() const { return m_port; }
 
-    void kill();      // SIGKILL: no chance to finish anything
-    void terminate(); // SIGTERM: the operator's stop
+    void kill() { m_process.kill(); }           // SIGKILL: no chance to finish anything
+    void terminate() { m_process.terminate(); } // SIGTERM: the operator's stop
     // True once the program has ended, waiting at most `bound`.
-    bool waitForEnd(std::chrono::milliseconds bound = std::chrono::seconds(30));
+    bool waitForEnd(std::chrono::milliseconds bound = std::chrono::seconds(30))
+    {
+        return m_process.state() == QProcess::NotRunning || m_process.waitForFinished(int(bound.count()));
+    }
     // The exit code when the program ended within `bound` by exiting (not
     // by a signal); nothing otherwise.
     std::optional<int> waitForExit(std::chrono::milliseconds bound = std::chrono::seconds(30));
@@ -45,7 +52,7 @@ public:
     QString error() const { return m_error; }
 
     // The program as CMake built it.
-    static QString program();
+    static QString program() { return QStringLiteral(KESTRUNE_SERVER_PROGRAM); }
 
 private:
     QProcess m_process;

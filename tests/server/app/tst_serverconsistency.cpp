@@ -4,7 +4,6 @@
 // of their reports, and the top list with its ranks is the same whichever
 // server answers it.
 #include "apiclient.h"
-#include "firstof.h"
 #include "postgrescluster.h"
 #include "postgresurl.h"
 #include "serverprocess.h"
@@ -67,188 +66,178 @@ class ServerConsistencyTest : public QObject
 private:
     QTemporaryDir m_folder;
 
-    void contest(const std::vector<std::uint16_t> &ports);
-    void writesCrossServers(const std::vector<std::uint16_t> &ports);
+    // Players created round-robin over `ports`, then everyone reports at once,
+    // then every server must tell the same, right, story.
+    void contest(const std::vector<std::uint16_t> &ports)
+    {
+        const std::uint32_t seed = std::random_device{}();
+        qInfo("seed %u", seed);
+
+        std::vector<Account> accounts;
+        std::map<std::string, std::string> names; // player id -> display name
+        for (int p = 0; p < playerCount; ++p) {
+            ApiClient creator(ports[p % ports.size()]);
+            const std::string name = "Player " + std::to_string(p);
+            const auto account = creator.createAccount(name);
+            QVERIFY(account);
+            accounts.push_back(*account);
+            names[account->playerId] = name;
+            // Known at once on every server, by token and by id.
+            for (auto port : ports) {
+                ApiClient reader(port);
+                const auto me = reader.call("GET", "/v1/accounts/me", {}, account->token);
+                QVERIFY(me && me->status == 200);
+                QCOMPARE(me->body.value("playerId", ""), account->playerId);
+                const auto publicName = reader.call("GET", "/v1/players/" + account->playerId);
+                QVERIFY(publicName && publicName->status == 200);
+                QCOMPARE(publicName->body.value("displayName", ""), name);
+            }
+        }
+
+        std::vector<ThreadLog> logs(playerCount * threadsPerPlayer);
+        std::vector<std::thread> threads;
+        for (int t = 0; t < int(logs.size()); ++t)
+            threads.emplace_back(report, std::cref(ports), std::cref(accounts[t % playerCount]), t,
+                                 seed + std::uint32_t(t), std::ref(logs[t]));
+        for (auto &thread : threads)
+            thread.join();
+
+        std::map<std::string, std::int64_t> best; // player id -> best score sent
+        for (int t = 0; t < int(logs.size()); ++t) {
+            QVERIFY2(logs[t].failures.empty(), firstOf(logs[t].failures));
+            auto &score = best[accounts[t % playerCount].playerId];
+            score = std::max(score, logs[t].best);
+        }
+
+        // Each player's row is their best, ranked as the list's rules say.
+        std::map<std::string, std::int64_t> expectedRank;
+        for (const auto &[player, score] : best)
+            expectedRank[player] =
+                1 + std::count_if(best.begin(), best.end(), [&](const auto &other) { return other.second > score; });
+        nlohmann::json firstEntries;
+        for (auto port : ports) {
+            ApiClient reader(port);
+            const auto top = reader.top(100);
+            QVERIFY(top && top->status == 200);
+            QCOMPARE(top->body.value("entryCount", -1), playerCount);
+            const auto &entries = top->body["entries"];
+            QCOMPARE(int(entries.size()), playerCount);
+            for (std::size_t i = 0; i < entries.size(); ++i) {
+                const auto &row = entries[i];
+                const std::string player = row.value("playerId", "");
+                QVERIFY2(best.count(player), player.c_str());
+                QCOMPARE(row.value("score", std::int64_t(-1)), best[player]);
+                QCOMPARE(row.value("rank", std::int64_t(-1)), expectedRank[player]);
+                QCOMPARE(row.value("displayName", ""), names[player]);
+                if (i > 0) {
+                    // Best first; a tie goes to who reached it first, then to the id.
+                    const auto &before = entries[i - 1];
+                    const auto order = [](const nlohmann::json &r) {
+                        return std::make_tuple(-r.value("score", std::int64_t(0)),
+                                               r.value("reportedAt", std::int64_t(0)), r.value("playerId", ""));
+                    };
+                    QVERIFY2(order(before) < order(row), row.dump().c_str());
+                }
+            }
+            // The same list from every server, to the millisecond.
+            if (firstEntries.is_null())
+                firstEntries = entries;
+            else
+                QCOMPARE(QString::fromStdString(entries.dump()), QString::fromStdString(firstEntries.dump()));
+
+            // Each player's own row and window agree with the list.
+            for (const auto &account : accounts) {
+                const auto around = reader.call("GET", "/v1/leaderboards/" + board + "/around-me?scope=all&radius=0",
+                                                {}, account.token);
+                QVERIFY(around && around->status == 200);
+                QCOMPARE(int(around->body["entries"].size()), 1);
+                const auto &mine = around->body["entries"][0];
+                QCOMPARE(mine.value("rank", std::int64_t(-1)), expectedRank[account.playerId]);
+                QCOMPARE(mine.value("score", std::int64_t(-1)), best[account.playerId]);
+            }
+        }
+    }
+
+    // What one server writes, the other reads at once: a new name in the top
+    // list, a challenge in the receiver's list, its dismissal.
+    void writesCrossServers(const std::vector<std::uint16_t> &ports)
+    {
+        ApiClient first(ports[0]);
+        ApiClient second(ports[1]);
+        const auto ada = first.createAccount("Ada");
+        const auto bob = second.createAccount("Bob");
+        QVERIFY(ada && bob);
+        // Anonymous reads first, as a server that kept answers would keep these.
+        const auto before = second.top(100);
+        QVERIFY(before && before->status == 200);
+        QCOMPARE(statusOf(first.reportScore(ada->token, 1000, "ada-1")), 201);
+        const auto after = second.top(100);
+        QVERIFY(after && after->status == 200);
+        QCOMPARE(after->body.value("entryCount", -1), before->body.value("entryCount", -1) + 1);
+
+        QCOMPARE(statusOf(first.call("PATCH", "/v1/accounts/me", R"({"displayName":"Ada L."})", ada->token)), 200);
+        const auto top = second.top(100);
+        QVERIFY(top && top->status == 200);
+        const auto &entries = top->body["entries"];
+        const auto row = std::find_if(entries.begin(), entries.end(), [&](const nlohmann::json &r) {
+            return r.value("playerId", "") == ada->playerId;
+        });
+        QVERIFY(row != entries.end());
+        QCOMPARE(row->value("displayName", ""), std::string("Ada L."));
+
+        const auto sent = second.call(
+            "POST", "/v1/challenges",
+            nlohmann::json{{"to", ada->playerId}, {"leaderboard", board}, {"score", 900}}.dump(), bob->token);
+        QVERIFY(sent && sent->status == 201);
+        const std::string challenge = sent->body.value("id", "");
+        const auto received = first.call("GET", "/v1/challenges", {}, ada->token);
+        QVERIFY(received && received->status == 200);
+        QCOMPARE(int(received->body["challenges"].size()), 1);
+        QCOMPARE(received->body["challenges"][0].value("id", ""), challenge);
+
+        QCOMPARE(statusOf(second.call("DELETE", "/v1/challenges/" + challenge, {}, ada->token)), 200);
+        QCOMPARE(statusOf(first.call("DELETE", "/v1/challenges/" + challenge, {}, ada->token)), 404);
+        const auto left = first.call("GET", "/v1/challenges", {}, ada->token);
+        QVERIFY(left && left->status == 200);
+        QVERIFY(left->body["challenges"].empty());
+    }
 
 private slots:
     void initTestCase() { QVERIFY(m_folder.isValid()); }
-    void manyClientsOnSqlite();
-    void twoServersOnOnePostgres();
+    void manyClientsOnSqlite()
+    {
+        ServerProcess server(QStringLiteral("sqlite:") + m_folder.filePath(QStringLiteral("contest.db")),
+                             m_folder.filePath(QStringLiteral("sqlite-requests.log")), {"--rate-limit", "0"});
+        QVERIFY2(server.start(), qPrintable(server.error()));
+        contest({server.port()});
+        server.terminate();
+        QCOMPARE(server.waitForExit(), 0);
+    }
+
+    void twoServersOnOnePostgres()
+    {
+        std::unique_ptr<PostgresCluster> cluster;
+        try {
+            cluster = std::make_unique<PostgresCluster>();
+        } catch (const PostgresClusterError &error) {
+            QSKIP(qPrintable(QStringLiteral("no throwaway PostgreSQL: ") + QString::fromUtf8(error.what())));
+        }
+        const QString database = QString::fromStdString(postgresUrl(*cluster, "contest"));
+        ServerProcess first(database, m_folder.filePath(QStringLiteral("first-requests.log")), {"--rate-limit", "0"});
+        ServerProcess second(database, m_folder.filePath(QStringLiteral("second-requests.log")), {"--rate-limit", "0"});
+        // Both at once on an empty database: only one may lay out the schema.
+        first.launch();
+        second.launch();
+        QVERIFY2(first.waitUntilListening(), qPrintable(first.error()));
+        QVERIFY2(second.waitUntilListening(), qPrintable(second.error()));
+        contest({first.port(), second.port()});
+        writesCrossServers({first.port(), second.port()});
+        first.terminate();
+        second.terminate();
+        QCOMPARE(first.waitForExit(), 0);
+        QCOMPARE(second.waitForExit(), 0);
+    }
 };
-
-// Players created round-robin over `ports`, then everyone reports at once,
-// then every server must tell the same, right, story.
-void ServerConsistencyTest::contest(const std::vector<std::uint16_t> &ports)
-{
-    const std::uint32_t seed = std::random_device{}();
-    qInfo("seed %u", seed);
-
-    std::vector<Account> accounts;
-    std::map<std::string, std::string> names; // player id -> display name
-    for (int p = 0; p < playerCount; ++p) {
-        ApiClient creator(ports[p % ports.size()]);
-        const std::string name = "Player " + std::to_string(p);
-        const auto account = creator.createAccount(name);
-        QVERIFY(account);
-        accounts.push_back(*account);
-        names[account->playerId] = name;
-        // Known at once on every server, by token and by id.
-        for (auto port : ports) {
-            ApiClient reader(port);
-            const auto me = reader.call("GET", "/v1/accounts/me", {}, account->token);
-            QVERIFY(me && me->status == 200);
-            QCOMPARE(me->body.value("playerId", ""), account->playerId);
-            const auto publicName = reader.call("GET", "/v1/players/" + account->playerId);
-            QVERIFY(publicName && publicName->status == 200);
-            QCOMPARE(publicName->body.value("displayName", ""), name);
-        }
-    }
-
-    std::vector<ThreadLog> logs(playerCount * threadsPerPlayer);
-    std::vector<std::thread> threads;
-    for (int t = 0; t < int(logs.size()); ++t)
-        threads.emplace_back(report, std::cref(ports), std::cref(accounts[t % playerCount]), t, seed + std::uint32_t(t),
-                             std::ref(logs[t]));
-    for (auto &thread : threads)
-        thread.join();
-
-    std::map<std::string, std::int64_t> best; // player id -> best score sent
-    for (int t = 0; t < int(logs.size()); ++t) {
-        QVERIFY2(logs[t].failures.empty(), firstOf(logs[t].failures));
-        auto &score = best[accounts[t % playerCount].playerId];
-        score = std::max(score, logs[t].best);
-    }
-
-    // Each player's row is their best, ranked as the list's rules say.
-    std::map<std::string, std::int64_t> expectedRank;
-    for (const auto &[player, score] : best)
-        expectedRank[player] =
-            1 + std::count_if(best.begin(), best.end(), [&](const auto &other) { return other.second > score; });
-    nlohmann::json firstEntries;
-    for (auto port : ports) {
-        ApiClient reader(port);
-        const auto top = reader.top(100);
-        QVERIFY(top && top->status == 200);
-        QCOMPARE(top->body.value("entryCount", -1), playerCount);
-        const auto &entries = top->body["entries"];
-        QCOMPARE(int(entries.size()), playerCount);
-        for (std::size_t i = 0; i < entries.size(); ++i) {
-            const auto &row = entries[i];
-            const std::string player = row.value("playerId", "");
-            QVERIFY2(best.count(player), player.c_str());
-            QCOMPARE(row.value("score", std::int64_t(-1)), best[player]);
-            QCOMPARE(row.value("rank", std::int64_t(-1)), expectedRank[player]);
-            QCOMPARE(row.value("displayName", ""), names[player]);
-            if (i > 0) {
-                // Best first; a tie goes to who reached it first, then to the id.
-                const auto &before = entries[i - 1];
-                const auto order = [](const nlohmann::json &r) {
-                    return std::make_tuple(-r.value("score", std::int64_t(0)), r.value("reportedAt", std::int64_t(0)),
-                                           r.value("playerId", ""));
-                };
-                QVERIFY2(order(before) < order(row), row.dump().c_str());
-            }
-        }
-        // The same list from every server, to the millisecond.
-        if (firstEntries.is_null())
-            firstEntries = entries;
-        else
-            QCOMPARE(QString::fromStdString(entries.dump()), QString::fromStdString(firstEntries.dump()));
-
-        // Each player's own row and window agree with the list.
-        for (const auto &account : accounts) {
-            const auto around =
-                reader.call("GET", "/v1/leaderboards/" + board + "/around-me?scope=all&radius=0", {}, account.token);
-            QVERIFY(around && around->status == 200);
-            QCOMPARE(int(around->body["entries"].size()), 1);
-            const auto &mine = around->body["entries"][0];
-            QCOMPARE(mine.value("rank", std::int64_t(-1)), expectedRank[account.playerId]);
-            QCOMPARE(mine.value("score", std::int64_t(-1)), best[account.playerId]);
-        }
-    }
-}
-
-// What one server writes, the other reads at once: a new name in the top
-// list, a challenge in the receiver's list, its dismissal.
-void ServerConsistencyTest::writesCrossServers(const std::vector<std::uint16_t> &ports)
-{
-    ApiClient first(ports[0]);
-    ApiClient second(ports[1]);
-    const auto ada = first.createAccount("Ada");
-    const auto bob = second.createAccount("Bob");
-    QVERIFY(ada && bob);
-    // Anonymous reads first, as a server that kept answers would keep these.
-    const auto before = second.top(100);
-    QVERIFY(before && before->status == 200);
-    const auto reported = first.reportScore(ada->token, 1000, "ada-1");
-    QVERIFY(reported && reported->status == 201);
-    const auto after = second.top(100);
-    QVERIFY(after && after->status == 200);
-    QCOMPARE(after->body.value("entryCount", -1), before->body.value("entryCount", -1) + 1);
-
-    const auto renamed = first.call("PATCH", "/v1/accounts/me", R"({"displayName":"Ada L."})", ada->token);
-    QVERIFY(renamed && renamed->status == 200);
-    const auto top = second.top(100);
-    QVERIFY(top && top->status == 200);
-    const auto &entries = top->body["entries"];
-    const auto row = std::find_if(entries.begin(), entries.end(),
-                                  [&](const nlohmann::json &r) { return r.value("playerId", "") == ada->playerId; });
-    QVERIFY(row != entries.end());
-    QCOMPARE(row->value("displayName", ""), std::string("Ada L."));
-
-    const auto sent =
-        second.call("POST", "/v1/challenges",
-                    nlohmann::json{{"to", ada->playerId}, {"leaderboard", board}, {"score", 900}}.dump(), bob->token);
-    QVERIFY(sent && sent->status == 201);
-    const std::string challenge = sent->body.value("id", "");
-    const auto received = first.call("GET", "/v1/challenges", {}, ada->token);
-    QVERIFY(received && received->status == 200);
-    QCOMPARE(int(received->body["challenges"].size()), 1);
-    QCOMPARE(received->body["challenges"][0].value("id", ""), challenge);
-
-    const auto dismissed = second.call("DELETE", "/v1/challenges/" + challenge, {}, ada->token);
-    QVERIFY(dismissed && dismissed->status == 200);
-    const auto again = first.call("DELETE", "/v1/challenges/" + challenge, {}, ada->token);
-    QVERIFY(again);
-    QCOMPARE(again->status, 404);
-    const auto left = first.call("GET", "/v1/challenges", {}, ada->token);
-    QVERIFY(left && left->status == 200);
-    QVERIFY(left->body["challenges"].empty());
-}
-
-void ServerConsistencyTest::manyClientsOnSqlite()
-{
-    ServerProcess server(QStringLiteral("sqlite:") + m_folder.filePath(QStringLiteral("contest.db")),
-                         m_folder.filePath(QStringLiteral("sqlite-requests.log")), {"--rate-limit", "0"});
-    QVERIFY2(server.start(), qPrintable(server.error()));
-    contest({server.port()});
-    server.terminate();
-    QCOMPARE(server.waitForExit(), 0);
-}
-
-void ServerConsistencyTest::twoServersOnOnePostgres()
-{
-    std::unique_ptr<PostgresCluster> cluster;
-    try {
-        cluster = std::make_unique<PostgresCluster>();
-    } catch (const PostgresClusterError &error) {
-        QSKIP(qPrintable(QStringLiteral("no throwaway PostgreSQL: ") + QString::fromUtf8(error.what())));
-    }
-    const QString database = QString::fromStdString(postgresUrl(*cluster, "contest"));
-    ServerProcess first(database, m_folder.filePath(QStringLiteral("first-requests.log")), {"--rate-limit", "0"});
-    ServerProcess second(database, m_folder.filePath(QStringLiteral("second-requests.log")), {"--rate-limit", "0"});
-    // Both at once on an empty database: only one may lay out the schema.
-    first.launch();
-    second.launch();
-    QVERIFY2(first.waitUntilListening(), qPrintable(first.error()));
-    QVERIFY2(second.waitUntilListening(), qPrintable(second.error()));
-    contest({first.port(), second.port()});
-    writesCrossServers({first.port(), second.port()});
-    first.terminate();
-    second.terminate();
-    QCOMPARE(first.waitForExit(), 0);
-    QCOMPARE(second.waitForExit(), 0);
-}
 
 QTEST_GUILESS_MAIN(ServerConsistencyTest)
 #include "tst_serverconsistency.moc"

@@ -3,7 +3,6 @@
 // every report that was answered 2xx must be there. A report whose answer
 // never arrived may or may not be; nothing else may be lost.
 #include "apiclient.h"
-#include "firstof.h"
 #include "postgrescluster.h"
 #include "postgresurl.h"
 #include "serverprocess.h"
@@ -96,110 +95,102 @@ class ServerDurabilityTest : public QObject
 private:
     QTemporaryDir m_folder;
 
-    void killCycles(const QString &database, int cycles, std::chrono::seconds budget);
+    void killCycles(const QString &database, int cycles, std::chrono::seconds budget)
+    {
+        const std::uint32_t seed = std::random_device{}();
+        qInfo("seed %u", seed);
+        std::mt19937 random(seed);
+        ServerProcess server(database, m_folder.filePath(QStringLiteral("requests.log")), {"--rate-limit", "0"});
+        QVERIFY2(server.start(), qPrintable(server.error()));
+
+        std::vector<Account> accounts;
+        {
+            ApiClient client(server.port());
+            for (int i = 0; i < writerCount; ++i) {
+                const auto account = client.createAccount("Writer " + std::to_string(i));
+                QVERIFY(account);
+                accounts.push_back(*account);
+            }
+        }
+
+        const QDeadlineTimer deadline(budget);
+        std::vector<Report> previous;             // acknowledged in the cycle before
+        std::map<std::string, std::int64_t> best; // token -> highest acknowledged score
+        std::size_t total = 0;
+        int cycle = 0;
+        for (; cycle < cycles && (cycle < 3 || !deadline.hasExpired()); ++cycle) {
+            if (cycle > 0) {
+                QVERIFY2(server.start(), qPrintable(server.error()));
+                // Report ids name the cycle: w<writer>-c<cycle>-<n>.
+                const auto lost = missing(server.port(), previous);
+                QVERIFY2(lost.empty(), firstOf(lost));
+            }
+
+            std::atomic<int> acknowledged = 0;
+            std::vector<WriterLog> logs(writerCount);
+            std::vector<std::thread> writers;
+            for (int w = 0; w < writerCount; ++w)
+                writers.emplace_back(writeReports, server.port(), std::cref(accounts[w]), w, cycle,
+                                     std::uint32_t(random()), std::ref(acknowledged), std::ref(logs[w]));
+            // Some writes first, so that every cycle kills a server under load;
+            // then a random moment, so that the kill lands anywhere in a write.
+            const QDeadlineTimer loaded(10s);
+            while (acknowledged < 20 && !loaded.hasExpired())
+                std::this_thread::sleep_for(1ms);
+            std::this_thread::sleep_for(std::chrono::milliseconds(std::uniform_int_distribution<int>(0, 150)(random)));
+            server.kill();
+            const bool ended = server.waitForEnd();
+            for (auto &writer : writers)
+                writer.join();
+            QVERIFY(ended);
+
+            previous.clear();
+            for (const auto &log : logs) {
+                QVERIFY2(log.refusals.empty(), firstOf(log.refusals));
+                previous.insert(previous.end(), log.acknowledged.begin(), log.acknowledged.end());
+            }
+            QVERIFY2(!previous.empty(), "no report was acknowledged before the kill");
+            for (const auto &report : previous)
+                best[report.token] = std::max(best[report.token], report.score);
+            total += previous.size();
+        }
+        qInfo("%d kills, %zu acknowledged reports", cycle, total);
+
+        // The last cycle's reports, and each player's best over all cycles.
+        QVERIFY2(server.start(), qPrintable(server.error()));
+        const auto lost = missing(server.port(), previous);
+        QVERIFY2(lost.empty(), firstOf(lost));
+        ApiClient client(server.port());
+        for (const auto &account : accounts) {
+            const auto top = client.top(10, account.token);
+            QVERIFY(top && top->status == 200);
+            const nlohmann::json &me = top->body["me"];
+            QVERIFY2(me.is_object(), top->body.dump().c_str());
+            // A report whose answer the kill cut off may have been stored too.
+            QVERIFY(me.value("score", std::int64_t(-1)) >= best[account.token]);
+        }
+        server.terminate();
+        QCOMPARE(server.waitForExit(), 0);
+    }
 
 private slots:
     void initTestCase() { QVERIFY(m_folder.isValid()); }
-    void sqliteKeepsAcknowledgedReportsThroughKills();
-    void postgresKeepsAcknowledgedReportsThroughKills();
-};
-
-void ServerDurabilityTest::killCycles(const QString &database, int cycles, std::chrono::seconds budget)
-{
-    const std::uint32_t seed = std::random_device{}();
-    qInfo("seed %u", seed);
-    std::mt19937 random(seed);
-    ServerProcess server(database, m_folder.filePath(QStringLiteral("requests.log")), {"--rate-limit", "0"});
-    QVERIFY2(server.start(), qPrintable(server.error()));
-
-    std::vector<Account> accounts;
+    void sqliteKeepsAcknowledgedReportsThroughKills()
     {
-        ApiClient client(server.port());
-        for (int i = 0; i < writerCount; ++i) {
-            const auto account = client.createAccount("Writer " + std::to_string(i));
-            QVERIFY(account);
-            accounts.push_back(*account);
+        killCycles(QStringLiteral("sqlite:") + m_folder.filePath(QStringLiteral("kills.db")), 25, 40s);
+    }
+
+    void postgresKeepsAcknowledgedReportsThroughKills()
+    {
+        std::unique_ptr<PostgresCluster> cluster;
+        try {
+            cluster = std::make_unique<PostgresCluster>();
+        } catch (const PostgresClusterError &error) {
+            QSKIP(qPrintable(QStringLiteral("no throwaway PostgreSQL: ") + QString::fromUtf8(error.what())));
         }
+        killCycles(QString::fromStdString(postgresUrl(*cluster, "kills")), 10, 25s);
     }
-
-    const QDeadlineTimer deadline(budget);
-    std::vector<Report> previous;             // acknowledged in the cycle before
-    std::map<std::string, std::int64_t> best; // token -> highest acknowledged score
-    std::size_t total = 0;
-    int cycle = 0;
-    for (; cycle < cycles && (cycle < 3 || !deadline.hasExpired()); ++cycle) {
-        if (cycle > 0) {
-            QVERIFY2(server.start(), qPrintable(server.error()));
-            const auto lost = missing(server.port(), previous);
-            QVERIFY2(lost.empty(), qPrintable(QStringLiteral("cycle %1: %2 of %3 acknowledged reports lost, first: %4")
-                                                  .arg(cycle)
-                                                  .arg(lost.size())
-                                                  .arg(previous.size())
-                                                  .arg(QString::fromUtf8(firstOf(lost)))));
-        }
-
-        std::atomic<int> acknowledged = 0;
-        std::vector<WriterLog> logs(writerCount);
-        std::vector<std::thread> writers;
-        for (int w = 0; w < writerCount; ++w)
-            writers.emplace_back(writeReports, server.port(), std::cref(accounts[w]), w, cycle, std::uint32_t(random()),
-                                 std::ref(acknowledged), std::ref(logs[w]));
-        // Some writes first, so that every cycle kills a server under load;
-        // then a random moment, so that the kill lands anywhere in a write.
-        const QDeadlineTimer loaded(10s);
-        while (acknowledged < 20 && !loaded.hasExpired())
-            std::this_thread::sleep_for(1ms);
-        std::this_thread::sleep_for(std::chrono::milliseconds(std::uniform_int_distribution<int>(0, 150)(random)));
-        server.kill();
-        const bool ended = server.waitForEnd();
-        for (auto &writer : writers)
-            writer.join();
-        QVERIFY(ended);
-
-        previous.clear();
-        for (const auto &log : logs) {
-            QVERIFY2(log.refusals.empty(), firstOf(log.refusals));
-            previous.insert(previous.end(), log.acknowledged.begin(), log.acknowledged.end());
-        }
-        QVERIFY2(!previous.empty(), "no report was acknowledged before the kill");
-        for (const auto &report : previous)
-            best[report.token] = std::max(best[report.token], report.score);
-        total += previous.size();
-    }
-    qInfo("%d kills, %zu acknowledged reports", cycle, total);
-
-    // The last cycle's reports, and each player's best over all cycles.
-    QVERIFY2(server.start(), qPrintable(server.error()));
-    const auto lost = missing(server.port(), previous);
-    QVERIFY2(lost.empty(), firstOf(lost));
-    ApiClient client(server.port());
-    for (const auto &account : accounts) {
-        const auto top = client.top(10, account.token);
-        QVERIFY(top && top->status == 200);
-        const nlohmann::json &me = top->body["me"];
-        QVERIFY2(me.is_object(), top->body.dump().c_str());
-        // A report whose answer the kill cut off may have been stored too.
-        QVERIFY(me.value("score", std::int64_t(-1)) >= best[account.token]);
-    }
-    server.terminate();
-    QCOMPARE(server.waitForExit(), 0);
-}
-
-void ServerDurabilityTest::sqliteKeepsAcknowledgedReportsThroughKills()
-{
-    killCycles(QStringLiteral("sqlite:") + m_folder.filePath(QStringLiteral("kills.db")), 25, 40s);
-}
-
-void ServerDurabilityTest::postgresKeepsAcknowledgedReportsThroughKills()
-{
-    std::unique_ptr<PostgresCluster> cluster;
-    try {
-        cluster = std::make_unique<PostgresCluster>();
-    } catch (const PostgresClusterError &error) {
-        QSKIP(qPrintable(QStringLiteral("no throwaway PostgreSQL: ") + QString::fromUtf8(error.what())));
-    }
-    killCycles(QString::fromStdString(postgresUrl(*cluster, "kills")), 10, 25s);
-}
+};
 
 QTEST_GUILESS_MAIN(ServerDurabilityTest)
 #include "tst_serverdurability.moc"
