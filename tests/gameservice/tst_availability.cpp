@@ -196,18 +196,11 @@ private slots:
         m.saveAndReportScore(70, QStringLiteral("sp_leaderboard"), SortOrder::higherIsBetter);
         f.settle();
         QCOMPARE(f.savedScores().size(), 1);
-    }
-
-    void decliningTheSignInChangesNothingMore()
-    {
-        ManagerFixture f(ManagerFixture::Options{.offersSignIn = true});
-        f.start();
-        f.setNetwork(true); // runs the check
-        QTRY_COMPARE_WITH_TIMEOUT(f.delegate->count("authenticateUser"), 1, 30000);
         // The player declines: the handler hears an error, which changes nothing.
+        const int state = m.previousGameServiceAvailability();
         f.delegate->screens().front()->cancel();
         f.settle();
-        QCOMPARE(f.manager->previousGameServiceAvailability(), 2);
+        QCOMPARE(m.previousGameServiceAvailability(), state);
         QCOMPARE(f.delegate->count("authenticateUser"), 1);
     }
 
@@ -247,8 +240,17 @@ private slots:
         ManagerFixture f(ManagerFixture::Options{
             .network = false, .authenticated = signedIn, .offersSignIn = true, .needsNetwork = needsNetwork});
         GameServiceManager &m = f.start();
+        f.settle();
+        const int announced = f.delegate->count("availabilityChanged");
+        const int loads = f.backend->calls(FakeServiceBackend::Call::LoadLeaderboards);
+        if (!needsNetwork) // its coming and going is no event for a service that needs none
+            f.setNetwork(true);
         f.setNetwork(false); // reported down, not merely unknown
         f.settle();
+        if (!needsNetwork) {
+            QCOMPARE(f.delegate->count("availabilityChanged"), announced);
+            QCOMPARE(f.backend->calls(FakeServiceBackend::Call::LoadLeaderboards), loads);
+        }
         QCOMPARE(m.previousGameServiceAvailability(), state);
         QCOMPARE(m.isGameServiceAvailable(), state == 4);
         QCOMPARE(f.delegate->count("authenticateUser"), signInScreens);
@@ -261,23 +263,6 @@ private slots:
         f.settle();
         QCOMPARE(f.backend->reportedScores().size(), std::size_t(state == 4 ? 1 : 0));
         QCOMPARE(f.savedScores().size(), state == 4 ? 0 : 1);
-    }
-
-    // The network coming and going is no event for a service that needs none:
-    // no state is announced again, nothing is synchronised twice.
-    void aLocalServiceIgnoresTheNetwork()
-    {
-        ManagerFixture f(ManagerFixture::Options{.authenticated = true, .needsNetwork = false});
-        GameServiceManager &m = f.start();
-        f.settle();
-        const int leaderboardLoads = f.backend->calls(FakeServiceBackend::Call::LoadLeaderboards);
-        f.setNetwork(true);
-        f.setNetwork(false);
-        f.settle();
-        QCOMPARE(titles(*f.delegate), QStringList{"GameService Available"});
-        QCOMPARE(f.backend->calls(FakeServiceBackend::Call::LoadLeaderboards), leaderboardLoads);
-        QVERIFY(m.checkGameServiceAvailability(false));
-        QCOMPARE(m.previousGameServiceAvailability(), 4);
     }
 
     void startingAvailableSynchronisesOrDrains_data()
@@ -301,33 +286,25 @@ private slots:
         QCOMPARE(f.delegate->count("gameServiceSynced"), synced ? 0 : 1);
     }
 
+    // The stream is true only for state 4; the proxy's end completes the subject.
     void theStreamIsTrueOnlyForAvailable()
     {
-        ManagerFixture f;
-        GameServiceManager &m = f.start();
-        auto proxy = GameServiceDelegateProxy::proxy(m);
         QList<bool> seen;
-        rx::DisposeBag bag;
-        GameServiceDelegateProxy::gameServiceAvailable(m).subscribe([&](bool b) { seen << b; }).disposed(bag);
-        for (int s : {4, 1, 2, 3, 0, 4})
-            proxy->availabilityChanged(m, availabilityDictionary(GameServiceAvailabilityState(s)));
-        proxy->availabilityChanged(m, {{QStringLiteral("status"), 42}});
-        proxy->availabilityChanged(m, {});
-        QCOMPARE(seen, (QList<bool>{true, false, false, false, false, true, false, false}));
-    }
-
-    void destroyingTheProxyCompletesTheSubject()
-    {
         bool completed = false;
         rx::DisposeBag bag;
         {
             ManagerFixture f;
             GameServiceManager &m = f.start();
-            GameServiceDelegateProxy::proxy(m)
-                ->authenticateUserSubject.subscribe({}, {}, [&] { completed = true; })
-                .disposed(bag);
+            auto proxy = GameServiceDelegateProxy::proxy(m);
+            GameServiceDelegateProxy::gameServiceAvailable(m).subscribe([&](bool b) { seen << b; }).disposed(bag);
+            proxy->authenticateUserSubject.subscribe({}, {}, [&] { completed = true; }).disposed(bag);
+            for (int s : {4, 1, 2, 3, 0, 4})
+                proxy->availabilityChanged(m, availabilityDictionary(GameServiceAvailabilityState(s)));
+            proxy->availabilityChanged(m, {{QStringLiteral("status"), 42}});
+            proxy->availabilityChanged(m, {});
             QVERIFY(!completed);
         }
+        QCOMPARE(seen, (QList<bool>{true, false, false, false, false, true, false, false}));
         QVERIFY(completed);
     }
 

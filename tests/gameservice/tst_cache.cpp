@@ -2,6 +2,7 @@
 #include "filebytes.h"
 #include "filesizelimit.h"
 
+#include "gameservice/client/cachemirror.h"
 #include "gameservice/client/gameservicecache.h"
 
 #include <QCborArray>
@@ -29,8 +30,27 @@ QCborMap withItems(int count)
         items.append(QByteArray(64, 'x'));
     return QCborMap{{QStringLiteral("items"), items}};
 }
+
+QCborMap onDisk(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QCborValue::fromCbor(f.readAll()).toMap() : QCborMap();
+}
+
+void append(CacheMirror &cache, qint64 n)
+{
+    cache.update([n](QCborMap &root) {
+        QCborArray items = root.value(QStringLiteral("items")).toArray();
+        items.append(n);
+        root.insert(QStringLiteral("items"), items);
+        return true;
+    });
+}
 } // namespace
 
+// The cache file (damage, failed writes, concurrent writers) and its mirror
+// in memory, whose changes are seen at once and reach the file behind the
+// caller, in order, with nothing lost when a write fails.
 class TestCache : public QObject
 {
     Q_OBJECT
@@ -241,6 +261,58 @@ private slots:
         for (auto &w : workers)
             w.join();
         QCOMPARE(cache.read().value("list").toArray().size(), threads * perThread);
+    }
+
+    void changesAreReadAtOnceAndWrittenInOrder()
+    {
+        QTemporaryDir dir;
+        QCborArray expected;
+        {
+            CacheMirror cache(dir.path(), QStringLiteral("test.cache"));
+            cache.prepare();
+            // The writer thread started with prepare(), at the program's
+            // start, not with the first change, which a shot makes on the GUI thread.
+            const auto threads = [] {
+                return QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
+            };
+            const auto before = threads();
+            for (qint64 n = 1; n <= 200; ++n) {
+                append(cache, n);
+                expected.append(n);
+                QCOMPARE(cache.read().value(QStringLiteral("items")).toArray().size(), n);
+            }
+            QVERIFY(cache.flush());
+            QCOMPARE(threads(), before);
+            QCOMPARE(onDisk(cache.filePath()).value(QStringLiteral("items")).toArray(), expected);
+            append(cache, 201); // left for the destructor to write
+            expected.append(201);
+        }
+        CacheMirror again(dir.path(), QStringLiteral("test.cache"));
+        QCOMPARE(again.read().value(QStringLiteral("items")).toArray(), expected);
+    }
+
+    void aFailedWriteKeepsTheChangeAndIsTriedAgain()
+    {
+        QTemporaryDir dir;
+        CacheMirror cache(dir.path(), QStringLiteral("test.cache"));
+        cache.prepare();
+        append(cache, 1);
+        QVERIFY(cache.flush());
+        const QCborMap before = onDisk(cache.filePath());
+        const QByteArray large(4096, 'x');
+        {
+            FileSizeLimit full(1024); // as on a full disk
+            QVERIFY(full.isActive());
+            cache.update([&](QCborMap &root) {
+                root.insert(QStringLiteral("large"), large);
+                return true;
+            });
+            QVERIFY(!cache.flush());
+            QCOMPARE(cache.read().value(QStringLiteral("large")).toByteArray(), large);
+            QCOMPARE(onDisk(cache.filePath()), before);
+        }
+        QVERIFY(cache.flush());
+        QCOMPARE(onDisk(cache.filePath()).value(QStringLiteral("large")).toByteArray(), large);
     }
 };
 

@@ -1,6 +1,6 @@
 #include "accessibilityrecorder.h"
+#include "fakes/fakeservicebackend.h"
 
-#include "gameservice/kit/servicebackend.h"
 #include "gameservice/kit/servicekit.h"
 #include "gameservice/screens/leaderboardpage.h"
 
@@ -14,10 +14,6 @@
 #include <QThreadPool>
 #include <QTreeWidget>
 
-#include <condition_variable>
-#include <map>
-#include <mutex>
-
 using namespace kestrune;
 using namespace kestrune::test;
 
@@ -25,123 +21,16 @@ namespace {
 
 using Scope = Leaderboard::Scope;
 using Window = Leaderboard::Window;
-
-// A service whose leaderboard answers are written by the test: per scope
-// and window, or a failure. It keeps every question, and can keep one
-// answer back until the test lets it go. Thread-safe.
-class BoardsBackend final : public ServiceBackend
-{
-public:
-    struct Asked
-    {
-        QString board;
-        Leaderboard::Query query;
-        friend bool operator==(const Asked &, const Asked &) = default;
-    };
-
-    void setBoards(std::vector<Leaderboard> boards)
-    {
-        std::lock_guard l(m);
-        m_catalogue.leaderboards = std::move(boards);
-    }
-    void setAnswer(Leaderboard::Query query, Leaderboard::Scores scores)
-    {
-        std::lock_guard l(m);
-        m_answers[key(query)] = std::move(scores);
-    }
-    void failNext(int code)
-    {
-        std::lock_guard l(m);
-        m_failure = code;
-    }
-    // The next question waits, after it was recorded, until release().
-    void holdNext()
-    {
-        std::lock_guard l(m);
-        m_hold = true;
-    }
-    void release()
-    {
-        std::lock_guard l(m);
-        m_hold = false;
-        m_released = true;
-        m_changed.notify_all();
-    }
-    std::vector<Asked> asked() const
-    {
-        std::lock_guard l(m);
-        return m_asked;
-    }
-
-    std::optional<Player> signedInPlayer(OptionalError &) override { return Player{"me", "Ada"}; }
-    bool offersSignIn() const override { return false; }
-    bool needsNetwork() const override { return false; }
-    Player signIn(const QString &, OptionalError &) override { return {"me", "Ada"}; }
-    ServiceCatalogue catalogue() const override
-    {
-        std::lock_guard l(m);
-        return m_catalogue;
-    }
-    std::vector<Leaderboard> loadLeaderboards(const QString &, OptionalError &) override
-    {
-        return catalogue().leaderboards;
-    }
-    Leaderboard::Scores loadScores(const QString &player, const QString &board, OptionalError &error) override
-    {
-        return loadScores(player, board, {}, error);
-    }
-    Leaderboard::Scores loadScores(const QString &, const QString &board, const Leaderboard::Query &query,
-                                   OptionalError &error) override
-    {
-        std::unique_lock l(m);
-        m_asked.push_back({board, query});
-        if (m_hold) {
-            m_hold = false;
-            m_released = false;
-            m_changed.wait(l, [this] { return m_released; });
-        }
-        if (m_failure) {
-            error = serviceKitError(*m_failure, QStringLiteral("No answer from the service."));
-            m_failure.reset();
-            return {};
-        }
-        return m_answers[key(query)];
-    }
-    void reportScore(const QString &, const Score &, OptionalError &) override {}
-    std::vector<Achievement> loadAchievements(const QString &, OptionalError &) override { return {}; }
-    bool reportAchievement(const QString &, const Achievement &, OptionalError &) override { return false; }
-    void resetAchievements(const QString &, OptionalError &) override {}
-    std::vector<Challenge> loadReceivedChallenges(const QString &, OptionalError &) override { return {}; }
-    std::optional<QByteArray> loadPhoto(const QString &, OptionalError &) override { return std::nullopt; }
-
-private:
-    static std::pair<int, int> key(const Leaderboard::Query &q) { return {int(q.scope), int(q.window)}; }
-
-    mutable std::mutex m;
-    std::condition_variable m_changed;
-    ServiceCatalogue m_catalogue{{{"sp_leaderboard", "Single player"}}, {}};
-    std::map<std::pair<int, int>, Leaderboard::Scores> m_answers;
-    std::optional<int> m_failure;
-    std::vector<Asked> m_asked;
-    bool m_hold = false;
-    bool m_released = false;
-};
+using Call = FakeServiceBackend::Call;
+const QString board = QStringLiteral("sp_leaderboard");
 
 Score row(const QString &id, const QString &name, std::int64_t value, std::int64_t rank)
 {
-    Score s(QStringLiteral("sp_leaderboard"));
+    Score s(board);
     s.setPlayerID(id);
     s.setDisplayName(name);
     s.setValue(value);
     s.setRank(rank);
-    return s;
-}
-
-Leaderboard::Scores scoresOf(std::vector<Score> rows, std::int64_t players)
-{
-    Leaderboard::Scores s;
-    s.scores = std::move(rows);
-    s.playerCount = players;
     return s;
 }
 
@@ -163,16 +52,13 @@ class TestLeaderboardPage : public QObject
 {
     Q_OBJECT
 
-    std::shared_ptr<BoardsBackend> backend;
+    std::shared_ptr<FakeServiceBackend> backend;
     std::shared_ptr<ServiceKit> kit;
 
-    // A kit whose player is signed in before the page asks.
-    void start()
+    // The answer to one query; any other brings no scores.
+    void answer(Leaderboard::Query query, std::vector<Score> rows, std::int64_t players)
     {
-        backend = std::make_shared<BoardsBackend>();
-        kit = ServiceKit::create(backend);
-        kit->localPlayer().setAuthenticateHandler([](auto, auto) {});
-        QTRY_VERIFY_WITH_TIMEOUT(kit->localPlayer().isAuthenticated(), 30000);
+        backend->setLeaderboardScores(board, std::move(rows), players, query);
     }
 
     // Waits for the answer to the question the page asked when it was made:
@@ -186,10 +72,19 @@ class TestLeaderboardPage : public QObject
 private slots:
     void initTestCase() { QThreadPool::globalInstance()->setMaxThreadCount(1); }
 
-    void init() { start(); }
+    // A kit whose player is signed in before the page asks.
+    void init()
+    {
+        backend = std::make_shared<FakeServiceBackend>();
+        backend->setSignedIn(ServiceBackend::Player{"me", "Ada"});
+        backend->setCatalogue({{{board, "Single player"}}, {}});
+        kit = ServiceKit::create(backend);
+        kit->localPlayer().setAuthenticateHandler([](auto, auto) {});
+        QTRY_VERIFY_WITH_TIMEOUT(kit->localPlayer().isAuthenticated(), 30000);
+    }
     void cleanup()
     {
-        backend->release();
+        backend->releaseAll();
         kit->waitForIdle();
         kit.reset();
         backend.reset();
@@ -199,10 +94,10 @@ private slots:
     // list is the answer to that question.
     void eachChoiceAsksForItsScores()
     {
-        backend->setAnswer({Scope::allTime, Window::top}, scoresOf({row("b", "Bob", 900, 1)}, 1));
-        backend->setAnswer({Scope::today, Window::top}, scoresOf({row("c", "Cy", 40, 1)}, 1));
-        backend->setAnswer({Scope::today, Window::aroundMe}, scoresOf({row("me", "Ada", 30, 2)}, 7));
-        backend->setAnswer({Scope::week, Window::aroundMe}, scoresOf({row("me", "Ada", 80, 3)}, 9));
+        answer({Scope::allTime, Window::top}, {row("b", "Bob", 900, 1)}, 1);
+        answer({Scope::today, Window::top}, {row("c", "Cy", 40, 1)}, 1);
+        answer({Scope::today, Window::aroundMe}, {row("me", "Ada", 30, 2)}, 7);
+        answer({Scope::week, Window::aroundMe}, {row("me", "Ada", 80, 3)}, 9);
         LeaderboardPage page(kit);
         QSignalSpy shown(&page, &LeaderboardPage::shown);
         page.resize(390, 600);
@@ -231,22 +126,21 @@ private slots:
         // Choosing what is already chosen asks nothing.
         QTest::mouseClick(page.scopeButton(Scope::week), Qt::LeftButton);
         kit->waitForIdle();
-        const std::vector<BoardsBackend::Asked> expected{
-            {"sp_leaderboard", {Scope::allTime, Window::top}},
-            {"sp_leaderboard", {Scope::today, Window::top}},
-            {"sp_leaderboard", {Scope::today, Window::aroundMe}},
-            {"sp_leaderboard", {Scope::week, Window::aroundMe}},
+        const std::vector<std::pair<QString, Leaderboard::Query>> expected{
+            {board, {Scope::allTime, Window::top}},
+            {board, {Scope::today, Window::top}},
+            {board, {Scope::today, Window::aroundMe}},
+            {board, {Scope::week, Window::aroundMe}},
         };
-        QVERIFY(backend->asked() == expected);
+        QVERIFY(backend->queries() == expected);
     }
 
     // Ranks as the service gives them (equal scores share one); the
     // player's row stands out and says it is the player's.
     void thePlayersRowIsMarked()
     {
-        backend->setAnswer({}, scoresOf({row("b", "Bob", 900, 1), row("me", "Ada", 800, 2), row("c", "Cy", 800, 2),
-                                         row("d", "", 700, 4)},
-                                        1289));
+        answer({}, {row("b", "Bob", 900, 1), row("me", "Ada", 800, 2), row("c", "Cy", 800, 2), row("d", "", 700, 4)},
+               1289);
         LeaderboardPage page(kit);
         page.resize(390, 600);
         page.show();
@@ -291,7 +185,7 @@ private slots:
         QFETCH(QString, text);
         const bool first = Leaderboard::Query{scope, window} == Leaderboard::Query{};
         if (!first) // a list first, which the empty answer then replaces
-            backend->setAnswer({}, scoresOf({row("b", "Bob", 900, 1)}, 1));
+            answer({}, {row("b", "Bob", 900, 1)}, 1);
         LeaderboardPage page(kit);
         page.show();
         QVERIFY(firstAnswer(page));
@@ -316,25 +210,25 @@ private slots:
     // refusal says only why. The next answer clears it.
     void aFailedLoadSaysWhy()
     {
-        backend->failNext(ServiceErrorCode::communicationsFailure);
+        backend->failNext(Call::LoadScores);
         LeaderboardPage page(kit);
         page.show();
         QVERIFY(firstAnswer(page));
         QVERIFY(page.errorLabel()->isVisible());
         QVERIFY(page.errorLabel()->text().contains("could not be loaded"));
-        QVERIFY(page.errorLabel()->text().contains("No answer from the service."));
+        QVERIFY(page.errorLabel()->text().contains("The service did not answer."));
         QVERIFY(page.errorLabel()->text().contains("wait on this computer"));
         QVERIFY(!page.emptyLabel()->isVisible());
         QVERIFY(!page.list()->isVisible());
 
         QSignalSpy shown(&page, &LeaderboardPage::shown);
-        backend->failNext(ServiceErrorCode::invalidParameter);
+        backend->failNext(Call::LoadScores, ServiceErrorCode::invalidParameter);
         page.scopeButton(Scope::today)->click();
         QVERIFY(shown.wait(30000));
         QVERIFY(page.errorLabel()->isVisible());
         QVERIFY(!page.errorLabel()->text().contains("wait on this computer"));
 
-        backend->setAnswer({Scope::week, Window::top}, scoresOf({row("b", "Bob", 900, 1)}, 1));
+        answer({Scope::week, Window::top}, {row("b", "Bob", 900, 1)}, 1);
         page.scopeButton(Scope::week)->click();
         QVERIFY(shown.wait(30000));
         QVERIFY(!page.errorLabel()->isVisible());
@@ -345,30 +239,30 @@ private slots:
     // the page is gone, is dropped.
     void aLateAnswerIsDropped()
     {
-        backend->setAnswer({}, scoresOf({row("b", "Bob", 900, 1)}, 1));
-        backend->setAnswer({Scope::today, Window::top}, scoresOf({row("c", "Cy", 40, 1)}, 1));
-        backend->holdNext();
+        answer({}, {row("b", "Bob", 900, 1)}, 1);
+        answer({Scope::today, Window::top}, {row("c", "Cy", 40, 1)}, 1);
+        backend->holdNext(Call::LoadScores);
         auto page = std::make_unique<LeaderboardPage>(kit);
         page->show();
-        QTRY_COMPARE_WITH_TIMEOUT(int(backend->asked().size()), 1, 30000);
+        QVERIFY(backend->waitUntilHeld(Call::LoadScores));
         QSignalSpy shown(page.get(), &LeaderboardPage::shown);
         // One pooled service thread is busy with the held question; the kit
         // runs the next on another.
         page->scopeButton(Scope::today)->click();
         QVERIFY(shown.wait(30000));
         QCOMPARE(shownRows(*page), QStringList{"1 Cy 40"});
-        backend->release();
+        backend->release(Call::LoadScores);
         kit->waitForIdle();
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();
         QCOMPARE(shown.count(), 1);
         QCOMPARE(shownRows(*page), QStringList{"1 Cy 40"});
 
-        backend->holdNext();
+        backend->holdNext(Call::LoadScores);
         page->reload();
-        QTRY_COMPARE_WITH_TIMEOUT(int(backend->asked().size()), 3, 30000);
+        QVERIFY(backend->waitUntilHeld(Call::LoadScores));
         page.reset();
-        backend->release();
+        backend->release(Call::LoadScores);
         kit->waitForIdle();
         QCoreApplication::processEvents(); // the answer finds no page, and nothing breaks
     }
@@ -383,7 +277,7 @@ private slots:
             QVERIFY(firstAnswer(page));
             QVERIFY(!page.boardSelector()->isVisible());
         }
-        backend->setBoards({{"sp_leaderboard", "Single player"}, {"duel", "Duels"}});
+        backend->setCatalogue({{{board, "Single player"}, {"duel", "Duels"}}, {}});
         LeaderboardPage page(kit, "duel");
         page.show();
         QVERIFY(firstAnswer(page));
@@ -392,10 +286,10 @@ private slots:
         QSignalSpy shown(&page, &LeaderboardPage::shown);
         page.boardSelector()->setCurrentIndex(0);
         QVERIFY(shown.wait(30000));
-        const auto asked = backend->asked();
+        const auto asked = backend->queries();
         QCOMPARE(asked.size(), 3u);
-        QCOMPARE(asked[1].board, "duel");
-        QCOMPARE(asked[2].board, "sp_leaderboard");
+        QCOMPARE(asked[1].first, "duel");
+        QCOMPARE(asked[2].first, board);
         QCOMPARE(unnamedElements(&page).join("; "), QString());
     }
 };

@@ -1,12 +1,19 @@
 #include "fakes/managerfixture.h"
 #include "filebytes.h"
 
+#include "gameservice/client/achievementresetfence.h"
+
+#include <map>
+#include <random>
+
 using namespace kestrune;
 using namespace kestrune::test;
 
 namespace {
 const QString board = QStringLiteral("sp_leaderboard");
 const QString unknown = QStringLiteral("unknownPlayer");
+const QStringList achievementIds{QStringLiteral("1won"), QStringLiteral("50won"), QStringLiteral("100won"),
+                                 QStringLiteral("really_fast")};
 using Call = FakeServiceBackend::Call;
 
 // The service's progress for an achievement; -1 when it has none.
@@ -19,7 +26,8 @@ double atService(const ManagerFixture &f, const QString &id)
 } // namespace
 
 // Reporting scores and achievements, what the cache keeps of them, draining
-// it, synchronising with the service and resetting achievements.
+// it, synchronising with the service, resetting achievements, and all of it
+// under random failures.
 class TestReporting : public QObject
 {
     Q_OBJECT
@@ -243,10 +251,11 @@ private slots:
         QVERIFY(f.savedAchievements(f.manager->localPlayerId()).isEmpty());
     }
 
-    // A score the service refuses outright would block the queue forever:
-    // it is dropped with a warning and the rest goes on. A score saved
-    // before scores had ids gets one before it is first sent.
-    void aRefusedScoreIsDroppedAndOldScoresGetAnId()
+    // What cannot be sent would block the queue forever: an unreadable
+    // blob, a zero, a score the service refuses outright (with a warning)
+    // are dropped and the rest goes on. A score saved before scores had ids
+    // gets one before it is first sent.
+    void undeliverableScoresAreDroppedAndOldScoresGetAnId()
     {
         ManagerFixture f;
         f.startAvailable();
@@ -254,42 +263,19 @@ private slots:
         old.setValue(5);
         refused.setValue(6);
         QCborMap root;
-        root.insert(QStringLiteral("SavedScores"), QCborArray{refused.archived(), old.archived()});
+        root.insert(QStringLiteral("SavedScores"),
+                    QCborArray{QByteArray("garbage"), Score(board).archived(), refused.archived(), old.archived()});
         QVERIFY(writeBytes(f.manager->cacheFilePath(), QCborValue(root).toCbor()));
-        f.manager->setupManager();
+        f.manager->setupManager(); // reads the file as it is now
         f.backend->failNext(Call::ReportScore, ServiceErrorCode::invalidParameter);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot be read"));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("refused a saved score"));
-        f.manager->reportSavedScoresAndAchievements();
+        f.manager->reportSavedScoresAndAchievements(); // one run drops all three and goes on
         f.settle();
         const auto scores = f.backend->reportedScores();
         QCOMPARE(scores.size(), 1u);
         QCOMPARE(scores[0].value(), 5);
         QVERIFY(!scores[0].reportID().isEmpty());
-        QVERIFY(f.savedScores().isEmpty());
-    }
-
-    void unreadableOrZeroBlobsAreDropped()
-    {
-        ManagerFixture f;
-        f.startAvailable();
-        Score zero(board);
-        QCborMap root;
-        root.insert(QStringLiteral("SavedScores"), QCborArray{QByteArray("garbage"), zero.archived()});
-        QVERIFY(writeBytes(f.manager->cacheFilePath(), QCborValue(root).toCbor()));
-        f.manager->setupManager(); // reads the file as it is now
-        f.manager->saveScoreToReportLater([] {
-            Score s(board);
-            s.setValue(7);
-            return s;
-        }());
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot be read"));
-        // First run drops the garbage, the second the zero, the third sends 7.
-        for (int i = 0; i < 3; ++i) {
-            f.manager->reportSavedScoresAndAchievements();
-            f.settle();
-        }
-        QCOMPARE(f.backend->reportedScores().size(), 1u);
-        QCOMPARE(f.backend->reportedScores()[0].value(), 7);
         QVERIFY(f.savedScores().isEmpty());
     }
 
@@ -531,6 +517,137 @@ private slots:
         QVERIFY(!f.cache().contains(unknown)); // moved, not copied
         QCOMPARE(m.highScoreForLeaderboard(board), 200);
         QCOMPARE(m.progressForAchievement(QStringLiteral("50won")), 4.0);
+    }
+
+    // Which synchronisation answers a reset lets through, and when one it
+    // turned away must be started again.
+    void theResetFence()
+    {
+        AchievementResetFence fence;
+        const auto before = fence.ticket();
+        QVERIFY(fence.admits(before));
+        fence.resetBegins();
+        QVERIFY(!fence.admits(before));
+        QVERIFY(!fence.admits(fence.ticket())); // taken during the reset: read before it or after?
+        QVERIFY(!fence.resetEnds(true));        // it synchronises by itself
+        QVERIFY(!fence.admits(before));
+        QVERIFY(fence.admits(fence.ticket()));
+
+        // A failed reset outdates nothing and asks again for what it turned away.
+        const auto after = fence.ticket();
+        fence.resetBegins();
+        QVERIFY(!fence.resetEnds(false)); // nothing turned away, nothing to restart
+        QVERIFY(fence.admits(after));
+
+        fence.resetBegins();
+        QVERIFY(!fence.admits(after));
+        QVERIFY(fence.resetEnds(false));
+        QVERIFY(fence.admits(after));
+        fence.resetBegins();
+        QVERIFY(!fence.resetEnds(false)); // asked for once only
+    }
+
+    // Only the last of overlapping resets to end decides; one that reached
+    // the service starts a synchronisation of its own.
+    void overlappingResets_data()
+    {
+        QTest::addColumn<bool>("lastReached");
+        QTest::newRow("the last one fails") << false;
+        QTest::newRow("the last one reaches the service") << true;
+    }
+    void overlappingResets()
+    {
+        QFETCH(bool, lastReached);
+        AchievementResetFence fence;
+        const auto before = fence.ticket();
+        fence.resetBegins();
+        fence.resetBegins();
+        QVERIFY(!fence.admits(before));
+        QVERIFY(!fence.resetEnds(false));
+        QVERIFY(!fence.admits(before)); // the other is still under way
+        QCOMPARE(fence.resetEnds(lastReached), !lastReached);
+        QCOMPARE(fence.admits(before), !lastReached);
+    }
+
+    // Nothing is lost and nothing is sent twice, whatever the service and the
+    // network do.
+    void randomFailuresLoseNothing_data()
+    {
+        QTest::addColumn<unsigned>("seed");
+        QTest::newRow("seed 1") << 1u;
+        QTest::newRow("seed 2026") << 2026u;
+        QTest::newRow("seed 77") << 77u;
+    }
+    void randomFailuresLoseNothing()
+    {
+        QFETCH(unsigned, seed);
+        // Nobody is signed in at first: what is earned then must reach the
+        // player who signs in part-way.
+        ManagerFixture f;
+        GameServiceManager &m = f.start();
+        m.setupManager();
+        QVERIFY(!m.isGameServiceAvailable());
+        f.backend->setRandomFailure(0.35, seed);
+
+        std::mt19937 random(seed);
+        auto roll = [&](int n) { return int(std::uniform_int_distribution<int>(0, n - 1)(random)); };
+        std::vector<qint64> submittedScores;
+        std::map<QString, double> bestSubmitted;
+        qint64 nextScore = 1;
+        constexpr int operations = 300;
+        for (int i = 0; i < operations; ++i) {
+            if (i == operations / 3) {
+                f.backend->setSignedIn(ManagerFixture::player);
+                m.checkGameServiceAvailability(false);
+            }
+            const int what = roll(100);
+            if (what < 45) {
+                submittedScores.push_back(nextScore);
+                m.saveAndReportScore(nextScore++, board, SortOrder::higherIsBetter);
+            } else if (what < 50) {
+                m.saveAndReportScore(0, board, SortOrder::higherIsBetter); // never kept, never counted
+            } else if (what < 80) {
+                const QString id = achievementIds[roll(achievementIds.size())];
+                const double percent = 1 + roll(100);
+                bestSubmitted[id] = std::max(bestSubmitted[id], percent);
+                m.saveAndReportAchievement(id, percent, false);
+            } else if (what < 90) {
+                f.setNetwork(roll(2) == 0);
+            } else if (what < 95) {
+                m.reportSavedScoresAndAchievements();
+            } else {
+                m.syncGameService();
+            }
+            if (i % 25 == 0)
+                f.settle(1);
+        }
+        f.settle();
+
+        // The service recovers and the network comes back: the cache drains
+        // by itself, to the last item.
+        f.backend->setRandomFailure(0.0, seed);
+        f.setNetwork(false);
+        f.setNetwork(true);
+        const QString me = m.localPlayerId();
+        QCOMPARE(me, ManagerFixture::player.playerID);
+        QTRY_VERIFY_WITH_TIMEOUT(f.savedScores().isEmpty() && f.savedAchievements(me).isEmpty(), 60000);
+        f.settle();
+        QVERIFY(!f.cache().contains(QStringLiteral("unknownPlayer"))); // all of it went to the player
+
+        std::vector<qint64> atService;
+        for (const Score &s : f.backend->reportedScores()) {
+            if (s.value() != 0)
+                atService.push_back(s.value());
+        }
+        std::sort(atService.begin(), atService.end());
+        QCOMPARE(atService, submittedScores); // each one, exactly once
+        const auto achievements = f.backend->achievements();
+        for (const auto &[id, best] : bestSubmitted) {
+            QVERIFY2(achievements.count(id), qPrintable(id));
+            QCOMPARE(achievements.at(id), best);
+        }
+        QVERIFY(f.backend->calls(FakeServiceBackend::Call::ReportScore)
+                > int(submittedScores.size())); // failures happened
     }
 };
 

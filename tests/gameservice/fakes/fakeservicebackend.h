@@ -7,6 +7,7 @@
 #include <map>
 #include <mutex>
 #include <random>
+#include <tuple>
 
 namespace kestrune::test {
 
@@ -78,12 +79,17 @@ public:
     // The received challenges; one from Ada until told otherwise. A
     // dismissed one leaves the list.
     void setChallenges(std::vector<Challenge> challenges) { set(m_challenges, std::move(challenges)); }
-    // The scores of other players a query brings, whatever its window.
-    void setLeaderboardScores(const QString &board, std::vector<Score> scores)
+    // The scores of other players that `query` brings, or any query for the
+    // board without one of its own; `players` -1 counts the rows.
+    void setLeaderboardScores(const QString &board, std::vector<Score> scores, std::int64_t players = -1,
+                              std::optional<Leaderboard::Query> query = {})
     {
         std::lock_guard l(m);
-        m_queriedScores[board] = std::move(scores);
+        Leaderboard::Scores &s = m_queriedScores[keyOf(board, query)];
+        s.scores = std::move(scores);
+        s.playerCount = players < 0 ? std::int64_t(s.scores.size()) : players;
     }
+    void setCatalogue(ServiceCatalogue c) { set(m_catalogue, std::move(c)); }
 
     // The next call of this kind reads or changes the service as usual, then
     // keeps its answer until release(): an answer still on its way.
@@ -129,7 +135,8 @@ public:
     bool wasReset() const { return get(m_reset); }
     std::vector<SentChallenge> sentChallenges() const { return get(m_sent); }
     std::vector<Challenge> challenges() const { return get(m_challenges); }
-    std::vector<Leaderboard::Query> queries() const { return get(m_queries); }
+    // Every query, with its board, oldest first.
+    std::vector<std::pair<QString, Leaderboard::Query>> queries() const { return get(m_queries); }
 
     // -- ServiceBackend ---------------------------------------------------------
     std::optional<Player> signedInPlayer(OptionalError &e) override
@@ -149,41 +156,24 @@ public:
     {
         return answer(Call::SignIn, e, [&] { return *(m_signedIn = Player{QStringLiteral("P:") + name, name}); });
     }
-    ServiceCatalogue catalogue() const override { return {}; }
+    ServiceCatalogue catalogue() const override { return get(m_catalogue); }
     std::vector<Leaderboard> loadLeaderboards(const QString &, OptionalError &e) override
     {
         return answer(Call::LoadLeaderboards, e, [&] { return m_leaderboards; });
     }
     Leaderboard::Scores loadScores(const QString &player, const QString &board, OptionalError &e) override
     {
-        return answer(Call::LoadScores, e, [&] {
-            Leaderboard::Scores result;
-            auto add = [&](std::int64_t value, const QString &id) {
-                Score s(board);
-                s.setValue(value);
-                s.setPlayerID(id);
-                result.scores.push_back(s);
-                return s;
-            };
-            if (auto it = m_serviceScores.find(board); it != m_serviceScores.end()) {
-                for (int i = 0; i < it->second.second; ++i)
-                    add(1 + i, QStringLiteral("other%1").arg(i));
-                result.localPlayerScore = add(it->second.first, player);
-            }
-            return result;
-        });
+        return answer(Call::LoadScores, e, [&] { return serviceScores(player, board); });
     }
     Leaderboard::Scores loadScores(const QString &player, const QString &board, const Leaderboard::Query &query,
                                    OptionalError &e) override
     {
-        if (query == Leaderboard::Query{} && !get(m_queriedScores).contains(board))
-            return loadScores(player, board, e);
         return answer(Call::LoadScores, e, [&] {
-            m_queries.push_back(query);
-            Leaderboard::Scores result;
-            result.scores = m_queriedScores[board];
-            result.playerCount = std::int64_t(result.scores.size());
-            return result;
+            m_queries.emplace_back(board, query);
+            for (const auto &key : {keyOf(board, query), keyOf(board, std::nullopt)})
+                if (auto it = m_queriedScores.find(key); it != m_queriedScores.end())
+                    return it->second;
+            return query == Leaderboard::Query{} ? serviceScores(player, board) : Leaderboard::Scores{};
         });
     }
     void reportScore(const QString &, const Score &score, OptionalError &e) override
@@ -239,6 +229,30 @@ public:
 
 private:
     enum class Hold { armed, holding };
+    using QueryKey = std::tuple<QString, int, int>; // board, scope, window; -1: any
+
+    static QueryKey keyOf(const QString &board, std::optional<Leaderboard::Query> q)
+    {
+        return {board, q ? int(q->scope) : -1, q ? int(q->window) : -1};
+    }
+    // The local player's score and the others' below it, as setServiceScore() put them.
+    Leaderboard::Scores serviceScores(const QString &player, const QString &board) const
+    {
+        Leaderboard::Scores result;
+        auto add = [&](std::int64_t value, const QString &id) {
+            Score s(board);
+            s.setValue(value);
+            s.setPlayerID(id);
+            result.scores.push_back(s);
+            return s;
+        };
+        if (auto it = m_serviceScores.find(board); it != m_serviceScores.end()) {
+            for (int i = 0; i < it->second.second; ++i)
+                add(1 + i, QStringLiteral("other%1").arg(i));
+            result.localPlayerScore = add(it->second.first, player);
+        }
+        return result;
+    }
 
     template<class T> T get(const T &field) const
     {
@@ -318,8 +332,9 @@ private:
     bool m_reset = false;
     std::vector<Challenge> m_challenges{ada()};
     std::vector<SentChallenge> m_sent;
-    std::map<QString, std::vector<Score>> m_queriedScores;
-    std::vector<Leaderboard::Query> m_queries;
+    std::map<QueryKey, Leaderboard::Scores> m_queriedScores;
+    std::vector<std::pair<QString, Leaderboard::Query>> m_queries;
+    ServiceCatalogue m_catalogue;
 
     static Challenge ada()
     {

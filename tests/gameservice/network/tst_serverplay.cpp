@@ -1,25 +1,14 @@
 // The game's service client on the real kestrune-server: two devices (two
 // data folders) sign in, report and see each other; challenges cross; a
 // server killed and restarted under the clients loses and doubles nothing.
-#include "fakes/fakepathmonitor.h"
-#include "fakes/recordingdelegate.h"
-#include "lockedstore.h"
+#include "fakes/managerfixture.h"
 #include "serverprocess.h"
 
 #include "gameservice/client/gameserviceenvironment.h"
-#include "gameservice/client/gameservicemanager.h"
-#include "gameservice/kit/servicekit.h"
 #include "gameservice/network/networkservicebackend.h"
 #include "gameservice/network/transport/httptransportloader.h"
-#include "platform/dispatch/dispatchqueue.h"
 
-#include <QCborArray>
-#include <QCborMap>
-#include <QCborValue>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include <sqlite3.h>
 
@@ -27,8 +16,6 @@
 #include <future>
 #include <map>
 #include <random>
-
-#include <sys/stat.h>
 
 using namespace kestrune;
 using namespace kestrune::test;
@@ -48,14 +35,6 @@ template<typename T> std::pair<T, OptionalError> await(std::function<void(Servic
     if (future.wait_for(60s) != std::future_status::ready)
         return {T{}, serviceKitError(ServiceErrorCode::unknown, QStringLiteral("no answer within 60 s"))};
     return future.get();
-}
-
-OptionalError awaitError(std::function<void(ServiceKit::ErrorCompletion)> call)
-{
-    return await<bool>([call](ServiceKit::Completion<bool> done) {
-               call([done](OptionalError error) { done(true, std::move(error)); });
-           })
-        .second;
 }
 
 // The real transport, which loses every `period`-th answer after the
@@ -89,36 +68,24 @@ private:
 };
 
 // One device: its own data folder, the real transport, a network that is up.
-struct Device
+struct Device : ManagerFixture
 {
     explicit Device(const QString &address, int losePeriod = 0)
+        : ManagerFixture(Options{.framework = false, .network = true})
     {
         net::HttpTransportOptions options;
         options.connectTimeoutMs = 2000;
         options.totalTimeoutMs = 5000;
-        backend = std::make_shared<NetworkServiceBackend>(
+        network = std::make_shared<NetworkServiceBackend>(
             address, GameServiceEnvironment::accountFileName(dir.path()), GameServiceEnvironment::catalogue(),
             [options, losePeriod](QString *error) -> std::shared_ptr<net::HttpTransport> {
                 auto real = net::HttpTransportLoader::load(options, error);
                 return real ? std::make_shared<LossyTransport>(real, losePeriod) : nullptr;
             });
-        kit = ServiceKit::create(backend);
-        monitor->statusAtStart = NetworkPathMonitor::Status::Satisfied;
-        GameServiceManager::Environment e;
-        e.serviceKit = kit;
-        e.userDefaults = defaults;
-        e.pathMonitor = monitor;
-        e.homeFolder = dir.path();
-        manager = std::make_unique<GameServiceManager>(e);
-        manager->setDelegate(delegate);
-        manager->setupManager();
+        kit = ServiceKit::create(network);
+        start().setupManager();
     }
-    ~Device()
-    {
-        backend->cancelCalls();
-        manager.reset();
-        settle();
-    }
+    ~Device() { network->cancelCalls(); }
 
     bool signIn(const QString &name)
     {
@@ -131,31 +98,13 @@ struct Device
         return QTest::qWaitFor([&] { return manager->isGameServiceAvailable(); }, 30000);
     }
     QString playerID() const { return kit->localPlayer().playerID().value_or(QString()); }
-
-    void settle()
-    {
-        for (int i = 0; i < 8; ++i) {
-            kit->waitForIdle();
-            DispatchQueue::waitForGlobal();
-            QCoreApplication::sendPostedEvents();
-            QCoreApplication::processEvents();
-        }
-    }
-    qsizetype waitingScores() const
-    {
-        manager->flushCache();
-        QFile f(manager->cacheFilePath());
-        if (!f.open(QIODevice::ReadOnly))
-            return -1;
-        return QCborValue::fromCbor(f.readAll()).toMap().value(QStringLiteral("SavedScores")).toArray().size();
-    }
     // Sends what waits until nothing does, within the bound.
     bool drain(std::chrono::milliseconds bound = 60s)
     {
         const auto end = std::chrono::steady_clock::now() + bound;
         while (std::chrono::steady_clock::now() < end) {
             settle();
-            if (waitingScores() == 0)
+            if (savedScores().isEmpty())
                 return true;
             manager->reportSavedScoresAndAchievements();
             QTest::qWait(50);
@@ -169,13 +118,7 @@ struct Device
             .first;
     }
 
-    QTemporaryDir dir;
-    std::shared_ptr<NetworkServiceBackend> backend;
-    std::shared_ptr<ServiceKit> kit;
-    std::shared_ptr<LockedStore> defaults = std::make_shared<LockedStore>();
-    std::shared_ptr<FakePathMonitor> monitor = std::make_shared<FakePathMonitor>();
-    std::shared_ptr<RecordingDelegate> delegate = std::make_shared<RecordingDelegate>();
-    std::unique_ptr<GameServiceManager> manager;
+    std::shared_ptr<NetworkServiceBackend> network;
 };
 
 // Every stored report of the database: (player, value) -> how many times.
@@ -210,7 +153,7 @@ class TestServerPlay : public QObject
 private slots:
     // Two devices sign in and report; each sees the other on the
     // leaderboard; what one earned before signing in goes to its account;
-    // a challenge sent by one arrives at the other; the token stays private.
+    // a challenge sent by one arrives at the other.
     void twoPlayersMeetOnTheServer()
     {
         ServerProcess server(database(), m_folder.filePath(QStringLiteral("requests.log")));
@@ -220,7 +163,7 @@ private slots:
 
         bob.manager->saveAndReportScore(480, board, SortOrder::higherIsBetter); // before signing in: waits
         bob.settle();
-        QCOMPARE(bob.waitingScores(), 1);
+        QCOMPARE(bob.savedScores().size(), 1);
 
         QVERIFY(ada.signIn(QStringLiteral("Ada")));
         QVERIFY(bob.signIn(QStringLiteral("Bob")));
@@ -239,24 +182,18 @@ private slots:
             QCOMPARE(scores.localPlayerScore->playerID(), device->playerID());
         }
 
-        QCOMPARE(awaitError([&](auto done) {
-                     ada.kit->sendChallenge(bob.playerID(), board, 700, QStringLiteral("Beat that!"), std::move(done));
-                 }),
-                 OptionalError());
-        const auto [challenges, error] = await<std::vector<Challenge>>(
-            [&](auto done) { bob.kit->loadReceivedChallenges(std::move(done)); });
+        const auto sent = await<bool>([&](auto done) {
+            ada.kit->sendChallenge(bob.playerID(), board, 700, QStringLiteral("Beat that!"),
+                                   [done](OptionalError e) { done(true, e); });
+        });
+        QCOMPARE(sent.second, OptionalError());
+        const auto [challenges, error] =
+            await<std::vector<Challenge>>([&](auto done) { bob.kit->loadReceivedChallenges(std::move(done)); });
         QVERIFY(!error);
         QCOMPARE(challenges.size(), 1u);
         QCOMPARE(challenges[0].issuingPlayerName, QStringLiteral("Ada"));
         QCOMPARE(challenges[0].score, 700);
         QCOMPARE(challenges[0].message, QStringLiteral("Beat that!"));
-
-        for (Device *device : {&ada, &bob}) {
-            struct stat info{};
-            const QByteArray file = QFile::encodeName(GameServiceEnvironment::accountFileName(device->dir.path()));
-            QCOMPARE(::stat(file.constData(), &info), 0);
-            QCOMPARE(info.st_mode & 0777, mode_t(0600));
-        }
     }
 
     // A server that answers 429 is left alone for its Retry-After: the
@@ -277,7 +214,7 @@ private slots:
             ada.manager->saveAndReportScore(value, board, SortOrder::higherIsBetter);
             ada.settle();
         }
-        QVERIFY(ada.waitingScores() > 0); // the limit was met
+        QVERIFY(ada.savedScores().size() > 0); // the limit was met
         QVERIFY(ada.drain());
         const qint64 seconds = clock.elapsed() / 1000;
         server.terminate();
@@ -351,7 +288,7 @@ private slots:
             }
             QCOMPARE(lost, 0);
             QCOMPARE(doubled, 0);
-            QCOMPARE(device->waitingScores(), 0);
+            QCOMPARE(device->savedScores().size(), 0);
         }
     }
 };
