@@ -278,10 +278,11 @@ change() {
 
 # The window's size alone, in $width x $height: one light request, where a
 # capture has the X server copy the whole picture, so the script can poll it
-# while the program's own timers run.
+# while the program's own timers run (at the lowest priority, like the
+# captures: each poll starts a process).
 measure() {
     local geometry
-    geometry="$(x xdotool getwindowgeometry "$window" 2>/dev/null |
+    geometry="$(x nice -n 19 xdotool getwindowgeometry "$window" 2>/dev/null |
         sed -n 's/.*Geometry: *\([0-9]*\)x\([0-9]*\).*/\1 \2/p')"
     [ -n "$geometry" ] || return 1
     read -r width height <<<"$geometry"
