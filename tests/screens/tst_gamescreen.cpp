@@ -373,10 +373,15 @@ private slots:
         f.shoot("1234", 0);
         f.shoot("5678", 1);
         f.afterDelay();
-        // The table is cleared first, unseen, and the result comes next.
+        // The table is cleared first, unseen; player 1's board comes back
+        // upright in an event of its own, and the result comes next.
         QVERIFY(f.nav.topViewController() == f.screen);
         QCOMPARE(f.screen->gameViews().size(), 1);
         QVERIFY(!f.screen->updatesEnabled());
+        GameView *first = f.screen->gameViews().first();
+        QVERIFY(!f.screen->isAncestorOf(first));
+        QTRY_VERIFY(f.screen->isAncestorOf(first) && first->isVisibleTo(f.screen));
+        QVERIFY(f.nav.topViewController() == f.screen);
         f.afterDelay();
         auto *result = qobject_cast<ResultViewController *>(f.nav.topViewController());
         QVERIFY(result);

@@ -8,6 +8,7 @@
 #include "views/widgets/button.h"
 
 #include <QBoxLayout>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -46,6 +47,7 @@ void FaceToFacePlay::seat(const std::vector<std::shared_ptr<GameProtocol>> &game
 {
     if (m_secondView || games.size() < 2)
         return;
+    returnFirstView();
     // Player 1 sits across the table: their board turns, and stays live.
     m_stack->removeWidget(m_firstView);
     m_upsideDown = new UpsideDownView(m_firstView, m_container);
@@ -67,7 +69,8 @@ void FaceToFacePlay::seat(const std::vector<std::shared_ptr<GameProtocol>> &game
     m_secondView->configure(games[1]);
 }
 
-std::shared_ptr<GameProtocol> FaceToFacePlay::unseat(const std::vector<std::shared_ptr<GameProtocol>> &games)
+std::shared_ptr<GameProtocol> FaceToFacePlay::unseat(const std::vector<std::shared_ptr<GameProtocol>> &games,
+                                                     Return when)
 {
     retire(m_secondView, m_stack);
     auto sorted = games;
@@ -75,17 +78,31 @@ std::shared_ptr<GameProtocol> FaceToFacePlay::unseat(const std::vector<std::shar
                      [](const auto &a, const auto &b) { return a->shots().size() < b->shots().size(); });
     const std::shared_ptr<GameProtocol> game = sorted.empty() ? nullptr : sorted.front();
     if (m_upsideDown) {
-        QWidget *view = m_upsideDown->take();
-        retire(m_upsideDown, m_stack);
-        view->setParent(m_container);
-        m_stack->insertWidget(0, view, 1);
-        view->show();
+        m_leaving = m_upsideDown;
+        m_upsideDown.clear();
+        m_stack->removeWidget(m_leaving);
+        m_leaving->hide();
+        if (when == Return::now)
+            returnFirstView();
+        else
+            QTimer::singleShot(0, this, &FaceToFacePlay::returnFirstView);
     }
     m_firstView->configure(game);
     m_stack->setSpacing(0);
     retire(m_closeButton, m_stack);
     retire(m_singleButton, m_stack);
     return game;
+}
+
+void FaceToFacePlay::returnFirstView()
+{
+    if (!m_leaving)
+        return;
+    QWidget *view = m_leaving->take();
+    retire(m_leaving, m_stack);
+    view->setParent(m_container);
+    m_stack->insertWidget(0, view, 1);
+    view->show();
 }
 
 Button *FaceToFacePlay::makeRoundButton(const QString &image, const QString &identifier, const QString &name)

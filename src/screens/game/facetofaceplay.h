@@ -42,9 +42,18 @@ public:
     // Seats both players with the round buttons, each board showing its
     // player's game (player 1's first).
     void seat(const std::vector<std::shared_ptr<GameProtocol>> &games);
+    // When the first board comes back upright: at once, or in an event of
+    // its own, for the end of a match, whose clearing has round trips to the
+    // window system enough (the board is a window of its own inside the
+    // turned view, and taking it out asks for its window hints twice).
+    enum class Return { now, later };
     // Back to the first board alone, for whoever has shot less (player 1
     // among equals); gives that player's game.
-    std::shared_ptr<GameProtocol> unseat(const std::vector<std::shared_ptr<GameProtocol>> &games);
+    std::shared_ptr<GameProtocol> unseat(const std::vector<std::shared_ptr<GameProtocol>> &games,
+                                         Return when = Return::now);
+    // Puts the first board back in the layout from the turned view leaving;
+    // nothing when it is back already.
+    void returnFirstView();
     // Centres the round buttons over the screen.
     void placeRoundButtons();
 
@@ -61,6 +70,8 @@ private:
     QWidget *m_screen;
     QPointer<GameView> m_secondView;
     QPointer<UpsideDownView> m_upsideDown;
+    // Gone from the screen, still holding the first board until it returns.
+    QPointer<UpsideDownView> m_leaving;
     QPointer<Button> m_closeButton;
     QPointer<Button> m_singleButton;
 };

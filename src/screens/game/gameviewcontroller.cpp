@@ -425,10 +425,11 @@ void GameViewController::showOutcome()
     // The result stands the window upright while this screen slides away
     // beneath it: two boards side by side would be laid out, and seen,
     // squashed into half a portrait width. One upright board leaves instead.
-    // Clearing the table and pushing the result take an event each, each a
-    // few milliseconds; the table stays on screen until the result comes.
+    // Clearing the table, bringing player 1's board back and pushing the
+    // result take an event each, each a few milliseconds; the table stays on
+    // screen until the result comes.
     setUpdatesEnabled(false);
-    m_faceToFace->unseat(m_gameManager->games());
+    m_faceToFace->unseat(m_gameManager->games(), FaceToFacePlay::Return::later);
     m_seatAgain = true;
     nameBoards();
     setBackground(QStringLiteral("systemBackground"));
@@ -438,6 +439,7 @@ void GameViewController::showOutcome()
                        [self, outcome = std::move(outcome)]() mutable {
                            if (!self)
                                return;
+                           self->m_faceToFace->returnFirstView();
                            self->setUpdatesEnabled(true);
                            self->performSegue(QStringLiteral("result"), std::move(outcome));
                        })
