@@ -42,10 +42,10 @@ public:
     // Seats both players with the round buttons, each board showing its
     // player's game (player 1's first).
     void seat(const std::vector<std::shared_ptr<GameProtocol>> &games);
-    // When the first board comes back upright: at once, or in an event of
-    // its own, for the end of a match, whose clearing has round trips to the
-    // window system enough (the board is a window of its own inside the
-    // turned view, and taking it out asks for its window hints twice).
+    // When the first board comes back upright: at once, or in the next
+    // event. The end of a match takes the next event: clearing the table
+    // already waits on the window system, and inside the turned view the
+    // board is a window of its own, whose hints taking it out reads twice.
     enum class Return { now, later };
     // Back to the first board alone, for whoever has shot less (player 1
     // among equals); gives that player's game.
